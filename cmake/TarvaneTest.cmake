@@ -1,0 +1,21 @@
+# One line per test program: tarvane_add_test(name LABEL unit|script|gui|fuzz SOURCES ... LIBS ...)
+# Every test program is one CTest test with a label, so the widget tests (label gui) can run
+# apart under Xvfb. Tests find their fixtures through TARVANE_TEST_DATA.
+find_package(GTest REQUIRED)
+
+function(tarvane_add_test name)
+  cmake_parse_arguments(T "" "LABEL;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  if(NOT T_LABEL)
+    set(T_LABEL unit)
+  endif()
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES LABELS ${T_LABEL} TIMEOUT ${T_TIMEOUT}
+    ENVIRONMENT "TARVANE_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data;TARVANE_BIN_DIR=${TARVANE_BIN_DIR}")
+endfunction()

@@ -1,0 +1,3 @@
+tarvane_add_test(test_ttl_core LABEL unit
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tt_exception_test.cpp ${CMAKE_CURRENT_LIST_DIR}/tt_string_test.cpp
+  LIBS ttl_core)
