@@ -1,0 +1,82 @@
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <vector>
+
+#include "bench.h"
+
+namespace TarvaneBench {
+namespace {
+
+std::map<std::string, BenchFunction>& Registry() {
+  static std::map<std::string, BenchFunction> registry;
+  return registry;
+}
+
+}  // namespace
+
+Registrar::Registrar(const char* name, BenchFunction function) {
+  Registry()[name] = std::move(function);
+}
+
+double Seconds(const std::function<void()>& function) {
+  auto start = std::chrono::steady_clock::now();
+  function();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+double BestSeconds(int runs, const std::function<void()>& function) {
+  double best = Seconds(function);
+  for (int i = 1; i < runs; ++i) best = std::min(best, Seconds(function));
+  return best;
+}
+
+void PrintRatio(const std::string& name, double value, double target) {
+  std::printf("ratio %s %.3f %.1f\n", name.c_str(), value, target);
+  std::fflush(stdout);
+}
+
+void PrintFigure(const std::string& name, double value, const std::string& unit) {
+  std::printf("  %-40s %12.3f %s\n", name.c_str(), value, unit.c_str());
+  std::fflush(stdout);
+}
+
+long PeakResidentBytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss * 1024L;
+}
+
+std::string ScratchFolder() {
+  static std::string folder = [] {
+    auto path = std::filesystem::temp_directory_path() /
+                ("tarvane-bench-" + std::to_string(getpid()));
+    std::filesystem::create_directories(path);
+    std::atexit([] {
+      std::error_code ignored;
+      std::filesystem::remove_all(std::filesystem::temp_directory_path() /
+                                      ("tarvane-bench-" + std::to_string(getpid())),
+                                  ignored);
+    });
+    return path.string();
+  }();
+  return folder;
+}
+
+}  // namespace TarvaneBench
+
+int main(int argc, char** argv) {
+  std::vector<std::string> wanted(argv + 1, argv + argc);
+  for (auto& [name, function] : TarvaneBench::Registry()) {
+    if (!wanted.empty() && std::find(wanted.begin(), wanted.end(), name) == wanted.end()) continue;
+    std::printf("== %s\n", name.c_str());
+    std::fflush(stdout);
+    function();
+  }
+  return 0;
+}
