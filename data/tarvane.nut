@@ -1,0 +1,295 @@
+// Tarvane start-up script.
+//
+// It defines what every column shows and how rows are ordered: the deck processor that makes a
+// deck's column, the first column, the computed rows (totals per card type), the processors of
+// the special-column menu and the sort rules of the sort menu. An extension script runs after
+// this one and may add to these lists or replace any of the definitions.
+//
+// This file is kept in UTF-8 and converted to CP932 when the program is built. In CP932 the
+// second byte of a few characters (ソ, 表, 能 and others) is the byte of a backslash, which the
+// script reader takes as the start of an escape; such a character is therefore written with a
+// backslash after it inside a string ("ソ\ーサリー"), so that the reader keeps the character whole.
+
+// ---------------------------------------------------------------------------------------------
+// Menus
+
+// A nested sub-menu of the special-column or sort menu.
+class SubMenu {
+  name = null;
+  items = null;
+  constructor(menu_name, menu_items) {
+    name = menu_name;
+    items = menu_items;
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Helpers shared by the processors and sorters
+
+// 0 for the main deck and the summed board, 1 for the sideboard: sideboard rows come last.
+function board_group(entry) {
+  return entry.board_type == ::Board.Type.Sideboard ? 1 : 0;
+}
+
+function is_special_row(entry) {
+  return entry instanceof ::SpecialEntry;
+}
+
+// The card order: type (total rows sit among the types), then converted mana cost, then name.
+function compare_card_order(a, b) {
+  local group = board_group(a) <=> board_group(b);
+  if (group != 0) return group;
+  local by_type = ::Card.compare(a.card, b.card);
+  if (by_type != 0) return by_type;
+  return a.card.name <=> b.card.name;
+}
+
+// Orders by a key, keeping the board groups apart and the computed rows after the cards.
+function compare_by_key(a, b, key_of) {
+  local group = board_group(a) <=> board_group(b);
+  if (group != 0) return group;
+  local special = is_special_row(a).tointeger() <=> is_special_row(b).tointeger();
+  if (special != 0) return special;
+  if (is_special_row(a)) return compare_card_order(a, b);
+  local by_key = key_of(a) <=> key_of(b);
+  return by_key != 0 ? by_key : compare_card_order(a, b);
+}
+
+// The type codes that a total row counts, by its own type code.
+::TotalCountTypes <- {};
+::TotalCountTypes[::Card.Type.LandTotal] <- [::Card.Type.Land];
+::TotalCountTypes[::Card.Type.CreatureTotal] <- [::Card.Type.Creature];
+::TotalCountTypes[::Card.Type.InstantTotal] <- [::Card.Type.Instant];
+::TotalCountTypes[::Card.Type.SorceryTotal] <- [::Card.Type.Sorcery];
+::TotalCountTypes[::Card.Type.EnchantmentTotal] <- [::Card.Type.Enchantment];
+::TotalCountTypes[::Card.Type.ArtifactTotal] <- [::Card.Type.Artifact];
+::TotalCountTypes[::Card.Type.PlaneswalkerTotal] <- [::Card.Type.Planeswalker];
+
+// The value of a total row on one board; null for rows that are not totals (the separator).
+function board_total(board, total_type) {
+  if (total_type in ::TotalCountTypes) return board.count_type_total(::TotalCountTypes[total_type][0]);
+  switch (total_type) {
+    case ::Card.Type.InstantSorceryTotal: return board.count_instant_sorcery_total();
+    case ::Card.Type.SpellTotal: return board.count_spell_total();
+    case ::Card.Type.MainTotal: return board.count_all_total();
+  }
+  return null;
+}
+
+// The count a deck shows for a row: the card's copies, or the total for a computed row.
+function deck_value(deck, entry) {
+  local board = deck.get_board_type_of(entry.board_type);
+  if (is_special_row(entry)) return board_total(board, entry.card.type);
+  local table = board.table;
+  local name = entry.card.name;
+  return name in table ? table[name] : 0;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Deck columns
+
+// The column of one deck: named after the deck's NAME header, else its file name.
+class DeckProcessor {
+  deck = null;
+  name = null;
+  sorter = null;
+  constructor(the_deck) {
+    deck = the_deck;
+    name = ("NAME" in deck.headers && deck.headers.NAME != "") ? deck.headers.NAME : deck.file_name;
+    sorter = DeckCountSorter(this);
+  }
+  function process_function(entry) {
+    return ::deck_value(deck, entry);
+  }
+}
+
+// Sorts by the copies in one deck, most first; computed rows keep the card order.
+class DeckCountSorter {
+  name = null;
+  processor = null;
+  constructor(deck_processor) {
+    processor = deck_processor;
+    name = deck_processor.name + " の枚数順";
+  }
+  function compare_for_sort(a, b) {
+    local deck = processor.deck;
+    return ::compare_by_key(a, b, function(entry) { return -::deck_value(deck, entry); });
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Statistics over all loaded decks, remembered per row until the deck list changes
+
+class DeckStatistics {
+  decks = null;
+  deck_count = -1;
+  cache = null;
+
+  // [decks playing, total copies, most copies in one deck] of a card row on its board.
+  function of(entry) {
+    local current = ::Organizer.decks;
+    if (decks != current || deck_count != current.len()) {
+      decks = current;
+      deck_count = current.len();
+      cache = {};
+    }
+    local key = entry.board_type + ":" + entry.card.name;
+    if (key in cache) return cache[key];
+    local playing = 0;
+    local total = 0;
+    local most = 0;
+    foreach (deck in current) {
+      local count = ::deck_value(deck, entry);
+      if (count == null || count <= 0) continue;
+      ++playing;
+      total += count;
+      if (count > most) most = count;
+    }
+    local result = [playing, total, most];
+    cache[key] <- result;
+    return result;
+  }
+}
+::Statistics <- DeckStatistics();
+
+// A special column over all decks; `value_of` maps a card row to its value.
+class StatisticsProcessor {
+  name = null;
+  sorter = null;
+  value_of = null;
+  constructor(column_name, row_value) {
+    name = column_name;
+    value_of = row_value;
+    sorter = StatisticsSorter(column_name + "順", row_value);
+  }
+  function process_function(entry) {
+    if (::is_special_row(entry)) return null;
+    return value_of(::Statistics.of(entry));
+  }
+}
+
+// Sorts by a statistic, largest first, then in card order.
+class StatisticsSorter {
+  name = null;
+  value_of = null;
+  constructor(sorter_name, row_value) {
+    name = sorter_name;
+    value_of = row_value;
+  }
+  function compare_for_sort(a, b) {
+    local value = value_of;
+    return ::compare_by_key(a, b, function(entry) { return -value(::Statistics.of(entry)); });
+  }
+}
+
+function decks_playing(stats) { return stats[0]; }
+function total_copies(stats) { return stats[1]; }
+function most_copies(stats) { return stats[2]; }
+function share_of_decks(stats) {
+  local count = ::Organizer.decks.len();
+  return count == 0 ? 0.0 : 100.0 * stats[0] / count;
+}
+function average_copies(stats) {
+  return stats[0] == 0 ? 0.0 : stats[1].tofloat() / stats[0];
+}
+
+// ---------------------------------------------------------------------------------------------
+// Sorters of the sort menu
+
+class CardOrderSorter {
+  name = "カードタイプ順";
+  function compare_for_sort(a, b) { return ::compare_card_order(a, b); }
+}
+
+class EnglishNameSorter {
+  name = "英語名順";
+  function compare_for_sort(a, b) {
+    return ::compare_by_key(a, b, function(entry) { return entry.card.name; });
+  }
+}
+
+class JapaneseNameSorter {
+  name = "日本語名順";
+  function compare_for_sort(a, b) {
+    return ::compare_by_key(a, b, function(entry) { return entry.card.name_japanese; });
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The first column
+
+class CardNameProcessor {
+  name = null;
+  sorter = null;
+  japanese = true;
+  constructor(is_japanese) {
+    japanese = is_japanese;
+    name = is_japanese ? "カード名" : "Card Name";
+    sorter = CardOrderSorter();
+  }
+  function process_function(entry) {
+    return japanese ? entry.card.name_japanese : entry.card.name;
+  }
+}
+
+::Organizer.create_first_column_processor <- function(is_japanese) {
+  return CardNameProcessor(is_japanese);
+};
+
+// ---------------------------------------------------------------------------------------------
+// Computed rows: totals per card type for the main deck and for the sideboard
+
+function add_totals(board_type, board_label, shown_types) {
+  local totals = [
+    [::Card.Type.LandTotal, "Lands", "土地"],
+    [::Card.Type.CreatureTotal, "Creatures", "クリーチャー"],
+    [::Card.Type.InstantTotal, "Instants", "インスタント"],
+    [::Card.Type.SorceryTotal, "Sorceries", "ソ\ーサリー"],
+    [::Card.Type.InstantSorceryTotal, "Instants and Sorceries", "インスタント・ソ\ーサリー"],
+    [::Card.Type.EnchantmentTotal, "Enchantments", "エンチャント"],
+    [::Card.Type.ArtifactTotal, "Artifacts", "アーティファクト"],
+    [::Card.Type.PlaneswalkerTotal, "Planeswalkers", "プレインズウォーカー"],
+    [::Card.Type.SpellTotal, "Spells", "呪文"],
+    [::Card.Type.MainTotal, "All Cards", "全カード"]
+  ];
+  foreach (total in totals) {
+    local entry = ::SpecialEntry(total[0], board_label[0] + " " + total[1] + " Total",
+                                 board_label[1] + total[2] + "の合計", board_type);
+    entry.use = shown_types.find(total[0]) != null;
+    ::Organizer.special_entries.append(entry);
+  }
+}
+
+add_totals(::Board.Type.Mainboard, ["Main", "メイン："],
+           [::Card.Type.LandTotal, ::Card.Type.CreatureTotal, ::Card.Type.SpellTotal,
+            ::Card.Type.MainTotal]);
+
+// The separator row that heads the sideboard rows.
+local separator = ::SpecialEntry(::Card.Type.SideboardStart, "-- Sideboard --",
+                                 "-- サイドボード --", ::Board.Type.Sideboard);
+separator.use = true;
+::Organizer.special_entries.append(separator);
+
+add_totals(::Board.Type.Sideboard, ["Side", "サイド："], [::Card.Type.MainTotal]);
+
+// ---------------------------------------------------------------------------------------------
+// The special-column menu and the sort menu
+
+::Organizer.processors.extend([
+  StatisticsProcessor("採用デッキ数", decks_playing),
+  StatisticsProcessor("採用率(%)", share_of_decks),
+  null,
+  StatisticsProcessor("総枚数", total_copies),
+  StatisticsProcessor("平均枚数", average_copies),
+  StatisticsProcessor("最大枚数", most_copies)
+]);
+
+::Organizer.sorters.extend([
+  CardOrderSorter(),
+  SubMenu("名前順", [EnglishNameSorter(), JapaneseNameSorter()]),
+  null,
+  SubMenu("集計順", [
+    StatisticsSorter("採用デッキ数順", decks_playing),
+    StatisticsSorter("総枚数順", total_copies)
+  ])
+]);
