@@ -1,0 +1,66 @@
+#include "tt_utility.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+
+namespace TtUtility {
+
+bool StringToInteger(const std::string& text, int& out, int base) {
+  if (text.empty()) return false;
+  const char* begin = text.c_str();
+  char* end = nullptr;
+  errno = 0;
+  long value = std::strtol(begin, &end, base);
+  bool range_error = errno == ERANGE;
+  // long has 64 bits here, so the 32-bit range of the stored value is checked by hand.
+  if (value > INT_MAX) {
+    value = INT_MAX;
+    range_error = true;
+  } else if (value < INT_MIN) {
+    value = INT_MIN;
+    range_error = true;
+  }
+  out = static_cast<int>(value);
+  return !range_error && end == begin + text.size();
+}
+
+bool StringToDouble(const std::string& text, double& out) {
+  if (text.empty()) return false;
+  const char* begin = text.c_str();
+  char* end = nullptr;
+  errno = 0;
+  out = std::strtod(begin, &end);
+  return errno != ERANGE && end == begin + text.size();
+}
+
+namespace {
+
+template <typename Convert>
+std::string MapSingleBytes(const std::string& text, Convert convert) {
+  std::string result = text;
+  for (size_t i = 0; i < result.size(); ++i) {
+    unsigned char byte = static_cast<unsigned char>(result[i]);
+    if (IsCp932LeadByte(byte)) {
+      ++i;  // the second byte belongs to the same character
+      continue;
+    }
+    result[i] = convert(result[i]);
+  }
+  return result;
+}
+
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+}  // namespace
+
+std::string Cp932ToLowerAscii(const std::string& text) { return MapSingleBytes(text, LowerAscii); }
+
+std::string Cp932ToUpperAscii(const std::string& text) { return MapSingleBytes(text, UpperAscii); }
+
+bool Cp932EqualsIgnoreCase(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && Cp932ToLowerAscii(a) == Cp932ToLowerAscii(b);
+}
+
+}  // namespace TtUtility
