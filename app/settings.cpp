@@ -1,0 +1,84 @@
+#include "app/settings.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "app/program_files.h"
+#include "ttl/tt_ini_file.h"
+
+namespace Tarvane {
+
+namespace {
+
+const char* const kSection = "Tarvane";
+const char* const kPlacementKey = "Placement";
+
+// The settings file, opened for one operation.
+class SettingsFile {
+public:
+  SettingsFile() : file_(ProgramFiles::GetSettingsFilePath(), TtIniFile::kDefaultBufferSize) {}
+  TtIniSection Section() { return file_[kSection]; }
+
+private:
+  TtIniFile file_;
+};
+
+}  // namespace
+
+void LoadSettings(Settings& settings) {
+  SettingsFile file;
+  TtIniSection section = file.Section();
+  const Settings defaults;
+  settings.FirstColumnIsJapanese =
+      section.GetBoolean("FirstColumnIsJapanese", defaults.FirstColumnIsJapanese);
+  settings.IfZeroNullString = section.GetBoolean("IfZeroNullString", defaults.IfZeroNullString);
+  settings.DefaultColumnWidth =
+      section.GetInteger("DefaultColumnWidth", defaults.DefaultColumnWidth);
+  settings.UseExtensionScript =
+      section.GetBoolean("UseExtensionScript", defaults.UseExtensionScript);
+  settings.ExtensionScriptPath =
+      section.GetString("ExtensionScriptPath", defaults.ExtensionScriptPath);
+}
+
+void SaveSettings(const Settings& settings) {
+  SettingsFile file;
+  TtIniSection section = file.Section();
+  section.SetBoolean("FirstColumnIsJapanese", settings.FirstColumnIsJapanese);
+  section.SetBoolean("IfZeroNullString", settings.IfZeroNullString);
+  section.SetInteger("DefaultColumnWidth", settings.DefaultColumnWidth);
+  section.SetBoolean("UseExtensionScript", settings.UseExtensionScript);
+  section.SetString("ExtensionScriptPath", settings.ExtensionScriptPath);
+}
+
+bool LoadWindowPlacement(WindowPlacement& placement) {
+  SettingsFile file;
+  TtIniSection section = file.Section();
+  std::vector<std::string> keys = section.GetKeyNames();
+  if (std::find(keys.begin(), keys.end(), kPlacementKey) == keys.end()) return false;
+  std::optional<WindowPlacement> decoded = WindowPlacement::Decode(section.GetString(kPlacementKey));
+  if (!decoded) return false;
+  placement = *decoded;
+  return true;
+}
+
+void SaveWindowPlacement(const WindowPlacement& placement) {
+  SettingsFile file;
+  file.Section().SetString(kPlacementKey, placement.Encode());
+}
+
+std::string GetLastFolderBrowserPath() {
+  SettingsFile file;
+  return file.Section().GetString("LastFolderBrowserPath", "");
+}
+
+void SetLastFolderBrowserPath(const std::string& path) {
+  SettingsFile file;
+  file.Section().SetString("LastFolderBrowserPath", path);
+}
+
+bool IsTestMode() {
+  SettingsFile file;
+  return file.Section().GetBoolean("TestMode", false);
+}
+
+}  // namespace Tarvane
