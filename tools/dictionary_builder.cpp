@@ -1,0 +1,135 @@
+#include "tools/dictionary_builder.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+
+#include "tools/card_collection.h"
+#include "tools/card_data_reader.h"
+#include "tools/dictionary_source_exception.h"
+#include "tools/json_element_splitter.h"
+#include "ttl/tt_exception.h"
+#include "ttl/tt_string.h"
+
+namespace Tarvane {
+namespace {
+
+constexpr size_t kReadBlock = 8 << 20;
+constexpr size_t kWriteBlock = 1 << 20;
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+int LastErrorOr(int fallback) { return errno != 0 ? errno : fallback; }
+
+File OpenFile(const std::string& path, const char* mode) {
+  errno = 0;
+  File file(std::fopen(TtString::ToSystemPath(path).c_str(), mode));
+  if (!file) throw TtFileAccessException(path, LastErrorOr(ENOENT));
+  return file;
+}
+
+uint64_t FileSize(std::FILE* file) {
+  struct stat status {};
+  return fstat(fileno(file), &status) == 0 ? static_cast<uint64_t>(status.st_size) : 0;
+}
+
+CardCollection ReadCards(const std::string& input_path, const DictionaryBuildOptions& options) {
+  File file = OpenFile(input_path, "rb");
+  uint64_t total = FileSize(file.get());
+  uint64_t done = 0;
+  CardCollection cards;
+  CardDataReader reader;
+  JsonElementSplitter splitter(input_path, [&](const char* json, size_t length, size_t capacity) {
+    reader.Read(json, length, capacity, cards, input_path);
+  });
+  for (;;) {
+    char* space = splitter.PrepareSpace(kReadBlock);
+    errno = 0;
+    size_t read = std::fread(space, 1, kReadBlock, file.get());
+    if (std::ferror(file.get())) throw TtFileAccessException(input_path, LastErrorOr(EIO));
+    splitter.Commit(read);
+    done += read;
+    if (options.progress) options.progress(done, total);
+    if (read < kReadBlock) break;
+  }
+  splitter.Finish();
+  return cards;
+}
+
+// Writes the dictionary to a temporary file beside the output and renames it over the output,
+// so a failed or interrupted build never leaves half a dictionary, which the program would
+// refuse to start with.
+class DictionaryFile {
+public:
+  explicit DictionaryFile(const std::string& path)
+      : path_(path), temporary_path_(path + ".tmp"), file_(OpenFile(temporary_path_, "wb")) {}
+
+  ~DictionaryFile() {
+    if (!file_) return;
+    file_.reset();
+    std::remove(TtString::ToSystemPath(temporary_path_).c_str());
+  }
+
+  // Writes the text when enough has gathered; the text is emptied when written.
+  void Write(std::string& text, bool force = false) {
+    if (text.empty() || (!force && text.size() < kWriteBlock)) return;
+    errno = 0;
+    if (std::fwrite(text.data(), 1, text.size(), file_.get()) != text.size()) {
+      throw TtFileAccessException(temporary_path_, LastErrorOr(EIO));
+    }
+    text.clear();
+  }
+
+  void Commit() {
+    errno = 0;
+    bool written = std::fflush(file_.get()) == 0 && !std::ferror(file_.get());
+    int error = LastErrorOr(EIO);
+    written = std::fclose(file_.release()) == 0 && written;
+    if (!written) {
+      std::remove(TtString::ToSystemPath(temporary_path_).c_str());
+      throw TtFileAccessException(temporary_path_, error);
+    }
+    if (std::rename(TtString::ToSystemPath(temporary_path_).c_str(),
+                    TtString::ToSystemPath(path_).c_str()) != 0) {
+      error = errno;
+      std::remove(TtString::ToSystemPath(temporary_path_).c_str());
+      throw TtFileAccessException(path_, error);
+    }
+  }
+
+private:
+  std::string path_;
+  std::string temporary_path_;
+  File file_;
+};
+
+}  // namespace
+
+DictionaryBuildSummary BuildDictionary(const std::string& input_path,
+                                       const std::string& output_path,
+                                       const DictionaryBuildOptions& options) {
+  std::vector<SourceCard> cards = ReadCards(input_path, options).TakeCards();
+  if (cards.empty()) throw DictionarySourceException(input_path, "カードのデータが見つかりません");
+
+  DictionaryBuildSummary summary;
+  summary.cards = static_cast<long>(cards.size());
+  DictionaryLineWriter writer(summary);
+  DictionaryFile file(output_path);
+  std::string text;
+  for (const SourceCard& card : cards) {
+    for (const DictionaryRecord& record : MakeDictionaryRecords(card, options.japanese_text)) {
+      writer.Write(record, text);
+    }
+    file.Write(text);
+  }
+  file.Write(text, true);
+  file.Commit();
+  return summary;
+}
+
+}  // namespace Tarvane

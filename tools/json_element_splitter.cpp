@@ -1,0 +1,156 @@
+#include "tools/json_element_splitter.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "tools/dictionary_source_exception.h"
+
+namespace Tarvane {
+namespace {
+
+// Top-level keys are only compared with "data"; longer keys need not be kept whole.
+constexpr size_t kKeyLimit = 16;
+
+bool IsByteOrderMarkByte(unsigned char c) { return c == 0xEF || c == 0xBB || c == 0xBF; }
+
+}  // namespace
+
+JsonElementSplitter::JsonElementSplitter(std::string source_name, Visitor visitor)
+    : source_name_(std::move(source_name)), visitor_(std::move(visitor)) {}
+
+char* JsonElementSplitter::PrepareSpace(size_t size) {
+  // Everything before the piece being read (or before the scan position) is done with.
+  size_t keep_from = reading_piece_ ? piece_start_ : position_;
+  if (keep_from > 0) {
+    std::memmove(buffer_.data(), buffer_.data() + keep_from, end_ - keep_from);
+    end_ -= keep_from;
+    position_ -= keep_from;
+    if (reading_piece_) piece_start_ -= keep_from;
+    consumed_ += keep_from;
+  }
+  size_t needed = end_ + size + kPadding;
+  if (buffer_.size() < needed) buffer_.resize(std::max(needed, buffer_.size() * 2));
+  return buffer_.data() + end_;
+}
+
+void JsonElementSplitter::Commit(size_t size) {
+  end_ += size;
+  Scan();
+}
+
+void JsonElementSplitter::Feed(std::string_view bytes) {
+  std::memcpy(PrepareSpace(bytes.size()), bytes.data(), bytes.size());
+  Commit(bytes.size());
+}
+
+void JsonElementSplitter::Finish() const {
+  if (shape_ == Shape::NotYet) Fail("JSONのデータがありません");
+  if (depth_ != 0 || in_string_) Fail("JSONが途中で終わっています");
+}
+
+void JsonElementSplitter::Scan() {
+  size_t position = position_;
+  while (position < end_) {
+    if (in_string_) {
+      ScanString(position);
+      continue;
+    }
+    switch (buffer_[position]) {
+      case '"':
+        in_string_ = true;
+        capturing_key_ = shape_ == Shape::Object && depth_ == 1;
+        if (capturing_key_) key_.clear();
+        break;
+      case '{':
+      case '[':
+        OpenContainer(position);
+        break;
+      case '}':
+      case ']':
+        CloseContainer(position);
+        break;
+      case ' ':
+      case '\t':
+      case '\n':
+      case '\r':
+      case ',':
+      case ':':
+        break;
+      default:
+        // Numbers and literals inside containers need no attention; at the top level only a
+        // byte order mark may stand before the text.
+        if (depth_ == 0 && !finished_ &&
+            !(shape_ == Shape::NotYet &&
+              IsByteOrderMarkByte(static_cast<unsigned char>(buffer_[position])))) {
+          position_ = position;
+          Fail("カードデータのJSONではありません");
+        }
+        break;
+    }
+    ++position;
+  }
+  position_ = position;
+}
+
+void JsonElementSplitter::ScanString(size_t& position) {
+  const char* data = buffer_.data();
+  size_t start = position;
+  while (position < end_) {
+    char c = data[position];
+    if (escaped_) {
+      escaped_ = false;
+    } else if (c == '\\') {
+      escaped_ = true;
+    } else if (c == '"') {
+      break;
+    }
+    ++position;
+  }
+  if (capturing_key_ && key_.size() < kKeyLimit) {
+    key_.append(data + start, std::min(position - start, kKeyLimit - key_.size()));
+  }
+  if (position < end_) {
+    in_string_ = false;
+    ++position;  // past the closing quote
+  }
+}
+
+void JsonElementSplitter::OpenContainer(size_t position) {
+  if (depth_ == 0) {
+    if (shape_ != Shape::NotYet) {
+      position_ = position;
+      Fail("JSONの値が二つ以上あります");
+    }
+    shape_ = buffer_[position] == '[' ? Shape::Array : Shape::Object;
+    if (shape_ == Shape::Array) piece_depth_ = 1;
+  } else if (piece_depth_ != 0 && depth_ == piece_depth_) {
+    piece_start_ = position;
+    reading_piece_ = true;
+  } else if (shape_ == Shape::Object && depth_ == 1 && piece_depth_ == 0 && key_ == "data") {
+    piece_depth_ = 2;
+  }
+  ++depth_;
+}
+
+void JsonElementSplitter::CloseContainer(size_t position) {
+  if (depth_ == 0) {
+    position_ = position;
+    Fail("JSONの括弧が対応していません");
+  }
+  --depth_;
+  if (reading_piece_ && depth_ == piece_depth_) {
+    reading_piece_ = false;
+    visitor_(buffer_.data() + piece_start_, position + 1 - piece_start_,
+             buffer_.size() - piece_start_);
+  } else if (depth_ < piece_depth_) {
+    piece_depth_ = 0;
+  }
+  if (depth_ == 0) finished_ = true;
+}
+
+void JsonElementSplitter::Fail(const std::string& reason) const {
+  throw DictionarySourceException(
+      source_name_, reason + " (" + std::to_string(consumed_ + position_) + " バイト目付近)");
+}
+
+}  // namespace Tarvane

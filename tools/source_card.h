@@ -1,0 +1,42 @@
+#pragma once
+// A card as the public bulk files describe it, gathered from all its printings, before it
+// becomes dictionary lines. Text is UTF-8 here; it becomes CP932 when the lines are written.
+#include <string>
+#include <vector>
+
+namespace Tarvane {
+
+struct SourceFace {
+  std::string name;  // the face's own name; for a card of one face the card's name
+  std::string mana_cost;
+  std::string type_line;
+  std::string power;
+  std::string toughness;
+  std::string loyalty;  // planeswalkers
+  std::string defense;  // battles
+  std::string text;     // rules text, paragraphs separated by line feeds
+};
+
+// The Japanese texts of one printing. Every member may be empty.
+struct JapanesePrinting {
+  std::string full_name;                // the whole card's name when given as "A // B"
+  std::vector<std::string> face_names;  // by face, front first
+  std::vector<std::string> face_texts;  // by face, front first
+  std::string released;                 // "YYYY-MM-DD"; the newest printing is used
+
+  bool HasName() const;
+  // Puts a printed name on face index: a name holding " // " is the whole card's.
+  void SetName(size_t index, const std::string& name);
+  void SetText(size_t index, const std::string& text);
+};
+
+struct SourceCard {
+  std::string name;        // full name, "A // B" for a card of several faces
+  std::string ascii_name;  // the data's own ASCII spelling of an accented name, when it has one
+  std::string layout;      // the data's layout word: normal, split, transform, adventure, ...
+  double mana_value = 0;
+  std::vector<SourceFace> faces;  // front face first, never empty once collected
+  JapanesePrinting japanese;
+};
+
+}  // namespace Tarvane
