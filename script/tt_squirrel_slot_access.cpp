@@ -1,0 +1,164 @@
+// The VirtualMachine operations on values and slots: objects, root slots, paths, get, new slot,
+// set, array append and the instance test.
+#include "script/tt_squirrel_engine_object.h"
+#include "script/tt_squirrel_native_api.h"
+#include "script/tt_squirrel_virtual_machine.h"
+
+namespace TtSquirrel {
+
+namespace {
+
+const char* const kModule = "tt_squirrel_virtual_machine";
+
+std::string KeyText(const std::string& key) { return "string : " + key; }
+std::string KeyText(long long key) { return "integer : " + std::to_string(key); }
+
+// An index below the top names one value deeper once something has been pushed above it.
+int IndexAfterOnePush(int index) { return index < 0 ? index - 1 : index; }
+
+}  // namespace
+
+void SlotValue::PushOnto(VirtualMachine& machine) const {
+  NativeAPI api = machine.GetNativeAPI();
+  switch (kind_) {
+    case Kind::Pusher: pusher_(); break;
+    case Kind::String: api.PushString(text_); break;
+    case Kind::Integer: api.PushInteger(integer_); break;
+    case Kind::Null: api.PushNull(); break;
+  }
+}
+
+void VirtualMachine::PushObject(const Object& object) {
+  // A value of another machine would corrupt this one's reference counts.
+  if (object.GetVirtualMachine() != nullptr && object.GetVirtualMachine() != this) {
+    throw InternalException(kModule, __LINE__);
+  }
+  GetNativeAPI().PushObject(ToEngineHandle(object.GetHandle()));
+}
+
+Object VirtualMachine::GetObject(int index, bool hold_reference) {
+  return Object(*this, FromEngineHandle(GetNativeAPI().GetStackObject(index)), hold_reference);
+}
+
+Object VirtualMachine::MakeNullObject(bool hold_reference) {
+  return Object(*this, EngineObject{}, hold_reference);
+}
+
+void VirtualMachine::PushRootSlot(const std::string& name) {
+  Get([this] { GetNativeAPI().PushRootTable(); }, name);
+}
+
+void VirtualMachine::PushPath(const std::vector<std::string>& names) {
+  NativeAPI api = GetNativeAPI();
+  StackTopGuard guard(*this);
+  api.PushRootTable();
+  for (const std::string& name : names) {
+    GetSlot(-1, name);
+    api.Remove(-2);
+  }
+  guard.KeepResults(1);
+}
+
+void VirtualMachine::PushKey(const std::string& key) { GetNativeAPI().PushString(key); }
+
+void VirtualMachine::PushKey(long long key) { GetNativeAPI().PushInteger(key); }
+
+template <class Key>
+void VirtualMachine::GetSlotOf(int index, const Key& key) {
+  NativeAPI api = GetNativeAPI();
+  StackTopGuard guard(*this);
+  int container = IndexAfterOnePush(index);
+  PushKey(key);
+  try {
+    api.Get(container);
+  } catch (const NativeAPIException&) {
+    throw GetOperationException(KeyText(key));
+  }
+  guard.KeepResults(1);
+}
+
+void VirtualMachine::GetSlot(int index, const std::string& key) { GetSlotOf(index, key); }
+
+void VirtualMachine::GetSlot(int index, long long key) { GetSlotOf(index, key); }
+
+template <class Key>
+void VirtualMachine::GetFrom(const Pusher& target, const Key& key) {
+  NativeAPI api = GetNativeAPI();
+  StackTopGuard guard(*this);
+  target();
+  PushKey(key);
+  api.Get(-2);
+  api.Remove(-2);
+  guard.KeepResults(1);
+}
+
+void VirtualMachine::Get(const Pusher& target, const std::string& key) { GetFrom(target, key); }
+
+void VirtualMachine::Get(const Pusher& target, long long key) { GetFrom(target, key); }
+
+void VirtualMachine::NewSlotOnTop(const std::string& key, const SlotValue& value,
+                                  bool is_static) {
+  NativeAPI api = GetNativeAPI();
+  ObjectType target_type = GetType(-1);
+  if (!target_type.CanHoldSlots()) {
+    throw ObjectHasNotSlotException(target_type);
+  }
+  PushKey(key);
+  value.PushOnto(*this);
+  api.NewSlot(-3, is_static);
+}
+
+void VirtualMachine::NewSlot(const Pusher& target, const std::string& key,
+                             const SlotValue& value, bool is_static) {
+  StackTopGuard guard(*this);
+  target();
+  NewSlotOnTop(key, value, is_static);
+}
+
+void VirtualMachine::NewSlot(int target_index, const std::string& key, const SlotValue& value,
+                             bool is_static) {
+  StackTopGuard guard(*this);
+  GetNativeAPI().Push(target_index);
+  NewSlotOnTop(key, value, is_static);
+}
+
+void VirtualMachine::NewRootSlot(const std::string& name, const Pusher& value) {
+  NewSlot([this] { GetNativeAPI().PushRootTable(); }, name, value, false);
+}
+
+void VirtualMachine::SetSlot(int index, const std::string& name, const Pusher& value) {
+  NativeAPI api = GetNativeAPI();
+  StackTopGuard guard(*this);
+  api.Push(index);
+  api.PushString(name);
+  value();
+  api.Set(-3);
+}
+
+void VirtualMachine::ArrayAppend(const Pusher& array, const Pusher& value) {
+  NativeAPI api = GetNativeAPI();
+  StackTopGuard guard(*this);
+  array();
+  value();
+  api.ArrayAppend(-2);
+}
+
+bool VirtualMachine::InstanceOf(const Pusher& class_pusher, const Pusher& value) {
+  StackTopGuard guard(*this);
+  class_pusher();
+  value();
+  return GetNativeAPI().InstanceOf();
+}
+
+bool VirtualMachine::InstanceOf(const Pusher& class_pusher, int value_index) {
+  StackTopGuard guard(*this);
+  class_pusher();
+  GetNativeAPI().Push(IndexAfterOnePush(value_index));
+  return GetNativeAPI().InstanceOf();
+}
+
+ObjectType VirtualMachine::GetType(int index) {
+  return ObjectType(static_cast<std::uint32_t>(GetNativeAPI().GetType(index)));
+}
+
+}  // namespace TtSquirrel

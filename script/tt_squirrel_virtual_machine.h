@@ -1,0 +1,192 @@
+#pragma once
+// The script host: one engine virtual machine with the operations the program uses on it.
+//
+// Stack discipline: operations never take raw script values. They take pushers, function objects
+// that push one value each (Pusher) or that push a call's `this` and arguments and return how
+// many they pushed (ArgumentPusher). Every operation restores the stack top it found, leaving at
+// most the one result it documents, also when it throws.
+//
+// Errors: a failing checked engine call throws NativeAPIException. Compile and run-time errors
+// are captured by engine hooks into a stored exception on the machine, and the operation that
+// started the failing work throws the stored one, so the user sees the script's own error.
+#include <concepts>
+#include <cstddef>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "script/tt_squirrel_exception.h"
+#include "script/tt_squirrel_object.h"
+#include "script/tt_squirrel_object_type.h"
+
+struct SQVM;
+
+namespace TtSquirrel {
+
+class NativeAPI;
+class VirtualMachine;
+
+// The engine's handle of a virtual machine.
+using EngineHandle = SQVM*;
+// Pushes exactly one value.
+using Pusher = std::function<void()>;
+// Pushes a call's `this` and its arguments; returns how many values it pushed (`this` included).
+using ArgumentPusher = std::function<int()>;
+// The body of a script-callable native function. On entry the stack holds the call's `this` and
+// its arguments, the last argument on top. Returns 1 when it leaves its result on top, 0 for no
+// result, a negative value for an error.
+using NativeFunction = std::function<int(VirtualMachine&)>;
+
+// Stack index of the n-th value counted from the top (0 is the top, -1).
+constexpr int StackIndex(int n) { return -1 - n; }
+
+// A value for NewSlot: a Pusher, a string, an integer or null (nullptr).
+class SlotValue {
+public:
+  template <class F>
+    requires std::invocable<F&>
+  SlotValue(F&& pusher) : kind_(Kind::Pusher), pusher_(std::forward<F>(pusher)) {}
+  SlotValue(const std::string& text) : kind_(Kind::String), text_(text) {}
+  SlotValue(const char* text) : kind_(Kind::String), text_(text) {}
+  template <std::integral T>
+    requires(!std::same_as<T, bool>)
+  SlotValue(T integer) : kind_(Kind::Integer), integer_(static_cast<long long>(integer)) {}
+  SlotValue(std::nullptr_t) : kind_(Kind::Null) {}
+
+  void PushOnto(VirtualMachine& machine) const;
+
+private:
+  enum class Kind { Pusher, String, Integer, Null };
+  Kind kind_;
+  Pusher pusher_;
+  std::string text_;
+  long long integer_ = 0;
+};
+
+class VirtualMachine {
+public:
+  // Opens an engine VM with the given initial stack size (slots), registers it and installs the
+  // compile-error hook and the run-time error hook.
+  explicit VirtualMachine(int initial_stack_size);
+  // Removes the registry entry and closes the engine VM.
+  virtual ~VirtualMachine();
+  VirtualMachine(const VirtualMachine&) = delete;
+  VirtualMachine& operator=(const VirtualMachine&) = delete;
+
+  // The machine of an engine handle; InternalException when the handle is not registered.
+  static VirtualMachine& FindByHandle(EngineHandle handle);
+  // The same lookup without the exception: null when the handle is not registered.
+  static VirtualMachine* FindRegistered(EngineHandle handle) noexcept;
+
+  EngineHandle GetHandle() const { return handle_; }
+  // The checked mirror of the engine's C interface (script/tt_squirrel_native_api.h).
+  NativeAPI GetNativeAPI();
+
+  // Registers the blob, io, system, math and string libraries in the root table. No print
+  // function is installed, so the script functions print and error write nowhere.
+  void RegisterStandardLibraries();
+
+  // Runs a script file with the root table as `this`; leaves its return value when asked.
+  // Throws the stored CompilerException or RuntimeException, or FileExecutionException when the
+  // file cannot be opened or read.
+  void DoFile(const std::string& path, bool keep_result);
+  // Pushes the compiled closure of the text; compile errors throw the stored CompilerException.
+  void CompileBuffer(const std::string& text, const std::string& source_name);
+  // Compiles the text and calls it with the `this` that this_pusher pushes.
+  void RunBuffer(const std::string& text, const std::string& source_name,
+                 const Pusher& this_pusher, bool keep_result);
+  // Calls the callee with the pushed `this` and arguments; leaves the return value when asked.
+  // A run-time error in the script throws its RuntimeException; a callee that cannot be called
+  // throws NativeAPIException ("sq_call").
+  void Call(const Pusher& callee, const ArgumentPusher& arguments, bool keep_result);
+  // Pushes a native closure whose body is the function (an empty name leaves it unnamed). Set a
+  // parameter check afterwards with NativeAPI::SetParamsCheck when one is wanted.
+  void PushNativeClosure(const NativeFunction& function, const std::string& name);
+
+  // Script values held by native code.
+  void PushObject(const Object& object);
+  Object GetObject(int index, bool hold_reference);
+  Object GetTopObject(bool hold_reference) { return GetObject(-1, hold_reference); }
+  Object MakeNullObject(bool hold_reference);
+
+  // Pushes root[name]; a missing slot is NativeAPIException ("sq_get").
+  void PushRootSlot(const std::string& name);
+  // Pushes root.name1.name2..., one step at a time; a missing slot is GetOperationException.
+  void PushPath(const std::vector<std::string>& names);
+  // Pushes container[key] for the container at the index; a missing key is
+  // GetOperationException ("string : key" or "integer : key").
+  void GetSlot(int index, const std::string& key);
+  void GetSlot(int index, long long key);
+  // Pushes target[key]; a missing key is NativeAPIException ("sq_get").
+  void Get(const Pusher& target, const std::string& key);
+  void Get(const Pusher& target, long long key);
+  // target.key <- value (static on classes when asked). A target that is not a table, class or
+  // instance is ObjectHasNotSlotException.
+  void NewSlot(const Pusher& target, const std::string& key, const SlotValue& value,
+               bool is_static);
+  void NewSlot(int target_index, const std::string& key, const SlotValue& value, bool is_static);
+  void NewRootSlot(const std::string& name, const Pusher& value);
+  // Assigns an existing slot of the value at the index (the engine set creates no slots).
+  void SetSlot(int index, const std::string& name, const Pusher& value);
+  void ArrayAppend(const Pusher& array, const Pusher& value);
+  // The engine's instance test; a value that is not an instance, or a class that is not a class,
+  // is NativeAPIException ("sq_instanceof", "invalid param type").
+  bool InstanceOf(const Pusher& class_pusher, const Pusher& value);
+  bool InstanceOf(const Pusher& class_pusher, int value_index);
+  ObjectType GetType(int index);
+
+  // Throws the stored compile error if there is one, else the stored run-time error if there is
+  // one (taking it: it is no longer stored), else returns.
+  void ThrowStoredError();
+  // Used by the engine hooks and the native callback trampoline; a new error replaces the
+  // stored one of its kind.
+  void StoreCompileError(const CompilerException& error);
+  void StoreRuntimeError(const RuntimeException& error);
+  bool HasStoredCompileError() const { return stored_compile_error_ != nullptr; }
+  bool HasStoredRuntimeError() const { return stored_runtime_error_ != nullptr; }
+
+  // An exception that is not a script error, thrown by a native function, is carried across the
+  // engine instead of unwinding through it (which would leave the engine's call frames behind):
+  // the trampoline keeps it here and the native code that started the script call rethrows it.
+  void SetPendingNativeException(std::exception_ptr exception);
+  bool HasPendingNativeException() const { return pending_native_exception_ != nullptr; }
+  void RethrowPendingNativeException();
+
+private:
+  void LoadScriptFile(const std::string& path);
+  void PushKey(const std::string& key);
+  void PushKey(long long key);
+  template <class Key>
+  void GetSlotOf(int index, const Key& key);
+  template <class Key>
+  void GetFrom(const Pusher& target, const Key& key);
+  void NewSlotOnTop(const std::string& key, const SlotValue& value, bool is_static);
+
+  EngineHandle handle_;
+  std::shared_ptr<CompilerException> stored_compile_error_;
+  std::shared_ptr<RuntimeException> stored_runtime_error_;
+  std::exception_ptr pending_native_exception_;
+};
+
+// Records the stack top and sets it back when the scope ends, so that an operation leaves no
+// stray values behind also when it throws. KeepResults(n) leaves n results above the entry top.
+class StackTopGuard {
+public:
+  explicit StackTopGuard(VirtualMachine& machine);
+  ~StackTopGuard();
+  StackTopGuard(const StackTopGuard&) = delete;
+  StackTopGuard& operator=(const StackTopGuard&) = delete;
+
+  void KeepResults(int count) { kept_results_ = count; }
+  long long GetEntryTop() const { return entry_top_; }
+
+private:
+  EngineHandle handle_;
+  long long entry_top_;
+  int kept_results_ = 0;
+};
+
+}  // namespace TtSquirrel
