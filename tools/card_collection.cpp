@@ -73,6 +73,13 @@ void CardCollection::AddFace(const std::string& key, const SourceCard& card, siz
   if (faces[face_index].name.empty()) faces[face_index] = face;
 }
 
+bool CardCollection::HasFace(const std::string& key, size_t face_index) const {
+  auto found = index_.find(key);
+  if (found == index_.end()) return false;
+  const auto& faces = cards_[found->second].card.faces;
+  return face_index < faces.size() && !faces[face_index].name.empty();
+}
+
 void CardCollection::OfferJapanese(const std::string& key, const JapanesePrinting& printing) {
   if (!printing.HasName()) return;
   auto [found, is_new] = japanese_.try_emplace(key, printing);

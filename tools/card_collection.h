@@ -16,7 +16,8 @@ public:
   // come from its front face; a face already known stays as it is.
   void AddFace(const std::string& key, const SourceCard& card, size_t face_index,
                const SourceFace& face);
-  bool Contains(const std::string& key) const { return index_.count(key) != 0; }
+  // Whether face number face_index of the card under key is known already.
+  bool HasFace(const std::string& key, size_t face_index) const;
   // Keeps the printing for the card under key when it is the first with a name, or newer.
   void OfferJapanese(const std::string& key, const JapanesePrinting& printing);
 

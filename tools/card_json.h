@@ -4,6 +4,7 @@
 #include <simdjson.h>
 
 #include <string>
+#include <string_view>
 
 #include "tools/card_collection.h"
 #include "tools/json_element_splitter.h"
@@ -12,8 +13,9 @@ namespace Tarvane::CardJson {
 
 static_assert(JsonElementSplitter::kPadding >= simdjson::SIMDJSON_PADDING);
 
-// A string value's text; empty for any other kind of value (the data has nulls here and there).
-std::string Text(simdjson::ondemand::value value);
+// A string value's text, valid while the parser's document lives; empty for any other kind of
+// value (the data has nulls here and there).
+std::string_view Text(simdjson::ondemand::value value);
 // A number value; 0 for any other kind of value.
 double Number(simdjson::ondemand::value value);
 

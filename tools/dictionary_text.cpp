@@ -1,5 +1,7 @@
 #include "tools/dictionary_text.h"
 
+#include <algorithm>
+
 #include "ttl/tt_string.h"
 
 namespace Tarvane {
@@ -99,6 +101,10 @@ std::u32string_view ExplicitMapping(char32_t code) {
 }  // namespace
 
 std::string DictionaryTextConverter::ToCp932(std::string_view utf8) {
+  // Most English text is printable ASCII, which is the same in the code page.
+  if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return c >= 0x20 && c < 0x7F; })) {
+    return std::string(utf8);
+  }
   std::string spelled;
   spelled.reserve(utf8.size());
   bool ascii = true;

@@ -10,9 +10,9 @@ using simdjson::ondemand::json_type;
 using simdjson::ondemand::object;
 using simdjson::ondemand::value;
 
-std::string Text(value value) {
+std::string_view Text(value value) {
   if (value.type() != json_type::string) return {};
-  return std::string(std::string_view(value.get_string()));
+  return value.get_string();
 }
 
 double Number(value value) {
@@ -22,19 +22,45 @@ double Number(value value) {
 
 namespace {
 
-// One face of one printing.
+// One face of one printing, as views into the parsed document: most printings repeat a face
+// already known, and those need no copies.
 struct MtgjsonFace {
-  SourceCard card;
-  SourceFace face;
+  std::string_view name;
+  std::string_view face_name;
+  std::string_view ascii_name;
+  std::string_view layout;
+  double mana_value = 0;
   size_t index = 0;
-  std::string japanese_name;
-  std::string japanese_face_name;
-  std::string japanese_text;
+  std::string_view mana_cost;
+  std::string_view type_line;
+  std::string_view text;
+  std::string_view power;
+  std::string_view toughness;
+  std::string_view loyalty;
+  std::string_view defense;
+  std::string_view japanese_name;
+  std::string_view japanese_face_name;
+  std::string_view japanese_text;
+
+  SourceCard Card() const {
+    SourceCard card;
+    card.name = name;
+    card.ascii_name = ascii_name;
+    card.layout = layout;
+    card.mana_value = mana_value;
+    return card;
+  }
+
+  SourceFace Face() const {
+    return {std::string(face_name.empty() ? name : face_name), std::string(mana_cost),
+            std::string(type_line), std::string(power), std::string(toughness),
+            std::string(loyalty), std::string(defense), std::string(text)};
+  }
 };
 
 void ReadJapanese(simdjson::ondemand::array foreign_data, MtgjsonFace& face) {
   for (object foreign : foreign_data) {
-    std::string language, name, face_name, text;
+    std::string_view language, name, face_name, text;
     for (auto field : foreign) {
       std::string_view key = field.unescaped_key();
       if (key == "language") language = Text(field.value());
@@ -51,31 +77,30 @@ void ReadJapanese(simdjson::ondemand::array foreign_data, MtgjsonFace& face) {
 }
 
 MtgjsonFace ReadFace(object object) {
-  MtgjsonFace result;
-  SourceFace& face = result.face;
+  MtgjsonFace face;
   bool has_mana_value = false;
   for (auto field : object) {
     std::string_view key = field.unescaped_key();
     value value = field.value();
     if (key == "name") {
-      result.card.name = Text(value);
-    } else if (key == "faceName") {
       face.name = Text(value);
+    } else if (key == "faceName") {
+      face.face_name = Text(value);
     } else if (key == "asciiName") {
-      result.card.ascii_name = Text(value);
+      face.ascii_name = Text(value);
     } else if (key == "layout") {
-      result.card.layout = Text(value);
+      face.layout = Text(value);
     } else if (key == "side") {
-      std::string side = Text(value);
-      if (side.size() == 1 && side[0] >= 'a' && side[0] <= 'z') result.index = side[0] - 'a';
+      std::string_view side = Text(value);
+      if (side.size() == 1 && side[0] >= 'a' && side[0] <= 'z') face.index = side[0] - 'a';
     } else if (key == "manaCost") {
       face.mana_cost = Text(value);
     } else if (key == "manaValue") {
-      result.card.mana_value = Number(value);
+      face.mana_value = Number(value);
       has_mana_value = true;
     } else if (key == "convertedManaCost") {
       // The name older files use for the same value.
-      if (!has_mana_value) result.card.mana_value = Number(value);
+      if (!has_mana_value) face.mana_value = Number(value);
     } else if (key == "type") {
       face.type_line = Text(value);
     } else if (key == "text") {
@@ -89,21 +114,26 @@ MtgjsonFace ReadFace(object object) {
     } else if (key == "defense") {
       face.defense = Text(value);
     } else if (key == "foreignData" && value.type() == json_type::array) {
-      ReadJapanese(value.get_array(), result);
+      ReadJapanese(value.get_array(), face);
     }
   }
-  if (face.name.empty()) face.name = result.card.name;
-  return result;
+  return face;
+}
+
+void AddFace(const std::string& key, const MtgjsonFace& face, CardCollection& cards) {
+  if (!cards.HasFace(key, face.index)) cards.AddFace(key, face.Card(), face.index, face.Face());
 }
 
 void AddJapanese(const MtgjsonFace& face, JapanesePrinting& printing) {
-  if (!face.japanese_face_name.empty()) printing.SetName(face.index, face.japanese_face_name);
+  if (!face.japanese_face_name.empty()) {
+    printing.SetName(face.index, std::string(face.japanese_face_name));
+  }
   // A name with " // " is the whole card's; otherwise it is this face's when no face name is.
   if (face.japanese_face_name.empty() ||
-      face.japanese_name.find(" // ") != std::string::npos) {
-    printing.SetName(face.index, face.japanese_name);
+      face.japanese_name.find(" // ") != std::string_view::npos) {
+    printing.SetName(face.index, std::string(face.japanese_name));
   }
-  printing.SetText(face.index, face.japanese_text);
+  printing.SetText(face.index, std::string(face.japanese_text));
 }
 
 }  // namespace
@@ -115,10 +145,10 @@ void ReadMtgjsonCardFaces(simdjson::ondemand::array faces, CardCollection& cards
     value face_value = element.value();
     if (face_value.type() != json_type::object) continue;
     MtgjsonFace face = ReadFace(face_value.get_object());
-    if (face.card.name.empty()) continue;
-    if (key.empty()) key = face.card.name;
-    if (face.card.name != key) continue;  // an entry holds one card; anything else is foreign
-    cards.AddFace(key, face.card, face.index, face.face);
+    if (face.name.empty()) continue;
+    if (key.empty()) key = face.name;
+    if (face.name != key) continue;  // an entry holds one card; anything else is foreign
+    AddFace(key, face, cards);
     AddJapanese(face, japanese);
   }
   if (!key.empty()) cards.OfferJapanese(key, japanese);
@@ -137,9 +167,10 @@ void ReadMtgjsonSet(object set, CardCollection& cards) {
     } else if (key == "cards" && value.type() == json_type::array) {
       for (object object : value.get_array()) {
         MtgjsonFace face = ReadFace(object);
-        if (face.card.name.empty()) continue;
-        cards.AddFace(face.card.name, face.card, face.index, face.face);
-        AddJapanese(face, japanese[face.card.name]);
+        if (face.name.empty()) continue;
+        std::string name(face.name);
+        AddFace(name, face, cards);
+        if (!face.japanese_name.empty()) AddJapanese(face, japanese[name]);
       }
     }
   }

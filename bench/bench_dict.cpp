@@ -1,0 +1,223 @@
+// Building a dictionary from a file of cards listed by set, the size of the real public file,
+// made from the test fixtures: conversion time against a plain read of the same file, and the
+// memory the conversion needs.
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "bench.h"
+#include "tools/dictionary_builder.h"
+#include "tools/json_element_splitter.h"
+
+namespace {
+
+constexpr size_t kInputBytes = 110u << 20;
+constexpr int kUniqueCards = 30000;
+constexpr int kPrintingsPerSet = 120;
+constexpr size_t kReadBlock = 8 << 20;
+
+// The fixtures, from the test environment or found above the executable's folder.
+std::string FixtureFolder() {
+  if (const char* data = std::getenv("TARVANE_TEST_DATA")) return std::string(data) + "/tools";
+  auto folder = std::filesystem::read_symlink("/proc/self/exe").parent_path();
+  for (; folder.has_relative_path(); folder = folder.parent_path()) {
+    if (std::filesystem::exists(folder / "tests/data/tools")) return (folder / "tests/data/tools").string();
+  }
+  return "tests/data/tools";
+}
+
+std::vector<std::string> Pieces(std::string_view json) {
+  std::vector<std::string> pieces;
+  Tarvane::JsonElementSplitter splitter("fixture", [&](const char* data, size_t length, size_t) {
+    pieces.emplace_back(data, length);
+  });
+  splitter.Feed(json);
+  splitter.Finish();
+  return pieces;
+}
+
+// Every card of the fixture of cards listed by name, as the JSON texts of its faces.
+std::vector<std::vector<std::string>> CardTemplates() {
+  std::ifstream in(FixtureFolder() + "/mtgjson_atomic_cards.json", std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  std::vector<std::vector<std::string>> cards;
+  for (const auto& faces : Pieces(text.str())) cards.push_back(Pieces(faces));
+  return cards;
+}
+
+struct StringSpan {
+  size_t begin;
+  size_t end;
+  std::string key;
+};
+
+// The string values of the object's own members (not of nested ones), with their keys.
+std::vector<StringSpan> TopLevelStrings(const std::string& object) {
+  std::vector<StringSpan> spans;
+  int depth = 0;
+  bool value_next = false;
+  std::string key;
+  for (size_t i = 0; i < object.size(); ++i) {
+    char c = object[i];
+    if (c == '"') {
+      size_t end = i + 1;
+      while (object[end] != '"') end += object[end] == '\\' ? 2 : 1;
+      if (depth == 1 && value_next) spans.push_back({i + 1, end, key});
+      if (depth == 1 && !value_next) key = object.substr(i + 1, end - i - 1);
+      value_next = false;
+      i = end;
+    } else if (c == ':' && depth == 1) {
+      value_next = true;
+    } else if (c == '{' || c == '[') {
+      ++depth;
+      value_next = false;
+    } else if (c == '}' || c == ']') {
+      --depth;
+    } else if (c == ',') {
+      value_next = false;
+    }
+  }
+  return spans;
+}
+
+// "A // B" with the suffix after each face's name, so every variant is a card of its own.
+std::string Suffixed(const std::string& name, const std::string& suffix) {
+  std::string result;
+  size_t start = 0;
+  for (size_t end; (end = name.find(" // ", start)) != std::string::npos; start = end + 4) {
+    result += name.substr(start, end - start) + suffix + " // ";
+  }
+  return result + name.substr(start) + suffix;
+}
+
+// The members a real printing carries besides the card's own, about 2 KB of them.
+std::string PrintingMembers(int set, int number) {
+  std::string id = std::to_string(set) + "-" + std::to_string(number);
+  std::string members = "\"identifiers\":{";
+  for (const char* name : {"cardKingdomId", "cardsphereId", "mcmId", "mcmMetaId", "mtgjsonV4Id",
+                           "multiverseId", "scryfallId", "scryfallIllustrationId",
+                           "scryfallOracleId", "tcgplayerProductId"}) {
+    members += std::string("\"") + name + "\":\"0f3e2d1c-" + id + "-4b5a-9c8d-7e6f5a4b3c2d\",";
+  }
+  members.back() = '}';
+  members += ",\"legalities\":{";
+  for (const char* format : {"commander", "duel", "legacy", "modern", "oathbreaker", "pauper",
+                             "penny", "pioneer", "premodern", "vintage", "historic", "explorer"}) {
+    members += std::string("\"") + format + "\":\"Legal\",";
+  }
+  members.back() = '}';
+  members +=
+      ",\"purchaseUrls\":{\"cardKingdom\":\"https://example.invalid/links/ck/" + id +
+      "\",\"tcgplayer\":\"https://example.invalid/links/tcg/" + id +
+      "\"},\"rulings\":[{\"date\":\"2019-10-04\",\"text\":\"If the target becomes illegal by the "
+      "time the ability resolves, it does not resolve and none of its effects happen. Any "
+      "damage that would be dealt is not dealt.\"},{\"date\":\"2020-01-24\",\"text\":\"The "
+      "ability triggers only once per turn, however many times the card becomes a target.\"}],"
+      "\"artist\":\"Bench Artist\",\"availability\":[\"mtgo\",\"paper\"],\"borderColor\":\"black\","
+      "\"finishes\":[\"nonfoil\",\"foil\"],\"frameVersion\":\"2015\",\"hasFoil\":true,"
+      "\"hasNonFoil\":true,\"number\":\"" + std::to_string(number) + "\",\"rarity\":\"common\","
+      "\"setCode\":\"B" + std::to_string(set) + "\",\"uuid\":\"5a4b3c2d-" + id + "\",";
+  return members;
+}
+
+// One printing of a face: the fixture's face renamed for its variant, with the real members.
+std::string Printing(const std::string& face, int variant, int set, int number) {
+  std::string printing = face;
+  auto spans = TopLevelStrings(printing);
+  for (auto span = spans.rbegin(); span != spans.rend(); ++span) {
+    if (span->key != "name" && span->key != "faceName" && span->key != "asciiName") continue;
+    std::string name = printing.substr(span->begin, span->end - span->begin);
+    printing.replace(span->begin, span->end - span->begin,
+                     Suffixed(name, " " + std::to_string(variant)));
+  }
+  return printing.insert(1, PrintingMembers(set, number));
+}
+
+// Writes sets of printings until the file has its size; sets come in code order, their
+// release dates in no order, as in the real file. Each card has its variants' faces.
+std::string WriteInput() {
+  auto cards = CardTemplates();
+  std::string path = TarvaneBench::ScratchFolder() + "/AllPrintings.json";
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  std::string text = "{\"meta\":{\"date\":\"2024-01-01\",\"version\":\"bench\"},\"data\":{";
+  size_t written = 0;
+  int printing = 0;
+  for (int set = 0; written + text.size() < kInputBytes; ++set) {
+    std::string code = "B" + std::to_string(1000 + set);
+    int date = (set * 37) % 360;
+    char release[16];
+    std::snprintf(release, sizeof(release), "%04d-%02d-15", 1993 + date / 12, date % 12 + 1);
+    text += (set ? ",\"" : "\"") + code + "\":{\"baseSetSize\":" +
+            std::to_string(kPrintingsPerSet) + ",\"block\":\"Bench\",\"booster\":{\"default\":"
+            "{\"boosters\":[{\"contents\":{\"common\":10,\"uncommon\":3,\"rare\":1},\"weight\":1}]}},"
+            "\"cards\":[";
+    for (int number = 0; number < kPrintingsPerSet; ++number, ++printing) {
+      int card = static_cast<int>((printing * 7919L) % kUniqueCards);
+      for (const auto& face : cards[card % cards.size()]) {
+        if (text.back() != '[') text += ',';
+        text += Printing(face, card / static_cast<int>(cards.size()), set, number);
+      }
+    }
+    text += "],\"code\":\"" + code + "\",\"name\":\"Bench Set " + std::to_string(set) +
+            "\",\"releaseDate\":\"" + release + "\",\"tokens\":[{\"name\":\"Insect\",\"type\":"
+            "\"Token Creature\"}],\"type\":\"expansion\"}";
+    std::fwrite(text.data(), 1, text.size(), file);
+    written += text.size();
+    text.clear();
+  }
+  text = "}}\n";
+  std::fwrite(text.data(), 1, text.size(), file);
+  std::fclose(file);
+  return path;
+}
+
+// The baseline: the same file read in the same blocks, nothing done with the bytes.
+void ReadOnly(const std::string& path) {
+  std::vector<char> buffer(kReadBlock);
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  unsigned sum = 0;
+  for (size_t read; (read = std::fread(buffer.data(), 1, buffer.size(), file)) > 0;) {
+    sum += static_cast<unsigned char>(buffer[read - 1]);
+  }
+  std::fclose(file);
+  if (sum == 1) std::puts("");  // keeps the reads from being optimised away
+}
+
+// Peaks of measurements run before in this process must not count as the conversion's.
+void ResetPeakResidentMemory() {
+  if (std::FILE* file = std::fopen("/proc/self/clear_refs", "w")) {
+    std::fputs("5", file);
+    std::fclose(file);
+  }
+}
+
+}  // namespace
+
+TARVANE_BENCH("dict_allprintings") {
+  std::string input = WriteInput();
+  std::string output = TarvaneBench::ScratchFolder() + "/cards.dat";
+  double megabytes = std::filesystem::file_size(input) / 1048576.0;
+  double read_seconds = TarvaneBench::BestSeconds(5, [&] { ReadOnly(input); });
+  ResetPeakResidentMemory();
+  Tarvane::DictionaryBuildSummary summary;
+  double convert_seconds =
+      TarvaneBench::BestSeconds(2, [&] { summary = Tarvane::BuildDictionary(input, output); });
+  TarvaneBench::PrintFigure("input size", megabytes, "MB");
+  TarvaneBench::PrintFigure("cards", summary.cards, "cards");
+  TarvaneBench::PrintFigure("dictionary lines", summary.lines, "lines");
+  TarvaneBench::PrintFigure("plain read", read_seconds, "s");
+  TarvaneBench::PrintFigure("conversion (target: under 60 s)", convert_seconds, "s");
+  TarvaneBench::PrintFigure("conversion throughput", megabytes / convert_seconds, "MB/s");
+  TarvaneBench::PrintFigure("peak resident memory (target: under 1024 MB)",
+                            TarvaneBench::PeakResidentBytes() / 1048576.0, "MB");
+  // A cached read runs at memory speed (several GB/s); parsing JSON and building every card
+  // cannot come near it. Within 40 times the read, the converter still does 150 MB/s or more:
+  // a few seconds for the real file of printings by set, well under the minute.
+  TarvaneBench::PrintRatio("dict_convert_vs_read", convert_seconds / read_seconds, 40.0);
+}
