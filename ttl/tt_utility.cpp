@@ -1,5 +1,11 @@
 #include "tt_utility.h"
 
+#include <sys/mman.h>
+
+#include <cstdint>
+#include <new>
+#include <utility>
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -61,6 +67,58 @@ std::string Cp932ToUpperAscii(const std::string& text) { return MapSingleBytes(t
 
 bool Cp932EqualsIgnoreCase(const std::string& a, const std::string& b) {
   return a.size() == b.size() && Cp932ToLowerAscii(a) == Cp932ToLowerAscii(b);
+}
+
+namespace {
+
+constexpr size_t kHugePageSize = size_t(2) << 20;
+
+}  // namespace
+
+LargeBuffer::LargeBuffer(size_t size) : size_(size) {
+  if (size >= kHugePageSize) {
+    // Mapped with room to align the buffer to a huge page boundary.
+    size_t rounded = (size + kHugePageSize - 1) & ~(kHugePageSize - 1);
+    void* mapping = ::mmap(nullptr, rounded + kHugePageSize, PROT_READ | PROT_WRITE,
+                           MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapping != MAP_FAILED) {
+      mapping_ = mapping;
+      mapping_size_ = rounded + kHugePageSize;
+      uintptr_t aligned =
+          (reinterpret_cast<uintptr_t>(mapping) + kHugePageSize - 1) & ~(kHugePageSize - 1);
+      data_ = reinterpret_cast<char*>(aligned);
+      ::madvise(data_, rounded, MADV_HUGEPAGE);  // only advice: failure changes nothing
+      return;
+    }
+  }
+  data_ = new char[size > 0 ? size : 1];
+}
+
+LargeBuffer::~LargeBuffer() { Release(); }
+
+LargeBuffer::LargeBuffer(LargeBuffer&& other) noexcept { *this = std::move(other); }
+
+LargeBuffer& LargeBuffer::operator=(LargeBuffer&& other) noexcept {
+  if (this != &other) {
+    Release();
+    std::swap(data_, other.data_);
+    std::swap(size_, other.size_);
+    std::swap(mapping_, other.mapping_);
+    std::swap(mapping_size_, other.mapping_size_);
+  }
+  return *this;
+}
+
+void LargeBuffer::Release() {
+  if (mapping_) {
+    ::munmap(mapping_, mapping_size_);
+  } else {
+    delete[] data_;
+  }
+  data_ = nullptr;
+  size_ = 0;
+  mapping_ = nullptr;
+  mapping_size_ = 0;
 }
 
 }  // namespace TtUtility

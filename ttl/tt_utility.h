@@ -1,5 +1,6 @@
 #pragma once
 // Strict number conversion and the few text rules the toolkit shares.
+#include <cstddef>
 #include <string>
 
 namespace TtUtility {
@@ -25,5 +26,29 @@ std::string Cp932ToUpperAscii(const std::string& text);
 
 // Case-insensitive comparison of ASCII letters under the same rule.
 bool Cp932EqualsIgnoreCase(const std::string& a, const std::string& b);
+
+// A byte buffer for large, long-lived data, left uninitialised. Where the system offers huge
+// pages it asks for them, which makes first touching many megabytes several times cheaper.
+class LargeBuffer {
+public:
+  LargeBuffer() = default;
+  explicit LargeBuffer(size_t size);
+  ~LargeBuffer();
+  LargeBuffer(LargeBuffer&& other) noexcept;
+  LargeBuffer& operator=(LargeBuffer&& other) noexcept;
+  LargeBuffer(const LargeBuffer&) = delete;
+  LargeBuffer& operator=(const LargeBuffer&) = delete;
+
+  char* data() const { return data_; }
+  size_t size() const { return size_; }
+
+private:
+  void Release();
+
+  char* data_ = nullptr;
+  size_t size_ = 0;
+  void* mapping_ = nullptr;  // the whole mapping when the buffer was mapped, else null
+  size_t mapping_size_ = 0;
+};
 
 }  // namespace TtUtility

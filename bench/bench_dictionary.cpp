@@ -1,0 +1,74 @@
+// Loading the dictionary against reading the same files line by line without parsing.
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "bench.h"
+#include "model/card_database.h"
+
+namespace {
+
+constexpr int kCardCount = 30000;
+constexpr int kFileCount = 6;
+
+const char* const kTypes[] = {"Land", "Creature", "Instant", "Sorcery", "Enchantment",
+                              "Artifact", "Planeswalker"};
+
+// A card line like the real dictionary's: CP932 Japanese name, type line and two paragraphs.
+std::string CardLine(int number) {
+  std::string id = std::to_string(number);
+  const char* type = kTypes[number % 7];
+  return "Generated Card " + id + "\t生成されたカード" + id + "\t{" + std::to_string(number % 5) +
+         "}{G}{G}\t" + std::to_string(number % 9) + "\t" + type + " ― 生成\t" + type + "\t" +
+         std::to_string(number % 6) + "/" + std::to_string(number % 4) +
+         "\tこのカードが戦場に出たとき、カードを1枚引く。When this enters, draw a card.\t"
+         "飛行、警戒 (このクリーチャーは飛行を持たないクリーチャーにブロックされない。)\n";
+}
+
+std::string WriteDictionary() {
+  std::string folder = TarvaneBench::ScratchFolder() + "/dictionary";
+  std::filesystem::create_directories(folder);
+  for (int file = 0; file < kFileCount; ++file) {
+    std::ofstream out(folder + "/cards" + std::to_string(file) + ".dat", std::ios::binary);
+    for (int card = file; card < kCardCount; card += kFileCount) out << CardLine(card);
+  }
+  return folder;
+}
+
+// The baseline: every line of every file read with the C library, nothing kept.
+long ReadLinesOnly(const std::string& folder) {
+  long lines = 0;
+  char buffer[1024];
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    FILE* file = std::fopen(entry.path().c_str(), "r");
+    while (std::fgets(buffer, sizeof(buffer), file)) ++lines;
+    std::fclose(file);
+  }
+  return lines;
+}
+
+}  // namespace
+
+TARVANE_BENCH("dictionary_load") {
+  std::string folder = WriteDictionary();
+  long lines = 0;
+  double read_seconds = TarvaneBench::BestSeconds(7, [&] { lines = ReadLinesOnly(folder); });
+  // Each run fills a fresh database; freeing it afterwards is not part of the load.
+  size_t cards = 0;
+  double load_seconds = 0;
+  for (int run = 0; run < 7; ++run) {
+    Tarvane::CardDatabase database;
+    double seconds = TarvaneBench::Seconds([&] { database.LoadDictionary(folder); });
+    load_seconds = run == 0 ? seconds : std::min(load_seconds, seconds);
+    cards = database.size();
+  }
+  if (static_cast<long>(cards) != lines || cards != kCardCount) {
+    std::printf("  loaded %zu cards from %ld lines\n", cards, lines);
+  }
+  TarvaneBench::PrintFigure("read lines only", read_seconds * 1000, "ms");
+  TarvaneBench::PrintFigure("LoadDictionary (30,000 cards)", load_seconds * 1000, "ms");
+  TarvaneBench::PrintRatio("dictionary_load", load_seconds / read_seconds, 2.0);
+}

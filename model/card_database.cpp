@@ -1,0 +1,91 @@
+#include "model/card_database.h"
+
+#include <utility>
+
+#include "app/common.h"
+#include "app/exception.h"
+#include "app/program_files.h"
+#include "model/dictionary_line.h"
+#include "ttl/tt_directory.h"
+
+namespace Tarvane {
+
+namespace {
+
+using Reasons = CardDatabaseInitializeException;
+
+// Checks every line of a file; the lines found go to the end of the list.
+void CheckLines(const std::string& path, std::string_view text,
+                std::vector<DictionaryIndex::Entry>& lines) {
+  size_t position = 0;
+  TextLineView line;
+  std::string_view name;
+  while (NextTextLineOfTerminated(text, position, line)) {
+    if (const char* reason = CheckDictionaryLine(line, name)) {
+      throw CardDatabaseInitializeException(path, reason);
+    }
+    if (line.text.size() > DictionaryIndex::kMaximumLineLength) {
+      throw CardDatabaseInitializeException(path, Reasons::kTabSeparatedFormatError);
+    }
+    lines.emplace_back(name, line.text);
+  }
+}
+
+}  // namespace
+
+CardDatabase::CardDatabase() = default;
+CardDatabase::~CardDatabase() = default;
+CardDatabase::CardDatabase(CardDatabase&&) noexcept = default;
+CardDatabase& CardDatabase::operator=(CardDatabase&&) noexcept = default;
+
+bool CardDatabase::card_exist(const std::string& name) const {
+  return cards_.contains(name) || index_.Find(name) != nullptr;
+}
+
+const Card& CardDatabase::fetch(const std::string& name) {
+  auto found = cards_.find(name);
+  if (found != cards_.end()) return found->second;
+  if (const DictionaryIndex::Entry* entry = index_.Find(name)) {
+    return cards_.emplace(name, ReadDictionaryLine(entry->line())).first->second;
+  }
+  ++cards_not_in_dictionary_;
+  return cards_.emplace(name, Card::MakeUnknown(name)).first->second;
+}
+
+void CardDatabase::add_unknown_card(const std::string& name) {
+  if (!card_exist(name)) Insert(Card::MakeUnknown(name));
+}
+
+bool CardDatabase::Insert(Card card) {
+  if (card_exist(card.name)) return false;
+  std::string name = card.name;
+  cards_.emplace(std::move(name), std::move(card));
+  ++cards_not_in_dictionary_;
+  return true;
+}
+
+void CardDatabase::LoadDictionary() { LoadDictionary(ProgramFiles::GetDictionaryFolderPath()); }
+
+void CardDatabase::LoadDictionary(const std::string& folder) {
+  std::vector<std::string> paths =
+      TtDirectory(folder).GetFiles("*.dat", TtDirectory::FilterNotDirectory);
+  DictionaryText text;
+  size_t bytes = text.Prepare(paths);
+  std::vector<DictionaryIndex::Entry> lines;
+  lines.reserve(bytes / 64);  // only address space until the lines fill it
+  for (const std::string& path : paths) CheckLines(path, text.ReadFile(path), lines);
+
+  // Only a load that succeeded in every file changes the database. The first card of a name
+  // stays, also one that the database held before.
+  if (index_.size() > 0 || !cards_.empty()) {
+    std::vector<DictionaryIndex::Entry> merged = index_.entries();
+    for (const DictionaryIndex::Entry& line : lines) {
+      if (!cards_.contains(std::string(line.name()))) merged.push_back(line);
+    }
+    lines = std::move(merged);
+  }
+  index_ = DictionaryIndex(std::move(lines));
+  text_.Append(std::move(text));
+}
+
+}  // namespace Tarvane

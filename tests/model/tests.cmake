@@ -1,0 +1,5 @@
+tarvane_add_test(test_model LABEL unit
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/card_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/card_database_test.cpp
+  LIBS tarvane_core)
