@@ -6,6 +6,10 @@ list(APPEND TARVANE_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/dictionary_line.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dictionary_index.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dictionary_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/board_type.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/board.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/deck_list_line.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/deck.cpp
 )
 # Rows of the analysis table and their typed values.
 list(APPEND TARVANE_CORE_SOURCES

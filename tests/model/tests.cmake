@@ -2,4 +2,5 @@ tarvane_add_test(test_model LABEL unit
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/card_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/card_database_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/deck_test.cpp
   LIBS tarvane_core)
