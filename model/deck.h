@@ -12,6 +12,7 @@
 namespace Tarvane {
 
 class CardDatabase;
+class SquirrelVM;
 
 class Deck {
 public:
@@ -29,6 +30,9 @@ public:
   // throws.
   static std::shared_ptr<Deck> Load(const std::string& path, CardDatabase& card_database,
                                     const ProcessorMaker& make_processor = nullptr);
+  // The program's load: the script host's card database, and its deck processor
+  // (SquirrelVM::CreateDeckProcessor). Script failures there are TtSquirrel exceptions.
+  static std::shared_ptr<Deck> Load(const std::string& path, SquirrelVM& script_host);
 
   const std::string& path() const { return path_; }
   // The file name part of the path, with its extension.

@@ -11,3 +11,9 @@ list(APPEND TARVANE_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/tt_squirrel_native_closure.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tt_squirrel_error_hooks.cpp
 )
+# The application's script host: data-side start-up, object model and the scripts' hooks.
+list(APPEND TARVANE_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/squirrel_vm.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/squirrel_vm_classes.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/squirrel_vm_hooks.cpp
+)

@@ -1,0 +1,110 @@
+// The application's script host: its registry and the data-side start-up.
+#include "script/squirrel_vm.h"
+
+#include <unordered_map>
+
+#include "app/exception.h"
+#include "app/program_files.h"
+#include "script/tt_squirrel_native_api.h"
+#include "ttl/tt_path.h"
+
+namespace Tarvane {
+
+namespace {
+
+// The engine's initial stack, in slots.
+constexpr int kInitialStackSize = 1024;
+
+// Native callbacks receive only the engine handle; this finds the application object for it.
+std::unordered_map<TtSquirrel::EngineHandle, SquirrelVM*>& Registry() {
+  static std::unordered_map<TtSquirrel::EngineHandle, SquirrelVM*> registry;
+  return registry;
+}
+
+const char* const kScriptErrorCaption = "拡張スクリプトのエラー";
+const char* const kScriptErrorHeading = "以下の拡張スクリプトでエラーがありました。";
+const char* const kStartupFailedSentence = "アプリケーションが正しく起動できません。";
+const char* const kStartAnywayQuestion =
+    "このままアプリケーションを起動しますか？（正常に起動しない可能性があります）";
+
+}  // namespace
+
+SquirrelVM::Registration::Registration(SquirrelVM& machine) : handle_(machine.GetHandle()) {
+  Registry()[handle_] = &machine;
+}
+
+SquirrelVM::Registration::~Registration() { Registry().erase(handle_); }
+
+SquirrelVM& SquirrelVM::FindByHandle(TtSquirrel::EngineHandle handle) {
+  auto found = Registry().find(handle);
+  if (found == Registry().end()) {
+    throw InternalException("squirrel_vm", 77);
+  }
+  return *found->second;
+}
+
+// The members before the body are the empty model: default settings, an empty card database,
+// the display mode Both, empty lists and a null first-column processor.
+SquirrelVM::SquirrelVM(MessageReporter& reporter)
+    : VirtualMachine(kInitialStackSize), registration_(*this), reporter_(reporter) {
+  RegisterStandardLibraries();
+  LoadSettings(settings_);
+  card_database_.LoadDictionary();
+  BindObjectModel();
+  RunStartupScript();
+  if (settings_.UseExtensionScript) {
+    RunExtensionScript();
+  }
+  first_column_processor_ = CreateFirstColumnProcessor(settings_.FirstColumnIsJapanese);
+  ReadSpecialEntries(special_entries_);
+}
+
+SquirrelVM::~SquirrelVM() {
+  // Everything that holds script values goes while the engine is still open; the rows first,
+  // since the table's records refer to decks and special entries only by plain references.
+  rows_.clear();
+  columns_.clear();
+  decks_.clear();
+  first_column_processor_ = TtSquirrel::Object();
+  special_entries_.clear();
+}
+
+void SquirrelVM::RunStartupScript() {
+  std::string path = ProgramFiles::GetStartupScriptPath();
+  if (!TtPath::FileExists(path) || TtPath::IsDirectory(path)) {
+    throw FileNotExistException(path);
+  }
+  try {
+    DoFile(path, false);
+  } catch (const TtSquirrel::Exception& error) {
+    ShowScriptError(path, error, kStartupFailedSentence, MessageButtons::Ok);
+    throw ExitThroughException();
+  }
+}
+
+void SquirrelVM::RunExtensionScript() {
+  std::string path = ProgramFiles::ResolveFromExecutableDirectory(settings_.ExtensionScriptPath);
+  try {
+    DoFile(path, false);
+  } catch (const TtSquirrel::Exception& error) {
+    if (ShowScriptError(path, error, kStartAnywayQuestion, MessageButtons::YesNo) ==
+        MessageAnswer::No) {
+      throw ExitThroughException();
+    }
+  }
+}
+
+MessageAnswer SquirrelVM::ShowScriptError(const std::string& path,
+                                          const TtSquirrel::Exception& error,
+                                          const std::string& closing_sentence,
+                                          MessageButtons buttons) {
+  std::string text = std::string(kScriptErrorHeading) + "\r\nfile : " + path;
+  std::string message = error.GetMessageText();
+  if (!message.empty()) {
+    text += "\r\n\r\n" + message;
+  }
+  text += "\r\n\r\n" + closing_sentence;
+  return reporter_.ShowMessage(text, kScriptErrorCaption, buttons, MessageIcon::Error, false);
+}
+
+}  // namespace Tarvane

@@ -1,0 +1,180 @@
+// The points at which the native side calls the scripts: the first-column and deck processors,
+// the special entries, the script menus, names, sorters, cell values and row comparisons.
+//
+// How a callee or slot is found decides the error that a missing name gives: "by path" (PushPath,
+// GetSlot) fails with GetOperationException, "by get" (Get, PushRootSlot) with
+// NativeAPIException ("sq_get"). Each lookup below uses the one that scripts and users expect.
+#include <climits>
+
+#include "script/squirrel_vm.h"
+#include "script/tt_squirrel_native_api.h"
+
+namespace Tarvane {
+
+namespace {
+
+const char* MenuListName(ScriptMenuList list) {
+  return list == ScriptMenuList::Processors ? "processors" : "sorters";
+}
+
+// An integer result of a comparison outside the 32-bit range keeps its sign.
+int ComparisonFromInteger(long long value) {
+  if (value > INT_MAX) return 1;
+  if (value < INT_MIN) return -1;
+  return static_cast<int>(value);
+}
+
+}  // namespace
+
+TtSquirrel::Object SquirrelVM::CreateFirstColumnProcessor(bool first_column_is_japanese) {
+  TtSquirrel::StackTopGuard guard(*this);
+  Call([this] { PushPath({"Organizer", "create_first_column_processor"}); },
+       [this, first_column_is_japanese] {
+         PushRootSlot("Organizer");
+         GetNativeAPI().PushBool(first_column_is_japanese);
+         return 2;
+       },
+       true);
+  return GetTopObject(true);
+}
+
+TtSquirrel::Object SquirrelVM::CreateDeckProcessor(const Deck& deck) {
+  TtSquirrel::StackTopGuard guard(*this);
+  CreateDeckObject(deck);
+  TtSquirrel::Object deck_instance = GetTopObject(true);
+  Call([this] { PushRootSlot("DeckProcessor"); },
+       [this, &deck_instance] {
+         GetNativeAPI().PushRootTable();
+         PushObject(deck_instance);
+         return 2;
+       },
+       true);
+  TtSquirrel::Object processor = GetTopObject(true);
+  // Only a deck that got its processor is loaded, so only then does the script side see it.
+  ArrayAppend([this] { PushPath({"Organizer", "decks"}); },
+              [this, &deck_instance] { PushObject(deck_instance); });
+  return processor;
+}
+
+void SquirrelVM::ReadSpecialEntries(SpecialEntries& list) {
+  TtSquirrel::NativeAPI api = GetNativeAPI();
+  TtSquirrel::StackTopGuard guard(*this);
+  PushPath({"Organizer", "special_entries"});
+  long long size = api.GetSize(-1);
+  for (long long index = 0; index < size; ++index) {
+    TtSquirrel::StackTopGuard element_guard(*this);
+    GetSlot(-1, index);
+    std::shared_ptr<SpecialEntry> entry = AdoptSpecialEntry(-1);
+    GetSlot(-1, "use");
+    entry->set_use(api.GetBool(-1));
+    list.push_back(std::move(entry));
+  }
+}
+
+void SquirrelVM::FillScriptMenu(ScriptMenuList list, ScriptMenu& menu,
+                                const MenuCallback& on_menu) {
+  TtSquirrel::StackTopGuard guard(*this);
+  PushPath({"Organizer", MenuListName(list)});
+  FillMenuFromTop(menu, on_menu);
+}
+
+// Fills the menu from the array on top of the stack.
+void SquirrelVM::FillMenuFromTop(ScriptMenu& menu, const MenuCallback& on_menu) {
+  if (on_menu) {
+    on_menu(menu);
+  }
+  long long size = GetNativeAPI().GetSize(-1);
+  for (long long index = 0; index < size; ++index) {
+    TtSquirrel::StackTopGuard element_guard(*this);
+    GetSlot(-1, index);
+    if (GetType(-1).Is(TtSquirrel::ObjectTypeCode::Null)) {
+      menu.AppendSeparator();
+    } else if (InstanceOf([this] { PushRootSlot("SubMenu"); }, -1)) {
+      ScriptMenu& sub_menu = menu.AppendSubMenu(ReadStringSlot(-1, "name"));
+      GetSlot(-1, "items");
+      FillMenuFromTop(sub_menu, on_menu);
+    } else {
+      menu.AppendItem(ReadStringSlot(-1, "name"), GetTopObject(true));
+    }
+  }
+}
+
+std::string SquirrelVM::GetName(const TtSquirrel::Object& object) {
+  TtSquirrel::StackTopGuard guard(*this);
+  Get([this, &object] { PushObject(object); }, "name");
+  return GetNativeAPI().GetString(-1);
+}
+
+TtSquirrel::Object SquirrelVM::GetSorter(const TtSquirrel::Object& processor) {
+  TtSquirrel::StackTopGuard guard(*this);
+  Get([this, &processor] { PushObject(processor); }, "sorter");
+  return GetTopObject(true);
+}
+
+CellValue SquirrelVM::ComputeCellValue(const TtSquirrel::Object& processor, const Entry& entry) {
+  TtSquirrel::NativeAPI api = GetNativeAPI();
+  TtSquirrel::StackTopGuard guard(*this);
+  const TtSquirrel::Object& instance = entry.script_object();
+  CallMember(processor, "process_function", {&instance});
+  if (GetType(-1).Is(TtSquirrel::ObjectTypeCode::Null)) {
+    api.Pop(1);
+    CallMember(instance, "case_of_cannot_process", {&processor});
+  }
+  TtSquirrel::ObjectType type = GetType(-1);
+  if (type.Is(TtSquirrel::ObjectTypeCode::Null)) {
+    return CellValue();
+  }
+  if (type.Is(TtSquirrel::ObjectTypeCode::String)) {
+    return CellValue::MakeString(api.GetString(-1));
+  }
+  if (type.Is(TtSquirrel::ObjectTypeCode::Integer)) {
+    return CellValue::MakeInteger(api.GetInteger(-1));
+  }
+  if (type.Is(TtSquirrel::ObjectTypeCode::Float)) {
+    return CellValue::MakeFloat(api.GetFloat(-1));
+  }
+  api.ToString(-1);
+  return CellValue::MakeString(api.GetString(-1));
+}
+
+int SquirrelVM::CompareForSort(const TtSquirrel::Object& sorter, const Entry& a, const Entry& b) {
+  TtSquirrel::NativeAPI api = GetNativeAPI();
+  TtSquirrel::StackTopGuard guard(*this);
+  CallMember(sorter, "compare_for_sort", {&a.script_object(), &b.script_object()});
+  TtSquirrel::ObjectType type = GetType(-1);
+  if (type.Is(TtSquirrel::ObjectTypeCode::Integer)) {
+    return ComparisonFromInteger(api.GetInteger(-1));
+  }
+  if (type.Is(TtSquirrel::ObjectTypeCode::Float)) {
+    float value = api.GetFloat(-1);
+    return value > 0 ? 1 : value < 0 ? -1 : 0;
+  }
+  return 0;
+}
+
+// Leaves the call's result on the stack. The function is found by path.
+void SquirrelVM::CallMember(const TtSquirrel::Object& target, const std::string& function_name,
+                            std::initializer_list<const TtSquirrel::Object*> arguments) {
+  Call(
+      [this, &target, &function_name] {
+        PushObject(target);
+        GetSlot(-1, function_name);
+        GetNativeAPI().Remove(-2);
+      },
+      [this, &target, arguments] {
+        PushObject(target);
+        for (const TtSquirrel::Object* argument : arguments) {
+          PushObject(*argument);
+        }
+        return static_cast<int>(arguments.size()) + 1;
+      },
+      true);
+}
+
+std::string SquirrelVM::ReadStringSlot(int index, const std::string& key) {
+  TtSquirrel::StackTopGuard guard(*this);
+  GetSlot(index, key);
+  return GetNativeAPI().GetString(-1);
+}
+
+}  // namespace Tarvane
