@@ -1,0 +1,12 @@
+#pragma once
+// Text on the clipboard. The program's CP932 text goes to the desktop as UTF-8; on X11 this
+// program serves it while it runs and a clipboard manager keeps it after exit.
+#include <string>
+
+class TtClipboard {
+public:
+  // False when another program holds the clipboard.
+  static bool SetString(const std::string& text);
+  // The clipboard's text in CP932; false when it holds no text or cannot be opened.
+  static bool GetString(std::string& text);
+};

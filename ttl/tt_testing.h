@@ -1,0 +1,113 @@
+#pragma once
+// Support for tests that drive real windows: answers for modal dialogs, message boxes, file
+// dialogs, the folder browser and pop-up menus given in advance instead of by a person, and
+// simulated clicks that travel the same way a user's do. Built on the widget set's modal
+// dialog hook; tests use this header and never the widget set itself.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ttl/tt_win.h"
+
+class TtListView;
+class TtMenu;
+class TtToolBar;
+class TtWindow;
+
+namespace TtTesting {
+
+struct MessageBoxSeen {
+  std::string text;
+  std::string caption;
+  int button_set = -1;
+  int icon = -1;
+};
+
+struct FileDialogSeen {
+  std::string title;
+  std::string directory;
+  std::string file_name;
+  // name|pattern;pattern|... as TtFileDialog::BuildFilterText makes it.
+  std::string filter_text;
+  bool save = false;
+  bool multiple = false;
+  bool overwrite_prompt = false;
+  bool file_must_exist = false;
+};
+
+struct FolderBrowserSeen {
+  std::string description;
+  std::string initial_path;
+};
+
+// Which item of a pop-up menu to choose: a menu (the pop-up or one of its sub-menus) and a
+// position in it; no menu closes the pop-up without a choice.
+struct PopupChoice {
+  TtWin::HMENU menu = nullptr;
+  int position = -1;
+};
+
+// While an object of this class lives, modal things are answered from its queue in order.
+// Something modal that nobody expected is closed at once (cancelled) and reported by Finish.
+class ModalAnswers {
+public:
+  ModalAnswers();
+  ~ModalAnswers();
+  ModalAnswers(const ModalAnswers&) = delete;
+  ModalAnswers& operator=(const ModalAnswers&) = delete;
+
+  // answer: IDOK, IDCANCEL, IDYES or IDNO.
+  ModalAnswers& MessageBox(int answer, MessageBoxSeen* seen = nullptr);
+  // OK with these paths (CP932); an open dialog with multiple selection returns them all.
+  ModalAnswers& FileDialog(std::vector<std::string> paths, FileDialogSeen* seen = nullptr);
+  ModalAnswers& CancelFileDialog(FileDialogSeen* seen = nullptr);
+  ModalAnswers& FolderBrowser(std::string path, FolderBrowserSeen* seen = nullptr);
+  ModalAnswers& CancelFolderBrowser(FolderBrowserSeen* seen = nullptr);
+  // One of the toolkit's modal dialogs or property sheets: the action runs while it is open
+  // (with every control created and laid out) and ends it, for example by sending the
+  // command of its OK button or calling PressOk; a dialog the action leaves open ends with 0.
+  ModalAnswers& Dialog(std::function<void(TtWindow& dialog)> action);
+  // A pop-up menu: the chooser sees the menu and the screen point and picks an item.
+  ModalAnswers& PopupMenu(std::function<PopupChoice(const TtMenu& menu, TtWin::POINT point)> choose);
+
+  // Everything that went wrong: unexpected dialogs, and expectations never met.
+  std::vector<std::string> Finish();
+
+private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
+// Runs the pending events of the widget set (and rethrows what a handler threw there).
+void ProcessEvents();
+
+// A mouse click on a push button or check box, as the user makes it.
+void Click(TtWindow& control);
+void ClickToolBarButton(TtToolBar& tool_bar, int id);
+// Clicks at the middle of an item's cell in a column of a list view.
+void ClickListItem(TtListView& list, int item, int column = 0);
+void DoubleClickListItem(TtListView& list, int item);
+void RightClickListItem(TtListView& list, int item);
+// Clicks on a column's header, or on the empty header right of the last column when column
+// is -1.
+void ClickListHeader(TtListView& list, int column);
+void RightClickListHeader(TtListView& list, int column);
+// Drags an item from its first column to the point in the list's client coordinates.
+void DragListItem(TtListView& list, int item, TtWin::POINT to);
+// Enter or Escape in a window (a dialog's keyboard).
+void PressEnter(TtWindow& window);
+void PressEscape(TtWindow& window);
+// The close box of a top-level window.
+void CloseWindow(TtWindow& window);
+
+// What the list view paints: the text of a cell and the background colour of a row.
+std::string ListCellText(TtListView& list, int item, int column);
+std::string ListHeaderText(TtListView& list, int column);
+TtWin::COLORREF ListRowBackground(TtListView& list, int item);
+TtWin::COLORREF ListRowText(TtListView& list, int item);
+
+// Saves the screen area of a window (or the whole screen for null) as a PNG file.
+bool SaveScreenshot(const TtWindow* window, const std::string& path);
+
+}  // namespace TtTesting
