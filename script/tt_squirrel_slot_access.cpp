@@ -33,7 +33,7 @@ void VirtualMachine::PushObject(const Object& object) {
   if (object.GetVirtualMachine() != nullptr && object.GetVirtualMachine() != this) {
     throw InternalException(kModule, __LINE__);
   }
-  GetNativeAPI().PushObject(ToEngineHandle(object.GetHandle()));
+  sq_pushobject(handle_, ToEngineHandle(object.GetHandle()));
 }
 
 Object VirtualMachine::GetObject(int index, bool hold_reference) {
@@ -82,7 +82,7 @@ void VirtualMachine::GetSlot(int index, const std::string& key) { GetSlotOf(inde
 void VirtualMachine::GetSlot(int index, long long key) { GetSlotOf(index, key); }
 
 template <class Key>
-void VirtualMachine::GetFrom(const Pusher& target, const Key& key) {
+void VirtualMachine::GetFrom(PusherRef target, const Key& key) {
   NativeAPI api = GetNativeAPI();
   StackTopGuard guard(*this);
   target();
@@ -92,9 +92,9 @@ void VirtualMachine::GetFrom(const Pusher& target, const Key& key) {
   guard.KeepResults(1);
 }
 
-void VirtualMachine::Get(const Pusher& target, const std::string& key) { GetFrom(target, key); }
+void VirtualMachine::Get(PusherRef target, const std::string& key) { GetFrom(target, key); }
 
-void VirtualMachine::Get(const Pusher& target, long long key) { GetFrom(target, key); }
+void VirtualMachine::Get(PusherRef target, long long key) { GetFrom(target, key); }
 
 void VirtualMachine::NewSlotOnTop(const std::string& key, const SlotValue& value,
                                   bool is_static) {
@@ -108,7 +108,7 @@ void VirtualMachine::NewSlotOnTop(const std::string& key, const SlotValue& value
   api.NewSlot(-3, is_static);
 }
 
-void VirtualMachine::NewSlot(const Pusher& target, const std::string& key,
+void VirtualMachine::NewSlot(PusherRef target, const std::string& key,
                              const SlotValue& value, bool is_static) {
   StackTopGuard guard(*this);
   target();
@@ -122,11 +122,11 @@ void VirtualMachine::NewSlot(int target_index, const std::string& key, const Slo
   NewSlotOnTop(key, value, is_static);
 }
 
-void VirtualMachine::NewRootSlot(const std::string& name, const Pusher& value) {
+void VirtualMachine::NewRootSlot(const std::string& name, PusherRef value) {
   NewSlot([this] { GetNativeAPI().PushRootTable(); }, name, value, false);
 }
 
-void VirtualMachine::SetSlot(int index, const std::string& name, const Pusher& value) {
+void VirtualMachine::SetSlot(int index, const std::string& name, PusherRef value) {
   NativeAPI api = GetNativeAPI();
   StackTopGuard guard(*this);
   api.Push(index);
@@ -135,7 +135,7 @@ void VirtualMachine::SetSlot(int index, const std::string& name, const Pusher& v
   api.Set(-3);
 }
 
-void VirtualMachine::ArrayAppend(const Pusher& array, const Pusher& value) {
+void VirtualMachine::ArrayAppend(PusherRef array, PusherRef value) {
   NativeAPI api = GetNativeAPI();
   StackTopGuard guard(*this);
   array();
@@ -143,14 +143,14 @@ void VirtualMachine::ArrayAppend(const Pusher& array, const Pusher& value) {
   api.ArrayAppend(-2);
 }
 
-bool VirtualMachine::InstanceOf(const Pusher& class_pusher, const Pusher& value) {
+bool VirtualMachine::InstanceOf(PusherRef class_pusher, PusherRef value) {
   StackTopGuard guard(*this);
   class_pusher();
   value();
   return GetNativeAPI().InstanceOf();
 }
 
-bool VirtualMachine::InstanceOf(const Pusher& class_pusher, int value_index) {
+bool VirtualMachine::InstanceOf(PusherRef class_pusher, int value_index) {
   StackTopGuard guard(*this);
   class_pusher();
   GetNativeAPI().Push(IndexAfterOnePush(value_index));

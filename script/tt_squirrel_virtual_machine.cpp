@@ -144,7 +144,7 @@ void VirtualMachine::CompileBuffer(const std::string& text, const std::string& s
 }
 
 void VirtualMachine::RunBuffer(const std::string& text, const std::string& source_name,
-                               const Pusher& this_pusher, bool keep_result) {
+                               PusherRef this_pusher, bool keep_result) {
   Call([&] { CompileBuffer(text, source_name); },
        [&] {
          this_pusher();
@@ -153,12 +153,11 @@ void VirtualMachine::RunBuffer(const std::string& text, const std::string& sourc
        keep_result);
 }
 
-void VirtualMachine::Call(const Pusher& callee, const ArgumentPusher& arguments,
-                          bool keep_result) {
+long long VirtualMachine::GetTopOfStack() const { return sq_gettop(handle_); }
+void VirtualMachine::SetTopOfStack(long long top) { sq_settop(handle_, top); }
+
+void VirtualMachine::CallPushed(int count, bool keep_result) {
   NativeAPI api = GetNativeAPI();
-  StackTopGuard guard(*this);
-  callee();
-  int count = arguments();
   try {
     api.Call(count, keep_result, true);
   } catch (const NativeAPIException&) {
@@ -170,7 +169,8 @@ void VirtualMachine::Call(const Pusher& callee, const ArgumentPusher& arguments,
   }
   if (keep_result) {
     api.Remove(-2);  // the callee below the result
-    guard.KeepResults(1);
+  } else {
+    api.PopTop();
   }
 }
 
@@ -211,6 +211,13 @@ void VirtualMachine::RethrowPendingNativeException() {
 StackTopGuard::StackTopGuard(VirtualMachine& machine)
     : handle_(machine.GetHandle()), entry_top_(sq_gettop(handle_)) {}
 
-StackTopGuard::~StackTopGuard() { sq_settop(handle_, entry_top_ + kept_results_); }
+StackTopGuard::~StackTopGuard() {
+  // Reading the top is much cheaper than setting it, and after a well-behaved operation it is
+  // already right.
+  long long wanted_top = entry_top_ + kept_results_;
+  if (sq_gettop(handle_) != wanted_top) {
+    sq_settop(handle_, wanted_top);
+  }
+}
 
 }  // namespace TtSquirrel

@@ -14,6 +14,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <type_traits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -39,6 +40,37 @@ using ArgumentPusher = std::function<int()>;
 // its arguments, the last argument on top. Returns 1 when it leaves its result on top, 0 for no
 // result, a negative value for an error.
 using NativeFunction = std::function<int(VirtualMachine&)>;
+
+// What the operations take for a Pusher or an ArgumentPusher: a non-owning reference to any
+// function object of that shape (a lambda, a Pusher, ...), valid while the operation runs. It
+// spares the script call path the cost of wrapping every pusher in a std::function.
+template <class Signature>
+class FunctionRef;
+
+template <class Result, class... Arguments>
+class FunctionRef<Result(Arguments...)> {
+public:
+  template <class F>
+    requires(std::is_invocable_r_v<Result, F&, Arguments...> &&
+             !std::is_same_v<std::remove_cvref_t<F>, FunctionRef>)
+  FunctionRef(F&& function) noexcept
+      : object_(const_cast<void*>(static_cast<const void*>(std::addressof(function)))),
+        call_([](void* object, Arguments... arguments) -> Result {
+          return (*static_cast<std::remove_reference_t<F>*>(object))(
+              std::forward<Arguments>(arguments)...);
+        }) {}
+
+  Result operator()(Arguments... arguments) const {
+    return call_(object_, std::forward<Arguments>(arguments)...);
+  }
+
+private:
+  void* object_;
+  Result (*call_)(void*, Arguments...);
+};
+
+using PusherRef = FunctionRef<void()>;
+using ArgumentPusherRef = FunctionRef<int()>;
 
 // Stack index of the n-th value counted from the top (0 is the top, -1).
 constexpr int StackIndex(int n) { return -1 - n; }
@@ -97,11 +129,15 @@ public:
   void CompileBuffer(const std::string& text, const std::string& source_name);
   // Compiles the text and calls it with the `this` that this_pusher pushes.
   void RunBuffer(const std::string& text, const std::string& source_name,
-                 const Pusher& this_pusher, bool keep_result);
+                 PusherRef this_pusher, bool keep_result);
   // Calls the callee with the pushed `this` and arguments; leaves the return value when asked.
-  // A run-time error in the script throws its RuntimeException; a callee that cannot be called
-  // throws NativeAPIException ("sq_call").
-  void Call(const Pusher& callee, const ArgumentPusher& arguments, bool keep_result);
+  // The callee is a Pusher and the arguments an ArgumentPusher (or any function object of that
+  // shape, such as a lambda). A run-time error in the script throws its RuntimeException; a
+  // callee that cannot be called throws NativeAPIException ("sq_call"). Inline, because every
+  // cell and every comparison of the table is one call, and inlined pushers cost less.
+  template <class Callee, class Arguments>
+    requires(std::is_invocable_v<Callee&> && std::is_invocable_r_v<int, Arguments&>)
+  void Call(Callee&& callee, Arguments&& arguments, bool keep_result);
   // Pushes a native closure whose body is the function (an empty name leaves it unnamed). Set a
   // parameter check afterwards with NativeAPI::SetParamsCheck when one is wanted.
   void PushNativeClosure(const NativeFunction& function, const std::string& name);
@@ -121,21 +157,21 @@ public:
   void GetSlot(int index, const std::string& key);
   void GetSlot(int index, long long key);
   // Pushes target[key]; a missing key is NativeAPIException ("sq_get").
-  void Get(const Pusher& target, const std::string& key);
-  void Get(const Pusher& target, long long key);
+  void Get(PusherRef target, const std::string& key);
+  void Get(PusherRef target, long long key);
   // target.key <- value (static on classes when asked). A target that is not a table, class or
   // instance is ObjectHasNotSlotException.
-  void NewSlot(const Pusher& target, const std::string& key, const SlotValue& value,
+  void NewSlot(PusherRef target, const std::string& key, const SlotValue& value,
                bool is_static);
   void NewSlot(int target_index, const std::string& key, const SlotValue& value, bool is_static);
-  void NewRootSlot(const std::string& name, const Pusher& value);
+  void NewRootSlot(const std::string& name, PusherRef value);
   // Assigns an existing slot of the value at the index (the engine set creates no slots).
-  void SetSlot(int index, const std::string& name, const Pusher& value);
-  void ArrayAppend(const Pusher& array, const Pusher& value);
+  void SetSlot(int index, const std::string& name, PusherRef value);
+  void ArrayAppend(PusherRef array, PusherRef value);
   // The engine's instance test; a value that is not an instance, or a class that is not a class,
   // is NativeAPIException ("sq_instanceof", "invalid param type").
-  bool InstanceOf(const Pusher& class_pusher, const Pusher& value);
-  bool InstanceOf(const Pusher& class_pusher, int value_index);
+  bool InstanceOf(PusherRef class_pusher, PusherRef value);
+  bool InstanceOf(PusherRef class_pusher, int value_index);
   ObjectType GetType(int index);
 
   // Throws the stored compile error if there is one, else the stored run-time error if there is
@@ -156,13 +192,18 @@ public:
   void RethrowPendingNativeException();
 
 private:
+  // The engine call of Call: the callee lies below the `count` values on top. Leaves the result
+  // in the callee's place when asked, else nothing.
+  void CallPushed(int count, bool keep_result);
+  long long GetTopOfStack() const;
+  void SetTopOfStack(long long top);
   void LoadScriptFile(const std::string& path);
   void PushKey(const std::string& key);
   void PushKey(long long key);
   template <class Key>
   void GetSlotOf(int index, const Key& key);
   template <class Key>
-  void GetFrom(const Pusher& target, const Key& key);
+  void GetFrom(PusherRef target, const Key& key);
   void NewSlotOnTop(const std::string& key, const SlotValue& value, bool is_static);
 
   EngineHandle handle_;
@@ -188,5 +229,21 @@ private:
   long long entry_top_;
   int kept_results_ = 0;
 };
+
+template <class Callee, class Arguments>
+  requires(std::is_invocable_v<Callee&> && std::is_invocable_r_v<int, Arguments&>)
+void VirtualMachine::Call(Callee&& callee, Arguments&& arguments, bool keep_result) {
+  // On success the engine has replaced the arguments by the result and CallPushed removes the
+  // callee, so the top is right without being set; a failure sets it back.
+  long long entry_top = GetTopOfStack();
+  try {
+    callee();
+    int count = arguments();
+    CallPushed(count, keep_result);
+  } catch (...) {
+    SetTopOfStack(entry_top);
+    throw;
+  }
+}
 
 }  // namespace TtSquirrel
