@@ -19,30 +19,44 @@ bool IsNotADeckCard(const std::string& layout) {
   return std::find(std::begin(layouts), std::end(layouts), layout) != std::end(layouts);
 }
 
-// Fields that a card object and each of its faces share.
+// Fields that a card object and each of its faces share, as views into the parsed document:
+// most printings repeat a card already known, and those need no copies.
 struct ScryfallFace {
-  SourceFace face;
-  std::string printed_name;
-  std::string printed_text;
-  std::string oracle_id;
+  std::string_view name;
+  std::string_view mana_cost;
+  std::string_view type_line;
+  std::string_view text;
+  std::string_view power;
+  std::string_view toughness;
+  std::string_view loyalty;
+  std::string_view defense;
+  std::string_view printed_name;
+  std::string_view printed_text;
+  std::string_view oracle_id;
   double mana_value = -1;  // faces of cards printed two ways carry their own
 
   // Reads the field when it is one of the shared ones; false otherwise.
   bool Read(std::string_view key, value value) {
-    if (key == "name") face.name = Text(value);
-    else if (key == "mana_cost") face.mana_cost = Text(value);
-    else if (key == "type_line") face.type_line = Text(value);
-    else if (key == "oracle_text") face.text = Text(value);
-    else if (key == "power") face.power = Text(value);
-    else if (key == "toughness") face.toughness = Text(value);
-    else if (key == "loyalty") face.loyalty = Text(value);
-    else if (key == "defense") face.defense = Text(value);
+    if (key == "name") name = Text(value);
+    else if (key == "mana_cost") mana_cost = Text(value);
+    else if (key == "type_line") type_line = Text(value);
+    else if (key == "oracle_text") text = Text(value);
+    else if (key == "power") power = Text(value);
+    else if (key == "toughness") toughness = Text(value);
+    else if (key == "loyalty") loyalty = Text(value);
+    else if (key == "defense") defense = Text(value);
     else if (key == "printed_name") printed_name = Text(value);
     else if (key == "printed_text") printed_text = Text(value);
     else if (key == "oracle_id") oracle_id = Text(value);
     else if (key == "cmc") mana_value = value.type() == json_type::number ? Number(value) : -1;
     else return false;
     return true;
+  }
+
+  SourceFace Face() const {
+    return {std::string(name),      std::string(mana_cost), std::string(type_line),
+            std::string(power),     std::string(toughness), std::string(loyalty),
+            std::string(defense),   std::string(text)};
   }
 };
 
@@ -51,7 +65,7 @@ std::vector<ScryfallFace> ReadFaces(simdjson::ondemand::array faces) {
   for (object object : faces) {
     ScryfallFace face;
     for (auto field : object) face.Read(field.unescaped_key(), field.value());
-    result.push_back(std::move(face));
+    result.push_back(face);
   }
   return result;
 }
@@ -60,43 +74,44 @@ std::vector<ScryfallFace> ReadFaces(simdjson::ondemand::array faces) {
 
 void ReadScryfallCard(object object, CardCollection& cards) {
   ScryfallFace whole;
-  SourceCard card;
-  std::string kind, language, released;
+  std::string_view kind, layout, language, released;
   std::vector<ScryfallFace> faces;
   for (auto field : object) {
     std::string_view key = field.unescaped_key();
     value value = field.value();
     if (whole.Read(key, value)) continue;
     if (key == "object") kind = Text(value);
-    else if (key == "layout") card.layout = Text(value);
+    else if (key == "layout") layout = Text(value);
     else if (key == "lang") language = Text(value);
     else if (key == "released_at") released = Text(value);
     else if (key == "card_faces" && value.type() == json_type::array) faces = ReadFaces(value.get_array());
   }
-  if (kind != "card" || whole.face.name.empty() || IsNotADeckCard(card.layout)) return;
-  card.name = whole.face.name;
-  card.mana_value = whole.mana_value;
-  if (card.mana_value < 0 && !faces.empty()) card.mana_value = faces.front().mana_value;
-  std::string key = whole.oracle_id;
+  if (kind != "card" || whole.name.empty() || IsNotADeckCard(std::string(layout))) return;
+  std::string key(whole.oracle_id);
   if (key.empty() && !faces.empty()) key = faces.front().oracle_id;  // cards printed two ways
-  if (key.empty()) key = card.name;
+  if (key.empty()) key = whole.name;
+  if (faces.empty()) faces.push_back(whole);
 
+  for (size_t index = 0; index < faces.size(); ++index) {
+    if (cards.HasFace(key, index)) continue;
+    SourceCard card;
+    card.name = whole.name;
+    card.layout = layout;
+    card.mana_value = whole.mana_value >= 0 ? whole.mana_value : faces.front().mana_value;
+    cards.AddFace(key, card, index, faces[index].Face());
+  }
+  if (language != "ja") return;
   JapanesePrinting japanese;
   japanese.released = released;
-  if (faces.empty()) {
-    cards.AddFace(key, card, 0, whole.face);
-    japanese.SetName(0, whole.printed_name);
-    japanese.SetText(0, whole.printed_text);
-  } else {
-    for (size_t index = 0; index < faces.size(); ++index) {
-      cards.AddFace(key, card, index, faces[index].face);
-      japanese.SetName(index, faces[index].printed_name);
-      japanese.SetText(index, faces[index].printed_text);
-    }
-    // The whole card's printed name counts only in its "A // B" form.
-    if (whole.printed_name.find(" // ") != std::string::npos) japanese.SetName(0, whole.printed_name);
+  for (size_t index = 0; index < faces.size(); ++index) {
+    japanese.SetName(index, std::string(faces[index].printed_name));
+    japanese.SetText(index, std::string(faces[index].printed_text));
   }
-  if (language == "ja") cards.OfferJapanese(key, japanese);
+  // The whole card's printed name counts only in its "A // B" form.
+  if (whole.printed_name.find(" // ") != std::string_view::npos) {
+    japanese.SetName(0, std::string(whole.printed_name));
+  }
+  cards.OfferJapanese(key, japanese);
 }
 
 }  // namespace Tarvane::CardJson
