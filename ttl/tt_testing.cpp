@@ -319,6 +319,36 @@ void DragListItem(TtListView& list, int item, TtWin::POINT to) {
   SendMouse(cells, wxEVT_MOTION, wxPoint(to.x, to.y) - cells->GetPosition(), true);
 }
 
+void ChooseMenuBarItem(TtWindow& form, const std::vector<int>& positions) {
+  auto* frame = dynamic_cast<wxFrame*>(Widget(form));
+  wxMenuBar* bar = frame ? frame->GetMenuBar() : nullptr;
+  if (!bar || positions.size() < 2 || positions[0] >= static_cast<int>(bar->GetMenuCount())) {
+    throw std::logic_error("no such menu bar item");
+  }
+  wxMenu* menu = bar->GetMenu(positions[0]);
+  for (size_t depth = 1;; ++depth) {
+    if (positions[depth] >= static_cast<int>(menu->GetMenuItemCount())) throw std::logic_error("no such menu item");
+    wxMenuItem* item = menu->FindItemByPosition(positions[depth]);
+    if (depth + 1 == positions.size()) {
+      if (!item->IsEnabled()) return;
+      menu->SendEvent(item->GetId(), item->IsCheckable() ? !item->IsChecked() : -1);
+      wxTheApp->RethrowStoredException();
+      return;
+    }
+    if (!item->IsSubMenu()) throw std::logic_error("no such sub-menu");
+    menu = item->GetSubMenu();
+  }
+}
+
+std::vector<std::string> MenuBarLabels(TtWindow& form) {
+  auto* frame = dynamic_cast<wxFrame*>(Widget(form));
+  std::vector<std::string> labels;
+  if (wxMenuBar* bar = frame ? frame->GetMenuBar() : nullptr) {
+    for (size_t index = 0; index < bar->GetMenuCount(); ++index) labels.push_back(TtWx::FromWxString(bar->GetMenuLabel(index)));
+  }
+  return labels;
+}
+
 namespace {
 
 void PressKey(TtWindow& window, int key) {

@@ -95,6 +95,11 @@ void ClickListHeader(TtListView& list, int column);
 void RightClickListHeader(TtListView& list, int column);
 // Drags an item from its first column to the point in the list's client coordinates.
 void DragListItem(TtListView& list, int item, TtWin::POINT to);
+// Chooses an item of a form's menu bar as the user does: the menu's position on the bar, then
+// the item's position in that menu (and in its sub-menus, for deeper items).
+void ChooseMenuBarItem(TtWindow& form, const std::vector<int>& positions);
+// The labels of a form's menu bar as the widget set shows them (CP932).
+std::vector<std::string> MenuBarLabels(TtWindow& form);
 // Enter or Escape in a window (a dialog's keyboard).
 void PressEnter(TtWindow& window);
 void PressEscape(TtWindow& window);

@@ -1,0 +1,25 @@
+# The window toolkit: its store and menu model (no widget set), its dispatch rules (no display),
+# and its real widgets under Xvfb (label gui).
+tarvane_add_test(test_ttl_store LABEL unit
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tt_list_view_store_test.cpp ${CMAKE_CURRENT_LIST_DIR}/tt_menu_test.cpp
+  LIBS ttl_core)
+
+tarvane_add_test(test_ttl_dispatch LABEL unit
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tt_window_dispatch_test.cpp
+  LIBS ttl_gui)
+
+# The main for window tests: brings the widget set up once. Window tests of other folders link
+# it too (LIBS ... ttl_gui_test_main) and run under xvfb-run.
+add_library(ttl_gui_test_main OBJECT ${CMAKE_CURRENT_LIST_DIR}/tt_gui_test_main.cpp)
+target_link_libraries(ttl_gui_test_main PUBLIC ttl_gui GTest::gtest)
+
+tarvane_add_test(test_ttl_gui LABEL gui
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/tt_window_gui_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tt_list_view_gui_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tt_common_dialogs_gui_test.cpp
+  LIBS ttl_gui ttl_gui_test_main)
+
+tarvane_add_test(test_ttl_example_window LABEL gui
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tt_example_window_test.cpp
+  LIBS ttl_gui ttl_gui_test_main)
