@@ -7,6 +7,7 @@
 #include <sqstdio.h>
 
 #include <string>
+#include <string_view>
 
 #include "script/tt_squirrel_exception.h"
 
@@ -32,7 +33,7 @@ public:
   void PushInteger(SQInteger value) const { sq_pushinteger(v(), value); }
   void PushFloat(SQFloat value) const { sq_pushfloat(v(), value); }
   void PushBool(bool value) const { sq_pushbool(v(), value ? SQTrue : SQFalse); }
-  void PushString(const std::string& text) const {
+  void PushString(std::string_view text) const {
     sq_pushstring(v(), text.data(), static_cast<SQInteger>(text.size()));
   }
   void PushUserPointer(SQUserPointer pointer) const { sq_pushuserpointer(v(), pointer); }

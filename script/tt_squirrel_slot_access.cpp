@@ -10,7 +10,7 @@ namespace {
 
 const char* const kModule = "tt_squirrel_virtual_machine";
 
-std::string KeyText(const std::string& key) { return "string : " + key; }
+std::string KeyText(std::string_view key) { return "string : " + std::string(key); }
 std::string KeyText(long long key) { return "integer : " + std::to_string(key); }
 
 // An index below the top names one value deeper once something has been pushed above it.
@@ -44,7 +44,7 @@ Object VirtualMachine::MakeNullObject(bool hold_reference) {
   return Object(*this, EngineObject{}, hold_reference);
 }
 
-void VirtualMachine::PushRootSlot(const std::string& name) {
+void VirtualMachine::PushRootSlot(std::string_view name) {
   Get([this] { GetNativeAPI().PushRootTable(); }, name);
 }
 
@@ -59,7 +59,7 @@ void VirtualMachine::PushPath(const std::vector<std::string>& names) {
   guard.KeepResults(1);
 }
 
-void VirtualMachine::PushKey(const std::string& key) { GetNativeAPI().PushString(key); }
+void VirtualMachine::PushKey(std::string_view key) { GetNativeAPI().PushString(key); }
 
 void VirtualMachine::PushKey(long long key) { GetNativeAPI().PushInteger(key); }
 
@@ -77,7 +77,7 @@ void VirtualMachine::GetSlotOf(int index, const Key& key) {
   guard.KeepResults(1);
 }
 
-void VirtualMachine::GetSlot(int index, const std::string& key) { GetSlotOf(index, key); }
+void VirtualMachine::GetSlot(int index, std::string_view key) { GetSlotOf(index, key); }
 
 void VirtualMachine::GetSlot(int index, long long key) { GetSlotOf(index, key); }
 
@@ -92,11 +92,11 @@ void VirtualMachine::GetFrom(PusherRef target, const Key& key) {
   guard.KeepResults(1);
 }
 
-void VirtualMachine::Get(PusherRef target, const std::string& key) { GetFrom(target, key); }
+void VirtualMachine::Get(PusherRef target, std::string_view key) { GetFrom(target, key); }
 
 void VirtualMachine::Get(PusherRef target, long long key) { GetFrom(target, key); }
 
-void VirtualMachine::NewSlotOnTop(const std::string& key, const SlotValue& value,
+void VirtualMachine::NewSlotOnTop(std::string_view key, const SlotValue& value,
                                   bool is_static) {
   NativeAPI api = GetNativeAPI();
   ObjectType target_type = GetType(-1);
@@ -108,25 +108,25 @@ void VirtualMachine::NewSlotOnTop(const std::string& key, const SlotValue& value
   api.NewSlot(-3, is_static);
 }
 
-void VirtualMachine::NewSlot(PusherRef target, const std::string& key,
+void VirtualMachine::NewSlot(PusherRef target, std::string_view key,
                              const SlotValue& value, bool is_static) {
   StackTopGuard guard(*this);
   target();
   NewSlotOnTop(key, value, is_static);
 }
 
-void VirtualMachine::NewSlot(int target_index, const std::string& key, const SlotValue& value,
+void VirtualMachine::NewSlot(int target_index, std::string_view key, const SlotValue& value,
                              bool is_static) {
   StackTopGuard guard(*this);
   GetNativeAPI().Push(target_index);
   NewSlotOnTop(key, value, is_static);
 }
 
-void VirtualMachine::NewRootSlot(const std::string& name, PusherRef value) {
+void VirtualMachine::NewRootSlot(std::string_view name, PusherRef value) {
   NewSlot([this] { GetNativeAPI().PushRootTable(); }, name, value, false);
 }
 
-void VirtualMachine::SetSlot(int index, const std::string& name, PusherRef value) {
+void VirtualMachine::SetSlot(int index, std::string_view name, PusherRef value) {
   NativeAPI api = GetNativeAPI();
   StackTopGuard guard(*this);
   api.Push(index);

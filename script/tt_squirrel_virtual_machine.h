@@ -14,8 +14,9 @@
 #include <exception>
 #include <functional>
 #include <memory>
-#include <type_traits>
 #include <string>
+#include <string_view>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -149,24 +150,24 @@ public:
   Object MakeNullObject(bool hold_reference);
 
   // Pushes root[name]; a missing slot is NativeAPIException ("sq_get").
-  void PushRootSlot(const std::string& name);
+  void PushRootSlot(std::string_view name);
   // Pushes root.name1.name2..., one step at a time; a missing slot is GetOperationException.
   void PushPath(const std::vector<std::string>& names);
   // Pushes container[key] for the container at the index; a missing key is
   // GetOperationException ("string : key" or "integer : key").
-  void GetSlot(int index, const std::string& key);
+  void GetSlot(int index, std::string_view key);
   void GetSlot(int index, long long key);
   // Pushes target[key]; a missing key is NativeAPIException ("sq_get").
-  void Get(PusherRef target, const std::string& key);
+  void Get(PusherRef target, std::string_view key);
   void Get(PusherRef target, long long key);
   // target.key <- value (static on classes when asked). A target that is not a table, class or
   // instance is ObjectHasNotSlotException.
-  void NewSlot(PusherRef target, const std::string& key, const SlotValue& value,
+  void NewSlot(PusherRef target, std::string_view key, const SlotValue& value,
                bool is_static);
-  void NewSlot(int target_index, const std::string& key, const SlotValue& value, bool is_static);
-  void NewRootSlot(const std::string& name, PusherRef value);
+  void NewSlot(int target_index, std::string_view key, const SlotValue& value, bool is_static);
+  void NewRootSlot(std::string_view name, PusherRef value);
   // Assigns an existing slot of the value at the index (the engine set creates no slots).
-  void SetSlot(int index, const std::string& name, PusherRef value);
+  void SetSlot(int index, std::string_view name, PusherRef value);
   void ArrayAppend(PusherRef array, PusherRef value);
   // The engine's instance test; a value that is not an instance, or a class that is not a class,
   // is NativeAPIException ("sq_instanceof", "invalid param type").
@@ -198,13 +199,13 @@ private:
   long long GetTopOfStack() const;
   void SetTopOfStack(long long top);
   void LoadScriptFile(const std::string& path);
-  void PushKey(const std::string& key);
+  void PushKey(std::string_view key);
   void PushKey(long long key);
   template <class Key>
   void GetSlotOf(int index, const Key& key);
   template <class Key>
   void GetFrom(PusherRef target, const Key& key);
-  void NewSlotOnTop(const std::string& key, const SlotValue& value, bool is_static);
+  void NewSlotOnTop(std::string_view key, const SlotValue& value, bool is_static);
 
   EngineHandle handle_;
   std::shared_ptr<CompilerException> stored_compile_error_;
