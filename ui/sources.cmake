@@ -1,1 +1,29 @@
 # Sources of ui/ that run without a window go to TARVANE_CORE_SOURCES; windows to TARVANE_UI_SOURCES.
+# The analysis table, sorting, export and the script menus work on the list store and the menu
+# model alone, so the headless tool, the tests and the benchmarks use them without a window.
+list(APPEND TARVANE_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/analysis_table.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/table_columns.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/table_decks.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/table_sorting.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/table_export.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/cell_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/status_bar_texts.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/script_item_menu.cpp
+)
+# The dialogs and the program icon.
+list(APPEND TARVANE_UI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/main_icon.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/open_list_dialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/select_list_dialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/special_entry_dialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/preview_dialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings_property_sheet.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/version_dialog.cpp
+)
+# The build date conversion belongs to the toolkit (ttl/dialogs.cmake); until the toolkit's list
+# includes that file, the application's core library carries it.
+get_target_property(TARVANE_TTL_CORE_SOURCES ttl_core SOURCES)
+if(NOT TARVANE_TTL_CORE_SOURCES MATCHES "tt_build_date\\.cpp")
+  list(APPEND TARVANE_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/../ttl/tt_build_date.cpp)
+endif()

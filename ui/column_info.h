@@ -1,0 +1,21 @@
+#pragma once
+// One column of the analysis table: the processor that yields its header and cells, and the deck
+// that a deck column shows. The list's column header carries a plain reference to it.
+#include <memory>
+
+#include "script/tt_squirrel_object.h"
+
+namespace Tarvane {
+
+class Deck;
+
+struct ColumnInfo {
+  // Held with an engine reference, so the column never outlives the script value it calls, even
+  // when the menu or setting that made it has changed since.
+  TtSquirrel::Object processor;
+  // The deck of a deck column, kept alive with its column; null for the first column and for
+  // special columns.
+  std::shared_ptr<Deck> deck;
+};
+
+}  // namespace Tarvane

@@ -1,0 +1,125 @@
+#include "ui/open_list_dialog.h"
+
+#include <algorithm>
+#include <initializer_list>
+
+#include "app/settings.h"
+#include "model/deck.h"
+#include "ttl/tt_directory.h"
+#include "ttl/tt_file_dialog.h"
+#include "ttl/tt_folder_browser_dialog.h"
+
+namespace Tarvane {
+
+namespace {
+
+// Room for many chosen files at once.
+constexpr int kPathBufferSize = 33280;
+
+}  // namespace
+
+OpenListDialog::OpenListDialog() = default;
+
+OpenListDialog::OpenListDialog(const std::vector<std::shared_ptr<Deck>>& decks) {
+  for (const std::shared_ptr<Deck>& deck : decks) paths_.push_back(deck->path());
+}
+
+bool OpenListDialog::CreatedInternal() {
+  SetText(title_);
+  label_.Create({this});
+  list_.Create({this});
+  add_.Create({this, kAddId});
+  remove_.Create({this, kRemoveId});
+  folder_.Create({this, kFolderId});
+  ok_.Create({this, kOkId});
+  cancel_.Create({this, kCancelId});
+
+  SetSize(550, 450);
+  SetCenterRelativeToParent();
+  RegisterSizeHandler([this](int, int width, int height) {
+    Layout(width, height);
+    return Handled();
+  });
+
+  label_.SetText("追加するデッキリストファイルのリスト");
+  add_.SetText("追加...");
+  remove_.SetText("削除");
+  folder_.SetText("フォルダ\n指定...");
+  ok_.SetText("OK");
+  cancel_.SetText("キャンセル");
+
+  list_.SetItemHeight(16);
+  for (const std::string& path : paths_) list_.AddString(path);
+
+  RegisterCommandHandler(kAddId, [this](int, TtWin::HWND) {
+    AddFiles();
+    return Handled();
+  });
+  RegisterCommandHandler(kRemoveId, [this](int, TtWin::HWND) {
+    RemoveSelected();
+    return Handled();
+  });
+  RegisterCommandHandler(kFolderId, [this](int, TtWin::HWND) {
+    AddFolder();
+    return Handled();
+  });
+  RegisterCommandHandler(kOkId, [this](int, TtWin::HWND) {
+    Accept();
+    return Handled();
+  });
+  RegisterCommandHandler(kCancelId, [this](int, TtWin::HWND) {
+    EndDialog(0);
+    return Handled();
+  });
+
+  for (TtWindow* control : std::initializer_list<TtWindow*>{&label_, &list_, &add_, &remove_, &folder_, &ok_, &cancel_}) {
+    control->Show();
+  }
+  return true;
+}
+
+void OpenListDialog::Layout(int width, int height) {
+  label_.SetPositionSize(4, 4, width - 4, 16);
+  list_.SetPositionSize(2, 24, width - 70, height - 60);
+  add_.SetPositionSize(width - 64, 24, 60, 24);
+  remove_.SetPositionSize(width - 64, 54, 60, 24);
+  folder_.SetPositionSize(width - 64, 84, 60, 48);
+  ok_.SetPositionSize(width - 194, height - 26, 88, 21);
+  cancel_.SetPositionSize(width - 94, height - 26, 88, 21);
+}
+
+void OpenListDialog::AddFiles() {
+  TtOpenFileDialog dialog(kPathBufferSize);
+  dialog.SetAllowMultiSelect(true);
+  dialog.AddFilter("すべてのファイル(*.*)", "*.*");
+  if (!dialog.ShowDialog(this)) return;
+  // Nothing is checked here: a path already listed is listed again, as the user chose it.
+  for (const std::string& path : dialog.GetFileNames()) list_.AddString(path);
+}
+
+void OpenListDialog::RemoveSelected() {
+  int selected = list_.GetCurrentSelection();
+  if (selected < 0) return;
+  list_.DeleteString(selected);
+  int count = list_.GetCount();
+  if (count > 0) list_.SetCurrentSelection(std::min(selected, count - 1));
+}
+
+void OpenListDialog::AddFolder() {
+  TtFolderBrowserDialog browser;
+  browser.SetDescription("データが格納されたフォルダを指定してください。");
+  browser.SetSelectedPath(GetLastFolderBrowserPath());
+  if (!browser.ShowDialog(this)) return;
+  // Stored at once, so the next browser starts there even when this dialog is cancelled.
+  SetLastFolderBrowserPath(browser.GetSelectedPath());
+  TtDirectory folder(browser.GetSelectedPath());
+  for (const std::string& path : folder.GetFiles("*.*", TtDirectory::FilterNotDirectory)) list_.AddString(path);
+}
+
+void OpenListDialog::Accept() {
+  paths_.clear();
+  for (int index = 0; index < list_.GetCount(); ++index) paths_.push_back(list_.GetString(index));
+  EndDialog(1);
+}
+
+}  // namespace Tarvane

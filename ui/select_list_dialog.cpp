@@ -1,0 +1,79 @@
+#include "ui/select_list_dialog.h"
+
+#include <algorithm>
+#include <initializer_list>
+
+#include "model/deck.h"
+
+namespace Tarvane {
+
+SelectListDialog::SelectListDialog(const std::vector<std::shared_ptr<Deck>>& decks) : decks_(decks) {}
+
+bool SelectListDialog::CreatedInternal() {
+  SetText(title_.empty() ? std::string(kDefaultTitle) : title_);
+  label_.Create({this});
+  list_.Create({this});
+  select_all_.Create({this, kSelectAllId});
+  ok_.Create({this, kOkId});
+  cancel_.Create({this, kCancelId});
+
+  SetSize(550, 450);
+  SetCenterRelativeToParent();
+  RegisterSizeHandler([this](int, int width, int height) {
+    Layout(width, height);
+    return Handled();
+  });
+
+  label_.SetText("表示するデッキリストファイルのリスト");
+  select_all_.SetText("全て選択する");
+  ok_.SetText("OK");
+  cancel_.SetText("キャンセル");
+
+  list_.SetItemHeight(16);
+  for (const std::shared_ptr<Deck>& deck : decks_) list_.AddString(deck->path());
+
+  RegisterCommandHandler(kSelectAllId, [this](int, TtWin::HWND) {
+    SelectAll();
+    return Handled();
+  });
+  RegisterCommandHandler(kOkId, [this](int, TtWin::HWND) {
+    Accept();
+    return Handled();
+  });
+  RegisterCommandHandler(kCancelId, [this](int, TtWin::HWND) {
+    EndDialog(0);
+    return Handled();
+  });
+
+  for (TtWindow* control : std::initializer_list<TtWindow*>{&label_, &list_, &select_all_, &ok_, &cancel_}) {
+    control->Show();
+  }
+  return true;
+}
+
+// The select-all button overlaps the right end of the label row; the label lies under it.
+void SelectListDialog::Layout(int width, int height) {
+  label_.SetPositionSize(4, 4, width - 4, 16);
+  select_all_.SetPositionSize(width - 94, 2, 88, 21);
+  list_.SetPositionSize(2, 24, width - 4, height - 60);
+  ok_.SetPositionSize(width - 194, height - 26, 88, 21);
+  cancel_.SetPositionSize(width - 94, height - 26, 88, 21);
+}
+
+void SelectListDialog::SelectAll() {
+  for (int index = 0; index < list_.GetCount(); ++index) list_.SetSelected(index, true);
+}
+
+void SelectListDialog::Accept() {
+  selected_decks_.clear();
+  selected_positions_.clear();
+  int count = std::min(list_.GetCount(), static_cast<int>(decks_.size()));
+  for (int index = 0; index < count; ++index) {
+    if (!list_.GetSelected(index)) continue;
+    selected_decks_.push_back(decks_[index]);
+    selected_positions_.push_back(index);
+  }
+  EndDialog(1);
+}
+
+}  // namespace Tarvane

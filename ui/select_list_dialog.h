@@ -1,0 +1,61 @@
+#pragma once
+// The deck selection dialog: the user picks, from the loaded decks, the ones to show as columns
+// of the table. It lists every deck's file path and returns the chosen decks in list order.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ttl/tt_dialog.h"
+#include "ttl/tt_window_controls.h"
+
+namespace Tarvane {
+
+class Deck;
+
+class SelectListDialog : public TtDialog {
+public:
+  static constexpr int kSelectAllId = 10001;
+  static constexpr int kOkId = 10002;
+  static constexpr int kCancelId = 10003;
+
+  // The dialog reads the caller's list while it is open and does not change it.
+  explicit SelectListDialog(const std::vector<std::shared_ptr<Deck>>& decks);
+
+  TtWin::DWORD GetStyle() const override { return 0x004C0000; }
+  TtWin::DWORD GetExtendedStyle() const override { return 0; }
+  bool CreatedInternal() override;
+
+  // The window title; without one the window shows kDefaultTitle.
+  static constexpr char kDefaultTitle[] = "表示するデッキリストファイル選択リストダイアログ";
+  void SetTitle(const std::string& title) { title_ = title; }
+  const std::string& GetTitle() const { return title_; }
+
+  // After a result of 1: the selected decks from top to bottom, and their positions in the
+  // caller's list (the form the table's AddDeckColumns takes).
+  const std::vector<std::shared_ptr<Deck>>& GetSelectedDecks() const { return selected_decks_; }
+  const std::vector<int>& GetSelectedPositions() const { return selected_positions_; }
+
+  // The controls, for tests that drive the dialog as the user does.
+  TtListBox& GetListBox() { return list_; }
+  TtButton& GetSelectAllButton() { return select_all_; }
+  TtButton& GetOkButton() { return ok_; }
+  TtButton& GetCancelButton() { return cancel_; }
+
+private:
+  void Layout(int width, int height);
+  void SelectAll();
+  void Accept();
+
+  const std::vector<std::shared_ptr<Deck>>& decks_;
+  std::string title_;
+  std::vector<std::shared_ptr<Deck>> selected_decks_;
+  std::vector<int> selected_positions_;
+
+  TtStatic label_;
+  TtWindowWithStyle<TtListBoxMultiSelect, 0x300100> list_;
+  TtButton select_all_;
+  TtButton ok_;
+  TtButton cancel_;
+};
+
+}  // namespace Tarvane

@@ -1,0 +1,24 @@
+#pragma once
+// The two texts of the main window's status bar. The table writes them through this interface,
+// so it runs the same whether a window shows them or the headless tool prints them.
+#include <cstddef>
+#include <string>
+
+namespace Tarvane {
+
+class StatusBarTexts {
+public:
+  // Part 0 shows the number of loaded decks, part 1 the current sort rule.
+  static constexpr int kDeckCountPart = 0;
+  static constexpr int kSorterPart = 1;
+
+  virtual ~StatusBarTexts() = default;
+  virtual void SetStatusText(int part, const std::string& text) = 0;
+};
+
+// "デッキ数 : " and the count in decimal.
+std::string DeckCountStatusText(std::size_t deck_count);
+// "並び替え : " and the sorter's name; the name is empty when no sorter is current.
+std::string SorterStatusText(const std::string& sorter_name);
+
+}  // namespace Tarvane

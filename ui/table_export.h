@@ -1,0 +1,25 @@
+#pragma once
+// The table as text for other programs: every list column and every list item as shown, each
+// field quoted, lines ended by CR LF. The CSV file gets "," between fields, the clipboard a tab.
+#include <string>
+
+#include "app/message_reporter.h"
+#include "ttl/tt_list_view_store.h"
+
+namespace Tarvane {
+
+// The header line, then one line per list item in list order: every field in double quotes with
+// its double quotes doubled, `separator` between fields, "\r\n" after every line. Texts are
+// written whole.
+std::string BuildTableText(const TtListViewStore& list, const std::string& separator);
+
+// Writes the bytes to the file at the path (created or truncated; no line-end translation).
+// When the file cannot be opened or written, the matching error box names the path and the
+// result is false; after a failed write the file stays as far as it was written.
+bool WriteTableFile(const std::string& path, const std::string& text, MessageReporter& reporter);
+
+// The CSV export once the user has chosen the path: the table with "," into the file.
+bool ExportCsvFile(const TtListViewStore& list, const std::string& path,
+                   MessageReporter& reporter);
+
+}  // namespace Tarvane

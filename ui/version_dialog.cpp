@@ -1,0 +1,53 @@
+#include "ui/version_dialog.h"
+
+#include "ttl/tt_build_date.h"
+#include "ttl/tt_device_context.h"
+#include "ui/main_icon.h"
+
+namespace Tarvane {
+
+VersionDialog::VersionDialog() : icon_(LoadMainIcon()) {}
+
+std::string VersionDialog::BuildText(const std::string& compiler_date, const std::string& compiler_time) {
+  return "Build at : " + TtUtility::ConvertBuildDate(compiler_date) + " " + compiler_time;
+}
+
+bool VersionDialog::CreatedInternal() {
+  name_.Create({this});
+  version_.Create({this});
+  build_.Create({this});
+  close_.Create({this, kCloseId});
+  SetText("バージョン情報");
+  SetSize(300, 100);
+
+  name_.SetPositionSize(60, 12, 180, 24);
+  version_.SetPositionSize(60, 28, 100, 24);
+  build_.SetPositionSize(60, 44, 200, 24);
+  close_.SetPositionSize(230, 12, 40, 24);
+
+  name_.SetText("Tarvane / タルヴェイン");
+  version_.SetText(std::string("version ") + kVersion);
+  // The date and time this file was compiled: the program's build.
+  build_.SetText(BuildText(__DATE__, __TIME__));
+  close_.SetText("閉");
+
+  RegisterCommandHandler(kCloseId, [this](int, TtWin::HWND) {
+    SendMessage(TtWin::WM_CLOSE);
+    return Handled();
+  });
+  RegisterPaintHandler([this] {
+    TtPaintDeviceContext paint(*this);
+    paint.DrawIcon(10, 10, icon_);
+    return Handled();
+  });
+
+  name_.Show();
+  version_.Show();
+  build_.Show();
+  close_.Show();
+  close_.SetFocus();
+  SetCenterRelativeToParent();
+  return true;
+}
+
+}  // namespace Tarvane
