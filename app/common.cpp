@@ -47,45 +47,14 @@ bool LineReader::ReadLine(TextLine& line) {
     }
   }
   if (!read_any) return false;
-  TextLineView view = MakeTextLine(line.text, found_line_feed && !too_long);
-  line.text.resize(view.text.size());
-  line.complete = view.complete;
-  return true;
-}
-
-TextLineView MakeTextLine(std::string_view raw, bool ended_by_line_feed) {
-  TextLineView line{raw, ended_by_line_feed};
-  if (ended_by_line_feed && !raw.empty() && raw.back() == '\r') line.text.remove_suffix(1);
-  const void* zero = std::memchr(line.text.data(), '\0', line.text.size());
-  if (zero) {
-    line.text = line.text.substr(0, static_cast<const char*>(zero) - line.text.data());
-    line.complete = false;
+  // Text mode: a CR LF line end counts as LF.
+  if (found_line_feed && !too_long && !line.text.empty() && line.text.back() == '\r') {
+    line.text.pop_back();
   }
-  return line;
-}
-
-bool NextTextLine(std::string_view block, size_t& position, TextLineView& line) {
-  if (position >= block.size()) return false;
-  const char* start = block.data() + position;
-  size_t available = block.size() - position;
-  const void* line_feed = std::memchr(start, '\n', available);
-  size_t length = line_feed ? static_cast<const char*>(line_feed) - start : available;
-  line = MakeTextLine(std::string_view(start, length), line_feed != nullptr);
-  position += length + (line_feed ? 1 : 0);
-  return true;
-}
-
-bool NextTextLineOfTerminated(std::string_view block, size_t& position, TextLineView& line) {
-  if (position >= block.size()) return false;
-  const char* start = block.data() + position;
-  const char* stop = ::strchrnul(start, '\n');
-  const char* end = block.data() + block.size();
-  if (stop < end && *stop == '\0') return NextTextLine(block, position, line);  // a zero byte
-  std::string_view text(start, stop - start);
-  bool ended_by_line_feed = stop < end;
-  if (ended_by_line_feed && !text.empty() && text.back() == '\r') text.remove_suffix(1);
-  line = TextLineView{text, ended_by_line_feed};
-  position = stop - block.data() + (ended_by_line_feed ? 1 : 0);
+  // Like C text, the line ends at its first zero byte.
+  size_t zero = line.text.find('\0');
+  if (zero != std::string::npos) line.text.resize(zero);
+  line.complete = found_line_feed && !too_long && zero == std::string::npos;
   return true;
 }
 

@@ -1,10 +1,10 @@
 #pragma once
-// Shared pieces of the application's text readers: the line reader used by the dictionary and
-// the deck list readers, and counting that cannot overflow.
+// Shared pieces of the application's text readers: the line reader of the deck list files (the
+// dictionary, read whole for speed, follows the same text-mode rules) and counting that cannot
+// overflow.
 #include <cstddef>
 #include <cstdio>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace Tarvane {
@@ -18,24 +18,6 @@ struct TextLine {
   // feed, for a line cut at a zero byte and for one longer than LineReader::kMaximumLineBytes.
   bool complete = false;
 };
-
-// A line found in a block of text held elsewhere; the same rules as TextLine.
-struct TextLineView {
-  std::string_view text;
-  bool complete = false;
-};
-
-// The line rules applied to a raw line (the bytes before its line feed, if any): a CR before
-// the line feed is dropped and the text ends at its first zero byte.
-TextLineView MakeTextLine(std::string_view raw, bool ended_by_line_feed);
-
-// The line of the block that starts at position, which moves past the line and its line feed;
-// false when the block holds no more lines.
-bool NextTextLine(std::string_view block, size_t& position, TextLineView& line);
-
-// The same for a block followed by a zero byte (block.data()[block.size()] is 0), which lets
-// one scan find the line feed and any zero byte in the line at once.
-bool NextTextLineOfTerminated(std::string_view block, size_t& position, TextLineView& line);
 
 // Reads a text file line by line. A line is read whole however long it is, up to a limit that
 // keeps a file without line feeds (binary noise, say) from filling the memory.

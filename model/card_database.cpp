@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "app/common.h"
 #include "app/exception.h"
 #include "app/program_files.h"
 #include "model/dictionary_line.h"
@@ -13,23 +12,6 @@ namespace Tarvane {
 namespace {
 
 using Reasons = CardDatabaseInitializeException;
-
-// Checks every line of a file; the lines found go to the end of the list.
-void CheckLines(const std::string& path, std::string_view text,
-                std::vector<DictionaryIndex::Entry>& lines) {
-  size_t position = 0;
-  TextLineView line;
-  std::string_view name;
-  while (NextTextLineOfTerminated(text, position, line)) {
-    if (const char* reason = CheckDictionaryLine(line, name)) {
-      throw CardDatabaseInitializeException(path, reason);
-    }
-    if (line.text.size() > DictionaryIndex::kMaximumLineLength) {
-      throw CardDatabaseInitializeException(path, Reasons::kTabSeparatedFormatError);
-    }
-    lines.emplace_back(name, line.text);
-  }
-}
 
 }  // namespace
 
@@ -73,7 +55,11 @@ void CardDatabase::LoadDictionary(const std::string& folder) {
   size_t bytes = text.Prepare(paths);
   std::vector<DictionaryIndex::Entry> lines;
   lines.reserve(bytes / 64);  // only address space until the lines fill it
-  for (const std::string& path : paths) CheckLines(path, text.ReadFile(path), lines);
+  for (const std::string& path : paths) {
+    if (const char* reason = CheckDictionaryText(text.ReadFile(path), lines)) {
+      throw CardDatabaseInitializeException(path, reason);
+    }
+  }
 
   // Only a load that succeeded in every file changes the database. The first card of a name
   // stays, also one that the database held before.

@@ -3,6 +3,10 @@
 #include <cstring>
 #include <string>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "app/exception.h"
 #include "model/card_type.h"
 #include "ttl/tt_utility.h"
@@ -49,31 +53,76 @@ bool ReadCost(std::string_view field, int& cost) {
   return TtUtility::StringToInteger(std::string(field), cost, 10);
 }
 
+// Where the first TABs of a line are and where the line ends: at its line feed, at a zero byte
+// in it, or at the zero byte after the text.
+struct LineScan {
+  const char* tabs[kRequiredFields - 1];
+  int tab_count = 0;
+  const char* end = nullptr;
+};
+
+void NoteByte(const char* byte, LineScan& scan) {
+  if (*byte != '\t') {
+    scan.end = byte;
+  } else if (scan.tab_count < kRequiredFields - 1) {
+    scan.tabs[scan.tab_count++] = byte;
+  }
+}
+
+// One pass over the line that finds TABs, the line feed and zero bytes together: it is most of
+// the work of loading a dictionary.
+LineScan ScanLine(const char* start) {
+  LineScan scan;
+#if defined(__SSE2__)
+  const __m128i tab = _mm_set1_epi8('\t');
+  const __m128i line_feed = _mm_set1_epi8('\n');
+  const __m128i zero = _mm_setzero_si128();
+  for (const char* block = start; !scan.end; block += 16) {
+    __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block));
+    __m128i found = _mm_or_si128(_mm_cmpeq_epi8(bytes, tab),
+                                 _mm_or_si128(_mm_cmpeq_epi8(bytes, line_feed),
+                                              _mm_cmpeq_epi8(bytes, zero)));
+    for (unsigned mask = _mm_movemask_epi8(found); mask != 0 && !scan.end; mask &= mask - 1) {
+      NoteByte(block + __builtin_ctz(mask), scan);
+    }
+  }
+#else
+  for (const char* byte = start; !scan.end; ++byte) {
+    if (*byte == '\t' || *byte == '\n' || *byte == '\0') NoteByte(byte, scan);
+  }
+#endif
+  return scan;
+}
+
 }  // namespace
 
-const char* CheckDictionaryLine(const TextLineView& line, std::string_view& name) {
+const char* CheckDictionaryText(std::string_view text, std::vector<DictionaryIndex::Entry>& lines) {
   using Reasons = CardDatabaseInitializeException;
-  // A field must end in a TAB or the line feed, so a line without one breaks the format.
-  if (!line.complete) return Reasons::kTabSeparatedFormatError;
-  // Seven fields are there when six TABs are: the seventh ends at a TAB or the line feed.
-  const char* tabs[kRequiredFields - 1];
-  const char* position = line.text.data();
-  const char* end = position + line.text.size();
-  for (const char*& tab : tabs) {
-    tab = static_cast<const char*>(std::memchr(position, '\t', end - position));
-    if (!tab) return Reasons::kTabSeparatedFormatError;
-    position = tab + 1;
+  const char* const text_end = text.data() + text.size();
+  for (const char* start = text.data(); start < text_end;) {
+    LineScan scan = ScanLine(start);
+    // A field must end in a TAB or the line feed, so the last line without a line feed breaks
+    // the format, and so does a line that a zero byte cuts short.
+    if (*scan.end != '\n') return Reasons::kTabSeparatedFormatError;
+    // Seven fields are there when six TABs are: the seventh ends at a TAB or the line feed.
+    if (scan.tab_count < kRequiredFields - 1) return Reasons::kTabSeparatedFormatError;
+    int cost;
+    if (!ReadCost(std::string_view(scan.tabs[2] + 1, scan.tabs[3] - scan.tabs[2] - 1), cost)) {
+      return Reasons::kConvertedManaCostFormatError;
+    }
+    const char* line_end = scan.end > start && scan.end[-1] == '\r' ? scan.end - 1 : scan.end;
+    if (static_cast<size_t>(line_end - start) > DictionaryIndex::kMaximumLineLength) {
+      return Reasons::kTabSeparatedFormatError;
+    }
+    lines.emplace_back(std::string_view(start, scan.tabs[0] - start),
+                       std::string_view(start, line_end - start));
+    start = scan.end + 1;
   }
-  int cost;
-  if (!ReadCost(std::string_view(tabs[2] + 1, tabs[3] - tabs[2] - 1), cost)) {
-    return Reasons::kConvertedManaCostFormatError;
-  }
-  name = std::string_view(line.text.data(), tabs[0] - line.text.data());
   return nullptr;
 }
 
-Card ReadDictionaryLine(std::string_view text) {
-  FieldCursor cursor(text);
+Card ReadDictionaryLine(std::string_view line) {
+  FieldCursor cursor(line);
   std::string_view fields[kRequiredFields];
   for (std::string_view& field : fields) cursor.Next(field);
   Card card;

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/exception.h"
+#include "model/dictionary_line.h"
 #include "ttl/tt_exception.h"
 #include "ttl/tt_string.h"
 
@@ -59,7 +60,7 @@ size_t DictionaryText::Prepare(const std::vector<std::string>& paths) {
     struct stat status;
     if (TtString::TryCp932ToUtf8(path, system_path) && ::stat(system_path.c_str(), &status) == 0 &&
         status.st_size > 0) {
-      total += static_cast<size_t>(status.st_size) + 1;
+      total += static_cast<size_t>(status.st_size) + kDictionaryTextPadding;
     }
   }
   if (total > 0) {
@@ -82,18 +83,18 @@ char* DictionaryText::Reserve(size_t size) {
 std::string_view DictionaryText::ReadFile(const std::string& path) {
   File file = OpenForReading(path);
   size_t expected = ExpectedSize(file.get());
-  char* start = Reserve(expected + 1);
+  char* start = Reserve(expected + kDictionaryTextPadding);
   size_t size = std::fread(start, 1, expected, file.get());
   std::string rest = ReadRest(file.get());
   if (std::ferror(file.get())) throw CardDatabaseInitializeException(path, Reasons::kFileReadError);
   if (!rest.empty()) {
-    char* whole = Reserve(size + rest.size() + 1);
+    char* whole = Reserve(size + rest.size() + kDictionaryTextPadding);
     std::memcpy(whole, start, size);
     std::memcpy(whole + size, rest.data(), rest.size());
     start = whole;
     size += rest.size();
   }
-  start[size] = '\0';
+  std::memset(start + size, 0, kDictionaryTextPadding);
   return std::string_view(start, size);
 }
 

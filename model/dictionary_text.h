@@ -18,8 +18,8 @@ public:
   // size.
   size_t Prepare(const std::vector<std::string>& paths);
   // Reads the whole file and returns its bytes, which stay valid as long as this object and
-  // are followed by a zero byte. Throws CardDatabaseInitializeException with the open or read
-  // error reason.
+  // are followed by kDictionaryTextPadding zero bytes. Throws CardDatabaseInitializeException
+  // with the open or read error reason.
   std::string_view ReadFile(const std::string& path);
 
   // Takes over the buffers of another text (whose views stay valid).

@@ -27,8 +27,9 @@ std::string Cp932ToUpperAscii(const std::string& text);
 // Case-insensitive comparison of ASCII letters under the same rule.
 bool Cp932EqualsIgnoreCase(const std::string& a, const std::string& b);
 
-// A byte buffer for large, long-lived data, left uninitialised. Where the system offers huge
-// pages it asks for them, which makes first touching many megabytes several times cheaper.
+// A byte buffer for large, long-lived data that is about to be filled, left uninitialised. A
+// large one is mapped with huge pages where the system offers them and made ready at once,
+// which makes filling many megabytes several times cheaper than page by page.
 class LargeBuffer {
 public:
   LargeBuffer() = default;

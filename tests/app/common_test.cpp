@@ -77,24 +77,3 @@ TEST(SaturatingAddTest, HoldsToTheThirtyTwoBitRange) {
   EXPECT_EQ(SaturatingAdd(INT_MIN, -1), INT_MIN);
   EXPECT_EQ(SaturatingAdd(INT_MAX, INT_MIN), -1);
 }
-
-TEST(TextLineSplitTest, BothSplittersAgree) {
-  const std::string blocks[] = {
-      "a\r\nb\n\nc",  "x\n",      std::string("p\0q\nr\n", 6), "only",
-      "\r\n\r\n",     "tail\r",   std::string("\0\n", 2),      "",
-  };
-  for (const std::string& block : blocks) {
-    size_t plain_position = 0, fast_position = 0;
-    TextLineView plain, fast;
-    for (;;) {
-      bool plain_more = NextTextLine(block, plain_position, plain);
-      // The block of a std::string is followed by its terminating zero.
-      bool fast_more = NextTextLineOfTerminated(block, fast_position, fast);
-      ASSERT_EQ(plain_more, fast_more);
-      if (!plain_more) break;
-      EXPECT_EQ(plain.text, fast.text);
-      EXPECT_EQ(plain.complete, fast.complete);
-      EXPECT_EQ(plain_position, fast_position);
-    }
-  }
-}

@@ -1,6 +1,10 @@
 #include "model/card_database.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <fstream>
+#include <thread>
 
 #include "app/exception.h"
 #include "app/program_files.h"
@@ -107,6 +111,33 @@ TEST_F(DictionaryTest, LongLinesAreOneCard) {
   EXPECT_EQ(database_.fetch("Long").rules_text, long_text + "\r\n\r\n");
 }
 
+TEST_F(DictionaryTest, ManyMegabytesInManyFiles) {
+  std::string rules(300, 'r');
+  for (int file = 0; file < 3; ++file) {
+    std::string text;
+    for (int card = 0; card < 4000; ++card) {
+      text += Line({"Card " + std::to_string(file * 4000 + card), "j", "", "1", "t", "Land", "",
+                    rules});
+    }
+    WriteFile("part" + std::to_string(file) + ".dat", text);
+  }
+  database_.LoadDictionary(Folder());
+  EXPECT_EQ(database_.size(), 12000u);
+  EXPECT_EQ(database_.fetch("Card 11999").rules_text, rules + "\r\n\r\n");
+  EXPECT_EQ(database_.fetch("Card 0").type, CardType::Land);
+}
+
+TEST_F(DictionaryTest, FileOfUnknownSizeIsReadWhole) {
+  scratch_.MakeFolder("dictionary");
+  std::string pipe = Folder() + "/piped.dat";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  std::thread writer([&] { std::ofstream(pipe, std::ios::binary) << kLand << kBolt; });
+  database_.LoadDictionary(Folder());
+  writer.join();
+  EXPECT_EQ(database_.size(), 2u);
+  EXPECT_EQ(database_.fetch("Shock").rules_text, "Deal 2.\r\n\r\nKicker.\r\n\r\n");
+}
+
 TEST_F(DictionaryTest, FirstReadCardOfANameStays) {
   WriteFile("a.dat", Line({"Forest", "first", "", "0", "t", "Land", ""}) +
                          Line({"Forest", "second", "", "0", "t", "Land", ""}));
@@ -150,6 +181,15 @@ TEST_F(DictionaryTest, DefaultFolderIsBesideTheProgram) {
   WriteFile("cards.dat", kLand);
   database_.LoadDictionary();
   EXPECT_TRUE(database_.card_exist("Forest"));
+}
+
+TEST_F(DictionaryTest, CardsHeldBeforeALoadStay) {
+  database_.add_unknown_card("Forest");
+  WriteFile("cards.dat", kLand + kBolt);
+  database_.LoadDictionary(Folder());
+  EXPECT_EQ(database_.size(), 2u);
+  EXPECT_EQ(database_.fetch("Forest").type, CardType::UnknownCard);
+  EXPECT_EQ(database_.fetch("Shock").type, CardType::Instant);
 }
 
 TEST(CardDatabaseTest, UnknownCardsNeverReplaceKnownOnes) {

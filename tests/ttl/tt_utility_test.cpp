@@ -59,3 +59,19 @@ TEST(Cp932CaseTest, FoldsOnlySingleByteLetters) {
   EXPECT_TRUE(TtUtility::Cp932EqualsIgnoreCase("Tarvane", "TARVANE"));
   EXPECT_EQ(TtUtility::Cp932ToUpperAscii("ab\x83\x61z"), "AB\x83\x61Z");
 }
+
+TEST(LargeBufferTest, SmallAndLargeBuffersHoldTheirBytesAcrossMoves) {
+  for (size_t size : {size_t(100), size_t(5) << 20}) {
+    TtUtility::LargeBuffer buffer(size);
+    ASSERT_EQ(buffer.size(), size);
+    buffer.data()[0] = 'a';
+    buffer.data()[size - 1] = 'z';
+    TtUtility::LargeBuffer moved(std::move(buffer));
+    EXPECT_EQ(buffer.data(), nullptr);
+    EXPECT_EQ(moved.data()[0], 'a');
+    EXPECT_EQ(moved.data()[size - 1], 'z');
+    TtUtility::LargeBuffer assigned;
+    assigned = std::move(moved);
+    EXPECT_EQ(assigned.data()[size - 1], 'z');
+  }
+}
