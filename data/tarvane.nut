@@ -44,12 +44,19 @@ function compare_card_order(a, b) {
   return a.card.name <=> b.card.name;
 }
 
-// Orders by a key, keeping the board groups apart and the computed rows after the cards.
+// Where a row stands in its board group when rows are ordered by anything but the card order:
+// the sideboard separator heads the group, the cards follow, the other computed rows come last.
+function row_rank(entry) {
+  if (!is_special_row(entry)) return 1;
+  return entry.card.type == ::Card.Type.SideboardStart ? 0 : 2;
+}
+
+// Orders by a key, keeping the board groups apart and the computed rows in their places.
 function compare_by_key(a, b, key_of) {
   local group = board_group(a) <=> board_group(b);
   if (group != 0) return group;
-  local special = is_special_row(a).tointeger() <=> is_special_row(b).tointeger();
-  if (special != 0) return special;
+  local rank = row_rank(a) <=> row_rank(b);
+  if (rank != 0) return rank;
   if (is_special_row(a)) return compare_card_order(a, b);
   local by_key = key_of(a) <=> key_of(b);
   return by_key != 0 ? by_key : compare_card_order(a, b);
