@@ -1,0 +1,231 @@
+#include "cli/cli_options.h"
+
+#include <map>
+
+#include "ttl/tt_exception.h"
+#include "ttl/tt_string.h"
+#include "ttl/tt_utility.h"
+
+namespace Tarvane {
+
+namespace {
+
+// How an option takes its values. A required value is taken whatever it looks like (a special
+// entry may be named "-- Sideboard --"); lists and optional values end at the next "--" word.
+enum class Values { None, One, Two, List, Optional };
+
+// What the values are, which decides how they are read.
+enum class ValueKind { Nothing, Paths, Numbers, Label, BoardMode, SpecialTick, OptionalPath };
+
+struct OptionRule {
+  CliAction::Kind kind;
+  Values values;
+  ValueKind value_kind;
+};
+
+const std::map<std::string, OptionRule>& ActionRules() {
+  using Kind = CliAction::Kind;
+  static const std::map<std::string, OptionRule> rules = {
+      {"--add", {Kind::AddDeckFiles, Values::List, ValueKind::Paths}},
+      {"--edit", {Kind::ReplaceDeckFiles, Values::List, ValueKind::Paths}},
+      {"--new", {Kind::Reset, Values::None, ValueKind::Nothing}},
+      {"--board", {Kind::BoardMode, Values::One, ValueKind::BoardMode}},
+      {"--refresh", {Kind::Refresh, Values::None, ValueKind::Nothing}},
+      {"--all-decks", {Kind::AllDecks, Values::None, ValueKind::Nothing}},
+      {"--decks", {Kind::SelectDecks, Values::List, ValueKind::Numbers}},
+      {"--column", {Kind::SpecialColumn, Values::One, ValueKind::Label}},
+      {"--sort", {Kind::SortMenu, Values::One, ValueKind::Label}},
+      {"--sort-column", {Kind::SortColumn, Values::One, ValueKind::Numbers}},
+      {"--delete-column", {Kind::DeleteColumn, Values::One, ValueKind::Numbers}},
+      {"--delete-columns", {Kind::DeleteAllColumns, Values::None, ValueKind::Nothing}},
+      {"--special", {Kind::SpecialEntry, Values::One, ValueKind::SpecialTick}},
+      {"--hide", {Kind::HideRow, Values::One, ValueKind::Numbers}},
+      {"--move", {Kind::MoveRow, Values::Two, ValueKind::Numbers}},
+      {"--csv", {Kind::Csv, Values::Optional, ValueKind::OptionalPath}},
+      {"--tsv", {Kind::Tsv, Values::Optional, ValueKind::OptionalPath}},
+      {"--status", {Kind::Status, Values::None, ValueKind::Nothing}},
+      {"--menus", {Kind::Menus, Values::None, ValueKind::Nothing}},
+  };
+  return rules;
+}
+
+bool IsOptionWord(const std::string& argument) { return argument.starts_with("--"); }
+
+std::string ToProgramText(const std::string& utf8, const std::string& option) {
+  std::string cp932;
+  if (!TtString::TryUtf8ToCp932(utf8, cp932)) {
+    throw CliUsageError(option + ": \"" + utf8 + "\" has characters the program cannot show");
+  }
+  return cp932;
+}
+
+std::string ToProgramPath(const std::string& system_path, const std::string& option) {
+  try {
+    return TtString::FromSystemPath(system_path);
+  } catch (const TtFileAccessException&) {
+    throw CliUsageError(option + ": the file name \"" + system_path +
+                        "\" cannot be spelt in the program's code page");
+  }
+}
+
+int ToNumber(const std::string& text, const std::string& option) {
+  int number = 0;
+  if (!TtUtility::StringToInteger(text, number)) {
+    throw CliUsageError(option + ": \"" + text + "\" is not a number");
+  }
+  return number;
+}
+
+int ToBoardMode(const std::string& text, const std::string& option) {
+  static const std::map<std::string, int> modes = {
+      {"both", 0}, {"main", 1}, {"side", 2}, {"hybrid", 3}};
+  auto found = modes.find(text);
+  if (found == modes.end()) {
+    throw CliUsageError(option + ": \"" + text + "\" is not one of both, main, side, hybrid");
+  }
+  return found->second;
+}
+
+// NAME=on or NAME=off; the name may itself hold "=".
+void ReadSpecialTick(const std::string& text, CliAction& action) {
+  const size_t equals = text.rfind('=');
+  const std::string tick = equals == std::string::npos ? "" : text.substr(equals + 1);
+  if (tick != "on" && tick != "off") {
+    throw CliUsageError(action.option + ": \"" + text + "\" is not NAME=on or NAME=off");
+  }
+  action.on = tick == "on";
+  action.written = text.substr(0, equals);
+  action.texts.push_back(ToProgramText(action.written, action.option));
+}
+
+void ReadValue(const std::string& value, ValueKind kind, CliAction& action) {
+  switch (kind) {
+    case ValueKind::Paths:
+    case ValueKind::OptionalPath:
+      action.texts.push_back(ToProgramPath(value, action.option));
+      return;
+    case ValueKind::Numbers:
+      action.numbers.push_back(ToNumber(value, action.option));
+      return;
+    case ValueKind::Label:
+      action.written = value;
+      action.texts.push_back(ToProgramText(value, action.option));
+      return;
+    case ValueKind::BoardMode:
+      action.numbers.push_back(ToBoardMode(value, action.option));
+      return;
+    case ValueKind::SpecialTick:
+      ReadSpecialTick(value, action);
+      return;
+    case ValueKind::Nothing:
+      return;
+  }
+}
+
+// Reads the action's values from arguments[next...]; returns the index after them.
+size_t ReadAction(const std::vector<std::string>& arguments, size_t next, const OptionRule& rule,
+                  CliAction& action) {
+  auto require = [&](size_t index) -> const std::string& {
+    if (index >= arguments.size()) {
+      throw CliUsageError(action.option + ": a value is missing");
+    }
+    return arguments[index];
+  };
+  switch (rule.values) {
+    case Values::None:
+      return next;
+    case Values::One:
+      ReadValue(require(next), rule.value_kind, action);
+      return next + 1;
+    case Values::Two:
+      ReadValue(require(next), rule.value_kind, action);
+      ReadValue(require(next + 1), rule.value_kind, action);
+      return next + 2;
+    case Values::List:
+      while (next < arguments.size() && !IsOptionWord(arguments[next])) {
+        ReadValue(arguments[next++], rule.value_kind, action);
+      }
+      return next;
+    case Values::Optional:
+      if (next < arguments.size() && !IsOptionWord(arguments[next])) {
+        ReadValue(arguments[next++], rule.value_kind, action);
+      }
+      return next;
+  }
+  return next;
+}
+
+}  // namespace
+
+CliOptions ParseCliOptions(const std::vector<std::string>& arguments) {
+  CliOptions options;
+  size_t index = 0;
+  while (index < arguments.size()) {
+    const std::string& argument = arguments[index++];
+    if (argument == "--help") {
+      options.help = true;
+    } else if (argument == "--utf8") {
+      options.utf8 = true;
+    } else if (argument == "--yes") {
+      options.yes = true;
+    } else if (argument == "--program") {
+      if (index >= arguments.size()) throw CliUsageError("--program: a value is missing");
+      options.program = ToProgramPath(arguments[index++], "--program");
+    } else if (auto rule = ActionRules().find(argument); rule != ActionRules().end()) {
+      CliAction action{rule->second.kind, argument, {}, {}, false, {}};
+      index = ReadAction(arguments, index, rule->second, action);
+      options.actions.push_back(std::move(action));
+    } else if (IsOptionWord(argument)) {
+      throw CliUsageError("unknown option " + argument);
+    } else {
+      throw CliUsageError("\"" + argument + "\" belongs to no option");
+    }
+  }
+  return options;
+}
+
+std::string CliHelpText() {
+  return R"(Usage: tarvane-cli [GLOBAL OPTIONS] ACTION...
+
+Starts as the program does (settings, dictionary, start-up script, the special-column and sort
+menus, an empty table), then runs the actions in the order given, each as the main window's
+command would.
+
+Actions:
+  --add FILE...            add deck list files (the paths up to the next option)
+  --edit FILE...           make the loaded decks exactly these files
+  --new                    reset the table and drop every deck
+  --board both|main|side|hybrid
+                           the boards the rows come from
+  --refresh                rebuild the rows and cells, sort again
+  --all-decks              one column per loaded deck
+  --decks N...             columns for decks N... (1-based, load order)
+  --column LABEL           the special-column menu item with that label
+  --sort LABEL             the sort menu item with that label
+                           (inside sub-menus, labels are joined by "/")
+  --sort-column I          sort by the sorter of column I (0-based)
+  --delete-column I        delete column I (not 0)
+  --delete-columns         delete every column but the first
+  --special NAME=on|off    tick or untick a special entry, then refresh
+  --hide I                 hide list row I (0-based) until the next refresh
+  --move FROM TO           move row FROM to just before row TO
+  --csv [FILE]             the table as CSV into FILE, or to standard output
+  --tsv [FILE]             the table as tab-separated text, the same way
+  --status                 the two status bar texts, one line each
+  --menus                  the special-column menu, the sort menu and the special entries
+
+Global options:
+  --program PATH           act as the program at PATH (its .ini, .nut and dictionary folder);
+                           default: tarvane beside tarvane-cli
+  --utf8                   write the table text and listings on standard output in UTF-8
+                           instead of the program's CP932 bytes (files are always CP932)
+  --yes                    answer Yes to the question after an extension script error
+  --help                   this text
+
+Labels and names are given in UTF-8. Messages the program would show in a box go to standard
+error in UTF-8 as "caption: text". Exit status: 0 when every action ran, 1 when the start-up or
+an error ended the program, 2 for a command line that cannot be run.
+)";
+}
+
+}  // namespace Tarvane

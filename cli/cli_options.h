@@ -1,0 +1,67 @@
+#pragma once
+// The command line of tarvane-cli: global options and the actions, in the order given.
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace Tarvane {
+
+// A command line the tool cannot run: an unknown option, a missing or bad value, or a label,
+// name or index that the table does not have. The text says which (UTF-8).
+class CliUsageError : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+struct CliAction {
+  enum class Kind {
+    AddDeckFiles,      // --add FILE...
+    ReplaceDeckFiles,  // --edit FILE...
+    Reset,             // --new
+    BoardMode,         // --board both|main|side|hybrid
+    Refresh,           // --refresh
+    AllDecks,          // --all-decks
+    SelectDecks,       // --decks N...
+    SpecialColumn,     // --column LABEL
+    SortMenu,          // --sort LABEL
+    SortColumn,        // --sort-column I
+    DeleteColumn,      // --delete-column I
+    DeleteAllColumns,  // --delete-columns
+    SpecialEntry,      // --special NAME=on|off
+    HideRow,           // --hide I
+    MoveRow,           // --move FROM TO
+    Csv,               // --csv [FILE]
+    Tsv,               // --tsv [FILE]
+    Status,            // --status
+    Menus,             // --menus
+  };
+
+  Kind kind;
+  // The option as written, for messages.
+  std::string option;
+  // Paths and labels in the program's code page (CP932); a file for --csv and --tsv, if any.
+  std::vector<std::string> texts;
+  std::vector<int> numbers;
+  // --special: the new tick.
+  bool on = false;
+  // The text as the user wrote it (UTF-8), for messages.
+  std::string written;
+};
+
+struct CliOptions {
+  // --program PATH, in the program's code page.
+  std::optional<std::string> program;
+  bool utf8 = false;
+  bool yes = false;
+  bool help = false;
+  std::vector<CliAction> actions;
+};
+
+// Reads the arguments (without the program name). Throws CliUsageError.
+CliOptions ParseCliOptions(const std::vector<std::string>& arguments);
+
+// The text of --help.
+std::string CliHelpText();
+
+}  // namespace Tarvane

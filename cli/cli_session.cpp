@@ -1,0 +1,222 @@
+#include "cli/cli_session.h"
+
+#include <functional>
+#include <optional>
+
+#include "ui/table_export.h"
+
+namespace Tarvane {
+
+namespace {
+
+struct MenuLeaf {
+  TtMenu menu;
+  int position;
+};
+
+// The leaf whose labels, from the top menu down and joined by "/", are the path; the first in
+// menu order when several are. Matching whole paths lets a label hold "/" itself.
+std::optional<MenuLeaf> FindMenuLeaf(const TtMenu& menu, const std::string& path,
+                                     const std::string& prefix = "") {
+  for (int position = 0; position < menu.GetItemCount(); ++position) {
+    if (menu.IsSeparator(position)) continue;
+    const std::string label = prefix + menu.GetItemText(position);
+    if (menu.HasSubMenu(position)) {
+      if (auto found = FindMenuLeaf(menu.GetSubMenu(position), path, label + "/")) return found;
+    } else if (label == path) {
+      return MenuLeaf{menu, position};
+    }
+  }
+  return std::nullopt;
+}
+
+void ListMenu(const TtMenu& menu, const std::string& indent, std::string& listing) {
+  for (int position = 0; position < menu.GetItemCount(); ++position) {
+    if (menu.IsSeparator(position)) {
+      listing += indent + "----\n";
+    } else if (menu.HasSubMenu(position)) {
+      listing += indent + menu.GetItemText(position) + "/\n";
+      ListMenu(menu.GetSubMenu(position), indent + "  ", listing);
+    } else {
+      listing += indent + menu.GetItemText(position) + "\n";
+    }
+  }
+}
+
+std::string BoardText(int board_type) {
+  return board_type == 0 ? "メインボード" : "サイドボード";
+}
+
+}  // namespace
+
+CliSession::CliSession(CliConsole& console)
+    : console_(console),
+      script_host_(console),
+      special_column_items_(ScriptMenuList::Processors, special_column_menu_),
+      sort_items_(ScriptMenuList::Sorters, sort_menu_),
+      table_(script_host_, list_, console) {
+  list_.SetSingleSelection(true);
+  // As the main window does when it is created: the special-column menu, then the sort menu,
+  // then an empty table.
+  script_host_.FillScriptMenu(ScriptMenuList::Processors, special_column_items_, nullptr);
+  script_host_.FillScriptMenu(ScriptMenuList::Sorters, sort_items_, nullptr);
+  table_.Reset();
+}
+
+void CliSession::Run(const CliAction& action) {
+  using Kind = CliAction::Kind;
+  switch (action.kind) {
+    case Kind::AddDeckFiles:
+      table_.AddDeckFiles(action.texts);
+      return;
+    case Kind::ReplaceDeckFiles:
+      table_.ReplaceDeckFiles(action.texts);
+      return;
+    case Kind::Reset:
+      table_.Reset();
+      return;
+    case Kind::BoardMode:
+      table_.SetBoardMode(action.numbers[0]);
+      return;
+    case Kind::Refresh:
+      table_.Refresh();
+      return;
+    case Kind::AllDecks:
+      table_.AddAllDeckColumns();
+      return;
+    case Kind::SelectDecks:
+      SelectDecks(action);
+      return;
+    case Kind::SpecialColumn:
+      AddSpecialColumn(action);
+      return;
+    case Kind::SortMenu:
+      SortByMenuItem(action);
+      return;
+    case Kind::SortColumn:
+      table_.SortByColumn(ExistingColumn(action, 0));
+      return;
+    case Kind::DeleteColumn:
+      table_.DeleteColumn(ExistingColumn(action, 1));
+      return;
+    case Kind::DeleteAllColumns:
+      table_.DeleteAllColumns();
+      return;
+    case Kind::SpecialEntry:
+      SetSpecialEntry(action);
+      return;
+    case Kind::HideRow:
+      table_.HideRow(ExistingRow(action));
+      return;
+    case Kind::MoveRow:
+      // As a drop: indices that name no row are ignored by the move itself.
+      table_.MoveRow(action.numbers[0], action.numbers[1]);
+      return;
+    case Kind::Csv:
+      WriteTable(action, ",");
+      return;
+    case Kind::Tsv:
+      WriteTable(action, "\t");
+      return;
+    case Kind::Status:
+      console_.WriteOutput(console_.GetStatusText(StatusBarTexts::kDeckCountPart) + "\n" +
+                           console_.GetStatusText(StatusBarTexts::kSorterPart) + "\n");
+      return;
+    case Kind::Menus:
+      console_.WriteOutput(MenusListing());
+      return;
+  }
+}
+
+void CliSession::SelectDecks(const CliAction& action) {
+  const int deck_count = static_cast<int>(script_host_.GetDecks().size());
+  std::vector<int> positions;
+  for (int number : action.numbers) {
+    if (number < 1 || number > deck_count) {
+      throw CliUsageError(action.option + ": there is no deck " + std::to_string(number) + " (" +
+                          std::to_string(deck_count) + " loaded)");
+    }
+    positions.push_back(number - 1);
+  }
+  table_.AddDeckColumns(positions);
+}
+
+void CliSession::AddSpecialColumn(const CliAction& action) {
+  std::optional<MenuLeaf> leaf = FindMenuLeaf(special_column_menu_, action.texts[0]);
+  if (!leaf) {
+    throw CliUsageError(action.option + ": the special-column menu has no item \"" +
+                        action.written + "\"");
+  }
+  table_.AddSpecialColumn(*ScriptItemMenu::ProcessorAt(leaf->menu, leaf->position));
+}
+
+void CliSession::SortByMenuItem(const CliAction& action) {
+  std::optional<MenuLeaf> leaf = FindMenuLeaf(sort_menu_, action.texts[0]);
+  if (!leaf) {
+    throw CliUsageError(action.option + ": the sort menu has no item \"" + action.written + "\"");
+  }
+  table_.SortBy(ScriptItemMenu::SorterAt(leaf->menu, leaf->position)->object());
+}
+
+// The special entry dialog's OK with one tick changed: the entry is found by the name the dialog
+// shows, English or Japanese.
+void CliSession::SetSpecialEntry(const CliAction& action) {
+  const SquirrelVM::SpecialEntries& special_entries = script_host_.GetSpecialEntries();
+  std::vector<bool> shown;
+  std::optional<size_t> chosen;
+  for (size_t i = 0; i < special_entries.size(); ++i) {
+    const Card& card = special_entries[i]->card();
+    shown.push_back(special_entries[i]->use());
+    if (!chosen && (card.name == action.texts[0] || card.name_japanese == action.texts[0])) {
+      chosen = i;
+    }
+  }
+  if (!chosen) {
+    throw CliUsageError(action.option + ": there is no special entry \"" + action.written + "\"");
+  }
+  shown[*chosen] = action.on;
+  table_.SetSpecialEntriesShown(shown);
+}
+
+void CliSession::WriteTable(const CliAction& action, const std::string& separator) {
+  if (action.texts.empty()) {
+    console_.WriteOutput(BuildTableText(list_, separator));
+  } else {
+    WriteTableFile(action.texts[0], BuildTableText(list_, separator), console_);
+  }
+}
+
+int CliSession::ExistingColumn(const CliAction& action, int first_allowed) const {
+  const int column = action.numbers[0];
+  if (column < first_allowed || column >= list_.GetColumnCount()) {
+    throw CliUsageError(action.option + ": there is no column " + std::to_string(column) +
+                        (first_allowed > 0 ? " that can be deleted" : "") + " (" +
+                        std::to_string(list_.GetColumnCount()) + " columns)");
+  }
+  return column;
+}
+
+int CliSession::ExistingRow(const CliAction& action) const {
+  const int row = action.numbers[0];
+  if (row < 0 || row >= list_.GetItemCount()) {
+    throw CliUsageError(action.option + ": there is no row " + std::to_string(row) + " (" +
+                        std::to_string(list_.GetItemCount()) + " rows)");
+  }
+  return row;
+}
+
+std::string CliSession::MenusListing() {
+  std::string listing = "特殊カラムの追加\n";
+  ListMenu(special_column_menu_, "  ", listing);
+  listing += "並び替え\n";
+  ListMenu(sort_menu_, "  ", listing);
+  listing += "特殊項目\n";
+  for (const std::shared_ptr<SpecialEntry>& special_entry : script_host_.GetSpecialEntries()) {
+    const Card& card = special_entry->card();
+    listing += std::string("  [") + (special_entry->use() ? "x" : " ") + "] " + card.name +
+               " / " + card.name_japanese + " (" + BoardText(special_entry->board_type()) + ")\n";
+  }
+  return listing;
+}
+
+}  // namespace Tarvane

@@ -1,0 +1,51 @@
+#pragma once
+// The program without its window: the data side, the two script menus and the table over a list
+// store, brought up in the order the main window uses, and the tool's actions on them.
+#include <memory>
+#include <string>
+
+#include "cli/cli_console.h"
+#include "cli/cli_options.h"
+#include "script/squirrel_vm.h"
+#include "ttl/tt_list_view_store.h"
+#include "ttl/tt_menu.h"
+#include "ui/analysis_table.h"
+#include "ui/script_item_menu.h"
+
+namespace Tarvane {
+
+class CliSession {
+public:
+  // The data-side start-up, then the special-column and sort menus, then Reset. Throws what the
+  // start-up throws.
+  explicit CliSession(CliConsole& console);
+
+  // Runs one action as the main window's command would. A label, name or index the table does
+  // not have is a CliUsageError.
+  void Run(const CliAction& action);
+
+  AnalysisTable& GetTable() { return table_; }
+
+private:
+  void SelectDecks(const CliAction& action);
+  void AddSpecialColumn(const CliAction& action);
+  void SortByMenuItem(const CliAction& action);
+  void SetSpecialEntry(const CliAction& action);
+  void WriteTable(const CliAction& action, const std::string& separator);
+  // An index of an existing column or row, else a CliUsageError.
+  int ExistingColumn(const CliAction& action, int first_allowed) const;
+  int ExistingRow(const CliAction& action) const;
+  std::string MenusListing();
+
+  CliConsole& console_;
+  // The script host first: it must outlive every script value that the menus and table hold.
+  SquirrelVM script_host_;
+  TtListViewStore list_;
+  TtSubMenuCommand special_column_menu_;
+  TtSubMenuCommand sort_menu_;
+  ScriptItemMenu special_column_items_;
+  ScriptItemMenu sort_items_;
+  AnalysisTable table_;
+};
+
+}  // namespace Tarvane

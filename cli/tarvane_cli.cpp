@@ -1,0 +1,77 @@
+#include "cli/tarvane_cli.h"
+
+#include "app/error_log.h"
+#include "app/exception.h"
+#include "app/program_files.h"
+#include "cli/cli_console.h"
+#include "cli/cli_options.h"
+#include "cli/cli_session.h"
+#include "ttl/tt_path.h"
+
+namespace Tarvane {
+
+namespace {
+
+const char kErrorCaption[] = "エラー";
+const char kUnexpectedErrorCaption[] = "予期しないエラー";
+const char kUnexpectedErrorText[] =
+    "予期しないエラーが発生しました。アプリケーションを終了させます。";
+
+enum ExitStatus { kSuccess = 0, kEnded = 1, kUsage = 2 };
+
+int ReportUsageError(std::ostream& err, const std::string& text) {
+  err << "tarvane-cli: " << text << "\n(tarvane-cli --help lists the options)\n";
+  return kUsage;
+}
+
+// The program's session from start-up to the last action, ended as its entry point ends it.
+int RunSession(const CliOptions& options, CliConsole& console) {
+  try {
+    CliSession session(console);
+    for (const CliAction& action : options.actions) {
+      session.Run(action);
+    }
+    return kSuccess;
+  } catch (const ExitThroughException&) {
+    return kEnded;
+  } catch (const Exception& error) {
+    WriteErrorLog(error);
+    console.ShowMessage(error.Description(), kErrorCaption, MessageButtons::Ok,
+                        MessageIcon::Error, false);
+    return kEnded;
+  } catch (const TtException& error) {
+    WriteErrorLog(error);
+    console.ShowMessage(kUnexpectedErrorText, kUnexpectedErrorCaption, MessageButtons::Ok,
+                        MessageIcon::Error, false);
+    return kEnded;
+  }
+}
+
+}  // namespace
+
+int RunTarvaneCli(const std::vector<std::string>& arguments, std::ostream& out,
+                  std::ostream& err, const std::string& default_program) {
+  CliOptions options;
+  try {
+    options = ParseCliOptions(arguments);
+  } catch (const CliUsageError& error) {
+    return ReportUsageError(err, error.what());
+  }
+  if (options.help) {
+    out << CliHelpText();
+    return kSuccess;
+  }
+  ProgramFiles::Scope program(options.program ? *options.program : default_program);
+  CliConsole console(out, err, options.utf8, options.yes);
+  try {
+    return RunSession(options, console);
+  } catch (const CliUsageError& error) {
+    return ReportUsageError(err, error.what());
+  }
+}
+
+std::string DefaultProgramPath() {
+  return TtPath::GetDirectoryName(TtPath::GetExecutableFilePath()) + "/tarvane";
+}
+
+}  // namespace Tarvane
