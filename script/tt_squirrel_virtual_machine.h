@@ -33,9 +33,11 @@ class VirtualMachine;
 
 // The engine's handle of a virtual machine.
 using EngineHandle = SQVM*;
-// Pushes exactly one value.
+// Pushes exactly one value (the operations rely on it: a pusher that pushes more or fewer leaves
+// the stack wrong). This is the type to keep a pusher in; operations take any function object.
 using Pusher = std::function<void()>;
-// Pushes a call's `this` and its arguments; returns how many values it pushed (`this` included).
+// Pushes a call's `this` and its arguments; returns exactly how many values it pushed (`this`
+// included).
 using ArgumentPusher = std::function<int()>;
 // The body of a script-callable native function. On entry the stack holds the call's `this` and
 // its arguments, the last argument on top. Returns 1 when it leaves its result on top, 0 for no
@@ -143,7 +145,7 @@ public:
   // parameter check afterwards with NativeAPI::SetParamsCheck when one is wanted.
   void PushNativeClosure(const NativeFunction& function, const std::string& name);
 
-  // Script values held by native code.
+  // Script values held by native code. An Object of another machine is an InternalException.
   void PushObject(const Object& object);
   Object GetObject(int index, bool hold_reference);
   Object GetTopObject(bool hold_reference) { return GetObject(-1, hold_reference); }

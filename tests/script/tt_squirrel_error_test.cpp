@@ -49,8 +49,17 @@ TEST_F(ScriptErrorTest, FileWithAJapaneseNameRunsAndIsNamedInTheProgramsSpelling
   EXPECT_EQ(Top(), 1);
 
   folder.Write(TtString::Cp932ToUtf8("拡張.nut"), "return ;;)");
-  auto error = CatchException<CompilerException>([&] { machine.DoFile(cp932_path, false); });
-  EXPECT_EQ(error.GetSourceName(), cp932_path);
+  auto compile_error =
+      CatchException<CompilerException>([&] { machine.DoFile(cp932_path, false); });
+  EXPECT_EQ(compile_error.GetSourceName(), cp932_path);
+
+  folder.Write(TtString::Cp932ToUtf8("拡張.nut"), "local x = 1;\nthrow \"stop\";");
+  auto runtime_error =
+      CatchException<RuntimeException>([&] { machine.DoFile(cp932_path, true); });
+  ASSERT_EQ(runtime_error.GetCallStack().size(), 1u);
+  EXPECT_EQ(runtime_error.GetCallStack()[0].source_name, cp932_path);
+  EXPECT_EQ(runtime_error.GetCallStack()[0].line, 2);
+  EXPECT_EQ(Top(), 1);
 }
 
 TEST_F(ScriptErrorTest, RuntimeReportShowsTheCallStackInnermostFirstWithLocals) {
