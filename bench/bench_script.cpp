@@ -8,8 +8,8 @@
 
 namespace {
 
-const int kCalls = 20000;
-const int kRounds = 201;
+const int kCalls = 10000;
+const int kRounds = 501;
 
 // The loop a caller would write against the engine by hand: push the function, `this` and the
 // argument, call, read the result, drop the result and the function.
