@@ -17,14 +17,30 @@ using Tarvane::Deck;
 using Tarvane::Entry;
 using Tarvane::ScriptMenuList;
 
-// The script as the build ships it: kept in UTF-8, converted to CP932.
-std::string ShippedStartupScript() {
-  std::ifstream file(std::string(TARVANE_SOURCE_DIR) + "/data/tarvane.nut", std::ios::binary);
+// A UTF-8 file of the sources in CP932, as the build ships it.
+std::string SourceFileInCp932(const std::string& relative_path) {
+  std::ifstream file(std::string(TARVANE_SOURCE_DIR) + "/" + relative_path, std::ios::binary);
   std::string utf8((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
   std::string cp932;
-  EXPECT_FALSE(utf8.empty());
+  EXPECT_FALSE(utf8.empty()) << relative_path;
   EXPECT_TRUE(TtString::TryUtf8ToCp932(utf8, cp932));
   return cp932;
+}
+
+std::string ShippedStartupScript() { return SourceFileInCp932("data/tarvane.nut"); }
+
+// Every squirrel code block of the scripting guide, one after the other.
+std::string GuideExamples() {
+  std::string guide = SourceFileInCp932("docs/scripting.md");
+  std::string examples;
+  const std::string opening = "```squirrel\n";
+  for (size_t start = guide.find(opening); start != std::string::npos;
+       start = guide.find(opening, start)) {
+    start += opening.size();
+    size_t end = guide.find("```", start);
+    examples += guide.substr(start, end - start) + "\n";
+  }
+  return examples;
 }
 
 // Collects the leaves of a script menu by label.
@@ -72,6 +88,7 @@ private:
 class StartupScriptTest : public VmTest {
 protected:
   void SetUp() override {
+    BeforeStart();
     StartWith(ShippedStartupScript());
     burn = Deck::Load(folder.Write("burn.txt",
                                    "#NAME Burn\n"
@@ -94,6 +111,8 @@ protected:
     vm->FillScriptMenu(ScriptMenuList::Processors, processors, nullptr);
     vm->FillScriptMenu(ScriptMenuList::Sorters, sorters, nullptr);
   }
+
+  virtual void BeforeStart() {}
 
   std::shared_ptr<Entry> Row(const std::string& name, int board_type = 0) {
     std::shared_ptr<Entry> row = vm->CreateEntry(vm->GetCardDatabase().fetch(name), board_type);
@@ -284,6 +303,35 @@ TEST_F(StartupScriptTest, OtherSortersKeepTheSeparatorOnTopOfTheSideboard) {
             "Chandra, Torch of Defiance,Main Lands Total,Main Creatures Total,Main Spells Total,"
             "Main All Cards Total,-- Sideboard --,Smuggler's Copter,Searing Blaze,Mystery Card,"
             "Side All Cards Total");
+}
+
+// The examples of the scripting guide, run as an extension script of the shipped one.
+class GuideExamplesTest : public StartupScriptTest {
+protected:
+  void BeforeStart() override {
+    folder.Write("ext/guide.nut", GuideExamples());
+    folder.WriteSettings("[Tarvane]\nUseExtensionScript=1\nExtensionScriptPath=ext/guide.nut\n");
+  }
+};
+
+TEST_F(GuideExamplesTest, TheExamplesWork) {
+  EXPECT_TRUE(reporter.messages.empty());
+  EXPECT_EQ(vm->GetName(vm->GetFirstColumnProcessor()), "カード");
+
+  auto bolt = Row("Lightning Bolt");
+  EXPECT_EQ(TextOf(processors.Find("4枚採用デッキ数"), bolt), "1");
+  EXPECT_TRUE(sorters.layout.ends_with("|-|マナコスト順|")) << sorters.layout;
+  EXPECT_EQ(SortedNames(sorters.Find("マナコスト順"),
+                        {Row("Chandra, Torch of Defiance"), Row("Mountain"), Row("Lava Spike")}),
+            "Mountain,Lava Spike,Chandra, Torch of Defiance");
+
+  auto average = vm->GetSpecialEntries().back();
+  EXPECT_EQ(average->card().name, "Average Spell Cost");
+  EXPECT_TRUE(average->use());
+  EXPECT_EQ(TextOf(prowess->processor(), average), "1.428");
+  EXPECT_EQ(TextOf(burn->processor(), average), "1.000");
+  // The shipped rows still get the shipped values.
+  EXPECT_EQ(ValueOf(burn->processor(), Total(CardType::LandTotal)).integer(), 20);
 }
 
 }  // namespace
