@@ -33,9 +33,13 @@ bool SameName(const std::string& a, const std::string& b) {
   return TtUtility::Cp932EqualsIgnoreCase(a, b);
 }
 
+// Names and values are C strings to the profile functions: a zero byte ends a line's text, so
+// that a name never holds one (name lists are zero-separated).
+std::string TextOfLine(const std::string& line) { return Trim(line.substr(0, line.find('\0'))); }
+
 // "[name]" with optional spaces around the name.
 bool ParseSectionHeader(const std::string& line, std::string& name) {
-  std::string trimmed = Trim(line);
+  std::string trimmed = TextOfLine(line);
   if (trimmed.empty() || trimmed[0] != '[') return false;
   size_t close = trimmed.find(']');
   name = Trim(trimmed.substr(1, close == std::string::npos ? std::string::npos : close - 1));
@@ -44,7 +48,7 @@ bool ParseSectionHeader(const std::string& line, std::string& name) {
 
 // "key=value"; lines starting with ";" are comments.
 bool ParseKeyLine(const std::string& line, std::string& key, std::string& value) {
-  std::string trimmed = Trim(line);
+  std::string trimmed = TextOfLine(line);
   size_t equals = trimmed.find('=');
   if (trimmed.empty() || trimmed[0] == ';' || trimmed[0] == '[' || equals == std::string::npos) {
     return false;

@@ -2,7 +2,6 @@
 
 #include <wx/grid.h>
 #include <wx/testing.h>
-#include <wx/toolbar.h>
 
 #include <deque>
 
@@ -123,8 +122,8 @@ int AnswerFileDialog(wxDialog* dialog, const std::vector<std::string>* paths, Fi
   if (seen) {
     long style = file_dialog->GetWindowStyle();
     seen->title = TtWx::FromWxString(file_dialog->GetMessage());
-    seen->directory = TtWx::FromWxString(file_dialog->GetDirectory());
-    seen->file_name = TtWx::FromWxString(file_dialog->GetFilename());
+    seen->directory = TtWx::FromWxString(file_dialog->initial_directory);
+    seen->file_name = TtWx::FromWxString(file_dialog->initial_file_name);
     seen->filter_text = TtWx::FromWxString(file_dialog->GetWildcard());
     seen->save = (style & wxFD_SAVE) != 0;
     seen->multiple = (style & wxFD_MULTIPLE) != 0;
@@ -143,7 +142,7 @@ int AnswerFolderBrowser(wxDialog* dialog, const std::string* path, FolderBrowser
   if (!browser) return wxID_NONE;
   if (seen) {
     seen->description = TtWx::FromWxString(browser->GetMessage());
-    seen->initial_path = TtWx::FromWxString(browser->GetPath());
+    seen->initial_path = TtWx::FromWxString(browser->initial_path);
   }
   if (!path) return wxID_CANCEL;
   browser->answered_path = TtWx::ToWxPath(*path);
@@ -266,13 +265,13 @@ void Click(TtWindow& control) {
 }
 
 void ClickToolBarButton(TtToolBar& tool_bar, int id) {
-  auto* widget = dynamic_cast<wxToolBar*>(Widget(tool_bar));
+  wxWindow* widget = Widget(tool_bar);
   int index = tool_bar.FindButton(id);
-  if (!widget || index < 0) throw std::logic_error("no such toolbar button");
-  wxCommandEvent event(wxEVT_TOOL, TtWxInternal::kToolIdBase + index);
-  event.SetEventObject(widget);
-  widget->ProcessWindowEvent(event);
-  wxTheApp->RethrowStoredException();
+  if (index < 0) throw std::logic_error("no such toolbar button");
+  wxRect button = TtWxInternal::ToolBarButtonRect(widget, index);
+  wxPoint middle(button.x + button.width / 2, button.y + button.height / 2);
+  SendMouse(widget, wxEVT_LEFT_DOWN, middle, true);
+  SendMouse(widget, wxEVT_LEFT_UP, middle, false);
 }
 
 void ClickListItem(TtListView& list, int item, int column) {

@@ -11,7 +11,8 @@
 namespace TtUtility {
 
 bool StringToInteger(const std::string& text, int& out, int base) {
-  if (text.empty()) return false;
+  // strtol leaves the end pointer unset for a base it does not take.
+  if (text.empty() || base < 0 || base == 1 || base > 36) return false;
   const char* begin = text.c_str();
   char* end = nullptr;
   errno = 0;

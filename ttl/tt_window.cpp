@@ -61,6 +61,8 @@ TtWindow* TtWindow::FromHandle(TtWin::HWND handle) {
 }
 
 void TtWindow::AttachHandle(TtWin::HWND handle) {
+  // A window object created again (a dialog shown a second time) lets go of its old window.
+  if (handle_ && handle_ != handle) RemoveHandle(handle_, this);
   handle_ = handle;
   EnterHandle(handle, this);
 }

@@ -50,6 +50,12 @@ TtWin::LRESULT SendNotifyToParent(wxWindow* control, TtWin::NMHDR& header);
 // The font of the toolkit's font object, made on first use.
 const wxFont& NativeFont(const class ::TtFont& font);
 
+// Where a window's client area starts on the screen. A window whose top-level window is not on
+// screen yet has no place the widget set can tell, so it is worked out from the positions the
+// windows were given.
+wxPoint ClientOriginOnScreen(wxWindow* window);
+wxRect OuterRectangleOnScreen(wxWindow* window);
+
 // The window kind the backend made for a handle.
 bool IsDesktop(TtWin::HWND handle);
 

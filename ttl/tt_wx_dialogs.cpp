@@ -210,6 +210,8 @@ bool TtFileDialog::Show(TtWindow* parent, bool save, bool overwrite_prompt) {
   std::string title = !title_.empty() ? title_ : save ? std::string("名前を付けて保存") : std::string("開く");
   TtWxInternal::FileDialog dialog(NativeParent(parent), TtWx::ToWxString(title), TtWx::ToWxString(initial_directory_),
                                   TtWx::ToWxString(file_name_), TtWx::ToWxString(BuildFilterText()), style);
+  dialog.initial_directory = TtWx::ToWxString(initial_directory_);
+  dialog.initial_file_name = TtWx::ToWxString(file_name_);
   if (!filters_.empty()) {
     dialog.SetFilterIndex(std::clamp(filter_index_ - 1, 0, static_cast<int>(filters_.size()) - 1));
   }
@@ -245,6 +247,7 @@ bool TtFolderBrowserDialog::ShowDialog(TtWindow* parent) {
   std::string title = description_.empty() ? std::string("フォルダの参照") : description_;
   TtWxInternal::DirDialog dialog(NativeParent(parent), TtWx::ToWxString(title), TtWx::ToWxString(selected_path_),
                                  wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
+  dialog.initial_path = TtWx::ToWxString(selected_path_);
   int answer = dialog.ShowModal();
   wxTheApp->RethrowStoredException();
   if (answer != wxID_OK) return false;

@@ -47,8 +47,8 @@ TtImageList ImageListOf(const wxBitmap& bitmap);
 // A picture of an image list, or null for a bad index.
 const wxBitmap* ImageOf(const TtImageList& list, int index);
 
-// The first tool identifier; the tool of button i is kToolIdBase + i.
-constexpr int kToolIdBase = 40000;
+// Where button i of a toolbar widget lies in the widget.
+wxRect ToolBarButtonRect(wxWindow* tool_bar, int index);
 
 // Forgets the row colours a list grid asked its parent for, so the next look asks again.
 void ResetListLooks(wxWindow* grid);
@@ -62,12 +62,16 @@ class FileDialog : public wxFileDialog {
 public:
   using wxFileDialog::wxFileDialog;
   std::optional<wxArrayString> answered_paths;
+  // What the dialog was opened with, as the widget may only tell once it was shown.
+  wxString initial_directory;
+  wxString initial_file_name;
 };
 
 class DirDialog : public wxDirDialog {
 public:
   using wxDirDialog::wxDirDialog;
   std::optional<wxString> answered_path;
+  wxString initial_path;
 };
 
 }  // namespace TtWxInternal

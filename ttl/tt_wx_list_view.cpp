@@ -72,6 +72,7 @@ public:
     SetColLabelAlignment(wxALIGN_LEFT, wxALIGN_CENTRE);
     SetGridLineColour(wxColour(0xD8, 0xD8, 0xD8));
     SetMargins(0, 0);
+    SetColMinimalAcceptableWidth(1);
     // The table already told the grid how many rows and columns the store holds.
     for (int col = 0; col < list.GetColumnCount(); ++col) SetColSize(col, std::max(list.GetColumnWidth(col), 0));
     list.SetObserver(this);
@@ -84,12 +85,6 @@ public:
       syncing_widths_ = true;
       list_->SetColumnWidth(event.GetRowOrCol(), GetColSize(event.GetRowOrCol()));
       syncing_widths_ = false;
-    });
-    Bind(wxEVT_GRID_SELECT_CELL, [this](wxGridEvent& event) {
-      event.Skip();
-      if (list_ && event.GetRow() >= 0 && event.GetRow() < list_->GetItemCount() && !list_->IsItemSelected(event.GetRow())) {
-        SelectByUser(event.GetRow(), false);
-      }
     });
     GetGridWindow()->Bind(wxEVT_PAINT, [this](wxPaintEvent& event) {
       // A new paint asks the parent for the colours again.
@@ -218,8 +213,9 @@ private:
 
   TtWin::LRESULT Notify(TtWin::NMHDR& header) { return TtWx::SendNotifyToParent(this, header); }
 
+  // A point of one of the grid's parts (cells, header) in the list's client coordinates.
   TtWin::POINT ClientPoint(wxWindow* source, const wxPoint& position) const {
-    wxPoint client = ScreenToClient(source->ClientToScreen(position));
+    wxPoint client = position + source->GetPosition();
     return TtWin::POINT{client.x, client.y};
   }
 
@@ -317,6 +313,28 @@ private:
     cells->Bind(wxEVT_RIGHT_DOWN, [](wxMouseEvent&) {});
   }
 
+  static constexpr int kNoNavigation = -2;
+
+  // The row a navigation key moves the selection to; -1 when there is nowhere to go, and
+  // kNoNavigation for other keys. The grid's own cursor is not used: moving it would select.
+  int NavigationTarget(int key) const {
+    int count = list_->GetItemCount();
+    int current = list_->GetFirstSelectedItem();
+    int page = std::max(GetGridWindow()->GetClientSize().GetHeight() / std::max(GetDefaultRowSize(), 1) - 1, 1);
+    int target;
+    switch (key) {
+      case WXK_UP: target = current - 1; break;
+      case WXK_DOWN: target = current + 1; break;
+      case WXK_PAGEUP: target = current - page; break;
+      case WXK_PAGEDOWN: target = current + page; break;
+      case WXK_HOME: target = 0; break;
+      case WXK_END: target = count - 1; break;
+      default: return kNoNavigation;
+    }
+    if (count == 0) return -1;
+    return std::clamp(target, 0, count - 1);
+  }
+
   void BindKeys() {
     Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& event) {
       if (!list_) return event.Skip();
@@ -331,7 +349,12 @@ private:
         if (row >= 0) ToggleCheck(row);
         return;
       }
-      event.Skip();
+      int target = NavigationTarget(key);
+      if (target == kNoNavigation) return event.Skip();
+      if (target >= 0) {
+        SelectByUser(target, false);
+        if (list_ && target < list_->GetItemCount()) list_->EnsureVisible(target);
+      }
     });
   }
 

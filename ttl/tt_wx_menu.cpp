@@ -13,12 +13,6 @@
 
 namespace {
 
-int NextMenuId() {
-  // Far above the program's own identifiers and the widget set's reserved ones.
-  static int next = 100000;
-  return next++;
-}
-
 wxItemKind KindOf(const TtMenuModel::Item& item) {
   if (item.radio) return wxITEM_RADIO;
   if (item.checked) return wxITEM_CHECK;
@@ -60,15 +54,15 @@ private:
         ids_.push_back(wxID_SEPARATOR);
         continue;
       }
-      int id = NextMenuId();
-      ids_.push_back(id);
+      // Every item gets an identifier of its own from the widget set, so an identifier that the
+      // program uses twice (or 0) still maps back to exactly one position.
       wxMenuItem* item = nullptr;
       if (source.sub_menu) {
         item = AppendSubMenu(new MenuView(source.sub_menu, owner_), TtWx::ToWxString(source.text));
       } else {
-        item = Append(id, TtWx::ToWxString(source.text), wxString(), KindOf(source));
+        item = Append(wxID_ANY, TtWx::ToWxString(source.text), wxString(), KindOf(source));
       }
-      ids_.back() = item->GetId();
+      ids_.push_back(item->GetId());
       item->Enable(source.enabled);
       if (item->IsCheckable()) item->Check(source.checked);
     }

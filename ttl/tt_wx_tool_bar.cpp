@@ -1,9 +1,10 @@
-// The toolbar over the widget set's toolbar. Whole-button drop-downs are ordinary tools whose
-// click is reported as the drop-down (the widget set's own drop-down tools split off a separate
-// arrow); their pictures get a small arrow so they still look like drop-downs.
-#include <wx/toolbar.h>
-
-#include <dlfcn.h>
+// The toolbar, drawn by the toolkit itself. The widget set's GTK toolbar pads its buttons for
+// the desktop theme, which clips 16 x 15 pictures in the 28-pixel bar that the program's layout
+// gives it, offers no button rectangles, and splits drop-down buttons into two parts; a bar of
+// our own keeps the pictures whole, knows where each button is, and opens a whole-button
+// drop-down from anywhere on the button.
+#include <wx/dcbuffer.h>
+#include <wx/tooltip.h>
 
 #include <cerrno>
 
@@ -15,129 +16,222 @@
 
 namespace {
 
-// Tools get identifiers of their own (kToolIdBase + position), so that any button identifier,
-// even a repeated one, maps back to exactly one button.
-using TtWxInternal::kToolIdBase;
+constexpr int kButtonPadding = 4;
+constexpr int kArrowWidth = 8;
+constexpr int kSeparatorWidth = 8;
+constexpr int kLeftMargin = 2;
 
-wxBitmap WithDropDownArrow(const wxBitmap& picture) {
-  wxImage image = picture.ConvertToImage();
-  if (!image.HasAlpha()) image.InitAlpha();
-  int width = image.GetWidth();
-  int height = image.GetHeight();
-  wxImage result(width + 7, height);
-  result.InitAlpha();
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width + 7; ++x) result.SetAlpha(x, y, 0);
+class ToolBarWidget : public wxControl {
+public:
+  ToolBarWidget(wxWindow* parent, int id)
+      : wxControl(parent, id, wxDefaultPosition, wxSize(100, 28), wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE) {
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    Bind(wxEVT_PAINT, [this](wxPaintEvent&) { Paint(); });
+    Bind(wxEVT_MOTION, [this](wxMouseEvent& event) { Hover(ButtonAt(event.GetPosition())); });
+    Bind(wxEVT_LEAVE_WINDOW, [this](wxMouseEvent&) {
+      pressed_ = -1;
+      Hover(-1);
+    });
+    Bind(wxEVT_LEFT_DOWN, [this](wxMouseEvent& event) { Press(ButtonAt(event.GetPosition())); });
+    Bind(wxEVT_LEFT_DCLICK, [this](wxMouseEvent& event) { Press(ButtonAt(event.GetPosition())); });
+    Bind(wxEVT_LEFT_UP, [this](wxMouseEvent& event) { Release(ButtonAt(event.GetPosition())); });
   }
-  result.Paste(image, 0, 0);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) result.SetAlpha(x, y, image.GetAlpha(x, y));
+
+  // Lays the buttons out from the toolbar's list.
+  void Rebuild(const TtToolBar& tool_bar) {
+    buttons_.clear();
+    const TtImageList* images = tool_bar.GetImageList();
+    int picture_width = images ? images->GetWidth() : 16;
+    int picture_height = images ? images->GetHeight() : 15;
+    wxClientDC dc(this);
+    dc.SetFont(GetFont());
+    int x = kLeftMargin;
+    for (int index = 0; index < tool_bar.GetButtonCount(); ++index) {
+      const TtToolBar::Button& source = tool_bar.GetButton(index);
+      Button button;
+      button.source = source;
+      if (source.style & TtWin::BTNS_SEP) {
+        button.rect = wxRect(x, 0, kSeparatorWidth, 0);
+        x += kSeparatorWidth;
+        buttons_.push_back(button);
+        continue;
+      }
+      if (const wxBitmap* picture = images ? TtWxInternal::ImageOf(*images, source.image) : nullptr) {
+        button.picture = *picture;
+        button.disabled_picture = wxBitmap(picture->ConvertToImage().ConvertToDisabled());
+      }
+      int width = picture_width + 2 * kButtonPadding;
+      if (source.style & TtWin::BTNS_SHOWTEXT) width += dc.GetTextExtent(TtWx::ToWxString(source.text)).GetWidth() + 4;
+      if (source.style & TtWin::BTNS_WHOLEDROPDOWN) width += kArrowWidth;
+      button.rect = wxRect(x, 0, width, picture_height + 2 * kButtonPadding);
+      x += width;
+      buttons_.push_back(button);
+    }
+    PlaceVertically();
+    Refresh();
   }
-  // A small triangle pointing down, centred beside the picture.
-  int top = height / 2 - 1;
-  for (int row = 0; row < 3; ++row) {
-    for (int x = width + 1 + row; x < width + 6 - row; ++x) {
-      result.SetRGB(x, top + row, 0, 0, 0);
-      result.SetAlpha(x, top + row, 255);
+
+  wxRect ButtonRect(int index) const {
+    if (index < 0 || index >= static_cast<int>(buttons_.size())) return wxRect();
+    return buttons_[index].rect;
+  }
+
+  // Buttons sit in the middle of the bar's height, which the layout may change at any time.
+  void PlaceVertically() {
+    int height = GetClientSize().GetHeight();
+    for (Button& button : buttons_) {
+      if (button.source.style & TtWin::BTNS_SEP) {
+        button.rect.y = 2;
+        button.rect.height = std::max(height - 4, 0);
+      } else {
+        button.rect.y = std::max((height - button.rect.height) / 2, 0);
+      }
     }
   }
-  return wxBitmap(result);
-}
 
-wxBitmap EmptyPicture(int width, int height) {
-  wxImage image(std::max(width, 1), std::max(height, 1));
-  image.InitAlpha();
-  for (int y = 0; y < image.GetHeight(); ++y) {
-    for (int x = 0; x < image.GetWidth(); ++x) image.SetAlpha(x, y, 0);
+private:
+  struct Button {
+    TtToolBar::Button source;
+    wxRect rect;
+    wxBitmap picture;
+    wxBitmap disabled_picture;
+  };
+
+  TtToolBar* Owner() { return dynamic_cast<TtToolBar*>(TtWindow::FromHandle(TtWx::ToHandle(this))); }
+
+  bool Usable(int index) const {
+    return index >= 0 && !(buttons_[index].source.style & TtWin::BTNS_SEP) &&
+           (buttons_[index].source.state & TtWin::TBSTATE_ENABLED);
   }
-  return wxBitmap(image);
-}
 
-void Fill(TtToolBar& tool_bar, wxToolBar* widget, int bitmap_width, int bitmap_height) {
-  widget->ClearTools();
-  for (int index = 0; index < tool_bar.GetButtonCount(); ++index) {
-    const TtToolBar::Button& button = tool_bar.GetButton(index);
-    if (button.style & TtWin::BTNS_SEP) {
-      widget->AddSeparator();
-      continue;
+  int ButtonAt(const wxPoint& point) {
+    PlaceVertically();
+    for (int index = 0; index < static_cast<int>(buttons_.size()); ++index) {
+      if (buttons_[index].rect.Contains(point)) return Usable(index) ? index : -1;
     }
-    const wxBitmap* image = tool_bar.GetImageList() ? TtWxInternal::ImageOf(*tool_bar.GetImageList(), button.image) : nullptr;
-    wxBitmap picture = image ? *image : EmptyPicture(bitmap_width, bitmap_height);
-    if (button.style & TtWin::BTNS_WHOLEDROPDOWN) picture = WithDropDownArrow(picture);
-    wxItemKind kind = (button.style & TtWin::BTNS_CHECK) ? wxITEM_CHECK : wxITEM_NORMAL;
-    wxString text = TtWx::ToWxString(button.text);
-    widget->AddTool(kToolIdBase + index, (button.style & TtWin::BTNS_SHOWTEXT) ? text : wxString(), picture, text, kind);
-    widget->EnableTool(kToolIdBase + index, (button.state & TtWin::TBSTATE_ENABLED) != 0);
-    if (kind == wxITEM_CHECK) widget->ToggleTool(kToolIdBase + index, (button.state & TtWin::TBSTATE_CHECKED) != 0);
+    return -1;
   }
-  widget->Realize();
-}
 
-wxToolBar* WidgetOf(const TtToolBar& tool_bar) {
-  return tool_bar.GetHandle() ? dynamic_cast<wxToolBar*>(TtWx::ToWx(tool_bar.GetHandle())) : nullptr;
-}
+  void Hover(int index) {
+    if (index == hovered_) return;
+    hovered_ = index;
+    if (index >= 0) {
+      SetToolTip(TtWx::ToWxString(buttons_[index].source.text));
+    } else {
+      UnsetToolTip();
+    }
+    Refresh();
+  }
 
-// The widget set keeps each tool as a GTK tool item; its place is read from the toolkit below
-// at run time, since the toolbar exposes no rectangle of its own.
-bool NativeToolRectangle(wxToolBar* widget, int index, wxRect& rect) {
-  using NthItem = void* (*)(void*, int);
-  using Translate = int (*)(void*, void*, int, int, int*, int*);
-  using Extent = int (*)(void*);
-  static auto nth_item = reinterpret_cast<NthItem>(dlsym(RTLD_DEFAULT, "gtk_toolbar_get_nth_item"));
-  static auto translate = reinterpret_cast<Translate>(dlsym(RTLD_DEFAULT, "gtk_widget_translate_coordinates"));
-  static auto width_of = reinterpret_cast<Extent>(dlsym(RTLD_DEFAULT, "gtk_widget_get_allocated_width"));
-  static auto height_of = reinterpret_cast<Extent>(dlsym(RTLD_DEFAULT, "gtk_widget_get_allocated_height"));
-  if (!nth_item || !translate || !width_of || !height_of) return false;
-  void* toolbar = widget->GTKGetToolbar();
-  void* item = toolbar ? nth_item(toolbar, index) : nullptr;
-  if (!item) return false;
-  int x = 0;
-  int y = 0;
-  if (!translate(item, toolbar, 0, 0, &x, &y)) return false;
-  int width = width_of(item);
-  int height = height_of(item);
-  if (width <= 1 || height <= 1) return false;
-  rect = wxRect(x, y, width, height);
-  return true;
+  void Press(int index) {
+    if (index < 0) return;
+    // A drop-down opens as the button goes down, as the platform's toolbar does.
+    if (buttons_[index].source.style & TtWin::BTNS_WHOLEDROPDOWN) {
+      pressed_ = -1;
+      Click(index);
+      return;
+    }
+    pressed_ = index;
+    Refresh();
+  }
+
+  void Release(int index) {
+    int pressed = pressed_;
+    pressed_ = -1;
+    Refresh();
+    if (pressed >= 0 && pressed == index) Click(index);
+  }
+
+  void Click(int index) {
+    int id = buttons_[index].source.id;
+    if (TtToolBar* owner = Owner()) owner->Click(id);
+  }
+
+  void Paint() {
+    wxAutoBufferedPaintDC dc(this);
+    wxColour face = wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE);
+    dc.SetBackground(wxBrush(face));
+    dc.Clear();
+    PlaceVertically();
+    wxColour shadow = wxSystemSettings::GetColour(wxSYS_COLOUR_BTNSHADOW);
+    wxColour highlight = wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT);
+    dc.SetFont(GetFont());
+    for (int index = 0; index < static_cast<int>(buttons_.size()); ++index) {
+      const Button& button = buttons_[index];
+      const wxRect& rect = button.rect;
+      if (button.source.style & TtWin::BTNS_SEP) {
+        dc.SetPen(wxPen(shadow));
+        dc.DrawLine(rect.x + rect.width / 2, rect.y, rect.x + rect.width / 2, rect.GetBottom());
+        continue;
+      }
+      bool enabled = (button.source.state & TtWin::TBSTATE_ENABLED) != 0;
+      bool down = index == pressed_ || (button.source.state & (TtWin::TBSTATE_CHECKED | TtWin::TBSTATE_PRESSED));
+      if (enabled && (down || index == hovered_)) {
+        dc.SetPen(wxPen(highlight));
+        dc.SetBrush(wxBrush(down ? highlight.ChangeLightness(170) : highlight.ChangeLightness(185)));
+        dc.DrawRoundedRectangle(rect, 2);
+      }
+      int x = rect.x + kButtonPadding + (down ? 1 : 0);
+      int y = rect.y + kButtonPadding + (down ? 1 : 0);
+      const wxBitmap& picture = enabled ? button.picture : button.disabled_picture;
+      if (picture.IsOk()) {
+        dc.DrawBitmap(picture, x, y, true);
+        x += picture.GetWidth();
+      }
+      if (button.source.style & TtWin::BTNS_SHOWTEXT) {
+        dc.SetTextForeground(wxSystemSettings::GetColour(enabled ? wxSYS_COLOUR_BTNTEXT : wxSYS_COLOUR_GRAYTEXT));
+        wxString text = TtWx::ToWxString(button.source.text);
+        dc.DrawText(text, x + 2, rect.y + (rect.height - dc.GetCharHeight()) / 2);
+      }
+      if (button.source.style & TtWin::BTNS_WHOLEDROPDOWN) {
+        // A small triangle pointing down at the right end of the button.
+        int middle_x = rect.GetRight() - kArrowWidth / 2 - 1;
+        int middle_y = rect.y + rect.height / 2;
+        wxPoint arrow[] = {wxPoint(middle_x - 3, middle_y - 1), wxPoint(middle_x + 3, middle_y - 1),
+                           wxPoint(middle_x, middle_y + 2)};
+        wxColour ink = wxSystemSettings::GetColour(enabled ? wxSYS_COLOUR_BTNTEXT : wxSYS_COLOUR_GRAYTEXT);
+        dc.SetPen(wxPen(ink));
+        dc.SetBrush(wxBrush(ink));
+        dc.DrawPolygon(3, arrow);
+      }
+    }
+    dc.SetPen(wxPen(shadow));
+    dc.DrawLine(0, GetClientSize().GetHeight() - 1, GetClientSize().GetWidth(), GetClientSize().GetHeight() - 1);
+  }
+
+  std::vector<Button> buttons_;
+  int hovered_ = -1;
+  int pressed_ = -1;
+};
+
+ToolBarWidget* WidgetOf(const TtToolBar& tool_bar) {
+  return tool_bar.GetHandle() ? dynamic_cast<ToolBarWidget*>(TtWx::ToWx(tool_bar.GetHandle())) : nullptr;
 }
 
 }  // namespace
 
-wxWindow* TtWxInternal::CreateToolBar(TtWindow& window, wxWindow* parent, int id, TtWin::DWORD style, TtWin::DWORD) {
-  long wx_style = wxTB_HORIZONTAL | wxTB_NODIVIDER;
-  if (style & TtWin::TBSTYLE_FLAT) wx_style |= wxTB_FLAT;
-  auto* widget = new wxToolBar(parent, id, wxDefaultPosition, wxDefaultSize, wx_style);
+wxWindow* TtWxInternal::CreateToolBar(TtWindow& window, wxWindow* parent, int id, TtWin::DWORD, TtWin::DWORD) {
   auto* tool_bar = dynamic_cast<TtToolBar*>(&window);
   if (!tool_bar) throw TT_SYSTEM_CALL_ERROR("tt_tool_bar", "::CreateWindowEx", EINVAL);
-  widget->Bind(wxEVT_TOOL, [widget](wxCommandEvent& event) {
-    auto* owner = dynamic_cast<TtToolBar*>(TtWindow::FromHandle(TtWx::ToHandle(widget)));
-    int index = event.GetId() - kToolIdBase;
-    if (!owner || index < 0 || index >= owner->GetButtonCount()) return;
-    owner->Click(owner->GetButton(index).id);
-  });
-  Fill(*tool_bar, widget, 16, 15);
+  auto* widget = new ToolBarWidget(parent, id);
+  widget->Rebuild(*tool_bar);
   return widget;
 }
 
 void TtBackend::RebuildToolBar(TtToolBar& tool_bar) {
-  if (wxToolBar* widget = WidgetOf(tool_bar)) {
-    const TtImageList* images = tool_bar.GetImageList();
-    Fill(tool_bar, widget, images ? images->GetWidth() : 16, images ? images->GetHeight() : 15);
-  }
+  if (ToolBarWidget* widget = WidgetOf(tool_bar)) widget->Rebuild(tool_bar);
 }
 
 TtWin::RECT TtBackend::ToolBarButtonRectangle(const TtToolBar& tool_bar, int index) {
-  wxToolBar* widget = WidgetOf(tool_bar);
+  ToolBarWidget* widget = WidgetOf(tool_bar);
   if (!widget) throw TT_SYSTEM_CALL_ERROR("tt_tool_bar", "TB_GETRECT", EBADF);
-  wxRect rect;
-  if (!NativeToolRectangle(widget, index, rect)) {
-    // Not laid out yet: count the tools from the left edge.
-    wxSize tool = widget->GetToolSize();
-    int x = 0;
-    for (int before = 0; before < index; ++before) {
-      x += (tool_bar.GetButton(before).style & TtWin::BTNS_SEP) ? 8 : tool.GetWidth();
-    }
-    rect = wxRect(x, 0, tool.GetWidth(), tool.GetHeight());
-  }
-  return TtWx::ToRect(rect);
+  widget->PlaceVertically();
+  return TtWx::ToRect(widget->ButtonRect(index));
+}
+
+wxRect TtWxInternal::ToolBarButtonRect(wxWindow* tool_bar, int index) {
+  auto* widget = dynamic_cast<ToolBarWidget*>(tool_bar);
+  if (!widget) return wxRect();
+  widget->PlaceVertically();
+  return widget->ButtonRect(index);
 }

@@ -76,6 +76,10 @@ void TtForm::InitializePlatform() {
     throw TT_SYSTEM_CALL_ERROR("tt_form", "::InitCommonControls", ENXIO);
   }
   wxTheApp->CallOnInit();
+  // Messages of the widget set go to standard error: never a message box of its own, and no
+  // debugging chatter.
+  delete wxLog::SetActiveTarget(new wxLogStderr);
+  wxLog::SetLogLevel(wxLOG_Warning);
   wxTheApp->SetExitOnFrameDelete(false);
   wxInitAllImageHandlers();
   platform_initialized = true;
@@ -211,7 +215,9 @@ void TtWxInternal::BindPanelEvents(wxWindow* window) {
     wxSize client = window->GetClientSize();
     auto result = TtWx::Dispatch(handle, TtWin::WM_SIZE, static_cast<TtWin::WPARAM>(SizeKind(window)),
                                  TtWin::MakeLParam(client.GetWidth(), client.GetHeight()));
-    if (!result.handled) event.Skip();
+    // A top-level window's own processing would stretch a lone child over the whole client
+    // area; the toolkit's windows place their children themselves.
+    if (!result.handled && !window->IsTopLevel()) event.Skip();
   });
   window->Bind(wxEVT_MOVE, [window](wxMoveEvent& event) {
     TtWxInternal::RememberNormalRectangle(window);
@@ -453,6 +459,21 @@ void TtWxInternal::ForgetWindow(wxWindow* window) {
   NormalRectangles().erase(window);
 }
 
+wxPoint TtWx::ClientOriginOnScreen(wxWindow* window) {
+  if (wxGetTopLevelParent(window)->IsShown()) return window->ClientToScreen(wxPoint(0, 0));
+  wxRect outer = OuterRectangleOnScreen(window);
+  // The frame's parts: borders alike on the left, right and bottom, the rest on top.
+  wxSize frame = window->GetSize() - window->GetClientSize();
+  return wxPoint(outer.x + frame.x / 2, outer.y + frame.y - frame.x / 2);
+}
+
+wxRect TtWx::OuterRectangleOnScreen(wxWindow* window) {
+  if (wxGetTopLevelParent(window)->IsShown()) return window->GetScreenRect();
+  wxPoint corner = window->GetPosition();
+  if (!window->IsTopLevel() && window->GetParent()) corner += ClientOriginOnScreen(window->GetParent());
+  return wxRect(corner, window->GetSize());
+}
+
 void TtWindow::SetText(const std::string& text) {
   wxWindow* widget = Widget(*this, "::SetWindowText");
   wxString value = TtWx::ToWxString(text);
@@ -500,7 +521,7 @@ TtWin::RECT TtWindow::GetRectangle() const {
     return TtWin::RECT{0, 0, size.GetWidth(), size.GetHeight()};
   }
   wxWindow* widget = Widget(*this, "::GetWindowRect");
-  return TtWx::ToRect(widget->GetScreenRect());
+  return TtWx::ToRect(TtWx::OuterRectangleOnScreen(widget));
 }
 
 TtWin::RECT TtWindow::GetClientRectangle() const {
@@ -511,13 +532,13 @@ TtWin::RECT TtWindow::GetClientRectangle() const {
 
 TtWin::POINT TtWindow::ScreenToClient(TtWin::POINT point) const {
   if (TtWx::IsDesktop(GetHandle())) return point;
-  wxPoint result = Widget(*this, "::ScreenToClient")->ScreenToClient(wxPoint(point.x, point.y));
+  wxPoint result = wxPoint(point.x, point.y) - TtWx::ClientOriginOnScreen(Widget(*this, "::ScreenToClient"));
   return TtWin::POINT{result.x, result.y};
 }
 
 TtWin::POINT TtWindow::ClientToScreen(TtWin::POINT point) const {
   if (TtWx::IsDesktop(GetHandle())) return point;
-  wxPoint result = Widget(*this, "::ClientToScreen")->ClientToScreen(wxPoint(point.x, point.y));
+  wxPoint result = wxPoint(point.x, point.y) + TtWx::ClientOriginOnScreen(Widget(*this, "::ClientToScreen"));
   return TtWin::POINT{result.x, result.y};
 }
 

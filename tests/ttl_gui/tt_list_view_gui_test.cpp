@@ -31,6 +31,8 @@ public:
     SetSize(640, 480);
     list.SetPositionSize(0, 0, 600, 400);
     RegisterNotifyHandler(kListId, [this](TtWin::NMHDR* header) { return OnListNotify(header); });
+    // On screen, so that the grid may capture the mouse while a click is simulated.
+    Show();
     list.RegisterMessageHandler(TtWin::WM_NOTIFY, [this](TtWin::WPARAM, TtWin::LPARAM lparam) {
       header_notifications.push_back(reinterpret_cast<TtWin::NMHDR*>(lparam)->code);
       return Handled();
