@@ -138,12 +138,11 @@ special_entry(::Card.Type.MainTotal, "Side Total", "サイド合計", ::Board.Ty
 ::Organizer.processors.extend([
   ValueProcessor("ゼロ", 0), ValueProcessor("小数ゼロ", 0.0), ValueProcessor("小数", 1.5),
   ValueProcessor("文字列", "a,b\t\"c\""), ValueProcessor("空", null), null,
-  SubMenu("壊れた", [FailingProcessor(), NamelessProcessor(), SorterlessProcessor(),
-                    NamelessSorterProcessor()])
+  SubMenu("壊れた", [FailingProcessor(), SorterlessProcessor(), NamelessSorterProcessor()])
 ]);
 ::Organizer.sorters.extend([
   NameSorter(), ReverseSorter(), null,
-  SubMenu("特殊", [FloatSorter(), StringSorter(), NullSorter(), BrokenSorter(), NamelessSorter()])
+  SubMenu("特殊", [FloatSorter(), StringSorter(), NullSorter(), BrokenSorter()])
 ]);
 )";
 }

@@ -1,0 +1,257 @@
+// tarvane-cli: its command line, its output, its messages and exit status, run in-process over
+// a test program folder, and the built tool itself over the shipped sample decks.
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <sstream>
+
+#include "app/settings.h"
+#include "cli/tarvane_cli.h"
+#include "tests/ui/table_test_support.h"
+
+namespace TarvaneTableTest {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+struct CliRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+class CliTest : public ::testing::Test {
+protected:
+  CliRun Run(const Strings& arguments) {
+    Strings with_program = {"--program", folder.Program()};
+    with_program.insert(with_program.end(), arguments.begin(), arguments.end());
+    std::ostringstream out, err;
+    int status = Tarvane::RunTarvaneCli(with_program, out, err, "unused");
+    return {status, out.str(), err.str()};
+  }
+  // UTF-8 text as the test source spells it (the literals are CP932 at run time).
+  static std::string Utf8(const std::string& cp932) { return TtString::Cp932ToUtf8(cp932); }
+
+  ProgramFolder folder;
+};
+
+const std::string kBothDecksCsv =
+    "\"カード名\",\"burn.txt\",\"blue.txt\"\r\n"
+    "\"対抗呪文\",\"\",\"4\"\r\n"
+    "\"ゴブリンの先達\",\"4\",\"\"\r\n"
+    "\"島\",\"\",\"10\"\r\n"
+    "\"稲妻\",\"4\",\"\"\r\n"
+    "\"山\",\"8\",\"\"\r\n"
+    "\"メイン合計\",\"16\",\"14\"\r\n"
+    "\"稲妻\",\"2\",\"\"\r\n"
+    "\"山\",\"\",\"2\"\r\n"
+    "\"Smash\",\"3\",\"\"\r\n"
+    "\"サイド合計\",\"5\",\"2\"\r\n";
+
+TEST_F(CliTest, ActionsRunInOrderAndTheTableComesOutAsCp932) {
+  CliRun run = Run({"--status", "--add", folder.burn, folder.blue, "--all-decks", "--status",
+                    "--csv"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out, "デッキ数 : 0\n並び替え : 名前順\nデッキ数 : 2\n並び替え : 名前順\n" +
+                         kBothDecksCsv);
+}
+
+TEST_F(CliTest, Utf8AndTabsOnRequest) {
+  CliRun run = Run({"--utf8", "--add", folder.burn, "--board", "side", "--tsv"});
+  EXPECT_EQ(run.out, Utf8("\"カード名\"\r\n\"稲妻\"\r\n\"Smash\"\r\n\"サイド合計\"\r\n"));
+  run = Run({"--add", folder.burn, "--board", "hybrid", "--decks", "1", "--tsv"});
+  EXPECT_NE(run.out.find("\"稲妻\"\t\"6\"\r\n"), std::string::npos);
+}
+
+TEST_F(CliTest, TheMenusAreListedAsTrees) {
+  CliRun run = Run({"--menus"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out,
+            "特殊カラムの追加\n  ゼロ\n  小数ゼロ\n  小数\n  文字列\n  空\n  ----\n  壊れた/\n"
+            "    失敗\n    並び替えなし\n    名前のない並び替え\n"
+            "並び替え\n  名前順\n  逆順\n  ----\n  特殊/\n    小数\n    文字列\n    null\n"
+            "    壊れた\n"
+            "特殊項目\n  [x] Main Total / メイン合計 (メインボード)\n"
+            "  [ ] Main Lands / メイン土地 (メインボード)\n"
+            "  [x] Side Total / サイド合計 (サイドボード)\n");
+}
+
+TEST_F(CliTest, MenuItemsAreChosenByTheirLabelPath) {
+  CliRun run = Run({"--add", folder.burn, "--column", Utf8("小数"), "--sort", Utf8("特殊/小数"),
+                    "--status", "--csv"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+  EXPECT_NE(run.out.find("並び替え : 小数\n\"カード名\",\"小数\"\r\n\"サイド合計\",\"1.50\"\r\n"),
+            std::string::npos)
+      << Utf8(run.out);
+}
+
+TEST_F(CliTest, AScriptMistakeIsShownOnStandardErrorAndTheRunGoesOn) {
+  CliRun run = Run({"--column", Utf8("壊れた/失敗"), "--column", Utf8("ゼロ"), "--csv"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err.rfind(Utf8("拡張スクリプトのエラー: 拡張スクリプトでエラーがありました。\n\n"), 0),
+            0u)
+      << run.err;
+  EXPECT_NE(run.err.find(Utf8("計算できません")), std::string::npos);
+  EXPECT_EQ(run.out, "\"カード名\",\"ゼロ\"\r\n\"メイン合計\",\"\"\r\n\"サイド合計\",\"\"\r\n");
+}
+
+TEST_F(CliTest, UsageErrorsSayWhatIsWrong) {
+  const std::vector<std::pair<Strings, std::string>> cases = {
+      {{"--frobnicate"}, "unknown option --frobnicate"},
+      {{"--hide", "x"}, "--hide: \"x\" is not a number"},
+      {{"--board"}, "--board: a value is missing"},
+      {{"--board", "all"}, "--board: \"all\" is not one of both, main, side, hybrid"},
+      {{"--special", "Main Total=maybe"}, "--special: \"Main Total=maybe\" is not NAME=on"},
+      {{"stray"}, "\"stray\" belongs to no option"},
+      {{"--sort", "nothing"}, "--sort: the sort menu has no item \"nothing\""},
+      {{"--column", Utf8("名前順")}, "--column: the special-column menu has no item"},
+      {{"--special", "Nobody=on"}, "--special: there is no special entry \"Nobody\""},
+      {{"--decks", "1"}, "--decks: there is no deck 1 (0 loaded)"},
+      {{"--delete-column", "0"}, "--delete-column: there is no column 0 that can be deleted"},
+      {{"--sort-column", "1"}, "--sort-column: there is no column 1 (1 columns)"},
+      {{"--hide", "2"}, "--hide: there is no row 2 (2 rows)"},
+  };
+  for (const auto& [arguments, message] : cases) {
+    CliRun run = Run(arguments);
+    EXPECT_EQ(run.status, 2) << message;
+    EXPECT_NE(run.err.find("tarvane-cli: " + Utf8(message)), std::string::npos) << run.err;
+  }
+  // Actions before the bad one have run.
+  CliRun run = Run({"--status", "--sort", "nothing", "--status"});
+  EXPECT_EQ(run.out, "デッキ数 : 0\n並び替え : 名前順\n");
+}
+
+TEST_F(CliTest, SpecialEntriesAreTickedByEitherName) {
+  CliRun run = Run({"--special", "Main Lands=on", "--special", Utf8("サイド合計=off"), "--csv"});
+  EXPECT_EQ(run.out, "\"カード名\"\r\n\"メイン土地\"\r\n\"メイン合計\"\r\n");
+}
+
+TEST_F(CliTest, DecksColumnsAndRowsByIndex) {
+  CliRun run = Run({"--add", folder.burn, folder.blue, "--decks", "2", "1", "--delete-column",
+                    "2", "--sort-column", "1", "--hide", "0", "--move", "0", "2", "--move", "1",
+                    "-1", "--status", "--csv"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out,
+            "デッキ数 : 2\n並び替え : blue.txt の枚数順\n"
+            "\"カード名\",\"blue.txt\"\r\n"
+            "\"ゴブリンの先達\",\"\"\r\n"
+            "\"対抗呪文\",\"4\"\r\n"
+            "\"稲妻\",\"\"\r\n"
+            "\"山\",\"\"\r\n"
+            "\"メイン合計\",\"14\"\r\n"
+            "\"山\",\"2\"\r\n"
+            "\"稲妻\",\"\"\r\n"
+            "\"Smash\",\"\"\r\n"
+            "\"サイド合計\",\"2\"\r\n");
+}
+
+TEST_F(CliTest, EditingKeepsTheColumnsOfTheFilesStillListed) {
+  CliRun run = Run({"--add", folder.burn, folder.blue, "--all-decks", "--column", Utf8("ゼロ"),
+                    "--edit", folder.blue, "--board", "main", "--csv"});
+  EXPECT_EQ(run.out,
+            "\"カード名\",\"blue.txt\",\"ゼロ\"\r\n\"対抗呪文\",\"4\",\"\"\r\n"
+            "\"島\",\"10\",\"\"\r\n\"メイン合計\",\"14\",\"\"\r\n");
+  run = Run({"--add", folder.burn, "--all-decks", "--new", "--status", "--csv"});
+  EXPECT_EQ(run.out, "デッキ数 : 0\n並び替え : 名前順\n\"カード名\"\r\n\"メイン合計\"\r\n"
+                     "\"サイド合計\"\r\n");
+}
+
+TEST_F(CliTest, FilesAreWrittenAsTheExportCommandWritesThem) {
+  const std::string csv = folder.Join("out/table");
+  folder.Write("out/.keep", "");
+  CliRun run = Run({"--utf8", "--add", folder.burn, folder.blue, "--all-decks", "--csv", csv,
+                    "--csv", folder.Join("out")});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(ScratchFolder::Read(csv), kBothDecksCsv);
+  EXPECT_EQ(run.err, Utf8("ファイルオープンエラー: ファイルを開くのに失敗しました。\nファイル名 ： " +
+                          folder.Join("out") + "\n"));
+}
+
+TEST_F(CliTest, DeckFileErrorsAreReportedAndSkipped) {
+  const std::string missing = folder.Join("decks/missing.txt");
+  CliRun run = Run({"--add", missing, folder.burn, "--status"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, Utf8("ファイルアクセスエラー: ファイルのアクセスに失敗しました。\nファイル名 ： " +
+                          missing + "\n"));
+  EXPECT_EQ(run.out, "デッキ数 : 1\n並び替え : 名前順\n");
+}
+
+TEST_F(CliTest, AStartUpThatEndsTheProgramExitsWithOne) {
+  folder.Write("tarvane.nut", "local x = ;");
+  CliRun run = Run({"--status"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_NE(run.err.find(Utf8("アプリケーションが正しく起動できません。")), std::string::npos);
+  EXPECT_EQ(ScratchFolder::Read(folder.Join("tarvane.ini")), "");
+
+  std::remove(folder.Join("tarvane.nut").c_str());
+  run = Run({"--status"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, Utf8("エラー: ファイルが存在しません。\nファイル : " +
+                          folder.Join("tarvane.nut") + "\n"));
+  EXPECT_NE(ScratchFolder::Read(folder.Join("tarvane.ini")).find("Dump="), std::string::npos);
+}
+
+TEST_F(CliTest, YesAnswersTheExtensionScriptQuestion) {
+  folder.Write("tarvane.ini", "[Tarvane]\nUseExtensionScript=1\nExtensionScriptPath=none.nut\n");
+  CliRun run = Run({"--status"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find(Utf8("このままアプリケーションを起動しますか？")), std::string::npos);
+  run = Run({"--yes", "--status"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "デッキ数 : 0\n並び替え : 名前順\n");
+}
+
+// The built tool, as a user runs it, over the program folder of the build.
+class BuiltCliTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    const char* bin = std::getenv("TARVANE_BIN_DIR");
+    if (!bin || ::access((std::string(bin) + "/tarvane-cli").c_str(), X_OK) != 0) {
+      GTEST_SKIP() << "tarvane-cli is not built";
+    }
+    bin_ = bin;
+  }
+  CliRun Run(const std::string& arguments) {
+    const std::string out = scratch_.Join("out"), err = scratch_.Join("err");
+    const std::string command = "cd '" + bin_ + "' && ./tarvane-cli " + arguments + " >'" + out +
+                                "' 2>'" + err + "'";
+    int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ScratchFolder::Read(out),
+            ScratchFolder::Read(err)};
+  }
+  std::string bin_;
+  ScratchFolder scratch_;
+};
+
+TEST_F(BuiltCliTest, TheSampleDecksLoadAsColumns) {
+  CliRun run = Run(TtString::Cp932ToUtf8(
+      "--utf8 --add decks/*.txt --all-decks --column '採用デッキ数' --status --csv"));
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+  std::istringstream lines(run.out);
+  std::string line;
+  std::getline(lines, line);
+  EXPECT_EQ(line, TtString::Cp932ToUtf8("デッキ数 : 10"));
+  std::getline(lines, line);
+  EXPECT_EQ(line, TtString::Cp932ToUtf8("並び替え : カードタイプ順"));
+  int rows = 0;
+  while (std::getline(lines, line)) {
+    EXPECT_EQ(std::count(line.begin(), line.end(), '"'), 24) << line;
+    ++rows;
+  }
+  EXPECT_GT(rows, 150);
+}
+
+TEST_F(BuiltCliTest, ExitStatusOfAUsageError) {
+  CliRun run = Run("--hide");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.err.rfind("tarvane-cli: --hide: a value is missing", 0), 0u);
+  EXPECT_EQ(Run("--help").status, 0);
+}
+
+}  // namespace
+}  // namespace TarvaneTableTest
