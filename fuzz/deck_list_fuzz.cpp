@@ -1,0 +1,126 @@
+// The deck list parser: Deck::Load over any file against the format's rules written out plainly
+// here, one line at a time.
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "app/common.h"
+#include "app/exception.h"
+#include "fuzz/fuzz_support.h"
+#include "model/card_database.h"
+#include "model/deck.h"
+#include "ttl/tt_utility.h"
+
+using TarvaneFuzz::Check;
+using namespace Tarvane;
+
+namespace {
+
+using Counts = std::unordered_map<std::string, int>;
+
+// Sums held to the 32-bit range at every step, as a board adds its lines.
+int AddHeld(int a, long long b) {
+  return static_cast<int>(std::max<long long>(INT32_MIN, std::min<long long>(INT32_MAX, a + b)));
+}
+
+struct ExpectedDeck {
+  Counts main, side;
+  Deck::Headers headers;
+  bool any_card = false;
+};
+
+std::string_view Trim(std::string_view text) {
+  size_t begin = text.find_first_not_of(" \t\r\n");
+  if (begin == std::string_view::npos) return {};
+  return text.substr(begin, text.find_last_not_of(" \t\r\n") - begin + 1);
+}
+
+// One line in text mode: a CR before the line feed goes, and a zero byte ends the text.
+std::string_view TextOfLine(std::string_view raw, bool ended_by_line_feed) {
+  if (ended_by_line_feed && !raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+  return raw.substr(0, raw.find('\0'));
+}
+
+void ApplyLine(std::string_view text, bool& in_sideboard, ExpectedDeck& deck) {
+  std::string_view line = Trim(text);
+  if (line.empty()) {
+    in_sideboard = true;
+    return;
+  }
+  size_t space = line.find(' ');
+  if (line[0] == '#') {
+    if (space != std::string_view::npos && space >= 2) {
+      deck.headers[TtUtility::Cp932ToUpperAscii(std::string(line.substr(1, space - 1)))] =
+          std::string(Trim(line.substr(space + 1)));
+    }
+    return;
+  }
+  int count;
+  if (space == std::string_view::npos ||
+      !TtUtility::StringToInteger(std::string(line.substr(0, space)), count, 10)) {
+    return;
+  }
+  int& total = (in_sideboard ? deck.side : deck.main)[std::string(line.substr(space + 1))];
+  total = AddHeld(total, count);
+  deck.any_card = true;
+}
+
+ExpectedDeck Expect(std::string_view bytes) {
+  ExpectedDeck deck;
+  bool in_sideboard = false;
+  for (size_t start = 0; start < bytes.size();) {
+    size_t end = bytes.find('\n', start);
+    bool ended = end != std::string_view::npos;
+    if (!ended) end = bytes.size();
+    ApplyLine(TextOfLine(bytes.substr(start, end - start), ended), in_sideboard, deck);
+    start = end + 1;
+  }
+  return deck;
+}
+
+bool SameBoard(const Board& board, const Counts& counts) {
+  if (board.cards().size() != counts.size()) return false;
+  for (const auto& [name, count] : counts) {
+    if (!board.cards().contains(name) || board.CountOf(name) != count) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::string bytes = TarvaneFuzz::Text(data, size);
+  std::string path = TarvaneFuzz::Scratch::Get().Write("deck.txt", bytes);
+  ExpectedDeck expected = Expect(bytes);
+  CardDatabase database;
+  std::shared_ptr<Deck> deck;
+  try {
+    deck = Deck::Load(path, database);
+  } catch (const DeckFileFormatException&) {
+    Check(!expected.any_card, "a file with a card line is a deck");
+    return 0;
+  }
+  Check(expected.any_card, "a file without a card line is not a deck");
+  Check(SameBoard(deck->mainboard(), expected.main), "the main deck is what its lines say");
+  Check(SameBoard(deck->sideboard(), expected.side), "the sideboard is what its lines say");
+  Check(deck->headers() == expected.headers, "the headers are what their lines say");
+  Counts sum = expected.main;
+  for (const auto& [name, count] : expected.side) sum[name] = AddHeld(sum[name], count);
+  Check(SameBoard(deck->hybridboard(), sum), "the summed board adds both boards");
+  for (const auto& [name, count] : deck->hybridboard().cards()) {
+    Check(database.card_exist(name), "every name of the deck is in the card database");
+  }
+  // With no negative counts the held sum does not depend on the board's order.
+  int total = 0;
+  bool no_negative = true;
+  for (const auto& [name, count] : expected.main) {
+    total = AddHeld(total, count);
+    no_negative = no_negative && count >= 0;
+  }
+  auto everything = [](const Card&) { return true; };
+  int counted = deck->mainboard().count_total_of_native(everything, database);
+  Check(!no_negative || counted == total, "counting every card sums the board");
+  return 0;
+}

@@ -1,0 +1,7 @@
+# Hardening: the fuzz targets (label fuzz) and the tests of bad input, faults and long use.
+add_subdirectory(${CMAKE_SOURCE_DIR}/fuzz ${CMAKE_BINARY_DIR}/fuzz)
+
+tarvane_add_test(test_hardening LABEL unit
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/bad_input_test.cpp
+  LIBS tarvane_core)
