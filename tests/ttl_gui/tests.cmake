@@ -16,6 +16,7 @@ target_link_libraries(ttl_gui_test_main PUBLIC ttl_gui GTest::gtest)
 tarvane_add_test(test_ttl_gui LABEL gui
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/tt_window_gui_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tt_form_gui_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tt_list_view_gui_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tt_common_dialogs_gui_test.cpp
   LIBS ttl_gui ttl_gui_test_main)
@@ -23,3 +24,7 @@ tarvane_add_test(test_ttl_gui LABEL gui
 tarvane_add_test(test_ttl_example_window LABEL gui
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tt_example_window_test.cpp
   LIBS ttl_gui ttl_gui_test_main)
+
+# Window test programs share one X server under the test command; those that use the clipboard
+# take this lock so that two of them never write it at the same time.
+set_tests_properties(test_ttl_gui PROPERTIES RESOURCE_LOCK x11_clipboard)
