@@ -2,6 +2,7 @@
 
 #include <wx/grid.h>
 #include <wx/testing.h>
+#include <wx/uiaction.h>
 
 #include <deque>
 
@@ -368,6 +369,21 @@ void PressEscape(TtWindow& window) { PressKey(window, WXK_ESCAPE); }
 void CloseWindow(TtWindow& window) {
   Widget(window)->Close();
   wxTheApp->RethrowStoredException();
+}
+
+void MovePointer(TtWin::POINT screen_point) {
+  wxUIActionSimulator().MouseMove(screen_point.x, screen_point.y);
+  ProcessEvents();
+}
+
+void PressLeftButton() {
+  wxUIActionSimulator().MouseDown();
+  ProcessEvents();
+}
+
+void ReleaseLeftButton() {
+  wxUIActionSimulator().MouseUp();
+  ProcessEvents();
 }
 
 std::string ListCellText(TtListView& list, int item, int column) {

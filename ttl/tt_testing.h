@@ -106,6 +106,12 @@ void PressEscape(TtWindow& window);
 // The close box of a top-level window.
 void CloseWindow(TtWindow& window);
 
+// The real pointer, moved and pressed through the X server, so that a mouse capture decides
+// which window hears of it. Positions are screen coordinates.
+void MovePointer(TtWin::POINT screen_point);
+void PressLeftButton();
+void ReleaseLeftButton();
+
 // What the list view paints: the text of a cell and the background colour of a row.
 std::string ListCellText(TtListView& list, int item, int column);
 std::string ListHeaderText(TtListView& list, int column);

@@ -105,3 +105,38 @@ TEST(TtFormGuiTest, ACreationHookThatRefusesLeavesNoWindow) {
   form.Create({});
   EXPECT_FALSE(form.IsCreated());
 }
+
+TEST(TtFormGuiTest, WhileTheMouseIsCapturedTheFormHearsOfItOverItsChildren) {
+  PlainForm form;
+  form.Create({});
+  TtPanel child(false);
+  child.Create({&form});
+  form.SetPositionSize(0, 0, 400, 300);
+  child.SetPositionSize(0, 0, 400, 300);
+  child.Show();
+  form.Show();
+  TtTesting::ProcessEvents();
+  std::vector<TtWin::POINT> moves;
+  int releases = 0;
+  form.RegisterMouseMoveHandler([&](int, int x, int y) {
+    moves.push_back(TtWin::POINT{x, y});
+    return TtWindow::Handled();
+  });
+  form.RegisterLeftButtonUpHandler([&](int, int, int) {
+    ++releases;
+    TtWindow::ReleaseCapture();
+    return TtWindow::Handled();
+  });
+  TtWin::POINT start = form.ClientToScreen(TtWin::POINT{100, 100});
+  TtTesting::MovePointer(start);
+  TtTesting::PressLeftButton();
+  form.SetCapture();
+  TtTesting::MovePointer(form.ClientToScreen(TtWin::POINT{150, 120}));
+  TtTesting::ReleaseLeftButton();
+  ASSERT_FALSE(moves.empty());
+  EXPECT_EQ(moves.back().x, 150);
+  EXPECT_EQ(moves.back().y, 120);
+  EXPECT_EQ(releases, 1);
+  TtTesting::MovePointer(start);
+  EXPECT_EQ(moves.back().x, 150) << "after the release the child hears of the pointer again";
+}
