@@ -4,4 +4,5 @@ add_subdirectory(${CMAKE_SOURCE_DIR}/fuzz ${CMAKE_BINARY_DIR}/fuzz)
 tarvane_add_test(test_hardening LABEL unit
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/bad_input_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/settings_fault_test.cpp
   LIBS tarvane_core)
