@@ -25,7 +25,7 @@ namespace Tarvane {
 
 class Deck;
 // A column of the analysis table; defined with the table.
-class ColumnInfo;
+struct ColumnInfo;
 
 // Board display mode: which boards the rows of the table come from.
 enum BoardDisplayMode : int { Both = 0, MainboardOnly = 1, SideboardOnly = 2, Hybrid = 3 };
@@ -146,7 +146,7 @@ private:
   std::string ReadStringSlot(int index, const std::string& key);
   void FillMenuFromTop(ScriptMenu& menu, const MenuCallback& on_menu);
   // Calls the function in slot `function_name` of `target` with `this` = target and arguments.
-  void CallMember(const TtSquirrel::Object& target, const std::string& function_name,
+  void CallMember(const TtSquirrel::Object& target, const char* function_name,
                   std::initializer_list<const TtSquirrel::Object*> arguments);
 
   Registration registration_;

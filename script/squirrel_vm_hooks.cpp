@@ -116,11 +116,12 @@ CellValue SquirrelVM::ComputeCellValue(const TtSquirrel::Object& processor, cons
   TtSquirrel::StackTopGuard guard(*this);
   const TtSquirrel::Object& instance = entry.script_object();
   CallMember(processor, "process_function", {&instance});
-  if (GetType(-1).Is(TtSquirrel::ObjectTypeCode::Null)) {
+  TtSquirrel::ObjectType type = GetType(-1);
+  if (type.Is(TtSquirrel::ObjectTypeCode::Null)) {
     api.Pop(1);
     CallMember(instance, "case_of_cannot_process", {&processor});
+    type = GetType(-1);
   }
-  TtSquirrel::ObjectType type = GetType(-1);
   if (type.Is(TtSquirrel::ObjectTypeCode::Null)) {
     return CellValue();
   }
@@ -153,20 +154,29 @@ int SquirrelVM::CompareForSort(const TtSquirrel::Object& sorter, const Entry& a,
 }
 
 // Leaves the call's result on the stack. The function is found by path.
-void SquirrelVM::CallMember(const TtSquirrel::Object& target, const std::string& function_name,
+void SquirrelVM::CallMember(const TtSquirrel::Object& target, const char* function_name,
                             std::initializer_list<const TtSquirrel::Object*> arguments) {
+  // The pushers capture one pointer each, which std::function keeps without allocating; this
+  // runs for every cell and every comparison.
+  struct Context {
+    SquirrelVM* vm;
+    const TtSquirrel::Object* target;
+    const char* function_name;
+    std::initializer_list<const TtSquirrel::Object*> arguments;
+  } context{this, &target, function_name, arguments};
+  const Context* call = &context;
   Call(
-      [this, &target, &function_name] {
-        PushObject(target);
-        GetSlot(-1, function_name);
-        GetNativeAPI().Remove(-2);
+      [call] {
+        call->vm->PushObject(*call->target);
+        call->vm->GetSlot(-1, call->function_name);
+        call->vm->GetNativeAPI().Remove(-2);
       },
-      [this, &target, arguments] {
-        PushObject(target);
-        for (const TtSquirrel::Object* argument : arguments) {
-          PushObject(*argument);
+      [call] {
+        call->vm->PushObject(*call->target);
+        for (const TtSquirrel::Object* argument : call->arguments) {
+          call->vm->PushObject(*argument);
         }
-        return static_cast<int>(arguments.size()) + 1;
+        return static_cast<int>(call->arguments.size()) + 1;
       },
       true);
 }
