@@ -202,6 +202,13 @@ TEST_F(ObjectModelTest, SpecialEntriesMadeByScripts) {
             "true,0");
 }
 
+TEST_F(ObjectModelTest, ScriptsCanAddMethodsButNoFieldsOnceInstancesExist) {
+  Run("::kept <- ::Organizer.card_database.fetch(\"Lava Spike\");"
+      "::Card.double_cost <- function() { return converted_mana_cost * 2; };");
+  EXPECT_EQ(Eval("::kept.double_cost()"), "2");
+  EXPECT_FALSE(ErrorOf("(::Card.rarity <- 0)").empty());
+}
+
 TEST_F(ObjectModelTest, ParameterChecksGuardTheNativeMethods) {
   EXPECT_FALSE(ErrorOf("::Entry(\"Lightning Bolt\", 0)").empty());
   EXPECT_FALSE(ErrorOf("::SpecialEntry(1, 2, 3, 4)").empty());
