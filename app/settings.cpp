@@ -81,4 +81,10 @@ bool IsTestMode() {
   return file.Section().GetBoolean("TestMode", false);
 }
 
+const char* const kSettingsNotSavedCaption = "保存エラー";
+
+std::string SettingsNotSavedText(const std::string& sentence, const TtException& error) {
+  return sentence + "\r\n\r\n" + ProgramFiles::GetSettingsFilePath() + "\r\n" + error.Message();
+}
+
 }  // namespace Tarvane

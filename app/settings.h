@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/window_placement.h"
+#include "ttl/tt_exception.h"
 
 namespace Tarvane {
 
@@ -33,5 +34,11 @@ void SetLastFolderBrowserPath(const std::string& path);
 
 // Adds the development menu; nothing in the program writes it.
 bool IsTestMode();
+
+// A write of the settings file that failed is told to the user with this caption and text (the
+// sentence, then the file's path and the system's reason); the program goes on, since a settings
+// file it cannot write must not cost the user the decks loaded.
+extern const char* const kSettingsNotSavedCaption;
+std::string SettingsNotSavedText(const std::string& sentence, const TtException& error);
 
 }  // namespace Tarvane

@@ -8,6 +8,7 @@
 #include "ttl/tt_directory.h"
 #include "ttl/tt_file_dialog.h"
 #include "ttl/tt_folder_browser_dialog.h"
+#include "ttl/tt_message_box.h"
 
 namespace Tarvane {
 
@@ -111,7 +112,13 @@ void OpenListDialog::AddFolder() {
   browser.SetSelectedPath(GetLastFolderBrowserPath());
   if (!browser.ShowDialog(this)) return;
   // Stored at once, so the next browser starts there even when this dialog is cancelled.
-  SetLastFolderBrowserPath(browser.GetSelectedPath());
+  try {
+    SetLastFolderBrowserPath(browser.GetSelectedPath());
+  } catch (const TtException& error) {
+    TtMessageBox(SettingsNotSavedText("フォルダの場所を保存できませんでした。", error),
+                 kSettingsNotSavedCaption, TtWin::MB_OK, TtWin::MB_ICONERROR)
+        .Show(this);
+  }
   TtDirectory folder(browser.GetSelectedPath());
   for (const std::string& path : folder.GetFiles("*.*", TtDirectory::FilterNotDirectory)) list_.AddString(path);
 }

@@ -119,7 +119,14 @@ bool SettingsPropertySheet::MainPage::Apply() {
   settings_->DefaultColumnWidth = width;
   settings_->UseExtensionScript = script_check_.GetCheck();
   settings_->ExtensionScriptPath = script_path_edit_.GetText();
-  SaveSettings(*settings_);
+  try {
+    SaveSettings(*settings_);
+  } catch (const TtException& error) {
+    // The new settings still hold until the program ends; the user learns they were not kept.
+    TtMessageBox(SettingsNotSavedText("設定を保存できませんでした。", error), kSettingsNotSavedCaption,
+                 TtWin::MB_OK, TtWin::MB_ICONERROR)
+        .Show(this);
+  }
   return true;
 }
 

@@ -6,3 +6,9 @@ tarvane_add_test(test_hardening LABEL unit
     ${CMAKE_CURRENT_LIST_DIR}/bad_input_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/settings_fault_test.cpp
   LIBS tarvane_core)
+
+if(TARGET tarvane_ui)
+  tarvane_add_test(test_hardening_windows LABEL gui
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/settings_fault_gui_test.cpp
+    LIBS tarvane_ui ttl_gui_test_main)
+endif()

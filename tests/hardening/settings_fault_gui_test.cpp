@@ -1,0 +1,72 @@
+// The windows that write the settings file, with a settings file that cannot be written: each
+// tells the user what was not saved, where and why, and goes on as if the write had worked.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/program_files.h"
+#include "app/settings.h"
+#include "tests/dialogs/dialog_test_support.h"
+#include "tests/ttl/scratch_folder.h"
+#include "ui/open_list_dialog.h"
+#include "ui/settings_property_sheet.h"
+
+using namespace Tarvane;
+
+namespace {
+
+// The settings file would lie in a folder that does not exist and cannot be made.
+class SettingsFaultWindowTest : public ::testing::Test {
+protected:
+  SettingsFaultWindowTest() : program_(scratch_.Join("missing/tarvane")) {}
+
+  void ExpectNotSavedBox(const TtTesting::MessageBoxSeen& seen, const std::string& sentence) {
+    EXPECT_EQ(seen.caption, kSettingsNotSavedCaption);
+    EXPECT_TRUE(seen.text.starts_with(sentence)) << seen.text;
+    EXPECT_NE(seen.text.find(ProgramFiles::GetSettingsFilePath()), std::string::npos) << seen.text;
+    EXPECT_NE(seen.text.find("::WritePrivateProfileString"), std::string::npos) << seen.text;
+  }
+
+  ScratchFolder scratch_;
+  ProgramFiles::Scope program_;
+  DialogTest::Owner owner_;
+  TtTesting::ModalAnswers answers_;
+};
+
+}  // namespace
+
+TEST_F(SettingsFaultWindowTest, TheSettingsSheetClosesWithTheNewSettingsAndSaysTheyWereNotSaved) {
+  Settings settings;
+  SettingsPropertySheet sheet(settings);
+  TtTesting::MessageBoxSeen seen;
+  answers_
+      .Dialog([&](TtWindow&) {
+        sheet.GetMainPage().GetWidthEdit().SetText("99");
+        sheet.PressOk();
+      })
+      .MessageBox(TtWin::IDOK, &seen);
+  sheet.ShowDialog(&owner_);
+  DialogTest::ExpectNoFailures(answers_);
+  ExpectNotSavedBox(seen, "設定を保存できませんでした。");
+  EXPECT_EQ(settings.DefaultColumnWidth, 99);
+  EXPECT_FALSE(std::filesystem::exists(scratch_.Join("missing")));
+}
+
+TEST_F(SettingsFaultWindowTest, AChosenFolderIsListedThoughItsPlaceCouldNotBeSaved) {
+  std::string folder = DialogTest::MakeFolder(scratch_, "decks");
+  DialogTest::WriteFile(scratch_, "decks/a.txt", "4 Forest\n");
+  OpenListDialog dialog;
+  TtTesting::MessageBoxSeen seen;
+  answers_
+      .Dialog([&](TtWindow&) {
+        TtTesting::Click(dialog.GetFolderButton());
+        EXPECT_EQ(dialog.GetListBox().GetCount(), 1);
+        TtTesting::Click(dialog.GetOkButton());
+      })
+      .FolderBrowser(folder)
+      .MessageBox(TtWin::IDOK, &seen);
+  EXPECT_EQ(dialog.ShowDialog(&owner_), 1);
+  DialogTest::ExpectNoFailures(answers_);
+  ExpectNotSavedBox(seen, "フォルダの場所を保存できませんでした。");
+  EXPECT_EQ(dialog.GetPaths(), std::vector<std::string>{folder + "/a.txt"});
+}
