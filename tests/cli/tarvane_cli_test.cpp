@@ -68,7 +68,8 @@ TEST_F(CliTest, TheMenusAreListedAsTrees) {
   CliRun run = Run({"--menus"});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out,
-            "特殊カラムの追加\n  ゼロ\n  小数ゼロ\n  小数\n  文字列\n  空\n  ----\n  壊れた/\n"
+            "特殊カラムの追加\n  ゼロ\n  小数ゼロ\n  小数\n  文字列\n  空\n  真\n  負\n  大\n  ----\n"
+            "  壊れた/\n"
             "    失敗\n    並び替えなし\n    名前のない並び替え\n"
             "並び替え\n  名前順\n  逆順\n  ----\n  特殊/\n    小数\n    文字列\n    null\n"
             "    壊れた\n"
@@ -131,7 +132,7 @@ TEST_F(CliTest, SpecialEntriesAreTickedByEitherName) {
 TEST_F(CliTest, DecksColumnsAndRowsByIndex) {
   CliRun run = Run({"--add", folder.burn, folder.blue, "--decks", "2", "1", "--delete-column",
                     "2", "--sort-column", "1", "--hide", "0", "--move", "0", "2", "--move", "1",
-                    "-1", "--status", "--csv"});
+                    "-1", "--move", "3", "3", "--move", "9", "0", "--status", "--csv"});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out,
             "デッキ数 : 2\n並び替え : blue.txt の枚数順\n"
@@ -172,10 +173,13 @@ TEST_F(CliTest, FilesAreWrittenAsTheExportCommandWritesThem) {
 
 TEST_F(CliTest, DeckFileErrorsAreReportedAndSkipped) {
   const std::string missing = folder.Join("decks/missing.txt");
-  CliRun run = Run({"--add", missing, folder.burn, "--status"});
+  const std::string empty = folder.Write("decks/empty.txt", "#NAME nothing\n\n");
+  CliRun run = Run({"--add", missing, folder.burn, empty, "--status"});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, Utf8("ファイルアクセスエラー: ファイルのアクセスに失敗しました。\nファイル名 ： " +
-                          missing + "\n"));
+                          missing + "\n" +
+                          "デッキファイル形式エラー: デッキファイルではありません。\nファイル : " +
+                          empty + "\n"));
   EXPECT_EQ(run.out, "デッキ数 : 1\n並び替え : 名前順\n");
 }
 
@@ -203,6 +207,82 @@ TEST_F(CliTest, YesAnswersTheExtensionScriptQuestion) {
   run = Run({"--yes", "--status"});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, "デッキ数 : 0\n並び替え : 名前順\n");
+}
+
+TEST_F(CliTest, CellTextsOfEveryKindAndTheZeroSetting) {
+  Strings arguments;
+  for (const char* label : {"ゼロ", "小数ゼロ", "小数", "文字列", "空", "真", "負", "大"}) {
+    arguments.push_back("--column");
+    arguments.push_back(Utf8(label));
+  }
+  arguments.push_back("--csv");
+  const std::string main_total =
+      "\"メイン合計\",\"\",\"0.00\",\"1.50\",\"a,b\t\"\"c\"\"\",\"\",\"true\",\"-12\","
+      "\"1000000015047466219876688855040.00\"\r\n";
+  CliRun run = Run(arguments);
+  EXPECT_NE(run.out.find(main_total), std::string::npos) << Utf8(run.out);
+  folder.Write("tarvane.ini", "[Tarvane]\nIfZeroNullString=0\n");
+  run = Run(arguments);
+  EXPECT_NE(run.out.find("\"メイン合計\",\"0\",\"0.00\""), std::string::npos) << Utf8(run.out);
+}
+
+TEST_F(CliTest, SortersThatReturnFloatsStringsOrNull) {
+  const std::string reversed =
+      "\"カード名\"\r\n\"サイド合計\"\r\n\"Smash\"\r\n\"稲妻\"\r\n\"メイン合計\"\r\n\"山\"\r\n"
+      "\"稲妻\"\r\n\"ゴブリンの先達\"\r\n";
+  // A float counts by its sign; a string or null makes all rows equal, so the order stays.
+  CliRun run = Run({"--add", folder.burn, "--sort", Utf8("特殊/小数"), "--csv", "--sort",
+                    Utf8("特殊/文字列"), "--csv", "--sort", Utf8("特殊/null"), "--status", "--csv"});
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out, reversed + reversed + "デッキ数 : 1\n並び替え : null\n" + reversed);
+  // A failing comparison keeps the current sorter and its text.
+  run = Run({"--sort", Utf8("特殊/壊れた"), "--status"});
+  EXPECT_NE(run.err.find(Utf8("比較できません")), std::string::npos);
+  EXPECT_EQ(run.out, "デッキ数 : 0\n並び替え : 名前順\n");
+}
+
+TEST_F(CliTest, DeletingTheSortingColumnLeavesNoSorter) {
+  CliRun run = Run({"--add", folder.burn, folder.blue, "--all-decks", "--sort-column", "2",
+                    "--csv", "--sort-column", "2", "--csv", "--status", "--delete-columns",
+                    "--status", "--refresh", "--status"});
+  EXPECT_EQ(run.status, 0);
+  // Clicking the same header twice sorts the same way twice.
+  const size_t second = run.out.find("\"カード名\"", 1);
+  EXPECT_EQ(run.out.substr(0, second), run.out.substr(second, second));
+  EXPECT_NE(run.out.find("並び替え : blue.txt の枚数順\nデッキ数 : 2\n並び替え : blue.txt の枚数順\n"
+                         "デッキ数 : 2\n並び替え : \n"),
+            std::string::npos);
+}
+
+TEST_F(CliTest, AScriptMistakeInAColumnsSorterEndsOnlyThatCommand) {
+  CliRun run = Run({"--add", folder.burn, "--column", Utf8("壊れた/並び替えなし"), "--sort-column",
+                    "1", "--status", "--delete-column", "1", "--refresh", "--status", "--csv"});
+  EXPECT_EQ(run.status, 0);
+  // Two boxes: the header click, then the sorter test of the deletion, which goes on.
+  EXPECT_NE(run.err.find(Utf8("拡張スクリプトのエラー")), run.err.rfind(Utf8("拡張スクリプトのエラー")));
+  EXPECT_EQ(run.out.substr(0, run.out.find("\"")),
+            "デッキ数 : 1\n並び替え : 名前順\nデッキ数 : 1\n並び替え : \n");
+  EXPECT_EQ(run.out.find("並び替えなし"), std::string::npos);
+}
+
+TEST_F(CliTest, OneRowPerNameEvenForTheSameDeckTwice) {
+  CliRun run = Run({"--add", folder.burn, folder.burn, "--all-decks", "--all-decks", "--status",
+                    "--csv"});
+  EXPECT_EQ(run.out,
+            "デッキ数 : 2\n並び替え : 名前順\n"
+            "\"カード名\",\"burn.txt\",\"burn.txt\",\"burn.txt\",\"burn.txt\"\r\n"
+            "\"ゴブリンの先達\",\"4\",\"4\",\"4\",\"4\"\r\n\"稲妻\",\"4\",\"4\",\"4\",\"4\"\r\n"
+            "\"山\",\"8\",\"8\",\"8\",\"8\"\r\n\"メイン合計\",\"16\",\"16\",\"16\",\"16\"\r\n"
+            "\"稲妻\",\"2\",\"2\",\"2\",\"2\"\r\n\"Smash\",\"3\",\"3\",\"3\",\"3\"\r\n"
+            "\"サイド合計\",\"5\",\"5\",\"5\",\"5\"\r\n");
+}
+
+TEST_F(CliTest, AHiddenRowIsNotExportedUntilTheNextRefresh) {
+  CliRun run = Run({"--add", folder.blue, "--board", "main", "--hide", "0", "--csv", "--refresh",
+                    "--csv"});
+  EXPECT_EQ(run.out,
+            "\"カード名\"\r\n\"島\"\r\n\"メイン合計\"\r\n"
+            "\"カード名\"\r\n\"対抗呪文\"\r\n\"島\"\r\n\"メイン合計\"\r\n");
 }
 
 // The built tool, as a user runs it, over the program folder of the build.

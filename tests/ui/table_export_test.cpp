@@ -89,20 +89,5 @@ TEST_F(ExportTest, AFailedWriteIsReported) {
   EXPECT_EQ(reporter.messages[0].text, "ファイルの書き込みに失敗しました。\r\nファイル名 ： /dev/full");
 }
 
-TEST_F(TableTest, TheExportReadsTheListAsItStands) {
-  table->AddDeckFiles({folder.burn});
-  table->AddAllDeckColumns();
-  table->HideRow(0);
-  table->MoveRow(0, 3);
-  EXPECT_EQ(BuildTableText(list, ","),
-            "\"カード名\",\"burn.txt\"\r\n"
-            "\"山\",\"8\"\r\n"
-            "\"メイン合計\",\"16\"\r\n"
-            "\"稲妻\",\"4\"\r\n"
-            "\"稲妻\",\"2\"\r\n"
-            "\"Smash\",\"3\"\r\n"
-            "\"サイド合計\",\"5\"\r\n");
-}
-
 }  // namespace
 }  // namespace TarvaneTableTest

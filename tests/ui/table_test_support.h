@@ -137,7 +137,8 @@ special_entry(::Card.Type.MainTotal, "Side Total", "サイド合計", ::Board.Ty
 
 ::Organizer.processors.extend([
   ValueProcessor("ゼロ", 0), ValueProcessor("小数ゼロ", 0.0), ValueProcessor("小数", 1.5),
-  ValueProcessor("文字列", "a,b\t\"c\""), ValueProcessor("空", null), null,
+  ValueProcessor("文字列", "a,b\t\"c\""), ValueProcessor("空", null), ValueProcessor("真", true),
+  ValueProcessor("負", -12), ValueProcessor("大", 1e30), null,
   SubMenu("壊れた", [FailingProcessor(), SorterlessProcessor(), NamelessSorterProcessor()])
 ]);
 ::Organizer.sorters.extend([
@@ -209,14 +210,6 @@ protected:
       texts.push_back(list.GetColumnText(column));
     }
     return texts;
-  }
-  // The text of the first row whose first column reads `row` (after `skip` such rows).
-  std::string Cell(const std::string& row, int column, int skip = 0) const {
-    for (int item = 0; item < list.GetItemCount(); ++item) {
-      if (list.GetItemText(item, 0) == row && skip-- == 0) return list.GetItemText(item, column);
-    }
-    ADD_FAILURE() << "no row " << TtString::Cp932ToUtf8(row);
-    return "";
   }
   // Runs statements with the root table as `this`.
   void Run(const std::string& statements) {
