@@ -159,6 +159,9 @@ public:
     CardDatabase& database = NativeOf<CardDatabase>(api, -1);
     api.Pop(1);
     const Board& board = NativeOf<Board>(api, -2);
+    if (!Board::IsLive(&board)) {
+      throw TtSquirrel::NativeAPIException("sq_getinstanceup", "the deck of this board is no longer loaded");
+    }
     // The stack now holds `this` (the Board instance) and f.
     const SQInteger board_index = api.GetTop() - 1;
     const SQInteger function_index = api.GetTop();

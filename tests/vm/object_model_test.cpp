@@ -174,6 +174,14 @@ TEST_F(ObjectModelTest, ADeckWhoseProcessorFailsLeavesNothingBehind) {
   EXPECT_EQ(Eval("::Organizer.decks[0].file_name"), "kept.txt");
 }
 
+TEST_F(ObjectModelTest, ABoardKeptPastItsDeckFailsAsAScriptError) {
+  auto deck = LoadDeck("gone.txt", "4 Mountain\n");
+  Eval("::kept_board <- ::Organizer.decks[0].mainboard");
+  vm->ClearScriptDecks();
+  deck.reset();
+  EXPECT_NE(ErrorOf("::kept_board.count_all_total()").find("no longer loaded"), std::string::npos);
+}
+
 TEST_F(ObjectModelTest, RowsMadeForTheTable) {
   const Tarvane::Card& bolt = vm->GetCardDatabase().fetch("Lightning Bolt");
   std::shared_ptr<Tarvane::Entry> row = vm->CreateEntry(bolt, 1);
