@@ -36,11 +36,20 @@ function is_special_row(entry) {
 }
 
 // The card order: type (total rows sit among the types), then converted mana cost, then name.
+// Cards the dictionary lacks (41000) or whose type it does not know (0) stand after the known
+// cards and before the summary totals, so they are not lost below the last total.
+function card_order_type(card) {
+  local type = card.type;
+  return (type == 41000 || type == 0) ? ::Card.Type.PlaneswalkerTotal + 500 : type;
+}
+
 function compare_card_order(a, b) {
   local group = board_group(a) <=> board_group(b);
   if (group != 0) return group;
-  local by_type = ::Card.compare(a.card, b.card);
+  local by_type = card_order_type(a.card) <=> card_order_type(b.card);
   if (by_type != 0) return by_type;
+  local by_cost = a.card.converted_mana_cost <=> b.card.converted_mana_cost;
+  if (by_cost != 0) return by_cost;
   return a.card.name <=> b.card.name;
 }
 
