@@ -27,3 +27,12 @@ get_target_property(TARVANE_TTL_CORE_SOURCES ttl_core SOURCES)
 if(NOT TARVANE_TTL_CORE_SOURCES MATCHES "tt_build_date\\.cpp")
   list(APPEND TARVANE_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/../ttl/tt_build_date.cpp)
 endif()
+# The main window: its list, menus, toolbar, commands and the row drag.
+list(APPEND TARVANE_UI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/main_list.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/main_frame.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/main_frame_menus.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/main_frame_toolbar.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/main_frame_commands.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/main_frame_list.cpp
+)

@@ -1,0 +1,70 @@
+// The program's entry point. It brings the widget set up, reads the toolbar's pictures, builds
+// the main window (whose first member brings up the data side), shows it where it was last
+// closed, and runs the message loop until the user quits. It is also the last place where
+// errors are caught: each one is logged, told to the user, and ends the program.
+#include "app/error_log.h"
+#include "app/exception.h"
+#include "app/program_files.h"
+#include "ttl/tt_form.h"
+#include "ttl/tt_message_box.h"
+#include "ui/main_frame.h"
+#include "ui/main_icon.h"
+
+namespace Tarvane {
+
+namespace {
+
+const char kErrorCaption[] = "エラー";
+const char kUnexpectedErrorCaption[] = "予期しないエラー";
+const char kUnexpectedErrorText[] = "予期しないエラーが発生しました。アプリケーションを終了させます。";
+
+void ShowErrorBox(const std::string& text, const char* caption) {
+  TtMessageBox(text, caption, TtWin::MB_OK, TtWin::MB_ICONERROR).Show(nullptr);
+}
+
+}  // namespace
+
+// Creates the main window, applies its saved placement, and shows it; a window that was
+// minimised when it closed comes back restored.
+void ShowMainWindow(MainFrame& frame) {
+  frame.Create({});
+  frame.RestoreWindowPlacement();
+  if (frame.IsMinimized()) frame.Restore();
+  frame.Show();
+}
+
+// Returns the exit code of the message loop, or 0 when an error ended the program. The command
+// line is not used.
+int WinMain() {
+  try {
+    // Inside the guard, so that a missing display is reported like every other failure.
+    TtForm::InitializePlatform();
+    RegisterMainIcon();
+    ToolImageList tool_pictures(ProgramFiles::GetToolbarBitmapPath());
+    MainFrame frame(tool_pictures);
+    ShowMainWindow(frame);
+    return TtForm::Loop();
+  } catch (const ExitThroughException&) {
+    // The user has been told already.
+    return 0;
+  } catch (const Exception& error) {
+    WriteErrorLog(error);
+    ShowErrorBox(error.Description(), kErrorCaption);
+    return 0;
+  } catch (const TtException& error) {
+    WriteErrorLog(error);
+    ShowErrorBox(kUnexpectedErrorText, kUnexpectedErrorCaption);
+    return 0;
+  }
+}
+
+}  // namespace Tarvane
+
+// The window tests compile this file into their own program, with their own main.
+#ifndef TARVANE_ENTRY_POINT_UNDER_TEST
+int main() {
+  int exit_code = Tarvane::WinMain();
+  TtForm::FinalizePlatform();
+  return exit_code;
+}
+#endif

@@ -1,0 +1,131 @@
+// The command table of the main window: each menu item and toolbar button ends in one handler
+// here, which calls the table's operations or opens a dialog.
+#include "ttl/tt_clipboard.h"
+#include "ttl/tt_file_dialog.h"
+#include "ttl/tt_message_box.h"
+#include "ui/main_frame.h"
+#include "ui/open_list_dialog.h"
+#include "ui/select_list_dialog.h"
+#include "ui/settings_property_sheet.h"
+#include "ui/special_entry_dialog.h"
+#include "ui/table_export.h"
+#include "ui/version_dialog.h"
+
+namespace Tarvane {
+
+void MainFrame::RegisterCommandHandlers() {
+  auto on = [this](int id, std::function<void()> action) {
+    RegisterCommandHandler(id, [action = std::move(action)](int, TtWin::HWND) {
+      action();
+      return Handled();
+    });
+  };
+  // The close request saves the placement before the window goes.
+  on(MainCommand::Exit, [this] { SendMessage(TtWin::WM_CLOSE); });
+  on(MainCommand::New, [this] { New(); });
+  on(MainCommand::ExportCsv, [this] { ExportCsv(); });
+  on(MainCommand::ExportTsv, [this] { ExportTsv(); });
+  on(MainCommand::AddDeckFiles, [this] { AddDeckFiles(); });
+  on(MainCommand::EditDeckFiles, [this] { EditDeckFiles(); });
+  for (int mode = 0; mode < 4; ++mode) {
+    on(MainCommand::BoardBoth + mode, [this, mode] { SetBoardMode(mode); });
+  }
+  on(MainCommand::SpecialEntries, [this] { SelectSpecialEntries(); });
+  on(MainCommand::AllDecksAsColumns, [this] { GetTable().AddAllDeckColumns(); });
+  on(MainCommand::SelectDecks, [this] { SelectDecks(); });
+  on(MainCommand::Refresh, [this] { GetTable().Refresh(); });
+  on(MainCommand::DeleteAllColumns, [this] { GetTable().DeleteAllColumns(); });
+  on(MainCommand::Settings, [this] { ShowSettings(); });
+  on(MainCommand::Version, [this] { ShowVersion(); });
+  on(MainCommand::HideRow, [this] { HideRow(); });
+  on(MainCommand::Preview, [this] { PreviewSelectedRow(); });
+  on(MainCommand::DeleteColumn, [this] { DeleteClickedColumn(); });
+  on(MainCommand::SortByColumn, [this] { SortByClickedColumn(); });
+}
+
+void MainFrame::New() {
+  TtMessageBox box("現在のデータを削除して初期化します。よろしいですか？", "初期化の確認", TtWin::MB_YESNO,
+                   TtWin::MB_ICONWARNING);
+  if (box.Show(this) == TtWin::IDYES) GetTable().Reset();
+}
+
+void MainFrame::ExportCsv() {
+  TtSaveFileDialog dialog;
+  dialog.AddFilter("CSVファイル(*.csv)", "*.csv");
+  dialog.AddFilter("すべてのファイル(*.*)", "*.*");
+  // No default extension: the file gets exactly the name the user gives.
+  dialog.SetOverwritePrompt(true);
+  if (!dialog.ShowDialog(this)) return;
+  ExportCsvFile(main_list_, dialog.GetFileName(), *this);
+}
+
+void MainFrame::ExportTsv() {
+  // False means another program holds the clipboard; the export then leaves it as it was.
+  TtClipboard::SetString(BuildTableText(main_list_, "\t"));
+}
+
+void MainFrame::AddDeckFiles() {
+  OpenListDialog dialog;
+  dialog.SetTitle("デッキリストファイルの追加");
+  if (dialog.ShowDialog(this) == 1) GetTable().AddDeckFiles(dialog.GetPaths());
+}
+
+void MainFrame::EditDeckFiles() {
+  OpenListDialog dialog(script_host_.GetDecks());
+  dialog.SetTitle("デッキリストファイルの編集");
+  if (dialog.ShowDialog(this) == 1) GetTable().ReplaceDeckFiles(dialog.GetPaths());
+}
+
+void MainFrame::SetBoardMode(int mode) {
+  main_menu_.CheckBoardMode(mode);
+  GetTable().SetBoardMode(mode);
+}
+
+void MainFrame::SelectSpecialEntries() {
+  SpecialEntryDialog dialog(script_host_.GetSpecialEntries());
+  if (dialog.ShowDialog(this) == 1) GetTable().Refresh();
+}
+
+void MainFrame::SelectDecks() {
+  SelectListDialog dialog(script_host_.GetDecks());
+  dialog.SetTitle("カラム表示するデッキの選択");
+  if (dialog.ShowDialog(this) == 1) GetTable().AddDeckColumns(dialog.GetSelectedPositions());
+}
+
+void MainFrame::ShowSettings() {
+  SettingsPropertySheet sheet(script_host_.GetSettings());
+  sheet.ShowDialog(this);
+  // Whatever the sheet's result: the first column follows the record as it now is.
+  GetTable().ApplySettings();
+}
+
+void MainFrame::ShowVersion() {
+  VersionDialog dialog;
+  dialog.ShowDialog(this);
+}
+
+void MainFrame::HideRow() {
+  GetTable().HideRow(main_list_.GetFirstSelectedItem());
+}
+
+void MainFrame::PreviewSelectedRow() {
+  const Entry* entry = GetTable().GetRowEntry(main_list_.GetFirstSelectedItem());
+  // Totals and the other computed rows have no card text to show.
+  if (!entry || !entry->is_normal()) return;
+  preview_.Show(entry->card());
+  preview_.SetWindowPosition(TtWin::HWND_TOP, 0, 0, 0, 0, TtWin::SWP_NOMOVE | TtWin::SWP_NOSIZE);
+}
+
+// The clicked column is checked against the columns as they are now: the column menu may have
+// been opened before a command that removed columns.
+void MainFrame::DeleteClickedColumn() {
+  if (clicked_column_ < 1 || clicked_column_ >= main_list_.GetColumnCount()) return;
+  GetTable().DeleteColumn(clicked_column_);
+}
+
+void MainFrame::SortByClickedColumn() {
+  if (clicked_column_ < 0 || clicked_column_ >= main_list_.GetColumnCount()) return;
+  GetTable().SortByColumn(clicked_column_);
+}
+
+}  // namespace Tarvane

@@ -1,0 +1,46 @@
+#include "ui/main_list.h"
+
+namespace Tarvane {
+
+MainList::MainList(SquirrelVM& script_host, StatusBarTexts& status_bar)
+    : font_(14, TtWin::FW_NORMAL, false, false, false, TtWin::SHIFTJIS_CHARSET, TtWin::FF_MODERN),
+      table_(script_host, *this, status_bar) {}
+
+bool MainList::Created() {
+  if (!TtListView::Created()) return false;
+  SetFont(font_);
+  SetListExtendedStyle(TtWin::LVS_EX_FULLROWSELECT | TtWin::LVS_EX_GRIDLINES |
+                       TtWin::LVS_EX_HEADERDRAGDROP);
+  return true;
+}
+
+bool MainList::IsCardRow(int item) const {
+  const Entry* entry = table_.GetRowEntry(item);
+  return entry && entry->is_normal();
+}
+
+TtWin::LRESULT MainList::PaintRow(TtWin::NMLVCUSTOMDRAW& draw) const {
+  if (draw.nmcd.dwDrawStage == TtWin::CDDS_PREPAINT) return TtWin::CDRF_NOTIFYITEMDRAW;
+  if (draw.nmcd.dwDrawStage != TtWin::CDDS_ITEMPREPAINT) return TtWin::CDRF_DODEFAULT;
+  // The item's data is its Entry; reading it from the notification spares a lookup per row.
+  const auto* entry = reinterpret_cast<const Entry*>(draw.nmcd.lItemlParam);
+  if (!entry || entry->is_normal()) return TtWin::CDRF_DODEFAULT;
+  draw.clrTextBk = kSpecialRowColour;
+  return TtWin::CDRF_NEWFONT;
+}
+
+int MainList::SelectRowAt(TtWin::POINT point) {
+  int hit = HitTest(point);
+  if (hit >= 0) SetItemSelected(hit, true);
+  return GetFirstSelectedItem();
+}
+
+MainList::HeaderHit MainList::HitTestHeaderItem(TtWin::POINT point) const {
+  TtWin::UINT flags = 0;
+  HeaderHit hit;
+  hit.column = HitTestHeader(point, &flags);
+  hit.on_item = hit.column >= 0 && flags == TtWin::HHT_ONHEADER;
+  return hit;
+}
+
+}  // namespace Tarvane
