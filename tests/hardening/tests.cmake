@@ -12,3 +12,9 @@ if(TARGET tarvane_ui)
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/settings_fault_gui_test.cpp
     LIBS tarvane_ui ttl_gui_test_main)
 endif()
+
+# Over the shipped start-up script, dictionary and deck lists of the program folder.
+tarvane_add_test(test_script_misuse LABEL script
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/script_misuse_test.cpp
+  LIBS tarvane_cli_core)
+add_dependencies(test_script_misuse tarvane_data)

@@ -1,0 +1,306 @@
+// Script misuse tried through tarvane-cli, run in-process over a program folder that holds the
+// shipped start-up script, dictionary and deck lists, and an extension script whose processors
+// and sorters misbehave in every way we could think of. Each misuse is reported as a script
+// error, ends only the action that met it, and leaves the loaded decks and the table as they
+// were.
+//
+// What the engine bounds: a chain of script-to-native-to-script calls is cut at 100 levels with
+// "Native stack overflow". What it does not: script-to-script recursion and allocation have no
+// limit in the engine; such a runaway script grows the engine's memory (about 130 MB a second
+// here) and freezes the window until the system ends the process.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/tarvane_cli.h"
+#include "tests/ttl/scratch_folder.h"
+#include "ttl/tt_string.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// The roles, offered under their keys: processors in the special-column menu, sorters in the
+// sort menu.
+const char kMisuseScript[] = R"(
+class MisuseProcessor {
+  name = null; sorter = null; compute = null;
+  constructor(key, function_of_entry) { name = key; compute = function_of_entry; }
+  function process_function(entry) { return compute(entry); }
+}
+class MisuseSorter {
+  name = null; compare = null;
+  constructor(key, function_of_rows) { name = key; compare = function_of_rows; }
+  function compare_for_sort(a, b) { return compare(a, b); }
+}
+class WithText { function _tostring() { return "custom text"; } }
+class ThrowingText { function _tostring() { throw "no text"; } }
+class NumberText { function _tostring() { return 5; } }
+class Thrown { message = "thrown instance"; }
+function generator() { yield 1; }
+function depth(n) { return n == 0 ? 0 : 1 + depth(n - 1); }
+// Every level passes through a native call (the board total calls its predicate).
+function nested_total(entry) {
+  return ::Organizer.decks[0].mainboard.count_total_of(@(card) ::nested_total(entry) > 0);
+}
+function long_text() { local s = "x"; for (local i = 0; i < 18; ++i) s += s; return s; }
+function replacing(key, replace) {
+  return MisuseProcessor(key, function(e) { replace(); return 1; });
+}
+local infinity = 1e38 * 10;
+
+foreach (key, compute in {
+  throw_string = function(e) { throw "boom"; },
+  throw_table = function(e) { throw { reason = 1 }; },
+  throw_null = function(e) { throw null; },
+  throw_instance = function(e) { throw Thrown(); },
+  division_by_zero = function(e) { return 1 / 0; },
+  missing_slot = function(e) { return e.no_such_slot; },
+  wrong_arguments = function(e) { return e.card.is_normal(1, 2, 3); },
+  call_a_number = function(e) { return (5)(); },
+  native_nesting = function(e) { return ::nested_total(e); },
+  text_that_throws = function(e) { return ThrowingText(); },
+  value_null = function(e) { return null; },
+  value_bool = function(e) { return false; },
+  value_integer = function(e) { return -2147483648; },
+  value_wide_integer = function(e) { return 9223372036854775807; },
+  value_infinity = function(e) { return infinity; },
+  value_string = function(e) { return "a,\"b\"\r\nc"; },
+  value_long_string = function(e) { return ::long_text(); },
+  value_table = function(e) { return { a = 1 }; },
+  value_array = function(e) { return [1, 2]; },
+  value_closure = function(e) { return function() {}; },
+  value_native_closure = function(e) { return ::print; },
+  value_class = function(e) { return MisuseProcessor; },
+  value_instance_with_text = function(e) { return WithText(); },
+  value_instance_with_number_text = function(e) { return NumberText(); },
+  value_generator = function(e) { return ::generator(); },
+  value_thread = function(e) { return ::newthread(::generator); },
+  value_weak_reference = function(e) { return WithText().weakref(); },
+  value_blob = function(e) { return ::blob(4); },
+  value_deep_recursion = function(e) { return ::depth(20000); },
+  value_large_allocation = function(e) { local a = array(1000000, e); return a.len(); },
+}) ::Organizer.processors.append(MisuseProcessor(key, compute));
+
+foreach (key, compare in {
+  sort_throw = function(a, b) { throw "cannot compare"; },
+  sort_random = function(a, b) { return (::rand() % 3) - 1; },
+  sort_always_less = function(a, b) { return -1; },
+  sort_wide_integer = function(a, b) { return -9223372036854775807; },
+  sort_not_a_number = function(a, b) { return infinity - infinity; },
+  sort_table = function(a, b) { return {}; },
+  sort_native_nesting = function(a, b) { return ::nested_total(a); },
+}) ::Organizer.sorters.append(MisuseSorter(key, compare));
+
+// Processors that take away what the program relies on, then return a number.
+foreach (key, replace in {
+  replace_entry = function() { ::Entry <- null; },
+  replace_special_entry = function() { ::SpecialEntry <- 5; },
+  replace_card = function() { ::Card <- class {}; },
+  replace_board = function() { ::Board <- {}; },
+  replace_deck = function() { ::Deck <- null; },
+  replace_deck_processor = function() { ::DeckProcessor <- function(deck) { throw "no decks"; }; },
+  replace_organizer = function() { ::Organizer <- null; },
+  drop_card_database = function() { delete ::Organizer.card_database; },
+  drop_decks = function() { ::Organizer.decks.clear(); },
+}) ::Organizer.processors.append(::replacing(key, replace));
+)";
+
+struct CliRun {
+  int status;
+  std::string out;  // CP932
+  std::string err;  // UTF-8
+};
+
+// The fields of one CSV line.
+Strings CsvFields(const std::string& line) {
+  Strings fields;
+  std::string field;
+  bool quoted = false;
+  for (size_t i = 0; i < line.size(); ++i) {
+    char c = line[i];
+    if (quoted && c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
+      field += '"';
+      ++i;
+    } else if (c == '"') {
+      quoted = !quoted;
+    } else if (c == ',' && !quoted) {
+      fields.push_back(field);
+      field.clear();
+    } else {
+      field += c;
+    }
+  }
+  fields.push_back(field);
+  return fields;
+}
+
+// The CSV records of the output (after the status lines), each record's fields; a record ends
+// at a CR LF outside quotes.
+std::vector<Strings> CsvRecords(const std::string& out) {
+  std::vector<Strings> records;
+  size_t start = out.find('"');
+  while (start != std::string::npos && start < out.size()) {
+    size_t end = start;
+    bool quoted = false;
+    while (end < out.size() && !(!quoted && out.compare(end, 2, "\r\n") == 0)) {
+      if (out[end] == '"') quoted = !quoted;
+      ++end;
+    }
+    records.push_back(CsvFields(out.substr(start, end - start)));
+    start = end + 2;
+  }
+  return records;
+}
+
+class ScriptMisuseTest : public ::testing::Test {
+protected:
+  ScriptMisuseTest() {
+    const std::filesystem::path bin = std::getenv("TARVANE_BIN_DIR");
+    std::filesystem::copy(bin / "tarvane.nut", scratch_.Join("tarvane.nut"));
+    std::filesystem::copy(bin / "dictionary", scratch_.Join("dictionary"));
+    scratch_.Write("tarvane.ini", "[Tarvane]\nUseExtensionScript=1\nExtensionScriptPath=misuse.nut\n");
+    scratch_.Write("misuse.nut", kMisuseScript);
+    burn_ = (bin / "decks/boros_burn.txt").string();
+    jund_ = (bin / "decks/jund.txt").string();
+  }
+
+  CliRun Run(const Strings& actions) {
+    Strings arguments = {"--program", scratch_.Join("tarvane")};
+    arguments.insert(arguments.end(), actions.begin(), actions.end());
+    std::ostringstream out, err;
+    int status = Tarvane::RunTarvaneCli(arguments, out, err, "unused");
+    return {status, out.str(), err.str()};
+  }
+  // Two decks with their columns, then the action, then the state of the table.
+  CliRun RunAfterDecks(const Strings& action) {
+    Strings actions = {"--add", burn_, jund_, "--all-decks"};
+    actions.insert(actions.end(), action.begin(), action.end());
+    actions.insert(actions.end(), {"--status", "--csv"});
+    return Run(actions);
+  }
+
+  // The script error box of the table, as the tool writes it, naming the detail.
+  static bool ReportedAsScriptError(const CliRun& run, const std::string& detail) {
+    const std::string box = TtString::Cp932ToUtf8("拡張スクリプトのエラー: 拡張スクリプトでエラーがありました。");
+    return run.err.starts_with(box) && run.err.find(detail) != std::string::npos;
+  }
+
+  ScratchFolder scratch_;
+  std::string burn_;
+  std::string jund_;
+};
+
+}  // namespace
+
+TEST_F(ScriptMisuseTest, AFailingProcessorIsReportedAndChangesNothing) {
+  const CliRun before = RunAfterDecks({});
+  ASSERT_EQ(before.status, 0) << before.err;
+  ASSERT_EQ(before.err, "");
+  ASSERT_NE(before.out.find("デッキ数 : 2"), std::string::npos);
+  const std::vector<std::pair<std::string, std::string>> failures = {
+      {"throw_string", "Exception [boom]"},
+      {"throw_table", "Exception [(table"},
+      {"throw_null", "Exception ["},
+      {"throw_instance", "Exception [(instance"},
+      {"division_by_zero", "division by zero"},
+      {"missing_slot", "no_such_slot"},
+      {"wrong_arguments", "wrong number of parameters"},
+      {"call_a_number", "Exception ["},
+      {"native_nesting", "Native stack overflow"},
+      {"text_that_throws", "no text"},
+  };
+  for (const auto& [label, detail] : failures) {
+    CliRun run = RunAfterDecks({"--column", label});
+    EXPECT_EQ(run.status, 0) << label;
+    EXPECT_TRUE(ReportedAsScriptError(run, detail)) << label << "\n" << run.err;
+    EXPECT_EQ(run.out, before.out) << label;
+  }
+}
+
+TEST_F(ScriptMisuseTest, AProcessorMayReturnAnyKindOfValue) {
+  const std::vector<std::pair<std::string, std::string>> values = {
+      {"value_null", ""},
+      {"value_bool", "false"},
+      {"value_integer", "-2147483648"},
+      {"value_wide_integer", "9223372036854775807"},
+      {"value_infinity", "inf"},
+      {"value_string", "a,\"b\"\r\nc"},
+      {"value_table", "(table : "},
+      {"value_array", "(array : "},
+      {"value_closure", "(function : "},
+      {"value_native_closure", "(function : "},
+      {"value_class", "(class : "},
+      {"value_instance_with_text", "custom text"},
+      {"value_instance_with_number_text", "(instance : "},
+      {"value_generator", "(generator : "},
+      {"value_thread", "(thread : "},
+      {"value_weak_reference", "(weakref : "},
+      {"value_blob", "(instance : "},
+      {"value_deep_recursion", "20000"},
+      {"value_large_allocation", "1000000"},
+      {"value_long_string", std::string(1 << 18, 'x')},
+  };
+  for (const auto& [label, text] : values) {
+    CliRun run = RunAfterDecks({"--column", label});
+    EXPECT_EQ(run.status, 0) << label;
+    EXPECT_EQ(run.err, "") << label;
+    std::vector<Strings> records = CsvRecords(run.out);
+    ASSERT_GT(records.size(), 1u) << label;
+    EXPECT_EQ(records[0].back(), label);
+    for (size_t row = 1; row < records.size(); ++row) {
+      ASSERT_EQ(records[row].size(), 4u) << label;
+      EXPECT_TRUE(records[row][3].starts_with(text)) << label << ": " << records[row][3].substr(0, 80);
+    }
+  }
+}
+
+TEST_F(ScriptMisuseTest, ASorterThatFailsOrAnswersAnythingKeepsEveryRow) {
+  const CliRun before = RunAfterDecks({});
+  std::vector<Strings> rows_before = CsvRecords(before.out);
+  std::sort(rows_before.begin(), rows_before.end());
+  for (const std::string label : {"sort_throw", "sort_random", "sort_always_less",
+                                  "sort_wide_integer", "sort_not_a_number", "sort_table",
+                                  "sort_native_nesting"}) {
+    CliRun run = RunAfterDecks({"--sort", label, "--refresh"});
+    EXPECT_EQ(run.status, 0) << label;
+    std::vector<Strings> rows = CsvRecords(run.out);
+    std::sort(rows.begin(), rows.end());
+    EXPECT_EQ(rows, rows_before) << label;
+    const bool fails = label == std::string("sort_throw") || label == std::string("sort_native_nesting");
+    if (fails) {
+      // A failed sort leaves the order and the sorter as they were.
+      EXPECT_TRUE(ReportedAsScriptError(run, label == std::string("sort_throw")
+                                                 ? "cannot compare" : "Native stack overflow"))
+          << run.err;
+      EXPECT_EQ(run.out, before.out) << label;
+    } else {
+      EXPECT_EQ(run.err, "") << label;
+      EXPECT_NE(run.out.find(std::string("並び替え : ") + label), std::string::npos) << label;
+    }
+  }
+}
+
+TEST_F(ScriptMisuseTest, ReplacedClassesAreReportedAndTheLoadedDecksStay) {
+  for (const std::string label : {"replace_entry", "replace_special_entry", "replace_card",
+                                  "replace_board", "replace_deck", "replace_deck_processor",
+                                  "replace_organizer", "drop_card_database", "drop_decks"}) {
+    // The column may work once; every action after it meets the missing class.
+    CliRun run = Run({"--add", burn_, jund_, "--all-decks", "--column", label, "--refresh",
+                      "--sort-column", "1", "--add", burn_, "--board", "main", "--status",
+                      "--csv"});
+    EXPECT_EQ(run.status, 0) << label << "\n" << run.err;
+    EXPECT_NE(run.out.find("デッキ数 : "), std::string::npos) << label;
+    std::vector<Strings> records = CsvRecords(run.out);
+    ASSERT_FALSE(records.empty()) << label;
+    // Both decks keep their columns, whatever the script took away.
+    EXPECT_GE(records[0].size(), 3u) << label;
+    EXPECT_EQ(records[0][1], "ボロス・バーン") << label;
+    EXPECT_EQ(records[0][2], "ジャンド") << label;
+  }
+}
