@@ -15,7 +15,8 @@ const char* SpecialEntryDialog::BoardText(int board_type) {
 
 bool SpecialEntryDialog::CreatedInternal() {
   SetText("特殊項目の選択");
-  list_.Create({this});
+  list_ = std::make_unique<TtReportListView>();
+  list_->Create({this});
   ok_.Create({this, kOkId});
   cancel_.Create({this, kCancelId});
 
@@ -28,9 +29,9 @@ bool SpecialEntryDialog::CreatedInternal() {
 
   ok_.SetText("OK");
   cancel_.SetText("キャンセル");
-  list_.SetListExtendedStyle(TtWin::LVS_EX_CHECKBOXES | TtWin::LVS_EX_FULLROWSELECT | TtWin::LVS_EX_GRIDLINES);
-  list_.InsertColumn(0, "名前", 168);
-  list_.InsertColumn(1, "ボード", 128);
+  list_->SetListExtendedStyle(TtWin::LVS_EX_CHECKBOXES | TtWin::LVS_EX_FULLROWSELECT | TtWin::LVS_EX_GRIDLINES);
+  list_->InsertColumn(0, "名前", 168);
+  list_->InsertColumn(1, "ボード", 128);
   FillList();
 
   RegisterCommandHandler(kOkId, [this](int, TtWin::HWND) {
@@ -42,32 +43,32 @@ bool SpecialEntryDialog::CreatedInternal() {
     return Handled();
   });
 
-  list_.Show();
+  list_->Show();
   ok_.Show();
   cancel_.Show();
   return true;
 }
 
 void SpecialEntryDialog::Layout(int width, int height) {
-  list_.SetPositionSize(2, 4, width - 4, height - 40);
+  list_->SetPositionSize(2, 4, width - 4, height - 40);
   ok_.SetPositionSize(width - 194, height - 26, 88, 21);
   cancel_.SetPositionSize(width - 94, height - 26, 88, 21);
 }
 
 void SpecialEntryDialog::FillList() {
-  TtListViewUpdateGuard quiet(list_);
+  TtListViewUpdateGuard quiet(*list_);
   for (const std::shared_ptr<SpecialEntry>& entry : special_entries_) {
-    int item = list_.InsertItem(-1);
-    list_.SetItemChecked(item, entry->use());
-    list_.SetItemText(item, 0, entry->card().name);
-    list_.SetItemText(item, 1, BoardText(entry->board_type()));
+    int item = list_->InsertItem(-1);
+    list_->SetItemChecked(item, entry->use());
+    list_->SetItemText(item, 0, entry->card().name);
+    list_->SetItemText(item, 1, BoardText(entry->board_type()));
   }
 }
 
 // Rows and special entries correspond by position; the user cannot reorder or remove rows.
 void SpecialEntryDialog::Accept() {
-  int count = std::min(list_.GetItemCount(), static_cast<int>(special_entries_.size()));
-  for (int item = 0; item < count; ++item) special_entries_[item]->set_use(list_.IsItemChecked(item));
+  int count = std::min(list_->GetItemCount(), static_cast<int>(special_entries_.size()));
+  for (int item = 0; item < count; ++item) special_entries_[item]->set_use(list_->IsItemChecked(item));
   EndDialog(1);
 }
 

@@ -28,7 +28,7 @@ public:
   static const char* BoardText(int board_type);
 
   // The controls, for tests that drive the dialog as the user does.
-  TtReportListView& GetList() { return list_; }
+  TtReportListView& GetList() { return *list_; }
   TtButton& GetOkButton() { return ok_; }
   TtButton& GetCancelButton() { return cancel_; }
 
@@ -39,7 +39,9 @@ private:
 
   std::vector<std::shared_ptr<SpecialEntry>>& special_entries_;
 
-  TtReportListView list_;
+  // Made anew for every showing, so that each showing starts with an empty list and the list of
+  // an earlier showing lets go of its widget before the next one is made.
+  std::unique_ptr<TtReportListView> list_;
   TtButton ok_;
   TtButton cancel_;
 };
