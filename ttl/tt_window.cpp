@@ -213,6 +213,8 @@ TtExtraordinarilyWindow::TtExtraordinarilyWindow(TtWin::HWND handle, TtWindow* p
   SetHandleOutsideTable(handle);
 }
 
+TtExtraordinarilyWindow::~TtExtraordinarilyWindow() { SetHandleOutsideTable(nullptr); }
+
 void TtExtraordinarilyWindow::Create(const CreateParameter&) {
   throw TtInvalidOperationException(typeid(*this));
 }

@@ -185,6 +185,9 @@ private:
 class TtExtraordinarilyWindow : public TtWindow {
 public:
   explicit TtExtraordinarilyWindow(TtWin::HWND handle, TtWindow* parent = nullptr);
+  // Lets go of the window without touching it or the handle table: the window is not ours,
+  // and the desktop's object outlives the tables at the end of the program.
+  ~TtExtraordinarilyWindow() override;
   TtWin::DWORD GetStyle() const override { return 0; }
   TtWin::DWORD GetExtendedStyle() const override { return 0; }
   const char* GetClassName() const override { return ""; }
