@@ -58,8 +58,6 @@ private:
   std::vector<std::string>& failures_;
 };
 
-int NoneUnless(bool matches) { return matches ? 0 : wxID_NONE; }
-
 }  // namespace
 
 struct ModalAnswers::State {
@@ -180,7 +178,7 @@ ModalAnswers& ModalAnswers::Dialog(std::function<void(TtWindow&)> action) {
         action(*window);
         if (auto* sheet = dynamic_cast<TtPropertySheet*>(window)) return std::max(sheet->GetClosingResult(), 0);
         if (auto* own = dynamic_cast<TtDialog*>(window)) return own->HasEnded() ? own->GetResult() : 0;
-        return NoneUnless(false);
+        return wxID_NONE;
       },
       "a dialog of the toolkit");
   return *this;

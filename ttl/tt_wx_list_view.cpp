@@ -130,10 +130,9 @@ public:
   void ApplyFont(const wxFont& font) {
     SetDefaultCellFont(font);
     SetLabelFont(font);
-    int height = GetCharHeight();
     wxClientDC dc(this);
     dc.SetFont(font);
-    height = dc.GetCharHeight();
+    int height = dc.GetCharHeight();
     SetDefaultRowSize(height + 6, true);
     SetColLabelSize(height + 8);
     ForceRefresh();

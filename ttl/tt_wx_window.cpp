@@ -321,11 +321,10 @@ wxWindow* CreateListBox(wxWindow* parent, int id, TtWin::DWORD style, TtWin::DWO
   return list;
 }
 
-wxWindow* CreatePanel(TtWindow& window, wxWindow* parent, int id, TtWin::DWORD style, TtWin::DWORD extended_style) {
+wxWindow* CreatePanel(wxWindow* parent, int id, TtWin::DWORD style, TtWin::DWORD extended_style) {
   if (parent && (style & TtWin::WS_CHILD)) {
     return new wxPanel(parent, id, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | BorderStyle(extended_style));
   }
-  (void)window;
   return new wxFrame(parent, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
                      TopLevelStyle(style, extended_style));
 }
@@ -342,7 +341,7 @@ TtWin::HWND TtBackend::CreateNativeWindow(TtWindow& window, TtWin::HWND parent_h
   int wx_id = id > 0 ? id : wxID_ANY;
   wxWindow* widget = nullptr;
   if (name == TtWindowClassName::Panel) {
-    widget = CreatePanel(window, parent, wx_id, style, extended_style);
+    widget = CreatePanel(parent, wx_id, style, extended_style);
   } else if (name == TtWindowClassName::Static) {
     widget = CreateStatic(parent, wx_id, style);
   } else if (name == TtWindowClassName::Button) {
