@@ -8,7 +8,6 @@
 #include <set>
 #include <thread>
 
-#include "app/exception.h"
 #include "tests/main_window/main_window_test_support.h"
 #include "ttl/tt_bmp_image.h"
 #include "ttl/tt_form.h"
@@ -82,15 +81,6 @@ TEST(ToolbarPicturesTest, TheShippedStripHoldsTwelveDistinctPicturesOnMagenta) {
     distinct.insert(pixels);
   }
   EXPECT_EQ(distinct.size(), 12u);
-}
-
-TEST(ToolbarPicturesTest, AMissingBitmapIsAFileNotExistException) {
-  try {
-    ToolImageList pictures("/no/such/folder/tarvane.bmp");
-    FAIL() << "no exception";
-  } catch (const FileNotExistException& e) {
-    EXPECT_EQ(e.GetPath(), "/no/such/folder/tarvane.bmp");
-  }
 }
 
 // The program folder that the build makes: start-up script, sample dictionary, sample decks.

@@ -6,7 +6,6 @@
 #include "ui/select_list_dialog.h"
 #include "ui/settings_property_sheet.h"
 #include "ui/special_entry_dialog.h"
-#include "ui/version_dialog.h"
 
 using ::testing::ElementsAre;
 using Texts = std::vector<std::string>;
@@ -35,48 +34,6 @@ TEST_F(MainFrameTest, StartsWithTheFirstColumnTheShownSpecialRowsAndBothStatusTe
   const TtSubMenu& boards = frame->GetMainMenu().GetBoardMenu();
   EXPECT_TRUE(boards.IsItemChecked(0));
   EXPECT_FALSE(boards.IsItemChecked(1) || boards.IsItemChecked(2) || boards.IsItemChecked(3));
-}
-
-TEST_F(MainFrameTest, ToolbarButtonsStandInOrderWithTheirPicturesAndDropDowns) {
-  Open();
-  struct Expected {
-    int id;
-    int image;
-    bool drop_down;
-  };
-  const std::vector<Expected> expected = {
-      {1001, 0, false}, {1002, 1, true},  {0, -1, false},   {1005, 2, false}, {1006, 3, false},  {0, -1, false},
-      {1007, 4, true},  {1012, 5, false}, {0, -1, false},   {1013, 6, false}, {0, -1, false},    {1014, 7, false},
-      {1015, 8, false}, {0, -1, false},   {1016, 9, true},  {1017, 10, true}, {0, -1, false},    {1018, 11, false}};
-  MainToolBar& tool_bar = frame->GetToolBar();
-  ASSERT_EQ(tool_bar.GetButtonCount(), static_cast<int>(expected.size()));
-  for (int index = 0; index < tool_bar.GetButtonCount(); ++index) {
-    const TtToolBar::Button& button = tool_bar.GetButton(index);
-    SCOPED_TRACE(index);
-    if (expected[index].id == 0) {
-      EXPECT_TRUE(button.style & TtWin::BTNS_SEP);
-      continue;
-    }
-    EXPECT_EQ(button.id, expected[index].id);
-    EXPECT_EQ(button.image, expected[index].image);
-    EXPECT_EQ((button.style & TtWin::BTNS_WHOLEDROPDOWN) != 0, expected[index].drop_down);
-    EXPECT_TRUE(tool_bar.IsButtonEnabled(button.id));
-  }
-  EXPECT_EQ(tool_bar.GetImageList()->GetImageCount(), 12);
-}
-
-TEST_F(MainFrameTest, LayoutPlacesTheListBetweenToolbarAndStatusBar) {
-  Open();
-  frame->SetSize(800, 600);
-  TtTesting::ProcessEvents();
-  TtWin::RECT client = frame->GetClientRectangle();
-  TtWin::RECT list = List().GetRectangle();
-  TtWin::POINT corner = frame->ScreenToClient(TtWin::POINT{list.left, list.top});
-  EXPECT_EQ(corner.x, 1);
-  EXPECT_EQ(corner.y, 33);
-  EXPECT_EQ(list.right - list.left, client.right - 2);
-  EXPECT_EQ(list.bottom - list.top, client.bottom - 54);
-  EXPECT_EQ(frame->GetToolBar().GetRectangle().right - frame->GetToolBar().GetRectangle().left, client.right);
 }
 
 TEST_F(MainFrameTest, AddedDecksFillTheTableAndAllDecksTwiceGiveEachDeckTwoColumns) {
@@ -165,9 +122,6 @@ TEST_F(MainFrameTest, SelectedDecksAndSpecialEntriesComeFromTheirDialogs) {
   });
   TtTesting::ClickToolBarButton(frame->GetToolBar(), MainCommand::SpecialEntries);
   EXPECT_THAT(Column(0), ElementsAre("対抗呪文", "ゴブリンの先達", "島", "稲妻", "山", "稲妻", "山", "サイド合計"));
-
-  answers.Dialog([](TtWindow& window) { TtTesting::Click(dynamic_cast<VersionDialog&>(window).GetCloseButton()); });
-  Choose({5, 0});
 }
 
 TEST_F(MainFrameTest, ScriptMenusAddSpecialColumnsAndSortFromTheToolbarDropDowns) {
