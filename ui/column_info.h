@@ -9,7 +9,8 @@ namespace Tarvane {
 
 class Deck;
 
-struct ColumnInfo {
+class ColumnInfo {
+public:
   // Held with an engine reference, so the column never outlives the script value it calls, even
   // when the menu or setting that made it has changed since.
   TtSquirrel::Object processor;
