@@ -3,33 +3,18 @@
 
 #include "ttl/tt_build_date.h"
 
-TEST(BuildDateTest, EveryMonthBecomesItsTwoDigitNumber) {
-  const char* months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-  const char* numbers[] = {"01", "02", "03", "04", "05", "06", "07", "08", "09", "10", "11", "12"};
-  for (int index = 0; index < 12; ++index) {
-    EXPECT_EQ(TtUtility::ConvertBuildDate(std::string(months[index]) + " 29 2017"),
-              std::string("2017/") + numbers[index] + "/29");
-  }
-}
-
-TEST(BuildDateTest, ADayBelowTenKeepsItsSpace) {
-  EXPECT_EQ(TtUtility::ConvertBuildDate("Mar  5 2017"), "2017/03/ 5");
-}
-
-TEST(BuildDateTest, AnUnknownMonthShowsQuestionMarks) {
+TEST(BuildDateTest, MonthsBecomeTwoDigitsAndTheDayIsTakenAsItIs) {
+  EXPECT_EQ(TtUtility::ConvertBuildDate("Jan 29 2017"), "2017/01/29");
+  EXPECT_EQ(TtUtility::ConvertBuildDate("Mar  5 2017"), "2017/03/ 5") << "a day below 10 keeps its space";
+  EXPECT_EQ(TtUtility::ConvertBuildDate("Oct 10 2023"), "2023/10/10");
+  EXPECT_EQ(TtUtility::ConvertBuildDate("Dec 31 1999"), "1999/12/31");
   EXPECT_EQ(TtUtility::ConvertBuildDate("jan 29 2017"), "2017/?" "?/29") << "the month is compared exactly";
-  EXPECT_EQ(TtUtility::ConvertBuildDate("Foo 12 2020"), "2020/?" "?/12");
+  std::string own = TtUtility::ConvertBuildDate(__DATE__);
+  EXPECT_EQ(own.size(), 10u);
+  EXPECT_EQ(own.find('?'), std::string::npos) << own;
 }
 
-TEST(BuildDateTest, AShortTextGivesWhatItHoldsWithoutReadingPastItsEnd) {
+TEST(BuildDateTest, AShortTextNeverReadsPastItsEnd) {
   EXPECT_EQ(TtUtility::ConvertBuildDate(""), "/?" "?/");
   EXPECT_EQ(TtUtility::ConvertBuildDate("Jan"), "Jan/01/");
-  EXPECT_EQ(TtUtility::ConvertBuildDate("Jan 2"), "an 2/01/2");
-}
-
-TEST(BuildDateTest, TheCompilersOwnDateConverts) {
-  std::string converted = TtUtility::ConvertBuildDate(__DATE__);
-  ASSERT_EQ(converted.size(), 10u);
-  EXPECT_EQ(converted.substr(0, 4), std::string(__DATE__).substr(7, 4));
-  EXPECT_NE(converted.substr(5, 2), "??");
 }

@@ -19,12 +19,12 @@ tarvane_add_test(test_dialogs LABEL gui
 # captured reliably only once per process. Needs a display:
 #   xvfb-run -a -s "-screen 0 1280x1024x24" cmake --build build --target dialog_screenshots
 set(TARVANE_DIALOG_SHOT_TESTS
-  OpenListDialogTest.EditingStartsWithTheDecksAndOkReturnsTheListWithAddedFilesTwice
-  SelectListDialogTest.TheFirstAndThirdDeckComeBackInThatOrder
+  OpenListDialogTest.EditingStartsWithTheDecksAndOkReturnsTheListWithAFileAddedTwice
+  SelectListDialogTest.TheFirstAndThirdDeckComeBackInThatOrderAndSelectAllGivesEvery
   SpecialEntryDialogTest.RowsShowTicksNamesAndBoardsAndOkWritesTheTicks
   PreviewDialogTest.ItStaysHiddenUntilACardIsShownAndThenShowsItsTexts
-  SettingsPropertySheetTest.ThePageShowsTheRecordWithItsControlsInPlace
-  VersionDialogTest.ItShowsNameVersionAndBuildAndTheButtonClosesItWithZero)
+  SettingsPropertySheetTest.UntickingTheScriptDisablesThePathButKeepsAndSavesIt
+  VersionDialogTest.ItShowsNameVersionAndBuildAndTheButtonOrTheCloseBoxEndItWithZero)
 set(TARVANE_DIALOG_SHOT_COMMANDS)
 foreach(test ${TARVANE_DIALOG_SHOT_TESTS})
   list(APPEND TARVANE_DIALOG_SHOT_COMMANDS
