@@ -457,6 +457,10 @@ void SquirrelVM::CreateDeckObject(const Deck& deck) { PushInstanceOf("Deck", &de
 void SquirrelVM::ClearScriptDecks() {
   RunBuffer(kClearDecksText.text, kClearDecksText.SourceName(),
             [this] { GetNativeAPI().PushRootTable(); }, false);
+  // A deck's script objects often refer to each other (a processor and its sorter), and counting
+  // references never frees such a cycle; the engine's collector does. Decks that a column still
+  // holds go at the next drop.
+  GetNativeAPI().CollectGarbage();
 }
 
 namespace {

@@ -18,3 +18,9 @@ tarvane_add_test(test_script_misuse LABEL script
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/script_misuse_test.cpp
   LIBS tarvane_cli_core)
 add_dependencies(test_script_misuse tarvane_data)
+
+# Takes over the engine's allocation functions to count what the engine holds.
+tarvane_add_test(test_soak LABEL script
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/soak_test.cpp ${CMAKE_CURRENT_LIST_DIR}/engine_allocations.cpp
+  LIBS tarvane_cli_core)
+add_dependencies(test_soak tarvane_data)
