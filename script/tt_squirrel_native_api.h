@@ -284,6 +284,9 @@ public:
                 "sq_compilebuffer");
   }
   void Call(SQInteger parameters, bool keep_result, bool raise_error) const {
+    // A callee that cannot be called fails without an error of its own; the reset keeps the
+    // failure from showing whatever error came before it.
+    sq_reseterror(v());
     CheckResult(sq_call(v(), parameters, keep_result ? SQTrue : SQFalse,
                         raise_error ? SQTrue : SQFalse),
                 "sq_call");

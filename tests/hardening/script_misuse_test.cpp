@@ -105,6 +105,7 @@ foreach (key, replace in {
   replace_board = function() { ::Board <- {}; },
   replace_deck = function() { ::Deck <- null; },
   replace_deck_processor = function() { ::DeckProcessor <- function(deck) { throw "no decks"; }; },
+  uncallable_deck_processor = function() { ::DeckProcessor <- null; },
   replace_organizer = function() { ::Organizer <- null; },
   drop_card_database = function() { delete ::Organizer.card_database; },
   drop_decks = function() { ::Organizer.decks.clear(); },
@@ -303,4 +304,13 @@ TEST_F(ScriptMisuseTest, ReplacedClassesAreReportedAndTheLoadedDecksStay) {
     EXPECT_EQ(records[0][1], "ボロス・バーン") << label;
     EXPECT_EQ(records[0][2], "ジャンド") << label;
   }
+}
+
+// Calling a value that cannot be called gives the engine no error text of its own.
+TEST_F(ScriptMisuseTest, AnUncallableDeckProcessorIsReportedWithoutAnEarlierUnrelatedError) {
+  CliRun run = Run({"--add", burn_, "--all-decks", "--column", "uncallable_deck_processor",
+                    "--add", jund_, "--status"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_TRUE(ReportedAsScriptError(run, "function : sq_call : unknown error")) << run.err;
+  EXPECT_NE(run.out.find("デッキ数 : 1"), std::string::npos);
 }
