@@ -124,7 +124,13 @@ void MainFrame::Layout(int width, int height) {
 }
 
 void MainFrame::SaveWindowPlacement() {
-  Tarvane::SaveWindowPlacement(FromWindowRecord(GetWindowPlacement()));
+  try {
+    Tarvane::SaveWindowPlacement(FromWindowRecord(GetWindowPlacement()));
+  } catch (const TtException& error) {
+    // The window still closes; the user learns why it will not open where it was.
+    ShowMessage(SettingsNotSavedText("ウィンドウの位置を保存できませんでした。", error),
+                kSettingsNotSavedCaption, MessageButtons::Ok, MessageIcon::Error, true);
+  }
 }
 
 void MainFrame::RestoreWindowPlacement() {

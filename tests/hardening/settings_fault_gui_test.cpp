@@ -7,6 +7,7 @@
 #include "app/program_files.h"
 #include "app/settings.h"
 #include "tests/dialogs/dialog_test_support.h"
+#include "tests/main_window/main_window_test_support.h"
 #include "tests/ttl/scratch_folder.h"
 #include "ui/open_list_dialog.h"
 #include "ui/settings_property_sheet.h"
@@ -69,4 +70,19 @@ TEST_F(SettingsFaultWindowTest, AChosenFolderIsListedThoughItsPlaceCouldNotBeSav
   DialogTest::ExpectNoFailures(answers_);
   ExpectNotSavedBox(seen, "フォルダの場所を保存できませんでした。");
   EXPECT_EQ(dialog.GetPaths(), std::vector<std::string>{folder + "/a.txt"});
+}
+
+// The settings file is a folder: the window opens where it is created and still closes.
+class MainWindowSettingsFaultTest : public MainWindowTest::MainWindowFixture {};
+
+TEST_F(MainWindowSettingsFaultTest, TheWindowClosesAndSaysItsPlaceWasNotSaved) {
+  std::filesystem::create_directory(folder.Join("tarvane.ini"));
+  Open();
+  TtTesting::MessageBoxSeen seen;
+  answers.MessageBox(TtWin::IDOK, &seen);
+  Choose({0, 3});
+  EXPECT_FALSE(frame->IsCreated()) << "終了 closes the window";
+  EXPECT_EQ(seen.caption, kSettingsNotSavedCaption);
+  EXPECT_TRUE(seen.text.starts_with("ウィンドウの位置を保存できませんでした。")) << seen.text;
+  EXPECT_TRUE(std::filesystem::is_directory(folder.Join("tarvane.ini")));
 }
