@@ -1,8 +1,6 @@
 # ttl_gui: the window toolkit over wxWidgets. The tt_wx_*.cpp files and tt_testing.cpp are the
 # backend, the only sources that include the widget set; the other files hold the window
 # classes and their dispatch rules.
-include(${CMAKE_CURRENT_LIST_DIR}/store.cmake)
-
 add_library(ttl_gui STATIC
   tt_window.cpp
   tt_form.cpp

@@ -299,7 +299,9 @@ private:
       drag_start_ = point;
     });
     cells->Bind(wxEVT_MOTION, [this, cells](wxMouseEvent& event) {
-      event.Skip();
+      // A drag belongs to the list's own row drag: the grid must not take the mouse for a cell
+      // range selection on top of the window that captured it.
+      if (!event.Dragging()) event.Skip();
       if (drag_row_ < 0 || !event.LeftIsDown() || !list_) return;
       TtWin::POINT point = ClientPoint(cells, event.GetPosition());
       if (std::abs(point.x - drag_start_.x) < kDragThreshold && std::abs(point.y - drag_start_.y) < kDragThreshold) return;

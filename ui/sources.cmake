@@ -21,12 +21,6 @@ list(APPEND TARVANE_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/settings_property_sheet.cpp
   ${CMAKE_CURRENT_LIST_DIR}/version_dialog.cpp
 )
-# The build date conversion belongs to the toolkit (ttl/dialogs.cmake); until the toolkit's list
-# includes that file, the application's core library carries it.
-get_target_property(TARVANE_TTL_CORE_SOURCES ttl_core SOURCES)
-if(NOT TARVANE_TTL_CORE_SOURCES MATCHES "tt_build_date\\.cpp")
-  list(APPEND TARVANE_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/../ttl/tt_build_date.cpp)
-endif()
 # The main window: its list, menus, toolbar, commands and the row drag.
 list(APPEND TARVANE_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/main_list.cpp
