@@ -36,6 +36,7 @@ public:
   virtual ~TtListViewStore();
 
   void SetObserver(Observer* observer) { observer_ = observer; }
+  Observer* GetObserver() const { return observer_; }
 
   // Columns. Inserting at an index past the end appends; the index used is returned.
   int GetColumnCount() const { return static_cast<int>(columns_.size()); }

@@ -93,6 +93,8 @@ public:
     SetColMinimalAcceptableWidth(1);
     // The table already told the grid how many rows and columns the store holds.
     for (int col = 0; col < list.GetColumnCount(); ++col) SetColSize(col, std::max(list.GetColumnWidth(col), 0));
+    // A list created again gets a new grid; the old one must let go of the store.
+    if (auto* previous = dynamic_cast<ListGrid*>(list.GetObserver())) previous->StoreDestroyed();
     list.SetObserver(this);
     BindMouse();
     BindKeys();
@@ -113,7 +115,7 @@ public:
   }
 
   ~ListGrid() override {
-    if (list_) list_->SetObserver(nullptr);
+    if (list_ && list_->GetObserver() == this) list_->SetObserver(nullptr);
     for (auto& entry : attributes_) entry.second->DecRef();
   }
 

@@ -2,6 +2,7 @@
 // draw, the notifications of clicks, keys and drags, and hit tests.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -251,4 +252,21 @@ TEST(TtListViewGuiTest, TheStoreOutlivesOrPrecedesItsWindowSafely) {
   FillCards(before_window);
   before_window.Create({&form, 8});
   EXPECT_EQ(TtTesting::ListCellText(before_window, 1, 0), "対抗呪文") << "the grid learns what the store held";
+}
+
+// A list created a second time (a dialog shown again) hands its store to the new grid; the old
+// grid, destroyed later with its window, must not touch the store that may be gone by then.
+TEST(TtListViewGuiTest, AListCreatedAgainLetsTheOldGridGo) {
+  auto first_owner = std::make_unique<ListForm>();
+  first_owner->Create({});
+  ListForm second_owner;
+  second_owner.Create({});
+  auto list = std::make_unique<TtListView>();
+  list->Create({first_owner.get(), 9});
+  list->Create({&second_owner, 9});
+  FillCards(*list);
+  EXPECT_EQ(TtTesting::ListCellText(*list, 1, 0), "対抗呪文");
+  list.reset();
+  first_owner.reset();
+  TtTesting::ProcessEvents();
 }
