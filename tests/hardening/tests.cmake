@@ -28,3 +28,17 @@ tarvane_add_test(test_soak LABEL script
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/soak_test.cpp ${CMAKE_CURRENT_LIST_DIR}/engine_allocations.cpp
   LIBS tarvane_cli_core)
 add_dependencies(test_soak tarvane_data)
+
+# In the sanitizer build every test skips the leaks of the desktop's libraries and prints the
+# stack of undefined behaviour. Set when this folder's tests are all known.
+if(TARVANE_SANITIZE)
+  set(TARVANE_LSAN_SUPPRESSIONS ${CMAKE_CURRENT_LIST_DIR}/lsan.supp)
+  function(tarvane_set_sanitizer_environment)
+    get_property(tests DIRECTORY PROPERTY TESTS)
+    foreach(test ${tests})
+      set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT
+        "LSAN_OPTIONS=suppressions=${TARVANE_LSAN_SUPPRESSIONS}" "UBSAN_OPTIONS=print_stacktrace=1")
+    endforeach()
+  endfunction()
+  cmake_language(DEFER CALL tarvane_set_sanitizer_environment)
+endif()
