@@ -29,8 +29,9 @@ Contents ReadAll(TtIniFile& file) {
     std::vector<std::string> keys = section.GetKeyNames();
     std::vector<std::string> values;
     for (const std::string& key : keys) {
-      values.push_back(section.GetString(key, "\x01missing"));
-      Check(values.back() != "\x01missing", "a listed key has a value");
+      // No value holds a line feed, so the default tells a missing key apart.
+      values.push_back(section.GetString(key, "\n"));
+      Check(values.back() != "\n", "a listed key has a value");
       // The typed reads must cope with any text.
       section.GetInteger(key, 7);
       section.GetBoolean(key, true);

@@ -149,7 +149,12 @@ void ReplaceFile(const std::string& system_path, const std::string& text) {
 
 std::string JoinLines(const std::vector<std::string>& lines) {
   std::string text;
-  for (const std::string& line : lines) text += line + "\n";
+  for (const std::string& line : lines) {
+    text += line;
+    // Reading drops one CR before the line feed; a line that ends in a CR of its own keeps it.
+    if (!line.empty() && line.back() == '\r') text += '\r';
+    text += '\n';
+  }
   return text;
 }
 

@@ -37,3 +37,28 @@ TEST(BadInputTest, ZeroBytesInTheSettingsFileEndTheLineText) {
   EXPECT_EQ(ScratchFolder::Read(path),
             "[S]\n\0\0Dump=x\nKey=before\0after\nOther=3\n[T\0ail]\nZ=2\n"s);
 }
+
+// A line that ends in a CR of its own (a file converted to CR LF twice) reads back the same
+// after the program rewrites the file for another key.
+TEST(BadInputTest, RewritingTheSettingsFileKeepsTheOtherLinesAsTheyRead) {
+  ScratchFolder scratch;
+  std::string path = scratch.Write("a.ini", "[Name\r\r\nKey=1\r\n[Name]\r\nKey=2\r\nOdd=x\r\r\n");
+  TtIniFile file(path);
+  auto read_all = [&] {
+    std::vector<std::string> texts;
+    for (const std::string& section : file.GetSectionNames()) {
+      for (const std::string& key : file[section].GetKeyNames()) {
+        texts.push_back(section + "/" + key + "=" + file[section].GetString(key));
+      }
+    }
+    return texts;
+  };
+  const std::vector<std::string> before = read_all();
+  EXPECT_EQ(file["Name"].GetString("Key"), "2");
+  file["Other"].SetString("New", "3");
+  EXPECT_EQ(file["Name"].GetString("Key"), "2");
+  std::vector<std::string> after = read_all();
+  ASSERT_EQ(after.size(), before.size() + 1);
+  after.pop_back();
+  EXPECT_EQ(after, before);
+}
