@@ -159,9 +159,6 @@ private:
   Columns columns_;
   TtSquirrel::Object first_column_processor_;
   SpecialEntries special_entries_;
-  // Own cards of every special entry made so far. A script may keep an entry's Card instance
-  // after the entry itself is gone, and that instance points at the own card.
-  std::vector<std::shared_ptr<const Card>> special_cards_;
 };
 
 }  // namespace Tarvane

@@ -88,6 +88,11 @@ SQInteger DeleteRowRecord(SQUserPointer record, SQInteger /*size*/) {
   return 1;
 }
 
+SQInteger DeleteCardCopy(SQUserPointer card, SQInteger /*size*/) {
+  delete static_cast<Card*>(card);
+  return 1;
+}
+
 // The native object behind the instance at the index, read with the class's type tag.
 template <class NativeClass>
 NativeClass& NativeOf(NativeAPI& api, int index) {
@@ -294,15 +299,31 @@ public:
     auto made = std::make_unique<SpecialEntry>(static_cast<int>(type), name, name_japanese,
                                                static_cast<int>(board_type),
                                                vm.GetTopObject(false));
-    vm.special_cards_.push_back(made->own_card());
     auto& record = static_cast<SpecialEntry&>(InstallRowRecord(vm, std::move(made)));
-    vm.SetSlot(-1, "card", [&] { vm.PushCard(record.card()); });
+    vm.SetSlot(-1, "card", [&] { PushOwnedCardCopy(vm, record.card()); });
     vm.SetSlot(-1, "board_type", [&] { api.PushInteger(board_type); });
     vm.SetSlot(-1, "use", [&] { api.PushBool(record.use()); });
     return 0;
   }
 
 private:
+  // Pushes a Card instance over a copy of the card that the instance owns: a script may keep the
+  // instance after its row is gone, and the copy lives exactly as long as the instance.
+  static void PushOwnedCardCopy(SquirrelVM& vm, const Card& card) {
+    NativeAPI api = vm.GetNativeAPI();
+    auto copy = std::make_unique<Card>(card);
+    vm.PushCard(*copy);
+    // A script may have put a class of its own in place of ::Card, which never took the copy.
+    bool taken = false;
+    try {
+      taken = api.GetInstanceUp(-1, TypeTagOf<Card>()) == copy.get();
+    } catch (const TtSquirrel::NativeAPIException&) {
+    }
+    if (!taken) return;
+    api.SetReleaseHook(-1, &DeleteCardCopy);
+    copy.release();
+  }
+
   // Makes the record the user pointer of the instance on top, owned by that instance.
   static Entry& InstallRowRecord(SquirrelVM& vm, std::unique_ptr<Entry> record) {
     NativeAPI api = vm.GetNativeAPI();
