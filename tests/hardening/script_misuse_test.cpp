@@ -314,3 +314,38 @@ TEST_F(ScriptMisuseTest, AnUncallableDeckProcessorIsReportedWithoutAnEarlierUnre
   EXPECT_TRUE(ReportedAsScriptError(run, "function : sq_call : unknown error")) << run.err;
   EXPECT_NE(run.out.find("デッキ数 : 1"), std::string::npos);
 }
+
+// A special row whose own answer for a processor without a value throws: the column that asks
+// for it is reported and goes away again.
+TEST_F(ScriptMisuseTest, ASpecialRowThatFailsIsReportedAndItsColumnGoes) {
+  scratch_.Write("misuse.nut", std::string(kMisuseScript) + R"(
+class FailingRow extends ::SpecialEntry {
+  constructor() { base.constructor(::Card.Type.MainTotal, "failing", "failing", 0); use = true; }
+  function case_of_cannot_process(processor) { throw "no value for this row"; }
+}
+::Organizer.special_entries.append(FailingRow());
+)");
+  const CliRun before = RunAfterDecks({});
+  CliRun run = RunAfterDecks({"--column", "value_null"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_TRUE(ReportedAsScriptError(run, "no value for this row")) << run.err;
+  EXPECT_EQ(run.out, before.out);
+}
+
+// Special entries are read once at start-up, where a broken one ends the program as the
+// start-up hooks do: with the unexpected-error box, and the script's reason in the error log.
+TEST_F(ScriptMisuseTest, ABrokenSpecialEntryEndsTheStartWithItsReasonInTheErrorLog) {
+  const std::vector<std::pair<std::string, std::string>> broken = {
+      {"::Organizer.special_entries.append({});", "sq_getinstanceup"},
+      {"local e = ::SpecialEntry(::Card.Type.MainTotal, \"a\", \"b\", 0); e.use = \"yes\";"
+       " ::Organizer.special_entries.append(e);",
+       "sq_getbool"},
+  };
+  for (const auto& [script, reason] : broken) {
+    scratch_.Write("misuse.nut", script);
+    CliRun run = Run({"--status"});
+    EXPECT_EQ(run.status, 1) << script;
+    EXPECT_NE(ScratchFolder::Read(scratch_.Join("tarvane.ini")).find(reason), std::string::npos)
+        << script;
+  }
+}
