@@ -57,14 +57,14 @@ bool SameCharacter(const std::string& a, const std::string& b) {
 }
 
 // Wildcard matching with backtracking to the last "*".
-bool MatchCharacters(const std::vector<std::string>& name, const std::vector<std::string>& spec) {
+bool MatchCharacters(const std::vector<std::string>& name, const std::vector<std::string>& pattern) {
   size_t n = 0, s = 0;
   size_t star = std::string::npos, star_name = 0;
   while (n < name.size()) {
-    if (s < spec.size() && spec[s] == "*") {
+    if (s < pattern.size() && pattern[s] == "*") {
       star = s++;
       star_name = n;
-    } else if (s < spec.size() && (spec[s] == "?" || SameCharacter(spec[s], name[n]))) {
+    } else if (s < pattern.size() && (pattern[s] == "?" || SameCharacter(pattern[s], name[n]))) {
       ++s;
       ++n;
     } else if (star != std::string::npos) {
@@ -74,8 +74,8 @@ bool MatchCharacters(const std::vector<std::string>& name, const std::vector<std
       return false;
     }
   }
-  while (s < spec.size() && spec[s] == "*") ++s;
-  return s == spec.size();
+  while (s < pattern.size() && pattern[s] == "*") ++s;
+  return s == pattern.size();
 }
 
 // The longest prefix of at most width bytes that does not split a two-byte character.
@@ -126,13 +126,13 @@ bool TtPath::IsRoot(const std::string& path) {
   return !path.empty() && path.find_first_not_of('/') == std::string::npos;
 }
 
-bool TtPath::MatchSpec(const std::string& path, const std::string& spec) {
+bool TtPath::MatchSpec(const std::string& path, const std::string& pattern) {
   std::string name = FindFileName(path);
-  if (MatchCharacters(Cp932Characters(name), Cp932Characters(spec))) return true;
+  if (MatchCharacters(Cp932Characters(name), Cp932Characters(pattern))) return true;
   // "name.*" also matches a name without any extension.
-  bool spec_allows_no_extension = spec.size() >= 2 && spec.compare(spec.size() - 2, 2, ".*") == 0;
+  bool spec_allows_no_extension = pattern.size() >= 2 && pattern.compare(pattern.size() - 2, 2, ".*") == 0;
   return spec_allows_no_extension && name.find('.') == std::string::npos &&
-         MatchCharacters(Cp932Characters(name), Cp932Characters(spec.substr(0, spec.size() - 2)));
+         MatchCharacters(Cp932Characters(name), Cp932Characters(pattern.substr(0, pattern.size() - 2)));
 }
 
 bool TtPath::FileExists(const std::string& path) {
