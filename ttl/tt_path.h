@@ -19,7 +19,7 @@ public:
   static bool IsRelative(const std::string& path);
   static bool IsRoot(const std::string& path);
   // Wildcard match of the file name part ("*", "?"), ASCII letters compared case-insensitively;
-  // a specification ending in ".*" also matches names without a dot, so "*.*" matches every name.
+  // a pattern ending in ".*" also matches names without a dot, so "*.*" matches every name.
   static bool MatchSpec(const std::string& path, const std::string& pattern);
   static bool FileExists(const std::string& path);
 
