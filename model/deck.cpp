@@ -5,7 +5,6 @@
 #include "model/board_type.h"
 #include "model/card_database.h"
 #include "model/deck_list_line.h"
-#include "script/squirrel_vm.h"
 #include "ttl/tt_path.h"
 
 namespace Tarvane {
@@ -17,11 +16,6 @@ std::shared_ptr<Deck> Deck::Load(const std::string& path, CardDatabase& card_dat
   if (deck->hybridboard_.empty()) throw DeckFileFormatException(path);
   if (make_processor) deck->processor_ = make_processor(*deck);
   return deck;
-}
-
-std::shared_ptr<Deck> Deck::Load(const std::string& path, SquirrelVM& script_host) {
-  return Load(path, script_host.GetCardDatabase(),
-              [&script_host](const Deck& deck) { return script_host.CreateDeckProcessor(deck); });
 }
 
 void Deck::ReadFile(CardDatabase& card_database) {

@@ -12,7 +12,6 @@
 namespace Tarvane {
 
 class CardDatabase;
-class SquirrelVM;
 
 class Deck {
 public:
@@ -30,9 +29,6 @@ public:
   // throws.
   static std::shared_ptr<Deck> Load(const std::string& path, CardDatabase& card_database,
                                     const ProcessorMaker& make_processor = nullptr);
-  // The program's load: the script host's card database, and its deck processor
-  // (SquirrelVM::CreateDeckProcessor). Script failures there are TtSquirrel exceptions.
-  static std::shared_ptr<Deck> Load(const std::string& path, SquirrelVM& script_host);
 
   const std::string& path() const { return path_; }
   // The file name part of the path, with its extension.

@@ -63,7 +63,6 @@ SquirrelVM::~SquirrelVM() {
   // Everything that holds script values goes while the engine is still open; the rows first,
   // since the table's records refer to decks and special entries only by plain references.
   rows_.clear();
-  columns_.clear();
   decks_.clear();
   first_column_processor_ = TtSquirrel::Object();
   special_entries_.clear();

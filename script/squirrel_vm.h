@@ -1,6 +1,6 @@
 #pragma once
 // The application's script host, which also holds the whole data side: the settings, the card
-// database, the loaded decks, the rows and columns of the table, the first-column processor and
+// database, the loaded decks, the rows of the table, the first-column processor and
 // the special entries. Its constructor brings the data side up in a fixed order; its other
 // operations bind the model into the scripts and call the scripts' hooks.
 //
@@ -24,8 +24,6 @@
 namespace Tarvane {
 
 class Deck;
-// A column of the analysis table; defined with the table.
-struct ColumnInfo;
 
 // Board display mode: which boards the rows of the table come from.
 enum BoardDisplayMode : int { Both = 0, MainboardOnly = 1, SideboardOnly = 2, Hybrid = 3 };
@@ -37,7 +35,6 @@ class SquirrelVM : public TtSquirrel::VirtualMachine {
 public:
   using Decks = std::vector<std::shared_ptr<Deck>>;
   using Rows = std::vector<std::shared_ptr<Entry>>;
-  using Columns = std::vector<std::shared_ptr<ColumnInfo>>;
   using SpecialEntries = std::vector<std::shared_ptr<SpecialEntry>>;
   // Called with every menu that FillScriptMenu fills, the given one and each nested sub-menu,
   // before its items are appended (the main frame registers its choice handler there).
@@ -60,7 +57,6 @@ public:
   void SetBoardDisplayMode(int mode) { board_display_mode_ = mode; }
   Decks& GetDecks() { return decks_; }
   Rows& GetRows() { return rows_; }
-  Columns& GetColumns() { return columns_; }
   const TtSquirrel::Object& GetFirstColumnProcessor() const { return first_column_processor_; }
   void SetFirstColumnProcessor(const TtSquirrel::Object& processor) {
     first_column_processor_ = processor;
@@ -156,7 +152,6 @@ private:
   int board_display_mode_ = Both;
   Decks decks_;
   Rows rows_;
-  Columns columns_;
   TtSquirrel::Object first_column_processor_;
   SpecialEntries special_entries_;
 };

@@ -47,7 +47,7 @@ void AnalysisTable::Reset() {
   }
   DropAllDecks();
   script_host_.GetRows().clear();
-  script_host_.GetColumns().clear();
+  columns_.clear();
   // The old sorter may belong to a deck that is gone; if the first column's sorter cannot take
   // its place below, no sorter is better than one that reaches into a dropped deck.
   current_sorter_.reset();
@@ -185,7 +185,7 @@ void AnalysisTable::ApplySettings() {
     if (list_.GetColumnCount() == 0) return;
     list_.SetColumnText(0, name);
     auto info = std::make_shared<ColumnInfo>(ColumnInfo{processor, nullptr});
-    script_host_.GetColumns()[0] = info;
+    columns_[0] = info;
     list_.SetColumnData(0, reinterpret_cast<TtWin::LPARAM>(info.get()));
   });
 }

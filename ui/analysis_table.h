@@ -1,9 +1,9 @@
 #pragma once
 // The analysis table: the rows (entries of the viewed boards, then the shown special entries)
 // and the columns (processors) that the main window shows, and every operation that builds or
-// changes them. The model lists live in the script host; the list store holds one item per
-// visible row and one column per table column, with plain references to their Entry and
-// ColumnInfo as item and header data. Every operation changes both together, and none needs a
+// changes them. The model lists live in the script host and the column records here; the list
+// store holds one item per visible row and one column per table column, with plain references to
+// their Entry and ColumnInfo as item and header data. Every operation changes both together, and none needs a
 // window: the main window's list is a view of the same store, and its commands call these
 // operations one to one.
 //
@@ -28,6 +28,9 @@ class Deck;
 
 class AnalysisTable {
 public:
+  // The table's column records, in list column order.
+  using Columns = std::vector<std::shared_ptr<ColumnInfo>>;
+
   AnalysisTable(SquirrelVM& script_host, TtListViewStore& list, StatusBarTexts& status_bar);
   AnalysisTable(const AnalysisTable&) = delete;
   AnalysisTable& operator=(const AnalysisTable&) = delete;
@@ -67,6 +70,7 @@ public:
   void AddDeckColumns(const std::vector<int>& deck_positions);
   // A choice in the special-column menu: a column with that processor and no deck.
   bool AddSpecialColumn(const TtSquirrel::Object& processor);
+  const Columns& GetColumns() const { return columns_; }
   // The record of a list column; null when the index names no column.
   const ColumnInfo* GetColumnInfo(int column) const;
 
@@ -120,7 +124,7 @@ private:
   void DropAllDecks();
   // Loads one deck file as one guarded action, reporting file errors.
   void AddDeckFile(const std::string& path);
-  void RecreateOldColumns(const SquirrelVM::Columns& old_columns);
+  void RecreateOldColumns(const Columns& old_columns);
   // Forgets the current sorter when it is the sorter of the column's processor.
   void ForgetSorterOfColumn(int column);
   void SetStatusText(int part, const std::string& text) { status_bar_.SetStatusText(part, text); }
@@ -128,6 +132,8 @@ private:
   SquirrelVM& script_host_;
   TtListViewStore& list_;
   StatusBarTexts& status_bar_;
+  // Destroyed with the table, before the script host closes: the records hold script values.
+  Columns columns_;
   std::shared_ptr<Sorter> current_sorter_;
 };
 

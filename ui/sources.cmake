@@ -10,6 +10,7 @@ list(APPEND TARVANE_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/cell_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/status_bar_texts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/script_item_menu.cpp
+  ${CMAKE_SOURCE_DIR}/table/load_deck.cpp
 )
 # The dialogs and the program icon.
 list(APPEND TARVANE_UI_SOURCES

@@ -10,7 +10,7 @@ bool AnalysisTable::AddColumn(const TtSquirrel::Object& processor,
   bool added = RunGuarded([&] {
     list_.SetColumnText(column, script_host_.GetName(processor));
     auto info = std::make_shared<ColumnInfo>(ColumnInfo{processor, deck});
-    script_host_.GetColumns().push_back(info);
+    columns_.push_back(info);
     list_.SetColumnData(column, reinterpret_cast<TtWin::LPARAM>(info.get()));
     list_.SetColumnWidth(column, script_host_.GetSettings().DefaultColumnWidth);
     FillColumn(column);
@@ -24,9 +24,8 @@ bool AnalysisTable::AddColumn(const TtSquirrel::Object& processor,
 // A column whose set-up failed would be a column without its record, or with half its cells:
 // it goes again, so list column i and element i of the columns list stay the same column.
 void AnalysisTable::RemoveFailedColumn(int column) {
-  SquirrelVM::Columns& columns = script_host_.GetColumns();
-  if (static_cast<int>(columns.size()) > column) {
-    columns.erase(columns.begin() + column);
+  if (static_cast<int>(columns_.size()) > column) {
+    columns_.erase(columns_.begin() + column);
   }
   list_.DeleteColumn(column);
 }
@@ -35,8 +34,7 @@ void AnalysisTable::DeleteColumn(int column) {
   // The store checks the index before anything changes.
   list_.GetColumnData(column);
   ForgetSorterOfColumn(column);
-  SquirrelVM::Columns& columns = script_host_.GetColumns();
-  columns.erase(columns.begin() + column);
+  columns_.erase(columns_.begin() + column);
   list_.DeleteColumn(column);
 }
 

@@ -1,6 +1,7 @@
 // Loading deck list files into the table, and the edit command that replaces the loaded decks.
 #include "app/exception.h"
 #include "model/deck.h"
+#include "table/load_deck.h"
 #include "ttl/tt_exception.h"
 #include "ui/analysis_table.h"
 
@@ -24,7 +25,7 @@ void AnalysisTable::AddDeckFiles(const std::vector<std::string>& paths) {
 void AnalysisTable::AddDeckFile(const std::string& path) {
   MessageReporter& reporter = script_host_.GetMessageReporter();
   try {
-    RunGuarded([&] { script_host_.GetDecks().push_back(Deck::Load(path, script_host_)); });
+    RunGuarded([&] { script_host_.GetDecks().push_back(LoadDeck(path, script_host_)); });
   } catch (const TtFileAccessException& error) {
     reporter.ShowMessage(kFileAccessErrorText + error.GetPath(), kFileAccessErrorCaption,
                          MessageButtons::Ok, MessageIcon::Error, true);
@@ -37,7 +38,7 @@ void AnalysisTable::AddDeckFile(const std::string& path) {
 void AnalysisTable::ReplaceDeckFiles(const std::vector<std::string>& paths) {
   // The copies keep the old decks alive until their columns have been matched to new ones.
   const SquirrelVM::Decks old_decks = script_host_.GetDecks();
-  const SquirrelVM::Columns old_columns = script_host_.GetColumns();
+  const Columns old_columns = columns_;
   DeleteAllColumns();
   DropAllDecks();
   AddDeckFiles(paths);
@@ -48,7 +49,7 @@ void AnalysisTable::ReplaceDeckFiles(const std::vector<std::string>& paths) {
 // A special column comes back with its processor; a deck column comes back for the first new
 // deck read from the same file, with that deck's processor; the column of a file that is no
 // longer listed stays away.
-void AnalysisTable::RecreateOldColumns(const SquirrelVM::Columns& old_columns) {
+void AnalysisTable::RecreateOldColumns(const Columns& old_columns) {
   TtListViewUpdateGuard updates(list_);
   const SquirrelVM::Decks decks = script_host_.GetDecks();
   for (size_t i = 1; i < old_columns.size(); ++i) {

@@ -230,10 +230,10 @@ protected:
   }
   // Checks that list column i and element i of the columns list are the same column.
   void ExpectColumnsAligned() const {
-    ASSERT_EQ(static_cast<size_t>(list.GetColumnCount()), vm->GetColumns().size());
+    ASSERT_EQ(static_cast<size_t>(list.GetColumnCount()), table->GetColumns().size());
     for (int column = 0; column < list.GetColumnCount(); ++column) {
       EXPECT_EQ(list.GetColumnData(column),
-                reinterpret_cast<TtWin::LPARAM>(vm->GetColumns()[column].get()));
+                reinterpret_cast<TtWin::LPARAM>(table->GetColumns()[column].get()));
     }
   }
 

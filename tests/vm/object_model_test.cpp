@@ -4,6 +4,7 @@
 
 #include "model/card_type.h"
 #include "model/deck.h"
+#include "table/load_deck.h"
 #include "tests/vm/vm_test_support.h"
 
 namespace TarvaneVmTest {
@@ -31,7 +32,7 @@ class DeckProcessor {
   }
 
   std::shared_ptr<Deck> LoadDeck(const std::string& file_name, const std::string& text) {
-    return Deck::Load(folder.Write(file_name, text), *vm);
+    return Tarvane::LoadDeck(folder.Write(file_name, text), *vm);
   }
   // A script expression that throws; returns the run-time error's message.
   std::string ErrorOf(const std::string& expression) {

@@ -6,6 +6,7 @@
 
 #include "model/card_type.h"
 #include "model/deck.h"
+#include "table/load_deck.h"
 #include "tests/vm/vm_test_support.h"
 #include "ttl/tt_string.h"
 
@@ -15,6 +16,7 @@ namespace {
 using Tarvane::CellValue;
 using Tarvane::Deck;
 using Tarvane::Entry;
+using Tarvane::LoadDeck;
 using Tarvane::ScriptMenuList;
 
 // A UTF-8 file of the sources in CP932, as the build ships it.
@@ -90,24 +92,24 @@ protected:
   void SetUp() override {
     BeforeStart();
     StartWith(ShippedStartupScript());
-    burn = Deck::Load(folder.Write("burn.txt",
-                                   "#NAME Burn\n"
-                                   "4 Lightning Bolt\n"
-                                   "4 Goblin Guide\n"
-                                   "20 Mountain\n"
+    burn = LoadDeck(folder.Write("burn.txt",
+                                "#NAME Burn\n"
+                                "4 Lightning Bolt\n"
+                                "4 Goblin Guide\n"
+                                "20 Mountain\n"
+                                "\n"
+                                "2 Searing Blaze\n"),
+                   *vm);
+    prowess = LoadDeck(folder.Write("prowess.txt",
+                                   "2 Lightning Bolt\n"
+                                   "4 Monastery Swiftspear\n"
+                                   "4 Lava Spike\n"
+                                   "18 Mountain\n"
+                                   "1 Chandra, Torch of Defiance\n"
                                    "\n"
-                                   "2 Searing Blaze\n"),
+                                   "3 Smuggler's Copter\n"
+                                   "1 Mystery Card\n"),
                       *vm);
-    prowess = Deck::Load(folder.Write("prowess.txt",
-                                      "2 Lightning Bolt\n"
-                                      "4 Monastery Swiftspear\n"
-                                      "4 Lava Spike\n"
-                                      "18 Mountain\n"
-                                      "1 Chandra, Torch of Defiance\n"
-                                      "\n"
-                                      "3 Smuggler's Copter\n"
-                                      "1 Mystery Card\n"),
-                         *vm);
     vm->FillScriptMenu(ScriptMenuList::Processors, processors, nullptr);
     vm->FillScriptMenu(ScriptMenuList::Sorters, sorters, nullptr);
   }
@@ -257,7 +259,7 @@ TEST_F(StartupScriptTest, StatisticsOverAllDecks) {
   EXPECT_EQ(ValueOf(total, Total(CardType::LandTotal)).kind(), CellValue::Kind::Null);
 
   // A deck loaded later counts at once.
-  auto third = Deck::Load(folder.Write("third.txt", "3 Lava Spike\n"), *vm);
+  auto third = LoadDeck(folder.Write("third.txt", "3 Lava Spike\n"), *vm);
   EXPECT_EQ(TextOf(playing, spike), "2");
   EXPECT_EQ(TextOf(total, spike), "7");
   // After the deck list is emptied nothing is played any more.

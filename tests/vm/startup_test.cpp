@@ -33,7 +33,6 @@ TEST_F(StartupTest, AReadyDataSide) {
   EXPECT_EQ(vm->GetBoardDisplayMode(), Tarvane::Both);
   EXPECT_TRUE(vm->GetDecks().empty());
   EXPECT_TRUE(vm->GetRows().empty());
-  EXPECT_TRUE(vm->GetColumns().empty());
   EXPECT_EQ(vm->GetSpecialEntries().size(), 1u);
   EXPECT_TRUE(vm->GetCardDatabase().card_exist("Lightning Bolt"));
   EXPECT_EQ(FirstColumnName(), "Name");
