@@ -8,7 +8,7 @@
 
 #include "app/message_reporter.h"
 #include "app/program_files.h"
-#include "bench/bench.h"
+#include "bench.h"
 #include "script/squirrel_vm.h"
 #include "script/tt_squirrel_engine_object.h"
 #include "script/tt_squirrel_native_api.h"

@@ -2,7 +2,7 @@
 // made directly through the engine's C interface in the same run.
 #include <algorithm>
 
-#include "bench/bench.h"
+#include "bench.h"
 #include "script/tt_squirrel_native_api.h"
 #include "script/tt_squirrel_virtual_machine.h"
 

@@ -14,13 +14,13 @@
 #include <vector>
 
 #include "app/program_files.h"
-#include "bench/bench.h"
+#include "bench.h"
 #include "model/deck.h"
 #include "script/squirrel_vm.h"
 #include "script/tt_squirrel_engine_object.h"
+#include "table/analysis_table.h"
 #include "ttl/tt_list_view_store.h"
 #include "ttl/tt_path.h"
-#include "ui/analysis_table.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/message_reporter.h"
-#include "ui/status_bar_texts.h"
+#include "table/status_bar_texts.h"
 
 namespace Tarvane {
 

@@ -3,7 +3,7 @@
 #include <functional>
 #include <optional>
 
-#include "ui/table_export.h"
+#include "table/table_export.h"
 
 namespace Tarvane {
 

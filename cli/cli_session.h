@@ -7,10 +7,10 @@
 #include "cli/cli_console.h"
 #include "cli/cli_options.h"
 #include "script/squirrel_vm.h"
+#include "table/analysis_table.h"
+#include "table/script_item_menu.h"
 #include "ttl/tt_list_view_store.h"
 #include "ttl/tt_menu.h"
-#include "ui/analysis_table.h"
-#include "ui/script_item_menu.h"
 
 namespace Tarvane {
 

@@ -3,6 +3,11 @@
 # apart under Xvfb. Tests find their fixtures through TARVANE_TEST_DATA.
 find_package(GTest REQUIRED)
 
+set(TARVANE_TEST_INCLUDE_DIR ${CMAKE_BINARY_DIR}/include/tarvane_tests)
+file(REMOVE_RECURSE ${TARVANE_TEST_INCLUDE_DIR})
+file(MAKE_DIRECTORY ${TARVANE_TEST_INCLUDE_DIR})
+file(CREATE_LINK ${CMAKE_SOURCE_DIR}/tests ${TARVANE_TEST_INCLUDE_DIR}/tests SYMBOLIC)
+
 function(tarvane_add_test name)
   cmake_parse_arguments(T "" "LABEL;TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(NOT T_LABEL)
@@ -13,7 +18,9 @@ function(tarvane_add_test name)
   endif()
   add_executable(${name} ${T_SOURCES})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+  # Test code includes its support headers as "tests/<folder>/<file>.h" and sees the layers
+  # that it links, as the code under test does.
+  target_include_directories(${name} PRIVATE ${TARVANE_TEST_INCLUDE_DIR})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES LABELS ${T_LABEL} TIMEOUT ${T_TIMEOUT}

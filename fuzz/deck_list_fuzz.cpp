@@ -6,11 +6,11 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "app/common.h"
 #include "app/exception.h"
-#include "fuzz/fuzz_support.h"
+#include "fuzz_support.h"
 #include "model/card_database.h"
 #include "model/deck.h"
+#include "model/line_reader.h"
 #include "ttl/tt_utility.h"
 
 using TarvaneFuzz::Check;

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/exception.h"
-#include "fuzz/fuzz_support.h"
+#include "fuzz_support.h"
 #include "model/card_database.h"
 #include "tools/card_collection.h"
 #include "tools/card_data_reader.h"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/exception.h"
-#include "fuzz/fuzz_support.h"
+#include "fuzz_support.h"
 #include "model/card_database.h"
 #include "model/card_type.h"
 #include "ttl/tt_utility.h"

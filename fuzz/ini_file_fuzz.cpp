@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "fuzz/fuzz_support.h"
+#include "fuzz_support.h"
 #include "ttl/tt_ini_file.h"
 #include "ttl/tt_utility.h"
 

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/common.h"
-#include "fuzz/fuzz_support.h"
+#include "fuzz_support.h"
+#include "model/line_reader.h"
 
 using TarvaneFuzz::Check;
 using namespace Tarvane;

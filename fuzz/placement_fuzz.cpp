@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/window_placement.h"
-#include "fuzz/fuzz_support.h"
+#include "fuzz_support.h"
 
 using TarvaneFuzz::Check;
 using Tarvane::WindowPlacement;

@@ -5,7 +5,7 @@
 
 #include "app/program_files.h"
 #include "app/settings.h"
-#include "fuzz/fuzz_support.h"
+#include "fuzz_support.h"
 
 using TarvaneFuzz::Check;
 using namespace Tarvane;

@@ -1,7 +1,7 @@
 #include "model/board.h"
 
-#include "app/common.h"
 #include "model/card_database.h"
+#include "model/line_reader.h"
 
 #include <unordered_set>
 

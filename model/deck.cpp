@@ -1,10 +1,10 @@
 #include "model/deck.h"
 
-#include "app/common.h"
 #include "app/exception.h"
 #include "model/board_type.h"
 #include "model/card_database.h"
 #include "model/deck_list_line.h"
+#include "model/line_reader.h"
 #include "ttl/tt_path.h"
 
 namespace Tarvane {

@@ -1,5 +1,7 @@
-# Sources of model/ that run without a window go to TARVANE_CORE_SOURCES; windows to TARVANE_UI_SOURCES.
-list(APPEND TARVANE_CORE_SOURCES
+# model/: cards, the card database and its dictionary file, decks and their boards, and the rows
+# of the analysis table with their typed values. With app/ it forms the data side (tarvane_model).
+list(APPEND TARVANE_MODEL_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/line_reader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/card_type.cpp
   ${CMAKE_CURRENT_LIST_DIR}/card.cpp
   ${CMAKE_CURRENT_LIST_DIR}/card_database.cpp
@@ -12,7 +14,7 @@ list(APPEND TARVANE_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/deck.cpp
 )
 # Rows of the analysis table and their typed values.
-list(APPEND TARVANE_CORE_SOURCES
+list(APPEND TARVANE_MODEL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/entry.cpp
   ${CMAKE_CURRENT_LIST_DIR}/special_entry.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cell_value.cpp

@@ -1,6 +1,6 @@
-# Sources of script/ that run without a window go to TARVANE_CORE_SOURCES; windows to TARVANE_UI_SOURCES.
-# The script host layer over the engine: the only code that includes the engine's headers.
-list(APPEND TARVANE_CORE_SOURCES
+# script/: the only code that includes the engine's headers, in two layers.
+# tarvane_squirrel: the engine wrapper (tt_squirrel_*), whose script values the data side holds.
+list(APPEND TARVANE_SQUIRREL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/tt_squirrel_object_type.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tt_squirrel_exception.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tt_squirrel_native_api.cpp
@@ -11,8 +11,9 @@ list(APPEND TARVANE_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/tt_squirrel_native_closure.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tt_squirrel_error_hooks.cpp
 )
-# The application's script host: data-side start-up, object model and the scripts' hooks.
-list(APPEND TARVANE_CORE_SOURCES
+# tarvane_script: the application's script host over the data side: start-up, object model and
+# the scripts' hooks.
+list(APPEND TARVANE_SCRIPT_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/squirrel_vm.cpp
   ${CMAKE_CURRENT_LIST_DIR}/squirrel_vm_classes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/squirrel_vm_hooks.cpp

@@ -1,6 +1,6 @@
 #include "tools/dictionary_line_writer.h"
 
-#include "tools/dictionary_text.h"
+#include "tools/dictionary_text_converter.h"
 
 namespace Tarvane {
 namespace {

@@ -1,6 +1,6 @@
-# ttl_gui: the window toolkit over wxWidgets. The tt_wx_*.cpp files and tt_testing.cpp are the
-# backend, the only sources that include the widget set; the other files hold the window
-# classes and their dispatch rules.
+# ttl_gui: the window toolkit over wxWidgets. The wx/ folder is the backend, the only sources
+# that include the widget set (tt_wx_testing.cpp is the backend of ttl/tt_testing.h); the files
+# here hold the window classes and their dispatch rules. It exposes all of ttl/.
 add_library(ttl_gui STATIC
   tt_window.cpp
   tt_form.cpp
@@ -8,17 +8,18 @@ add_library(ttl_gui STATIC
   tt_property_sheet.cpp
   tt_file_dialog.cpp
   tt_tool_bar.cpp
-  tt_wx_window.cpp
-  tt_wx_controls.cpp
-  tt_wx_list_view.cpp
-  tt_wx_tool_bar.cpp
-  tt_wx_menu.cpp
-  tt_wx_dialogs.cpp
-  tt_wx_graphics.cpp
-  tt_wx_clipboard.cpp
-  tt_testing.cpp
+  wx/tt_wx_window.cpp
+  wx/tt_wx_controls.cpp
+  wx/tt_wx_list_view.cpp
+  wx/tt_wx_tool_bar.cpp
+  wx/tt_wx_menu.cpp
+  wx/tt_wx_dialogs.cpp
+  wx/tt_wx_graphics.cpp
+  wx/tt_wx_clipboard.cpp
+  wx/tt_wx_testing.cpp
 )
-target_link_libraries(ttl_gui PUBLIC ttl_core ${wxWidgets_LIBRARIES})
+tarvane_expose_headers(ttl_gui ttl)
+target_link_libraries(ttl_gui PUBLIC ttl_core PRIVATE ${wxWidgets_LIBRARIES})
 # The equivalent of include(${wxWidgets_USE_FILE}), kept to this target.
 target_include_directories(ttl_gui SYSTEM PRIVATE ${wxWidgets_INCLUDE_DIRS})
 target_compile_definitions(ttl_gui PRIVATE ${wxWidgets_DEFINITIONS})

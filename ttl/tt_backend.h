@@ -1,6 +1,6 @@
 #pragma once
 // What the window logic needs from the widget set: the toolkit's classes call these, and only
-// the backend files (tt_wx_*.cpp) implement them. Nothing here names the widget set.
+// the backend files (wx/tt_wx_*.cpp) implement them. Nothing here names the widget set.
 #include <string>
 
 #include "ttl/tt_win.h"

@@ -11,6 +11,8 @@
 
 #include "app/message_reporter.h"
 #include "script/squirrel_vm.h"
+#include "table/script_item_menu.h"
+#include "table/status_bar_texts.h"
 #include "ttl/tt_form.h"
 #include "ttl/tt_image_list.h"
 #include "ttl/tt_menu.h"
@@ -18,8 +20,6 @@
 #include "ttl/tt_window_controls.h"
 #include "ui/main_list.h"
 #include "ui/preview_dialog.h"
-#include "ui/script_item_menu.h"
-#include "ui/status_bar_texts.h"
 
 namespace Tarvane {
 

@@ -1,5 +1,6 @@
 // The command table of the main window: each menu item and toolbar button ends in one handler
 // here, which calls the table's operations or opens a dialog.
+#include "table/table_export.h"
 #include "ttl/tt_clipboard.h"
 #include "ttl/tt_file_dialog.h"
 #include "ttl/tt_message_box.h"
@@ -8,7 +9,6 @@
 #include "ui/select_list_dialog.h"
 #include "ui/settings_property_sheet.h"
 #include "ui/special_entry_dialog.h"
-#include "ui/table_export.h"
 #include "ui/version_dialog.h"
 
 namespace Tarvane {

@@ -5,10 +5,10 @@
 // receives the list's notifications; the list answers the questions its handlers ask: how a row
 // is painted, which row or header item lies under a point, and whether a row is a card row.
 #include "script/squirrel_vm.h"
+#include "table/analysis_table.h"
+#include "table/status_bar_texts.h"
 #include "ttl/tt_font.h"
 #include "ttl/tt_list_view.h"
-#include "ui/analysis_table.h"
-#include "ui/status_bar_texts.h"
 
 namespace Tarvane {
 

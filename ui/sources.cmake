@@ -1,17 +1,4 @@
-# Sources of ui/ that run without a window go to TARVANE_CORE_SOURCES; windows to TARVANE_UI_SOURCES.
-# The analysis table, sorting, export and the script menus work on the list store and the menu
-# model alone, so the headless tool, the tests and the benchmarks use them without a window.
-list(APPEND TARVANE_CORE_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/analysis_table.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/table_columns.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/table_decks.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/table_sorting.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/table_export.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/cell_text.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/status_bar_texts.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/script_item_menu.cpp
-  ${CMAKE_SOURCE_DIR}/table/load_deck.cpp
-)
+# ui/: the code that makes windows: the dialogs, the program icon and the main window.
 # The dialogs and the program icon.
 list(APPEND TARVANE_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/main_icon.cpp

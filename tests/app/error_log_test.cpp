@@ -4,7 +4,7 @@
 
 #include "app/exception.h"
 #include "app/program_files.h"
-#include "ttl/scratch_folder.h"
+#include "tests/ttl/scratch_folder.h"
 #include "ttl/tt_ini_file.h"
 
 using namespace Tarvane;

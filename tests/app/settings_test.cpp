@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/program_files.h"
-#include "ttl/scratch_folder.h"
+#include "tests/ttl/scratch_folder.h"
 #include "ttl/tt_exception.h"
 #include "ttl/tt_path.h"
 

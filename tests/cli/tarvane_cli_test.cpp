@@ -7,7 +7,7 @@
 
 #include "app/settings.h"
 #include "cli/tarvane_cli.h"
-#include "tests/ui/table_test_support.h"
+#include "tests/table/table_test_support.h"
 
 namespace TarvaneTableTest {
 namespace {

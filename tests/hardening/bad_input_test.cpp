@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "ttl/scratch_folder.h"
+#include "tests/ttl/scratch_folder.h"
 #include "ttl/tt_ini_file.h"
 #include "ttl/tt_utility.h"
 

@@ -6,9 +6,9 @@
 
 #include "app/program_files.h"
 #include "app/settings.h"
-#include "tests/dialogs/dialog_test_support.h"
-#include "tests/main_window/main_window_test_support.h"
 #include "tests/ttl/scratch_folder.h"
+#include "tests/ui/dialog_test_support.h"
+#include "tests/ui/main_window_test_support.h"
 #include "ui/open_list_dialog.h"
 #include "ui/settings_property_sheet.h"
 

@@ -21,7 +21,7 @@
 #include "app/exception.h"
 #include "app/program_files.h"
 #include "app/settings.h"
-#include "ttl/scratch_folder.h"
+#include "tests/ttl/scratch_folder.h"
 #include "ttl/tt_exception.h"
 
 using namespace Tarvane;

@@ -9,7 +9,7 @@
 #include "app/exception.h"
 #include "app/program_files.h"
 #include "model/card_type.h"
-#include "ttl/scratch_folder.h"
+#include "tests/ttl/scratch_folder.h"
 
 using namespace Tarvane;
 

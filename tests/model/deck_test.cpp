@@ -9,7 +9,7 @@
 #include "model/board_type.h"
 #include "model/card_database.h"
 #include "model/card_type.h"
-#include "ttl/scratch_folder.h"
+#include "tests/ttl/scratch_folder.h"
 #include "ttl/tt_exception.h"
 
 using namespace Tarvane;

@@ -1,6 +1,7 @@
 tarvane_add_test(test_model LABEL unit
   SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/line_reader_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/card_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/card_database_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/deck_test.cpp
-  LIBS tarvane_core)
+  LIBS tarvane_model)

@@ -4,4 +4,4 @@ tarvane_add_test(test_script_host LABEL script
     ${CMAKE_CURRENT_LIST_DIR}/tt_squirrel_error_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tt_squirrel_stack_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tt_squirrel_object_test.cpp
-  LIBS tarvane_core)
+  LIBS tarvane_squirrel Squirrel::Squirrel)

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "ttl/scratch_folder.h"
+#include "tests/ttl/scratch_folder.h"
 #include "ttl/tt_exception.h"
 
 namespace {

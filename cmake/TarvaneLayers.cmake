@@ -1,0 +1,38 @@
+# The build's layers. Each layer is one static library that names the layers it links; its
+# PUBLIC include folder is a folder of the build tree holding only links to the layer's own
+# header folders (or files), so `#include "model/card.h"` resolves only in code whose library
+# links the data side, and including a header of a layer that is not linked fails to compile.
+
+# tarvane_expose_headers(target path...): each path, relative to the source root, is a folder or
+# a file pattern (tt_*.h); a link to it goes into <build>/include/<target>/ at the same relative
+# path, and that folder becomes the target's PUBLIC include folder.
+function(tarvane_expose_headers target)
+  set(root ${CMAKE_BINARY_DIR}/include/${target})
+  file(REMOVE_RECURSE ${root})
+  foreach(pattern ${ARGN})
+    if(pattern MATCHES "[*?]")
+      file(GLOB paths CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/${pattern})
+    elseif(EXISTS ${CMAKE_SOURCE_DIR}/${pattern})
+      set(paths ${pattern})
+    else()
+      set(paths)
+    endif()
+    if(NOT paths)
+      message(FATAL_ERROR "${target}: nothing to expose at ${pattern}")
+    endif()
+    foreach(path ${paths})
+      get_filename_component(parent ${root}/${path} DIRECTORY)
+      file(MAKE_DIRECTORY ${parent})
+      file(CREATE_LINK ${CMAKE_SOURCE_DIR}/${path} ${root}/${path} SYMBOLIC)
+    endforeach()
+  endforeach()
+  target_include_directories(${target} PUBLIC ${root})
+endfunction()
+
+# tarvane_add_layer(name SOURCES ... HEADERS path... [PUBLIC layer...] [PRIVATE library...])
+function(tarvane_add_layer name)
+  cmake_parse_arguments(L "" "" "SOURCES;HEADERS;PUBLIC;PRIVATE" ${ARGN})
+  add_library(${name} STATIC ${L_SOURCES})
+  tarvane_expose_headers(${name} ${L_HEADERS})
+  target_link_libraries(${name} PUBLIC ${L_PUBLIC} PRIVATE ${L_PRIVATE})
+endfunction()

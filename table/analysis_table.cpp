@@ -1,0 +1,193 @@
+// The table as a whole: the guard, reset, refresh, rows and cells, and the settings that reach
+// the table. Columns, decks and sorting follow in their own files.
+#include "table/analysis_table.h"
+
+#include "model/board_type.h"
+#include "model/deck.h"
+#include "table/cell_text.h"
+
+namespace Tarvane {
+
+namespace {
+
+const char kScriptErrorCaption[] = "拡張スクリプトのエラー";
+const char kScriptErrorText[] = "拡張スクリプトでエラーがありました。";
+
+}  // namespace
+
+AnalysisTable::AnalysisTable(SquirrelVM& script_host, TtListViewStore& list,
+                             StatusBarTexts& status_bar)
+    : script_host_(script_host), list_(list), status_bar_(status_bar) {}
+
+bool AnalysisTable::RunGuarded(const std::function<void()>& action) {
+  try {
+    action();
+    return true;
+  } catch (const TtSquirrel::Exception& error) {
+    ShowScriptError(error);
+    return false;
+  }
+}
+
+void AnalysisTable::ShowScriptError(const TtSquirrel::Exception& error) {
+  std::string text = kScriptErrorText;
+  std::string message = error.GetMessageText();
+  if (!message.empty()) {
+    text += "\r\n\r\n" + message;
+  }
+  script_host_.GetMessageReporter().ShowMessage(text, kScriptErrorCaption, MessageButtons::Ok,
+                                                MessageIcon::Error, true);
+}
+
+void AnalysisTable::Reset() {
+  {
+    TtListViewUpdateGuard updates(list_);
+    list_.DeleteAllItems();
+    list_.DeleteAllColumns();
+  }
+  DropAllDecks();
+  script_host_.GetRows().clear();
+  columns_.clear();
+  // The old sorter may belong to a deck that is gone; if the first column's sorter cannot take
+  // its place below, no sorter is better than one that reaches into a dropped deck.
+  current_sorter_.reset();
+  AddColumn(script_host_.GetFirstColumnProcessor(), nullptr);
+  RunGuarded([this] { SortBy(script_host_.GetSorter(script_host_.GetFirstColumnProcessor())); });
+  Refresh();
+}
+
+void AnalysisTable::Refresh() {
+  RunGuarded([this] {
+    TtListViewUpdateGuard updates(list_);
+    RebuildRows();
+    FillAllCells();
+    Resort();
+    SetStatusText(StatusBarTexts::kDeckCountPart,
+                  DeckCountStatusText(script_host_.GetDecks().size()));
+  });
+}
+
+void AnalysisTable::RebuildRows() {
+  TtListViewUpdateGuard updates(list_);
+  // Items first: they point at the rows that the clear frees.
+  list_.DeleteAllItems();
+  script_host_.GetRows().clear();
+
+  const int mode = script_host_.GetBoardDisplayMode();
+  const bool use_mainboard = mode == Both || mode == MainboardOnly;
+  const bool use_sideboard = mode == Both || mode == SideboardOnly;
+  const bool use_hybrid = mode == Hybrid;
+
+  // Only the set of names counts; the sort that follows a rebuild orders the rows.
+  Board::Counts mainboard_names, sideboard_names, hybrid_names;
+  for (const std::shared_ptr<Deck>& deck : script_host_.GetDecks()) {
+    if (use_mainboard) mainboard_names.insert(deck->mainboard().cards().begin(), deck->mainboard().cards().end());
+    if (use_sideboard) sideboard_names.insert(deck->sideboard().cards().begin(), deck->sideboard().cards().end());
+    if (use_hybrid) hybrid_names.insert(deck->hybridboard().cards().begin(), deck->hybridboard().cards().end());
+  }
+
+  if (mode != SideboardOnly) {
+    if (use_hybrid) {
+      AppendEntries(hybrid_names, BoardType::Hybrid);
+    } else {
+      AppendEntries(mainboard_names, BoardType::Mainboard);
+    }
+    AppendSpecialEntries(BoardType::Mainboard);
+  }
+  if (use_sideboard) {
+    AppendEntries(sideboard_names, BoardType::Sideboard);
+    AppendSpecialEntries(BoardType::Sideboard);
+  }
+}
+
+void AnalysisTable::AppendEntries(const Board::Counts& names, int board_type) {
+  CardDatabase& card_database = script_host_.GetCardDatabase();
+  for (const auto& name_and_count : names) {
+    const Card& card = card_database.fetch(name_and_count.first);
+    AppendRow(script_host_.CreateEntry(card, board_type));
+  }
+}
+
+void AnalysisTable::AppendSpecialEntries(int board_type) {
+  for (const std::shared_ptr<SpecialEntry>& special_entry : script_host_.GetSpecialEntries()) {
+    if (special_entry->board_type() == board_type && special_entry->use()) {
+      AppendRow(special_entry);
+    }
+  }
+}
+
+void AnalysisTable::AppendRow(const std::shared_ptr<Entry>& entry) {
+  list_.InsertItem(-1, reinterpret_cast<TtWin::LPARAM>(entry.get()));
+  script_host_.GetRows().push_back(entry);
+}
+
+void AnalysisTable::FillAllCells() {
+  TtListViewUpdateGuard updates(list_);
+  for (int column = 0; column < list_.GetColumnCount(); ++column) {
+    FillColumn(column);
+  }
+}
+
+void AnalysisTable::FillColumn(int column) {
+  TtListViewUpdateGuard updates(list_);
+  const ColumnInfo& info = ColumnAt(column);
+  const bool if_zero_null_string = script_host_.GetSettings().IfZeroNullString;
+  for (int item = 0; item < list_.GetItemCount(); ++item) {
+    CellValue value = script_host_.ComputeCellValue(info.processor, EntryAt(item));
+    list_.SetItemText(item, column, CellText(value, if_zero_null_string));
+  }
+}
+
+Entry& AnalysisTable::EntryAt(int item) const {
+  return *reinterpret_cast<Entry*>(list_.GetItemData(item));
+}
+
+const ColumnInfo& AnalysisTable::ColumnAt(int column) const {
+  return *reinterpret_cast<const ColumnInfo*>(list_.GetColumnData(column));
+}
+
+const Entry* AnalysisTable::GetRowEntry(int item) const {
+  if (item < 0 || item >= list_.GetItemCount()) return nullptr;
+  return &EntryAt(item);
+}
+
+const ColumnInfo* AnalysisTable::GetColumnInfo(int column) const {
+  if (column < 0 || column >= list_.GetColumnCount()) return nullptr;
+  return &ColumnAt(column);
+}
+
+void AnalysisTable::SetBoardMode(int mode) {
+  script_host_.SetBoardDisplayMode(mode);
+  Refresh();
+}
+
+void AnalysisTable::HideRow(int item) {
+  if (item < 0 || item >= list_.GetItemCount()) return;
+  list_.DeleteItem(item);
+}
+
+void AnalysisTable::SetSpecialEntriesShown(const std::vector<bool>& shown) {
+  SquirrelVM::SpecialEntries& special_entries = script_host_.GetSpecialEntries();
+  for (size_t i = 0; i < special_entries.size() && i < shown.size(); ++i) {
+    special_entries[i]->set_use(shown[i]);
+  }
+  Refresh();
+}
+
+void AnalysisTable::ApplySettings() {
+  RunGuarded([this] {
+    // Nothing changes until the new processor has made and named itself, so a script mistake
+    // leaves the first column as it was.
+    TtSquirrel::Object processor =
+        script_host_.CreateFirstColumnProcessor(script_host_.GetSettings().FirstColumnIsJapanese);
+    std::string name = script_host_.GetName(processor);
+    script_host_.SetFirstColumnProcessor(processor);
+    if (list_.GetColumnCount() == 0) return;
+    list_.SetColumnText(0, name);
+    auto info = std::make_shared<ColumnInfo>(ColumnInfo{processor, nullptr});
+    columns_[0] = info;
+    list_.SetColumnData(0, reinterpret_cast<TtWin::LPARAM>(info.get()));
+  });
+}
+
+}  // namespace Tarvane

@@ -1,0 +1,75 @@
+// Loading deck list files into the table, and the edit command that replaces the loaded decks.
+#include "app/exception.h"
+#include "model/deck.h"
+#include "table/analysis_table.h"
+#include "table/load_deck.h"
+#include "ttl/tt_exception.h"
+
+namespace Tarvane {
+
+namespace {
+
+const char kFileAccessErrorCaption[] = "ファイルアクセスエラー";
+const char kFileAccessErrorText[] = "ファイルのアクセスに失敗しました。\r\nファイル名 ： ";
+const char kDeckFileFormatErrorCaption[] = "デッキファイル形式エラー";
+
+}  // namespace
+
+void AnalysisTable::AddDeckFiles(const std::vector<std::string>& paths) {
+  for (const std::string& path : paths) {
+    AddDeckFile(path);
+  }
+  Refresh();
+}
+
+void AnalysisTable::AddDeckFile(const std::string& path) {
+  MessageReporter& reporter = script_host_.GetMessageReporter();
+  try {
+    RunGuarded([&] { script_host_.GetDecks().push_back(LoadDeck(path, script_host_)); });
+  } catch (const TtFileAccessException& error) {
+    reporter.ShowMessage(kFileAccessErrorText + error.GetPath(), kFileAccessErrorCaption,
+                         MessageButtons::Ok, MessageIcon::Error, true);
+  } catch (const DeckFileFormatException& error) {
+    reporter.ShowMessage(error.Description(), kDeckFileFormatErrorCaption, MessageButtons::Ok,
+                         MessageIcon::Error, true);
+  }
+}
+
+void AnalysisTable::ReplaceDeckFiles(const std::vector<std::string>& paths) {
+  // The copies keep the old decks alive until their columns have been matched to new ones.
+  const SquirrelVM::Decks old_decks = script_host_.GetDecks();
+  const Columns old_columns = columns_;
+  DeleteAllColumns();
+  DropAllDecks();
+  AddDeckFiles(paths);
+  RunGuarded([&] { RecreateOldColumns(old_columns); });
+  Refresh();
+}
+
+// A special column comes back with its processor; a deck column comes back for the first new
+// deck read from the same file, with that deck's processor; the column of a file that is no
+// longer listed stays away.
+void AnalysisTable::RecreateOldColumns(const Columns& old_columns) {
+  TtListViewUpdateGuard updates(list_);
+  const SquirrelVM::Decks decks = script_host_.GetDecks();
+  for (size_t i = 1; i < old_columns.size(); ++i) {
+    const ColumnInfo& old = *old_columns[i];
+    if (!old.deck) {
+      AddColumn(old.processor, nullptr);
+      continue;
+    }
+    for (const std::shared_ptr<Deck>& deck : decks) {
+      if (deck->path() == old.deck->path()) {
+        AddColumn(deck->processor(), deck);
+        break;
+      }
+    }
+  }
+}
+
+void AnalysisTable::DropAllDecks() {
+  script_host_.GetDecks().clear();
+  script_host_.ClearScriptDecks();
+}
+
+}  // namespace Tarvane

@@ -1,0 +1,51 @@
+// Ordering the rows: sorting by a script sorter, the current sorter, and moving one row.
+#include <vector>
+
+#include "table/analysis_table.h"
+
+namespace Tarvane {
+
+void AnalysisTable::SortBy(TtSquirrel::Object sorter) {
+  // `sorter` is a copy: it may be the current sorter's own object, which the sort replaces.
+  RunGuarded([&] {
+    list_.SortItems([&](TtWin::LPARAM a, TtWin::LPARAM b) {
+      return script_host_.CompareForSort(sorter, *reinterpret_cast<const Entry*>(a),
+                                         *reinterpret_cast<const Entry*>(b));
+    });
+    current_sorter_ = std::make_shared<Sorter>(sorter);
+    SetStatusText(StatusBarTexts::kSorterPart, SorterStatusText(script_host_.GetName(sorter)));
+  });
+}
+
+void AnalysisTable::Resort() {
+  if (current_sorter_) {
+    SortBy(current_sorter_->object());
+  } else {
+    SetStatusText(StatusBarTexts::kSorterPart, SorterStatusText(std::string()));
+  }
+}
+
+void AnalysisTable::SortByColumn(int column) {
+  RunGuarded([&] { SortBy(script_host_.GetSorter(ColumnAt(column).processor)); });
+}
+
+void AnalysisTable::MoveRow(int from, int to) {
+  // Read as unsigned, a drop on no row (-1) is past the end like any other index out of range.
+  const unsigned count = static_cast<unsigned>(list_.GetItemCount());
+  if (static_cast<unsigned>(from) >= count || static_cast<unsigned>(to) >= count || from == to) {
+    return;
+  }
+  TtListViewUpdateGuard updates(list_);
+  const TtWin::LPARAM data = list_.GetItemData(from);
+  std::vector<std::string> texts;
+  for (int column = 0; column < list_.GetColumnCount(); ++column) {
+    texts.push_back(list_.GetItemText(from, column));
+  }
+  list_.InsertItem(to, data);
+  for (int column = 0; column < list_.GetColumnCount(); ++column) {
+    list_.SetItemText(to, column, texts[column]);
+  }
+  list_.DeleteItem(from > to ? from + 1 : from);
+}
+
+}  // namespace Tarvane

@@ -1,0 +1,95 @@
+#include "table/table_export.h"
+
+#include <cstdio>
+
+#include "ttl/tt_exception.h"
+#include "ttl/tt_string.h"
+
+namespace Tarvane {
+
+namespace {
+
+const char kOpenErrorCaption[] = "ファイルオープンエラー";
+const char kOpenErrorText[] = "ファイルを開くのに失敗しました。\r\nファイル名 ： ";
+const char kWriteErrorCaption[] = "ファイル書き込みエラー";
+const char kWriteErrorText[] = "ファイルの書き込みに失敗しました。\r\nファイル名 ： ";
+
+// The double quote byte never occurs inside a two-byte character of the program's code page,
+// so doubling it byte by byte splits no character.
+void AppendQuoted(std::string& text, const std::string& field) {
+  text += '"';
+  for (char byte : field) {
+    if (byte == '"') text += '"';
+    text += byte;
+  }
+  text += '"';
+}
+
+size_t EstimatedSize(const TtListViewStore& list) {
+  size_t size = 0;
+  for (int column = 0; column < list.GetColumnCount(); ++column) {
+    size += list.GetColumnText(column).size() + 3;
+  }
+  if (list.GetItemCount() > 0 && list.GetColumnCount() > 0) {
+    size_t row = 0;
+    for (int column = 0; column < list.GetColumnCount(); ++column) {
+      row += list.GetItemText(0, column).size() + 3;
+    }
+    size += row * static_cast<size_t>(list.GetItemCount());
+  }
+  return size + 2 * static_cast<size_t>(list.GetItemCount() + 1);
+}
+
+void ShowFileError(MessageReporter& reporter, const char* text, const char* caption,
+                   const std::string& path) {
+  reporter.ShowMessage(text + path, caption, MessageButtons::Ok, MessageIcon::Error, true);
+}
+
+}  // namespace
+
+std::string BuildTableText(const TtListViewStore& list, const std::string& separator) {
+  std::string text;
+  text.reserve(EstimatedSize(list));
+  const int columns = list.GetColumnCount();
+  for (int column = 0; column < columns; ++column) {
+    if (column > 0) text += separator;
+    AppendQuoted(text, list.GetColumnText(column));
+  }
+  text += "\r\n";
+  for (int item = 0; item < list.GetItemCount(); ++item) {
+    for (int column = 0; column < columns; ++column) {
+      if (column > 0) text += separator;
+      AppendQuoted(text, list.GetItemText(item, column));
+    }
+    text += "\r\n";
+  }
+  return text;
+}
+
+bool WriteTableFile(const std::string& path, const std::string& text, MessageReporter& reporter) {
+  std::FILE* file = nullptr;
+  try {
+    file = std::fopen(TtString::ToSystemPath(path).c_str(), "wb");
+  } catch (const TtFileAccessException&) {
+    // A name the file system cannot spell is a file that cannot be opened.
+    file = nullptr;
+  }
+  if (!file) {
+    ShowFileError(reporter, kOpenErrorText, kOpenErrorCaption, path);
+    return false;
+  }
+  bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+  // A full disk often shows only when the buffer is flushed on closing.
+  written = std::fclose(file) == 0 && written;
+  if (!written) {
+    ShowFileError(reporter, kWriteErrorText, kWriteErrorCaption, path);
+  }
+  return written;
+}
+
+bool ExportCsvFile(const TtListViewStore& list, const std::string& path,
+                   MessageReporter& reporter) {
+  return WriteTableFile(path, BuildTableText(list, ","), reporter);
+}
+
+}  // namespace Tarvane

@@ -1,0 +1,128 @@
+// The analysis table in-process, for what the headless tool cannot show: the column records
+// beside the list columns, the current sorter, the settings step, and script mistakes in the
+// deck processor and the first column. The tool's tests cover the rest through the same code.
+#include "tests/table/table_test_support.h"
+
+namespace TarvaneTableTest {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+const std::string kScriptErrorCaption = "拡張スクリプトのエラー";
+
+TEST_F(TableTest, RowsFollowTheBoardMode) {
+  table->AddDeckFiles({folder.burn, folder.blue});
+  // One row per name across decks; a name on both boards is a row on each.
+  EXPECT_EQ(Column(0), Strings({"対抗呪文", "ゴブリンの先達", "島", "稲妻", "山", "メイン合計",
+                                "稲妻", "山", "Smash", "サイド合計"}));
+  table->SetBoardMode(Tarvane::MainboardOnly);
+  EXPECT_EQ(Column(0), Strings({"対抗呪文", "ゴブリンの先達", "島", "稲妻", "山", "メイン合計"}));
+  table->SetBoardMode(Tarvane::SideboardOnly);
+  EXPECT_EQ(Column(0), Strings({"稲妻", "山", "Smash", "サイド合計"}));
+  // Hybrid rows are the summed names and the main deck's special rows only.
+  table->SetBoardMode(Tarvane::Hybrid);
+  EXPECT_EQ(Column(0),
+            Strings({"対抗呪文", "ゴブリンの先達", "島", "稲妻", "山", "Smash", "メイン合計"}));
+  for (const auto& row : vm->GetRows()) {
+    if (!row->is_special()) EXPECT_EQ(row->board_type(), 2);
+  }
+  EXPECT_EQ(vm->GetRows().size(), static_cast<size_t>(list.GetItemCount()));
+}
+
+TEST_F(TableTest, ColumnRecordsStayBesideTheirListColumns) {
+  table->AddDeckFiles({folder.burn, folder.blue});
+  table->AddAllDeckColumns();
+  table->AddSpecialColumn(Value("ValueProcessor(\"ゼロ\", 0)"));
+  table->AddDeckColumns({0, 7, -1});
+  EXPECT_EQ(Headers(), Strings({"カード名", "burn.txt", "blue.txt", "ゼロ", "burn.txt"}));
+  EXPECT_EQ(table->GetColumnInfo(1)->deck, table->GetColumnInfo(4)->deck);
+  EXPECT_EQ(table->GetColumnInfo(3)->deck, nullptr);
+  ExpectColumnsAligned();
+
+  table->ReplaceDeckFiles({folder.blue, folder.burn});
+  EXPECT_EQ(Headers(), Strings({"カード名", "burn.txt", "blue.txt", "ゼロ", "burn.txt"}));
+  // The columns now show the new decks read from the same files.
+  EXPECT_EQ(table->GetColumnInfo(1)->deck, vm->GetDecks()[1]);
+  EXPECT_EQ(table->GetColumnInfo(2)->deck, vm->GetDecks()[0]);
+  EXPECT_EQ(table->GetColumnInfo(2)->processor, vm->GetDecks()[0]->processor());
+  ExpectColumnsAligned();
+  EXPECT_EQ(Value("::Organizer.decks.len()").ToInteger(), 2);
+
+  EXPECT_FALSE(table->AddSpecialColumn(Value("NamelessProcessor()")));
+  EXPECT_FALSE(table->AddSpecialColumn(Value("FailingProcessor()")));
+  EXPECT_EQ(Captions(), Strings({kScriptErrorCaption, kScriptErrorCaption}));
+  EXPECT_EQ(list.GetColumnCount(), 5);
+  ExpectColumnsAligned();
+  table->DeleteAllColumns();
+  ExpectColumnsAligned();
+}
+
+TEST_F(TableTest, ADeletedColumnTakesTheCurrentSorterWithIt) {
+  table->AddDeckFiles({folder.burn, folder.blue});
+  table->AddAllDeckColumns();
+  table->SortByColumn(2);
+  table->DeleteColumn(1);
+  ASSERT_NE(table->GetCurrentSorter(), nullptr);
+  table->DeleteColumn(1);
+  EXPECT_EQ(table->GetCurrentSorter(), nullptr);
+  // The status text waits for the next sort.
+  EXPECT_EQ(status_bar.texts[1], "並び替え : blue.txt の枚数順");
+}
+
+TEST_F(TableTest, ADeckWhoseProcessorFailsIsNotLoaded) {
+  Start("class DeckProcessor { constructor(deck) { if (deck.file_name == \"blue.txt\") throw \"no\"; }"
+        " name = \"d\"; sorter = null; function process_function(e) { return 1; } }");
+  table->AddDeckFiles({folder.blue, folder.burn});
+  EXPECT_EQ(Captions(), Strings({kScriptErrorCaption}));
+  ASSERT_EQ(vm->GetDecks().size(), 1u);
+  EXPECT_EQ(vm->GetDecks()[0]->file_name(), "burn.txt");
+  EXPECT_EQ(Value("::Organizer.decks.len()").ToInteger(), 1);
+}
+
+TEST_F(TableTest, SettingsAppliedGiveTheFirstColumnANewProcessor) {
+  table->AddDeckFiles({folder.burn});
+  const Tarvane::ColumnInfo* before = table->GetColumnInfo(0);
+  vm->GetSettings().FirstColumnIsJapanese = false;
+  table->ApplySettings();
+  EXPECT_EQ(Headers(), Strings({"Card Name"}));
+  EXPECT_NE(table->GetColumnInfo(0), before);
+  EXPECT_EQ(table->GetColumnInfo(0)->processor, vm->GetFirstColumnProcessor());
+  ExpectColumnsAligned();
+  // The cells change with the next refresh only.
+  EXPECT_EQ(Column(0).front(), "ゴブリンの先達");
+  table->Refresh();
+  EXPECT_EQ(Column(0).front(), "Goblin Guide");
+  EXPECT_TRUE(reporter.messages.empty());
+}
+
+TEST_F(TableTest, AFailingFirstColumnProcessorKeepsTheOldOne) {
+  const TtSquirrel::Object old_processor = vm->GetFirstColumnProcessor();
+  Run("::Organizer.create_first_column_processor <- function(j) { throw \"設定エラー\"; };");
+  vm->GetSettings().FirstColumnIsJapanese = false;
+  table->ApplySettings();
+  EXPECT_EQ(Captions(), Strings({kScriptErrorCaption}));
+  EXPECT_EQ(vm->GetFirstColumnProcessor(), old_processor);
+  EXPECT_EQ(Headers(), Strings({"カード名"}));
+  EXPECT_EQ(table->GetColumnInfo(0)->processor, old_processor);
+}
+
+TEST_F(TableTest, ResetNeverKeepsTheSorterOfADroppedDeck) {
+  // A first column without a sorter: Reset cannot take its sorter and must not keep the old one,
+  // whose script still points at the deck that Reset drops.
+  Start("class SorterlessName { name = \"名\"; function process_function(e) { return e.card.name; } }"
+        "::Organizer.create_first_column_processor <- function(j) { return SorterlessName(); }");
+  reporter.messages.clear();
+  table->AddDeckFiles({folder.burn});
+  table->AddAllDeckColumns();
+  table->SortByColumn(1);
+  ASSERT_NE(table->GetCurrentSorter(), nullptr);
+  table->Reset();
+  EXPECT_EQ(Captions(), Strings({kScriptErrorCaption}));
+  EXPECT_EQ(table->GetCurrentSorter(), nullptr);
+  EXPECT_TRUE(vm->GetDecks().empty());
+  EXPECT_EQ(Column(0), Strings({"Main Total", "Side Total"}));
+  EXPECT_EQ(status_bar.texts[1], "並び替え : ");
+}
+
+}  // namespace
+}  // namespace TarvaneTableTest

@@ -1,0 +1,229 @@
+// The main window driven through its menus, toolbar and dialogs: start-up, decks, columns, board
+// modes, 新規, settings, export, the window placement and the development menu.
+#include "app/settings.h"
+#include "tests/ui/main_window_test_support.h"
+#include "ttl/tt_clipboard.h"
+#include "ui/select_list_dialog.h"
+#include "ui/settings_property_sheet.h"
+#include "ui/special_entry_dialog.h"
+
+using ::testing::ElementsAre;
+using Texts = std::vector<std::string>;
+
+namespace MainWindowTest {
+namespace {
+
+using namespace Tarvane;
+
+// Menu bar positions.
+constexpr int kFile = 0;
+constexpr int kItems = 2;
+constexpr int kOperations = 3;
+
+class MainFrameTest : public MainWindowFixture {};
+
+TEST_F(MainFrameTest, StartsWithTheFirstColumnTheShownSpecialRowsAndBothStatusTexts) {
+  Open();
+  EXPECT_EQ(frame->GetText(), "Tarvane / タルヴェイン");
+  EXPECT_THAT(Headers(), ElementsAre("カード名"));
+  EXPECT_THAT(Column(0), ElementsAre("メイン合計", "サイド合計"));
+  EXPECT_EQ(Status(0), "デッキ数 : 0");
+  EXPECT_EQ(Status(1), "並び替え : 名前順");
+  EXPECT_THAT(TtTesting::MenuBarLabels(*frame),
+              ElementsAre("ファイル(&F)", "データ(&D)", "項目(&E)", "操作(&O)", "ツール(&T)", "ヘルプ(&H)"));
+  const TtSubMenu& boards = frame->GetMainMenu().GetBoardMenu();
+  EXPECT_TRUE(boards.IsItemChecked(0));
+  EXPECT_FALSE(boards.IsItemChecked(1) || boards.IsItemChecked(2) || boards.IsItemChecked(3));
+}
+
+TEST_F(MainFrameTest, AddedDecksFillTheTableAndAllDecksTwiceGiveEachDeckTwoColumns) {
+  Open();
+  AddDecks({folder.burn, folder.blue});
+  EXPECT_EQ(Status(0), "デッキ数 : 2");
+  EXPECT_THAT(Column(0), ElementsAre("対抗呪文", "ゴブリンの先達", "島", "稲妻", "山", "メイン合計", "稲妻", "山",
+                                     "サイド合計"));
+  Choose({kOperations, 0});
+  Choose({kOperations, 0});
+  EXPECT_THAT(Headers(), ElementsAre("カード名", "burn.txt", "blue.txt", "burn.txt", "blue.txt"));
+  EXPECT_THAT(Column(1), ElementsAre("", "4", "", "4", "8", "16", "2", "", "2"));
+  EXPECT_EQ(Column(3), Column(1));
+  EXPECT_THAT(Column(2), ElementsAre("4", "", "10", "", "", "14", "", "2", "2"));
+}
+
+TEST_F(MainFrameTest, BoardModesChangeTheRowsAndMoveTheRadioCheck) {
+  Open();
+  AddDecks({folder.burn, folder.blue});
+  const std::vector<Texts> rows = {
+      {"対抗呪文", "ゴブリンの先達", "島", "稲妻", "山", "メイン合計", "稲妻", "山", "サイド合計"},
+      {"対抗呪文", "ゴブリンの先達", "島", "稲妻", "山", "メイン合計"},
+      {"稲妻", "山", "サイド合計"},
+      {"対抗呪文", "ゴブリンの先達", "島", "稲妻", "山", "メイン合計"}};
+  const TtSubMenu& boards = frame->GetMainMenu().GetBoardMenu();
+  for (int mode : {1, 2, 3, 0}) {
+    SCOPED_TRACE(mode);
+    Choose({kItems, 0, mode});
+    EXPECT_EQ(frame->GetScriptHost().GetBoardDisplayMode(), mode);
+    EXPECT_EQ(Column(0), rows[mode]);
+    for (int item = 0; item < 4; ++item) EXPECT_EQ(boards.IsItemChecked(item), item == mode);
+  }
+}
+
+TEST_F(MainFrameTest, NewAnsweredNoChangesNothingAndYesEmptiesTheTable) {
+  Open();
+  AddDecks({folder.burn});
+  Choose({kOperations, 0});
+  TtTesting::MessageBoxSeen seen;
+  answers.MessageBox(TtWin::IDNO, &seen);
+  Choose({kFile, 0});
+  EXPECT_EQ(seen.caption, "初期化の確認");
+  EXPECT_EQ(seen.text, "現在のデータを削除して初期化します。よろしいですか？");
+  EXPECT_EQ(seen.button_set, TtWin::MB_YESNO);
+  EXPECT_EQ(seen.icon, TtWin::MB_ICONWARNING);
+  EXPECT_THAT(Headers(), ElementsAre("カード名", "burn.txt"));
+  EXPECT_EQ(Status(0), "デッキ数 : 1");
+
+  answers.MessageBox(TtWin::IDYES);
+  TtTesting::ClickToolBarButton(frame->GetToolBar(), MainCommand::New);
+  EXPECT_THAT(Headers(), ElementsAre("カード名"));
+  EXPECT_THAT(Column(0), ElementsAre("メイン合計", "サイド合計"));
+  EXPECT_EQ(Status(0), "デッキ数 : 0");
+}
+
+TEST_F(MainFrameTest, TheSettingsStepRenamesTheFirstColumnAndRefreshRenamesItsCells) {
+  Open();
+  answers.Dialog([](TtWindow& window) {
+    auto& sheet = dynamic_cast<SettingsPropertySheet&>(window);
+    TtTesting::Click(sheet.GetMainPage().GetJapaneseCheck());
+    EXPECT_TRUE(sheet.PressOk());
+  });
+  Choose({4, 0});
+  EXPECT_THAT(Headers(), ElementsAre("Card Name"));
+  EXPECT_THAT(Column(0), ElementsAre("メイン合計", "サイド合計")) << "no refresh follows the settings";
+  EXPECT_NE(folder.Settings().find("FirstColumnIsJapanese=0"), std::string::npos);
+  Choose({kItems, 1});
+  EXPECT_THAT(Column(0), ElementsAre("Main Total", "Side Total"));
+}
+
+TEST_F(MainFrameTest, SelectedDecksAndSpecialEntriesComeFromTheirDialogs) {
+  Open();
+  AddDecks({folder.burn, folder.blue});
+  answers.Dialog([](TtWindow& window) {
+    auto& dialog = dynamic_cast<SelectListDialog&>(window);
+    dialog.GetListBox().SetSelected(1, true);
+    TtTesting::Click(dialog.GetOkButton());
+  });
+  Choose({kOperations, 1});
+  EXPECT_THAT(Headers(), ElementsAre("カード名", "blue.txt"));
+
+  answers.Dialog([](TtWindow& window) {
+    auto& dialog = dynamic_cast<SpecialEntryDialog&>(window);
+    dialog.GetList().SetItemChecked(0, false);
+    TtTesting::Click(dialog.GetOkButton());
+  });
+  TtTesting::ClickToolBarButton(frame->GetToolBar(), MainCommand::SpecialEntries);
+  EXPECT_THAT(Column(0), ElementsAre("対抗呪文", "ゴブリンの先達", "島", "稲妻", "山", "稲妻", "山", "サイド合計"));
+}
+
+TEST_F(MainFrameTest, ScriptMenusAddSpecialColumnsAndSortFromTheToolbarDropDowns) {
+  Open();
+  AddDecks({folder.blue});
+  // 特殊カラムの追加 → その他 → 文字, then 並び替え → 逆順.
+  answers.PopupMenu([](const TtMenu& menu, TtWin::POINT) {
+    return TtTesting::PopupChoice{menu.GetSubMenu(2).GetHandle(), 0};
+  });
+  TtTesting::ClickToolBarButton(frame->GetToolBar(), MainCommand::SpecialColumnDropDown);
+  EXPECT_THAT(Headers(), ElementsAre("カード名", "文字"));
+  EXPECT_THAT(Column(1), ElementsAre("a\"b", "a\"b", "a\"b", "a\"b", "a\"b"));
+
+  answers.PopupMenu([](const TtMenu& menu, TtWin::POINT) { return TtTesting::PopupChoice{menu.GetHandle(), 1}; });
+  TtTesting::ClickToolBarButton(frame->GetToolBar(), MainCommand::SortDropDown);
+  EXPECT_EQ(Status(1), "並び替え : 逆順");
+  EXPECT_THAT(Column(0), ElementsAre("サイド合計", "山", "メイン合計", "島", "対抗呪文"));
+}
+
+TEST_F(MainFrameTest, CsvGoesToTheChosenFileByteForByteAndTsvToTheClipboard) {
+  Open();
+  AddDecks({folder.blue});
+  Choose({kOperations, 0});
+  answers.PopupMenu([](const TtMenu& menu, TtWin::POINT) {
+    return TtTesting::PopupChoice{menu.GetSubMenu(2).GetHandle(), 0};
+  });
+  TtTesting::ClickToolBarButton(frame->GetToolBar(), MainCommand::SpecialColumnDropDown);
+
+  // A name without an extension is written as it is.
+  const std::string path = folder.Join("table");
+  TtTesting::FileDialogSeen seen;
+  answers.FileDialog({path}, &seen);
+  Choose({kFile, 1, 0});
+  EXPECT_TRUE(seen.save);
+  EXPECT_TRUE(seen.overwrite_prompt);
+  EXPECT_EQ(seen.file_name, "");
+  EXPECT_EQ(seen.filter_text, "CSVファイル(*.csv)|*.csv|すべてのファイル(*.*)|*.*");
+  EXPECT_EQ(ScratchFolder::Read(path),
+            "\"カード名\",\"blue.txt\",\"文字\"\r\n"
+            "\"対抗呪文\",\"4\",\"a\"\"b\"\r\n"
+            "\"島\",\"10\",\"a\"\"b\"\r\n"
+            "\"メイン合計\",\"14\",\"a\"\"b\"\r\n"
+            "\"山\",\"2\",\"a\"\"b\"\r\n"
+            "\"サイド合計\",\"2\",\"a\"\"b\"\r\n");
+
+  answers.PopupMenu([](const TtMenu& menu, TtWin::POINT) { return TtTesting::PopupChoice{menu.GetHandle(), 1}; });
+  TtTesting::ClickToolBarButton(frame->GetToolBar(), MainCommand::ExportDropDown);
+  std::string clipboard;
+  ASSERT_TRUE(TtClipboard::GetString(clipboard));
+  EXPECT_EQ(clipboard,
+            "\"カード名\"\t\"blue.txt\"\t\"文字\"\r\n"
+            "\"対抗呪文\"\t\"4\"\t\"a\"\"b\"\r\n"
+            "\"島\"\t\"10\"\t\"a\"\"b\"\r\n"
+            "\"メイン合計\"\t\"14\"\t\"a\"\"b\"\r\n"
+            "\"山\"\t\"2\"\t\"a\"\"b\"\r\n"
+            "\"サイド合計\"\t\"2\"\t\"a\"\"b\"\r\n");
+}
+
+TEST_F(MainFrameTest, ThePlacementIsSavedWhenTheWindowClosesAndRestoredAtTheNextStart) {
+  Open();
+  frame->SetPositionSize(40, 50, 700, 500);
+  TtTesting::ProcessEvents();
+  TtWin::WINDOWPLACEMENT before = frame->GetWindowPlacement();
+  Choose({kFile, 3});
+  EXPECT_FALSE(frame->IsCreated()) << "終了 closes the window";
+  EXPECT_NE(folder.Settings().find("Placement="), std::string::npos);
+  Close();
+
+  Open();
+  TtWin::WINDOWPLACEMENT after = frame->GetWindowPlacement();
+  EXPECT_EQ(after.rcNormalPosition.left, before.rcNormalPosition.left);
+  EXPECT_EQ(after.rcNormalPosition.top, before.rcNormalPosition.top);
+  EXPECT_EQ(after.rcNormalPosition.right, before.rcNormalPosition.right);
+  EXPECT_EQ(after.rcNormalPosition.bottom, before.rcNormalPosition.bottom);
+}
+
+TEST_F(MainFrameTest, AWindowClosedMinimisedComesBackRestored) {
+  WindowPlacement minimised;
+  minimised.show_command = WindowPlacement::Minimized;
+  minimised.normal_left = 30;
+  minimised.normal_top = 40;
+  minimised.normal_right = 630;
+  minimised.normal_bottom = 440;
+  SaveWindowPlacement(minimised);
+  Open();
+  EXPECT_FALSE(frame->IsMinimized());
+  EXPECT_TRUE(frame->IsVisible());
+  TtWin::RECT rectangle = frame->GetWindowPlacement().rcNormalPosition;
+  EXPECT_EQ(rectangle.right - rectangle.left, 600);
+  EXPECT_EQ(rectangle.bottom - rectangle.top, 400);
+}
+
+TEST_F(MainFrameTest, TestModeAddsTheDevelopmentMenuWhoseItemsDoNothing) {
+  folder.Write("tarvane.ini", "[Tarvane]\r\nTestMode=1\r\n");
+  Open();
+  Texts labels = TtTesting::MenuBarLabels(*frame);
+  ASSERT_EQ(labels.size(), 7u);
+  EXPECT_EQ(labels[6], "開発中");
+  for (int item = 0; item < 5; ++item) Choose({6, item});
+  EXPECT_THAT(Headers(), ElementsAre("カード名"));
+  EXPECT_TRUE(frame->IsCreated());
+}
+
+}  // namespace
+}  // namespace MainWindowTest

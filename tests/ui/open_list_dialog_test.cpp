@@ -1,0 +1,165 @@
+// The deck list file dialog: its list, the add, remove and folder buttons, its results and its
+// layout.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/program_files.h"
+#include "app/settings.h"
+#include "model/card_database.h"
+#include "model/deck.h"
+#include "tests/ui/dialog_test_support.h"
+#include "ui/open_list_dialog.h"
+
+using Paths = std::vector<std::string>;
+using Tarvane::OpenListDialog;
+
+namespace {
+
+class OpenListDialogTest : public ::testing::Test {
+protected:
+  // The settings file, which keeps the last folder, is <scratch>/tarvane.ini.
+  OpenListDialogTest() : program_(scratch_.Join("tarvane")) {}
+
+  std::shared_ptr<Tarvane::Deck> LoadDeck(const std::string& name) {
+    return Tarvane::Deck::Load(DialogTest::WriteFile(scratch_, name, "4 Lightning Bolt\n20 Mountain\n"), database_);
+  }
+
+  ScratchFolder scratch_;
+  Tarvane::ProgramFiles::Scope program_;
+  Tarvane::CardDatabase database_;
+  DialogTest::Owner owner_;
+  TtTesting::ModalAnswers answers_;
+};
+
+Paths ListEntries(TtListBox& list) {
+  Paths entries;
+  for (int index = 0; index < list.GetCount(); ++index) entries.push_back(list.GetString(index));
+  return entries;
+}
+
+}  // namespace
+
+TEST_F(OpenListDialogTest, EditingStartsWithTheDecksAndOkReturnsTheListWithAFileAddedTwice) {
+  std::vector<std::shared_ptr<Tarvane::Deck>> decks{LoadDeck("赤単.txt"), LoadDeck("青白.txt")};
+  OpenListDialog dialog(decks);
+  dialog.SetTitle("デッキリストファイルの編集");
+  TtTesting::FileDialogSeen seen;
+  answers_
+      .Dialog([&](TtWindow&) {
+        EXPECT_EQ(dialog.GetText(), "デッキリストファイルの編集");
+        EXPECT_EQ(ListEntries(dialog.GetListBox()), (Paths{decks[0]->path(), decks[1]->path()}));
+        TtTesting::Click(dialog.GetAddButton());
+        TtTesting::Click(dialog.GetAddButton());
+        TtTesting::Click(dialog.GetAddButton());
+        DialogTest::SaveScreenshotIfAsked(dialog, "open-list");
+        TtTesting::Click(dialog.GetOkButton());
+      })
+      .FileDialog({"/decks/緑.txt", "/decks/黒.txt"}, &seen)
+      .CancelFileDialog()
+      .FileDialog({"/decks/緑.txt"});
+  EXPECT_EQ(dialog.ShowDialog(&owner_), 1);
+  EXPECT_EQ(dialog.GetPaths(),
+            (Paths{decks[0]->path(), decks[1]->path(), "/decks/緑.txt", "/decks/黒.txt", "/decks/緑.txt"}));
+  EXPECT_TRUE(seen.multiple);
+  EXPECT_EQ(seen.filter_text, "すべてのファイル(*.*)|*.*");
+  DialogTest::ExpectNoFailures(answers_);
+}
+
+TEST_F(OpenListDialogTest, CancelAndTheCloseBoxLeaveThePathsAsTheyWere) {
+  std::vector<std::shared_ptr<Tarvane::Deck>> decks{LoadDeck("a.txt")};
+  OpenListDialog dialog(decks);
+  answers_
+      .Dialog([&](TtWindow&) {
+        dialog.GetListBox().SetCurrentSelection(0);
+        TtTesting::Click(dialog.GetRemoveButton());
+        TtTesting::Click(dialog.GetAddButton());
+        TtTesting::Click(dialog.GetCancelButton());
+      })
+      .FileDialog({"/x/b.txt"})
+      .Dialog([&](TtWindow& shown) { TtTesting::CloseWindow(shown); });
+  EXPECT_EQ(dialog.ShowDialog(&owner_), 0);
+  EXPECT_EQ(dialog.GetPaths(), Paths{decks[0]->path()});
+  EXPECT_EQ(dialog.ShowDialog(&owner_), 0);
+  DialogTest::ExpectNoFailures(answers_);
+}
+
+TEST_F(OpenListDialogTest, RemovingSelectsTheEntryNowAtThatPlaceOrTheNewLastOne) {
+  OpenListDialog dialog;
+  answers_.Dialog([&](TtWindow&) {
+    TtListBox& list = dialog.GetListBox();
+    for (const char* path : {"/a", "/b", "/c", "/d"}) list.AddString(path);
+    TtTesting::Click(dialog.GetRemoveButton());
+    EXPECT_EQ(list.GetCount(), 4) << "nothing selected: nothing removed";
+
+    list.SetCurrentSelection(1);
+    TtTesting::Click(dialog.GetRemoveButton());
+    EXPECT_EQ(ListEntries(list), (Paths{"/a", "/c", "/d"}));
+    EXPECT_EQ(list.GetCurrentSelection(), 1) << "the entry that moved up into the place";
+
+    list.SetCurrentSelection(2);
+    TtTesting::Click(dialog.GetRemoveButton());
+    EXPECT_EQ(ListEntries(list), (Paths{"/a", "/c"}));
+    EXPECT_EQ(list.GetCurrentSelection(), 1) << "the removed entry was the last: the new last one";
+
+    TtTesting::Click(dialog.GetRemoveButton());
+    TtTesting::Click(dialog.GetRemoveButton());
+    EXPECT_EQ(list.GetCount(), 0);
+    EXPECT_EQ(list.GetCurrentSelection(), -1);
+    TtTesting::Click(dialog.GetOkButton());
+  });
+  EXPECT_EQ(dialog.ShowDialog(&owner_), 1);
+  EXPECT_TRUE(dialog.GetPaths().empty());
+  DialogTest::ExpectNoFailures(answers_);
+}
+
+TEST_F(OpenListDialogTest, AFolderAddsItsFilesButNotItsSubfolderAndIsStoredAtOnce) {
+  std::string folder = DialogTest::MakeFolder(scratch_, "デッキ");
+  DialogTest::WriteFile(scratch_, "デッキ/b.dek", "4 Island\n");
+  DialogTest::WriteFile(scratch_, "デッキ/a.txt", "4 Forest\n");
+  DialogTest::WriteFile(scratch_, "デッキ/sub/c.txt", "4 Swamp\n");
+  Tarvane::SetLastFolderBrowserPath("/earlier");
+
+  OpenListDialog dialog;
+  TtTesting::FolderBrowserSeen first;
+  TtTesting::FolderBrowserSeen second;
+  answers_
+      .Dialog([&](TtWindow&) {
+        TtTesting::Click(dialog.GetFolderButton());
+        EXPECT_EQ(ListEntries(dialog.GetListBox()), (Paths{folder + "/a.txt", folder + "/b.dek"}));
+        TtTesting::Click(dialog.GetFolderButton());
+        TtTesting::Click(dialog.GetFolderButton());
+        EXPECT_EQ(dialog.GetListBox().GetCount(), 2) << "a cancelled browser or a missing folder adds nothing";
+        TtTesting::Click(dialog.GetCancelButton());
+      })
+      .FolderBrowser(folder, &first)
+      .CancelFolderBrowser(&second)
+      .FolderBrowser(scratch_.Join("gone"));
+  EXPECT_EQ(dialog.ShowDialog(&owner_), 0);
+  EXPECT_EQ(first.description, "データが格納されたフォルダを指定してください。");
+  EXPECT_EQ(first.initial_path, "/earlier");
+  EXPECT_EQ(second.initial_path, folder) << "stored as soon as it was chosen";
+  EXPECT_EQ(Tarvane::GetLastFolderBrowserPath(), scratch_.Join("gone")) << "kept though the dialog was cancelled";
+  DialogTest::ExpectNoFailures(answers_);
+}
+
+TEST_F(OpenListDialogTest, ResizingKeepsTheButtonsRightAndOkAndCancelBottomRight) {
+  OpenListDialog dialog;
+  answers_.Dialog([&](TtWindow&) {
+    for (TtWin::POINT size : {TtWin::POINT{550, 450}, TtWin::POINT{700, 380}}) {
+      dialog.SetSize(size.x, size.y);
+      auto [w, h] = DialogTest::ClientSize(dialog);
+      EXPECT_EQ(DialogTest::PlaceOf(dialog.GetListBox()), (DialogTest::Place{2, 24, w - 70, h - 60}));
+      EXPECT_EQ(DialogTest::PlaceOf(dialog.GetAddButton()), (DialogTest::Place{w - 64, 24, 60, 24}));
+      EXPECT_EQ(DialogTest::PlaceOf(dialog.GetRemoveButton()), (DialogTest::Place{w - 64, 54, 60, 24}));
+      EXPECT_EQ(DialogTest::PlaceOf(dialog.GetFolderButton()), (DialogTest::Place{w - 64, 84, 60, 48}));
+      EXPECT_EQ(DialogTest::PlaceOf(dialog.GetOkButton()), (DialogTest::Place{w - 194, h - 26, 88, 21}));
+      EXPECT_EQ(DialogTest::PlaceOf(dialog.GetCancelButton()), (DialogTest::Place{w - 94, h - 26, 88, 21}));
+    }
+    TtTesting::Click(dialog.GetCancelButton());
+  });
+  dialog.ShowDialog(&owner_);
+  DialogTest::ExpectNoFailures(answers_);
+}

@@ -1,0 +1,102 @@
+// The card preview: hidden until the first card, the six texts of a card with and without power
+// and toughness, a close box that only hides it, and its layout.
+#include <gtest/gtest.h>
+
+#include "model/card.h"
+#include "tests/ui/dialog_test_support.h"
+#include "ui/preview_dialog.h"
+
+using DialogTest::PlaceOf;
+using Tarvane::Card;
+using Tarvane::PreviewDialog;
+
+namespace {
+
+Card Creature() {
+  Card card;
+  card.name = "Llanowar Elves, Keepers of the Ancient Deep Forest and of Everything Beyond It";
+  card.name_japanese = "ラノワールのエルフ";
+  card.mana_cost = "{G}";
+  card.type_text = "クリーチャー ― エルフ・ドルイド";
+  card.power_and_toughness = "1/1";
+  card.rules_text = "{T}：あなたのマナ・プールに{G}を加える。\r\n\r\n「森の声を聞け。」\r\n\r\n";
+  return card;
+}
+
+Card Spell() {
+  Card card;
+  card.name = "Lightning Bolt";
+  card.name_japanese = "稲妻";
+  card.mana_cost = "{R}";
+  card.type_text = "インスタント";
+  card.rules_text = "クリーチャー1体かプレイヤー1人を対象とする。稲妻はそれに3点のダメージを与える。\r\n\r\n";
+  return card;
+}
+
+class PreviewDialogTest : public ::testing::Test {
+protected:
+  PreviewDialogTest() { preview_.ShowDialog(&TtExtraordinarilyWindow::Desktop()); }
+
+  PreviewDialog preview_;
+};
+
+}  // namespace
+
+TEST_F(PreviewDialogTest, ItStaysHiddenUntilACardIsShownAndThenShowsItsTexts) {
+  ASSERT_TRUE(preview_.IsCreated());
+  EXPECT_FALSE(preview_.IsVisible());
+  EXPECT_EQ(preview_.GetText(), "カードプレビュー");
+  TtWin::RECT outer = preview_.GetRectangle();
+  EXPECT_EQ(outer.right - outer.left, 320);
+  EXPECT_EQ(outer.bottom - outer.top, 300);
+
+  preview_.Show(Creature());
+  EXPECT_TRUE(preview_.IsVisible());
+  EXPECT_EQ(preview_.GetNameLine().GetText(), Creature().name);
+  EXPECT_EQ(preview_.GetJapaneseNameLine().GetText(), "ラノワールのエルフ");
+  EXPECT_EQ(preview_.GetManaCostLine().GetText(), "{G}");
+  EXPECT_EQ(preview_.GetTypeLine().GetText(), "クリーチャー ― エルフ・ドルイド");
+  EXPECT_EQ(preview_.GetRulesBox().GetText(), Creature().rules_text);
+  EXPECT_EQ(preview_.GetCorner().GetText(), "1/1");
+  // Where the user put it: without a window manager the first place is the screen's corner.
+  preview_.SetPosition(40, 40);
+  DialogTest::SaveScreenshotIfAsked(preview_, "preview");
+
+  preview_.Show(Spell());
+  EXPECT_EQ(preview_.GetNameLine().GetText(), "Lightning Bolt");
+  EXPECT_EQ(preview_.GetCorner().GetText(), "") << "a spell leaves the corner empty";
+}
+
+TEST_F(PreviewDialogTest, TheCloseBoxHidesItAndTheNextCardComesBackInThePlaceAndSizeItHad) {
+  preview_.Show(Spell());
+  preview_.SetPositionSize(200, 150, 360, 340);
+  TtTesting::ProcessEvents();
+  TtWin::RECT before = preview_.GetRectangle();
+  TtTesting::CloseWindow(preview_);
+  EXPECT_TRUE(preview_.IsCreated()) << "closing only hides it";
+  EXPECT_FALSE(preview_.IsVisible());
+  preview_.Show(Creature());
+  TtTesting::ProcessEvents();
+  EXPECT_TRUE(preview_.IsVisible());
+  TtWin::RECT after = preview_.GetRectangle();
+  EXPECT_EQ(after.left, before.left);
+  EXPECT_EQ(after.top, before.top);
+  EXPECT_EQ(after.right - after.left, before.right - before.left);
+  EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
+  EXPECT_EQ(preview_.GetJapaneseNameLine().GetText(), "ラノワールのエルフ");
+}
+
+TEST_F(PreviewDialogTest, ResizingPlacesTheLinesTheRulesBoxAndTheCorner) {
+  preview_.Show(Creature());
+  for (TtWin::POINT size : {TtWin::POINT{320, 300}, TtWin::POINT{480, 420}}) {
+    preview_.SetSize(size.x, size.y);
+    auto [w, h] = DialogTest::ClientSize(preview_);
+    SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
+    EXPECT_EQ(PlaceOf(preview_.GetNameLine()), (DialogTest::Place{4, 4, w - 14, 20}));
+    EXPECT_EQ(PlaceOf(preview_.GetJapaneseNameLine()), (DialogTest::Place{4, 26, w - 14, 20}));
+    EXPECT_EQ(PlaceOf(preview_.GetManaCostLine()), (DialogTest::Place{4, 48, w - 14, 20}));
+    EXPECT_EQ(PlaceOf(preview_.GetTypeLine()), (DialogTest::Place{4, 70, w - 14, 20}));
+    EXPECT_EQ(PlaceOf(preview_.GetRulesBox()), (DialogTest::Place{4, 92, w - 14, h - 114}));
+    EXPECT_EQ(PlaceOf(preview_.GetCorner()), (DialogTest::Place{w - 44, h - 18, 30, 20}));
+  }
+}

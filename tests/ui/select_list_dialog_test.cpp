@@ -1,0 +1,108 @@
+// The deck selection dialog: the chosen decks in list order, select-all, an empty list, the
+// title, and its layout.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/card_database.h"
+#include "model/deck.h"
+#include "tests/ui/dialog_test_support.h"
+#include "ui/select_list_dialog.h"
+
+using Decks = std::vector<std::shared_ptr<Tarvane::Deck>>;
+using Tarvane::SelectListDialog;
+
+namespace {
+
+class SelectListDialogTest : public ::testing::Test {
+protected:
+  SelectListDialogTest() {
+    for (const char* name : {"赤単アグロ.txt", "青白コントロール.txt", "緑ランプ.txt"}) {
+      decks_.push_back(Tarvane::Deck::Load(DialogTest::WriteFile(scratch_, name, "4 Llanowar Elves\n"), database_));
+    }
+  }
+
+  ScratchFolder scratch_;
+  Tarvane::CardDatabase database_;
+  Decks decks_;
+  DialogTest::Owner owner_;
+  TtTesting::ModalAnswers answers_;
+  SelectListDialog dialog_{decks_};
+};
+
+}  // namespace
+
+TEST_F(SelectListDialogTest, TheFirstAndThirdDeckComeBackInThatOrderAndSelectAllGivesEvery) {
+  dialog_.SetTitle("カラム表示するデッキの選択");
+  answers_
+      .Dialog([&](TtWindow&) {
+        EXPECT_EQ(dialog_.GetText(), "カラム表示するデッキの選択");
+        TtListBox& list = dialog_.GetListBox();
+        ASSERT_EQ(list.GetCount(), 3);
+        for (int index = 0; index < 3; ++index) {
+          EXPECT_EQ(list.GetString(index), decks_[index]->path());
+          EXPECT_FALSE(list.GetSelected(index)) << "no entry starts selected";
+        }
+        list.SetSelected(2, true);
+        list.SetSelected(0, true);
+        DialogTest::SaveScreenshotIfAsked(dialog_, "select-list");
+        TtTesting::Click(dialog_.GetOkButton());
+      })
+      .Dialog([&](TtWindow&) {
+        dialog_.GetListBox().SetSelected(1, true);
+        TtTesting::Click(dialog_.GetSelectAllButton());
+        TtTesting::Click(dialog_.GetOkButton());
+      });
+  EXPECT_EQ(dialog_.ShowDialog(&owner_), 1);
+  EXPECT_EQ(dialog_.GetSelectedDecks(), (Decks{decks_[0], decks_[2]}));
+  EXPECT_EQ(dialog_.GetSelectedPositions(), (std::vector<int>{0, 2}));
+  EXPECT_EQ(dialog_.ShowDialog(&owner_), 1);
+  EXPECT_EQ(dialog_.GetSelectedDecks(), decks_);
+  EXPECT_EQ(dialog_.GetSelectedPositions(), (std::vector<int>{0, 1, 2}));
+  DialogTest::ExpectNoFailures(answers_);
+}
+
+TEST_F(SelectListDialogTest, CancelAndTheCloseBoxEndWithZero) {
+  answers_
+      .Dialog([&](TtWindow&) {
+        EXPECT_EQ(dialog_.GetText(), SelectListDialog::kDefaultTitle) << "no title given";
+        TtTesting::Click(dialog_.GetSelectAllButton());
+        TtTesting::Click(dialog_.GetCancelButton());
+      })
+      .Dialog([&](TtWindow& shown) { TtTesting::CloseWindow(shown); });
+  EXPECT_EQ(dialog_.ShowDialog(&owner_), 0);
+  EXPECT_EQ(dialog_.ShowDialog(&owner_), 0);
+  EXPECT_TRUE(dialog_.GetSelectedDecks().empty());
+  DialogTest::ExpectNoFailures(answers_);
+}
+
+TEST_F(SelectListDialogTest, WithNoDecksTheListIsEmptyAndOkReturnsNothing) {
+  Decks none;
+  SelectListDialog empty(none);
+  answers_.Dialog([&](TtWindow&) {
+    EXPECT_EQ(empty.GetListBox().GetCount(), 0);
+    TtTesting::Click(empty.GetSelectAllButton());
+    TtTesting::Click(empty.GetOkButton());
+  });
+  EXPECT_EQ(empty.ShowDialog(&owner_), 1);
+  EXPECT_TRUE(empty.GetSelectedDecks().empty());
+  DialogTest::ExpectNoFailures(answers_);
+}
+
+TEST_F(SelectListDialogTest, ResizingKeepsTheListFullWidthAndTheButtonsRight) {
+  answers_.Dialog([&](TtWindow&) {
+    for (TtWin::POINT size : {TtWin::POINT{550, 450}, TtWin::POINT{420, 520}}) {
+      dialog_.SetSize(size.x, size.y);
+      auto [w, h] = DialogTest::ClientSize(dialog_);
+      EXPECT_EQ(DialogTest::PlaceOf(dialog_.GetSelectAllButton()), (DialogTest::Place{w - 94, 2, 88, 21}));
+      EXPECT_EQ(DialogTest::PlaceOf(dialog_.GetListBox()), (DialogTest::Place{2, 24, w - 4, h - 60}));
+      EXPECT_EQ(DialogTest::PlaceOf(dialog_.GetOkButton()), (DialogTest::Place{w - 194, h - 26, 88, 21}));
+      EXPECT_EQ(DialogTest::PlaceOf(dialog_.GetCancelButton()), (DialogTest::Place{w - 94, h - 26, 88, 21}));
+    }
+    TtTesting::Click(dialog_.GetCancelButton());
+  });
+  dialog_.ShowDialog(&owner_);
+  DialogTest::ExpectNoFailures(answers_);
+}

@@ -1,0 +1,148 @@
+// The settings sheet: the page shows the record, checks the width on OK and only then writes the
+// record and the settings file, enables the script path with its check box, and stores a script
+// below the program's folder as a relative path.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "app/program_files.h"
+#include "app/settings.h"
+#include "tests/ui/dialog_test_support.h"
+#include "ui/settings_property_sheet.h"
+
+using Tarvane::Settings;
+using Tarvane::SettingsPropertySheet;
+using MainPage = Tarvane::SettingsPropertySheet::MainPage;
+
+namespace {
+
+class SettingsPropertySheetTest : public ::testing::Test {
+protected:
+  // The settings file is <scratch>/tarvane.ini.
+  SettingsPropertySheetTest() : program_(scratch_.Join("tarvane")) {
+    settings_.IfZeroNullString = false;
+    settings_.DefaultColumnWidth = 72;
+    settings_.UseExtensionScript = true;
+    settings_.ExtensionScriptPath = "./scripts/拡張.nut";
+  }
+
+  std::string SettingsFileText() const { return ScratchFolder::Read(scratch_.Join("tarvane.ini")); }
+
+  ScratchFolder scratch_;
+  Tarvane::ProgramFiles::Scope program_;
+  Settings settings_;
+  DialogTest::Owner owner_;
+  TtTesting::ModalAnswers answers_;
+  SettingsPropertySheet sheet_{settings_};
+  MainPage& page_ = sheet_.GetMainPage();
+};
+
+}  // namespace
+
+TEST_F(SettingsPropertySheetTest, AnEmptyWidthIsRefusedWithItsMessageAndZeroIsSaved) {
+  TtTesting::MessageBoxSeen empty;
+  TtTesting::MessageBoxSeen too_large;
+  answers_
+      .Dialog([&](TtWindow&) {
+        EXPECT_EQ(sheet_.GetText(), "設定");
+        EXPECT_EQ(page_.GetWidthEdit().GetText(), "72");
+        TtTesting::Click(page_.GetZeroCheck());
+        page_.GetWidthEdit().SetText("");
+        EXPECT_FALSE(sheet_.PressOk());
+        page_.GetWidthEdit().SetText("2147483648");
+        EXPECT_FALSE(sheet_.PressOk());
+        EXPECT_EQ(settings_.DefaultColumnWidth, 72) << "the record is untouched until a good apply";
+        EXPECT_FALSE(settings_.IfZeroNullString);
+        EXPECT_FALSE(std::filesystem::exists(scratch_.Join("tarvane.ini"))) << "nothing saved";
+        page_.GetWidthEdit().SetText("0");
+        EXPECT_TRUE(sheet_.PressOk());
+      })
+      .MessageBox(TtWin::IDOK, &empty)
+      .MessageBox(TtWin::IDOK, &too_large);
+  EXPECT_EQ(sheet_.ShowDialog(&owner_), 1);
+  EXPECT_EQ(empty.text, "カラムのデフォルト幅を数値に変換できませんでした。");
+  EXPECT_EQ(empty.caption, "設定エラー");
+  EXPECT_EQ(empty.icon, TtWin::MB_ICONERROR);
+  EXPECT_EQ(too_large.text, empty.text);
+
+  EXPECT_EQ(settings_.DefaultColumnWidth, 0);
+  EXPECT_TRUE(settings_.IfZeroNullString);
+  std::string text = SettingsFileText();
+  for (const char* line : {"[Tarvane]", "FirstColumnIsJapanese=1", "IfZeroNullString=1", "DefaultColumnWidth=0",
+                           "UseExtensionScript=1", "ExtensionScriptPath=./scripts/拡張.nut"}) {
+    EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
+  }
+  DialogTest::ExpectNoFailures(answers_);
+}
+
+TEST_F(SettingsPropertySheetTest, UntickingTheScriptDisablesThePathButKeepsAndSavesIt) {
+  answers_.Dialog([&](TtWindow&) {
+    EXPECT_TRUE(page_.GetScriptPathEdit().IsEnabled());
+    DialogTest::SaveScreenshotIfAsked(sheet_, "settings");
+    TtTesting::Click(page_.GetScriptCheck());
+    EXPECT_FALSE(page_.GetScriptPathEdit().IsEnabled());
+    EXPECT_FALSE(page_.GetBrowseButton().IsEnabled());
+    EXPECT_EQ(page_.GetScriptPathEdit().GetText(), "./scripts/拡張.nut");
+    EXPECT_TRUE(sheet_.PressOk());
+  });
+  EXPECT_EQ(sheet_.ShowDialog(&owner_), 1);
+  Settings read;
+  Tarvane::LoadSettings(read);
+  EXPECT_FALSE(read.UseExtensionScript);
+  EXPECT_EQ(read.ExtensionScriptPath, "./scripts/拡張.nut");
+  DialogTest::ExpectNoFailures(answers_);
+}
+
+TEST_F(SettingsPropertySheetTest, CancelOrTheCloseBoxAfterChangingEveryControlLeavesRecordAndFile) {
+  Tarvane::SaveSettings(settings_);
+  const std::string saved = SettingsFileText();
+  const Settings before = settings_;
+  auto change_everything = [&] {
+    TtTesting::Click(page_.GetZeroCheck());
+    TtTesting::Click(page_.GetJapaneseCheck());
+    page_.GetWidthEdit().SetText("200");
+    page_.GetScriptPathEdit().SetText("/elsewhere/other.nut");
+    TtTesting::Click(page_.GetScriptCheck());
+  };
+  answers_
+      .Dialog([&](TtWindow&) {
+        change_everything();
+        sheet_.PressCancel();
+      })
+      .Dialog([&](TtWindow& shown) {
+        change_everything();
+        TtTesting::CloseWindow(shown);
+      });
+  EXPECT_EQ(sheet_.ShowDialog(&owner_), 0);
+  EXPECT_EQ(sheet_.ShowDialog(&owner_), 0);
+  EXPECT_EQ(settings_, before);
+  EXPECT_EQ(SettingsFileText(), saved);
+  DialogTest::ExpectNoFailures(answers_);
+}
+
+TEST_F(SettingsPropertySheetTest, BrowsingStoresAScriptBelowTheProgramFolderRelativeAndOthersInFull) {
+  TtTesting::FileDialogSeen seen;
+  answers_
+      .Dialog([&](TtWindow&) {
+        TtEdit& path = page_.GetScriptPathEdit();
+        TtTesting::Click(page_.GetBrowseButton());
+        EXPECT_EQ(path.GetText(), "./scripts/deck_tools.nut");
+        TtTesting::Click(page_.GetBrowseButton());
+        EXPECT_EQ(path.GetText(), "./ext.nut");
+        TtTesting::Click(page_.GetBrowseButton());
+        EXPECT_EQ(path.GetText(), "/home/player/ext.nut") << "outside the program's folder: the full path";
+        TtTesting::Click(page_.GetBrowseButton());
+        EXPECT_EQ(path.GetText(), "/home/player/ext.nut") << "a cancelled dialog changes nothing";
+        EXPECT_TRUE(sheet_.PressOk());
+      })
+      .FileDialog({scratch_.Join("scripts/deck_tools.nut")}, &seen)
+      .FileDialog({scratch_.Join("ext.nut")})
+      .FileDialog({"/home/player/ext.nut"})
+      .CancelFileDialog();
+  EXPECT_EQ(sheet_.ShowDialog(&owner_), 1);
+  EXPECT_EQ(seen.filter_text, "Squirrelスクリプト(*.*)|*.*");
+  EXPECT_EQ(seen.file_name, "./scripts/拡張.nut") << "the path edit's text is the initial file";
+  EXPECT_EQ(settings_.ExtensionScriptPath, "/home/player/ext.nut");
+  DialogTest::ExpectNoFailures(answers_);
+}

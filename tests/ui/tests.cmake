@@ -1,6 +1,0 @@
-tarvane_add_test(test_analysis_table LABEL script
-  SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/analysis_table_test.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/table_sorting_test.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/table_export_test.cpp
-  LIBS tarvane_core)

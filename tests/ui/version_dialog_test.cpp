@@ -1,0 +1,40 @@
+// The version dialog: its texts with the build date, and the two ways to close it.
+#include <gtest/gtest.h>
+
+#include "tests/ui/dialog_test_support.h"
+#include "ttl/tt_build_date.h"
+#include "ui/version_dialog.h"
+
+using Tarvane::VersionDialog;
+
+TEST(VersionDialogTest, ItShowsNameVersionAndBuildAndTheButtonOrTheCloseBoxEndItWithZero) {
+  DialogTest::Owner owner;
+  VersionDialog dialog;
+  EXPECT_FALSE(dialog.GetIcon().IsEmpty()) << "the program icon is built in";
+  TtTesting::ModalAnswers answers;
+  answers
+      .Dialog([&](TtWindow&) {
+        EXPECT_EQ(dialog.GetText(), "バージョン情報");
+        EXPECT_EQ(dialog.GetNameText().GetText(), "Tarvane / タルヴェイン");
+        EXPECT_EQ(dialog.GetVersionText().GetText(), "version 1.1.1");
+        std::string build = dialog.GetBuildText().GetText();
+        EXPECT_EQ(build.rfind("Build at : " + TtUtility::ConvertBuildDate(__DATE__) + " ", 0), 0u) << build;
+        DialogTest::SaveScreenshotIfAsked(dialog, "version");
+        TtTesting::Click(dialog.GetCloseButton());
+      })
+      .Dialog([&](TtWindow& shown) {
+        TtTesting::PressEscape(shown);
+        EXPECT_FALSE(dialog.HasEnded()) << "Escape goes to the owner";
+        TtTesting::CloseWindow(shown);
+      });
+  EXPECT_EQ(dialog.ShowDialog(&owner), 0);
+  EXPECT_TRUE(dialog.HasEnded()) << "ended by the button, not left open";
+  EXPECT_EQ(dialog.ShowDialog(&owner), 0);
+  EXPECT_TRUE(dialog.HasEnded());
+  EXPECT_EQ(owner.commands, std::vector<int>{TtWin::IDCANCEL});
+  DialogTest::ExpectNoFailures(answers);
+}
+
+TEST(VersionDialogTest, TheBuildTextKeepsTheSpaceOfADayBelowTen) {
+  EXPECT_EQ(VersionDialog::BuildText("Mar  5 2017", "17:55:19"), "Build at : 2017/03/ 5 17:55:19");
+}

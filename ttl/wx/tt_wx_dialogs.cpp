@@ -1,0 +1,258 @@
+// Dialogs, property sheets, message boxes and the common dialogs over the widget set.
+#include <wx/notebook.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+
+#include "ttl/tt_backend.h"
+#include "ttl/tt_dialog.h"
+#include "ttl/tt_exception.h"
+#include "ttl/tt_file_dialog.h"
+#include "ttl/tt_folder_browser_dialog.h"
+#include "ttl/tt_message_box.h"
+#include "ttl/tt_property_sheet.h"
+#include "ttl/wx/tt_wx_internal.h"
+
+namespace {
+
+wxWindow* NativeParent(TtWindow* parent) {
+  if (!parent || !parent->GetHandle() || TtWx::IsDesktop(parent->GetHandle())) return nullptr;
+  return TtWx::ToWx(parent->GetHandle());
+}
+
+long DialogStyle(TtWin::DWORD style, TtWin::DWORD extended_style) {
+  long wx_style = wxCAPTION;
+  if (style & TtWin::WS_SYSMENU) wx_style |= wxSYSTEM_MENU | wxCLOSE_BOX;
+  if (style & TtWin::WS_THICKFRAME) wx_style |= wxRESIZE_BORDER;
+  if (style & TtWin::WS_MINIMIZEBOX) wx_style |= wxMINIMIZE_BOX;
+  if (style & TtWin::WS_MAXIMIZEBOX) wx_style |= wxMAXIMIZE_BOX;
+  if (extended_style & TtWin::WS_EX_TOOLWINDOW) wx_style |= wxFRAME_TOOL_WINDOW;
+  return wx_style;
+}
+
+// The dialog keyboard: Enter and Escape become the commands IDOK and IDCANCEL of the dialog
+// (Enter on a focused push button clicks that button instead), and go where commands go.
+void BindDialogKeys(wxDialog* dialog) {
+  TtWin::HWND handle = TtWx::ToHandle(dialog);
+  dialog->Bind(wxEVT_CHAR_HOOK, [dialog, handle](wxKeyEvent& event) {
+    int key = event.GetKeyCode();
+    if (key == WXK_ESCAPE) {
+      TtWindow::WindowProcedure(handle, TtWin::WM_COMMAND, TtWin::MakeWParam(TtWin::IDCANCEL, 0), 0);
+      return;
+    }
+    if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER) {
+      wxWindow* focus = wxWindow::FindFocus();
+      if (focus && dynamic_cast<wxButton*>(focus) && wxGetTopLevelParent(focus) == dialog) {
+        TtWx::SendCommandToParent(focus, TtWin::BN_CLICKED);
+      } else {
+        TtWindow::WindowProcedure(handle, TtWin::WM_COMMAND, TtWin::MakeWParam(TtWin::IDOK, 0), 0);
+      }
+      return;
+    }
+    event.Skip();
+  });
+}
+
+// A property sheet: a book of pages over a row of buttons.
+class SheetDialog : public wxDialog {
+public:
+  SheetDialog(wxWindow* parent, bool apply_button)
+      : wxDialog(parent, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX) {
+    book_ = new wxNotebook(this, wxID_ANY);
+    auto* buttons = new wxStdDialogButtonSizer;
+    buttons->AddButton(new wxButton(this, wxID_OK, "OK"));
+    buttons->AddButton(new wxButton(this, wxID_CANCEL, TtWx::ToWxString("キャンセル")));
+    if (apply_button) buttons->AddButton(new wxButton(this, wxID_APPLY, TtWx::ToWxString("適用")));
+    buttons->Realize();
+    auto* column = new wxBoxSizer(wxVERTICAL);
+    column->Add(book_, 1, wxEXPAND | wxALL, 6);
+    column->Add(buttons, 0, wxALIGN_RIGHT | wxLEFT | wxRIGHT | wxBOTTOM, 6);
+    SetSizer(column);
+    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { if (auto* sheet = Sheet()) sheet->PressOk(); }, wxID_OK);
+    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { if (auto* sheet = Sheet()) sheet->PressCancel(); }, wxID_CANCEL);
+    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { if (auto* sheet = Sheet()) sheet->PressApply(); }, wxID_APPLY);
+    book_->Bind(wxEVT_NOTEBOOK_PAGE_CHANGING, [this](wxBookCtrlEvent& event) {
+      // The sheet decides, after asking the current page to let go.
+      int target = event.GetSelection();
+      event.Veto();
+      CallAfter([this, target] {
+        if (auto* sheet = Sheet()) sheet->SelectPage(target);
+      });
+    });
+  }
+
+  wxNotebook* Book() const { return book_; }
+
+private:
+  TtPropertySheet* Sheet() { return dynamic_cast<TtPropertySheet*>(TtWindow::FromHandle(TtWx::ToHandle(this))); }
+
+  wxNotebook* book_;
+};
+
+}  // namespace
+
+TtWin::HWND TtBackend::CreateDialogWindow(TtDialog& dialog, TtWindow* parent, bool) {
+  if (!TtForm::IsPlatformInitialized()) throw TT_SYSTEM_CALL_ERROR("tt_dialog", "::CreateDialogIndirectParam", ENXIO);
+  wxWindow* native_parent = NativeParent(parent);
+  // The template's place and size: 100 dialog units from the owner's corner, 100 units square.
+  wxPoint origin = native_parent ? native_parent->GetScreenPosition() : wxPoint(0, 0);
+  wxPoint position(origin.x + TtPropertySheet::DialogUnitsToPixelsX(100), origin.y + TtPropertySheet::DialogUnitsToPixelsY(100));
+  wxSize size(TtPropertySheet::DialogUnitsToPixelsX(100), TtPropertySheet::DialogUnitsToPixelsY(100));
+  auto* widget = new wxDialog(native_parent, wxID_ANY, wxEmptyString, position, size,
+                              DialogStyle(dialog.GetStyle(), dialog.GetExtendedStyle()));
+  TtWxInternal::BindCommonEvents(widget);
+  TtWxInternal::BindPanelEvents(widget);
+  BindDialogKeys(widget);
+  return TtWx::ToHandle(widget);
+}
+
+int TtBackend::RunModal(TtWin::HWND handle) {
+  auto* dialog = dynamic_cast<wxDialog*>(TtWx::ToWx(handle));
+  if (!dialog) throw TT_SYSTEM_CALL_ERROR("tt_dialog", "::DialogBoxIndirectParam", EBADF);
+  if (auto* sheet = dynamic_cast<SheetDialog*>(dialog)) {
+    sheet->Fit();
+    sheet->CentreOnParent();
+  } else {
+    // Laid out before it appears, as the platform sends the first size message on showing.
+    TtWxInternal::SendSizeMessage(dialog);
+  }
+  int answer = dialog->ShowModal();
+  wxTheApp->RethrowStoredException();
+  return answer;
+}
+
+bool TtBackend::EndModal(TtWin::HWND handle, int result) {
+  auto* dialog = dynamic_cast<wxDialog*>(TtWx::ToWx(handle));
+  if (!dialog) throw TT_SYSTEM_CALL_ERROR("tt_dialog", "::EndDialog", EBADF);
+  if (!dialog->IsModal()) return false;
+  dialog->EndModal(result);
+  return true;
+}
+
+TtWin::HWND TtBackend::CreatePropertySheetWindow(TtPropertySheet& sheet, TtWindow* parent) {
+  if (!TtForm::IsPlatformInitialized()) throw TT_SYSTEM_CALL_ERROR("tt_property_sheet", "::PropertySheet", ENXIO);
+  auto* widget = new SheetDialog(NativeParent(parent), sheet.ShowsApplyButton());
+  TtWxInternal::BindCommonEvents(widget);
+  return TtWx::ToHandle(widget);
+}
+
+TtWin::HWND TtBackend::CreatePropertyPageWindow(TtWin::HWND sheet, const std::string& title, int width_units,
+                                                int height_units) {
+  auto* dialog = dynamic_cast<SheetDialog*>(TtWx::ToWx(sheet));
+  if (!dialog) throw TT_SYSTEM_CALL_ERROR("tt_property_sheet", "::CreatePropertySheetPage", EBADF);
+  wxSize size(TtPropertySheet::DialogUnitsToPixelsX(width_units), TtPropertySheet::DialogUnitsToPixelsY(height_units));
+  auto* page = new wxPanel(dialog->Book(), wxID_ANY, wxDefaultPosition, size, wxTAB_TRAVERSAL);
+  page->SetMinSize(size);
+  dialog->Book()->AddPage(page, TtWx::ToWxString(title));
+  TtWxInternal::BindCommonEvents(page);
+  TtWxInternal::BindPanelEvents(page);
+  return TtWx::ToHandle(page);
+}
+
+void TtBackend::SelectPropertyPage(TtWin::HWND sheet, int index) {
+  if (auto* dialog = dynamic_cast<SheetDialog*>(TtWx::ToWx(sheet))) dialog->Book()->ChangeSelection(index);
+}
+
+int TtBackend::GetSelectedPropertyPage(TtWin::HWND sheet) {
+  auto* dialog = dynamic_cast<SheetDialog*>(TtWx::ToWx(sheet));
+  return dialog ? dialog->Book()->GetSelection() : -1;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Message boxes
+
+int TtMessageBox::Show(TtWindow* owner) const {
+  bool yes_no = button_set_ == TtWin::MB_YESNO || button_set_ == TtWin::MB_YESNOCANCEL;
+  if (!TtForm::IsPlatformInitialized()) {
+    std::fprintf(stderr, "%s: %s\n", TtString::Cp932ToUtf8(caption_).c_str(), TtString::Cp932ToUtf8(text_).c_str());
+    if (default_button_ == TtWin::MB_DEFBUTTON2) return yes_no ? TtWin::IDNO : TtWin::IDCANCEL;
+    return yes_no ? TtWin::IDYES : TtWin::IDOK;
+  }
+  long style = wxCENTRE;
+  switch (button_set_) {
+    case TtWin::MB_OKCANCEL: style |= wxOK | wxCANCEL; break;
+    case TtWin::MB_YESNO: style |= wxYES_NO; break;
+    case TtWin::MB_YESNOCANCEL: style |= wxYES_NO | wxCANCEL; break;
+    default: style |= wxOK; break;
+  }
+  switch (icon_) {
+    case TtWin::MB_ICONERROR: style |= wxICON_ERROR; break;
+    case TtWin::MB_ICONWARNING: style |= wxICON_WARNING; break;
+    case TtWin::MB_ICONQUESTION: style |= wxICON_QUESTION; break;
+    case TtWin::MB_ICONINFORMATION: style |= wxICON_INFORMATION; break;
+    default: style |= wxICON_NONE; break;
+  }
+  if (default_button_ == TtWin::MB_DEFBUTTON2) style |= yes_no ? wxNO_DEFAULT : wxCANCEL_DEFAULT;
+  wxMessageDialog dialog(NativeParent(owner), TtWx::ToWxString(text_), TtWx::ToWxString(caption_), style);
+  int answer = dialog.ShowModal();
+  wxTheApp->RethrowStoredException();
+  switch (answer) {
+    case wxID_OK: return TtWin::IDOK;
+    case wxID_YES: return TtWin::IDYES;
+    case wxID_NO: return TtWin::IDNO;
+    default: return TtWin::IDCANCEL;
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// File dialogs and the folder browser
+
+bool TtFileDialog::Show(TtWindow* parent, bool save, bool overwrite_prompt) {
+  if (!TtForm::IsPlatformInitialized()) {
+    throw TT_SYSTEM_CALL_ERROR("tt_dialog", save ? "::GetSaveFileName" : "::GetOpenFileName", ENXIO);
+  }
+  long style = save ? wxFD_SAVE : wxFD_OPEN;
+  if (save && overwrite_prompt) style |= wxFD_OVERWRITE_PROMPT;
+  if (!save && file_must_exist_) style |= wxFD_FILE_MUST_EXIST;
+  if (!save && allow_multi_select_) style |= wxFD_MULTIPLE;
+  if (!no_change_directory_) style |= wxFD_CHANGE_DIR;
+  std::string title = !title_.empty() ? title_ : save ? std::string("名前を付けて保存") : std::string("開く");
+  TtWxInternal::FileDialog dialog(NativeParent(parent), TtWx::ToWxString(title), TtWx::ToWxString(initial_directory_),
+                                  TtWx::ToWxString(file_name_), TtWx::ToWxString(BuildFilterText()), style);
+  dialog.initial_directory = TtWx::ToWxString(initial_directory_);
+  dialog.initial_file_name = TtWx::ToWxString(file_name_);
+  if (!filters_.empty()) {
+    dialog.SetFilterIndex(std::clamp(filter_index_ - 1, 0, static_cast<int>(filters_.size()) - 1));
+  }
+  int answer = dialog.ShowModal();
+  wxTheApp->RethrowStoredException();
+  if (answer != wxID_OK) return false;
+  wxArrayString paths;
+  if (dialog.answered_paths) {
+    paths = *dialog.answered_paths;
+  } else if (style & wxFD_MULTIPLE) {
+    dialog.GetPaths(paths);
+  } else {
+    paths.Add(dialog.GetPath());
+  }
+  std::vector<std::string> chosen;
+  for (const wxString& path : paths) {
+    std::string name = TtWx::FromWxPath(path);
+    if (!default_extension_.empty() && std::filesystem::path(TtString::ToSystemPath(name)).extension().empty()) {
+      name += "." + default_extension_;
+    }
+    chosen.push_back(name);
+  }
+  if (chosen.empty()) return false;
+  file_names_ = std::move(chosen);
+  if (!filters_.empty()) filter_index_ = dialog.GetFilterIndex() + 1;
+  return true;
+}
+
+bool TtFolderBrowserDialog::ShowDialog(TtWindow* parent) {
+  if (!TtForm::IsPlatformInitialized()) {
+    throw TT_SYSTEM_CALL_ERROR("tt_folder_browser_dialog", "::SHBrowseForFolder", ENXIO);
+  }
+  std::string title = description_.empty() ? std::string("フォルダの参照") : description_;
+  TtWxInternal::DirDialog dialog(NativeParent(parent), TtWx::ToWxString(title), TtWx::ToWxString(selected_path_),
+                                 wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
+  dialog.initial_path = TtWx::ToWxString(selected_path_);
+  int answer = dialog.ShowModal();
+  wxTheApp->RethrowStoredException();
+  if (answer != wxID_OK) return false;
+  wxString path = dialog.answered_path ? *dialog.answered_path : dialog.GetPath();
+  if (path.empty()) throw TT_SYSTEM_CALL_ERROR("tt_folder_browser_dialog", "::SHGetPathFromIDList", ENOENT);
+  selected_path_ = TtWx::FromWxPath(path);
+  return true;
+}

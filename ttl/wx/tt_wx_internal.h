@@ -1,0 +1,77 @@
+#pragma once
+// Shared between the backend files only.
+#include <wx/dirdlg.h>
+#include <wx/filedlg.h>
+#include <wx/statusbr.h>
+
+#include <functional>
+#include <optional>
+
+#include "ttl/tt_image_list.h"
+#include "ttl/wx/tt_wx.h"
+
+class TtListView;
+
+namespace TtWxInternal {
+
+// A static text that keeps its whole text and wraps it again whenever its width changes, as
+// the platform's left-aligned statics do.
+class StaticText : public wxStaticText {
+public:
+  StaticText(wxWindow* parent, int id, long style, bool wrap);
+  void SetFullText(const wxString& text);
+  const wxString& GetFullText() const { return full_text_; }
+  void Rewrap();
+
+private:
+  wxString full_text_;
+  bool wrap_;
+  int wrapped_width_ = -1;
+};
+
+void BindCommonEvents(wxWindow* window);
+// Size, paint, mouse and close events of the toolkit's own windows (forms, panels, dialogs).
+void BindPanelEvents(wxWindow* window);
+void SendSizeMessage(wxWindow* window);
+void RememberNormalRectangle(wxWindow* window);
+void ForgetWindow(wxWindow* window);
+void FontChanged(wxWindow* window);
+
+wxWindow* CreateListView(TtListView& list, wxWindow* parent, int id, TtWin::DWORD style, TtWin::DWORD extended_style);
+wxWindow* CreateToolBar(TtWindow& window, wxWindow* parent, int id, TtWin::DWORD style, TtWin::DWORD extended_style);
+wxWindow* CreateStatusBar(wxWindow* parent, int id);
+void PlaceStatusBar(wxStatusBar* bar);
+
+// An image list holding one picture.
+TtImageList ImageListOf(const wxBitmap& bitmap);
+// A picture of an image list, or null for a bad index.
+const wxBitmap* ImageOf(const TtImageList& list, int index);
+
+// Where button i of a toolbar widget lies in the widget.
+wxRect ToolBarButtonRect(wxWindow* tool_bar, int index);
+
+// Forgets the row colours a list grid asked its parent for, so the next look asks again.
+void ResetListLooks(wxWindow* grid);
+
+// Menus: a choice reaches the owner as the platform reports it; tests may answer pop-ups.
+void DeliverMenuChoice(TtWin::HWND owner, TtMenuModel& menu, int index);
+std::function<bool(TtMenuModel& menu, TtWin::POINT point, TtWin::HMENU& chosen, int& position)>& PopupMenuHook();
+
+// The common dialogs, with a place where a test's answer is put instead of the user's.
+class FileDialog : public wxFileDialog {
+public:
+  using wxFileDialog::wxFileDialog;
+  std::optional<wxArrayString> answered_paths;
+  // What the dialog was opened with, as the widget may only tell once it was shown.
+  wxString initial_directory;
+  wxString initial_file_name;
+};
+
+class DirDialog : public wxDirDialog {
+public:
+  using wxDirDialog::wxDirDialog;
+  std::optional<wxString> answered_path;
+  wxString initial_path;
+};
+
+}  // namespace TtWxInternal

@@ -1,0 +1,433 @@
+#include "ttl/tt_testing.h"
+
+#include <wx/grid.h>
+#include <wx/testing.h>
+#include <wx/uiaction.h>
+
+#include <deque>
+
+#include "ttl/tt_dialog.h"
+#include "ttl/tt_file_dialog.h"
+#include "ttl/tt_list_view.h"
+#include "ttl/tt_menu.h"
+#include "ttl/tt_property_sheet.h"
+#include "ttl/tt_tool_bar.h"
+#include "ttl/wx/tt_wx_internal.h"
+
+namespace TtTesting {
+
+namespace {
+
+int ToWxAnswer(int answer) {
+  switch (answer) {
+    case TtWin::IDOK: return wxID_OK;
+    case TtWin::IDYES: return wxID_YES;
+    case TtWin::IDNO: return wxID_NO;
+    default: return wxID_CANCEL;
+  }
+}
+
+// One expected modal thing: answers with wxID_NONE when the dialog is of another kind.
+class Expectation : public wxModalExpectation {
+public:
+  Expectation(std::function<int(wxDialog*)> invoke, const char* description)
+      : invoke_(std::move(invoke)), description_(description) {}
+  int Invoke(wxDialog* dialog) const override { return invoke_(dialog); }
+
+protected:
+  wxString GetDefaultDescription() const override { return description_; }
+
+private:
+  std::function<int(wxDialog*)> invoke_;
+  wxString description_;
+};
+
+class Hook : public wxTestingModalHook {
+public:
+  explicit Hook(std::vector<std::string>& failures) : failures_(failures) {}
+
+protected:
+  int Enter(wxDialog* dialog) override {
+    int answer = wxTestingModalHook::Enter(dialog);
+    // Nothing may wait for a person: an unexpected dialog is closed as cancelled.
+    return answer == wxID_NONE ? wxID_CANCEL : answer;
+  }
+  void ReportFailure(const wxString& message) override { failures_.push_back(std::string(message.utf8_str())); }
+
+private:
+  std::vector<std::string>& failures_;
+};
+
+}  // namespace
+
+struct ModalAnswers::State {
+  std::vector<std::string> failures;
+  std::deque<std::unique_ptr<Expectation>> expectations;
+  std::deque<std::function<PopupChoice(const TtMenu&, TtWin::POINT)>> popups;
+  Hook hook{failures};
+
+  void Add(std::function<int(wxDialog*)> invoke, const char* description) {
+    expectations.push_back(std::make_unique<Expectation>(std::move(invoke), description));
+    hook.AddExpectation(*expectations.back());
+  }
+};
+
+ModalAnswers::ModalAnswers() : state_(new State) {
+  State* state = state_.get();
+  TtWxInternal::PopupMenuHook() = [state](TtMenuModel& menu, TtWin::POINT point, TtWin::HMENU& chosen, int& position) {
+    if (state->popups.empty()) {
+      state->failures.push_back("A pop-up menu was shown unexpectedly.");
+      return false;
+    }
+    auto choose = std::move(state->popups.front());
+    state->popups.pop_front();
+    PopupChoice choice = choose(TtMenu(&menu), point);
+    chosen = choice.menu;
+    position = choice.position;
+    return chosen != nullptr;
+  };
+}
+
+ModalAnswers::~ModalAnswers() { TtWxInternal::PopupMenuHook() = nullptr; }
+
+ModalAnswers& ModalAnswers::MessageBox(int answer, MessageBoxSeen* seen) {
+  state_->Add(
+      [answer, seen](wxDialog* dialog) -> int {
+        auto* box = dynamic_cast<wxMessageDialog*>(dialog);
+        if (!box) return wxID_NONE;
+        if (seen) {
+          seen->text = TtWx::FromWxString(box->GetMessage());
+          seen->caption = TtWx::FromWxString(box->GetTitle());
+          long style = box->GetMessageDialogStyle();
+          seen->button_set = (style & wxYES_NO) ? ((style & wxCANCEL) ? TtWin::MB_YESNOCANCEL : TtWin::MB_YESNO)
+                                                : ((style & wxCANCEL) ? TtWin::MB_OKCANCEL : TtWin::MB_OK);
+          seen->icon = (style & wxICON_ERROR)         ? TtWin::MB_ICONERROR
+                       : (style & wxICON_WARNING)     ? TtWin::MB_ICONWARNING
+                       : (style & wxICON_QUESTION)    ? TtWin::MB_ICONQUESTION
+                       : (style & wxICON_INFORMATION) ? TtWin::MB_ICONINFORMATION
+                                                      : 0;
+        }
+        return ToWxAnswer(answer);
+      },
+      "a message box");
+  return *this;
+}
+
+namespace {
+
+int AnswerFileDialog(wxDialog* dialog, const std::vector<std::string>* paths, FileDialogSeen* seen) {
+  auto* file_dialog = dynamic_cast<TtWxInternal::FileDialog*>(dialog);
+  if (!file_dialog) return wxID_NONE;
+  if (seen) {
+    long style = file_dialog->GetWindowStyle();
+    seen->title = TtWx::FromWxString(file_dialog->GetMessage());
+    seen->directory = TtWx::FromWxString(file_dialog->initial_directory);
+    seen->file_name = TtWx::FromWxString(file_dialog->initial_file_name);
+    seen->filter_text = TtWx::FromWxString(file_dialog->GetWildcard());
+    seen->save = (style & wxFD_SAVE) != 0;
+    seen->multiple = (style & wxFD_MULTIPLE) != 0;
+    seen->overwrite_prompt = (style & wxFD_OVERWRITE_PROMPT) != 0;
+    seen->file_must_exist = (style & wxFD_FILE_MUST_EXIST) != 0;
+  }
+  if (!paths) return wxID_CANCEL;
+  wxArrayString answered;
+  for (const std::string& path : *paths) answered.Add(TtWx::ToWxPath(path));
+  file_dialog->answered_paths = answered;
+  return wxID_OK;
+}
+
+int AnswerFolderBrowser(wxDialog* dialog, const std::string* path, FolderBrowserSeen* seen) {
+  auto* browser = dynamic_cast<TtWxInternal::DirDialog*>(dialog);
+  if (!browser) return wxID_NONE;
+  if (seen) {
+    seen->description = TtWx::FromWxString(browser->GetMessage());
+    seen->initial_path = TtWx::FromWxString(browser->initial_path);
+  }
+  if (!path) return wxID_CANCEL;
+  browser->answered_path = TtWx::ToWxPath(*path);
+  return wxID_OK;
+}
+
+}  // namespace
+
+ModalAnswers& ModalAnswers::FileDialog(std::vector<std::string> paths, FileDialogSeen* seen) {
+  state_->Add([paths, seen](wxDialog* dialog) { return AnswerFileDialog(dialog, &paths, seen); }, "a file dialog");
+  return *this;
+}
+
+ModalAnswers& ModalAnswers::CancelFileDialog(FileDialogSeen* seen) {
+  state_->Add([seen](wxDialog* dialog) { return AnswerFileDialog(dialog, nullptr, seen); }, "a file dialog");
+  return *this;
+}
+
+ModalAnswers& ModalAnswers::FolderBrowser(std::string path, FolderBrowserSeen* seen) {
+  state_->Add([path, seen](wxDialog* dialog) { return AnswerFolderBrowser(dialog, &path, seen); }, "a folder browser");
+  return *this;
+}
+
+ModalAnswers& ModalAnswers::CancelFolderBrowser(FolderBrowserSeen* seen) {
+  state_->Add([seen](wxDialog* dialog) { return AnswerFolderBrowser(dialog, nullptr, seen); }, "a folder browser");
+  return *this;
+}
+
+ModalAnswers& ModalAnswers::Dialog(std::function<void(TtWindow&)> action) {
+  state_->Add(
+      [action](wxDialog* dialog) -> int {
+        TtWindow* window = TtWindow::FromHandle(TtWx::ToHandle(dialog));
+        if (!window) return wxID_NONE;
+        action(*window);
+        if (auto* sheet = dynamic_cast<TtPropertySheet*>(window)) return std::max(sheet->GetClosingResult(), 0);
+        if (auto* own = dynamic_cast<TtDialog*>(window)) return own->HasEnded() ? own->GetResult() : 0;
+        return wxID_NONE;
+      },
+      "a dialog of the toolkit");
+  return *this;
+}
+
+ModalAnswers& ModalAnswers::PopupMenu(std::function<PopupChoice(const TtMenu&, TtWin::POINT)> choose) {
+  state_->popups.push_back(std::move(choose));
+  return *this;
+}
+
+std::vector<std::string> ModalAnswers::Finish() {
+  state_->hook.CheckUnmetExpectations();
+  if (!state_->popups.empty()) state_->failures.push_back("An expected pop-up menu was not shown.");
+  state_->popups.clear();
+  return state_->failures;
+}
+
+void ProcessEvents() {
+  if (!wxTheApp) return;
+  for (int round = 0; round < 3; ++round) {
+    wxTheApp->ProcessPendingEvents();
+    wxTheApp->Yield(true);
+  }
+  wxTheApp->RethrowStoredException();
+}
+
+namespace {
+
+wxWindow* Widget(const TtWindow& window) {
+  if (!window.GetHandle()) throw std::logic_error("the window has not been created");
+  return TtWx::ToWx(window.GetHandle());
+}
+
+wxGrid* GridOf(TtListView& list) {
+  auto* grid = dynamic_cast<wxGrid*>(Widget(list));
+  if (!grid) throw std::logic_error("the list view has no grid");
+  return grid;
+}
+
+void SendMouse(wxWindow* target, wxEventType type, const wxPoint& point, bool left_down) {
+  wxMouseEvent event(type);
+  event.SetEventObject(target);
+  event.m_x = point.x;
+  event.m_y = point.y;
+  event.m_leftDown = left_down;
+  target->GetEventHandler()->ProcessEvent(event);
+  wxTheApp->RethrowStoredException();
+}
+
+// The middle of a cell in the grid window's own coordinates.
+wxPoint CellMiddle(wxGrid* grid, int item, int column) {
+  wxRect cell = grid->CellToRect(item, column);
+  return grid->CalcScrolledPosition(cell.GetPosition()) + wxPoint(cell.GetWidth() / 2, cell.GetHeight() / 2);
+}
+
+wxPoint HeaderPoint(wxGrid* grid, int column) {
+  int y = grid->GetColLabelSize() / 2;
+  if (column >= 0) {
+    wxRect cell = grid->CellToRect(0, column);
+    return wxPoint(grid->CalcScrolledPosition(cell.GetPosition()).x + cell.GetWidth() / 2, y);
+  }
+  int right = 0;
+  for (int col = 0; col < grid->GetNumberCols(); ++col) right += grid->GetColSize(col);
+  return wxPoint(grid->CalcScrolledPosition(wxPoint(right, 0)).x + 20, y);
+}
+
+}  // namespace
+
+void Click(TtWindow& control) {
+  wxWindow* widget = Widget(control);
+  if (auto* box = dynamic_cast<wxCheckBox*>(widget)) {
+    box->SetValue(!box->GetValue());
+    wxCommandEvent event(wxEVT_CHECKBOX, box->GetId());
+    event.SetEventObject(box);
+    event.SetInt(box->GetValue());
+    box->ProcessWindowEvent(event);
+  } else {
+    wxCommandEvent event(wxEVT_BUTTON, widget->GetId());
+    event.SetEventObject(widget);
+    widget->ProcessWindowEvent(event);
+  }
+  wxTheApp->RethrowStoredException();
+}
+
+void ClickToolBarButton(TtToolBar& tool_bar, int id) {
+  wxWindow* widget = Widget(tool_bar);
+  int index = tool_bar.FindButton(id);
+  if (index < 0) throw std::logic_error("no such toolbar button");
+  wxRect button = TtWxInternal::ToolBarButtonRect(widget, index);
+  wxPoint middle(button.x + button.width / 2, button.y + button.height / 2);
+  SendMouse(widget, wxEVT_LEFT_DOWN, middle, true);
+  SendMouse(widget, wxEVT_LEFT_UP, middle, false);
+}
+
+void ClickListItem(TtListView& list, int item, int column) {
+  wxGrid* grid = GridOf(list);
+  wxPoint point = CellMiddle(grid, item, column);
+  SendMouse(grid->GetGridWindow(), wxEVT_LEFT_DOWN, point, true);
+  SendMouse(grid->GetGridWindow(), wxEVT_LEFT_UP, point, false);
+}
+
+void DoubleClickListItem(TtListView& list, int item) {
+  wxGrid* grid = GridOf(list);
+  wxPoint point = CellMiddle(grid, item, 0);
+  SendMouse(grid->GetGridWindow(), wxEVT_LEFT_DOWN, point, true);
+  SendMouse(grid->GetGridWindow(), wxEVT_LEFT_UP, point, false);
+  SendMouse(grid->GetGridWindow(), wxEVT_LEFT_DCLICK, point, true);
+}
+
+void RightClickListItem(TtListView& list, int item) {
+  wxGrid* grid = GridOf(list);
+  wxPoint point = CellMiddle(grid, item, 0);
+  SendMouse(grid->GetGridWindow(), wxEVT_RIGHT_DOWN, point, false);
+  SendMouse(grid->GetGridWindow(), wxEVT_RIGHT_UP, point, false);
+}
+
+void ClickListHeader(TtListView& list, int column) {
+  wxGrid* grid = GridOf(list);
+  wxPoint point = HeaderPoint(grid, column);
+  SendMouse(grid->GetGridColLabelWindow(), wxEVT_LEFT_DOWN, point, true);
+  SendMouse(grid->GetGridColLabelWindow(), wxEVT_LEFT_UP, point, false);
+  ProcessEvents();
+}
+
+void RightClickListHeader(TtListView& list, int column) {
+  wxGrid* grid = GridOf(list);
+  wxPoint point = HeaderPoint(grid, column);
+  SendMouse(grid->GetGridColLabelWindow(), wxEVT_RIGHT_DOWN, point, false);
+  SendMouse(grid->GetGridColLabelWindow(), wxEVT_RIGHT_UP, point, false);
+}
+
+void DragListItem(TtListView& list, int item, TtWin::POINT to) {
+  wxGrid* grid = GridOf(list);
+  wxWindow* cells = grid->GetGridWindow();
+  SendMouse(cells, wxEVT_LEFT_DOWN, CellMiddle(grid, item, 0), true);
+  SendMouse(cells, wxEVT_MOTION, wxPoint(to.x, to.y) - cells->GetPosition(), true);
+}
+
+void ChooseMenuBarItem(TtWindow& form, const std::vector<int>& positions) {
+  auto* frame = dynamic_cast<wxFrame*>(Widget(form));
+  wxMenuBar* bar = frame ? frame->GetMenuBar() : nullptr;
+  if (!bar || positions.size() < 2 || positions[0] >= static_cast<int>(bar->GetMenuCount())) {
+    throw std::logic_error("no such menu bar item");
+  }
+  wxMenu* menu = bar->GetMenu(positions[0]);
+  for (size_t depth = 1;; ++depth) {
+    if (positions[depth] >= static_cast<int>(menu->GetMenuItemCount())) throw std::logic_error("no such menu item");
+    wxMenuItem* item = menu->FindItemByPosition(positions[depth]);
+    if (depth + 1 == positions.size()) {
+      if (!item->IsEnabled()) return;
+      menu->SendEvent(item->GetId(), item->IsCheckable() ? !item->IsChecked() : -1);
+      wxTheApp->RethrowStoredException();
+      return;
+    }
+    if (!item->IsSubMenu()) throw std::logic_error("no such sub-menu");
+    menu = item->GetSubMenu();
+  }
+}
+
+std::vector<std::string> MenuBarLabels(TtWindow& form) {
+  auto* frame = dynamic_cast<wxFrame*>(Widget(form));
+  std::vector<std::string> labels;
+  if (wxMenuBar* bar = frame ? frame->GetMenuBar() : nullptr) {
+    for (size_t index = 0; index < bar->GetMenuCount(); ++index) labels.push_back(TtWx::FromWxString(bar->GetMenuLabel(index)));
+  }
+  return labels;
+}
+
+namespace {
+
+void PressKey(TtWindow& window, int key) {
+  wxWindow* widget = Widget(window);
+  wxKeyEvent event(widget->IsTopLevel() ? wxEVT_CHAR_HOOK : wxEVT_KEY_DOWN);
+  event.SetEventObject(widget);
+  event.m_keyCode = key;
+  widget->GetEventHandler()->ProcessEvent(event);
+  wxTheApp->RethrowStoredException();
+}
+
+}  // namespace
+
+void PressEnter(TtWindow& window) { PressKey(window, WXK_RETURN); }
+
+void PressEscape(TtWindow& window) { PressKey(window, WXK_ESCAPE); }
+
+void CloseWindow(TtWindow& window) {
+  Widget(window)->Close();
+  wxTheApp->RethrowStoredException();
+}
+
+void MovePointer(TtWin::POINT screen_point) {
+  wxUIActionSimulator().MouseMove(screen_point.x, screen_point.y);
+  ProcessEvents();
+}
+
+void PressLeftButton() {
+  wxUIActionSimulator().MouseDown();
+  ProcessEvents();
+}
+
+void ReleaseLeftButton() {
+  wxUIActionSimulator().MouseUp();
+  ProcessEvents();
+}
+
+std::string ListCellText(TtListView& list, int item, int column) {
+  return TtWx::FromWxString(GridOf(list)->GetTable()->GetValue(item, column));
+}
+
+std::string ListHeaderText(TtListView& list, int column) {
+  return TtWx::FromWxString(GridOf(list)->GetTable()->GetColLabelValue(column));
+}
+
+namespace {
+
+wxGridCellAttr* RowAttribute(TtListView& list, int item) {
+  wxGrid* grid = GridOf(list);
+  TtWxInternal::ResetListLooks(grid);
+  return grid->GetTable()->GetAttr(item, list.GetColumnCount() > 1 ? 1 : 0, wxGridCellAttr::Any);
+}
+
+}  // namespace
+
+TtWin::COLORREF ListRowBackground(TtListView& list, int item) {
+  wxGrid* grid = GridOf(list);
+  wxGridCellAttr* attribute = RowAttribute(list, item);
+  wxColour colour = attribute && attribute->HasBackgroundColour() ? attribute->GetBackgroundColour()
+                                                                  : grid->GetDefaultCellBackgroundColour();
+  if (attribute) attribute->DecRef();
+  return TtWx::FromWxColour(colour);
+}
+
+TtWin::COLORREF ListRowText(TtListView& list, int item) {
+  wxGrid* grid = GridOf(list);
+  wxGridCellAttr* attribute = RowAttribute(list, item);
+  wxColour colour = attribute && attribute->HasTextColour() ? attribute->GetTextColour() : grid->GetDefaultCellTextColour();
+  if (attribute) attribute->DecRef();
+  return TtWx::FromWxColour(colour);
+}
+
+bool SaveScreenshot(const TtWindow* window, const std::string& path) {
+  wxRect area = window ? Widget(*window)->GetScreenRect() : wxRect(wxPoint(0, 0), wxGetDisplaySize());
+  wxScreenDC screen;
+  wxBitmap bitmap(area.GetWidth(), area.GetHeight());
+  {
+    wxMemoryDC memory(bitmap);
+    memory.Blit(0, 0, area.GetWidth(), area.GetHeight(), &screen, area.GetX(), area.GetY());
+  }
+  return bitmap.SaveFile(wxString::FromUTF8(path), wxBITMAP_TYPE_PNG);
+}
+
+}  // namespace TtTesting
