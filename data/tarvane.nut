@@ -96,14 +96,20 @@ function board_total(board, total_type) {
 // fetched once for all the totals instead of once per total.
 function board_totals(board) {
   local totals = {};
-  foreach (total_type, counted_types in ::TotalCountTypes) totals[total_type] <- 0;
+  local totals_of_type = {};  // card type -> the total types that count it
+  foreach (total_type, counted_types in ::TotalCountTypes) {
+    totals[total_type] <- 0;
+    local card_type = counted_types[0];
+    if (!(card_type in totals_of_type)) totals_of_type[card_type] <- [];
+    totals_of_type[card_type].append(total_type);
+  }
   local instant_sorcery = 0;
   local spells = 0;
   local all = 0;
   foreach (card_name, count in board.table) {
     local card = ::Organizer.card_database.fetch(card_name);
-    foreach (total_type, counted_types in ::TotalCountTypes) {
-      if (card.type == counted_types[0]) totals[total_type] += count;
+    if (card.type in totals_of_type) {
+      foreach (total_type in totals_of_type[card.type]) totals[total_type] += count;
     }
     if (card.is_instant_sorcery()) instant_sorcery += count;
     if (card.is_spell()) spells += count;

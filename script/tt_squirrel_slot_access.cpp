@@ -146,6 +146,15 @@ void VirtualMachine::SetSlot(int index, std::string_view name, PusherRef value) 
   api.Set(-3);
 }
 
+void VirtualMachine::SetSlot(int index, const SlotKey& name, PusherRef value) {
+  NativeAPI api = GetNativeAPI();
+  StackTopGuard guard(*this);
+  api.Push(index);
+  PushObject(name.object());
+  value();
+  api.Set(-3);
+}
+
 void VirtualMachine::ArrayAppend(PusherRef array, PusherRef value) {
   NativeAPI api = GetNativeAPI();
   StackTopGuard guard(*this);

@@ -172,6 +172,7 @@ public:
   void NewRootSlot(std::string_view name, PusherRef value);
   // Assigns an existing slot of the value at the index (the engine set creates no slots).
   void SetSlot(int index, std::string_view name, PusherRef value);
+  void SetSlot(int index, const SlotKey& name, PusherRef value);
   void ArrayAppend(PusherRef array, PusherRef value);
   // The engine's instance test; a value that is not an instance, or a class that is not a class,
   // is NativeAPIException ("sq_instanceof", "invalid param type").
