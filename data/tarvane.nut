@@ -152,11 +152,9 @@ class DeckProcessor {
     deck = the_deck;
     name = ("NAME" in deck.headers && deck.headers.NAME != "") ? deck.headers.NAME : deck.file_name;
     sorter = DeckCountSorter(this);
-    tables = [];
-    if (::deck_value == ::ShippedDeckValue) {
-      tables = [deck.mainboard.table, deck.sideboard.table, deck.hybridboard.table];
-      totals = [null, null, null];
-    }
+    local shipped = ::deck_value == ::ShippedDeckValue;
+    tables = shipped ? [deck.mainboard.table, deck.sideboard.table, deck.hybridboard.table] : [];
+    totals = [null, null, null];
   }
   // What deck_value(deck, entry) gives, with the lookups of boards and totals done once per deck.
   function process_function(entry) {

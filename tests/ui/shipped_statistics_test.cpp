@@ -262,5 +262,25 @@ TEST_F(ShippedStatisticsTest, DeckColumnsShowWhatDeckValueGives) {
   EXPECT_TRUE(reporter.messages.empty());
 }
 
+// A deck_value or board_total of a later script is what deck columns show, as before.
+TEST_F(ShippedStatisticsTest, DeckColumnsCallAScriptsOwnDeckValueAndBoardTotal) {
+  Run("local shipped = ::board_total;"
+      "::board_total <- function(board, type) {"
+      "  return type == ::Card.Type.LandTotal ? 99 : shipped(board, type);"
+      "};");
+  table->AddDeckFiles({SampleDecks()[0]});
+  Run("::deck_value <- function(deck, entry) { return 7; };");
+  table->AddDeckFiles({SampleDecks()[1]});
+  table->AddAllDeckColumns();
+  std::vector<std::string> names = Column(0);
+  auto lands = std::find(names.begin(), names.end(), "メイン：土地の合計") - names.begin();
+  auto all = std::find(names.begin(), names.end(), "メイン：全カードの合計") - names.begin();
+  ASSERT_LT(all, static_cast<long>(names.size()));
+  EXPECT_EQ(Column(1)[lands], "99");
+  EXPECT_EQ(Column(1)[all], "60");
+  EXPECT_EQ(Column(2), std::vector<std::string>(names.size(), "7"));
+  EXPECT_TRUE(reporter.messages.empty());
+}
+
 }  // namespace
 }  // namespace TarvaneTableTest
