@@ -153,12 +153,14 @@ int SquirrelVM::CompareForSort(const TtSquirrel::Object& sorter, const Entry& a,
   return 0;
 }
 
-// Leaves the call's result on the stack. The function is found by path.
+// Leaves the call's result on top of the stack, with the target below it; the callers' stack
+// guards take both away. The function is found by path.
 void SquirrelVM::CallMember(const TtSquirrel::Object& target,
                             const TtSquirrel::SlotKey& function_name,
                             std::initializer_list<const TtSquirrel::Object*> arguments) {
   // The pushers capture one pointer each, which std::function keeps without allocating; this
-  // runs for every cell and every comparison.
+  // runs for every cell and every comparison, so the target that the function was read from
+  // stays under it (taking it out would shift the stack) and serves again as `this`.
   struct Context {
     SquirrelVM* vm;
     const TtSquirrel::Object* target;
@@ -170,10 +172,9 @@ void SquirrelVM::CallMember(const TtSquirrel::Object& target,
       [call] {
         call->vm->PushObject(*call->target);
         call->vm->GetSlot(-1, *call->function_name);
-        call->vm->GetNativeAPI().Remove(-2);
       },
       [call] {
-        call->vm->PushObject(*call->target);
+        call->vm->GetNativeAPI().Push(-2);
         for (const TtSquirrel::Object* argument : call->arguments) {
           call->vm->PushObject(*argument);
         }
