@@ -1,6 +1,7 @@
 // Building a dictionary from a file of cards listed by set, the size of the real public file,
-// made from the test fixtures: conversion time against a plain read of the same file, and the
-// memory the conversion needs.
+// made from the test fixtures: conversion time against the JSON parser's own pass over the same
+// file (every card object parsed and visited, nothing kept), and the memory the conversion needs.
+#include <simdjson.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -177,16 +178,32 @@ std::string WriteInput() {
   return path;
 }
 
-// The baseline: the same file read in the same blocks, nothing done with the bytes.
-void ReadOnly(const std::string& path) {
-  std::vector<char> buffer(kReadBlock);
+// The baseline: the file cut into sets and parsed as the converter does, every member of every
+// card object visited, nothing made of them. What the converter does beyond this is its own work.
+size_t ParseOnly(const std::string& path) {
+  simdjson::ondemand::parser parser;
+  size_t members = 0;
+  Tarvane::JsonElementSplitter splitter(path, [&](const char* json, size_t length, size_t capacity) {
+    simdjson::ondemand::document set = parser.iterate(json, length, capacity);
+    for (auto field : set.get_object()) {
+      if (field.unescaped_key().value() != "cards") continue;
+      for (simdjson::ondemand::object card : field.value().get_array()) {
+        for (auto member : card) {
+          member.unescaped_key().value();
+          ++members;
+        }
+      }
+    }
+  });
   std::FILE* file = std::fopen(path.c_str(), "rb");
-  unsigned sum = 0;
-  for (size_t read; (read = std::fread(buffer.data(), 1, buffer.size(), file)) > 0;) {
-    sum += static_cast<unsigned char>(buffer[read - 1]);
+  for (;;) {
+    size_t read = std::fread(splitter.PrepareSpace(kReadBlock), 1, kReadBlock, file);
+    splitter.Commit(read);
+    if (read < kReadBlock) break;
   }
   std::fclose(file);
-  if (sum == 1) std::puts("");  // keeps the reads from being optimised away
+  splitter.Finish();
+  return members;
 }
 
 // Peaks of measurements run before in this process must not count as the conversion's.
@@ -203,7 +220,8 @@ TARVANE_BENCH("dict_allprintings") {
   std::string input = WriteInput();
   std::string output = TarvaneBench::ScratchFolder() + "/cards.dat";
   double megabytes = std::filesystem::file_size(input) / 1048576.0;
-  double read_seconds = TarvaneBench::BestSeconds(5, [&] { ReadOnly(input); });
+  size_t members = 0;
+  double parse_seconds = TarvaneBench::BestSeconds(3, [&] { members = ParseOnly(input); });
   ResetPeakResidentMemory();
   Tarvane::DictionaryBuildSummary summary;
   double convert_seconds =
@@ -211,13 +229,14 @@ TARVANE_BENCH("dict_allprintings") {
   TarvaneBench::PrintFigure("input size", megabytes, "MB");
   TarvaneBench::PrintFigure("cards", summary.cards, "cards");
   TarvaneBench::PrintFigure("dictionary lines", summary.lines, "lines");
-  TarvaneBench::PrintFigure("plain read", read_seconds, "s");
+  TarvaneBench::PrintFigure("card members visited", members, "");
+  TarvaneBench::PrintFigure("JSON parser's pass", parse_seconds, "s");
   TarvaneBench::PrintFigure("conversion (target: under 60 s)", convert_seconds, "s");
   TarvaneBench::PrintFigure("conversion throughput", megabytes / convert_seconds, "MB/s");
   TarvaneBench::PrintFigure("peak resident memory (target: under 1024 MB)",
                             TarvaneBench::PeakResidentBytes() / 1048576.0, "MB");
-  // A cached read runs at memory speed (several GB/s); parsing JSON and building every card
-  // cannot come near it. Within 40 times the read, the converter still does 150 MB/s or more:
-  // a few seconds for the real file of printings by set, well under the minute.
-  TarvaneBench::PrintRatio("dict_convert_vs_read", convert_seconds / read_seconds, 40.0);
+  // The conversion parses the same text and then reads the values it keeps, builds every card,
+  // merges its printings and writes the dictionary; on this machine that is about three times
+  // the parser's own pass. Within four times, the converter stays near the parser's speed.
+  TarvaneBench::PrintRatio("dict_convert_vs_parse", convert_seconds / parse_seconds, 4.0);
 }

@@ -92,6 +92,35 @@ function board_total(board, total_type) {
   return null;
 }
 
+// Every total row's value on one board, as board_total gives them, with each card of the board
+// fetched once for all the totals instead of once per total.
+function board_totals(board) {
+  local totals = {};
+  local totals_of_type = {};  // card type -> the total types that count it
+  foreach (total_type, counted_types in ::TotalCountTypes) {
+    totals[total_type] <- 0;
+    local card_type = counted_types[0];
+    if (!(card_type in totals_of_type)) totals_of_type[card_type] <- [];
+    totals_of_type[card_type].append(total_type);
+  }
+  local instant_sorcery = 0;
+  local spells = 0;
+  local all = 0;
+  foreach (card_name, count in board.table) {
+    local card = ::Organizer.card_database.fetch(card_name);
+    if (card.type in totals_of_type) {
+      foreach (total_type in totals_of_type[card.type]) totals[total_type] += count;
+    }
+    if (card.is_instant_sorcery()) instant_sorcery += count;
+    if (card.is_spell()) spells += count;
+    all += count;
+  }
+  totals[::Card.Type.InstantSorceryTotal] <- instant_sorcery;
+  totals[::Card.Type.SpellTotal] <- spells;
+  totals[::Card.Type.MainTotal] <- all;
+  return totals;
+}
+
 // The count a deck shows for a row: the card's copies, or the total for a computed row.
 function deck_value(deck, entry) {
   local board = deck.get_board_type_of(entry.board_type);
@@ -101,6 +130,11 @@ function deck_value(deck, entry) {
   return name in table ? table[name] : 0;
 }
 
+// The shipped deck_value and board_total, which deck columns compute faster themselves as long
+// as no extension script has put its own in their place.
+::ShippedDeckValue <- ::deck_value;
+::ShippedBoardTotal <- ::board_total;
+
 // ---------------------------------------------------------------------------------------------
 // Deck columns
 
@@ -109,13 +143,40 @@ class DeckProcessor {
   deck = null;
   name = null;
   sorter = null;
+  // The deck's board tables by board type, and its total rows' values by board type and total
+  // type, counted when first asked: a deck does not change once loaded. No tables when an
+  // extension script has its own deck_value, which every cell then calls.
+  tables = null;
+  totals = null;
   constructor(the_deck) {
     deck = the_deck;
     name = ("NAME" in deck.headers && deck.headers.NAME != "") ? deck.headers.NAME : deck.file_name;
     sorter = DeckCountSorter(this);
+    local shipped = ::deck_value == ::ShippedDeckValue;
+    tables = shipped ? [deck.mainboard.table, deck.sideboard.table, deck.hybridboard.table] : [];
+    totals = [null, null, null];
   }
+  // What deck_value(deck, entry) gives, with the lookups of boards and totals done once per deck.
   function process_function(entry) {
-    return ::deck_value(deck, entry);
+    local board_type = entry.board_type;
+    local by_type = tables;
+    if (!(board_type in by_type)) return ::deck_value(deck, entry);
+    if (entry instanceof ::SpecialEntry) return total_of(board_type, entry.card.type);
+    local table = by_type[board_type];
+    local card_name = entry.card.name;
+    return card_name in table ? table[card_name] : 0;
+  }
+  // What board_total gives for the deck's board of that type.
+  function total_of(board_type, total_type) {
+    if (totals[board_type] == null) {
+      totals[board_type] = ::board_total == ::ShippedBoardTotal
+                               ? ::board_totals(deck.get_board_type_of(board_type)) : {};
+    }
+    local board_totals = totals[board_type];
+    if (!(total_type in board_totals)) {
+      board_totals[total_type] <- ::board_total(deck.get_board_type_of(board_type), total_type);
+    }
+    return board_totals[total_type];
   }
 }
 
@@ -128,42 +189,81 @@ class DeckCountSorter {
     name = deck_processor.name + " の枚数順";
   }
   function compare_for_sort(a, b) {
-    local deck = processor.deck;
-    return ::compare_by_key(a, b, function(entry) { return -::deck_value(deck, entry); });
+    local deck_processor = processor;
+    return ::compare_by_key(a, b, function(entry) { return -deck_processor.process_function(entry); });
   }
 }
 
 // ---------------------------------------------------------------------------------------------
-// Statistics over all loaded decks, remembered per row until the deck list changes
+// Statistics over all loaded decks
 
-class DeckStatistics {
+// A value made from the loaded decks, kept until the deck list changes. Loading a deck appends
+// it to ::Organizer.decks and every other change of the list puts a new array there, so the
+// array and its length tell whether the kept value still holds.
+class DeckListCache {
+  make = null;
   decks = null;
   deck_count = -1;
-  cache = null;
-
-  // [decks playing, total copies, most copies in one deck] of a card row on its board.
-  function of(entry) {
+  value = null;
+  // make(decks) computes the value from an array of Deck instances.
+  constructor(make_from_decks) {
+    make = make_from_decks;
+  }
+  function get() {
     local current = ::Organizer.decks;
     if (decks != current || deck_count != current.len()) {
+      value = make(current);
       decks = current;
       deck_count = current.len();
-      cache = {};
     }
-    local key = entry.board_type + ":" + entry.card.name;
-    if (key in cache) return cache[key];
-    local playing = 0;
-    local total = 0;
-    local most = 0;
-    foreach (deck in current) {
-      local count = ::deck_value(deck, entry);
-      if (count == null || count <= 0) continue;
-      ++playing;
-      total += count;
-      if (count > most) most = count;
+    return value;
+  }
+}
+
+// The statistics of one board type over the given decks, in one pass over their board tables:
+// card name -> [decks playing, total copies, most copies in one deck]. Only cards with a
+// positive count are played.
+function count_cards(decks, board_type) {
+  local cards = {};
+  foreach (deck in decks) {
+    foreach (card_name, count in deck.get_board_type_of(board_type).table) {
+      if (count <= 0) continue;
+      if (card_name in cards) {
+        local stats = cards[card_name];
+        ++stats[0];
+        stats[1] += count;
+        if (count > stats[2]) stats[2] = count;
+      } else {
+        cards[card_name] <- [1, count, count];
+      }
     }
-    local result = [playing, total, most];
-    cache[key] <- result;
-    return result;
+  }
+  return cards;
+}
+
+// Every statistics column and sorter reads the same counts: each board type is counted once,
+// when a row of it first asks, and kept until the deck list changes.
+class DeckStatistics {
+  counted = null;
+  constructor() {
+    counted = DeckListCache(function(decks) { return {decks = decks, boards = {}}; });
+  }
+  // card name -> [decks playing, total copies, most copies] for a Board.Type value.
+  function board(board_type) {
+    local current = counted.get();
+    local boards = current.boards;
+    if (!(board_type in boards)) boards[board_type] <- ::count_cards(current.decks, board_type);
+    return boards[board_type];
+  }
+  // [decks playing, total copies, most copies] of a card row on its board.
+  function of(entry) {
+    local cards = board(entry.board_type);
+    local card_name = entry.card.name;
+    return card_name in cards ? cards[card_name] : [0, 0, 0];
+  }
+  // The number of decks the statistics count.
+  function deck_count() {
+    return counted.get().decks.len();
   }
 }
 ::Statistics <- DeckStatistics();
@@ -202,7 +302,7 @@ function decks_playing(stats) { return stats[0]; }
 function total_copies(stats) { return stats[1]; }
 function most_copies(stats) { return stats[2]; }
 function share_of_decks(stats) {
-  local count = ::Organizer.decks.len();
+  local count = ::Statistics.deck_count();
   return count == 0 ? 0.0 : 100.0 * stats[0] / count;
 }
 function average_copies(stats) {

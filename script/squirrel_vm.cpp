@@ -43,6 +43,16 @@ SquirrelVM& SquirrelVM::FindByHandle(TtSquirrel::EngineHandle handle) {
   return *found->second;
 }
 
+SquirrelVM::CardMemberKeys::CardMemberKeys(TtSquirrel::VirtualMachine& machine)
+    : name(machine, "name"),
+      name_japanese(machine, "name_japanese"),
+      mana_cost(machine, "mana_cost"),
+      converted_mana_cost(machine, "converted_mana_cost"),
+      type_text(machine, "type_text"),
+      type(machine, "type"),
+      power_and_toughness(machine, "power_and_toughness"),
+      rules_text(machine, "rules_text") {}
+
 // The members before the body are the empty model: default settings, an empty card database,
 // the display mode Both, empty lists and a null first-column processor.
 SquirrelVM::SquirrelVM(MessageReporter& reporter)

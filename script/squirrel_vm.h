@@ -142,10 +142,20 @@ private:
   std::string ReadStringSlot(int index, const std::string& key);
   void FillMenuFromTop(ScriptMenu& menu, const MenuCallback& on_menu);
   // Calls the function in slot `function_name` of `target` with `this` = target and arguments.
-  void CallMember(const TtSquirrel::Object& target, const char* function_name,
+  void CallMember(const TtSquirrel::Object& target, const TtSquirrel::SlotKey& function_name,
                   std::initializer_list<const TtSquirrel::Object*> arguments);
 
   Registration registration_;
+  // The hooks called for every cell and every comparison.
+  TtSquirrel::SlotKey process_function_key_{*this, "process_function"};
+  TtSquirrel::SlotKey case_of_cannot_process_key_{*this, "case_of_cannot_process"};
+  TtSquirrel::SlotKey compare_for_sort_key_{*this, "compare_for_sort"};
+  // The data members of every Card instance, which scripts make by the thousand.
+  struct CardMemberKeys {
+    explicit CardMemberKeys(TtSquirrel::VirtualMachine& machine);
+    TtSquirrel::SlotKey name, name_japanese, mana_cost, converted_mana_cost, type_text, type,
+        power_and_toughness, rules_text;
+  } card_member_keys_{*this};
   MessageReporter& reporter_;
   Settings settings_;
   CardDatabase card_database_;

@@ -222,14 +222,15 @@ public:
     NativeAPI api = vm.GetNativeAPI();
     Card& card = PopNativePointer<Card>(api);
     api.SetInstanceUp(-1, &card);
-    vm.SetSlot(-1, "name", [&] { api.PushString(card.name); });
-    vm.SetSlot(-1, "name_japanese", [&] { api.PushString(card.name_japanese); });
-    vm.SetSlot(-1, "mana_cost", [&] { api.PushString(card.mana_cost); });
-    vm.SetSlot(-1, "converted_mana_cost", [&] { api.PushInteger(card.converted_mana_cost); });
-    vm.SetSlot(-1, "type_text", [&] { api.PushString(card.type_text); });
-    vm.SetSlot(-1, "type", [&] { api.PushInteger(card.type); });
-    vm.SetSlot(-1, "power_and_toughness", [&] { api.PushString(card.power_and_toughness); });
-    vm.SetSlot(-1, "rules_text", [&] { api.PushString(card.rules_text); });
+    const SquirrelVM::CardMemberKeys& keys = vm.card_member_keys_;
+    vm.SetSlot(-1, keys.name, [&] { api.PushString(card.name); });
+    vm.SetSlot(-1, keys.name_japanese, [&] { api.PushString(card.name_japanese); });
+    vm.SetSlot(-1, keys.mana_cost, [&] { api.PushString(card.mana_cost); });
+    vm.SetSlot(-1, keys.converted_mana_cost, [&] { api.PushInteger(card.converted_mana_cost); });
+    vm.SetSlot(-1, keys.type_text, [&] { api.PushString(card.type_text); });
+    vm.SetSlot(-1, keys.type, [&] { api.PushInteger(card.type); });
+    vm.SetSlot(-1, keys.power_and_toughness, [&] { api.PushString(card.power_and_toughness); });
+    vm.SetSlot(-1, keys.rules_text, [&] { api.PushString(card.rules_text); });
     return 0;
   }
 

@@ -115,11 +115,11 @@ CellValue SquirrelVM::ComputeCellValue(const TtSquirrel::Object& processor, cons
   TtSquirrel::NativeAPI api = GetNativeAPI();
   TtSquirrel::StackTopGuard guard(*this);
   const TtSquirrel::Object& instance = entry.script_object();
-  CallMember(processor, "process_function", {&instance});
+  CallMember(processor, process_function_key_, {&instance});
   TtSquirrel::ObjectType type = GetType(-1);
   if (type.Is(TtSquirrel::ObjectTypeCode::Null)) {
     api.Pop(1);
-    CallMember(instance, "case_of_cannot_process", {&processor});
+    CallMember(instance, case_of_cannot_process_key_, {&processor});
     type = GetType(-1);
   }
   if (type.Is(TtSquirrel::ObjectTypeCode::Null)) {
@@ -141,7 +141,7 @@ CellValue SquirrelVM::ComputeCellValue(const TtSquirrel::Object& processor, cons
 int SquirrelVM::CompareForSort(const TtSquirrel::Object& sorter, const Entry& a, const Entry& b) {
   TtSquirrel::NativeAPI api = GetNativeAPI();
   TtSquirrel::StackTopGuard guard(*this);
-  CallMember(sorter, "compare_for_sort", {&a.script_object(), &b.script_object()});
+  CallMember(sorter, compare_for_sort_key_, {&a.script_object(), &b.script_object()});
   TtSquirrel::ObjectType type = GetType(-1);
   if (type.Is(TtSquirrel::ObjectTypeCode::Integer)) {
     return ComparisonFromInteger(api.GetInteger(-1));
@@ -153,26 +153,28 @@ int SquirrelVM::CompareForSort(const TtSquirrel::Object& sorter, const Entry& a,
   return 0;
 }
 
-// Leaves the call's result on the stack. The function is found by path.
-void SquirrelVM::CallMember(const TtSquirrel::Object& target, const char* function_name,
+// Leaves the call's result on top of the stack, with the target below it; the callers' stack
+// guards take both away. The function is found by path.
+void SquirrelVM::CallMember(const TtSquirrel::Object& target,
+                            const TtSquirrel::SlotKey& function_name,
                             std::initializer_list<const TtSquirrel::Object*> arguments) {
   // The pushers capture one pointer each, which std::function keeps without allocating; this
-  // runs for every cell and every comparison.
+  // runs for every cell and every comparison, so the target that the function was read from
+  // stays under it (taking it out would shift the stack) and serves again as `this`.
   struct Context {
     SquirrelVM* vm;
     const TtSquirrel::Object* target;
-    const char* function_name;
+    const TtSquirrel::SlotKey* function_name;
     std::initializer_list<const TtSquirrel::Object*> arguments;
-  } context{this, &target, function_name, arguments};
+  } context{this, &target, &function_name, arguments};
   const Context* call = &context;
   Call(
       [call] {
         call->vm->PushObject(*call->target);
-        call->vm->GetSlot(-1, call->function_name);
-        call->vm->GetNativeAPI().Remove(-2);
+        call->vm->GetSlot(-1, *call->function_name);
       },
       [call] {
-        call->vm->PushObject(*call->target);
+        call->vm->GetNativeAPI().Push(-2);
         for (const TtSquirrel::Object* argument : call->arguments) {
           call->vm->PushObject(*argument);
         }

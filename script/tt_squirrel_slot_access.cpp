@@ -12,6 +12,7 @@ const char* const kModule = "tt_squirrel_virtual_machine";
 
 std::string KeyText(std::string_view key) { return "string : " + std::string(key); }
 std::string KeyText(long long key) { return "integer : " + std::to_string(key); }
+std::string KeyText(const SlotKey& key) { return KeyText(key.name()); }
 
 // An index below the top names one value deeper once something has been pushed above it.
 int IndexAfterOnePush(int index) { return index < 0 ? index - 1 : index; }
@@ -63,6 +64,14 @@ void VirtualMachine::PushKey(std::string_view key) { GetNativeAPI().PushString(k
 
 void VirtualMachine::PushKey(long long key) { GetNativeAPI().PushInteger(key); }
 
+void VirtualMachine::PushKey(const SlotKey& key) { PushObject(key.object()); }
+
+SlotKey::SlotKey(VirtualMachine& machine, std::string_view name) : name_(name) {
+  StackTopGuard guard(machine);
+  machine.GetNativeAPI().PushString(name);
+  object_ = machine.GetTopObject(true);
+}
+
 template <class Key>
 void VirtualMachine::GetSlotOf(int index, const Key& key) {
   NativeAPI api = GetNativeAPI();
@@ -80,6 +89,8 @@ void VirtualMachine::GetSlotOf(int index, const Key& key) {
 void VirtualMachine::GetSlot(int index, std::string_view key) { GetSlotOf(index, key); }
 
 void VirtualMachine::GetSlot(int index, long long key) { GetSlotOf(index, key); }
+
+void VirtualMachine::GetSlot(int index, const SlotKey& key) { GetSlotOf(index, key); }
 
 template <class Key>
 void VirtualMachine::GetFrom(PusherRef target, const Key& key) {
@@ -131,6 +142,15 @@ void VirtualMachine::SetSlot(int index, std::string_view name, PusherRef value) 
   StackTopGuard guard(*this);
   api.Push(index);
   api.PushString(name);
+  value();
+  api.Set(-3);
+}
+
+void VirtualMachine::SetSlot(int index, const SlotKey& name, PusherRef value) {
+  NativeAPI api = GetNativeAPI();
+  StackTopGuard guard(*this);
+  api.Push(index);
+  PushObject(name.object());
   value();
   api.Set(-3);
 }

@@ -29,6 +29,7 @@ struct SQVM;
 namespace TtSquirrel {
 
 class NativeAPI;
+class SlotKey;
 class VirtualMachine;
 
 // The engine's handle of a virtual machine.
@@ -159,6 +160,7 @@ public:
   // GetOperationException ("string : key" or "integer : key").
   void GetSlot(int index, std::string_view key);
   void GetSlot(int index, long long key);
+  void GetSlot(int index, const SlotKey& key);
   // Pushes target[key]; a missing key is NativeAPIException ("sq_get").
   void Get(PusherRef target, std::string_view key);
   void Get(PusherRef target, long long key);
@@ -170,6 +172,7 @@ public:
   void NewRootSlot(std::string_view name, PusherRef value);
   // Assigns an existing slot of the value at the index (the engine set creates no slots).
   void SetSlot(int index, std::string_view name, PusherRef value);
+  void SetSlot(int index, const SlotKey& name, PusherRef value);
   void ArrayAppend(PusherRef array, PusherRef value);
   // The engine's instance test; a value that is not an instance, or a class that is not a class,
   // is NativeAPIException ("sq_instanceof", "invalid param type").
@@ -203,6 +206,7 @@ private:
   void LoadScriptFile(const std::string& path);
   void PushKey(std::string_view key);
   void PushKey(long long key);
+  void PushKey(const SlotKey& key);
   template <class Key>
   void GetSlotOf(int index, const Key& key);
   template <class Key>
@@ -213,6 +217,21 @@ private:
   std::shared_ptr<CompilerException> stored_compile_error_;
   std::shared_ptr<RuntimeException> stored_runtime_error_;
   std::exception_ptr pending_native_exception_;
+};
+
+// A slot name made into a script string once. Lookups that run for every cell and every
+// comparison push it instead of the text, which the engine would otherwise hash and look up in
+// its string table each time. Destroy it while its machine is still open.
+class SlotKey {
+public:
+  SlotKey(VirtualMachine& machine, std::string_view name);
+
+  const std::string& name() const { return name_; }
+  const Object& object() const { return object_; }
+
+private:
+  std::string name_;
+  Object object_;
 };
 
 // Records the stack top and sets it back when the scope ends, so that an operation leaves no

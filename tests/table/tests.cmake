@@ -4,3 +4,8 @@ tarvane_add_test(test_analysis_table LABEL script
     ${CMAKE_CURRENT_LIST_DIR}/analysis_table_sorting_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/table_export_test.cpp
   LIBS tarvane_table Squirrel::Squirrel)
+# Over the shipped start-up script, sample dictionary and sample decks, read from the sources.
+tarvane_add_test(test_shipped_statistics LABEL script
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/shipped_statistics_test.cpp
+  LIBS tarvane_table Squirrel::Squirrel)
+target_compile_definitions(test_shipped_statistics PRIVATE TARVANE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
