@@ -5,6 +5,7 @@
 #include "model/board_type.h"
 #include "model/card_database.h"
 #include "model/deck_list_line.h"
+#include "model/deck_list_reader.h"
 #include "script/squirrel_vm.h"
 #include "ttl/tt_path.h"
 
@@ -25,7 +26,7 @@ std::shared_ptr<Deck> Deck::Load(const std::string& path, SquirrelVM& script_hos
 }
 
 void Deck::ReadFile(CardDatabase& card_database) {
-  LineReader reader(path_);
+  DeckListReader reader(path_);
   Board* board = &mainboard_;
   TextLine text;
   while (reader.ReadLine(text)) {

@@ -1,4 +1,4 @@
-#include "tools/dictionary_text.h"
+#include "model/cp932_transliterator.h"
 
 #include <algorithm>
 
@@ -37,6 +37,8 @@ char32_t DecodeUtf8(std::string_view text, size_t index, size_t& length) {
   return code;
 }
 
+}  // namespace
+
 void AppendUtf8(std::string& out, char32_t code) {
   if (code < 0x80) {
     out += static_cast<char>(code);
@@ -54,6 +56,8 @@ void AppendUtf8(std::string& out, char32_t code) {
     out += static_cast<char>(0x80 | (code & 0x3F));
   }
 }
+
+namespace {
 
 // ASCII letters for U+00C0 to U+00FF, one per character; "" where the code page has the
 // character itself (the multiplication and division signs) or a longer spelling is needed.
@@ -100,9 +104,11 @@ std::u32string_view ExplicitMapping(char32_t code) {
 
 }  // namespace
 
-std::string DictionaryTextConverter::ToCp932(std::string_view utf8) {
+std::string Cp932Transliterator::ToCp932(std::string_view utf8) {
   // Most English text is printable ASCII, which is the same in the code page.
-  if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return c >= 0x20 && c < 0x7F; })) {
+  if (std::all_of(utf8.begin(), utf8.end(), [this](char c) {
+        return (c >= 0x20 && c < 0x7F) || (controls_ == ControlCharacters::Kept && c >= 0 && c < 0x20);
+      })) {
     return std::string(utf8);
   }
   std::string spelled;
@@ -114,7 +120,7 @@ std::string DictionaryTextConverter::ToCp932(std::string_view utf8) {
     if (code == kInvalid) {
       spelled += '?';
       ++replaced_;
-    } else if (code < 0x20 || code == 0x7F) {
+    } else if ((code < 0x20 || code == 0x7F) && controls_ == ControlCharacters::AsSpaces) {
       spelled += ' ';
     } else if (auto mapping = ExplicitMapping(code); !mapping.empty()) {
       for (char32_t c : mapping) {
@@ -136,7 +142,7 @@ std::string DictionaryTextConverter::ToCp932(std::string_view utf8) {
 
 // The slow path for the rare text with a character the code page cannot hold: each character
 // is converted alone so that exactly one "?" stands for it.
-std::string DictionaryTextConverter::ConvertPerCharacter(const std::string& utf8) {
+std::string Cp932Transliterator::ConvertPerCharacter(const std::string& utf8) {
   std::string cp932;
   std::string piece;
   for (size_t index = 0; index < utf8.size();) {

@@ -1,0 +1,144 @@
+#include "model/text_encoding.h"
+
+#include "model/cp932_transliterator.h"
+#include "ttl/tt_string.h"
+
+namespace Tarvane {
+namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LittleEndianMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BigEndianMark = "\xFE\xFF";
+constexpr char32_t kReplacement = 0xFFFD;
+
+// The length of the valid UTF-8 sequence at the start of the bytes; 0 when it is broken.
+size_t Utf8SequenceLength(std::string_view bytes) {
+  auto byte = [&](size_t i) { return static_cast<unsigned char>(bytes[i]); };
+  unsigned char lead = byte(0);
+  if (lead < 0x80) return 1;
+  size_t length;
+  char32_t code, minimum;
+  if ((lead & 0xE0) == 0xC0) length = 2, code = lead & 0x1F, minimum = 0x80;
+  else if ((lead & 0xF0) == 0xE0) length = 3, code = lead & 0x0F, minimum = 0x800;
+  else if ((lead & 0xF8) == 0xF0) length = 4, code = lead & 0x07, minimum = 0x10000;
+  else return 0;
+  if (bytes.size() < length) return 0;
+  for (size_t i = 1; i < length; ++i) {
+    if ((byte(i) & 0xC0) != 0x80) return 0;
+    code = (code << 6) | (byte(i) & 0x3F);
+  }
+  if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
+  return length;
+}
+
+std::string Utf16ToUtf8(std::string_view bytes, bool little_endian) {
+  auto unit = [&](size_t i) -> char32_t {
+    unsigned char first = bytes[i], second = bytes[i + 1];
+    return little_endian ? first | (second << 8) : (first << 8) | second;
+  };
+  std::string utf8;
+  utf8.reserve(bytes.size());
+  size_t index = 0;
+  for (; index + 1 < bytes.size(); index += 2) {
+    char32_t code = unit(index);
+    if (code >= 0xD800 && code <= 0xDBFF && index + 3 < bytes.size()) {
+      char32_t low = unit(index + 2);
+      if (low >= 0xDC00 && low <= 0xDFFF) {
+        AppendUtf8(utf8, 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00));
+        index += 2;
+        continue;
+      }
+    }
+    AppendUtf8(utf8, code >= 0xD800 && code <= 0xDFFF ? kReplacement : code);
+  }
+  if (index < bytes.size()) AppendUtf8(utf8, kReplacement);  // an odd last byte
+  return utf8;
+}
+
+std::string RepairUtf8(std::string_view bytes) {
+  std::string utf8;
+  utf8.reserve(bytes.size());
+  for (size_t index = 0; index < bytes.size();) {
+    size_t length = Utf8SequenceLength(bytes.substr(index));
+    if (length == 0) {
+      AppendUtf8(utf8, kReplacement);
+      ++index;
+    } else {
+      utf8.append(bytes.substr(index, length));
+      index += length;
+    }
+  }
+  return utf8;
+}
+
+}  // namespace
+
+TextEncoding EncodingOfByteOrderMark(std::string_view bytes) {
+  if (bytes.starts_with(kUtf8Mark)) return TextEncoding::Utf8WithByteOrderMark;
+  if (bytes.starts_with(kUtf16LittleEndianMark)) return TextEncoding::Utf16LittleEndian;
+  if (bytes.starts_with(kUtf16BigEndianMark)) return TextEncoding::Utf16BigEndian;
+  return TextEncoding::Cp932;
+}
+
+size_t ByteOrderMarkLength(TextEncoding encoding) {
+  switch (encoding) {
+    case TextEncoding::Utf8WithByteOrderMark:
+      return kUtf8Mark.size();
+    case TextEncoding::Utf16LittleEndian:
+    case TextEncoding::Utf16BigEndian:
+      return 2;
+    default:
+      return 0;
+  }
+}
+
+bool IsValidUtf8(std::string_view bytes) {
+  for (size_t index = 0; index < bytes.size();) {
+    size_t length = Utf8SequenceLength(bytes.substr(index));
+    if (length == 0) return false;
+    index += length;
+  }
+  return true;
+}
+
+TextEncoding DetectTextEncoding(std::string_view bytes) {
+  TextEncoding marked = EncodingOfByteOrderMark(bytes);
+  if (marked != TextEncoding::Cp932) return marked;
+  bool beyond_ascii = false;
+  for (char c : bytes) beyond_ascii = beyond_ascii || static_cast<unsigned char>(c) >= 0x80;
+  return beyond_ascii && IsValidUtf8(bytes) ? TextEncoding::Utf8 : TextEncoding::Cp932;
+}
+
+std::string DecodeToUtf8(std::string_view bytes, TextEncoding encoding) {
+  bytes.remove_prefix(std::min(bytes.size(), ByteOrderMarkLength(encoding)));
+  switch (encoding) {
+    case TextEncoding::Cp932:
+      return TtString::Cp932ToUtf8(std::string(bytes));
+    case TextEncoding::Utf8:
+    case TextEncoding::Utf8WithByteOrderMark:
+      return RepairUtf8(bytes);
+    case TextEncoding::Utf16LittleEndian:
+      return Utf16ToUtf8(bytes, true);
+    case TextEncoding::Utf16BigEndian:
+      return Utf16ToUtf8(bytes, false);
+  }
+  return {};
+}
+
+const char* TextEncodingName(TextEncoding encoding) {
+  switch (encoding) {
+    case TextEncoding::Cp932:
+      return "CP932 (Shift-JIS)";
+    case TextEncoding::Utf8:
+      return "UTF-8";
+    case TextEncoding::Utf8WithByteOrderMark:
+      return "UTF-8 (BOM 付き)";
+    case TextEncoding::Utf16LittleEndian:
+      return "UTF-16LE (BOM 付き)";
+    case TextEncoding::Utf16BigEndian:
+      return "UTF-16BE (BOM 付き)";
+  }
+  return "";
+}
+
+}  // namespace Tarvane
