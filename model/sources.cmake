@@ -21,6 +21,7 @@ list(APPEND TARVANE_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/import/deck_list_text_parser.cpp
   ${CMAKE_CURRENT_LIST_DIR}/import/dek_file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/import/deck_list_import.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/import/deck_list_file_import.cpp
 )
 # Rows of the analysis table and their typed values.
 list(APPEND TARVANE_CORE_SOURCES

@@ -106,12 +106,15 @@ TextEncoding DetectTextEncoding(std::string_view bytes) {
   if (marked != TextEncoding::Cp932) return marked;
   bool beyond_ascii = false;
   for (char c : bytes) beyond_ascii = beyond_ascii || static_cast<unsigned char>(c) >= 0x80;
-  return beyond_ascii && IsValidUtf8(bytes) ? TextEncoding::Utf8 : TextEncoding::Cp932;
+  if (!beyond_ascii) return TextEncoding::Ascii;
+  return IsValidUtf8(bytes) ? TextEncoding::Utf8 : TextEncoding::Cp932;
 }
 
 std::string DecodeToUtf8(std::string_view bytes, TextEncoding encoding) {
   bytes.remove_prefix(std::min(bytes.size(), ByteOrderMarkLength(encoding)));
   switch (encoding) {
+    case TextEncoding::Ascii:
+      return std::string(bytes);
     case TextEncoding::Cp932:
       return TtString::Cp932ToUtf8(std::string(bytes));
     case TextEncoding::Utf8:
@@ -127,6 +130,8 @@ std::string DecodeToUtf8(std::string_view bytes, TextEncoding encoding) {
 
 const char* TextEncodingName(TextEncoding encoding) {
   switch (encoding) {
+    case TextEncoding::Ascii:
+      return "ASCII";
     case TextEncoding::Cp932:
       return "CP932 (Shift-JIS)";
     case TextEncoding::Utf8:

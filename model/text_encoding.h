@@ -7,14 +7,14 @@
 
 namespace Tarvane {
 
-enum class TextEncoding { Cp932, Utf8, Utf8WithByteOrderMark, Utf16LittleEndian, Utf16BigEndian };
+enum class TextEncoding { Ascii, Cp932, Utf8, Utf8WithByteOrderMark, Utf16LittleEndian, Utf16BigEndian };
 
 // The encoding that a byte-order mark at the start of the bytes names; Cp932 when none is there.
 TextEncoding EncodingOfByteOrderMark(std::string_view bytes);
 // The bytes of that encoding's byte-order mark (0 for the encodings without one).
 size_t ByteOrderMarkLength(TextEncoding encoding);
-// A byte-order mark's encoding; without one, UTF-8 when the bytes are valid UTF-8 and hold a
-// character beyond ASCII, else CP932 (which plain ASCII is too).
+// A byte-order mark's encoding; without one, ASCII when every byte is, UTF-8 when the bytes are
+// valid UTF-8, else CP932.
 TextEncoding DetectTextEncoding(std::string_view bytes);
 bool IsValidUtf8(std::string_view bytes);
 // The text as UTF-8 without its byte-order mark; a broken sequence becomes U+FFFD.

@@ -74,7 +74,7 @@ TEST_F(DeckListImportTest, ReportListsBoardsMappedAndUnplacedNames) {
   DeckListImport result = Import(ScratchFolder::Read(ImportData() + "/input/digital_client.txt"));
   EXPECT_EQ(result.Report(),
             "形式: デジタルクライアントの書き出し (Deck、Sideboard、Companion、Commander、(セット) 番号)\n"
-            "文字コード: CP932 (Shift-JIS)\n"
+            "文字コード: ASCII\n"
             "デッキ名: Lurrus Burn\n"
             "メインデッキ: 4 種類 22 枚\n"
             "サイドボード: 3 種類 5 枚\n"
