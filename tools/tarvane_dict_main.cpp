@@ -63,6 +63,9 @@ void PrintSummary(const Tarvane::DictionaryBuildSummary& summary, const std::str
   if (summary.shortened_lines) line("長すぎてルールテキストを切り詰めた行", summary.shortened_lines);
   if (summary.duplicate_names) line("名前が重なり省いた行 (先の行を残しました)", summary.duplicate_names);
   if (summary.overlong_lines) line("長すぎて書けなかった行", summary.overlong_lines);
+  if (summary.wrong_typed_records) {
+    line("型の違う項目があり、その項目を読まなかったレコード", summary.wrong_typed_records);
+  }
 }
 
 }  // namespace
