@@ -1,5 +1,6 @@
 #include "model/import/deck_list_file_import.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
@@ -53,11 +54,15 @@ DeckListFileImport DeckListFileImporter::ImportFile(const std::string& input_pat
 }
 
 DeckListFileImport DeckListFileImporter::ImportText(const std::string& bytes,
-                                                    const std::string& file_name) {
+                                                    const std::string& deck_name) {
   DeckListFileImport import;
-  import.input = file_name;
-  import.output_path = folder_ + "/" + file_name;
+  import.input = deck_name;
+  // A slash would make the name a path; a CP932 character never has it as its second byte.
+  std::string file_name = deck_name;
+  std::replace(file_name.begin(), file_name.end(), '/', '_');
+  import.output_path = folder_ + "/" + file_name + ".txt";
   import.result = ImportDeckList(bytes, names_);
+  if (import.result.deck_name.empty()) import.result.deck_name = deck_name;
   Write(import);
   return import;
 }

@@ -34,8 +34,9 @@ public:
                        ReplaceQuestion may_replace);
 
   DeckListFileImport ImportFile(const std::string& input_path);
-  // Text (from the clipboard) saved under the file name (CP932, without folder).
-  DeckListFileImport ImportText(const std::string& bytes, const std::string& file_name);
+  // Text (from the clipboard) saved as "<deck name>.txt"; the deck name (CP932) becomes the
+  // list's "#NAME" unless the text names the deck itself.
+  DeckListFileImport ImportText(const std::string& bytes, const std::string& deck_name);
 
 private:
   void Write(DeckListFileImport& import);
