@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/common.h"
 #include "model/cp932_transliterator.h"
 #include "model/import/card_name_resolver.h"
 #include "model/import/dek_file.h"
@@ -20,7 +21,16 @@ void AddCard(std::vector<DeckListImport::Card>& board, const std::string& name, 
   auto same = [&name](const DeckListImport::Card& card) { return card.name == name; };
   auto found = std::find_if(board.begin(), board.end(), same);
   if (found == board.end()) board.push_back({name, count});
-  else found->count += count;
+  else found->count = SaturatingAdd(found->count, count);
+}
+
+// Text for a line of the deck list: control characters (a zero byte or a line feed from an XML
+// attribute) are spaces by now, and spaces at either end would not survive the list's reading.
+std::string LineText(Cp932Transliterator& transliterator, const std::string& utf8) {
+  std::string text = transliterator.ToCp932(utf8);
+  size_t begin = text.find_first_not_of(' ');
+  if (begin == std::string::npos) return {};
+  return text.substr(begin, text.find_last_not_of(' ') - begin + 1);
 }
 
 template <typename Item>
@@ -55,12 +65,24 @@ DeckListImport ImportDeckList(std::string_view bytes, const CardNameResolver& na
   ParsedDeckList parsed = IsDekXml(text) ? ParseDekXml(text) : ParseDeckListText(text);
   Cp932Transliterator transliterator;
   result.shape = parsed.shape;
-  result.deck_name = transliterator.ToCp932(parsed.deck_name);
+  result.deck_name = LineText(transliterator, parsed.deck_name);
   for (const auto& [key, value] : parsed.headers) {
-    result.headers.emplace_back(transliterator.ToCp932(key), transliterator.ToCp932(value));
+    std::string header_key = LineText(transliterator, key);
+    if (header_key.empty() || header_key.find(' ') != std::string::npos) continue;
+    // A key spelt another way may have become NAME, which the deck name holds.
+    if (header_key == "NAME") {
+      if (result.deck_name.empty()) result.deck_name = LineText(transliterator, value);
+      continue;
+    }
+    result.headers.emplace_back(header_key, LineText(transliterator, value));
   }
+  result.unread_lines = parsed.unread_lines;
   for (const ParsedDeckList::CardLine& line : parsed.cards) {
-    std::string written = transliterator.ToCp932(line.name);
+    std::string written = LineText(transliterator, line.name);
+    if (written.empty()) {
+      ++result.unread_lines;
+      continue;
+    }
     std::string name = names.Resolve(written);
     if (name.empty()) {
       name = written;
@@ -73,7 +95,6 @@ DeckListImport ImportDeckList(std::string_view bytes, const CardNameResolver& na
   result.transliterated_characters =
       transliterator.MappedCharacters() + transliterator.ReplacedCharacters();
   result.left_out_copies = parsed.left_out_copies;
-  result.unread_lines = parsed.unread_lines;
   return result;
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/common.h"
 #include "ttl/tt_utility.h"
 
 namespace Tarvane {
@@ -266,7 +267,7 @@ private:
     if (card.set_number) seen_.push_back(DeckListShape::DigitalClient);
     if (card.pipe_set) seen_.push_back(DeckListShape::ForgeDck);
     if (board == Board::LeftOut) {
-      list_.left_out_copies += card.count;
+      list_.left_out_copies = SaturatingAdd(list_.left_out_copies, card.count);
       return;
     }
     if (board == Board::Main) ++main_cards_;

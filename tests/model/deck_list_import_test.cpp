@@ -102,6 +102,17 @@ TEST_F(DeckListImportTest, NamesThatOnlyLookLikeSetCodesStay) {
   EXPECT_EQ(Import("1 Xenagos, the Reveler\n").DeckListText(), "1 Xenagos, the Reveler\n");
 }
 
+TEST_F(DeckListImportTest, WhatTheListWritesReadsBackAsImported) {
+  // A line feed inside an XML attribute, a zero byte and counts beyond the 32-bit range.
+  const char xml[] =
+      "<Deck><Cards Quantity=\"2147483647\" Sideboard=\"false\" Name=\"Odd&#10;Name \" />"
+      "<Cards Quantity=\"5\" Sideboard=\"false\" Name=\"Odd Name\" />"
+      "<Cards Quantity=\"1\" Sideboard=\"true\" Name=\"Zero\0\" /></Deck>";
+  DeckListImport result = Import(std::string(xml, sizeof(xml) - 1));
+  EXPECT_EQ(result.DeckListText(), "2147483647 Odd Name\n\n1 Zero\n");
+  EXPECT_EQ(Import("#N\xC3\x82ME Accented\n1 Opt\n").deck_name, "Accented");
+}
+
 class DeckByteOrderMarkTest : public ::testing::Test {
 protected:
   std::shared_ptr<Deck> Load(const std::string& bytes) {
