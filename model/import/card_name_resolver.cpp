@@ -8,29 +8,15 @@
 namespace Tarvane {
 namespace {
 
-bool IsCp932LeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-
 // The CP932 characters of a text, one string each.
 std::vector<std::string> Characters(const std::string& text) {
   std::vector<std::string> characters;
   for (size_t index = 0; index < text.size();) {
-    size_t length = IsCp932LeadByte(static_cast<unsigned char>(text[index])) ? 2 : 1;
+    size_t length = TtUtility::IsCp932LeadByte(static_cast<unsigned char>(text[index])) ? 2 : 1;
     characters.push_back(text.substr(index, length));
     index += length;
   }
   return characters;
-}
-
-std::string LowerAscii(const std::string& text) {
-  std::string lower;
-  for (const std::string& character : Characters(text)) {
-    if (character.size() == 1 && character[0] >= 'A' && character[0] <= 'Z') {
-      lower += static_cast<char>(character[0] - 'A' + 'a');
-    } else {
-      lower += character;
-    }
-  }
-  return lower;
 }
 
 // The name as the dictionary writes names: ASCII quotes, one space between words, the faces of
@@ -72,7 +58,7 @@ CardNameResolver::CardNameResolver(const CardDatabase& card_database) {
   card_database.ForEachKnownName([this](std::string_view name, std::string_view japanese) {
     std::string english(name);
     english_.insert(english);
-    by_lower_case_.try_emplace(LowerAscii(english), english);
+    by_lower_case_.try_emplace(TtUtility::Cp932ToLowerAscii(english), english);
     if (!japanese.empty() && japanese != name) by_japanese_.try_emplace(std::string(japanese), english);
   });
 }
@@ -89,7 +75,7 @@ std::string CardNameResolver::Resolve(const std::string& name) const {
   std::string spelled = DictionarySpelling(name);
   found = FindExactly(spelled);
   if (!found.empty()) return found;
-  auto lower = by_lower_case_.find(LowerAscii(spelled));
+  auto lower = by_lower_case_.find(TtUtility::Cp932ToLowerAscii(spelled));
   return lower != by_lower_case_.end() ? lower->second : std::string();
 }
 
