@@ -21,7 +21,8 @@ void Print(std::FILE* stream, const std::string& cp932) {
 void PrintUsage() {
   Print(stderr,
         "使い方: tarvane-dict [--japanese-text] 入力.json 出力.dat\n"
-        "  入力: AtomicCards.json, AllPrintings.json (MTGJSON) または all-cards-*.json (Scryfall)\n"
+        "  入力: AtomicCards.json, AllPrintings.json, 一つのセットのファイル (MTGJSON)\n"
+        "        または all-cards-*.json (Scryfall)\n"
         "  --japanese-text  ルールテキストを日本語で書く (データにあるカードのみ)\n");
 }
 
