@@ -5,11 +5,7 @@
 #include "ttl/tt_string.h"
 
 namespace Tarvane {
-namespace {
 
-constexpr char32_t kInvalid = 0xFFFFFFFF;
-
-// Decodes one UTF-8 character at text[index]; kInvalid (with length 1) for a broken sequence.
 char32_t DecodeUtf8(std::string_view text, size_t index, size_t& length) {
   auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
   unsigned char lead = byte(index);
@@ -25,19 +21,17 @@ char32_t DecodeUtf8(std::string_view text, size_t index, size_t& length) {
   } else if ((lead & 0xF8) == 0xF0) {
     count = 4, code = lead & 0x07, minimum = 0x10000;
   } else {
-    return kInvalid;
+    return kInvalidUtf8;
   }
-  if (index + count > text.size()) return kInvalid;
+  if (index + count > text.size()) return kInvalidUtf8;
   for (size_t i = 1; i < count; ++i) {
-    if ((byte(index + i) & 0xC0) != 0x80) return kInvalid;
+    if ((byte(index + i) & 0xC0) != 0x80) return kInvalidUtf8;
     code = (code << 6) | (byte(index + i) & 0x3F);
   }
-  if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return kInvalid;
+  if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return kInvalidUtf8;
   length = count;
   return code;
 }
-
-}  // namespace
 
 void AppendUtf8(std::string& out, char32_t code) {
   if (code < 0x80) {
@@ -117,7 +111,7 @@ std::string Cp932Transliterator::ToCp932(std::string_view utf8) {
   for (size_t index = 0; index < utf8.size();) {
     size_t length;
     char32_t code = DecodeUtf8(utf8, index, length);
-    if (code == kInvalid) {
+    if (code == kInvalidUtf8) {
       spelled += '?';
       ++replaced_;
     } else if ((code < 0x20 || code == 0x7F) && controls_ == ControlCharacters::AsSpaces) {

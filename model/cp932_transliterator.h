@@ -36,4 +36,9 @@ private:
 // Appends the UTF-8 bytes of a code point.
 void AppendUtf8(std::string& out, char32_t code);
 
+constexpr char32_t kInvalidUtf8 = 0xFFFFFFFF;
+// Decodes one UTF-8 character at text[index] and sets its length; kInvalidUtf8 (with length 1)
+// for a broken sequence.
+char32_t DecodeUtf8(std::string_view text, size_t index, size_t& length);
+
 }  // namespace Tarvane

@@ -11,26 +11,6 @@ constexpr std::string_view kUtf16LittleEndianMark = "\xFF\xFE";
 constexpr std::string_view kUtf16BigEndianMark = "\xFE\xFF";
 constexpr char32_t kReplacement = 0xFFFD;
 
-// The length of the valid UTF-8 sequence at the start of the bytes; 0 when it is broken.
-size_t Utf8SequenceLength(std::string_view bytes) {
-  auto byte = [&](size_t i) { return static_cast<unsigned char>(bytes[i]); };
-  unsigned char lead = byte(0);
-  if (lead < 0x80) return 1;
-  size_t length;
-  char32_t code, minimum;
-  if ((lead & 0xE0) == 0xC0) length = 2, code = lead & 0x1F, minimum = 0x80;
-  else if ((lead & 0xF0) == 0xE0) length = 3, code = lead & 0x0F, minimum = 0x800;
-  else if ((lead & 0xF8) == 0xF0) length = 4, code = lead & 0x07, minimum = 0x10000;
-  else return 0;
-  if (bytes.size() < length) return 0;
-  for (size_t i = 1; i < length; ++i) {
-    if ((byte(i) & 0xC0) != 0x80) return 0;
-    code = (code << 6) | (byte(i) & 0x3F);
-  }
-  if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
-  return length;
-}
-
 std::string Utf16ToUtf8(std::string_view bytes, bool little_endian) {
   auto unit = [&](size_t i) -> char32_t {
     unsigned char first = bytes[i], second = bytes[i + 1];
@@ -58,15 +38,9 @@ std::string Utf16ToUtf8(std::string_view bytes, bool little_endian) {
 std::string RepairUtf8(std::string_view bytes) {
   std::string utf8;
   utf8.reserve(bytes.size());
-  for (size_t index = 0; index < bytes.size();) {
-    size_t length = Utf8SequenceLength(bytes.substr(index));
-    if (length == 0) {
-      AppendUtf8(utf8, kReplacement);
-      ++index;
-    } else {
-      utf8.append(bytes.substr(index, length));
-      index += length;
-    }
+  for (size_t index = 0, length; index < bytes.size(); index += length) {
+    if (DecodeUtf8(bytes, index, length) == kInvalidUtf8) AppendUtf8(utf8, kReplacement);
+    else utf8.append(bytes.substr(index, length));
   }
   return utf8;
 }
@@ -93,10 +67,8 @@ size_t ByteOrderMarkLength(TextEncoding encoding) {
 }
 
 bool IsValidUtf8(std::string_view bytes) {
-  for (size_t index = 0; index < bytes.size();) {
-    size_t length = Utf8SequenceLength(bytes.substr(index));
-    if (length == 0) return false;
-    index += length;
+  for (size_t index = 0, length; index < bytes.size(); index += length) {
+    if (DecodeUtf8(bytes, index, length) == kInvalidUtf8) return false;
   }
   return true;
 }
