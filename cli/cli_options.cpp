@@ -171,6 +171,14 @@ CliOptions ParseCliOptions(const std::vector<std::string>& arguments) {
     } else if (argument == "--program") {
       if (index >= arguments.size()) throw CliUsageError("--program: a value is missing");
       options.program = ToProgramPath(arguments[index++], "--program");
+    } else if (argument == "--import") {
+      while (index < arguments.size() && !IsOptionWord(arguments[index])) {
+        options.import_files.push_back(ToProgramPath(arguments[index++], "--import"));
+      }
+      if (options.import_files.empty()) throw CliUsageError("--import: a value is missing");
+    } else if (argument == "--to") {
+      if (index >= arguments.size()) throw CliUsageError("--to: a value is missing");
+      options.import_folder = ToProgramPath(arguments[index++], "--to");
     } else if (auto rule = ActionRules().find(argument); rule != ActionRules().end()) {
       CliAction action{rule->second.kind, argument, {}, {}, false, {}};
       index = ReadAction(arguments, index, rule->second, action);
@@ -180,6 +188,12 @@ CliOptions ParseCliOptions(const std::vector<std::string>& arguments) {
     } else {
       throw CliUsageError("\"" + argument + "\" belongs to no option");
     }
+  }
+  if (options.import_files.empty() != !options.import_folder) {
+    throw CliUsageError("--import and --to go together");
+  }
+  if (options.import_folder && !options.actions.empty()) {
+    throw CliUsageError("--import runs alone, without actions");
   }
   return options;
 }
@@ -213,6 +227,15 @@ Actions:
   --tsv [FILE]             the table as tab-separated text, the same way
   --status                 the two status bar texts, one line each
   --menus                  the special-column menu, the sort menu and the special entries
+
+Deck lists from other programs (instead of the actions):
+  --import FILE... --to DIR
+                           convert each file (a list copied from a web page, a digital
+                           client's export, .dck, .dek, Japanese card names, UTF-8 or UTF-16)
+                           into a deck list file DIR/NAME.txt in the program's format (CP932),
+                           replacing a file of that name; DIR is made when missing. The report
+                           of each file goes to standard output. Exit status 3 when a file
+                           could not be read or written.
 
 Global options:
   --program PATH           act as the program at PATH (its .ini, .nut and dictionary folder);

@@ -56,6 +56,9 @@ struct CliOptions {
   bool yes = false;
   bool help = false;
   std::vector<CliAction> actions;
+  // --import FILE... --to DIR: deck lists converted instead of a session (CP932 paths).
+  std::vector<std::string> import_files;
+  std::optional<std::string> import_folder;
 };
 
 // Reads the arguments (without the program name). Throws CliUsageError.

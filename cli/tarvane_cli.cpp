@@ -6,6 +6,9 @@
 #include "cli/cli_console.h"
 #include "cli/cli_options.h"
 #include "cli/cli_session.h"
+#include "model/card_database.h"
+#include "model/import/card_name_resolver.h"
+#include "model/import/deck_list_file_import.h"
 #include "ttl/tt_path.h"
 
 namespace Tarvane {
@@ -17,7 +20,7 @@ const char kUnexpectedErrorCaption[] = "予期しないエラー";
 const char kUnexpectedErrorText[] =
     "予期しないエラーが発生しました。アプリケーションを終了させます。";
 
-enum ExitStatus { kSuccess = 0, kEnded = 1, kUsage = 2 };
+enum ExitStatus { kSuccess = 0, kEnded = 1, kUsage = 2, kImportFailed = 3 };
 
 int ReportUsageError(std::ostream& err, const std::string& text) {
   err << "tarvane-cli: " << text << "\n(tarvane-cli --help lists the options)\n";
@@ -47,6 +50,29 @@ int RunSession(const CliOptions& options, CliConsole& console) {
   }
 }
 
+// Converts the deck lists into the folder with the program's dictionary; a tournament's lists
+// go in one command, and a file that fails leaves the others converted.
+int RunImport(const CliOptions& options, CliConsole& console) {
+  CardDatabase card_database;
+  try {
+    card_database.LoadDictionary();
+  } catch (const Exception& error) {
+    console.ShowMessage(error.Description(), kErrorCaption, MessageButtons::Ok, MessageIcon::Error,
+                        false);
+    return kEnded;
+  }
+  CardNameResolver names(card_database);
+  DeckListFileImporter importer(names, *options.import_folder,
+                                [](const std::string&) { return true; });
+  int status = kSuccess;
+  for (const std::string& path : options.import_files) {
+    DeckListFileImport import = importer.ImportFile(path);
+    console.WriteOutput(import.Report() + "\n");
+    if (!import.written) status = kImportFailed;
+  }
+  return status;
+}
+
 }  // namespace
 
 int RunTarvaneCli(const std::vector<std::string>& arguments, std::ostream& out,
@@ -63,6 +89,7 @@ int RunTarvaneCli(const std::vector<std::string>& arguments, std::ostream& out,
   }
   ProgramFiles::Scope program(options.program ? *options.program : default_program);
   CliConsole console(out, err, options.utf8, options.yes);
+  if (options.import_folder) return RunImport(options, console);
   try {
     return RunSession(options, console);
   } catch (const CliUsageError& error) {

@@ -11,6 +11,7 @@
 #include "model/card_database.h"
 #include "model/deck.h"
 #include "model/line_reader.h"
+#include "model/text_encoding.h"
 #include "ttl/tt_utility.h"
 
 using TarvaneFuzz::Check;
@@ -93,6 +94,21 @@ bool SameBoard(const Board& board, const Counts& counts) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string bytes = TarvaneFuzz::Text(data, size);
   std::string path = TarvaneFuzz::Scratch::Get().Write("deck.txt", bytes);
+  // A file with a byte-order mark is converted first; the rules below are those of the bytes
+  // as they are, so such a file is only held to the summed board.
+  if (EncodingOfByteOrderMark(bytes) != TextEncoding::Cp932) {
+    CardDatabase database;
+    try {
+      std::shared_ptr<Deck> deck = Deck::Load(path, database);
+      Counts sum;
+      for (const Board* board : {&deck->mainboard(), &deck->sideboard()}) {
+        for (const auto& [name, count] : board->cards()) sum[name] = AddHeld(sum[name], count);
+      }
+      Check(SameBoard(deck->hybridboard(), sum), "the summed board adds both boards");
+    } catch (const DeckFileFormatException&) {
+    }
+    return 0;
+  }
   ExpectedDeck expected = Expect(bytes);
   CardDatabase database;
   std::shared_ptr<Deck> deck;

@@ -4,6 +4,7 @@
 
 #include "app/exception.h"
 #include "app/program_files.h"
+#include "model/card_type.h"
 #include "model/dictionary_line.h"
 #include "ttl/tt_directory.h"
 
@@ -44,6 +45,20 @@ bool CardDatabase::Insert(Card card) {
   cards_.emplace(std::move(name), std::move(card));
   ++cards_not_in_dictionary_;
   return true;
+}
+
+void CardDatabase::ForEachKnownName(
+    const std::function<void(std::string_view name, std::string_view name_japanese)>& visit) const {
+  for (const DictionaryIndex::Entry& entry : index_.entries()) {
+    // A checked line holds the Japanese name as its second field.
+    std::string_view rest = entry.line().substr(entry.name().size() + 1);
+    visit(entry.name(), rest.substr(0, rest.find('\t')));
+  }
+  for (const auto& [name, card] : cards_) {
+    if (card.type != CardType::UnknownCard && !index_.Find(name)) {
+      visit(card.name, card.name_japanese);
+    }
+  }
 }
 
 void CardDatabase::LoadDictionary() { LoadDictionary(ProgramFiles::GetDictionaryFolderPath()); }

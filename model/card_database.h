@@ -6,8 +6,10 @@
 // card's record is built from its line the first time it is fetched. Nothing of this shows
 // outside: every format error is still reported by the load.
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -32,6 +34,10 @@ public:
 
   // Adds the card under its name unless that name is present; true when it was added.
   bool Insert(Card card);
+  // Calls visit with the English and the Japanese name of every card that the dictionary or
+  // Insert gave the database, dictionary lines first; unknown cards are left out.
+  void ForEachKnownName(
+      const std::function<void(std::string_view name, std::string_view name_japanese)>& visit) const;
   // The number of cards (distinct names).
   size_t size() const { return index_.size() + cards_not_in_dictionary_; }
 

@@ -4,7 +4,7 @@
 #include "model/board_type.h"
 #include "model/card_database.h"
 #include "model/deck_list_line.h"
-#include "model/line_reader.h"
+#include "model/deck_list_reader.h"
 #include "ttl/tt_path.h"
 
 namespace Tarvane {
@@ -19,7 +19,7 @@ std::shared_ptr<Deck> Deck::Load(const std::string& path, CardDatabase& card_dat
 }
 
 void Deck::ReadFile(CardDatabase& card_database) {
-  LineReader reader(path_);
+  DeckListReader reader(path_);
   Board* board = &mainboard_;
   TextLine text;
   while (reader.ReadLine(text)) {

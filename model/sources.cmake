@@ -11,7 +11,19 @@ list(APPEND TARVANE_MODEL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/board_type.cpp
   ${CMAKE_CURRENT_LIST_DIR}/board.cpp
   ${CMAKE_CURRENT_LIST_DIR}/deck_list_line.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/cp932_transliterator.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/text_encoding.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/text_file.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/deck_list_reader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/deck.cpp
+)
+# Import of deck lists in other programs' formats.
+list(APPEND TARVANE_MODEL_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/import/card_name_resolver.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/import/deck_list_text_parser.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/import/dek_file.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/import/deck_list_import.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/import/deck_list_file_import.cpp
 )
 # Rows of the analysis table and their typed values.
 list(APPEND TARVANE_MODEL_SOURCES

@@ -83,7 +83,26 @@ bool CardCollection::HasFace(const std::string& key, size_t face_index) const {
 void CardCollection::OfferJapanese(const std::string& key, const JapanesePrinting& printing) {
   if (!printing.HasName()) return;
   auto [found, is_new] = japanese_.try_emplace(key, printing);
-  if (!is_new && printing.released > found->second.released) found->second = printing;
+  const JapanesePrinting& kept = found->second;
+  if (!is_new && (printing.released > kept.released ||
+                  (printing.released == kept.released && printing.number < kept.number))) {
+    found->second = printing;
+  }
+}
+
+CollectorNumber CollectorNumber::Of(std::string_view number, bool side_letter) {
+  if (side_letter && number.size() > 1 && number.back() >= 'a' && number.back() <= 'z') {
+    number.remove_suffix(1);
+  }
+  CollectorNumber order;
+  order.text = number;
+  size_t digits = number.find_first_of("0123456789");
+  if (digits == std::string_view::npos) return order;
+  order.value = 0;
+  for (size_t index = digits; index < number.size() && number[index] >= '0' && number[index] <= '9'; ++index) {
+    if (order.value < LONG_MAX / 10 - 10) order.value = order.value * 10 + (number[index] - '0');
+  }
+  return order;
 }
 
 std::vector<SourceCard> CardCollection::TakeCards() {

@@ -18,8 +18,13 @@ public:
                const SourceFace& face);
   // Whether face number face_index of the card under key is known already.
   bool HasFace(const std::string& key, size_t face_index) const;
-  // Keeps the printing for the card under key when it is the first with a name, or newer.
+  // Keeps the printing for the card under key when it is the first with a name, newer, or of
+  // the same date with a lower collector number.
   void OfferJapanese(const std::string& key, const JapanesePrinting& printing);
+  // Counts a record of the data that had a field of the wrong type (a number where a name
+  // belongs), which was read as if the field were missing.
+  void CountWrongTypedRecord() { ++wrong_typed_records_; }
+  long WrongTypedRecords() const { return wrong_typed_records_; }
 
   // The cards in the order first seen, each with its Japanese printing; empties the collection.
   std::vector<SourceCard> TakeCards();
@@ -33,6 +38,7 @@ private:
   std::vector<Entry> cards_;
   std::unordered_map<std::string, size_t> index_;
   std::unordered_map<std::string, JapanesePrinting> japanese_;
+  long wrong_typed_records_ = 0;
 };
 
 }  // namespace Tarvane

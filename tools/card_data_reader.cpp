@@ -29,12 +29,19 @@ CardDataReader::CardDataReader() : parser_(std::make_unique<Parser>()) {}
 CardDataReader::~CardDataReader() = default;
 
 bool CardDataReader::Read(const char* json, size_t length, size_t capacity,
-                          CardCollection& cards, const std::string& source_name) {
+                          CardCollection& cards, const std::string& source_name,
+                          std::string_view key) {
   try {
     simdjson::ondemand::document document = parser_->parser.iterate(json, length, capacity);
     if (document.type() == simdjson::ondemand::json_type::array) {
-      CardJson::ReadMtgjsonCardFaces(document.get_array(), cards);
-      return true;
+      // A file of one set holds its printings under "cards" beside lists of other things, which
+      // its writer puts after the cards.
+      if (key == "cards") {
+        one_set_ = true;
+        CardJson::ReadMtgjsonSetCards(document.get_array(), cards);
+        return true;
+      }
+      return !one_set_ && CardJson::ReadMtgjsonCardFaces(document.get_array(), cards);
     }
     PieceKind kind = KindOfObject(document.get_object());
     document.rewind();

@@ -45,7 +45,7 @@ CardCollection ReadCards(const std::string& input_path, const DictionaryBuildOpt
   CardCollection cards;
   CardDataReader reader;
   JsonElementSplitter splitter(input_path, [&](const char* json, size_t length, size_t capacity) {
-    reader.Read(json, length, capacity, cards, input_path);
+    reader.Read(json, length, capacity, cards, input_path, splitter.PieceKey());
   });
   for (;;) {
     char* space = splitter.PrepareSpace(kReadBlock);
@@ -113,10 +113,11 @@ private:
 DictionaryBuildSummary BuildDictionary(const std::string& input_path,
                                        const std::string& output_path,
                                        const DictionaryBuildOptions& options) {
-  std::vector<SourceCard> cards = ReadCards(input_path, options).TakeCards();
-  if (cards.empty()) throw DictionarySourceException(input_path, "カードのデータが見つかりません");
-
+  CardCollection collection = ReadCards(input_path, options);
   DictionaryBuildSummary summary;
+  summary.wrong_typed_records = collection.WrongTypedRecords();
+  std::vector<SourceCard> cards = collection.TakeCards();
+  if (cards.empty()) throw DictionarySourceException(input_path, "カードのデータが見つかりません");
   summary.cards = static_cast<long>(cards.size());
   DictionaryLineWriter writer(summary);
   DictionaryFile file(output_path);
@@ -126,6 +127,11 @@ DictionaryBuildSummary BuildDictionary(const std::string& input_path,
       writer.Write(record, text);
     }
     file.Write(text);
+  }
+  // An empty dictionary would replace a good one with nothing, and report success.
+  if (summary.lines == 0) {
+    throw DictionarySourceException(input_path, "書き出せるカードがありません (長すぎる行 " +
+                                                    std::to_string(summary.overlong_lines) + ")");
   }
   file.Write(text, true);
   file.Commit();

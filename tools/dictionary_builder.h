@@ -1,7 +1,7 @@
 #pragma once
 // Builds a dictionary file from public bulk card data that the user has downloaded: the files
-// of cards listed by name or by set with their printings, or the bulk file of printings in
-// every language. The input is read in pieces, so its size is not limited by memory.
+// of cards listed by name or by set with their printings (all sets or one), or the bulk file of
+// printings in every language. The input is read in pieces, so its size is not limited by memory.
 #include <cstdint>
 #include <functional>
 #include <string>

@@ -1,6 +1,6 @@
 #include "tools/dictionary_line_writer.h"
 
-#include "tools/dictionary_text_converter.h"
+#include "model/cp932_transliterator.h"
 
 namespace Tarvane {
 namespace {
@@ -22,7 +22,7 @@ std::string Cp932Prefix(const std::string& text, size_t size) {
 
 bool DictionaryLineWriter::Write(const DictionaryRecord& record, std::string& out) {
   // Counts of a line that is dropped must not reach the summary, so each line has its own.
-  DictionaryTextConverter converter;
+  Cp932Transliterator converter;
   std::string name = converter.ToCp932(record.name);
   if (name.empty()) return false;
   if (names_.count(name)) {

@@ -18,6 +18,7 @@ struct DictionaryBuildSummary {
   long shortened_lines = 0;      // lines whose rules text was cut to fit the line limit
   long duplicate_names = 0;      // lines dropped because an earlier line had the name
   long overlong_lines = 0;       // lines dropped because even their first seven fields are too long
+  long wrong_typed_records = 0;  // records of the data with a field of the wrong type
 };
 
 class DictionaryLineWriter {

@@ -9,7 +9,7 @@
 namespace Tarvane {
 namespace {
 
-// Top-level keys are only compared with "data"; longer keys need not be kept whole.
+// Keys are only compared with "data" and "cards"; longer keys need not be kept whole.
 constexpr size_t kKeyLimit = 16;
 
 bool IsByteOrderMarkByte(unsigned char c) { return c == 0xEF || c == 0xBB || c == 0xBF; }
@@ -66,7 +66,10 @@ void JsonElementSplitter::Scan() {
     switch (buffer_[position]) {
       case '"':
         in_string_ = true;
-        capturing_key_ = shape_ == Shape::Object && depth_ == 1;
+        // The keys of the top-level object and of the "data" object; a string value there may
+        // be caught too, but the last string before a piece is always its key.
+        capturing_key_ = shape_ == Shape::Object &&
+                         (depth_ == 1 || (depth_ == piece_depth_ && !reading_piece_));
         if (capturing_key_) key_.clear();
         break;
       case '{':
@@ -143,6 +146,7 @@ void JsonElementSplitter::OpenContainer(size_t position) {
   } else if (piece_depth_ != 0 && depth_ == piece_depth_) {
     piece_start_ = position;
     reading_piece_ = true;
+    piece_key_ = shape_ == Shape::Object ? key_ : std::string();
   } else if (shape_ == Shape::Object && depth_ == 1 && piece_depth_ == 0 && key_ == "data") {
     piece_depth_ = 2;
   }

@@ -30,6 +30,10 @@ public:
   void Feed(std::string_view bytes);
   // Throws DictionarySourceException when the input ended inside the JSON text or held none.
   void Finish() const;
+  // During a visit: the member name of the piece in the "data" object, which tells a set file's
+  // list of cards from its other lists; empty for an element of an array. Names longer than a
+  // few bytes are cut.
+  std::string_view PieceKey() const { return piece_key_; }
 
 private:
   enum class Shape { NotYet, Array, Object };
@@ -54,7 +58,8 @@ private:
   bool in_string_ = false;
   bool escaped_ = false;
   bool capturing_key_ = false;  // a string of the top-level object is being read
-  std::string key_;             // the last string read at the top level of the object
+  std::string key_;             // the last string read at the top level of an object
+  std::string piece_key_;       // key_ when the piece being read began
   bool finished_ = false;
 };
 

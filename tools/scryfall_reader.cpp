@@ -36,19 +36,19 @@ struct ScryfallFace {
   double mana_value = -1;  // faces of cards printed two ways carry their own
 
   // Reads the field when it is one of the shared ones; false otherwise.
-  bool Read(std::string_view key, value value) {
-    if (key == "name") name = Text(value);
-    else if (key == "mana_cost") mana_cost = Text(value);
-    else if (key == "type_line") type_line = Text(value);
-    else if (key == "oracle_text") text = Text(value);
-    else if (key == "power") power = Text(value);
-    else if (key == "toughness") toughness = Text(value);
-    else if (key == "loyalty") loyalty = Text(value);
-    else if (key == "defense") defense = Text(value);
-    else if (key == "printed_name") printed_name = Text(value);
-    else if (key == "printed_text") printed_text = Text(value);
-    else if (key == "oracle_id") oracle_id = Text(value);
-    else if (key == "cmc") mana_value = value.type() == json_type::number ? Number(value) : -1;
+  bool Read(std::string_view key, value value, FieldReader& fields) {
+    if (key == "name") name = fields.Text(value);
+    else if (key == "mana_cost") mana_cost = fields.Text(value);
+    else if (key == "type_line") type_line = fields.Text(value);
+    else if (key == "oracle_text") text = fields.Text(value);
+    else if (key == "power") power = fields.Text(value);
+    else if (key == "toughness") toughness = fields.Text(value);
+    else if (key == "loyalty") loyalty = fields.Text(value);
+    else if (key == "defense") defense = fields.Text(value);
+    else if (key == "printed_name") printed_name = fields.Text(value);
+    else if (key == "printed_text") printed_text = fields.Text(value);
+    else if (key == "oracle_id") oracle_id = fields.Text(value);
+    else if (key == "cmc") mana_value = value.type() == json_type::number ? fields.Number(value) : (fields.Number(value), -1);
     else return false;
     return true;
   }
@@ -60,32 +60,52 @@ struct ScryfallFace {
   }
 };
 
-std::vector<ScryfallFace> ReadFaces(simdjson::ondemand::array faces) {
+std::vector<ScryfallFace> ReadFaces(simdjson::ondemand::array faces, FieldReader& fields) {
   std::vector<ScryfallFace> result;
-  for (object object : faces) {
+  for (auto element : faces) {
+    value face_value = element.value();
+    if (face_value.type() != json_type::object) continue;
     ScryfallFace face;
-    for (auto field : object) face.Read(field.unescaped_key(), field.value());
+    for (auto field : face_value.get_object()) face.Read(field.unescaped_key(), field.value(), fields);
     result.push_back(face);
   }
   return result;
+}
+
+// Promo types of printings that carry a name of their own.
+bool IsAlternateNamePromo(std::string_view promo_type) {
+  return promo_type == "godzillaseries" || promo_type == "draculaseries";
 }
 
 }  // namespace
 
 void ReadScryfallCard(object object, CardCollection& cards) {
   ScryfallFace whole;
-  std::string_view kind, layout, language, released;
+  std::string_view kind, layout, language, released, number;
   std::vector<ScryfallFace> faces;
+  FieldReader fields;
+  // A printing under another name (a flavor name, a series of promos with names of their own),
+  // whose Japanese name is no name of the card.
+  bool alternate_name = false;
   for (auto field : object) {
     std::string_view key = field.unescaped_key();
     value value = field.value();
-    if (whole.Read(key, value)) continue;
-    if (key == "object") kind = Text(value);
-    else if (key == "layout") layout = Text(value);
-    else if (key == "lang") language = Text(value);
-    else if (key == "released_at") released = Text(value);
-    else if (key == "card_faces" && value.type() == json_type::array) faces = ReadFaces(value.get_array());
+    if (whole.Read(key, value, fields)) continue;
+    if (key == "object") kind = fields.Text(value);
+    else if (key == "layout") layout = fields.Text(value);
+    else if (key == "lang") language = fields.Text(value);
+    else if (key == "released_at") released = fields.Text(value);
+    else if (key == "collector_number") number = fields.Text(value);
+    else if (key == "flavor_name") alternate_name = alternate_name || !fields.Text(value).empty();
+    else if (key == "promo_types" && fields.IsArray(value)) {
+      for (auto promo : value.get_array()) {
+        alternate_name = alternate_name || IsAlternateNamePromo(fields.Text(promo.value()));
+      }
+    } else if (key == "card_faces" && fields.IsArray(value)) {
+      faces = ReadFaces(value.get_array(), fields);
+    }
   }
+  fields.CountIn(cards);
   if (kind != "card" || whole.name.empty() || IsNotADeckCard(std::string(layout))) return;
   std::string key(whole.oracle_id);
   if (key.empty() && !faces.empty()) key = faces.front().oracle_id;  // cards printed two ways
@@ -100,9 +120,10 @@ void ReadScryfallCard(object object, CardCollection& cards) {
     card.mana_value = whole.mana_value >= 0 ? whole.mana_value : faces.front().mana_value;
     cards.AddFace(key, card, index, faces[index].Face());
   }
-  if (language != "ja") return;
+  if (language != "ja" || alternate_name) return;
   JapanesePrinting japanese;
   japanese.released = released;
+  japanese.number = CollectorNumber::Of(number, false);
   for (size_t index = 0; index < faces.size(); ++index) {
     japanese.SetName(index, std::string(faces[index].printed_name));
     japanese.SetText(index, std::string(faces[index].printed_text));

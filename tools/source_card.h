@@ -1,7 +1,10 @@
 #pragma once
 // A card as the public bulk files describe it, gathered from all its printings, before it
 // becomes dictionary lines. Text is UTF-8 here; it becomes CP932 when the lines are written.
+#include <climits>
+#include <compare>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace Tarvane {
@@ -17,12 +20,24 @@ struct SourceFace {
   std::string text;     // rules text, paragraphs separated by line feeds
 };
 
+// A printing's collector number as an order: by its first run of digits, then by its text. A
+// set's main printing has the lowest; variants (showcase frames, promos) come after it.
+struct CollectorNumber {
+  long value = LONG_MAX;  // no number at all comes last
+  std::string text;
+
+  // side_letter: the number may end in the face's letter ("51a"), which is dropped.
+  static CollectorNumber Of(std::string_view number, bool side_letter);
+  auto operator<=>(const CollectorNumber&) const = default;
+};
+
 // The Japanese texts of one printing. Every member may be empty.
 struct JapanesePrinting {
   std::string full_name;                // the whole card's name when given as "A // B"
   std::vector<std::string> face_names;  // by face, front first
   std::vector<std::string> face_texts;  // by face, front first
   std::string released;                 // "YYYY-MM-DD"; the newest printing is used
+  CollectorNumber number;               // of printings of one date, the lowest is used
 
   bool HasName() const;
   // Puts a printed name on face index: a name holding " // " is the whole card's.

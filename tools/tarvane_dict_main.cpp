@@ -21,7 +21,8 @@ void Print(std::FILE* stream, const std::string& cp932) {
 void PrintUsage() {
   Print(stderr,
         "使い方: tarvane-dict [--japanese-text] 入力.json 出力.dat\n"
-        "  入力: AtomicCards.json, AllPrintings.json (MTGJSON) または all-cards-*.json (Scryfall)\n"
+        "  入力: AtomicCards.json, AllPrintings.json, 一つのセットのファイル (MTGJSON)\n"
+        "        または all-cards-*.json (Scryfall)\n"
         "  --japanese-text  ルールテキストを日本語で書く (データにあるカードのみ)\n");
 }
 
@@ -63,6 +64,9 @@ void PrintSummary(const Tarvane::DictionaryBuildSummary& summary, const std::str
   if (summary.shortened_lines) line("長すぎてルールテキストを切り詰めた行", summary.shortened_lines);
   if (summary.duplicate_names) line("名前が重なり省いた行 (先の行を残しました)", summary.duplicate_names);
   if (summary.overlong_lines) line("長すぎて書けなかった行", summary.overlong_lines);
+  if (summary.wrong_typed_records) {
+    line("型の違う項目があり、その項目を読まなかったレコード", summary.wrong_typed_records);
+  }
 }
 
 }  // namespace

@@ -9,4 +9,7 @@ public:
   static bool SetString(const std::string& text);
   // The clipboard's text in CP932; false when it holds no text or cannot be opened.
   static bool GetString(std::string& text);
+  // The clipboard's text as the desktop has it, in UTF-8, for text whose characters the code
+  // page may lack (a deck list copied from a web page); false as above.
+  static bool GetUtf8String(std::string& text);
 };

@@ -53,6 +53,8 @@ inline constexpr int DeleteColumn = 1023;
 inline constexpr int SortByColumn = 1024;
 // 1025 to 1029: the items of the development menu, which do nothing.
 inline constexpr int FirstTest = 1025;
+inline constexpr int ImportDeckLists = 1030;
+inline constexpr int DeckFromClipboard = 1031;
 }  // namespace MainCommand
 
 // The toolbar's pictures, read once at start-up from the bitmap beside the executable: a strip
@@ -207,6 +209,12 @@ private:
   void DeleteClickedColumn();
   void SortByClickedColumn();
 
+  // Deck lists from other programs and from the clipboard (main_frame_import.cpp).
+  void ImportDeckLists();
+  void CreateDeckFromClipboard();
+  // Whether the file that is there may be replaced: the user is asked.
+  bool MayReplace(const std::string& path);
+
   // The list's notifications and the row drag (main_frame_list.cpp).
   void RegisterListHandlers();
   WMResult OnListNotify(TtWin::NMHDR* header);
@@ -229,6 +237,9 @@ private:
   // The fillers of the two script menus, with their nested sub-menus.
   std::unique_ptr<ScriptItemMenu> special_column_items_;
   std::unique_ptr<ScriptItemMenu> sort_items_;
+  // Where imported deck lists go: the folder chosen last in this session, at first the "decks"
+  // folder beside the program.
+  std::string import_folder_;
 };
 
 }  // namespace Tarvane

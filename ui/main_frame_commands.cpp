@@ -27,6 +27,8 @@ void MainFrame::RegisterCommandHandlers() {
   on(MainCommand::ExportTsv, [this] { ExportTsv(); });
   on(MainCommand::AddDeckFiles, [this] { AddDeckFiles(); });
   on(MainCommand::EditDeckFiles, [this] { EditDeckFiles(); });
+  on(MainCommand::ImportDeckLists, [this] { ImportDeckLists(); });
+  on(MainCommand::DeckFromClipboard, [this] { CreateDeckFromClipboard(); });
   for (int mode = 0; mode < 4; ++mode) {
     on(MainCommand::BoardBoth + mode, [this, mode] { SetBoardMode(mode); });
   }

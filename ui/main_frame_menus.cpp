@@ -47,7 +47,10 @@ MainMenu::MainMenu() {
   AppendMenu("ファイル(&F)", file);
 
   AppendMenu("データ(&D)", MakeMenu({{"追加(&A)...", MainCommand::AddDeckFiles},
-                                     {"編集(&E)...", MainCommand::EditDeckFiles}}));
+                                     {"編集(&E)...", MainCommand::EditDeckFiles},
+                                     {nullptr, 0},
+                                     {"インポート(&I)...", MainCommand::ImportDeckLists},
+                                     {"クリップボードからデッキを作成(&C)...", MainCommand::DeckFromClipboard}}));
 
   TtSubMenu items;
   items.AppendMenu("表示する項目(&V)", board_menu_);

@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
 
 #include "app/settings.h"
@@ -96,6 +97,43 @@ TEST_F(CliTest, AScriptMistakeIsShownOnStandardErrorAndTheRunGoesOn) {
       << run.err;
   EXPECT_NE(run.err.find(Utf8("計算できません")), std::string::npos);
   EXPECT_EQ(run.out, "\"カード名\",\"ゼロ\"\r\n\"メイン合計\",\"\"\r\n\"サイド合計\",\"\"\r\n");
+}
+
+TEST_F(CliTest, ImportConvertsEachFileIntoTheFolderAndReportsIt) {
+  std::string dck = folder.Write("in/burn.dck", "[Main]\n4 Lightning Bolt|M10\n[Sideboard]\n2 Counterspell|MMQ\n");
+  std::string japanese = folder.Write("in/shop.txt", Utf8("4 稲妻\n8 山\n"));
+  std::string nothing = folder.Write("in/notes.txt", "nothing here\n");
+  std::string target = folder.Join("out/new");  // made with its parent
+  CliRun run = Run({"--utf8", "--import", dck, japanese, nothing, folder.Join("in/missing.txt"),
+                    "--to", target});
+  EXPECT_EQ(run.status, 3);  // two files could not be converted
+  EXPECT_EQ(ScratchFolder::Read(target + "/burn.txt"), "4 Lightning Bolt\n\n2 Counterspell\n");
+  EXPECT_EQ(ScratchFolder::Read(target + "/shop.txt"), "4 Lightning Bolt\n8 Mountain\n");
+  EXPECT_FALSE(std::filesystem::exists(target + "/notes.txt"));
+  EXPECT_NE(run.out.find(Utf8(dck + " → " + target + "/burn.txt\n形式: .dck ファイル")),
+            std::string::npos)
+      << run.out;
+  EXPECT_NE(run.out.find(Utf8("名前を置き換えたカード: 稲妻 → Lightning Bolt、山 → Mountain\n")),
+            std::string::npos);
+  EXPECT_NE(run.out.find(Utf8("書き出していません: カードがありません\n")), std::string::npos);
+  EXPECT_NE(run.out.find(Utf8("書き出していません: 読み込めません (No such file or directory)\n")),
+            std::string::npos);
+
+  // Converting again replaces the files; two inputs of the same name do not become one file.
+  run = Run({"--import", dck, folder.Write("in/other/burn.txt", "1 Island\n"), "--to", target});
+  EXPECT_EQ(run.status, 3);
+  EXPECT_EQ(ScratchFolder::Read(target + "/burn.txt"), "4 Lightning Bolt\n\n2 Counterspell\n");
+  EXPECT_NE(run.out.find("書き出していません: 同じ名前のファイルをこの変換で書き出しました\n"),
+            std::string::npos);
+  EXPECT_EQ(Run({"--import", japanese, "--to", target}).status, 0);
+}
+
+TEST_F(CliTest, ImportUsageErrors) {
+  EXPECT_EQ(Run({"--import", folder.burn}).status, 2);
+  EXPECT_EQ(Run({"--to", folder.Join("x")}).status, 2);
+  CliRun run = Run({"--import", folder.burn, "--to", folder.Join("x"), "--status"});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find("--import runs alone"), std::string::npos);
 }
 
 TEST_F(CliTest, UsageErrorsSayWhatIsWrong) {

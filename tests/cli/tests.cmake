@@ -3,3 +3,8 @@ tarvane_add_test(test_tarvane_cli LABEL script
   LIBS tarvane_cli_core Squirrel::Squirrel)
 # The tool itself is run over the build's program folder too.
 add_dependencies(test_tarvane_cli tarvane-cli)
+# A generated metagame in every shape that import accepts, through the built tool.
+tarvane_add_test(test_import_metagame LABEL script
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/import_metagame_test.cpp
+  LIBS ttl_core)
+add_dependencies(test_import_metagame tarvane-cli)

@@ -214,4 +214,93 @@ TEST(DictionaryBuilderTest, AFailedBuildLeavesTheExistingDictionaryAsItWas) {
   EXPECT_FALSE(std::filesystem::exists(output + ".tmp"));
 }
 
+// A printing of a set in the data listed by set, with its Japanese name when given.
+std::string Printing(const std::string& name, const std::string& number, const std::string& japanese,
+                     const std::string& extra = "") {
+  std::string foreign = japanese.empty() ? "" :
+      ",\"foreignData\":[{\"language\":\"Japanese\",\"name\":\"" + japanese + "\"}]";
+  return "{\"name\":\"" + name + "\",\"number\":\"" + number + "\",\"uuid\":\"" + name + number +
+         "\",\"type\":\"Creature\",\"manaValue\":3" + foreign + extra + "}";
+}
+
+TEST(DictionaryBuilderTest, AFileOfOneSetIsReadAsTheSetsOfAllPrintingsAre) {
+  Built built = BuildFromJson(
+      "{\"meta\":{\"version\":\"5\"},\"data\":{\"baseSetSize\":2,"
+      "\"booster\":{\"default\":{\"boosters\":[{\"contents\":{\"common\":10}}]}},"
+      "\"cards\":[" + Printing("Grizzly Bears", "1", U8(u8"灰色熊")) + "," +
+      Printing("Ornithopter", "2", "") + "],\"code\":\"M10\",\"decks\":[{\"name\":\"Starter\","
+      "\"mainBoard\":[" + Printing("Starter Card", "9", "") + "]}],\"name\":\"Magic 2010\","
+      "\"releaseDate\":\"2009-07-17\",\"sealedProduct\":[{\"name\":\"M10 Booster\",\"uuid\":\"p\"}],"
+      "\"tokens\":[" + Printing("Insect", "T1", "") + "],\"translations\":{\"Japanese\":\"x\"}}}");
+  EXPECT_EQ(built.text, "Grizzly Bears\t灰色熊\t\t3\tCreature\tCreature\t\n"
+                        "Ornithopter\tOrnithopter\t\t3\tCreature\tCreature\t\n");
+}
+
+TEST(DictionaryBuilderTest, TheJapaneseNameComesFromTheSetsMainPrinting) {
+  const std::string flavor = ",\"flavorName\":\"Mechagodzilla\",\"promoTypes\":[\"godzillaseries\"]";
+  Built built = BuildFromJson(
+      "{\"data\":{\"IKO\":{\"releaseDate\":\"2020-04-24\",\"cards\":[" +
+      Printing("Crystalline Giant", "3", U8(u8"結晶の巨人")) + "," +
+      Printing("Crystalline Giant", "370", U8(u8"結晶の巨人 (決戦兵器、メカゴジラ)"), flavor) + "," +
+      Printing("Dirge Bat", "371", U8(u8"水晶の巨人 (ラドン)"), ",\"promoTypes\":[\"godzillaseries\"]") + "," +
+      Printing("Dirge Bat", "84", U8(u8"葬送の蝙蝠")) + "," +
+      // A variant with a defective name before and after the main printing.
+      Printing("Liliana's Standard Bearer", "300", U8(u8"リリアナの軍旗手（しゅ")) + "," +
+      Printing("Liliana's Standard Bearer", "14", U8(u8"リリアナの軍旗手")) + "," +
+      Printing("Liliana's Standard Bearer", "301", U8(u8"リリアナの軍旗手（しゅ")) +
+      "]}}}");
+  EXPECT_EQ(built.lines["Crystalline Giant"][1], "結晶の巨人");
+  EXPECT_EQ(built.lines["Dirge Bat"][1], "葬送の蝙蝠");
+  EXPECT_EQ(built.lines["Liliana's Standard Bearer"][1], "リリアナの軍旗手");
+
+  // Printings in every language (the later "lang" counts): a Japanese printing under a flavor
+  // name is no name of the card.
+  built = BuildFromJson(
+      "[" + ScryfallCard("\"name\":\"Crystalline Giant\",\"oracle_id\":\"g\",\"lang\":\"ja\","
+                         "\"released_at\":\"2020-04-24\",\"collector_number\":\"370\","
+                         "\"flavor_name\":\"Mechagodzilla\",\"printed_name\":\"" +
+                         U8(u8"結晶の巨人 (決戦兵器、メカゴジラ)") + "\"") +
+      "," + ScryfallCard("\"name\":\"Crystalline Giant\",\"oracle_id\":\"g\",\"lang\":\"ja\","
+                         "\"released_at\":\"2020-04-24\",\"collector_number\":\"3\",\"printed_name\":\"" +
+                         U8(u8"結晶の巨人") + "\"") + "]");
+  EXPECT_EQ(built.lines["Crystalline Giant"][1], "結晶の巨人");
+}
+
+TEST(DictionaryBuilderTest, RecordsWithAFieldOfTheWrongTypeAreCounted) {
+  Built built = BuildFromJson(
+      "{\"data\":{\"Grizzly Bears\":[{\"name\":\"Grizzly Bears\",\"type\":\"Creature\","
+      "\"manaValue\":\"two\",\"text\":null}],"
+      "\"Odd\":[{\"name\":\"Odd\",\"faceName\":7,\"type\":\"Instant\",\"foreignData\":{}}]}}");
+  EXPECT_EQ(built.summary.wrong_typed_records, 2);  // a null is a missing field, not a wrong one
+  EXPECT_EQ(built.lines["Grizzly Bears"][3], "0");
+  EXPECT_EQ(built.lines.count("Odd"), 1u);
+}
+
+TEST(DictionaryBuilderTest, FilesOfAShapeItDoesNotKnowAndEmptyResultsAreRefused) {
+  TemporaryFolder folder;
+  std::string output = folder.File("cards.dat");
+  WriteFile(output, "Old\tOld\t\t0\tLand\tLand\t\n");
+  auto build_from = [&](const std::string& json) {
+    WriteFile(folder.File("input.json"), json);
+    Tarvane::BuildDictionary(folder.File("input.json"), output);
+  };
+  // Printings by identifier, a deck's list of printings, a list of sets without cards.
+  EXPECT_THROW(build_from("{\"data\":{\"u1\":" + Printing("A", "1", "") + "}}"),
+               Tarvane::DictionarySourceException);
+  EXPECT_THROW(build_from("{\"data\":{\"name\":\"Deck\",\"mainBoard\":[" + Printing("A", "1", "") + "]}}"),
+               Tarvane::DictionarySourceException);
+  EXPECT_THROW(build_from("{\"data\":[{\"code\":\"LEA\",\"name\":\"Alpha\"}]}"),
+               Tarvane::DictionarySourceException);
+  // Every card too long to be a line.
+  std::string long_name(1100, 'x');
+  try {
+    build_from("[" + ScryfallCard("\"name\":\"" + long_name + "\",\"oracle_id\":\"1\"") + "]");
+    ADD_FAILURE() << "an empty dictionary was written";
+  } catch (const Tarvane::DictionarySourceException& error) {
+    EXPECT_EQ(error.GetReason(), "書き出せるカードがありません (長すぎる行 1)");
+  }
+  EXPECT_EQ(ReadFile(output), "Old\tOld\t\t0\tLand\tLand\t\n");
+  EXPECT_FALSE(std::filesystem::exists(output + ".tmp"));
+}
+
 }  // namespace

@@ -39,6 +39,19 @@ TEST(JsonElementSplitterTest, PiecesOfAnObjectAreTheMemberValuesOfItsDataMember)
   EXPECT_EQ(Pieces(json, 5), (std::vector<std::string>{"[{\"a\":1}]", "{\"cards\":[]}"}));
 }
 
+TEST(JsonElementSplitterTest, APieceOfTheDataObjectKnowsItsMemberName) {
+  std::vector<std::string> keys;
+  JsonElementSplitter* current = nullptr;
+  JsonElementSplitter splitter("test.json", [&](const char*, size_t, size_t) {
+    keys.emplace_back(current->PieceKey());
+  });
+  current = &splitter;
+  splitter.Feed("{\"data\":{\"baseSetSize\":2,\"code\":\"cards\",\"booster\":{},\"cards\":[{}],"
+                "\"tokens\":[]}}");
+  splitter.Finish();
+  EXPECT_EQ(keys, (std::vector<std::string>{"booster", "cards", "tokens"}));
+}
+
 TEST(JsonElementSplitterTest, InputThatIsNoCompleteJsonTextFails) {
   for (const char* json : {"", "  ", "[{\"a\":1}", "[\"abc", "{\"data\":[]}}", "\"text\"", "nonsense",
                            "[] []"}) {

@@ -8,6 +8,7 @@ tarvane_add_test(test_dialogs LABEL gui
     ${CMAKE_CURRENT_LIST_DIR}/preview_dialog_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/settings_property_sheet_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/version_dialog_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/import_dialogs_test.cpp
   LIBS tarvane_ui ttl_gui_test_main)
 
 # The pictures of the dialogs in docs/screenshots, one test process per picture: the screen is
@@ -19,7 +20,9 @@ set(TARVANE_DIALOG_SHOT_TESTS
   SpecialEntryDialogTest.RowsShowTicksNamesAndBoardsAndOkWritesTheTicks
   PreviewDialogTest.ItStaysHiddenUntilACardIsShownAndThenShowsItsTexts
   SettingsPropertySheetTest.UntickingTheScriptDisablesThePathButKeepsAndSavesIt
-  VersionDialogTest.ItShowsNameVersionAndBuildAndTheButtonOrTheCloseBoxEndItWithZero)
+  VersionDialogTest.ItShowsNameVersionAndBuildAndTheButtonOrTheCloseBoxEndItWithZero
+  ImportReportDialogTest.TheReportIsOneLinePerRowAndAddIsOfferedOnlyForWrittenLists
+  DeckNameDialogTest.OkTakesTheTrimmedNameAndAnEmptyNameKeepsTheDialogOpen)
 set(TARVANE_DIALOG_SHOT_COMMANDS)
 foreach(test ${TARVANE_DIALOG_SHOT_TESTS})
   list(APPEND TARVANE_DIALOG_SHOT_COMMANDS

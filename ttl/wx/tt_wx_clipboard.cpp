@@ -20,12 +20,30 @@ bool TtClipboard::SetString(const std::string& text) {
   return true;
 }
 
-bool TtClipboard::GetString(std::string& text) {
+namespace {
+
+bool GetClipboardText(wxString& text) {
   if (!TtForm::IsPlatformInitialized()) throw TT_SYSTEM_CALL_ERROR("tt_clipboard", "::OpenClipboard", ENXIO);
   wxClipboardLocker locker;
   if (!locker || !wxTheClipboard->IsSupported(wxDF_UNICODETEXT)) return false;
   wxTextDataObject data;
   if (!wxTheClipboard->GetData(data)) return false;
-  text = TtWx::FromWxString(data.GetText());
+  text = data.GetText();
+  return true;
+}
+
+}  // namespace
+
+bool TtClipboard::GetString(std::string& text) {
+  wxString clipboard_text;
+  if (!GetClipboardText(clipboard_text)) return false;
+  text = TtWx::FromWxString(clipboard_text);
+  return true;
+}
+
+bool TtClipboard::GetUtf8String(std::string& text) {
+  wxString clipboard_text;
+  if (!GetClipboardText(clipboard_text)) return false;
+  text = clipboard_text.utf8_string();
   return true;
 }

@@ -1,15 +1,11 @@
-#include "tools/dictionary_text_converter.h"
+#include "model/cp932_transliterator.h"
 
 #include <algorithm>
 
 #include "ttl/tt_string.h"
 
 namespace Tarvane {
-namespace {
 
-constexpr char32_t kInvalid = 0xFFFFFFFF;
-
-// Decodes one UTF-8 character at text[index]; kInvalid (with length 1) for a broken sequence.
 char32_t DecodeUtf8(std::string_view text, size_t index, size_t& length) {
   auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
   unsigned char lead = byte(index);
@@ -25,14 +21,14 @@ char32_t DecodeUtf8(std::string_view text, size_t index, size_t& length) {
   } else if ((lead & 0xF8) == 0xF0) {
     count = 4, code = lead & 0x07, minimum = 0x10000;
   } else {
-    return kInvalid;
+    return kInvalidUtf8;
   }
-  if (index + count > text.size()) return kInvalid;
+  if (index + count > text.size()) return kInvalidUtf8;
   for (size_t i = 1; i < count; ++i) {
-    if ((byte(index + i) & 0xC0) != 0x80) return kInvalid;
+    if ((byte(index + i) & 0xC0) != 0x80) return kInvalidUtf8;
     code = (code << 6) | (byte(index + i) & 0x3F);
   }
-  if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return kInvalid;
+  if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return kInvalidUtf8;
   length = count;
   return code;
 }
@@ -54,6 +50,8 @@ void AppendUtf8(std::string& out, char32_t code) {
     out += static_cast<char>(0x80 | (code & 0x3F));
   }
 }
+
+namespace {
 
 // ASCII letters for U+00C0 to U+00FF, one per character; "" where the code page has the
 // character itself (the multiplication and division signs) or a longer spelling is needed.
@@ -100,9 +98,11 @@ std::u32string_view ExplicitMapping(char32_t code) {
 
 }  // namespace
 
-std::string DictionaryTextConverter::ToCp932(std::string_view utf8) {
+std::string Cp932Transliterator::ToCp932(std::string_view utf8) {
   // Most English text is printable ASCII, which is the same in the code page.
-  if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return c >= 0x20 && c < 0x7F; })) {
+  if (std::all_of(utf8.begin(), utf8.end(), [this](char c) {
+        return (c >= 0x20 && c < 0x7F) || (controls_ == ControlCharacters::Kept && c >= 0 && c < 0x20);
+      })) {
     return std::string(utf8);
   }
   std::string spelled;
@@ -111,10 +111,10 @@ std::string DictionaryTextConverter::ToCp932(std::string_view utf8) {
   for (size_t index = 0; index < utf8.size();) {
     size_t length;
     char32_t code = DecodeUtf8(utf8, index, length);
-    if (code == kInvalid) {
+    if (code == kInvalidUtf8) {
       spelled += '?';
       ++replaced_;
-    } else if (code < 0x20 || code == 0x7F) {
+    } else if ((code < 0x20 || code == 0x7F) && controls_ == ControlCharacters::AsSpaces) {
       spelled += ' ';
     } else if (auto mapping = ExplicitMapping(code); !mapping.empty()) {
       for (char32_t c : mapping) {
@@ -136,7 +136,7 @@ std::string DictionaryTextConverter::ToCp932(std::string_view utf8) {
 
 // The slow path for the rare text with a character the code page cannot hold: each character
 // is converted alone so that exactly one "?" stands for it.
-std::string DictionaryTextConverter::ConvertPerCharacter(const std::string& utf8) {
+std::string Cp932Transliterator::ConvertPerCharacter(const std::string& utf8) {
   std::string cp932;
   std::string piece;
   for (size_t index = 0; index < utf8.size();) {

@@ -1,4 +1,4 @@
-#include "tools/dictionary_text_converter.h"
+#include "model/cp932_transliterator.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@ namespace {
 std::string U8(std::u8string_view text) { return std::string(text.begin(), text.end()); }
 
 TEST(DictionaryTextTest, CharactersTheCodePageLacksGetAnExplicitSpellingAndAreCounted) {
-  Tarvane::DictionaryTextConverter converter;
+  Tarvane::Cp932Transliterator converter;
   EXPECT_EQ(converter.ToCp932(U8(u8"Creature — Bear")), "Creature \x81\x5C Bear");
   EXPECT_EQ(converter.ToCp932(U8(u8"−2: Target player")), "-2: Target player");
   EXPECT_EQ(converter.ToCp932(U8(u8"Lim-Dûl's Vault")), "Lim-Dul's Vault");
@@ -20,7 +20,7 @@ TEST(DictionaryTextTest, CharactersTheCodePageLacksGetAnExplicitSpellingAndAreCo
 }
 
 TEST(DictionaryTextTest, WhatCannotBeHeldBecomesOneQuestionMarkPerCharacter) {
-  Tarvane::DictionaryTextConverter converter;
+  Tarvane::Cp932Transliterator converter;
   // An emoji (four bytes) and a broken byte among Japanese text that converts as usual.
   EXPECT_EQ(converter.ToCp932(U8(u8"灰色熊🐻") + "\xFF" + U8(u8"森")), "灰色熊??森");
   EXPECT_EQ(converter.ReplacedCharacters(), 2);
@@ -28,7 +28,7 @@ TEST(DictionaryTextTest, WhatCannotBeHeldBecomesOneQuestionMarkPerCharacter) {
 }
 
 TEST(DictionaryTextTest, ControlCharactersBecomeSpacesSoAFieldNeverBreaksTheLine) {
-  Tarvane::DictionaryTextConverter converter;
+  Tarvane::Cp932Transliterator converter;
   EXPECT_EQ(converter.ToCp932("a\tb\r\nc\x01"), "a b  c ");
   EXPECT_EQ(converter.ToCp932(U8(u8"熊\t森")), "熊 森");
   EXPECT_EQ(converter.ToCp932("{T}: Add {G}. \\ ~"), "{T}: Add {G}. \\ ~");

@@ -1,0 +1,56 @@
+#pragma once
+// Turns a deck list in any shape that import recognises into the program's own format: the
+// encoding detected, the names put into the dictionary's English spelling where a card fits
+// (Japanese names, accented letters, quotes and slashes written another way), set codes and
+// collector numbers dropped, a deck name carried into a "#NAME" header. A name that fits no
+// card stays as written and shows as an unknown card once loaded.
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "model/import/parsed_deck_list.h"
+#include "model/text_encoding.h"
+
+namespace Tarvane {
+
+class CardNameResolver;
+
+struct DeckListImport {
+  struct Card {
+    std::string name;  // CP932, the dictionary's name where one fits
+    int count = 0;
+  };
+
+  DeckListShape shape = DeckListShape::ProgramFormat;
+  TextEncoding encoding = TextEncoding::Cp932;
+  // CP932 from here on.
+  std::string deck_name;
+  std::vector<std::pair<std::string, std::string>> headers;  // other "#KEY value" lines
+  std::vector<Card> mainboard;  // one entry per name, in the order first named
+  std::vector<Card> sideboard;
+  std::vector<std::pair<std::string, std::string>> mapped_names;  // as written, dictionary's
+  std::vector<std::string> unplaced_names;                        // fit no card
+  long transliterated_characters = 0;  // characters CP932 lacks, spelt another way or as "?"
+  int left_out_copies = 0;
+  int unread_lines = 0;
+
+  bool HasCards() const { return !mainboard.empty() || !sideboard.empty(); }
+  // The deck list file's text: "#NAME", the other headers, the main deck, and after an empty
+  // line the sideboard; LF line ends.
+  std::string DeckListText() const;
+  // What was found, one item per line (CP932, each line ending in LF).
+  std::string Report() const;
+};
+
+// Converts the bytes of a deck list file (or text from the clipboard).
+DeckListImport ImportDeckList(std::string_view bytes, const CardNameResolver& names);
+
+// The name of the converted file: the input's file name with the extension ".txt".
+std::string ImportedFileName(const std::string& input_path);
+
+// Writes the deck list text to the file, replacing it; TtFileAccessException when it cannot be
+// written.
+void WriteDeckListFile(const std::string& path, const std::string& text);
+
+}  // namespace Tarvane

@@ -1,0 +1,41 @@
+#pragma once
+// A deck list as read from another program's format, before its names meet the dictionary.
+// Text is UTF-8 here.
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace Tarvane {
+
+// The shapes of deck lists that import recognises, from the most particular.
+enum class DeckListShape {
+  ProgramFormat,    // count and name lines, an empty line before the sideboard
+  CountX,           // "4x Name"
+  SideboardLine,    // a line "Sideboard" before the sideboard
+  Headings,         // "Deck", "Sideboard", "Maybeboard" headings
+  SideboardPrefix,  // "SB: 2 Name" lines
+  DigitalClient,    // "Deck"/"Sideboard"/"Companion"/"Commander", "4 Name (SET) 123"
+  ForgeDck,         // "[Main]", "[Sideboard]", "4 Name|SET"
+  DekXml,           // <Cards Quantity="4" Sideboard="false" Name="..."/>
+};
+
+struct ParsedDeckList {
+  struct CardLine {
+    int count = 0;
+    std::string name;
+    bool sideboard = false;
+  };
+
+  DeckListShape shape = DeckListShape::ProgramFormat;
+  std::string deck_name;  // from a name line of the format, or a "#NAME" header
+  // Header lines of the program's format ("#KEY value"), upper-cased key, in file order.
+  std::vector<std::pair<std::string, std::string>> headers;
+  std::vector<CardLine> cards;
+  int left_out_copies = 0;  // cards of boards that are no part of the deck (a maybeboard)
+  int unread_lines = 0;     // lines that are neither cards, headings nor comments
+};
+
+// The shape's description as reports show it (CP932).
+const char* DeckListShapeName(DeckListShape shape);
+
+}  // namespace Tarvane

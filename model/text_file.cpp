@@ -1,0 +1,28 @@
+#include "model/text_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+
+#include "ttl/tt_exception.h"
+#include "ttl/tt_string.h"
+
+namespace Tarvane {
+
+std::string ReadTextFile(const std::string& path) {
+  errno = 0;
+  std::unique_ptr<FILE, int (*)(FILE*)> file(
+      std::fopen(TtString::ToSystemPath(path).c_str(), "rb"), std::fclose);
+  if (!file) throw TtFileAccessException(path, errno != 0 ? errno : ENOENT);
+  std::string bytes;
+  char chunk[65536];
+  size_t read;
+  while ((read = std::fread(chunk, 1, sizeof(chunk), file.get())) > 0) {
+    bytes.append(chunk, read);
+    if (bytes.size() > kTextFileLimit) throw TtFileAccessException(path, EFBIG);
+  }
+  if (std::ferror(file.get())) throw TtFileAccessException(path, errno != 0 ? errno : EIO);
+  return bytes;
+}
+
+}  // namespace Tarvane
