@@ -7,6 +7,7 @@ list(APPEND TARVANE_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/tt_squirrel_object.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tt_squirrel_type_tag.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tt_squirrel_virtual_machine.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tt_squirrel_script_loading.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tt_squirrel_slot_access.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tt_squirrel_native_closure.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tt_squirrel_error_hooks.cpp
