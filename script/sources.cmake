@@ -14,6 +14,7 @@ list(APPEND TARVANE_CORE_SOURCES
 )
 # The application's script host: data-side start-up, object model and the scripts' hooks.
 list(APPEND TARVANE_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/live_object_table.cpp
   ${CMAKE_CURRENT_LIST_DIR}/squirrel_vm.cpp
   ${CMAKE_CURRENT_LIST_DIR}/squirrel_vm_classes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/squirrel_vm_hooks.cpp

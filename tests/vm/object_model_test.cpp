@@ -223,20 +223,13 @@ TEST_F(ObjectModelTest, ParameterChecksGuardTheNativeMethods) {
   EXPECT_FALSE(ErrorOf("::Organizer.card_database.fetch(5)").empty());
 }
 
-// Rows that a script makes with ::Entry(...) for itself are freed with their instances.
+// A row record goes with its instance once nothing holds the instance any more.
 TEST_F(ObjectModelTest, RowsThatScriptsMakeAreFreed) {
   const Tarvane::Card& bolt = vm->GetCardDatabase().fetch("Lightning Bolt");
-  TtSquirrel::NativeAPI api = vm->GetNativeAPI();
+  // Each row is dropped at once, and with it the last reference to its instance.
   auto make_rows = [&](int count) {
     for (int i = 0; i < count; ++i) {
-      vm->Call([&] { vm->PushRootSlot("Entry"); },
-               [&] {
-                 api.PushRootTable();
-                 api.PushUserPointer(const_cast<Tarvane::Card*>(&bolt));
-                 api.PushInteger(0);
-                 return 3;
-               },
-               false);
+      vm->CreateEntry(bolt, 0);
     }
   };
   make_rows(1000);  // warms up the allocator and the engine's string table
