@@ -7,7 +7,8 @@
 // What the engine bounds: a chain of script-to-native-to-script calls is cut at 100 levels with
 // "Native stack overflow". What it does not: script-to-script recursion and allocation have no
 // limit in the engine; such a runaway script grows the engine's memory (about 130 MB a second
-// here) and freezes the window until the system ends the process.
+// here) until an allocation fails, and the engine then ends the process. Those are not tried
+// here.
 #include <gtest/gtest.h>
 
 #include <algorithm>
