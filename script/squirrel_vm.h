@@ -85,6 +85,9 @@ public:
   void CreateDeckObject(const Deck& deck);
   // Empties ::Organizer.decks; call it right after the native deck list has been emptied.
   void ClearScriptDecks();
+  // The token that stands for a card of the card database in the native constructors of Card
+  // and Entry (such cards live as long as this machine).
+  LiveObjectTable::Token CardToken(const Card& card);
 
   // The scripts' hooks.
   // The first column's processor: ::Organizer.create_first_column_processor(flag).
@@ -142,8 +145,6 @@ private:
   void NewNullMembers(const std::vector<std::string>& names);
   // Calls the class (one the native side defined) with the token and leaves the new instance.
   void PushInstanceOf(const TtSquirrel::Object& script_class, LiveObjectTable::Token token);
-  // The token of a card of the card database (cards live as long as this machine).
-  LiveObjectTable::Token CardToken(const Card& card);
   // Tokens of a deck and its boards, live as long as the deck.
   LiveObjectTable::Token DeckToken(const Deck& deck);
   LiveObjectTable::Token BoardToken(const Deck& deck, const Board& board);
