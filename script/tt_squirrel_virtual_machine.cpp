@@ -118,7 +118,10 @@ void VirtualMachine::SetTopOfStack(long long top) { sq_settop(handle_, top); }
 
 void VirtualMachine::CallPushed(int count, bool keep_result) {
   NativeAPI api = GetNativeAPI();
-  ClearStoredError();
+  // Tested here first: every cell and every comparison of the table passes this way.
+  if (stored_compile_error_ || stored_runtime_error_) [[unlikely]] {
+    ClearStoredError();
+  }
   try {
     api.Call(count, keep_result, true);
   } catch (const NativeAPIException&) {
