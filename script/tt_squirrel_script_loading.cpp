@@ -131,16 +131,17 @@ private:
 // opened by its file system name while compile errors and call stacks must name it as the
 // program spells it (CP932). A file that the engine's writeclosuretofile wrote is read back as
 // the closure it holds; any other is compiled as text.
-void VirtualMachine::LoadScriptFile(const std::string& path) {
+void VirtualMachine::LoadScriptFile(const std::string& path, bool raise_error) {
   NativeAPI api = GetNativeAPI();
   std::string text;
   if (!ReadScriptText(path, text)) {
+    api.ThrowError(kCannotOpenTheFile);
     throw NativeAPIException("sqstd_loadfile", kCannotOpenTheFile);
   }
   if (IsCompiledScript(text)) {
     ReadCompiledScript(api, text);
   } else {
-    CompileText(text, path, true);
+    CompileText(text, path, raise_error);
   }
 }
 
@@ -204,18 +205,8 @@ void VirtualMachine::RegisterGuardedCompileFunctions() {
 }
 
 bool VirtualMachine::LoadScriptFileForScript(const std::string& path, bool print_error) {
-  NativeAPI api = GetNativeAPI();
-  std::string text;
-  if (!ReadScriptText(path, text)) {
-    api.ThrowError(kCannotOpenTheFile);
-    return false;
-  }
   try {
-    if (IsCompiledScript(text)) {
-      ReadCompiledScript(api, text);
-    } else {
-      CompileText(text, path, print_error);
-    }
+    LoadScriptFile(path, print_error);
   } catch (const NativeAPIException&) {
     return false;
   }

@@ -75,7 +75,7 @@ void VirtualMachine::DoFile(const std::string& path, bool keep_result) {
   api.PushRootTable();
   ClearStoredError();
   try {
-    LoadScriptFile(path);
+    LoadScriptFile(path, true);
     api.Push(-2);
     api.Call(1, keep_result, true);
   } catch (const NativeAPIException&) {
@@ -166,10 +166,6 @@ void VirtualMachine::StoreCompileError(const CompilerException& error) {
 void VirtualMachine::StoreRuntimeError(const RuntimeException& error) {
   ClearStoredError();
   stored_runtime_error_ = std::make_shared<RuntimeException>(error);
-  RememberRaisedValue();
-}
-
-void VirtualMachine::RememberRaisedValue() {
   NativeAPI api = GetNativeAPI();
   api.GetLastError();
   stored_error_value_ = GetTopObject(true);

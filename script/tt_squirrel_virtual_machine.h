@@ -212,8 +212,9 @@ private:
   long long GetTopOfStack() const;
   void SetTopOfStack(long long top);
   class NestingGuardedReader;
-  // Pushes the file's closure: read back from a compiled script file, or compiled from text.
-  void LoadScriptFile(const std::string& path);
+  // Pushes the file's closure: read back from a compiled script file, or compiled from text
+  // (compile errors go to the hook when raise_error is set).
+  void LoadScriptFile(const std::string& path, bool raise_error);
   // Compiles the text with its nesting guarded (NestingGuardedReader); pushes the closure.
   void CompileText(const std::string& text, const std::string& source_name, bool raise_error);
   // LoadScriptFile for the script functions: false, with the engine's error set, on failure.
@@ -228,8 +229,6 @@ private:
   template <class Key>
   void GetFrom(PusherRef target, const Key& key);
   void NewSlotOnTop(std::string_view key, const SlotValue& value, bool is_static);
-
-  void RememberRaisedValue();
 
   EngineHandle handle_;
   std::shared_ptr<CompilerException> stored_compile_error_;
