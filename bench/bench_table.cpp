@@ -157,14 +157,14 @@ public:
     return result;
   }
 
-  // ::Entry(card, board type), kept until the next round as the table keeps its rows.
-  void CreateEntry(const Tarvane::Card& card, int board_type) {
+  // ::Entry(card token, board type), kept until the next round as the table keeps its rows.
+  void CreateEntry(Tarvane::LiveObjectTable::Token card, int board_type) {
     const SQInteger top = sq_gettop(vm_);
     sq_pushroottable(vm_);
     sq_pushstring(vm_, "Entry", -1);
     sq_get(vm_, -2);
     sq_pushroottable(vm_);
-    sq_pushuserpointer(vm_, const_cast<Tarvane::Card*>(&card));
+    sq_pushuserpointer(vm_, card);
     sq_pushinteger(vm_, board_type);
     Check(sq_call(vm_, 3, SQTrue, SQTrue));
     ++calls_;
@@ -220,7 +220,7 @@ void DirectRefresh(DirectEngine& engine, Tarvane::SquirrelVM& vm,
                    HSQOBJECT sorter) {
   engine.ReleaseEntries();
   for (const std::shared_ptr<Tarvane::Entry>& row : vm.GetRows()) {
-    if (!row->is_special()) engine.CreateEntry(row->card(), row->board_type());
+    if (!row->is_special()) engine.CreateEntry(vm.CardToken(row->card()), row->board_type());
   }
   for (const auto& column : table.GetColumns()) {
     const HSQOBJECT processor = Handle(column->processor);

@@ -3,26 +3,7 @@
 #include "model/card_database.h"
 #include "model/line_reader.h"
 
-#include <unordered_set>
-
 namespace Tarvane {
-
-namespace {
-
-std::unordered_set<const Board*>& LiveBoards() {
-  static std::unordered_set<const Board*> boards;
-  return boards;
-}
-
-}  // namespace
-
-Board::Board() { LiveBoards().insert(this); }
-
-Board::Board(const Board& other) : counts_(other.counts_) { LiveBoards().insert(this); }
-
-Board::~Board() { LiveBoards().erase(this); }
-
-bool Board::IsLive(const Board* board) { return LiveBoards().count(board) != 0; }
 
 void Board::Add(const std::string& name, int count) {
   int& total = counts_[name];

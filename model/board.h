@@ -15,15 +15,6 @@ public:
   // Card name to count; a name is present once, with the sum of every line that named it.
   using Counts = std::unordered_map<std::string, int>;
 
-  Board();
-  Board(const Board& other);
-  Board& operator=(const Board& other) = default;
-  ~Board();
-
-  // Whether a board lives at this address. A script may keep a board's instance after its deck
-  // was dropped; its native methods ask this before they touch the board.
-  static bool IsLive(const Board* board);
-
   // Adds to the name's count; a sum beyond the 32-bit range stays at its limit.
   void Add(const std::string& name, int count);
   // The name's count, 0 for a name the board does not hold.

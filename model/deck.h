@@ -13,7 +13,9 @@ namespace Tarvane {
 
 class CardDatabase;
 
-class Deck {
+// Always owned by a shared pointer (Load makes it so), which lets the script host tell whether
+// a deck that a script still refers to is loaded.
+class Deck : public std::enable_shared_from_this<Deck> {
 public:
   // Upper-cased header key to its value.
   using Headers = std::unordered_map<std::string, std::string>;

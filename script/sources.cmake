@@ -7,6 +7,7 @@ list(APPEND TARVANE_SQUIRREL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/tt_squirrel_object.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tt_squirrel_type_tag.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tt_squirrel_virtual_machine.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/tt_squirrel_script_loading.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tt_squirrel_slot_access.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tt_squirrel_native_closure.cpp
   ${CMAKE_CURRENT_LIST_DIR}/tt_squirrel_error_hooks.cpp
@@ -14,6 +15,7 @@ list(APPEND TARVANE_SQUIRREL_SOURCES
 # tarvane_script: the application's script host over the data side: start-up, object model and
 # the scripts' hooks.
 list(APPEND TARVANE_SCRIPT_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/live_object_table.cpp
   ${CMAKE_CURRENT_LIST_DIR}/squirrel_vm.cpp
   ${CMAKE_CURRENT_LIST_DIR}/squirrel_vm_classes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/squirrel_vm_hooks.cpp

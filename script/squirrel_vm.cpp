@@ -76,6 +76,7 @@ SquirrelVM::~SquirrelVM() {
   decks_.clear();
   first_column_processor_ = TtSquirrel::Object();
   special_entries_.clear();
+  classes_ = ScriptClasses();
 }
 
 void SquirrelVM::RunStartupScript() {

@@ -10,6 +10,7 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "app/message_reporter.h"
@@ -18,11 +19,13 @@
 #include "model/cell_value.h"
 #include "model/entry.h"
 #include "model/special_entry.h"
+#include "script/live_object_table.h"
 #include "script/script_menu.h"
 #include "script/tt_squirrel_virtual_machine.h"
 
 namespace Tarvane {
 
+class Board;
 class Deck;
 
 // Board display mode: which boards the rows of the table come from.
@@ -78,6 +81,9 @@ public:
   void CreateDeckObject(const Deck& deck);
   // Empties ::Organizer.decks; call it right after the native deck list has been emptied.
   void ClearScriptDecks();
+  // The token that stands for a card of the card database in the native constructors of Card
+  // and Entry (such cards live as long as this machine).
+  LiveObjectTable::Token CardToken(const Card& card);
 
   // The scripts' hooks.
   // The first column's processor: ::Organizer.create_first_column_processor(flag).
@@ -133,8 +139,11 @@ private:
                        int parameter_count, const char* type_mask, bool is_static);
   // On the class on top: members that the constructors fill.
   void NewNullMembers(const std::vector<std::string>& names);
-  // Calls ::<class_name>(pointer) and leaves the new instance.
-  void PushInstanceOf(const std::string& class_name, const void* native);
+  // Calls the class (one the native side defined) with the token and leaves the new instance.
+  void PushInstanceOf(const TtSquirrel::Object& script_class, LiveObjectTable::Token token);
+  // Tokens of a deck and its boards, live as long as the deck.
+  LiveObjectTable::Token DeckToken(const Deck& deck);
+  LiveObjectTable::Token BoardToken(const Deck& deck, const Board& board);
   // Takes the row record of the instance at the index into native ownership.
   std::shared_ptr<Entry> AdoptEntry(int index);
   std::shared_ptr<SpecialEntry> AdoptSpecialEntry(int index);
@@ -144,6 +153,12 @@ private:
   // Calls the function in slot `function_name` of `target` with `this` = target and arguments.
   void CallMember(const TtSquirrel::Object& target, const TtSquirrel::SlotKey& function_name,
                   std::initializer_list<const TtSquirrel::Object*> arguments);
+
+  // The classes of the object model as this side defined them, held from their definition on:
+  // a script that rebinds ::Card or ::Board changes what scripts see, not what this side makes.
+  struct ScriptClasses {
+    TtSquirrel::Object board, deck, card, card_database, entry;
+  };
 
   Registration registration_;
   // The hooks called for every cell and every comparison.
@@ -164,6 +179,11 @@ private:
   Rows rows_;
   TtSquirrel::Object first_column_processor_;
   SpecialEntries special_entries_;
+  ScriptClasses classes_;
+  // Lives exactly as long as the model of this machine: the witness of the tokens of the card
+  // database and its cards.
+  std::shared_ptr<const void> model_lifetime_ = std::make_shared<char>();
+  std::unordered_map<const Card*, LiveObjectTable::Token> card_tokens_;
 };
 
 }  // namespace Tarvane

@@ -2,11 +2,15 @@
 // over the native model, their built-in script texts, the root table Organizer, and the making
 // of script twins of native objects.
 //
-// A script instance holds its native object's address as its user pointer, tagged with the
-// native class's type tag. Cards, boards, decks and the card database belong to the native side.
-// A row record (Entry, SpecialEntry) belongs to its script instance: the instance's release hook
-// deletes it, so a row that a script makes for itself is freed with its instance. When the
-// native side takes a row, it holds a reference to the instance for as long as it keeps the row.
+// Cards, boards, decks and the card database belong to the native side. Their script instances
+// hold a token of the live object table as their user pointer, tagged with the native class's
+// type tag, and look their object up on every use; the native constructors take such a token,
+// and only one issued for their own class that is still live. The native side makes instances
+// only through the classes it defined itself, held since their definition.
+// A row record (Entry, SpecialEntry) belongs to its script instance, whose user pointer is the
+// record itself: the instance's release hook deletes it, so a row that a script makes for itself
+// is freed with its instance. When the native side takes a row, it holds a reference to the
+// instance for as long as it keeps the row.
 #include <squirrel.h>
 
 #include "app/program_files.h"
@@ -88,39 +92,70 @@ SQInteger DeleteRowRecord(SQUserPointer record, SQInteger /*size*/) {
   return 1;
 }
 
-SQInteger DeleteCardCopy(SQUserPointer card, SQInteger /*size*/) {
-  delete static_cast<Card*>(card);
+// The release hook of a Card instance whose card the token keeps alive (a special entry's own).
+SQInteger RevokeOwnedCard(SQUserPointer token, SQInteger /*size*/) {
+  LiveObjectTable::Shared().Revoke(token);
   return 1;
 }
 
-// The native object behind the instance at the index, read with the class's type tag.
-template <class NativeClass>
-NativeClass& NativeOf(NativeAPI& api, int index) {
-  void* pointer = api.GetInstanceUp(index, TypeTagOf<NativeClass>());
-  if (pointer == nullptr) {
-    // An instance of a derived script class whose constructor never reached the native one.
-    throw TtSquirrel::NativeAPIException("sq_getinstanceup", "the instance has no native object");
-  }
-  return *static_cast<NativeClass*>(pointer);
+const char* const kNoNativeObject = "the instance has no native object";
+
+// What a script sees when an instance's object is gone: only decks and their boards go while
+// the program runs.
+const char* GoneText(void* class_tag) {
+  if (class_tag == TypeTagOf<Board>()) return "the deck of this board is no longer loaded";
+  if (class_tag == TypeTagOf<Deck>()) return "this deck is no longer loaded";
+  return "the native object of this instance no longer exists";
 }
 
-// Row records are stored as Entry pointers whatever their class.
-template <>
-SpecialEntry& NativeOf<SpecialEntry>(NativeAPI& api, int index) {
-  void* pointer = api.GetInstanceUp(index, TypeTagOf<SpecialEntry>());
-  auto* record = dynamic_cast<SpecialEntry*>(static_cast<Entry*>(pointer));
+// The native object behind the instance at the index, looked up by the token it holds.
+template <class NativeClass>
+NativeClass& NativeOf(NativeAPI& api, int index) {
+  void* tag = TypeTagOf<NativeClass>();
+  LiveObjectTable::Token token = api.GetInstanceUp(index, tag);
+  if (token == nullptr) {
+    // An instance of a derived script class whose constructor never reached the native one.
+    throw TtSquirrel::NativeAPIException("sq_getinstanceup", kNoNativeObject);
+  }
+  const void* object = LiveObjectTable::Shared().Find(token, tag);
+  if (object == nullptr) {
+    throw TtSquirrel::NativeAPIException("sq_getinstanceup", GoneText(tag));
+  }
+  return *static_cast<NativeClass*>(const_cast<void*>(object));
+}
+
+// The row record of the instance at the index (row instances hold their record itself).
+template <class Record>
+Record& RecordOf(NativeAPI& api, int index) {
+  auto* record = dynamic_cast<Record*>(
+      static_cast<Entry*>(api.GetInstanceUp(index, TypeTagOf<Record>())));
   if (record == nullptr) {
-    throw TtSquirrel::NativeAPIException("sq_getinstanceup", "the instance has no native object");
+    throw TtSquirrel::NativeAPIException("sq_getinstanceup", kNoNativeObject);
   }
   return *record;
 }
 
-// Reads the user pointer argument on top and pops it.
+// A native constructor's `this`, on top: an instance of the constructor's class that has no
+// native object yet (calling a constructor again on a made instance would replace its object).
 template <class NativeClass>
-NativeClass& PopNativePointer(NativeAPI& api) {
-  auto* pointer = static_cast<NativeClass*>(api.GetUserPointer(-1));
+void CheckFreshInstance(NativeAPI& api) {
+  if (api.GetInstanceUp(-1, TypeTagOf<NativeClass>()) != nullptr) {
+    throw TtSquirrel::NativeAPIException("sq_setinstanceup",
+                                         "the instance already has its native object");
+  }
+}
+
+// Reads the token argument on top and pops it; it must be live and issued for the class.
+template <class NativeClass>
+std::pair<LiveObjectTable::Token, NativeClass*> PopToken(NativeAPI& api) {
+  LiveObjectTable::Token token = api.GetUserPointer(-1);
   api.Pop(1);
-  return *pointer;
+  const void* object = LiveObjectTable::Shared().Find(token, TypeTagOf<NativeClass>());
+  if (object == nullptr) {
+    throw TtSquirrel::NativeAPIException("sq_getuserpointer",
+                                         "not a live object of this class from the program");
+  }
+  return {token, static_cast<NativeClass*>(const_cast<void*>(object))};
 }
 
 std::string PopString(NativeAPI& api) {
@@ -145,8 +180,10 @@ public:
   static int BoardConstructor(VirtualMachine& machine) {
     SquirrelVM& vm = SquirrelVM::FindByHandle(machine.GetHandle());
     NativeAPI api = vm.GetNativeAPI();
-    Board& board = PopNativePointer<Board>(api);
-    api.SetInstanceUp(-1, &board);
+    auto [token, board_pointer] = PopToken<Board>(api);
+    CheckFreshInstance<Board>(api);
+    const Board& board = *board_pointer;
+    api.SetInstanceUp(-1, token);
     vm.SetSlot(-1, "table", [&] {
       api.NewTable();
       for (const auto& [name, count] : board.cards()) {
@@ -164,9 +201,6 @@ public:
     CardDatabase& database = NativeOf<CardDatabase>(api, -1);
     api.Pop(1);
     const Board& board = NativeOf<Board>(api, -2);
-    if (!Board::IsLive(&board)) {
-      throw TtSquirrel::NativeAPIException("sq_getinstanceup", "the deck of this board is no longer loaded");
-    }
     // The stack now holds `this` (the Board instance) and f.
     const SQInteger board_index = api.GetTop() - 1;
     const SQInteger function_index = api.GetTop();
@@ -190,13 +224,18 @@ public:
   static int DeckConstructor(VirtualMachine& machine) {
     SquirrelVM& vm = SquirrelVM::FindByHandle(machine.GetHandle());
     NativeAPI api = vm.GetNativeAPI();
-    Deck& deck = PopNativePointer<Deck>(api);
-    api.SetInstanceUp(-1, &deck);
+    auto [token, deck_pointer] = PopToken<Deck>(api);
+    CheckFreshInstance<Deck>(api);
+    const Deck& deck = *deck_pointer;
+    api.SetInstanceUp(-1, token);
     vm.SetSlot(-1, "path", [&] { api.PushString(deck.path()); });
     vm.SetSlot(-1, "file_name", [&] { api.PushString(deck.file_name()); });
-    vm.SetSlot(-1, "mainboard", [&] { vm.PushInstanceOf("Board", &deck.mainboard()); });
-    vm.SetSlot(-1, "sideboard", [&] { vm.PushInstanceOf("Board", &deck.sideboard()); });
-    vm.SetSlot(-1, "hybridboard", [&] { vm.PushInstanceOf("Board", &deck.hybridboard()); });
+    for (const auto& [slot, board] : {std::pair{"mainboard", &deck.mainboard()},
+                                      std::pair{"sideboard", &deck.sideboard()},
+                                      std::pair{"hybridboard", &deck.hybridboard()}}) {
+      vm.SetSlot(-1, slot,
+                 [&] { vm.PushInstanceOf(vm.classes_.board, vm.BoardToken(deck, *board)); });
+    }
     vm.SetSlot(-1, "headers", [&] {
       api.NewTable();
       for (const auto& [key, value] : deck.headers()) {
@@ -220,8 +259,10 @@ public:
   static int CardConstructor(VirtualMachine& machine) {
     SquirrelVM& vm = SquirrelVM::FindByHandle(machine.GetHandle());
     NativeAPI api = vm.GetNativeAPI();
-    Card& card = PopNativePointer<Card>(api);
-    api.SetInstanceUp(-1, &card);
+    auto [token, card_pointer] = PopToken<Card>(api);
+    CheckFreshInstance<Card>(api);
+    const Card& card = *card_pointer;
+    api.SetInstanceUp(-1, token);
     const SquirrelVM::CardMemberKeys& keys = vm.card_member_keys_;
     vm.SetSlot(-1, keys.name, [&] { api.PushString(card.name); });
     vm.SetSlot(-1, keys.name_japanese, [&] { api.PushString(card.name_japanese); });
@@ -244,8 +285,9 @@ public:
   static int CardDatabaseConstructor(VirtualMachine& machine) {
     SquirrelVM& vm = SquirrelVM::FindByHandle(machine.GetHandle());
     NativeAPI api = vm.GetNativeAPI();
-    CardDatabase& database = PopNativePointer<CardDatabase>(api);
-    api.SetInstanceUp(-1, &database);
+    LiveObjectTable::Token token = PopToken<CardDatabase>(api).first;
+    CheckFreshInstance<CardDatabase>(api);
+    api.SetInstanceUp(-1, token);
     return 0;
   }
 
@@ -277,9 +319,14 @@ public:
     SquirrelVM& vm = SquirrelVM::FindByHandle(machine.GetHandle());
     NativeAPI api = vm.GetNativeAPI();
     SQInteger board_type = PopInteger(api);
-    const Card& card = PopNativePointer<const Card>(api);
+    auto [token, card] = PopToken<Card>(api);
+    CheckFreshInstance<Entry>(api);
+    // The record keeps a plain reference to its card, which only cards of the database outlive.
+    if (LiveObjectTable::Shared().IsOwned(token)) {
+      throw TtSquirrel::NativeAPIException("sq_getuserpointer", "not a card of the card database");
+    }
     Entry& record = InstallRowRecord(
-        vm, std::make_unique<Entry>(card, static_cast<int>(board_type), vm.GetTopObject(false)));
+        vm, std::make_unique<Entry>(*card, static_cast<int>(board_type), vm.GetTopObject(false)));
     vm.SetSlot(-1, "card", [&] { vm.PushCard(record.card()); });
     vm.SetSlot(-1, "board_type", [&] { api.PushInteger(board_type); });
     return 0;
@@ -297,32 +344,35 @@ public:
     std::string name_japanese = PopString(api);
     std::string name = PopString(api);
     SQInteger type = PopInteger(api);
+    CheckFreshInstance<SpecialEntry>(api);
     auto made = std::make_unique<SpecialEntry>(static_cast<int>(type), name, name_japanese,
                                                static_cast<int>(board_type),
                                                vm.GetTopObject(false));
     auto& record = static_cast<SpecialEntry&>(InstallRowRecord(vm, std::move(made)));
-    vm.SetSlot(-1, "card", [&] { PushOwnedCardCopy(vm, record.card()); });
+    vm.SetSlot(-1, "card", [&] { PushOwnedCard(vm, record.own_card()); });
     vm.SetSlot(-1, "board_type", [&] { api.PushInteger(board_type); });
     vm.SetSlot(-1, "use", [&] { api.PushBool(record.use()); });
     return 0;
   }
 
 private:
-  // Pushes a Card instance over a copy of the card that the instance owns: a script may keep the
-  // instance after its row is gone, and the copy lives exactly as long as the instance.
-  static void PushOwnedCardCopy(SquirrelVM& vm, const Card& card) {
+  // Pushes a Card instance that keeps the card alive: a script may keep the instance after its
+  // row is gone, and the card lives exactly as long as the instance.
+  static void PushOwnedCard(SquirrelVM& vm, const std::shared_ptr<const Card>& card) {
     NativeAPI api = vm.GetNativeAPI();
-    auto copy = std::make_unique<Card>(card);
-    vm.PushCard(*copy);
-    // A script may have put a class of its own in place of ::Card, which never took the copy.
-    bool taken = false;
+    LiveObjectTable::Token token = LiveObjectTable::Shared().IssueOwned(TypeTagOf<Card>(), card);
     try {
-      taken = api.GetInstanceUp(-1, TypeTagOf<Card>()) == copy.get();
-    } catch (const TtSquirrel::NativeAPIException&) {
+      vm.PushInstanceOf(vm.classes_.card, token);
+      // A script may have replaced the class's constructor, which then never took the token.
+      if (api.GetInstanceUp(-1, TypeTagOf<Card>()) == token) {
+        api.SetReleaseHook(-1, &RevokeOwnedCard);
+        return;
+      }
+    } catch (...) {
+      LiveObjectTable::Shared().Revoke(token);
+      throw;
     }
-    if (!taken) return;
-    api.SetReleaseHook(-1, &DeleteCardCopy);
-    copy.release();
+    LiveObjectTable::Shared().Revoke(token);
   }
 
   // Makes the record the user pointer of the instance on top, owned by that instance.
@@ -335,12 +385,19 @@ private:
 };
 
 void SquirrelVM::BindObjectModel() {
-  NewRootSlot("Board", [this] { PushBoardClass(); });
-  NewRootSlot("Deck", [this] { PushDeckClass(); });
-  NewRootSlot("Card", [this] { PushCardClass(); });
-  NewRootSlot("CardDatabase", [this] { PushCardDatabaseClass(); });
-  NewRootSlot("Entry", [this] { PushEntryClass(); });
-  NewRootSlot("SpecialEntry", [this] { PushSpecialEntryClass(); });
+  auto define = [this](const char* name, void (SquirrelVM::*push_class)(),
+                       TtSquirrel::Object* held) {
+    NewRootSlot(name, [&] {
+      (this->*push_class)();
+      if (held != nullptr) *held = GetTopObject(true);
+    });
+  };
+  define("Board", &SquirrelVM::PushBoardClass, &classes_.board);
+  define("Deck", &SquirrelVM::PushDeckClass, &classes_.deck);
+  define("Card", &SquirrelVM::PushCardClass, &classes_.card);
+  define("CardDatabase", &SquirrelVM::PushCardDatabaseClass, &classes_.card_database);
+  define("Entry", &SquirrelVM::PushEntryClass, &classes_.entry);
+  define("SpecialEntry", &SquirrelVM::PushSpecialEntryClass, nullptr);
   NewRootSlot("Organizer", [this] { PushOrganizerTable(); });
 }
 
@@ -415,7 +472,7 @@ void SquirrelVM::PushEntryClass() {
 
 void SquirrelVM::PushSpecialEntryClass() {
   NativeAPI api = GetNativeAPI();
-  PushRootSlot("Entry");
+  PushObject(classes_.entry);
   api.NewClass(true);
   api.SetTypeTag(-1, TypeTagOf<SpecialEntry>());
   NewNativeMember("constructor", ObjectModelNatives::SpecialEntryConstructor, 5, "xissi", false);
@@ -425,7 +482,11 @@ void SquirrelVM::PushSpecialEntryClass() {
 void SquirrelVM::PushOrganizerTable() {
   NativeAPI api = GetNativeAPI();
   api.NewTable();
-  NewSlot(-1, "card_database", [&] { PushInstanceOf("CardDatabase", &card_database_); }, false);
+  NewSlot(-1, "card_database", [&] {
+    PushInstanceOf(classes_.card_database,
+                   LiveObjectTable::Shared().Issue(TypeTagOf<CardDatabase>(), &card_database_,
+                                                   model_lifetime_));
+  }, false);
   NewSlot(-1, "executing_directory_path", ProgramFiles::GetExecutableDirectory(), false);
   for (const char* list : {"decks", "special_entries", "sorters", "processors"}) {
     NewSlot(-1, list, [&] { api.NewArray(0); }, false);
@@ -447,26 +508,43 @@ void SquirrelVM::NewNullMembers(const std::vector<std::string>& names) {
   }
 }
 
-void SquirrelVM::PushInstanceOf(const std::string& class_name, const void* native) {
+void SquirrelVM::PushInstanceOf(const TtSquirrel::Object& script_class,
+                                LiveObjectTable::Token token) {
   NativeAPI api = GetNativeAPI();
-  Call([&] { PushRootSlot(class_name); },
+  Call([&] { PushObject(script_class); },
        [&] {
          api.PushRootTable();
-         api.PushUserPointer(const_cast<void*>(native));
+         api.PushUserPointer(token);
          return 2;
        },
        true);
 }
 
-void SquirrelVM::PushCard(const Card& card) { PushInstanceOf("Card", &card); }
+LiveObjectTable::Token SquirrelVM::CardToken(const Card& card) {
+  auto [found, added] = card_tokens_.try_emplace(&card, nullptr);
+  if (added) {
+    found->second = LiveObjectTable::Shared().Issue(TypeTagOf<Card>(), &card, model_lifetime_);
+  }
+  return found->second;
+}
+
+LiveObjectTable::Token SquirrelVM::DeckToken(const Deck& deck) {
+  return LiveObjectTable::Shared().Issue(TypeTagOf<Deck>(), &deck, deck.weak_from_this());
+}
+
+LiveObjectTable::Token SquirrelVM::BoardToken(const Deck& deck, const Board& board) {
+  return LiveObjectTable::Shared().Issue(TypeTagOf<Board>(), &board, deck.weak_from_this());
+}
+
+void SquirrelVM::PushCard(const Card& card) { PushInstanceOf(classes_.card, CardToken(card)); }
 
 std::shared_ptr<Entry> SquirrelVM::CreateEntry(const Card& card, int board_type) {
   NativeAPI api = GetNativeAPI();
   TtSquirrel::StackTopGuard guard(*this);
-  Call([&] { PushRootSlot("Entry"); },
+  Call([&] { PushObject(classes_.entry); },
        [&] {
          api.PushRootTable();
-         api.PushUserPointer(const_cast<Card*>(&card));
+         api.PushUserPointer(CardToken(card));
          api.PushInteger(board_type);
          return 3;
        },
@@ -474,7 +552,9 @@ std::shared_ptr<Entry> SquirrelVM::CreateEntry(const Card& card, int board_type)
   return AdoptEntry(-1);
 }
 
-void SquirrelVM::CreateDeckObject(const Deck& deck) { PushInstanceOf("Deck", &deck); }
+void SquirrelVM::CreateDeckObject(const Deck& deck) {
+  PushInstanceOf(classes_.deck, DeckToken(deck));
+}
 
 void SquirrelVM::ClearScriptDecks() {
   RunBuffer(kClearDecksText.text, kClearDecksText.SourceName(),
@@ -498,14 +578,14 @@ struct InstanceReference {
 
 std::shared_ptr<Entry> SquirrelVM::AdoptEntry(int index) {
   NativeAPI api = GetNativeAPI();
-  Entry& record = NativeOf<Entry>(api, index);
+  Entry& record = RecordOf<Entry>(api, index);
   return std::shared_ptr<Entry>(
       &record, InstanceReference{std::make_shared<TtSquirrel::Object>(GetObject(index, true))});
 }
 
 std::shared_ptr<SpecialEntry> SquirrelVM::AdoptSpecialEntry(int index) {
   NativeAPI api = GetNativeAPI();
-  SpecialEntry& record = NativeOf<SpecialEntry>(api, index);
+  SpecialEntry& record = RecordOf<SpecialEntry>(api, index);
   return std::shared_ptr<SpecialEntry>(
       &record, InstanceReference{std::make_shared<TtSquirrel::Object>(GetObject(index, true))});
 }

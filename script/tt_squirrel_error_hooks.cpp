@@ -62,6 +62,10 @@ std::string ErrorValueText(HSQUIRRELVM handle) {
     text = converted;
   }
   sq_settop(handle, top);
+  // A _tostring that failed has made its own error the engine's last one; the value being
+  // raised is still this one.
+  sq_push(handle, -1);
+  sq_throwobject(handle);
   return text;
 }
 
@@ -89,8 +93,10 @@ void OnCompileError(HSQUIRRELVM handle, const SQChar* description, const SQChar*
 
 NativeFunction MakeRuntimeErrorHook(NativeFunction wrapped) {
   return [wrapped = std::move(wrapped)](VirtualMachine& machine) {
-    // The error of a native exception on its way back to native code is not a script error.
-    if (!machine.HasPendingNativeException()) {
+    // The error of a native exception on its way back to native code is not a script error. An
+    // error that passes back out of a native function was reported where it was raised, with
+    // the frames that are gone by now; that report stays.
+    if (!machine.HasPendingNativeException() && !machine.IsStoredErrorBeingRaised()) {
       machine.StoreRuntimeError(BuildRuntimeException(machine.GetHandle()));
     }
     return wrapped(machine);

@@ -1,12 +1,9 @@
 #include "script/tt_squirrel_virtual_machine.h"
 
-#include <cstdio>
 #include <unordered_map>
 
 #include "script/tt_squirrel_error_hooks.h"
 #include "script/tt_squirrel_native_api.h"
-#include "ttl/tt_exception.h"
-#include "ttl/tt_string.h"
 
 namespace TtSquirrel {
 
@@ -18,35 +15,6 @@ const char* const kModule = "tt_squirrel_virtual_machine";
 std::unordered_map<EngineHandle, VirtualMachine*>& Registry() {
   static std::unordered_map<EngineHandle, VirtualMachine*> registry;
   return registry;
-}
-
-// The whole file, or false when it cannot be opened or read. A UTF-8 byte order mark is skipped
-// as the engine's own file loader does.
-bool ReadScriptText(const std::string& path, std::string& text) {
-  std::string system_path;
-  try {
-    system_path = TtString::ToSystemPath(path);
-  } catch (const TtFileAccessException&) {
-    return false;
-  }
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(system_path.c_str(), "rb"),
-                                                       std::fclose);
-  if (!file) {
-    return false;
-  }
-  text.clear();
-  char buffer[65536];
-  std::size_t read = 0;
-  while ((read = std::fread(buffer, 1, sizeof(buffer), file.get())) > 0) {
-    text.append(buffer, read);
-  }
-  if (std::ferror(file.get())) {
-    return false;
-  }
-  if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) {
-    text.erase(0, 3);
-  }
-  return true;
 }
 
 }  // namespace
@@ -69,6 +37,7 @@ VirtualMachine::VirtualMachine(int initial_stack_size) : handle_(sq_open(initial
 }
 
 VirtualMachine::~VirtualMachine() {
+  stored_error_value_ = Object();
   Registry().erase(handle_);
   sq_close(handle_);
 }
@@ -97,14 +66,16 @@ void VirtualMachine::RegisterStandardLibraries() {
   api.RegisterSystemLib();
   api.RegisterMathLib();
   api.RegisterStringLib();
+  RegisterGuardedCompileFunctions();
 }
 
 void VirtualMachine::DoFile(const std::string& path, bool keep_result) {
   NativeAPI api = GetNativeAPI();
   StackTopGuard guard(*this);
   api.PushRootTable();
+  ClearStoredError();
   try {
-    LoadScriptFile(path);
+    LoadScriptFile(path, true);
     api.Push(-2);
     api.Call(1, keep_result, true);
   } catch (const NativeAPIException&) {
@@ -112,6 +83,7 @@ void VirtualMachine::DoFile(const std::string& path, bool keep_result) {
     throw FileExecutionException(path);
   }
   RethrowPendingNativeException();
+  ClearStoredError();
   if (keep_result) {
     api.Remove(-2);  // the closure
     api.Remove(-2);  // the root table
@@ -119,23 +91,11 @@ void VirtualMachine::DoFile(const std::string& path, bool keep_result) {
   }
 }
 
-// Reads and compiles the file itself rather than through the engine's file loader, because the
-// file must be opened by its file system name while compile errors and call stacks must name it
-// as the program spells it (CP932).
-void VirtualMachine::LoadScriptFile(const std::string& path) {
-  NativeAPI api = GetNativeAPI();
-  std::string text;
-  if (!ReadScriptText(path, text)) {
-    throw NativeAPIException("sqstd_loadfile", "cannot open the file");
-  }
-  api.CompileBuffer(text, path, true);
-}
-
 void VirtualMachine::CompileBuffer(const std::string& text, const std::string& source_name) {
-  NativeAPI api = GetNativeAPI();
   StackTopGuard guard(*this);
+  ClearStoredError();
   try {
-    api.CompileBuffer(text, source_name, true);
+    CompileText(text, source_name, true);
   } catch (const NativeAPIException&) {
     ThrowStoredError();
     throw;
@@ -158,6 +118,10 @@ void VirtualMachine::SetTopOfStack(long long top) { sq_settop(handle_, top); }
 
 void VirtualMachine::CallPushed(int count, bool keep_result) {
   NativeAPI api = GetNativeAPI();
+  // Tested here first: every cell and every comparison of the table passes this way.
+  if (stored_compile_error_ || stored_runtime_error_) [[unlikely]] {
+    ClearStoredError();
+  }
   try {
     api.Call(count, keep_result, true);
   } catch (const NativeAPIException&) {
@@ -167,6 +131,9 @@ void VirtualMachine::CallPushed(int count, bool keep_result) {
   if (pending_native_exception_) [[unlikely]] {
     RethrowPendingNativeException();
   }
+  if (stored_compile_error_ || stored_runtime_error_) [[unlikely]] {
+    ClearStoredError();
+  }
   if (keep_result) {
     api.Remove(-2);  // the callee below the result
   } else {
@@ -175,22 +142,51 @@ void VirtualMachine::CallPushed(int count, bool keep_result) {
 }
 
 void VirtualMachine::ThrowStoredError() {
-  if (stored_compile_error_) {
-    std::shared_ptr<CompilerException> error = std::move(stored_compile_error_);
-    throw CompilerException(*error);
+  std::shared_ptr<CompilerException> compile_error = std::move(stored_compile_error_);
+  std::shared_ptr<RuntimeException> runtime_error = std::move(stored_runtime_error_);
+  ClearStoredError();
+  if (compile_error) {
+    throw CompilerException(*compile_error);
   }
-  if (stored_runtime_error_) {
-    std::shared_ptr<RuntimeException> error = std::move(stored_runtime_error_);
-    throw RuntimeException(*error);
+  if (runtime_error) {
+    throw RuntimeException(*runtime_error);
   }
 }
 
 void VirtualMachine::StoreCompileError(const CompilerException& error) {
+  ClearStoredError();
   stored_compile_error_ = std::make_shared<CompilerException>(error);
+  // The engine raises the description as a string, and equal strings are one engine value.
+  NativeAPI api = GetNativeAPI();
+  api.PushString(error.GetDescription());
+  stored_error_value_ = GetTopObject(true);
+  api.Pop(1);
 }
 
 void VirtualMachine::StoreRuntimeError(const RuntimeException& error) {
+  ClearStoredError();
   stored_runtime_error_ = std::make_shared<RuntimeException>(error);
+  NativeAPI api = GetNativeAPI();
+  api.GetLastError();
+  stored_error_value_ = GetTopObject(true);
+  api.Pop(1);
+}
+
+bool VirtualMachine::IsStoredErrorBeingRaised() {
+  if (!stored_compile_error_ && !stored_runtime_error_) {
+    return false;
+  }
+  NativeAPI api = GetNativeAPI();
+  api.GetLastError();
+  const bool same = GetTopObject(false) == stored_error_value_;
+  api.Pop(1);
+  return same;
+}
+
+void VirtualMachine::ClearStoredError() {
+  stored_compile_error_.reset();
+  stored_runtime_error_.reset();
+  stored_error_value_ = Object();
 }
 
 void VirtualMachine::SetPendingNativeException(std::exception_ptr exception) {

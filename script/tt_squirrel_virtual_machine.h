@@ -8,7 +8,9 @@
 //
 // Errors: a failing checked engine call throws NativeAPIException. Compile and run-time errors
 // are captured by engine hooks into a stored exception on the machine, and the operation that
-// started the failing work throws the stored one, so the user sees the script's own error.
+// started the failing work throws the stored one, so the user sees the script's own error. An
+// error stays stored only while it is on its way out: each engine call that native code starts
+// begins with none stored, and one that succeeds forgets what a script caught on the way.
 #include <concepts>
 #include <cstddef>
 #include <exception>
@@ -122,7 +124,9 @@ public:
   NativeAPI GetNativeAPI();
 
   // Registers the blob, io, system, math and string libraries in the root table. No print
-  // function is installed, so the script functions print and error write nowhere.
+  // function is installed, so the script functions print and error write nowhere. The
+  // functions that compile (compilestring, loadfile, dofile) are replaced by ones that refuse
+  // nesting too deep for the compiler, and that also read compiled script files.
   void RegisterStandardLibraries();
 
   // Runs a script file with the root table as `this`; leaves its return value when asked.
@@ -180,15 +184,22 @@ public:
   bool InstanceOf(PusherRef class_pusher, int value_index);
   ObjectType GetType(int index);
 
-  // Throws the stored compile error if there is one, else the stored run-time error if there is
-  // one (taking it: it is no longer stored), else returns.
+  // Throws the stored error, compile or run-time (taking it: nothing is stored afterwards), or
+  // returns when none is stored.
   void ThrowStoredError();
-  // Used by the engine hooks and the native callback trampoline; a new error replaces the
-  // stored one of its kind.
+  // Used by the engine hooks and the native callback trampoline. One error is stored at a time:
+  // a new one replaces the stored one, of either kind. Each remembers the script value that the
+  // engine raises for it (a compile error's description; for a run-time error the engine's
+  // current error), so that the hook can tell the same error passing an outer level.
   void StoreCompileError(const CompilerException& error);
   void StoreRuntimeError(const RuntimeException& error);
   bool HasStoredCompileError() const { return stored_compile_error_ != nullptr; }
   bool HasStoredRuntimeError() const { return stored_runtime_error_ != nullptr; }
+  // Whether the stored error is the one the engine is raising now: it was reported further in,
+  // where it was raised, and the outer levels that it passes keep that report.
+  bool IsStoredErrorBeingRaised();
+  // Forgets the stored error: a script handled it.
+  void ClearStoredError();
 
   // An exception that is not a script error, thrown by a native function, is carried across the
   // engine instead of unwinding through it (which would leave the engine's call frames behind):
@@ -203,7 +214,17 @@ private:
   void CallPushed(int count, bool keep_result);
   long long GetTopOfStack() const;
   void SetTopOfStack(long long top);
-  void LoadScriptFile(const std::string& path);
+  class NestingGuardedReader;
+  // Pushes the file's closure: read back from a compiled script file, or compiled from text
+  // (compile errors go to the hook when raise_error is set).
+  void LoadScriptFile(const std::string& path, bool raise_error);
+  // Compiles the text with its nesting guarded (NestingGuardedReader); pushes the closure.
+  void CompileText(const std::string& text, const std::string& source_name, bool raise_error);
+  // LoadScriptFile for the script functions: false, with the engine's error set, on failure.
+  bool LoadScriptFileForScript(const std::string& path, bool print_error);
+  void RegisterGuardedCompileFunctions();
+  void NewRootFunction(const char* name, int parameter_count, const char* type_mask,
+                       const NativeFunction& function);
   void PushKey(std::string_view key);
   void PushKey(long long key);
   void PushKey(const SlotKey& key);
@@ -216,6 +237,8 @@ private:
   EngineHandle handle_;
   std::shared_ptr<CompilerException> stored_compile_error_;
   std::shared_ptr<RuntimeException> stored_runtime_error_;
+  // The script value raised for the stored error, held until the error is taken or forgotten.
+  Object stored_error_value_;
   std::exception_ptr pending_native_exception_;
 };
 

@@ -101,7 +101,9 @@ public:
   // Sorting.
   // Guarded: sorts the list's items with the sorter, makes it the current sorter and shows its
   // name. A failing comparison leaves the current sorter and the status text as they were.
-  void SortBy(TtSquirrel::Object sorter);
+  // `from_column` is the column whose processor gave the sorter, if one did.
+  void SortBy(TtSquirrel::Object sorter,
+              const std::shared_ptr<const ColumnInfo>& from_column = nullptr);
   // Sorts again with the current sorter, or shows that there is none.
   void Resort();
   // Guarded: sorts by the sorter of the column's processor (a header click, このカラムの並び替え).
@@ -135,6 +137,8 @@ private:
   // Destroyed with the table, before the script host closes: the records hold script values.
   Columns columns_;
   std::shared_ptr<Sorter> current_sorter_;
+  // The column whose processor gave the current sorter; none for a sorter of the sort menu.
+  std::weak_ptr<const ColumnInfo> current_sorter_column_;
 };
 
 }  // namespace Tarvane

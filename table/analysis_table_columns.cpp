@@ -40,14 +40,17 @@ void AnalysisTable::DeleteColumn(int column) {
 
 void AnalysisTable::ForgetSorterOfColumn(int column) {
   if (!current_sorter_) return;
-  bool same = false;
-  bool tested = RunGuarded([&] {
-    same = script_host_.GetSorter(ColumnAt(column).processor) == current_sorter_->object();
-  });
-  // When a script mistake hides the column's sorter, it may still be the current one; the
-  // column goes all the same, and so does the sorter rather than outlive its column.
-  if (same || !tested) {
+  // A sort by this column is forgotten without asking the script again; any other sorter only
+  // when the column's processor names it, and a script mistake there keeps it.
+  bool same = current_sorter_column_.lock() == columns_.at(column);
+  if (!same) {
+    RunGuarded([&] {
+      same = script_host_.GetSorter(ColumnAt(column).processor) == current_sorter_->object();
+    });
+  }
+  if (same) {
     current_sorter_.reset();
+    current_sorter_column_.reset();
   }
 }
 

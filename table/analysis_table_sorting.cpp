@@ -5,7 +5,8 @@
 
 namespace Tarvane {
 
-void AnalysisTable::SortBy(TtSquirrel::Object sorter) {
+void AnalysisTable::SortBy(TtSquirrel::Object sorter,
+                           const std::shared_ptr<const ColumnInfo>& from_column) {
   // `sorter` is a copy: it may be the current sorter's own object, which the sort replaces.
   RunGuarded([&] {
     list_.SortItems([&](TtWin::LPARAM a, TtWin::LPARAM b) {
@@ -13,20 +14,24 @@ void AnalysisTable::SortBy(TtSquirrel::Object sorter) {
                                          *reinterpret_cast<const Entry*>(b));
     });
     current_sorter_ = std::make_shared<Sorter>(sorter);
+    current_sorter_column_ = from_column;
     SetStatusText(StatusBarTexts::kSorterPart, SorterStatusText(script_host_.GetName(sorter)));
   });
 }
 
 void AnalysisTable::Resort() {
   if (current_sorter_) {
-    SortBy(current_sorter_->object());
+    SortBy(current_sorter_->object(), current_sorter_column_.lock());
   } else {
     SetStatusText(StatusBarTexts::kSorterPart, SorterStatusText(std::string()));
   }
 }
 
 void AnalysisTable::SortByColumn(int column) {
-  RunGuarded([&] { SortBy(script_host_.GetSorter(ColumnAt(column).processor)); });
+  RunGuarded([&] {
+    SortBy(script_host_.GetSorter(ColumnAt(column).processor),
+           columns_.at(column));
+  });
 }
 
 void AnalysisTable::MoveRow(int from, int to) {

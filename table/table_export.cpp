@@ -13,6 +13,10 @@ const char kOpenErrorCaption[] = "ファイルオープンエラー";
 const char kOpenErrorText[] = "ファイルを開くのに失敗しました。\r\nファイル名 ： ";
 const char kWriteErrorCaption[] = "ファイル書き込みエラー";
 const char kWriteErrorText[] = "ファイルの書き込みに失敗しました。\r\nファイル名 ： ";
+const char kClipboardErrorCaption[] = "クリップボードエラー";
+const char kClipboardErrorText[] =
+    "クリップボードへのコピーに失敗しました。\r\n"
+    "他のアプリケーションがクリップボードを使っている可能性があります。";
 
 // The double quote byte never occurs inside a two-byte character of the program's code page,
 // so doubling it byte by byte splits no character.
@@ -90,6 +94,22 @@ bool WriteTableFile(const std::string& path, const std::string& text, MessageRep
 bool ExportCsvFile(const TtListViewStore& list, const std::string& path,
                    MessageReporter& reporter) {
   return WriteTableFile(path, BuildTableText(list, ","), reporter);
+}
+
+bool ExportTsvToClipboard(const TtListViewStore& list, const ClipboardSetter& put_on_clipboard,
+                          MessageReporter& reporter) {
+  bool copied = false;
+  try {
+    copied = put_on_clipboard(BuildTableText(list, "\t"));
+  } catch (const TtException&) {
+    // The platform refused the data; the user is told, and the program goes on.
+    copied = false;
+  }
+  if (!copied) {
+    reporter.ShowMessage(kClipboardErrorText, kClipboardErrorCaption, MessageButtons::Ok,
+                         MessageIcon::Error, true);
+  }
+  return copied;
 }
 
 }  // namespace Tarvane

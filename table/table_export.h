@@ -1,6 +1,7 @@
 #pragma once
 // The table as text for other programs: every list column and every list item as shown, each
 // field quoted, lines ended by CR LF. The CSV file gets "," between fields, the clipboard a tab.
+#include <functional>
 #include <string>
 
 #include "app/message_reporter.h"
@@ -21,5 +22,14 @@ bool WriteTableFile(const std::string& path, const std::string& text, MessageRep
 // The CSV export once the user has chosen the path: the table with "," into the file.
 bool ExportCsvFile(const TtListViewStore& list, const std::string& path,
                    MessageReporter& reporter);
+
+// Puts text on the clipboard: false when the clipboard cannot be opened; a failure to fill it
+// is the toolkit's platform-call exception (TtClipboard::SetString is one).
+using ClipboardSetter = std::function<bool(const std::string& text)>;
+
+// The TSV export: the table with a tab onto the clipboard. When the clipboard cannot be opened
+// or filled, an error box says that nothing was copied and the result is false.
+bool ExportTsvToClipboard(const TtListViewStore& list, const ClipboardSetter& put_on_clipboard,
+                          MessageReporter& reporter);
 
 }  // namespace Tarvane

@@ -1,7 +1,8 @@
 #pragma once
 // Formats dictionary records as CP932 dictionary lines that the program's loader reads back:
-// seven TAB-ended fields and one field per rules text paragraph, LF at the end, at most 1023
-// bytes with the LF (the loader cuts longer lines into pieces, which would break the file).
+// seven TAB-ended fields and one field per rules text paragraph, LF at the end. The writer keeps
+// every line within 1023 bytes with the LF, cutting long rules text; the loader itself reads
+// lines of any length.
 #include <string>
 #include <unordered_set>
 
@@ -23,7 +24,7 @@ struct DictionaryBuildSummary {
 
 class DictionaryLineWriter {
 public:
-  // Longest line text the loader takes whole, without its LF.
+  // Longest line text the writer writes, without its LF.
   static constexpr size_t kLineLimit = 1022;
 
   explicit DictionaryLineWriter(DictionaryBuildSummary& summary) : summary_(summary) {}

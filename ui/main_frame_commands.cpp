@@ -62,8 +62,7 @@ void MainFrame::ExportCsv() {
 }
 
 void MainFrame::ExportTsv() {
-  // False means another program holds the clipboard; the export then leaves it as it was.
-  TtClipboard::SetString(BuildTableText(main_list_, "\t"));
+  ExportTsvToClipboard(main_list_, TtClipboard::SetString, *this);
 }
 
 void MainFrame::AddDeckFiles() {

@@ -298,9 +298,16 @@ TEST_F(CliTest, AScriptMistakeInAColumnsSorterEndsOnlyThatCommand) {
   EXPECT_EQ(run.status, 0);
   // Two boxes: the header click, then the sorter test of the deletion, which goes on.
   EXPECT_NE(run.err.find(Utf8("拡張スクリプトのエラー")), run.err.rfind(Utf8("拡張スクリプトのエラー")));
+  // The sorter of the first column, which the failed click left in place, is not the deleted
+  // column's and stays.
   EXPECT_EQ(run.out.substr(0, run.out.find("\"")),
-            "デッキ数 : 1\n並び替え : 名前順\nデッキ数 : 1\n並び替え : \n");
+            "デッキ数 : 1\n並び替え : 名前順\nデッキ数 : 1\n並び替え : 名前順\n");
   EXPECT_EQ(run.out.find("並び替えなし"), std::string::npos);
+
+  // So does a sorter of the sort menu.
+  run = Run({"--add", folder.burn, "--column", Utf8("壊れた/並び替えなし"), "--sort",
+             Utf8("特殊/null"), "--delete-column", "1", "--refresh", "--status"});
+  EXPECT_EQ(run.out, "デッキ数 : 1\n並び替え : null\n");
 }
 
 TEST_F(CliTest, OneRowPerNameEvenForTheSameDeckTwice) {

@@ -7,7 +7,8 @@
 // What the engine bounds: a chain of script-to-native-to-script calls is cut at 100 levels with
 // "Native stack overflow". What it does not: script-to-script recursion and allocation have no
 // limit in the engine; such a runaway script grows the engine's memory (about 130 MB a second
-// here) and freezes the window until the system ends the process.
+// here) until an allocation fails, and the engine then ends the process. Those are not tried
+// here.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,6 +19,8 @@
 #include <vector>
 
 #include "cli/tarvane_cli.h"
+#include "script/tt_squirrel_native_api.h"
+#include "script/tt_squirrel_virtual_machine.h"
 #include "tests/ttl/scratch_folder.h"
 #include "ttl/tt_string.h"
 
@@ -348,4 +351,222 @@ TEST_F(ScriptMisuseTest, ABrokenSpecialEntryEndsTheStartWithItsReasonInTheErrorL
     EXPECT_NE(ScratchFolder::Read(scratch_.Join("tarvane.ini")).find(reason), std::string::npos)
         << script;
   }
+}
+
+// Scripts that rebind the model's classes, keep what the native side handed them, or hide their
+// errors; files the engine compiled; nesting too deep for the compiler.
+
+// Answers what the model gives a script, whatever the script rebound.
+const char kProbeScript[] = R"(
+class Probe {
+  name = "probe"; sorter = null;
+  function process_function(entry) {
+    local forest = ::Organizer.card_database.fetch("Forest");
+    return forest.name + " " + forest.is_normal() + " " +
+           ::Organizer.decks[0].mainboard.count_all_total();
+  }
+}
+::Organizer.processors.append(Probe());
+)";
+
+TEST_F(ScriptMisuseTest, RebindingTheModelsClassesChangesWhatScriptsSeeNotWhatTheProgramMakes) {
+  for (const std::string rebinding :
+       {"::Card <- ::Board;", "::Card <- ::Deck;", "::Board <- ::Deck;", "::Board <- ::Card;",
+        "::Deck <- ::Card;", "::Entry <- ::Card;", "::CardDatabase <- ::Board;"}) {
+    // Rebound at once, before the program makes anything, and a card fetched right away.
+    scratch_.Write("misuse.nut", std::string(kProbeScript) + rebinding +
+                                     "\n::forest <- ::Organizer.card_database.fetch(\"Forest\");\n");
+    CliRun run = Run({"--add", burn_, "--column", "probe", "--status", "--csv"});
+    ASSERT_EQ(run.status, 0) << rebinding << "\n" << run.err;
+    std::vector<Strings> records = CsvRecords(run.out);
+    ASSERT_GT(records.size(), 1u) << rebinding;
+    // The probe column, where the start-up script's own columns may fail on the rebound name.
+    if (records[0].back() == "probe") {
+      EXPECT_TRUE(records[1].back().starts_with("Forest true ")) << rebinding << records[1].back();
+    } else {
+      EXPECT_TRUE(ReportedAsScriptError(run, "")) << rebinding << "\n" << run.err;
+    }
+  }
+}
+
+// A class put in place of ::Board is never handed a board; a script that takes over the real
+// constructor keeps only a token, which is no use once the deck has gone.
+TEST_F(ScriptMisuseTest, WhatAScriptKeepsOfANativeObjectDiesWithTheObject) {
+  scratch_.Write("misuse.nut", std::string(kMisuseScript) + R"(
+::handed <- null;
+class StandIn { static Type = ::Board.Type; constructor(p) { ::handed <- p; } }
+::RealBoard <- ::Board;
+::Board <- StandIn;
+::native_board_constructor <- ::RealBoard.constructor;
+::kept_tokens <- [];
+::RealBoard.constructor <- function(token) {
+  ::kept_tokens.append(token);
+  ::native_board_constructor.call(this, token);
+}
+class Inspect {
+  name = "inspect"; sorter = null;
+  function process_function(entry) {
+    return (::handed == null ? "not handed" : "handed") + " " +
+           (::Organizer.decks[0].mainboard instanceof ::RealBoard);
+  }
+}
+class Rebuild {
+  name = "rebuild"; sorter = null;
+  function process_function(entry) {
+    local board = ::RealBoard.instance();
+    ::native_board_constructor.call(board, ::kept_tokens[0]);
+    return board.count_all_total();
+  }
+}
+::Organizer.processors.extend([Inspect(), Rebuild()]);
+)");
+  CliRun run = Run({"--add", burn_, "--column", "inspect", "--column", "rebuild", "--csv"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::vector<Strings> records = CsvRecords(run.out);
+  ASSERT_GT(records.size(), 1u);
+  ASSERT_EQ(records[0].size(), 3u);
+  EXPECT_EQ(records[1][1], "not handed true");
+  // While the deck is loaded, the kept token is as good as the board's own.
+  EXPECT_EQ(records[1][2], "60");
+  // Once the deck is gone, so is the token.
+  run = Run({"--add", burn_, "--new", "--add", jund_, "--column", "rebuild", "--csv"});
+  EXPECT_TRUE(ReportedAsScriptError(run, "not a live object of this class")) << run.err;
+}
+
+// A board kept after its deck was dropped is an error, also when the next deck is made where
+// the dropped one was.
+TEST_F(ScriptMisuseTest, ABoardKeptPastItsDeckIsAnError) {
+  scratch_.Write("misuse.nut", std::string(kMisuseScript) + R"(
+::first_board <- null;
+::RealDeckProcessor <- ::DeckProcessor;
+::DeckProcessor <- function(deck) {
+  if (::first_board == null) ::first_board = deck.mainboard;
+  return ::RealDeckProcessor(deck);
+}
+class KeptBoard {
+  name = "kept board"; sorter = null;
+  function process_function(entry) { return ::first_board.count_all_total(); }
+}
+::Organizer.processors.append(KeptBoard());
+)");
+  CliRun run = Run({"--add", burn_, "--column", "kept board", "--csv"});
+  std::vector<Strings> records = CsvRecords(run.out);
+  ASSERT_GT(records.size(), 1u);
+  EXPECT_EQ(records[0].back(), "kept board");
+  EXPECT_EQ(run.err, "");
+  // Here the second deck loaded after the reset takes the address of the dropped one.
+  const std::string humans = (std::filesystem::path(std::getenv("TARVANE_BIN_DIR")) /
+                              "decks/humans.txt").string();
+  for (const std::string& dropping : {"--new", "--edit"}) {
+    Strings actions = {"--add", burn_, dropping};
+    if (dropping == "--new") actions.push_back("--add");
+    actions.insert(actions.end(), {humans, jund_, "--column", "kept board", "--csv"});
+    run = Run(actions);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(ReportedAsScriptError(run, "the deck of this board is no longer loaded"))
+        << dropping << "\n" << run.err;
+    EXPECT_EQ(run.out.find("kept board"), std::string::npos) << dropping;
+  }
+}
+
+const char kHiddenErrorsScript[] = R"(
+function failing_predicate(card) { local reason = "inner"; throw "predicate failed"; }
+class HandledPredicate {
+  name = "handled predicate"; sorter = null;
+  function process_function(entry) {
+    try { ::Organizer.decks[0].mainboard.count_total_of(::failing_predicate); } catch (error) {}
+    return 1;
+  }
+}
+class HandledCompileError {
+  name = "handled compile error"; sorter = null;
+  function process_function(entry) {
+    try { loadfile(::Organizer.executing_directory_path + "/broken.nut", true); } catch (error) {}
+    return 1 / 0;
+  }
+}
+class FailingPredicate {
+  name = "failing predicate"; sorter = null;
+  function process_function(entry) {
+    return ::Organizer.decks[0].mainboard.count_total_of(::failing_predicate);
+  }
+}
+class DeepCompile {
+  name = "deep compile"; sorter = null;
+  function process_function(entry) {
+    local text = "return ";
+    for (local i = 0; i < 20000; ++i) text += "(";
+    return compilestring(text)();
+  }
+}
+::Organizer.processors.extend(
+    [HandledPredicate(), HandledCompileError(), FailingPredicate(), DeepCompile()]);
+)";
+
+// An error a script caught is not reported for a later failure; an error raised under a native
+// function is reported with the frame that raised it.
+TEST_F(ScriptMisuseTest, ReportsShowTheErrorThatEndedTheActionWhereItWasRaised) {
+  scratch_.Write("misuse.nut", std::string(kMisuseScript) + kHiddenErrorsScript);
+  scratch_.Write("broken.nut", "local = ;");
+  CliRun run = Run({"--add", burn_, "--all-decks", "--column", "handled predicate", "--column",
+                    "uncallable_deck_processor", "--add", jund_, "--status"});
+  EXPECT_TRUE(ReportedAsScriptError(run, "function : sq_call : unknown error")) << run.err;
+  EXPECT_EQ(run.err.find("predicate failed"), std::string::npos) << run.err;
+
+  run = Run({"--add", burn_, "--column", "handled compile error"});
+  EXPECT_TRUE(ReportedAsScriptError(run, "Exception [division by zero]")) << run.err;
+  EXPECT_EQ(run.err.find(TtString::Cp932ToUtf8("コンパイルエラー")), std::string::npos) << run.err;
+
+  run = Run({"--add", burn_, "--column", "failing predicate"});
+  EXPECT_TRUE(ReportedAsScriptError(run, "Exception [predicate failed]\n\nCall Stack\n"
+                                         "[failing_predicate()] "))
+      << run.err;
+  EXPECT_NE(run.err.find("[reason] \"inner\""), std::string::npos) << run.err;
+
+  run = Run({"--add", burn_, "--column", "deep compile", "--status"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_TRUE(ReportedAsScriptError(run, "the text is nested too deeply")) << run.err;
+}
+
+// An extension script may be a file that the engine's writeclosuretofile compiled.
+TEST_F(ScriptMisuseTest, ACompiledExtensionScriptRunsLikeItsSource) {
+  const std::string compiled = scratch_.Join("compiled.cnut");
+  {
+    TtSquirrel::VirtualMachine compiler(1024);
+    compiler.RegisterStandardLibraries();
+    compiler.NewRootSlot("source", [&] {
+      compiler.GetNativeAPI().PushString(
+          "class Compiled { name = \"compiled\"; sorter = null;\n"
+          "  function process_function(entry) { return 7; } }\n"
+          "::Organizer.processors.append(Compiled());\n");
+    });
+    compiler.RunBuffer("writeclosuretofile(\"" + compiled + "\", compilestring(::source));",
+                       "writer", [&] { compiler.GetNativeAPI().PushRootTable(); }, false);
+  }
+  scratch_.Write("tarvane.ini",
+                 "[Tarvane]\nUseExtensionScript=1\nExtensionScriptPath=compiled.cnut\n");
+  CliRun run = Run({"--add", burn_, "--column", "compiled", "--csv"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  std::vector<Strings> records = CsvRecords(run.out);
+  ASSERT_GT(records.size(), 1u);
+  EXPECT_EQ(records[0].back(), "compiled");
+  EXPECT_EQ(records[1].back(), "7");
+}
+
+// The start-up shows the compile error as for any other, and the program was not harmed.
+TEST_F(ScriptMisuseTest, AnExtensionScriptNestedTooDeeplyIsACompileError) {
+  const int depth = 20000;
+  scratch_.Write("misuse.nut",
+                 "::x <- " + std::string(depth, '(') + "1" + std::string(depth, ')') + ";\n");
+  CliRun run = Run({"--status"});
+  EXPECT_EQ(run.status, 1);  // the user answered No to starting without it
+  EXPECT_NE(run.err.find(TtString::Cp932ToUtf8("コンパイルエラー\n") + scratch_.Join("misuse.nut") +
+                         " : line = (1) : column = ("),
+            std::string::npos)
+      << run.err;
+  EXPECT_NE(run.err.find(") : the text is nested too deeply"), std::string::npos) << run.err;
+  run = Run({"--yes", "--status"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.out.find("デッキ数 : 0"), std::string::npos);
 }

@@ -20,7 +20,7 @@ endif()
 # Over the shipped start-up script, dictionary and deck lists of the program folder.
 tarvane_add_test(test_script_misuse LABEL script
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/script_misuse_test.cpp
-  LIBS tarvane_cli_core)
+  LIBS tarvane_cli_core Squirrel::Squirrel)
 add_dependencies(test_script_misuse tarvane_data)
 
 # Takes over the engine's allocation functions to count what the engine holds.

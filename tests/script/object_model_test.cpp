@@ -183,6 +183,40 @@ TEST_F(ObjectModelTest, ABoardKeptPastItsDeckFailsAsAScriptError) {
   EXPECT_NE(ErrorOf("::kept_board.count_all_total()").find("no longer loaded"), std::string::npos);
 }
 
+// A native constructor takes only a live token of its own class, on a fresh instance of its own
+// class; a script that captures one cannot point another instance at the wrong object.
+TEST_F(ObjectModelTest, NativeConstructorsTakeOnlyLiveTokensOfTheirClassOnFreshInstances) {
+  Run("::deck_constructor <- ::Deck.constructor;"
+      "::board_constructor <- ::Board.constructor;"
+      "::tokens <- {};"
+      "::Card.constructor <- function(token) { ::tokens.card <- token; };"
+      "::Board.constructor <- function(token) {"
+      "  ::tokens.board <- token; ::board_constructor.call(this, token); };");
+  auto deck = LoadDeck("kept.txt", "4 Mountain\n");
+  // The stolen card token built nothing, and makes no deck.
+  EXPECT_EQ(Eval("::Organizer.card_database.fetch(\"Mountain\").name == null"), "true");
+  EXPECT_NE(ErrorOf("::deck_constructor.call(::Deck.instance(), ::tokens.card)")
+                .find("not a live object of this class"),
+            std::string::npos);
+  // A made instance is not made again, nor is an instance of another class.
+  EXPECT_NE(ErrorOf("::board_constructor.call(::Organizer.decks[0].mainboard, ::tokens.board)")
+                .find("already has its native object"),
+            std::string::npos);
+  EXPECT_NE(ErrorOf("::board_constructor.call(::Organizer.card_database, ::tokens.board)")
+                .find("sq_getinstanceup"),
+            std::string::npos);
+  EXPECT_NE(ErrorOf("::Board.instance().count_all_total()").find("has no native object"),
+            std::string::npos);
+  EXPECT_EQ(Eval("::Organizer.decks[0].mainboard.count_all_total()"), "4");
+}
+
+// The card of a special row lives as long as a script keeps its instance.
+TEST_F(ObjectModelTest, ASpecialRowsCardOutlivesTheRow) {
+  Run("::kept_card <- ::SpecialEntry(::Card.Type.LandTotal, \"Lands\", \"土地\", 0).card;");
+  vm->GetNativeAPI().CollectGarbage();
+  EXPECT_EQ(Eval("::kept_card.name + \" \" + ::kept_card.is_normal()"), "Lands false");
+}
+
 TEST_F(ObjectModelTest, RowsMadeForTheTable) {
   const Tarvane::Card& bolt = vm->GetCardDatabase().fetch("Lightning Bolt");
   std::shared_ptr<Tarvane::Entry> row = vm->CreateEntry(bolt, 1);
@@ -224,20 +258,13 @@ TEST_F(ObjectModelTest, ParameterChecksGuardTheNativeMethods) {
   EXPECT_FALSE(ErrorOf("::Organizer.card_database.fetch(5)").empty());
 }
 
-// Rows that a script makes with ::Entry(...) for itself are freed with their instances.
+// A row record goes with its instance once nothing holds the instance any more.
 TEST_F(ObjectModelTest, RowsThatScriptsMakeAreFreed) {
   const Tarvane::Card& bolt = vm->GetCardDatabase().fetch("Lightning Bolt");
-  TtSquirrel::NativeAPI api = vm->GetNativeAPI();
+  // Each row is dropped at once, and with it the last reference to its instance.
   auto make_rows = [&](int count) {
     for (int i = 0; i < count; ++i) {
-      vm->Call([&] { vm->PushRootSlot("Entry"); },
-               [&] {
-                 api.PushRootTable();
-                 api.PushUserPointer(const_cast<Tarvane::Card*>(&bolt));
-                 api.PushInteger(0);
-                 return 3;
-               },
-               false);
+      vm->CreateEntry(bolt, 0);
     }
   };
   make_rows(1000);  // warms up the allocator and the engine's string table

@@ -155,13 +155,13 @@ TEST_F(ScriptErrorTest, ScriptErrorsThrownByANativeFunctionAreStoredForTheCaller
   EXPECT_FALSE(machine.HasStoredRuntimeError());
 }
 
-TEST_F(ScriptErrorTest, StoredCompileErrorGoesFirstAndTheRuntimeErrorWaitsForTheNext) {
-  machine.StoreRuntimeError(RuntimeException("later", {}));
-  machine.StoreCompileError(CompilerException("first", "a.nut", 1, 1));
-  EXPECT_THROW(machine.ThrowStoredError(), CompilerException);
-  EXPECT_TRUE(machine.HasStoredRuntimeError());
-  auto error = CatchException<RuntimeException>([&] { machine.ThrowStoredError(); });
-  EXPECT_EQ(error.GetErrorMessage(), "later");
+// An error that waits would be shown for a later, unrelated failure.
+TEST_F(ScriptErrorTest, OneErrorIsStoredAtATimeAndTakingItLeavesNone) {
+  machine.StoreRuntimeError(RuntimeException("earlier", {}));
+  machine.StoreCompileError(CompilerException("later", "a.nut", 1, 1));
+  EXPECT_FALSE(machine.HasStoredRuntimeError());
+  auto error = CatchException<CompilerException>([&] { machine.ThrowStoredError(); });
+  EXPECT_EQ(error.GetDescription(), "later");
   EXPECT_NO_THROW(machine.ThrowStoredError());
 }
 
@@ -211,4 +211,135 @@ TEST_F(ScriptErrorTest, UnregisteredEngineHandleIsAnInternalError) {
   auto error = CatchException<InternalException>([] { VirtualMachine::FindByHandle(nullptr); });
   EXPECT_EQ(error.GetModule(), "tt_squirrel_virtual_machine");
   EXPECT_EQ(&VirtualMachine::FindByHandle(machine.GetHandle()), &machine);
+}
+
+// A script function that a native function calls fails: the report is made where the error was
+// raised, and the levels it passes on the way out keep it.
+TEST_F(ScriptErrorTest, AnErrorRaisedUnderANativeFunctionKeepsTheFrameThatRaisedIt) {
+  DefineNative("call_back", [](VirtualMachine& vm) {
+    vm.Call([&] { vm.GetNativeAPI().Push(2); },
+            [&] {
+              vm.GetNativeAPI().PushRootTable();
+              return 1;
+            },
+            false);
+    return 0;
+  });
+  Run("function raiser() { local depth = \"inner\"; throw \"deep\"; }\n"
+      "function outer() { call_back(raiser); }\n");
+  auto error = CatchException<RuntimeException>([&] { CallRootFunction("outer"); });
+  EXPECT_EQ(error.GetErrorMessage(), "deep");
+  ASSERT_GE(error.GetCallStack().size(), 2u);
+  EXPECT_EQ(error.GetCallStack()[0].function_name, "raiser");
+  EXPECT_EQ(error.GetCallStack()[0].locals.at(0).value_text, "\"inner\"");
+  // Then the native function, then the script function that called it.
+  EXPECT_EQ(error.GetCallStack()[1].function_name, "call_back");
+  EXPECT_EQ(error.GetCallStack()[2].function_name, "outer");
+
+  // Caught and thrown again by the script, it is still that error.
+  Run("function rethrower() { try { call_back(raiser); } catch (e) { throw e; } }");
+  error = CatchException<RuntimeException>([&] { CallRootFunction("rethrower"); });
+  EXPECT_EQ(error.GetCallStack()[0].function_name, "raiser");
+  // Caught and followed by another error, the other one is reported.
+  Run("function replacer() { try { call_back(raiser); } catch (e) {} throw \"second\"; }");
+  error = CatchException<RuntimeException>([&] { CallRootFunction("replacer"); });
+  EXPECT_EQ(error.GetErrorMessage(), "second");
+  EXPECT_EQ(error.GetCallStack()[0].function_name, "replacer");
+}
+
+// Errors that a script caught are not shown for a later failure that stores no error of its own.
+TEST_F(ScriptErrorTest, ErrorsThatTheScriptHandledAreForgotten) {
+  DefineNative("call_back", [](VirtualMachine& vm) {
+    vm.Call([&] { vm.GetNativeAPI().Push(2); },
+            [&] {
+              vm.GetNativeAPI().PushRootTable();
+              return 1;
+            },
+            false);
+    return 0;
+  });
+  ScratchFolder folder;
+  const std::string broken = folder.Write("broken.nut", "local = ;");
+  Run("try { call_back(function() { throw \"handled\"; }); } catch (e) {}\n"
+      "try { loadfile(\"" + broken + "\", true); } catch (e) {}\n");
+  EXPECT_FALSE(machine.HasStoredCompileError());
+  EXPECT_FALSE(machine.HasStoredRuntimeError());
+  auto call_error = CatchException<NativeAPIException>([&] {
+    machine.Call([&] { Api().PushInteger(3); },
+                 [this] {
+                   PushRoot();
+                   return 1;
+                 },
+                 false);
+  });
+  EXPECT_EQ(call_error.GetCall(), "sq_call");
+
+  // Within one script run: the compile error it caught does not stand in for its own error.
+  auto runtime_error = CatchException<RuntimeException>([&] {
+    Run("try { loadfile(\"" + broken + "\", true); } catch (e) {}\nthrow \"real\";");
+  });
+  EXPECT_EQ(runtime_error.GetErrorMessage(), "real");
+  // Not caught, the compile error is the report.
+  auto compile_error = CatchException<CompilerException>(
+      [&] { Run("loadfile(\"" + broken + "\", true);"); });
+  EXPECT_EQ(compile_error.GetSourceName(), broken);
+}
+
+TEST_F(ScriptErrorTest, CompiledScriptFilesRunLikeTheirSource) {
+  ScratchFolder folder;
+  const std::string compiled = folder.Path() + "/compiled.cnut";
+  Run("writeclosuretofile(\"" + compiled +
+      "\", compilestring(\"local x = 6;\\nif (this.rawin(\\\"stop\\\")) throw \\\"stopped\\\";\\n"
+      "return x * 7;\", \"source.nut\"));");
+  machine.DoFile(compiled, true);
+  EXPECT_EQ(Api().GetInteger(-1), 42);
+  Api().Pop(1);
+  // The scripts' own functions read them too.
+  Run("::loaded <- loadfile(\"" + compiled + "\")(); ::done <- dofile(\"" + compiled + "\");");
+  machine.PushRootSlot("done");
+  EXPECT_EQ(Api().GetInteger(-1), 42);
+  Api().Pop(1);
+
+  Run("::stop <- true;");
+  auto error = CatchException<RuntimeException>([&] { machine.DoFile(compiled, false); });
+  EXPECT_EQ(error.GetErrorMessage(), "stopped");
+  EXPECT_EQ(error.GetCallStack().at(0).source_name, "source.nut");
+  // A damaged one is a file that cannot be run.
+  folder.Write("damaged.cnut", "\xFA\xFA" "damaged");
+  EXPECT_THROW(machine.DoFile(folder.Path() + "/damaged.cnut", false), FileExecutionException);
+  EXPECT_EQ(Top(), 0);
+}
+
+// Nesting deeper than the compiler can descend is a compile error, whatever makes it deep; the
+// program goes on.
+TEST_F(ScriptErrorTest, NestingTooDeepForTheCompilerIsACompileError) {
+  const int depth = 20000;
+  ScratchFolder folder;
+  const std::string parentheses = folder.Write(
+      "parentheses.nut", "return " + std::string(depth, '(') + "1" + std::string(depth, ')') + ";");
+  auto error = CatchException<CompilerException>([&] { machine.DoFile(parentheses, false); });
+  EXPECT_EQ(error.GetDescription(), "the text is nested too deeply");
+  EXPECT_EQ(error.GetSourceName(), parentheses);
+  EXPECT_EQ(error.GetLine(), 1);
+  EXPECT_GT(error.GetColumn(), 100);
+
+  std::string else_ifs = "local a = 1; if (a == 0) a = 0;";
+  for (int i = 0; i < depth; ++i) else_ifs += " else if (a == 1) a = 2;";
+  for (const std::string& text : {std::string("return ") + std::string(depth * 5, '!') + "1;",
+                                  else_ifs}) {
+    error = CatchException<CompilerException>([&] { machine.CompileBuffer(text, "deep"); });
+    EXPECT_EQ(error.GetDescription(), "the text is nested too deeply");
+  }
+  // Through the scripts' own compile, the error a script can catch.
+  machine.NewRootSlot("deep_text", [&] { Api().PushString("return " + std::string(depth, '(')); });
+  Run("::caught <- \"\"; try { compilestring(::deep_text); } catch (e) { ::caught = e; }");
+  machine.PushRootSlot("caught");
+  EXPECT_EQ(Api().GetString(-1), "the text is nested too deeply");
+  Api().Pop(1);
+
+  // Nesting that scripts really use compiles as before.
+  machine.DoFile(folder.Write("nested.nut", "return " + std::string(200, '(') + "1" +
+                                                std::string(200, ')') + ";"),
+                 true);
+  EXPECT_EQ(Api().GetInteger(-1), 1);
 }

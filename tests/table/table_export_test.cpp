@@ -3,6 +3,7 @@
 
 #include "table/table_export.h"
 #include "tests/table/table_test_support.h"
+#include "ttl/tt_exception.h"
 
 namespace TarvaneTableTest {
 namespace {
@@ -87,6 +88,32 @@ TEST_F(ExportTest, AFailedWriteIsReported) {
   ASSERT_EQ(reporter.messages.size(), 2u);
   EXPECT_EQ(reporter.messages[0].caption, "ファイル書き込みエラー");
   EXPECT_EQ(reporter.messages[0].text, "ファイルの書き込みに失敗しました。\r\nファイル名 ： /dev/full");
+}
+
+// The clipboard held by another program, or refusing the data: the user is told, and the
+// program goes on.
+TEST_F(ExportTest, AClipboardThatCannotBeOpenedOrFilledIsReported) {
+  list.InsertColumn(0, "カード名", 64);
+  AddRow({"稲妻"});
+  std::string copied;
+  EXPECT_TRUE(Tarvane::ExportTsvToClipboard(
+      list, [&](const std::string& text) { copied = text; return true; }, reporter));
+  EXPECT_EQ(copied, "\"カード名\"\r\n\"稲妻\"\r\n");
+  EXPECT_TRUE(reporter.messages.empty());
+
+  EXPECT_FALSE(Tarvane::ExportTsvToClipboard(
+      list, [](const std::string&) { return false; }, reporter));
+  EXPECT_FALSE(Tarvane::ExportTsvToClipboard(
+      list,
+      [](const std::string&) -> bool {
+        throw TT_SYSTEM_CALL_ERROR("tt_clipboard", "::SetClipboardData", 5);
+      },
+      reporter));
+  ASSERT_EQ(reporter.messages.size(), 2u);
+  for (const auto& message : reporter.messages) {
+    EXPECT_EQ(message.caption, "クリップボードエラー");
+    EXPECT_TRUE(message.text.starts_with("クリップボードへのコピーに失敗しました。"));
+  }
 }
 
 }  // namespace
