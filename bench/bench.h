@@ -24,6 +24,8 @@ void PrintRatio(const std::string& name, double value, double target);
 void PrintFigure(const std::string& name, double value, const std::string& unit);
 // Peak resident memory of the process so far, in bytes.
 long PeakResidentBytes();
+// Starts the peak over from the present resident memory, so that a measurement's peak is its own.
+void ResetPeakResidentMemory();
 // A fresh scratch folder for generated inputs, removed at exit.
 std::string ScratchFolder();
 

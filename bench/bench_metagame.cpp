@@ -194,6 +194,7 @@ TARVANE_BENCH("metagame") {
   std::vector<std::string> later_decks(paths.end() - kRounds, paths.end());
   paths.resize(kDecks);
 
+  TarvaneBench::ResetPeakResidentMemory();
   Tarvane::ProgramFiles::Scope program(folder + "/tarvane");
   CountingReporter reporter;
   SilentStatusBar status_bar;

@@ -265,6 +265,7 @@ TARVANE_BENCH("table") {
     paths = GenerateProgramFolder(folder, shipped_script);
   }), "s");
 
+  TarvaneBench::ResetPeakResidentMemory();
   Tarvane::ProgramFiles::Scope program(folder + "/tarvane");
   CountingReporter reporter;
   SilentStatusBar status_bar;

@@ -92,8 +92,22 @@ function board_total(board, total_type) {
   return null;
 }
 
+// What the totals need to know of a card, by card name: [type, is_instant_sorcery(),
+// is_spell()]. Each card is fetched once for every deck that plays it, since the card database
+// does not change a card that it holds.
+::CardTotalKinds <- {};
+
+function card_total_kind(card_name) {
+  local kinds = ::CardTotalKinds;
+  if (card_name in kinds) return kinds[card_name];
+  local card = ::Organizer.card_database.fetch(card_name);
+  local kind = [card.type, card.is_instant_sorcery(), card.is_spell()];
+  kinds[card_name] <- kind;
+  return kind;
+}
+
 // Every total row's value on one board, as board_total gives them, with each card of the board
-// fetched once for all the totals instead of once per total.
+// looked at once for all the totals instead of once per total.
 function board_totals(board) {
   local totals = {};
   local totals_of_type = {};  // card type -> the total types that count it
@@ -107,12 +121,12 @@ function board_totals(board) {
   local spells = 0;
   local all = 0;
   foreach (card_name, count in board.table) {
-    local card = ::Organizer.card_database.fetch(card_name);
-    if (card.type in totals_of_type) {
-      foreach (total_type in totals_of_type[card.type]) totals[total_type] += count;
+    local kind = ::card_total_kind(card_name);
+    if (kind[0] in totals_of_type) {
+      foreach (total_type in totals_of_type[kind[0]]) totals[total_type] += count;
     }
-    if (card.is_instant_sorcery()) instant_sorcery += count;
-    if (card.is_spell()) spells += count;
+    if (kind[1]) instant_sorcery += count;
+    if (kind[2]) spells += count;
     all += count;
   }
   totals[::Card.Type.InstantSorceryTotal] <- instant_sorcery;
