@@ -1,5 +1,7 @@
 #include "cli/tarvane_cli.h"
 
+#include <functional>
+
 #include "app/error_log.h"
 #include "app/exception.h"
 #include "app/program_files.h"
@@ -17,7 +19,7 @@ const char kUnexpectedErrorCaption[] = "予期しないエラー";
 const char kUnexpectedErrorText[] =
     "予期しないエラーが発生しました。アプリケーションを終了させます。";
 
-enum ExitStatus { kSuccess = 0, kEnded = 1, kUsage = 2 };
+enum ExitStatus { kSuccess = 0, kEnded = 1, kUsage = 2, kActionFailed = 4 };
 
 int ReportUsageError(std::ostream& err, const std::string& text) {
   err << "tarvane-cli: " << text << "\n(tarvane-cli --help lists the options)\n";
@@ -28,10 +30,13 @@ int ReportUsageError(std::ostream& err, const std::string& text) {
 int RunSession(const CliOptions& options, CliConsole& console) {
   try {
     CliSession session(console);
+    session.CheckMenuLabels(options.actions);
+    const int errors_before_actions = console.GetErrorCount();
     for (const CliAction& action : options.actions) {
       session.Run(action);
     }
-    return kSuccess;
+    // A script must never take a failed load or export for success.
+    return console.GetErrorCount() > errors_before_actions ? kActionFailed : kSuccess;
   } catch (const ExitThroughException&) {
     return kEnded;
   } catch (const Exception& error) {
@@ -47,10 +52,8 @@ int RunSession(const CliOptions& options, CliConsole& console) {
   }
 }
 
-}  // namespace
-
-int RunTarvaneCli(const std::vector<std::string>& arguments, std::ostream& out,
-                  std::ostream& err, const std::string& default_program) {
+int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+        const std::function<std::string()>& default_program) {
   CliOptions options;
   try {
     options = ParseCliOptions(arguments);
@@ -61,13 +64,34 @@ int RunTarvaneCli(const std::vector<std::string>& arguments, std::ostream& out,
     out << CliHelpText();
     return kSuccess;
   }
-  ProgramFiles::Scope program(options.program ? *options.program : default_program);
   CliConsole console(out, err, options.utf8, options.yes);
+  std::string program_path;
+  try {
+    program_path = options.program ? *options.program : default_program();
+  } catch (const TtFileAccessException& error) {
+    // A folder whose name the program cannot spell: say so rather than fail on every file.
+    console.ShowMessage(FileAccessErrorText(error), kFileAccessErrorCaption, MessageButtons::Ok,
+                        MessageIcon::Error, false);
+    return kEnded;
+  }
+  ProgramFiles::Scope program(program_path);
   try {
     return RunSession(options, console);
   } catch (const CliUsageError& error) {
     return ReportUsageError(err, error.what());
   }
+}
+
+}  // namespace
+
+int RunTarvaneCli(const std::vector<std::string>& arguments, std::ostream& out,
+                  std::ostream& err, const std::string& default_program) {
+  return Run(arguments, out, err, [&] { return default_program; });
+}
+
+int RunTarvaneCli(const std::vector<std::string>& arguments, std::ostream& out,
+                  std::ostream& err) {
+  return Run(arguments, out, err, DefaultProgramPath);
 }
 
 std::string DefaultProgramPath() {

@@ -6,6 +6,7 @@
 #include "app/program_files.h"
 #include "model/dictionary_line.h"
 #include "ttl/tt_directory.h"
+#include "ttl/tt_exception.h"
 
 namespace Tarvane {
 
@@ -49,8 +50,13 @@ bool CardDatabase::Insert(Card card) {
 void CardDatabase::LoadDictionary() { LoadDictionary(ProgramFiles::GetDictionaryFolderPath()); }
 
 void CardDatabase::LoadDictionary(const std::string& folder) {
-  std::vector<std::string> paths =
-      TtDirectory(folder).GetFiles("*.dat", TtDirectory::FilterNotDirectory);
+  std::vector<std::string> paths;
+  try {
+    paths = TtDirectory(folder).GetFiles("*.dat", TtDirectory::FilterNotDirectory);
+  } catch (const TtFileAccessException& error) {
+    // A dictionary file the program cannot name would silently turn its cards into unknown ones.
+    throw CardDatabaseInitializeException(error.GetPath(), error.GetReason());
+  }
   DictionaryText text;
   size_t bytes = text.Prepare(paths);
   std::vector<DictionaryIndex::Entry> lines;
