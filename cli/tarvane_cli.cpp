@@ -1,6 +1,7 @@
 #include "cli/tarvane_cli.h"
 
 #include <functional>
+#include <optional>
 
 #include "app/error_log.h"
 #include "app/exception.h"
@@ -44,6 +45,11 @@ int RunSession(const CliOptions& options, CliConsole& console) {
     console.ShowMessage(error.Description(), kErrorCaption, MessageButtons::Ok,
                         MessageIcon::Error, false);
     return kEnded;
+  } catch (const TtFileAccessException& error) {
+    WriteErrorLog(error);
+    console.ShowMessage(FileAccessErrorText(error), kFileAccessErrorCaption, MessageButtons::Ok,
+                        MessageIcon::Error, false);
+    return kEnded;
   } catch (const TtException& error) {
     WriteErrorLog(error);
     console.ShowMessage(kUnexpectedErrorText, kUnexpectedErrorCaption, MessageButtons::Ok,
@@ -65,16 +71,15 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     return kSuccess;
   }
   CliConsole console(out, err, options.utf8, options.yes);
-  std::string program_path;
+  std::optional<ProgramFiles::Scope> program;
   try {
-    program_path = options.program ? *options.program : default_program();
+    program.emplace(options.program ? *options.program : default_program());
   } catch (const TtFileAccessException& error) {
     // A folder whose name the program cannot spell: say so rather than fail on every file.
     console.ShowMessage(FileAccessErrorText(error), kFileAccessErrorCaption, MessageButtons::Ok,
                         MessageIcon::Error, false);
     return kEnded;
   }
-  ProgramFiles::Scope program(program_path);
   try {
     return RunSession(options, console);
   } catch (const CliUsageError& error) {
