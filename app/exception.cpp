@@ -67,4 +67,11 @@ std::string CardDatabaseInitializeException::Description() const {
   return Summary() + kLineBreak + "ファイル : " + GetPath() + kLineBreak + "原因 : " + reason_;
 }
 
+const char kFileAccessErrorCaption[] = "ファイルアクセスエラー";
+
+std::string FileAccessErrorText(const TtFileAccessException& error) {
+  return "ファイルのアクセスに失敗しました。\r\nファイル名 ： " + error.GetPath() + "\r\n原因 ： " +
+         error.GetReason();
+}
+
 }  // namespace Tarvane

@@ -81,4 +81,9 @@ private:
   std::string reason_;
 };
 
+// The box for a file the program could not reach: its caption, and its text naming the path (as
+// the user typed it) and the reason.
+extern const char kFileAccessErrorCaption[];
+std::string FileAccessErrorText(const TtFileAccessException& error);
+
 }  // namespace Tarvane

@@ -15,6 +15,7 @@ public:
   static void SetExecutablePath(const std::string& path);
   // Back to the running executable.
   static void ResetExecutablePath();
+  static bool HasExecutablePathOverride() { return Override().has_value(); }
 
   static std::string GetSettingsFilePath();      // <base>.ini
   static std::string GetStartupScriptPath();     // <base>.nut

@@ -22,7 +22,8 @@ CliConsole::CliConsole(std::ostream& out, std::ostream& err, bool utf8, bool yes
     : out_(out), err_(err), utf8_(utf8), yes_(yes) {}
 
 MessageAnswer CliConsole::ShowMessage(const std::string& text, const std::string& caption,
-                                      MessageButtons buttons, MessageIcon, bool) {
+                                      MessageButtons buttons, MessageIcon icon, bool) {
+  if (icon == MessageIcon::Error) ++error_count_;
   err_ << TtString::Cp932ToUtf8(caption) << ": " << TtString::Cp932ToUtf8(WithLineFeeds(text))
        << "\n";
   err_.flush();

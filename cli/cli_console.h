@@ -22,6 +22,8 @@ public:
   void SetStatusText(int part, const std::string& text) override;
 
   const std::string& GetStatusText(int part) const;
+  // How many error boxes have been shown so far.
+  int GetErrorCount() const { return error_count_; }
   // Program text (CP932) on standard output, converted when asked.
   void WriteOutput(const std::string& program_text);
   // The tool's own message (UTF-8) on standard error.
@@ -33,6 +35,7 @@ private:
   bool utf8_;
   bool yes_;
   std::string status_texts_[2];
+  int error_count_ = 0;
 };
 
 }  // namespace Tarvane

@@ -62,9 +62,11 @@ std::string ToProgramText(const std::string& utf8, const std::string& option) {
 std::string ToProgramPath(const std::string& system_path, const std::string& option) {
   try {
     return TtString::FromSystemPath(system_path);
-  } catch (const TtFileAccessException&) {
+  } catch (const TtFileAccessException& error) {
+    // The described path marks the characters that have no exact spelling.
     throw CliUsageError(option + ": the file name \"" + system_path +
-                        "\" cannot be spelt in the program's code page");
+                        "\" cannot be spelt exactly in the program's code page (Shift-JIS): " +
+                        TtString::Cp932ToUtf8(error.GetPath()));
   }
 }
 
@@ -247,7 +249,15 @@ Global options:
 
 Labels and names are given in UTF-8. Messages the program would show in a box go to standard
 error in UTF-8 as "caption: text". Exit status: 0 when every action ran, 1 when the start-up or
-an error ended the program, 2 for a command line that cannot be run.
+an error ended the program, 2 for a command line that cannot be run (found before any action
+runs: an unknown option, a bad value, a --column or --sort label the menus do not have, a file
+name the program cannot spell), 4 when the actions ran but one of them showed an error (a deck
+file that could not be loaded, an export that could not be written, a script error).
+
+File names are given as the system spells them (UTF-8) and must have an exact spelling in the
+program's code page (Shift-JIS); a name with a character it lacks, or spells as another
+character (U+301C WAVE DASH comes back as U+FF5E), is refused rather than taken to mean
+another file.
 )";
 }
 

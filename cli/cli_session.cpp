@@ -43,6 +43,16 @@ void ListMenu(const TtMenu& menu, const std::string& indent, std::string& listin
   }
 }
 
+// The leaf that the action's label names, else a CliUsageError naming the menu.
+MenuLeaf LabelledLeaf(const TtMenu& menu, const char* menu_name, const CliAction& action) {
+  std::optional<MenuLeaf> leaf = FindMenuLeaf(menu, action.texts[0]);
+  if (!leaf) {
+    throw CliUsageError(action.option + ": the " + menu_name + " menu has no item \"" +
+                        action.written + "\"");
+  }
+  return *leaf;
+}
+
 std::string BoardText(int board_type) {
   return board_type == 0 ? "メインボード" : "サイドボード";
 }
@@ -141,21 +151,24 @@ void CliSession::SelectDecks(const CliAction& action) {
   table_.AddDeckColumns(positions);
 }
 
-void CliSession::AddSpecialColumn(const CliAction& action) {
-  std::optional<MenuLeaf> leaf = FindMenuLeaf(special_column_menu_, action.texts[0]);
-  if (!leaf) {
-    throw CliUsageError(action.option + ": the special-column menu has no item \"" +
-                        action.written + "\"");
+void CliSession::CheckMenuLabels(const std::vector<CliAction>& actions) const {
+  for (const CliAction& action : actions) {
+    if (action.kind == CliAction::Kind::SpecialColumn) {
+      LabelledLeaf(special_column_menu_, "special-column", action);
+    } else if (action.kind == CliAction::Kind::SortMenu) {
+      LabelledLeaf(sort_menu_, "sort", action);
+    }
   }
-  table_.AddSpecialColumn(*ScriptItemMenu::ProcessorAt(leaf->menu, leaf->position));
+}
+
+void CliSession::AddSpecialColumn(const CliAction& action) {
+  MenuLeaf leaf = LabelledLeaf(special_column_menu_, "special-column", action);
+  table_.AddSpecialColumn(*ScriptItemMenu::ProcessorAt(leaf.menu, leaf.position));
 }
 
 void CliSession::SortByMenuItem(const CliAction& action) {
-  std::optional<MenuLeaf> leaf = FindMenuLeaf(sort_menu_, action.texts[0]);
-  if (!leaf) {
-    throw CliUsageError(action.option + ": the sort menu has no item \"" + action.written + "\"");
-  }
-  table_.SortBy(ScriptItemMenu::SorterAt(leaf->menu, leaf->position)->object());
+  MenuLeaf leaf = LabelledLeaf(sort_menu_, "sort", action);
+  table_.SortBy(ScriptItemMenu::SorterAt(leaf.menu, leaf.position)->object());
 }
 
 // The special entry dialog's OK with one tick changed: the entry is found by the name the dialog

@@ -24,6 +24,10 @@ public:
   // not have is a CliUsageError.
   void Run(const CliAction& action);
 
+  // Every --column and --sort label of the actions names a menu item, else a CliUsageError for
+  // the first that does not; the menus are fixed after the start-up, so this holds for the run.
+  void CheckMenuLabels(const std::vector<CliAction>& actions) const;
+
   AnalysisTable& GetTable() { return table_; }
 
 private:

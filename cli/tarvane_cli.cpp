@@ -1,5 +1,8 @@
 #include "cli/tarvane_cli.h"
 
+#include <functional>
+#include <optional>
+
 #include "app/error_log.h"
 #include "app/exception.h"
 #include "app/program_files.h"
@@ -20,7 +23,7 @@ const char kUnexpectedErrorCaption[] = "予期しないエラー";
 const char kUnexpectedErrorText[] =
     "予期しないエラーが発生しました。アプリケーションを終了させます。";
 
-enum ExitStatus { kSuccess = 0, kEnded = 1, kUsage = 2, kImportFailed = 3 };
+enum ExitStatus { kSuccess = 0, kEnded = 1, kUsage = 2, kImportFailed = 3, kActionFailed = 4 };
 
 int ReportUsageError(std::ostream& err, const std::string& text) {
   err << "tarvane-cli: " << text << "\n(tarvane-cli --help lists the options)\n";
@@ -31,15 +34,23 @@ int ReportUsageError(std::ostream& err, const std::string& text) {
 int RunSession(const CliOptions& options, CliConsole& console) {
   try {
     CliSession session(console);
+    session.CheckMenuLabels(options.actions);
+    const int errors_before_actions = console.GetErrorCount();
     for (const CliAction& action : options.actions) {
       session.Run(action);
     }
-    return kSuccess;
+    // A script must never take a failed load or export for success.
+    return console.GetErrorCount() > errors_before_actions ? kActionFailed : kSuccess;
   } catch (const ExitThroughException&) {
     return kEnded;
   } catch (const Exception& error) {
     WriteErrorLog(error);
     console.ShowMessage(error.Description(), kErrorCaption, MessageButtons::Ok,
+                        MessageIcon::Error, false);
+    return kEnded;
+  } catch (const TtFileAccessException& error) {
+    WriteErrorLog(error);
+    console.ShowMessage(FileAccessErrorText(error), kFileAccessErrorCaption, MessageButtons::Ok,
                         MessageIcon::Error, false);
     return kEnded;
   } catch (const TtException& error) {
@@ -73,10 +84,8 @@ int RunImport(const CliOptions& options, CliConsole& console) {
   return status;
 }
 
-}  // namespace
-
-int RunTarvaneCli(const std::vector<std::string>& arguments, std::ostream& out,
-                  std::ostream& err, const std::string& default_program) {
+int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+        const std::function<std::string()>& default_program) {
   CliOptions options;
   try {
     options = ParseCliOptions(arguments);
@@ -87,14 +96,34 @@ int RunTarvaneCli(const std::vector<std::string>& arguments, std::ostream& out,
     out << CliHelpText();
     return kSuccess;
   }
-  ProgramFiles::Scope program(options.program ? *options.program : default_program);
   CliConsole console(out, err, options.utf8, options.yes);
+  std::optional<ProgramFiles::Scope> program;
+  try {
+    program.emplace(options.program ? *options.program : default_program());
+  } catch (const TtFileAccessException& error) {
+    // A folder whose name the program cannot spell: say so rather than fail on every file.
+    console.ShowMessage(FileAccessErrorText(error), kFileAccessErrorCaption, MessageButtons::Ok,
+                        MessageIcon::Error, false);
+    return kEnded;
+  }
   if (options.import_folder) return RunImport(options, console);
   try {
     return RunSession(options, console);
   } catch (const CliUsageError& error) {
     return ReportUsageError(err, error.what());
   }
+}
+
+}  // namespace
+
+int RunTarvaneCli(const std::vector<std::string>& arguments, std::ostream& out,
+                  std::ostream& err, const std::string& default_program) {
+  return Run(arguments, out, err, [&] { return default_program; });
+}
+
+int RunTarvaneCli(const std::vector<std::string>& arguments, std::ostream& out,
+                  std::ostream& err) {
+  return Run(arguments, out, err, DefaultProgramPath);
 }
 
 std::string DefaultProgramPath() {

@@ -7,5 +7,5 @@
 
 int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv + 1, argv + argc);
-  return Tarvane::RunTarvaneCli(arguments, std::cout, std::cerr, Tarvane::DefaultProgramPath());
+  return Tarvane::RunTarvaneCli(arguments, std::cout, std::cerr);
 }

@@ -7,6 +7,7 @@
 #include "model/card_type.h"
 #include "model/dictionary_line.h"
 #include "ttl/tt_directory.h"
+#include "ttl/tt_exception.h"
 
 namespace Tarvane {
 
@@ -64,8 +65,13 @@ void CardDatabase::ForEachKnownName(
 void CardDatabase::LoadDictionary() { LoadDictionary(ProgramFiles::GetDictionaryFolderPath()); }
 
 void CardDatabase::LoadDictionary(const std::string& folder) {
-  std::vector<std::string> paths =
-      TtDirectory(folder).GetFiles("*.dat", TtDirectory::FilterNotDirectory);
+  std::vector<std::string> paths;
+  try {
+    paths = TtDirectory(folder).GetFiles("*.dat", TtDirectory::FilterNotDirectory);
+  } catch (const TtFileAccessException& error) {
+    // A dictionary file the program cannot name would silently turn its cards into unknown ones.
+    throw CardDatabaseInitializeException(error.GetPath(), error.GetReason());
+  }
   DictionaryText text;
   size_t bytes = text.Prepare(paths);
   std::vector<DictionaryIndex::Entry> lines;

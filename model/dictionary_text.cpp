@@ -10,6 +10,7 @@
 #include "app/exception.h"
 #include "model/dictionary_line.h"
 #include "ttl/tt_exception.h"
+#include "ttl/tt_file.h"
 #include "ttl/tt_string.h"
 
 namespace Tarvane {
@@ -24,14 +25,12 @@ constexpr size_t kBufferSize = size_t(1) << 20;
 using File = std::unique_ptr<FILE, int (*)(FILE*)>;
 
 File OpenForReading(const std::string& path) {
-  File file(nullptr, std::fclose);
   try {
-    file.reset(std::fopen(TtString::ToSystemPath(path).c_str(), "rb"));
+    // Only a regular file: a FIFO named *.dat would keep the start-up waiting forever.
+    return File(TtFile::OpenRegularFileForReading(path).release(), std::fclose);
   } catch (const TtFileAccessException&) {
-    // A name the file system cannot spell cannot be opened either.
+    throw CardDatabaseInitializeException(path, Reasons::kFileOpenError);
   }
-  if (!file) throw CardDatabaseInitializeException(path, Reasons::kFileOpenError);
-  return file;
 }
 
 size_t ExpectedSize(FILE* file) {
@@ -58,7 +57,7 @@ size_t DictionaryText::Prepare(const std::vector<std::string>& paths) {
   for (const std::string& path : paths) {
     std::string system_path;
     struct stat status;
-    if (TtString::TryCp932ToUtf8(path, system_path) && ::stat(system_path.c_str(), &status) == 0 &&
+    if (TtString::TryToSystemPath(path, system_path) && ::stat(system_path.c_str(), &status) == 0 &&
         status.st_size > 0) {
       total += static_cast<size_t>(status.st_size) + kDictionaryTextPadding;
     }

@@ -5,16 +5,14 @@
 #include <cstring>
 
 #include "ttl/tt_exception.h"
-#include "ttl/tt_string.h"
+#include "ttl/tt_file.h"
 
 namespace Tarvane {
 
 LineReader::LineReader(const std::string& path)
     : path_(path),
-      file_(std::fopen(TtString::ToSystemPath(path).c_str(), "rb")),
-      buffer_(65536) {
-  if (!file_) throw TtFileAccessException(path, errno);
-}
+      file_(TtFile::OpenRegularFileForReading(path).release()),
+      buffer_(65536) {}
 
 LineReader::~LineReader() { std::fclose(file_); }
 

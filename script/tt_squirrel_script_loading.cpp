@@ -10,6 +10,7 @@
 #include "script/tt_squirrel_native_api.h"
 #include "script/tt_squirrel_virtual_machine.h"
 #include "ttl/tt_exception.h"
+#include "ttl/tt_file.h"
 #include "ttl/tt_string.h"
 
 namespace TtSquirrel {
@@ -24,15 +25,11 @@ const char* const kCannotOpenTheFile = "cannot open the file";
 // The whole file, or false when it cannot be opened or read. A UTF-8 byte order mark is skipped
 // as the engine's own file loader does.
 bool ReadScriptText(const std::string& path, std::string& text) {
-  std::string system_path;
+  // Only a regular file: a FIFO or a device would wait or read forever.
+  TtFile::Handle file;
   try {
-    system_path = TtString::ToSystemPath(path);
+    file = TtFile::OpenRegularFileForReading(path);
   } catch (const TtFileAccessException&) {
-    return false;
-  }
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(system_path.c_str(), "rb"),
-                                                       std::fclose);
-  if (!file) {
     return false;
   }
   text.clear();

@@ -9,8 +9,6 @@ namespace Tarvane {
 
 namespace {
 
-const char kFileAccessErrorCaption[] = "ファイルアクセスエラー";
-const char kFileAccessErrorText[] = "ファイルのアクセスに失敗しました。\r\nファイル名 ： ";
 const char kDeckFileFormatErrorCaption[] = "デッキファイル形式エラー";
 
 }  // namespace
@@ -27,7 +25,7 @@ void AnalysisTable::AddDeckFile(const std::string& path) {
   try {
     RunGuarded([&] { script_host_.GetDecks().push_back(LoadDeck(path, script_host_)); });
   } catch (const TtFileAccessException& error) {
-    reporter.ShowMessage(kFileAccessErrorText + error.GetPath(), kFileAccessErrorCaption,
+    reporter.ShowMessage(FileAccessErrorText(error), kFileAccessErrorCaption,
                          MessageButtons::Ok, MessageIcon::Error, true);
   } catch (const DeckFileFormatException& error) {
     reporter.ShowMessage(error.Description(), kDeckFileFormatErrorCaption, MessageButtons::Ok,

@@ -1,9 +1,7 @@
 #include "table/table_export.h"
 
-#include <cstdio>
-
 #include "ttl/tt_exception.h"
-#include "ttl/tt_string.h"
+#include "ttl/tt_file.h"
 
 namespace Tarvane {
 
@@ -17,6 +15,7 @@ const char kClipboardErrorCaption[] = "クリップボードエラー";
 const char kClipboardErrorText[] =
     "クリップボードへのコピーに失敗しました。\r\n"
     "他のアプリケーションがクリップボードを使っている可能性があります。";
+const char kReasonText[] = "\r\n原因 ： ";
 
 // The double quote byte never occurs inside a two-byte character of the program's code page,
 // so doubling it byte by byte splits no character.
@@ -45,8 +44,9 @@ size_t EstimatedSize(const TtListViewStore& list) {
 }
 
 void ShowFileError(MessageReporter& reporter, const char* text, const char* caption,
-                   const std::string& path) {
-  reporter.ShowMessage(text + path, caption, MessageButtons::Ok, MessageIcon::Error, true);
+                   const std::string& path, const TtFileAccessException& error) {
+  reporter.ShowMessage(text + path + kReasonText + error.GetReason(), caption, MessageButtons::Ok,
+                       MessageIcon::Error, true);
 }
 
 }  // namespace
@@ -71,24 +71,16 @@ std::string BuildTableText(const TtListViewStore& list, const std::string& separ
 }
 
 bool WriteTableFile(const std::string& path, const std::string& text, MessageReporter& reporter) {
-  std::FILE* file = nullptr;
   try {
-    file = std::fopen(TtString::ToSystemPath(path).c_str(), "wb");
-  } catch (const TtFileAccessException&) {
-    // A name the file system cannot spell is a file that cannot be opened.
-    file = nullptr;
+    TtFile::ReplaceContents(path, text);
+    return true;
+  } catch (const TtFile::WriteException& error) {
+    ShowFileError(reporter, kWriteErrorText, kWriteErrorCaption, path, error);
+  } catch (const TtFileAccessException& error) {
+    // The path as the error names it: a name the program could not spell is shown as typed.
+    ShowFileError(reporter, kOpenErrorText, kOpenErrorCaption, error.GetPath(), error);
   }
-  if (!file) {
-    ShowFileError(reporter, kOpenErrorText, kOpenErrorCaption, path);
-    return false;
-  }
-  bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  // A full disk often shows only when the buffer is flushed on closing.
-  written = std::fclose(file) == 0 && written;
-  if (!written) {
-    ShowFileError(reporter, kWriteErrorText, kWriteErrorCaption, path);
-  }
-  return written;
+  return false;
 }
 
 bool ExportCsvFile(const TtListViewStore& list, const std::string& path,

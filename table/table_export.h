@@ -14,9 +14,10 @@ namespace Tarvane {
 // written whole.
 std::string BuildTableText(const TtListViewStore& list, const std::string& separator);
 
-// Writes the bytes to the file at the path (created or truncated; no line-end translation).
-// When the file cannot be opened or written, the matching error box names the path and the
-// result is false; after a failed write the file stays as far as it was written.
+// Writes the bytes to the file at the path (no line-end translation) through a temporary file
+// beside it that replaces the file only when complete. When the file cannot be made or written,
+// the matching error box names the path and the reason, the result is false, and a file that
+// was there stays as it was.
 bool WriteTableFile(const std::string& path, const std::string& text, MessageReporter& reporter);
 
 // The CSV export once the user has chosen the path: the table with "," into the file.

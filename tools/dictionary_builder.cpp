@@ -11,6 +11,7 @@
 #include "tools/dictionary_source_exception.h"
 #include "tools/json_element_splitter.h"
 #include "ttl/tt_exception.h"
+#include "ttl/tt_file.h"
 #include "ttl/tt_string.h"
 
 namespace Tarvane {
@@ -39,7 +40,7 @@ uint64_t FileSize(std::FILE* file) {
 }
 
 CardCollection ReadCards(const std::string& input_path, const DictionaryBuildOptions& options) {
-  File file = OpenFile(input_path, "rb");
+  File file(TtFile::OpenRegularFileForReading(input_path).release());
   uint64_t total = FileSize(file.get());
   uint64_t done = 0;
   CardCollection cards;
@@ -66,8 +67,12 @@ CardCollection ReadCards(const std::string& input_path, const DictionaryBuildOpt
 // refuse to start with.
 class DictionaryFile {
 public:
+  // The output's checked target: through a symbolic link, never over a device or a read-only
+  // file.
   explicit DictionaryFile(const std::string& path)
-      : path_(path), temporary_path_(path + ".tmp"), file_(OpenFile(temporary_path_, "wb")) {}
+      : path_(TtFile::ReplaceTarget(path)),
+        temporary_path_(path_ + ".tmp"),
+        file_(OpenFile(temporary_path_, "wb")) {}
 
   ~DictionaryFile() {
     if (!file_) return;

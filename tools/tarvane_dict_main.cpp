@@ -99,8 +99,7 @@ int main(int argc, char** argv) {
     return 0;
   } catch (const TtFileAccessException& error) {
     progress.End();
-    Print(stderr, "ファイルを読み書きできません: " + error.GetPath() + " (" +
-                      TtWindowsSystemCallException::ErrorCodeText(error.GetErrorNumber()) + ")\n");
+    Print(stderr, "ファイルを読み書きできません: " + error.GetPath() + " (" + error.GetReason() + ")\n");
   } catch (const Tarvane::DictionarySourceException& error) {
     progress.End();
     Print(stderr, "カードデータとして読めません: " + error.GetPath() + ": " + error.GetReason() + "\n");

@@ -21,9 +21,18 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
   return !folder.empty() && folder.back() == '/' ? folder + name : folder + "/" + name;
 }
 
-// The names in a folder as the program spells them, sorted byte-wise. Names that have no CP932
-// spelling are left out: the program could not name them anyway.
-std::vector<std::string> ReadNames(const std::string& folder) {
+bool IsSystemFolder(const std::string& system_path) {
+  struct stat status;
+  return ::stat(system_path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+struct Names {
+  std::vector<std::string> spelled;        // as the program spells them
+  std::vector<std::string> unrepresentable;  // described, for the user to read
+};
+
+// The names in a folder, sorted byte-wise.
+Names ReadNames(const std::string& folder) {
   std::string system_folder = TtString::ToSystemPath(folder);
   errno = 0;
   std::unique_ptr<DIR, int (*)(DIR*)> directory(::opendir(system_folder.c_str()), ::closedir);
@@ -31,7 +40,7 @@ std::vector<std::string> ReadNames(const std::string& folder) {
     if (errno == ENOENT || errno == EACCES || errno == ENOTDIR) return {};
     throw TT_SYSTEM_CALL_ERROR("tt_directory", "::FindFirstFileEx", errno);
   }
-  std::vector<std::string> names;
+  Names names;
   for (;;) {
     errno = 0;
     const dirent* entry = ::readdir(directory.get());
@@ -40,16 +49,21 @@ std::vector<std::string> ReadNames(const std::string& folder) {
       break;
     }
     std::string name;
-    if (TtString::TryUtf8ToCp932(entry->d_name, name)) names.push_back(std::move(name));
+    if (TtString::TryFromSystemPath(entry->d_name, name)) {
+      names.spelled.push_back(std::move(name));
+    } else if (!IsSystemFolder(system_folder + "/" + entry->d_name)) {
+      names.unrepresentable.push_back(TtString::DescribeSystemPath(entry->d_name));
+    }
   }
-  std::sort(names.begin(), names.end());
+  std::sort(names.spelled.begin(), names.spelled.end());
+  std::sort(names.unrepresentable.begin(), names.unrepresentable.end());
   return names;
 }
 
 bool FolderIdentityOf(const std::string& path, FolderIdentity& identity) {
   std::string system_path;
   struct stat status;
-  if (!TtString::TryCp932ToUtf8(path, system_path) || ::stat(system_path.c_str(), &status) != 0 ||
+  if (!TtString::TryToSystemPath(path, system_path) || ::stat(system_path.c_str(), &status) != 0 ||
       !S_ISDIR(status.st_mode)) {
     return false;
   }
@@ -59,13 +73,22 @@ bool FolderIdentityOf(const std::string& path, FolderIdentity& identity) {
 
 bool IsSelfOrParent(const std::string& name) { return name == "." || name == ".."; }
 
+struct Listing {
+  std::vector<std::string> found;
+  std::vector<std::string> unrepresentable;
+};
+
 void List(const std::string& folder, const std::string& pattern,
           const TtDirectory::Filter& filter, bool recursive, std::set<FolderIdentity>& visited,
-          std::vector<std::string>& result) {
-  for (const std::string& name : ReadNames(folder)) {
+          Listing& result) {
+  Names names = ReadNames(folder);
+  for (const std::string& name : names.unrepresentable) {
+    if (TtPath::MatchSpec(name, pattern)) result.unrepresentable.push_back(JoinPath(folder, name));
+  }
+  for (const std::string& name : names.spelled) {
     if (!TtPath::MatchSpec(name, pattern)) continue;
     std::string path = JoinPath(folder, name);
-    if (filter(path)) result.push_back(path);
+    if (filter(path)) result.found.push_back(path);
     FolderIdentity identity;
     // The visited set keeps a link that points back up the tree from looping forever.
     if (recursive && !IsSelfOrParent(name) && FolderIdentityOf(path, identity) &&
@@ -73,6 +96,16 @@ void List(const std::string& folder, const std::string& pattern,
       List(path, pattern, filter, recursive, visited, result);
     }
   }
+}
+
+std::vector<std::string> Finish(Listing& listing, std::vector<std::string>* unrepresentable) {
+  if (unrepresentable) {
+    *unrepresentable = std::move(listing.unrepresentable);
+  } else if (!listing.unrepresentable.empty()) {
+    throw TtFileAccessException(listing.unrepresentable.front(), EILSEQ,
+                                TtString::kUnrepresentablePathReason);
+  }
+  return std::move(listing.found);
 }
 
 }  // namespace
@@ -83,20 +116,21 @@ const TtDirectory::Filter TtDirectory::FilterNotDirectory = [](const std::string
 
 TtDirectory::TtDirectory(const std::string& path) : path_(path) {}
 
-std::vector<std::string> TtDirectory::GetFiles(const std::string& pattern,
-                                               const Filter& filter) const {
+std::vector<std::string> TtDirectory::GetFiles(const std::string& pattern, const Filter& filter,
+                                               std::vector<std::string>* unrepresentable) const {
   std::set<FolderIdentity> visited;
-  std::vector<std::string> result;
-  List(path_, pattern, filter, false, visited, result);
-  return result;
+  Listing listing;
+  List(path_, pattern, filter, false, visited, listing);
+  return Finish(listing, unrepresentable);
 }
 
-std::vector<std::string> TtDirectory::GetFilesRecursive(const std::string& pattern,
-                                                        const Filter& filter) const {
+std::vector<std::string> TtDirectory::GetFilesRecursive(
+    const std::string& pattern, const Filter& filter,
+    std::vector<std::string>* unrepresentable) const {
   std::set<FolderIdentity> visited;
   FolderIdentity identity;
   if (FolderIdentityOf(path_, identity)) visited.insert(identity);
-  std::vector<std::string> result;
-  List(path_, pattern, filter, true, visited, result);
-  return result;
+  Listing listing;
+  List(path_, pattern, filter, true, visited, listing);
+  return Finish(listing, unrepresentable);
 }

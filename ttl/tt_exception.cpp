@@ -2,6 +2,7 @@
 
 #include <cxxabi.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -47,8 +48,21 @@ std::string TtWindowsSystemCallException::Message() const {
   return TtSystemCallException::Message() + "," + ErrorCodeText(GetErrorCode());
 }
 
-TtFileAccessException::TtFileAccessException(const std::string& path, int error_number)
-    : path_(path), error_number_(error_number) {}
+TtFileAccessException::TtFileAccessException(const std::string& path, int error_number,
+                                             const std::string& reason)
+    : path_(path), error_number_(error_number), reason_(reason) {}
+
+std::string TtFileAccessException::GetReason() const {
+  if (!reason_.empty()) return reason_;
+  switch (error_number_) {
+    case ENOENT: return "ファイルまたはフォルダがありません";
+    case EACCES:
+    case EPERM: return "アクセスが許可されていません";
+    case EISDIR: return "フォルダです";
+    case ENOSPC: return "ディスクに空きがありません";
+    default: return TtWindowsSystemCallException::ErrorCodeText(error_number_);
+  }
+}
 
 std::string TtFileAccessException::Message() const {
   return ClassName() + " : " + path_ + "(errno = " + std::to_string(error_number_) + ")";

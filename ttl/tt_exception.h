@@ -57,14 +57,17 @@ public:
 
 class TtFileAccessException : public TtException {
 public:
-  TtFileAccessException(const std::string& path, int error_number);
+  // The reason is text for the user (CP932); without one, GetReason words the error number.
+  TtFileAccessException(const std::string& path, int error_number, const std::string& reason = "");
   std::string Message() const override;
   const std::string& GetPath() const { return path_; }
   int GetErrorNumber() const { return error_number_; }
+  std::string GetReason() const;
 
 private:
   std::string path_;
   int error_number_;
+  std::string reason_;
 };
 
 class TtWithCauseClassException : public TtException {

@@ -14,6 +14,7 @@
 #include <sstream>
 
 #include "tt_exception.h"
+#include "tt_file.h"
 #include "tt_path.h"
 #include "tt_string.h"
 #include "tt_utility.h"
@@ -101,10 +102,14 @@ std::vector<std::string> SplitLines(const std::string& text) {
 
 // The file's text; a missing file is empty. Returns 0 or the error number. Reads treat an
 // unreadable file as empty, but a write must not replace a file whose content it could not read.
-int ReadWholeFile(const std::string& system_path, std::string& text) {
+int ReadWholeFile(const TtFile::SystemPath& path, std::string& text) {
   text.clear();
-  std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(system_path.c_str(), "rb"), std::fclose);
-  if (!file) return errno == ENOENT ? 0 : errno;
+  TtFile::Handle file;
+  try {
+    file = TtFile::OpenRegularFileForReading(path);
+  } catch (const TtFileAccessException& error) {
+    return error.GetErrorNumber() == ENOENT ? 0 : error.GetErrorNumber();
+  }
   char buffer[65536];
   size_t read;
   while ((read = std::fread(buffer, 1, sizeof(buffer), file.get())) > 0) text.append(buffer, read);
@@ -112,38 +117,18 @@ int ReadWholeFile(const std::string& system_path, std::string& text) {
   return errno != 0 ? errno : EIO;
 }
 
-std::vector<std::string> ReadLines(const std::string& system_path) {
+std::vector<std::string> ReadLines(const TtFile::SystemPath& system_path) {
   std::string text;
   ReadWholeFile(system_path, text);
   return SplitLines(text);
 }
 
-mode_t NewFileMode(const std::string& system_path) {
-  struct stat status;
-  if (::stat(system_path.c_str(), &status) == 0) return status.st_mode & 07777;
-  mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
-}
-
-// Writes the text to a temporary file beside the target and renames it over the target.
-void ReplaceFile(const std::string& system_path, const std::string& text) {
-  std::string temporary = system_path + ".XXXXXX";
-  int descriptor = ::mkstemp(temporary.data());
-  if (descriptor < 0) throw TT_SYSTEM_CALL_ERROR("tt_ini_file", kWriteCall, errno);
-  int error = 0;
-  if (::fchmod(descriptor, NewFileMode(system_path)) != 0) error = errno;
-  for (size_t written = 0; error == 0 && written < text.size();) {
-    ssize_t result = ::write(descriptor, text.data() + written, text.size() - written);
-    if (result < 0 && errno != EINTR) error = errno;
-    if (result > 0) written += result;
-  }
-  if (error == 0 && ::fsync(descriptor) != 0) error = errno;
-  if (::close(descriptor) != 0 && error == 0) error = errno;
-  if (error == 0 && ::rename(temporary.c_str(), system_path.c_str()) != 0) error = errno;
-  if (error != 0) {
-    ::unlink(temporary.c_str());
-    throw TT_SYSTEM_CALL_ERROR("tt_ini_file", kWriteCall, error);
+// Through a symbolic link to its target, never over a read-only file or anything but a file.
+void ReplaceFile(const TtFile::SystemPath& path, const std::string& text) {
+  try {
+    TtFile::ReplaceContents(path, text);
+  } catch (const TtFileAccessException& error) {
+    throw TT_SYSTEM_CALL_ERROR("tt_ini_file", kWriteCall, error.GetErrorNumber());
   }
 }
 
@@ -214,6 +199,11 @@ TtIniFile::TtIniFile(const std::string& path, size_t initial_buffer_size)
       system_path_(TtString::ToSystemPath(path_)),
       buffer_size_(initial_buffer_size + 1) {}
 
+TtIniFile::TtIniFile(const TtFile::SystemPath& path, size_t initial_buffer_size)
+    : path_(TtString::DescribeSystemPath(path.value)),
+      system_path_(path.value),
+      buffer_size_(initial_buffer_size + 1) {}
+
 TtIniFile::~TtIniFile() { Flush(); }
 
 std::string TtIniFile::FitValue(const std::string& value) {
@@ -250,7 +240,7 @@ std::vector<std::string> TtIniFile::FitNameList(const std::vector<std::string>& 
 std::vector<std::string> TtIniFile::GetSectionNames() {
   std::vector<std::string> names;
   std::string name;
-  for (const std::string& line : ReadLines(system_path_)) {
+  for (const std::string& line : ReadLines({system_path_})) {
     if (ParseSectionHeader(line, name)) names.push_back(name);
   }
   return FitNameList(names);
@@ -258,7 +248,7 @@ std::vector<std::string> TtIniFile::GetSectionNames() {
 
 std::string TtIniFile::ReadString(const std::string& section, const std::string& key,
                                   const std::string& default_value) {
-  std::vector<std::string> lines = ReadLines(system_path_);
+  std::vector<std::string> lines = ReadLines({system_path_});
   std::vector<SectionRange> sections = FindSections(lines, section);
   if (!sections.empty()) {
     std::string name, value;
@@ -270,7 +260,7 @@ std::string TtIniFile::ReadString(const std::string& section, const std::string&
 }
 
 std::vector<std::string> TtIniFile::ReadKeyNames(const std::string& section) {
-  std::vector<std::string> lines = ReadLines(system_path_);
+  std::vector<std::string> lines = ReadLines({system_path_});
   std::vector<SectionRange> sections = FindSections(lines, section);
   std::vector<std::string> names;
   if (!sections.empty()) {
@@ -285,7 +275,7 @@ std::vector<std::string> TtIniFile::ReadKeyNames(const std::string& section) {
 void TtIniFile::Write(const std::string& section, const std::optional<std::string>& key,
                       const std::optional<std::string>& value) {
   std::string text;
-  if (int error = ReadWholeFile(system_path_, text)) {
+  if (int error = ReadWholeFile({system_path_}, text)) {
     throw TT_SYSTEM_CALL_ERROR("tt_ini_file", kWriteCall, error);
   }
   std::vector<std::string> lines = SplitLines(text);
@@ -297,7 +287,7 @@ void TtIniFile::Write(const std::string& section, const std::optional<std::strin
   } else {
     SetKey(lines, section, *key, *value);
   }
-  if (changed) ReplaceFile(system_path_, JoinLines(lines));
+  if (changed) ReplaceFile({system_path_}, JoinLines(lines));
 }
 
 // ---- TtIniSection ----

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tt_file.h"
+
 class TtIniFile;
 
 // One section of a TtIniFile; valid while its file object lives.
@@ -48,6 +50,9 @@ public:
   // A relative path is taken against the current folder. The file need not exist: reads then
   // give the defaults and the first write creates it.
   explicit TtIniFile(const std::string& path, size_t initial_buffer_size = kDefaultBufferSize);
+  // A file whose name the program may not be able to spell; the path must be absolute.
+  explicit TtIniFile(const TtFile::SystemPath& path,
+                     size_t initial_buffer_size = kDefaultBufferSize);
   ~TtIniFile();
   TtIniFile(const TtIniFile&) = delete;
   TtIniFile& operator=(const TtIniFile&) = delete;

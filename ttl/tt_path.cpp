@@ -36,7 +36,7 @@ SplitPath Split(const std::string& path) {
 
 // A path that cannot be named on the file system cannot exist either.
 bool ToSystemPathIfPossible(const std::string& path, std::string& system_path) {
-  return TtString::TryCp932ToUtf8(path, system_path);
+  return TtString::TryToSystemPath(path, system_path);
 }
 
 // The characters of a CP932 text: one byte, or two for a lead byte followed by a second byte.
@@ -248,13 +248,15 @@ std::string TtPath::GetFullPath(const std::string& path) {
 }
 
 std::string TtPath::GetExecutableFilePath() {
+  return TtString::FromSystemPath(GetExecutableSystemFilePath());
+}
+
+std::string TtPath::GetExecutableSystemFilePath() {
   std::vector<char> buffer(4096);
   for (;;) {
     ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
     if (length < 0) throw TT_SYSTEM_CALL_ERROR("tt_path", "::GetModuleFileName", errno);
-    if (static_cast<size_t>(length) < buffer.size()) {
-      return TtString::FromSystemPath(std::string(buffer.data(), length));
-    }
+    if (static_cast<size_t>(length) < buffer.size()) return std::string(buffer.data(), length);
     buffer.resize(buffer.size() * 2);
   }
 }

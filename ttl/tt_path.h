@@ -49,7 +49,11 @@ public:
   static std::string GetFullPath(const std::string& path);
 
   // The running executable (/proc/self/exe) and the names derived from it.
+  // A TtFileAccessException when the executable's folder has a name CP932 cannot spell.
   static std::string GetExecutableFilePath();
+  // The executable's path as the file system spells it, for the few writes that must work even
+  // in a folder whose name the program cannot spell (the error log).
+  static std::string GetExecutableSystemFilePath();
   static std::string GetExecutableFilePathWithoutExtension();
   static std::string GetExecutableFilePathWithExtension(const std::string& extension);
   static std::string GetExecutableDirectory();

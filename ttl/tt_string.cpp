@@ -3,6 +3,7 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <memory>
 
 #include "tt_exception.h"
@@ -51,9 +52,40 @@ bool Convert(iconv_t handle, const std::string& input, std::string& output,
   return true;
 }
 
+// A conversion that succeeds and whose result converts back to the input. CP932 spells some
+// characters the way it spells others (U+301C comes back as U+FF5E), so success alone is not
+// enough for a name.
+bool ConvertExactly(iconv_t there, iconv_t back, const std::string& input, std::string& output) {
+  std::string round_trip;
+  return Convert(there, input, output, nullptr) && Convert(back, output, round_trip, nullptr) &&
+         round_trip == input;
+}
+
+// The length of the UTF-8 sequence at the start of text, or 0 when it is not one.
+size_t Utf8SequenceLength(const std::string& text, size_t at) {
+  const unsigned char lead = static_cast<unsigned char>(text[at]);
+  size_t length = lead < 0x80 ? 1 : (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3
+                : (lead & 0xF8) == 0xF0 ? 4 : 0;
+  if (length == 0 || at + length > text.size()) return 0;
+  for (size_t i = 1; i < length; ++i) {
+    if ((static_cast<unsigned char>(text[at + i]) & 0xC0) != 0x80) return 0;
+  }
+  return length;
+}
+
+unsigned CodePoint(const std::string& sequence) {
+  static const unsigned kLeadMask[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+  unsigned code = static_cast<unsigned char>(sequence[0]) & kLeadMask[sequence.size()];
+  for (size_t i = 1; i < sequence.size(); ++i) code = code << 6 | (sequence[i] & 0x3F);
+  return code;
+}
+
 }  // namespace
 
 namespace TtString {
+
+const char kUnrepresentablePathReason[] =
+    "ファイル名に Shift-JIS で表せない文字があります（< > で示した箇所）";
 
 bool TryCp932ToUtf8(const std::string& cp932, std::string& utf8) {
   return Convert(Cp932ToUtf8Converter(), cp932, utf8, nullptr);
@@ -75,16 +107,53 @@ std::string Utf8ToCp932(const std::string& utf8) {
   return cp932;
 }
 
+bool TryToSystemPath(const std::string& cp932_path, std::string& system_path) {
+  return ConvertExactly(Cp932ToUtf8Converter(), Utf8ToCp932Converter(), cp932_path, system_path);
+}
+
+bool TryFromSystemPath(const std::string& system_path, std::string& cp932_path) {
+  return ConvertExactly(Utf8ToCp932Converter(), Cp932ToUtf8Converter(), system_path, cp932_path);
+}
+
 std::string ToSystemPath(const std::string& cp932_path) {
   std::string system_path;
-  if (!TryCp932ToUtf8(cp932_path, system_path)) throw TtFileAccessException(cp932_path, EILSEQ);
+  if (!TryToSystemPath(cp932_path, system_path)) {
+    throw TtFileAccessException(cp932_path, EILSEQ, kUnrepresentablePathReason);
+  }
   return system_path;
 }
 
 std::string FromSystemPath(const std::string& system_path) {
   std::string cp932_path;
-  if (!TryUtf8ToCp932(system_path, cp932_path)) throw TtFileAccessException(system_path, EILSEQ);
+  if (!TryFromSystemPath(system_path, cp932_path)) {
+    throw TtFileAccessException(DescribeSystemPath(system_path), EILSEQ,
+                                kUnrepresentablePathReason);
+  }
   return cp932_path;
+}
+
+std::string DescribeSystemPath(const std::string& system_path) {
+  std::string described;
+  char mark[16];
+  for (size_t at = 0; at < system_path.size();) {
+    const size_t length = Utf8SequenceLength(system_path, at);
+    if (length == 0) {
+      std::snprintf(mark, sizeof(mark), "<0x%02X>", static_cast<unsigned char>(system_path[at]));
+      described += mark;
+      ++at;
+      continue;
+    }
+    const std::string sequence = system_path.substr(at, length);
+    std::string character;
+    if (TryFromSystemPath(sequence, character)) {
+      described += character;
+    } else {
+      std::snprintf(mark, sizeof(mark), "<U+%04X>", CodePoint(sequence));
+      described += mark;
+    }
+    at += length;
+  }
+  return described;
 }
 
 }  // namespace TtString

@@ -13,10 +13,22 @@ bool TryUtf8ToCp932(const std::string& utf8, std::string& cp932);
 std::string Cp932ToUtf8(const std::string& cp932);
 std::string Utf8ToCp932(const std::string& utf8);
 
-// A CP932 path as the file system spells it; throws TtFileAccessException (EILSEQ) when the
-// path cannot be converted, so a mangled name never reaches the file system.
+// A CP932 path as the file system spells it. A path converts exactly or not at all: it must
+// come back unchanged when converted back, else TtFileAccessException (EILSEQ), so a mangled
+// name, or a name that means another file, never reaches the file system.
 std::string ToSystemPath(const std::string& cp932_path);
-// A file system path as the program spells it; same rule in the other direction.
+// A file system path as the program spells it; same rule in the other direction. The error's
+// path is DescribeSystemPath of the name, so the user sees what was typed.
 std::string FromSystemPath(const std::string& system_path);
+// The same two rules without the exception: false when the path has no exact spelling.
+bool TryToSystemPath(const std::string& cp932_path, std::string& system_path);
+bool TryFromSystemPath(const std::string& system_path, std::string& cp932_path);
+
+// A file system path for the user to read in CP932: every character without an exact CP932
+// spelling as "<U+301C>", every byte that is not UTF-8 as "<0xE9>".
+std::string DescribeSystemPath(const std::string& system_path);
+
+// The reason given with a path that has no exact spelling.
+extern const char kUnrepresentablePathReason[];
 
 }  // namespace TtString

@@ -61,8 +61,11 @@ public:
   ModalAnswers& MessageBox(int answer, MessageBoxSeen* seen = nullptr);
   // OK with these paths (CP932); an open dialog with multiple selection returns them all.
   ModalAnswers& FileDialog(std::vector<std::string> paths, FileDialogSeen* seen = nullptr);
+  // OK with paths as the desktop hands them over (UTF-8), CP932 spelling or not.
+  ModalAnswers& FileDialogAsTyped(std::vector<std::string> utf8_paths, FileDialogSeen* seen = nullptr);
   ModalAnswers& CancelFileDialog(FileDialogSeen* seen = nullptr);
   ModalAnswers& FolderBrowser(std::string path, FolderBrowserSeen* seen = nullptr);
+  ModalAnswers& FolderBrowserAsTyped(std::string utf8_path, FolderBrowserSeen* seen = nullptr);
   ModalAnswers& CancelFolderBrowser(FolderBrowserSeen* seen = nullptr);
   // One of the toolkit's modal dialogs or property sheets: the action runs while it is open
   // (with every control created and laid out) and ends it, for example by sending the

@@ -1,5 +1,6 @@
 // The command table of the main window: each menu item and toolbar button ends in one handler
 // here, which calls the table's operations or opens a dialog.
+#include "app/exception.h"
 #include "table/table_export.h"
 #include "ttl/tt_clipboard.h"
 #include "ttl/tt_file_dialog.h"
@@ -57,7 +58,13 @@ void MainFrame::ExportCsv() {
   dialog.AddFilter("すべてのファイル(*.*)", "*.*");
   // No default extension: the file gets exactly the name the user gives.
   dialog.SetOverwritePrompt(true);
-  if (!dialog.ShowDialog(this)) return;
+  try {
+    if (!dialog.ShowDialog(this)) return;
+  } catch (const TtFileAccessException& error) {
+    // A name the program cannot spell would write another file: nothing is written.
+    ShowMessage(FileAccessErrorText(error), kFileAccessErrorCaption, MessageButtons::Ok, MessageIcon::Error, true);
+    return;
+  }
   ExportCsvFile(main_list_, dialog.GetFileName(), *this);
 }
 

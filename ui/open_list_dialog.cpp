@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "app/exception.h"
 #include "app/settings.h"
 #include "model/deck.h"
 #include "ttl/tt_directory.h"
 #include "ttl/tt_file_dialog.h"
 #include "ttl/tt_folder_browser_dialog.h"
 #include "ttl/tt_message_box.h"
+#include "ttl/tt_path.h"
+#include "ttl/tt_string.h"
 
 namespace Tarvane {
 
@@ -93,7 +96,7 @@ void OpenListDialog::AddFiles() {
   TtOpenFileDialog dialog(kPathBufferSize);
   dialog.SetAllowMultiSelect(true);
   dialog.AddFilter("すべてのファイル(*.*)", "*.*");
-  if (!dialog.ShowDialog(this)) return;
+  if (!ShowFileDialog(dialog)) return;
   // Nothing is checked here: a path already listed is listed again, as the user chose it.
   for (const std::string& path : dialog.GetFileNames()) list_.AddString(path);
 }
@@ -110,7 +113,12 @@ void OpenListDialog::AddFolder() {
   TtFolderBrowserDialog browser;
   browser.SetDescription("データが格納されたフォルダを指定してください。");
   browser.SetSelectedPath(GetLastFolderBrowserPath());
-  if (!browser.ShowDialog(this)) return;
+  try {
+    if (!browser.ShowDialog(this)) return;
+  } catch (const TtFileAccessException& error) {
+    ShowFileAccessError(error);
+    return;
+  }
   // Stored at once, so the next browser starts there even when this dialog is cancelled.
   try {
     SetLastFolderBrowserPath(browser.GetSelectedPath());
@@ -120,7 +128,32 @@ void OpenListDialog::AddFolder() {
         .Show(this);
   }
   TtDirectory folder(browser.GetSelectedPath());
-  for (const std::string& path : folder.GetFiles("*.*", TtDirectory::FilterNotDirectory)) list_.AddString(path);
+  std::vector<std::string> unrepresentable;
+  for (const std::string& path : folder.GetFiles("*.*", TtDirectory::FilterNotDirectory, &unrepresentable)) {
+    list_.AddString(path);
+  }
+  if (!unrepresentable.empty()) ShowNamesNotAdded(folder.GetPath(), unrepresentable);
+}
+
+// A chosen name the program cannot spell ends the command with the reason; nothing is added.
+bool OpenListDialog::ShowFileDialog(TtOpenFileDialog& dialog) {
+  try {
+    return dialog.ShowDialog(this);
+  } catch (const TtFileAccessException& error) {
+    ShowFileAccessError(error);
+    return false;
+  }
+}
+
+void OpenListDialog::ShowFileAccessError(const TtFileAccessException& error) {
+  TtMessageBox(FileAccessErrorText(error), kFileAccessErrorCaption, TtWin::MB_OK, TtWin::MB_ICONERROR).Show(this);
+}
+
+void OpenListDialog::ShowNamesNotAdded(const std::string& folder, const std::vector<std::string>& paths) {
+  std::string text = std::string("名前を表せないため追加しなかったファイルがあります。\r\nフォルダ ： ") + folder +
+                     "\r\n原因 ： " + TtString::kUnrepresentablePathReason;
+  for (const std::string& path : paths) text += "\r\n" + TtPath::FindFileName(path);
+  TtMessageBox(text, kFileAccessErrorCaption, TtWin::MB_OK, TtWin::MB_ICONWARNING).Show(this);
 }
 
 void OpenListDialog::Accept() {

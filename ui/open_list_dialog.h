@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "ttl/tt_dialog.h"
+#include "ttl/tt_exception.h"
+#include "ttl/tt_file_dialog.h"
 #include "ttl/tt_window_controls.h"
 
 namespace Tarvane {
@@ -51,6 +53,10 @@ private:
   void AddFiles();
   void RemoveSelected();
   void AddFolder();
+  bool ShowFileDialog(TtOpenFileDialog& dialog);
+  void ShowFileAccessError(const TtFileAccessException& error);
+  // Tells which files of the folder were left out because their names cannot be spelt.
+  void ShowNamesNotAdded(const std::string& folder, const std::vector<std::string>& paths);
   void Accept();
 
   std::string title_;

@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "app/exception.h"
 #include "app/program_files.h"
 #include "ttl/tt_file_dialog.h"
 #include "ttl/tt_message_box.h"
@@ -103,7 +104,12 @@ void SettingsPropertySheet::MainPage::BrowseScript() {
   TtOpenFileDialog dialog(kPathBufferSize);
   dialog.AddFilter("Squirrelスクリプト(*.*)", "*.*");
   dialog.SetFileName(script_path_edit_.GetText());
-  if (!dialog.ShowDialog(this)) return;
+  try {
+    if (!dialog.ShowDialog(this)) return;
+  } catch (const TtFileAccessException& error) {
+    TtMessageBox(FileAccessErrorText(error), kFileAccessErrorCaption, TtWin::MB_OK, TtWin::MB_ICONERROR).Show(this);
+    return;
+  }
   script_path_edit_.SetText(ScriptPathToStore(dialog.GetFileName()));
 }
 

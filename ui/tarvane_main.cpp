@@ -51,6 +51,11 @@ int WinMain() {
     WriteErrorLog(error);
     ShowErrorBox(error.Description(), kErrorCaption);
     return 0;
+  } catch (const TtFileAccessException& error) {
+    // Says which file and why, e.g. a program folder whose name the program cannot spell.
+    WriteErrorLog(error);
+    ShowErrorBox(FileAccessErrorText(error), kFileAccessErrorCaption);
+    return 0;
   } catch (const TtException& error) {
     WriteErrorLog(error);
     ShowErrorBox(kUnexpectedErrorText, kUnexpectedErrorCaption);

@@ -1,6 +1,9 @@
 #include "app/settings.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
 
 #include "app/program_files.h"
 #include "tests/ttl/scratch_folder.h"
@@ -133,6 +136,23 @@ TEST_F(SettingsTest, LastFolderAndTestMode) {
   EXPECT_EQ(GetLastFolderBrowserPath(), "/home/u/decks");
   WriteSettings("[Tarvane]\nTestMode=1\n");
   EXPECT_TRUE(IsTestMode());
+}
+
+TEST_F(SettingsTest, ASymlinkedSettingsFileStaysALinkAndAReadOnlyOneIsNotReplaced) {
+  const std::string target = scratch_.Write("shared/tarvane.ini", "[Tarvane]\nTestMode=1\n");
+  std::filesystem::create_symlink("shared/tarvane.ini", scratch_.Join("tarvane.ini"));
+  Settings changed;
+  changed.DefaultColumnWidth = 99;
+  SaveSettings(changed);
+  EXPECT_TRUE(std::filesystem::is_symlink(scratch_.Join("tarvane.ini")));
+  EXPECT_NE(ScratchFolder::Read(target).find("DefaultColumnWidth=99"), std::string::npos);
+  EXPECT_TRUE(IsTestMode());
+
+  // No write permission at all: a save error, even for root, whom the system would let write.
+  ::chmod(target.c_str(), 0444);
+  const std::string before = ScratchFolder::Read(target);
+  EXPECT_THROW(SaveSettings(Settings()), TtWindowsSystemCallException);
+  EXPECT_EQ(ScratchFolder::Read(target), before);
 }
 
 TEST_F(SettingsTest, SavingWhereNoFileCanBeWrittenThrows) {

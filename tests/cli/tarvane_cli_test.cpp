@@ -6,9 +6,16 @@
 #include <filesystem>
 #include <sstream>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+
 #include "app/settings.h"
 #include "cli/tarvane_cli.h"
 #include "tests/table/table_test_support.h"
+#include "tests/ttl/desktop_names.h"
 
 namespace TarvaneTableTest {
 namespace {
@@ -91,7 +98,7 @@ TEST_F(CliTest, MenuItemsAreChosenByTheirLabelPath) {
 
 TEST_F(CliTest, AScriptMistakeIsShownOnStandardErrorAndTheRunGoesOn) {
   CliRun run = Run({"--column", Utf8("壊れた/失敗"), "--column", Utf8("ゼロ"), "--csv"});
-  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.status, 4);
   EXPECT_EQ(run.err.rfind(Utf8("拡張スクリプトのエラー: 拡張スクリプトでエラーがありました。\n\n"), 0),
             0u)
       << run.err;
@@ -157,9 +164,20 @@ TEST_F(CliTest, UsageErrorsSayWhatIsWrong) {
     EXPECT_EQ(run.status, 2) << message;
     EXPECT_NE(run.err.find("tarvane-cli: " + Utf8(message)), std::string::npos) << run.err;
   }
-  // Actions before the bad one have run.
+  // Labels are checked before any action runs; a row or column index only when its turn comes.
   CliRun run = Run({"--status", "--sort", "nothing", "--status"});
+  EXPECT_EQ(run.out, "");
+  run = Run({"--status", "--hide", "5", "--status"});
   EXPECT_EQ(run.out, "デッキ数 : 0\n並び替え : 名前順\n");
+}
+
+TEST_F(CliTest, AMistypedLabelStopsTheRunBeforeAnyWork) {
+  const std::string csv = folder.Join("table.csv");
+  CliRun run = Run({"--add", folder.burn, "--all-decks", "--csv", csv, "--column", Utf8("ゼロ"),
+                    "--sort", Utf8("特殊/小数x")});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find("--sort: the sort menu has no item"), std::string::npos) << run.err;
+  EXPECT_FALSE(std::filesystem::exists(csv));
 }
 
 TEST_F(CliTest, SpecialEntriesAreTickedByEitherName) {
@@ -202,20 +220,20 @@ TEST_F(CliTest, FilesAreWrittenAsTheExportCommandWritesThem) {
   folder.Write("out/.keep", "");
   CliRun run = Run({"--utf8", "--add", folder.burn, folder.blue, "--all-decks", "--csv", csv,
                     "--csv", folder.Join("out")});
-  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.status, 4);
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(ScratchFolder::Read(csv), kBothDecksCsv);
   EXPECT_EQ(run.err, Utf8("ファイルオープンエラー: ファイルを開くのに失敗しました。\nファイル名 ： " +
-                          folder.Join("out") + "\n"));
+                          folder.Join("out") + "\n原因 ： 通常のファイルではありません\n"));
 }
 
 TEST_F(CliTest, DeckFileErrorsAreReportedAndSkipped) {
   const std::string missing = folder.Join("decks/missing.txt");
   const std::string empty = folder.Write("decks/empty.txt", "#NAME nothing\n\n");
   CliRun run = Run({"--add", missing, folder.burn, empty, "--status"});
-  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.status, 4);
   EXPECT_EQ(run.err, Utf8("ファイルアクセスエラー: ファイルのアクセスに失敗しました。\nファイル名 ： " +
-                          missing + "\n" +
+                          missing + "\n原因 ： ファイルまたはフォルダがありません\n" +
                           "デッキファイル形式エラー: デッキファイルではありません。\nファイル : " +
                           empty + "\n"));
   EXPECT_EQ(run.out, "デッキ数 : 1\n並び替え : 名前順\n");
@@ -295,7 +313,7 @@ TEST_F(CliTest, DeletingTheSortingColumnLeavesNoSorter) {
 TEST_F(CliTest, AScriptMistakeInAColumnsSorterEndsOnlyThatCommand) {
   CliRun run = Run({"--add", folder.burn, "--column", Utf8("壊れた/並び替えなし"), "--sort-column",
                     "1", "--status", "--delete-column", "1", "--refresh", "--status", "--csv"});
-  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.status, 4);
   // Two boxes: the header click, then the sorter test of the deletion, which goes on.
   EXPECT_NE(run.err.find(Utf8("拡張スクリプトのエラー")), run.err.rfind(Utf8("拡張スクリプトのエラー")));
   // The sorter of the first column, which the failed click left in place, is not the deleted
@@ -328,6 +346,52 @@ TEST_F(CliTest, AHiddenRowIsNotExportedUntilTheNextRefresh) {
   EXPECT_EQ(run.out,
             "\"カード名\"\r\n\"島\"\r\n\"メイン合計\"\r\n"
             "\"カード名\"\r\n\"対抗呪文\"\r\n\"島\"\r\n\"メイン合計\"\r\n");
+}
+
+TEST_F(CliTest, AFileNameWithoutAnExactSpellingIsRefusedNotTakenForAnother) {
+  using namespace DesktopNames;
+  // out/w～.csv exists; w〜 would be spelt with the same bytes and overwrite it.
+  const std::string tilde_csv = folder.Write("out/" + kFullwidthTilde + ".csv", "keep me");
+  const std::string tilde_deck = folder.Write("decks/" + kFullwidthTilde + ".txt", BurnDeck());
+  for (const std::string& name : {kWaveDash, kCafe, kEmoji, kLatin1}) {
+    CliRun run = Run({"--add", folder.burn, "--csv", folder.Join("out/" + name + ".csv")});
+    EXPECT_EQ(run.status, 2) << name;
+    EXPECT_NE(run.err.find("cannot be spelt exactly"), std::string::npos) << run.err;
+    run = Run({"--add", folder.Join("decks/" + name + ".txt"), "--status"});
+    EXPECT_EQ(run.status, 2) << name;
+    EXPECT_EQ(run.out, "");
+  }
+  CliRun run = Run({"--add", folder.Join("decks/" + kWaveDash + ".txt")});
+  EXPECT_NE(run.err.find(folder.Join("decks/w<U+301C>.txt")), std::string::npos) << run.err;
+  run = Run({"--add", folder.Join("home/" + kJose + "/" + kCafe + ".txt")});
+  EXPECT_NE(run.err.find("home/jos<U+00E9>/caf<U+00E9>.txt"), std::string::npos) << run.err;
+  EXPECT_EQ(ScratchFolder::Read(tilde_csv), "keep me");
+  // The name that is spelt exactly is the file it names.
+  run = Run({"--add", tilde_deck, "--csv", tilde_csv});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(ScratchFolder::Read(tilde_csv).substr(0, 10), "\"カード名\"");
+}
+
+TEST_F(CliTest, DevicesAndFifosAreRefusedAtOnceAndTheExitStatusSaysSo) {
+  const std::string fifo = folder.Join("decks/fifo.txt");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  CliRun run = Run({"--add", fifo, "/dev/zero", "/dev/urandom", folder.burn, "--status"});
+  EXPECT_EQ(run.status, 4);
+  EXPECT_EQ(run.out, "デッキ数 : 1\n並び替え : 名前順\n");
+  for (const std::string& path : {fifo, std::string("/dev/zero"), std::string("/dev/urandom")}) {
+    EXPECT_NE(run.err.find(Utf8("ファイル名 ： " + path + "\n原因 ： 通常のファイルではありません")),
+              std::string::npos)
+        << run.err;
+  }
+}
+
+TEST_F(CliTest, AFailedExportLeavesTheOldFileAndAFailingExitStatus) {
+  const std::string csv = folder.Write("out/table.csv", "old");
+  ::chmod(csv.c_str(), 0444);  // refused even for root
+  CliRun run = Run({"--add", folder.burn, "--csv", csv});
+  EXPECT_EQ(run.status, 4);
+  EXPECT_EQ(ScratchFolder::Read(csv), "old");
+  EXPECT_EQ(run.err.rfind(Utf8("ファイルオープンエラー: "), 0), 0u) << run.err;
 }
 
 // The built tool, as a user runs it, over the program folder of the build.
@@ -376,6 +440,62 @@ TEST_F(BuiltCliTest, ExitStatusOfAUsageError) {
   EXPECT_EQ(run.status, 2);
   EXPECT_EQ(run.err.rfind("tarvane-cli: --hide: a value is missing", 0), 0u);
   EXPECT_EQ(Run("--help").status, 0);
+}
+
+}  // namespace
+}  // namespace TarvaneTableTest
+
+namespace TarvaneTableTest {
+namespace {
+
+// The built programs copied into a folder whose name CP932 cannot spell.
+class UnspellableFolderTest : public BuiltCliTest {
+protected:
+  void SetUp() override {
+    BuiltCliTest::SetUp();
+    if (IsSkipped()) return;
+    folder_ = scratch_.Join(DesktopNames::kCafe);
+    std::filesystem::create_directories(folder_);
+    for (const char* name : {"tarvane", "tarvane-cli", "tarvane.nut", "tarvane.bmp"}) {
+      std::filesystem::copy(bin_ + "/" + name, folder_ + "/" + name);
+    }
+  }
+  CliRun RunThere(const std::string& arguments) {
+    bin_ = folder_;
+    return Run(arguments);
+  }
+  std::string folder_;
+};
+
+TEST_F(UnspellableFolderTest, TheToolAnswersHelpAndNamesTheFolderInsteadOfAborting) {
+  EXPECT_EQ(RunThere("--help").status, 0);
+  CliRun run = RunThere("--status");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_NE(run.err.find("caf<U+00E9>/tarvane-cli"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find(TtString::Cp932ToUtf8(TtString::kUnrepresentablePathReason)), std::string::npos);
+}
+
+TEST_F(UnspellableFolderTest, TheWindowProgramWritesTheErrorLogThere) {
+  if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
+  // The program shows its box and waits; the log is written before the box.
+  const std::string ini = folder_ + "/tarvane.ini";
+  const std::string program = folder_ + "/tarvane";
+  pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  std::string log;
+  for (int i = 0; i < 200 && log.find("Dump=") == std::string::npos; ++i) {
+    ::usleep(100000);
+    log = ScratchFolder::Read(ini);
+  }
+  ::kill(child, SIGTERM);
+  ::waitpid(child, nullptr, 0);
+  EXPECT_EQ(log, "[ErrorLog]\nDump=TtFileAccessException : " + TtString::DescribeSystemPath(folder_) +
+                     "/tarvane(errno = 84)\n");
 }
 
 }  // namespace

@@ -221,7 +221,7 @@ TEST_F(ScriptMisuseTest, AFailingProcessorIsReportedAndChangesNothing) {
   };
   for (const auto& [label, detail] : failures) {
     CliRun run = RunAfterDecks({"--column", label});
-    EXPECT_EQ(run.status, 0) << label;
+    EXPECT_EQ(run.status, 4) << label;
     EXPECT_TRUE(ReportedAsScriptError(run, detail)) << label << "\n" << run.err;
     EXPECT_EQ(run.out, before.out) << label;
   }
@@ -272,11 +272,11 @@ TEST_F(ScriptMisuseTest, ASorterThatFailsOrAnswersAnythingKeepsEveryRow) {
                                   "sort_wide_integer", "sort_not_a_number", "sort_table",
                                   "sort_native_nesting"}) {
     CliRun run = RunAfterDecks({"--sort", label, "--refresh"});
-    EXPECT_EQ(run.status, 0) << label;
     std::vector<Strings> rows = CsvRecords(run.out);
     std::sort(rows.begin(), rows.end());
     EXPECT_EQ(rows, rows_before) << label;
     const bool fails = label == std::string("sort_throw") || label == std::string("sort_native_nesting");
+    EXPECT_EQ(run.status, fails ? 4 : 0) << label;
     if (fails) {
       // A failed sort leaves the order and the sorter as they were.
       EXPECT_TRUE(ReportedAsScriptError(run, label == std::string("sort_throw")
@@ -298,7 +298,8 @@ TEST_F(ScriptMisuseTest, ReplacedClassesAreReportedAndTheLoadedDecksStay) {
     CliRun run = Run({"--add", burn_, jund_, "--all-decks", "--column", label, "--refresh",
                       "--sort-column", "1", "--add", burn_, "--board", "main", "--status",
                       "--csv"});
-    EXPECT_EQ(run.status, 0) << label << "\n" << run.err;
+    // Non-zero exactly when something was reported.
+    EXPECT_EQ(run.status, run.err.empty() ? 0 : 4) << label << "\n" << run.err;
     EXPECT_NE(run.out.find("デッキ数 : "), std::string::npos) << label;
     std::vector<Strings> records = CsvRecords(run.out);
     ASSERT_FALSE(records.empty()) << label;
@@ -313,7 +314,7 @@ TEST_F(ScriptMisuseTest, ReplacedClassesAreReportedAndTheLoadedDecksStay) {
 TEST_F(ScriptMisuseTest, AnUncallableDeckProcessorIsReportedWithoutAnEarlierUnrelatedError) {
   CliRun run = Run({"--add", burn_, "--all-decks", "--column", "uncallable_deck_processor",
                     "--add", jund_, "--status"});
-  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.status, 4);
   EXPECT_TRUE(ReportedAsScriptError(run, "function : sq_call : unknown error")) << run.err;
   EXPECT_NE(run.out.find("デッキ数 : 1"), std::string::npos);
 }
@@ -330,7 +331,7 @@ class FailingRow extends ::SpecialEntry {
 )");
   const CliRun before = RunAfterDecks({});
   CliRun run = RunAfterDecks({"--column", "value_null"});
-  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.status, 4);
   EXPECT_TRUE(ReportedAsScriptError(run, "no value for this row")) << run.err;
   EXPECT_EQ(run.out, before.out);
 }
@@ -377,7 +378,8 @@ TEST_F(ScriptMisuseTest, RebindingTheModelsClassesChangesWhatScriptsSeeNotWhatTh
     scratch_.Write("misuse.nut", std::string(kProbeScript) + rebinding +
                                      "\n::forest <- ::Organizer.card_database.fetch(\"Forest\");\n");
     CliRun run = Run({"--add", burn_, "--column", "probe", "--status", "--csv"});
-    ASSERT_EQ(run.status, 0) << rebinding << "\n" << run.err;
+    // An action that reported an error makes the exit status say so.
+    ASSERT_EQ(run.status, run.err.empty() ? 0 : 4) << rebinding << "\n" << run.err;
     std::vector<Strings> records = CsvRecords(run.out);
     ASSERT_GT(records.size(), 1u) << rebinding;
     // The probe column, where the start-up script's own columns may fail on the rebound name.
@@ -462,7 +464,7 @@ class KeptBoard {
     if (dropping == "--new") actions.push_back("--add");
     actions.insert(actions.end(), {humans, jund_, "--column", "kept board", "--csv"});
     run = Run(actions);
-    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.status, 4);
     EXPECT_TRUE(ReportedAsScriptError(run, "the deck of this board is no longer loaded"))
         << dropping << "\n" << run.err;
     EXPECT_EQ(run.out.find("kept board"), std::string::npos) << dropping;
@@ -524,7 +526,7 @@ TEST_F(ScriptMisuseTest, ReportsShowTheErrorThatEndedTheActionWhereItWasRaised) 
   EXPECT_NE(run.err.find("[reason] \"inner\""), std::string::npos) << run.err;
 
   run = Run({"--add", burn_, "--column", "deep compile", "--status"});
-  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.status, 4);
   EXPECT_TRUE(ReportedAsScriptError(run, "the text is nested too deeply")) << run.err;
 }
 

@@ -9,7 +9,9 @@
 #include "app/exception.h"
 #include "app/program_files.h"
 #include "model/card_type.h"
+#include "tests/ttl/desktop_names.h"
 #include "tests/ttl/scratch_folder.h"
+#include "ttl/tt_string.h"
 
 using namespace Tarvane;
 
@@ -127,17 +129,6 @@ TEST_F(DictionaryTest, ManyMegabytesInManyFiles) {
   EXPECT_EQ(database_.fetch("Card 0").type, CardType::Land);
 }
 
-TEST_F(DictionaryTest, FileOfUnknownSizeIsReadWhole) {
-  scratch_.MakeFolder("dictionary");
-  std::string pipe = Folder() + "/piped.dat";
-  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-  std::thread writer([&] { std::ofstream(pipe, std::ios::binary) << kLand << kBolt; });
-  database_.LoadDictionary(Folder());
-  writer.join();
-  EXPECT_EQ(database_.size(), 2u);
-  EXPECT_EQ(database_.fetch("Shock").rules_text, "Deal 2.\r\n\r\nKicker.\r\n\r\n");
-}
-
 TEST_F(DictionaryTest, FirstReadCardOfANameStays) {
   WriteFile("a.dat", Line({"Forest", "first", "", "0", "t", "Land", ""}) +
                          Line({"Forest", "second", "", "0", "t", "Land", ""}));
@@ -204,4 +195,24 @@ TEST(CardDatabaseTest, UnknownCardsNeverReplaceKnownOnes) {
   const Card& first = database.fetch("New");
   for (int i = 0; i < 1000; ++i) database.add_unknown_card("filler " + std::to_string(i));
   EXPECT_EQ(&first, &database.fetch("New"));  // references survive growth
+}
+
+TEST_F(DictionaryTest, ADictionaryFileWhoseNameCannotBeSpeltStopsTheLoadAndSaysWhich) {
+  WriteFile("cards.dat", kLand);
+  WriteFile(DesktopNames::kCafe + ".dat", kBolt);
+  try {
+    database_.LoadDictionary(Folder());
+    FAIL() << "its cards would have become unknown cards";
+  } catch (const CardDatabaseInitializeException& e) {
+    EXPECT_EQ(e.GetPath(), Folder() + "/caf<U+00E9>.dat");
+    EXPECT_EQ(e.GetReason(), TtString::kUnrepresentablePathReason);
+  }
+  EXPECT_FALSE(database_.card_exist("Forest"));
+}
+
+TEST_F(DictionaryTest, ADictionaryFileThatIsAFifoIsRefusedAtOnce) {
+  // It would keep the start-up waiting for a writer.
+  WriteFile("cards.dat", kLand);
+  ASSERT_EQ(::mkfifo((Folder() + "/waits.dat").c_str(), 0600), 0);
+  EXPECT_THROW(database_.LoadDictionary(Folder()), CardDatabaseInitializeException);
 }

@@ -1,6 +1,7 @@
 #include "model/deck.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <climits>
 #include <random>
@@ -141,6 +142,12 @@ TEST_F(DeckTest, BinaryNoiseIsHandledByTheOrdinaryRules) {
 TEST_F(DeckTest, UnreadableFilesThrowFileAccess) {
   EXPECT_THROW(Deck::Load(scratch_.Join("missing.txt"), database_), TtFileAccessException);
   EXPECT_THROW(Deck::Load(scratch_.MakeFolder("folder.txt"), database_), TtFileAccessException);
+  // Neither waits for a writer nor reads forever.
+  std::string fifo = scratch_.Join("fifo.txt");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::string& path : {fifo, std::string("/dev/zero"), std::string("/dev/urandom")}) {
+    EXPECT_THROW(Deck::Load(path, database_), TtFileAccessException) << path;
+  }
 }
 
 TEST_F(DeckTest, PathAndFileName) {

@@ -1,5 +1,10 @@
 // The table as text and the CSV file: quoting, separators, line ends, and the two error boxes.
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
 
 #include "table/table_export.h"
 #include "tests/table/table_test_support.h"
@@ -69,25 +74,51 @@ TEST_F(ExportTest, TheFileHoldsTheBytesUnderExactlyTheGivenName) {
   EXPECT_TRUE(reporter.messages.empty());
 }
 
-TEST_F(ExportTest, AFileThatCannotBeOpenedIsReported) {
+TEST_F(ExportTest, ATargetThatCannotBeWrittenIsReportedWithTheReasonAndLeftAlone) {
   const std::string folder_path = scratch.MakeFolder("a folder");
-  EXPECT_FALSE(WriteTableFile(folder_path, "x", reporter));
-  // A name the file system cannot spell is reported the same way.
   const std::string unspellable = scratch.Join("\x81");
-  EXPECT_FALSE(WriteTableFile(unspellable, "x", reporter));
-  ASSERT_EQ(reporter.messages.size(), 2u);
+  const std::string read_only = scratch.Write("read-only.csv", "kept");
+  ::chmod(read_only.c_str(), 0444);  // refused even for root
+  for (const std::string& path : {folder_path, unspellable, read_only, std::string("/dev/full")}) {
+    EXPECT_FALSE(WriteTableFile(path, "x", reporter)) << path;
+  }
+  ASSERT_EQ(reporter.messages.size(), 4u);
   EXPECT_EQ(reporter.messages[0].caption, "ファイルオープンエラー");
-  EXPECT_EQ(reporter.messages[0].text, "ファイルを開くのに失敗しました。\r\nファイル名 ： " + folder_path);
-  EXPECT_EQ(reporter.messages[1].text, "ファイルを開くのに失敗しました。\r\nファイル名 ： " + unspellable);
+  EXPECT_EQ(reporter.messages[0].text, "ファイルを開くのに失敗しました。\r\nファイル名 ： " + folder_path +
+                                           "\r\n原因 ： 通常のファイルではありません");
+  EXPECT_EQ(reporter.messages[1].text, "ファイルを開くのに失敗しました。\r\nファイル名 ： " + unspellable +
+                                           "\r\n原因 ： " + TtString::kUnrepresentablePathReason);
+  EXPECT_EQ(reporter.messages[2].text, "ファイルを開くのに失敗しました。\r\nファイル名 ： " + read_only +
+                                           "\r\n原因 ： 書き込みが許可されていないファイルです");
+  EXPECT_EQ(ScratchFolder::Read(read_only), "kept");
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
 }
 
-TEST_F(ExportTest, AFailedWriteIsReported) {
-  if (::access("/dev/full", W_OK) != 0) GTEST_SKIP() << "no /dev/full";
-  EXPECT_FALSE(WriteTableFile("/dev/full", std::string(100000, 'x'), reporter));
-  EXPECT_FALSE(WriteTableFile("/dev/full", "short", reporter));
-  ASSERT_EQ(reporter.messages.size(), 2u);
+TEST_F(ExportTest, AWriteThatFailsHalfwayKeepsTheOldFileWhole) {
+  const std::string path = scratch.Write("table.csv", "old table");
+  rlimit saved{};
+  ::getrlimit(RLIMIT_FSIZE, &saved);
+  rlimit small = saved;
+  small.rlim_cur = 4096;  // beyond this a write fails as on a full disk
+  auto previous = std::signal(SIGXFSZ, SIG_IGN);
+  ::setrlimit(RLIMIT_FSIZE, &small);
+  bool written = WriteTableFile(path, std::string(100000, 'x'), reporter);
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previous);
+  EXPECT_FALSE(written);
+  EXPECT_EQ(ScratchFolder::Read(path), "old table");
+  ASSERT_EQ(reporter.messages.size(), 1u);
   EXPECT_EQ(reporter.messages[0].caption, "ファイル書き込みエラー");
-  EXPECT_EQ(reporter.messages[0].text, "ファイルの書き込みに失敗しました。\r\nファイル名 ： /dev/full");
+  EXPECT_EQ(reporter.messages[0].text.rfind("ファイルの書き込みに失敗しました。\r\nファイル名 ： " + path, 0), 0u);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch.Path()), {}), 1);
+}
+
+TEST_F(ExportTest, AnExportThroughASymbolicLinkWritesItsTarget) {
+  const std::string target = scratch.Write("real/table.csv", "old");
+  std::filesystem::create_symlink("real/table.csv", scratch.Join("table.csv"));
+  EXPECT_TRUE(WriteTableFile(scratch.Join("table.csv"), "new", reporter));
+  EXPECT_TRUE(std::filesystem::is_symlink(scratch.Join("table.csv")));
+  EXPECT_EQ(ScratchFolder::Read(target), "new");
 }
 
 // The clipboard held by another program, or refusing the data: the user is told, and the

@@ -1,6 +1,7 @@
 #include "tools/dictionary_builder.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "tests/tools/dictionary_test_support.h"
 #include "tools/dictionary_source_exception.h"
@@ -301,6 +302,33 @@ TEST(DictionaryBuilderTest, FilesOfAShapeItDoesNotKnowAndEmptyResultsAreRefused)
   }
   EXPECT_EQ(ReadFile(output), "Old\tOld\t\t0\tLand\tLand\t\n");
   EXPECT_FALSE(std::filesystem::exists(output + ".tmp"));
+}
+
+TEST(DictionaryBuilderTest, TheOutputIsWrittenThroughALinkAndNeverOverADeviceOrAReadOnlyFile) {
+  TemporaryFolder folder;
+  WriteFile(folder.File("input.json"), "[" + ScryfallCard("\"name\":\"A\",\"cmc\":1") + "]");
+  const std::string input = folder.File("input.json");
+  const std::string target = folder.File("real.dat");
+  WriteFile(target, "Old\tOld\t\t0\tLand\tLand\t\n");
+  std::filesystem::create_symlink("real.dat", folder.File("cards.dat"));
+  Tarvane::BuildDictionary(input, folder.File("cards.dat"));
+  EXPECT_TRUE(std::filesystem::is_symlink(folder.File("cards.dat")));
+  EXPECT_EQ(ReadFile(target).substr(0, 2), "A\t");
+
+  // A device, reached directly or through a link, and a file without write permission (refused
+  // even for root) are left as they are.
+  std::filesystem::create_symlink("/dev/null", folder.File("null.dat"));
+  const std::string fifo = folder.File("fifo.dat");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  ::chmod(target.c_str(), 0444);
+  for (const std::string& output : {folder.File("null.dat"), fifo, target, folder.File("cards.dat")}) {
+    EXPECT_THROW(Tarvane::BuildDictionary(input, output), TtFileAccessException) << output;
+  }
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+  EXPECT_EQ(ReadFile(target).substr(0, 2), "A\t");
+  // Nor is /dev/zero read forever as the card data.
+  EXPECT_THROW(Tarvane::BuildDictionary("/dev/zero", folder.File("new.dat")), TtFileAccessException);
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "tests/ttl/desktop_names.h"
 #include "tests/ttl/scratch_folder.h"
+#include "ttl/tt_exception.h"
 #include "ttl/tt_path.h"
 
 namespace {
@@ -66,4 +68,24 @@ TEST(TtDirectoryTest, RecursiveListingSurvivesALinkBackUpTheTree) {
   ASSERT_EQ(::symlink(scratch.Path().c_str(), scratch.Join("a/loop").c_str()), 0);
   auto files = TtDirectory(scratch.Path()).GetFilesRecursive("*.*", TtDirectory::FilterNotDirectory);
   EXPECT_EQ(Names(files, scratch.Path()), std::vector<std::string>{"a/x.txt"});
+}
+
+TEST(TtDirectoryTest, NamesWithoutAnExactSpellingAreReportedNotDropped) {
+  using namespace DesktopNames;
+  ScratchFolder scratch;
+  for (const std::string& name : {kCafe, kWaveDash, kEmoji, kLatin1, std::string("plain")}) {
+    scratch.Write(name + ".dat", "");
+  }
+  scratch.Write(kCafe + ".txt", "");
+  scratch.MakeFolder(kJose + ".dat");  // a folder is no file to report
+  std::vector<std::string> unrepresentable;
+  std::vector<std::string> found =
+      TtDirectory(scratch.Path()).GetFiles("*.dat", TtDirectory::FilterNotDirectory, &unrepresentable);
+  EXPECT_EQ(Names(found, scratch.Path()), std::vector<std::string>{"plain.dat"});
+  EXPECT_EQ(Names(unrepresentable, scratch.Path()),
+            (std::vector<std::string>{"<U+1F600>.dat", "caf<0xE9>.dat", "caf<U+00E9>.dat", "w<U+301C>.dat"}));
+  // A caller that does not ask for them gets an error rather than a silent gap.
+  EXPECT_THROW(TtDirectory(scratch.Path()).GetFiles("*.dat", TtDirectory::FilterNotDirectory),
+               TtFileAccessException);
+  EXPECT_NO_THROW(TtDirectory(scratch.Path()).GetFiles("plain.*", TtDirectory::FilterNotDirectory));
 }

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
+#include "tests/ttl/desktop_names.h"
 #include "ttl/tt_exception.h"
 
 TEST(TtStringTest, JapaneseRoundTripsBetweenCp932AndUtf8) {
@@ -24,4 +27,40 @@ TEST(TtStringTest, InvalidBytesFailStrictlyAndAreReplacedLeniently) {
 TEST(TtStringTest, UnconvertiblePathIsAFileAccessError) {
   EXPECT_THROW(TtString::ToSystemPath("deck\x81.txt"), TtFileAccessException);
   EXPECT_EQ(TtString::ToSystemPath("/tmp/deck.txt"), "/tmp/deck.txt");
+}
+
+// The message's path marks each character without an exact spelling, so the user sees what was
+// typed and why it was refused.
+std::string RefusedPath(const std::string& system_path) {
+  try {
+    TtString::FromSystemPath(system_path);
+  } catch (const TtFileAccessException& error) {
+    EXPECT_EQ(error.GetErrorNumber(), EILSEQ);
+    EXPECT_EQ(error.GetReason(), TtString::kUnrepresentablePathReason);
+    return error.GetPath();
+  }
+  ADD_FAILURE() << system_path << " was converted";
+  return "";
+}
+
+TEST(TtStringTest, APathConvertsExactlyOrNotAtAll) {
+  using namespace DesktopNames;
+  EXPECT_EQ(TtString::FromSystemPath("/d/" + kFullwidthTilde + ".txt"), "/d/" + kTildeCp932 + ".txt");
+  // 〜 converts to the bytes of ～ and would name the other file.
+  EXPECT_EQ(RefusedPath("/d/" + kWaveDash + ".txt"), "/d/w<U+301C>.txt");
+  EXPECT_EQ(RefusedPath("/home/" + kJose + "/" + kCafe + ".csv"), "/home/jos<U+00E9>/caf<U+00E9>.csv");
+  EXPECT_EQ(RefusedPath(kEmoji + ".txt"), "<U+1F600>.txt");
+  EXPECT_EQ(RefusedPath(kLatin1 + ".txt"), "caf<0xE9>.txt");
+  // The dash family that CP932 spells as other characters: − ‖ — ¢.
+  for (const char* dash : {"\xE2\x88\x92", "\xE2\x80\x96", "\xE2\x80\x94", "\xC2\xA2"}) {
+    EXPECT_EQ(RefusedPath(dash).substr(0, 3), "<U+") << dash;
+  }
+}
+
+TEST(TtStringTest, ACp932PathThatComesBackAsOtherBytesIsRefused) {
+  // 0xED40 (NEC-selected IBM extension) and 0xFA5C are one character; only one spelling returns.
+  std::string system_path;
+  EXPECT_TRUE(TtString::TryToSystemPath("\xFA\x5C", system_path));
+  EXPECT_FALSE(TtString::TryToSystemPath("\xED\x40", system_path));
+  EXPECT_THROW(TtString::ToSystemPath("\xED\x40.txt"), TtFileAccessException);
 }

@@ -1,6 +1,9 @@
 // The main window driven through its menus, toolbar and dialogs: start-up, decks, columns, board
 // modes, 新規, settings, export, the window placement and the development menu.
+#include <filesystem>
+
 #include "app/settings.h"
+#include "tests/ttl/desktop_names.h"
 #include "tests/ui/main_window_test_support.h"
 #include "ttl/tt_clipboard.h"
 #include "ui/select_list_dialog.h"
@@ -139,6 +142,25 @@ TEST_F(MainFrameTest, ScriptMenusAddSpecialColumnsAndSortFromTheToolbarDropDowns
   TtTesting::ClickToolBarButton(frame->GetToolBar(), MainCommand::SortDropDown);
   EXPECT_EQ(Status(1), "並び替え : 逆順");
   EXPECT_THAT(Column(0), ElementsAre("サイド合計", "山", "メイン合計", "島", "対抗呪文"));
+}
+
+TEST_F(MainFrameTest, ACsvNameWithoutAnExactSpellingWritesNothingAndTheTableStays) {
+  using namespace DesktopNames;
+  Open();
+  AddDecks({folder.blue});
+  // w～.csv exists; the 〜 name would be spelt with its bytes and replace it unasked.
+  const std::string tilde = folder.Write("out/" + kFullwidthTilde + ".csv", "keep me");
+  TtTesting::MessageBoxSeen wave_box, emoji_box;
+  answers.FileDialogAsTyped({folder.Join("out/" + kWaveDash + ".csv")}).MessageBox(TtWin::IDOK, &wave_box);
+  Choose({kFile, 1, 0});
+  answers.FileDialogAsTyped({folder.Join("out/" + kEmoji + ".csv")}).MessageBox(TtWin::IDOK, &emoji_box);
+  Choose({kFile, 1, 0});
+  EXPECT_EQ(wave_box.caption, "ファイルアクセスエラー");
+  EXPECT_NE(wave_box.text.find(folder.Join("out/w<U+301C>.csv")), std::string::npos) << wave_box.text;
+  EXPECT_NE(emoji_box.text.find(folder.Join("out/<U+1F600>.csv")), std::string::npos) << emoji_box.text;
+  EXPECT_EQ(ScratchFolder::Read(tilde), "keep me");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Join("out")), {}), 1);
+  EXPECT_EQ(Status(0), "デッキ数 : 1") << "the program goes on with its table";
 }
 
 TEST_F(MainFrameTest, CsvGoesToTheChosenFileByteForByteAndTsvToTheClipboard) {

@@ -10,7 +10,9 @@
 #include "app/settings.h"
 #include "model/card_database.h"
 #include "model/deck.h"
+#include "tests/ttl/desktop_names.h"
 #include "tests/ui/dialog_test_support.h"
+#include "ttl/tt_string.h"
 #include "ui/open_list_dialog.h"
 
 using Paths = std::vector<std::string>;
@@ -142,6 +144,65 @@ TEST_F(OpenListDialogTest, AFolderAddsItsFilesButNotItsSubfolderAndIsStoredAtOnc
   EXPECT_EQ(first.initial_path, "/earlier");
   EXPECT_EQ(second.initial_path, folder) << "stored as soon as it was chosen";
   EXPECT_EQ(Tarvane::GetLastFolderBrowserPath(), scratch_.Join("gone")) << "kept though the dialog was cancelled";
+  DialogTest::ExpectNoFailures(answers_);
+}
+
+TEST_F(OpenListDialogTest, ChosenNamesWithoutAnExactSpellingAreRefusedWithTheReasonAndTheDialogGoesOn) {
+  using namespace DesktopNames;
+  const std::string tilde = scratch_.Write(kFullwidthTilde + ".txt", "4 Island\n");
+  const std::string folder = scratch_.Path();
+  TtTesting::MessageBoxSeen cafe_box, wave_box, folder_box;
+  OpenListDialog dialog;
+  answers_
+      .Dialog([&](TtWindow&) {
+        TtTesting::Click(dialog.GetAddButton());
+        TtTesting::Click(dialog.GetAddButton());
+        TtTesting::Click(dialog.GetAddButton());
+        TtTesting::Click(dialog.GetFolderButton());
+        TtTesting::Click(dialog.GetOkButton());
+      })
+      .FileDialogAsTyped({tilde, folder + "/" + kCafe + ".txt", folder + "/" + kEmoji + ".txt"})
+      .MessageBox(TtWin::IDOK, &cafe_box)
+      .FileDialogAsTyped({folder + "/" + kWaveDash + ".txt"})
+      .MessageBox(TtWin::IDOK, &wave_box)
+      .FileDialogAsTyped({tilde})
+      .FolderBrowserAsTyped(folder + "/" + kJose)
+      .MessageBox(TtWin::IDOK, &folder_box);
+  EXPECT_EQ(dialog.ShowDialog(&owner_), 1);
+  // Only the one file that was named exactly, and that file: w～, not w〜.
+  EXPECT_EQ(dialog.GetPaths(), Paths{folder + "/" + kTildeCp932 + ".txt"});
+  EXPECT_EQ(cafe_box.caption, "ファイルアクセスエラー");
+  EXPECT_EQ(cafe_box.icon, TtWin::MB_ICONERROR);
+  EXPECT_EQ(cafe_box.text, "ファイルのアクセスに失敗しました。\r\nファイル名 ： " + folder + "/caf<U+00E9>.txt\r\n原因 ： " +
+                               TtString::kUnrepresentablePathReason);
+  EXPECT_NE(wave_box.text.find(folder + "/w<U+301C>.txt"), std::string::npos) << wave_box.text;
+  EXPECT_NE(folder_box.text.find(folder + "/jos<U+00E9>"), std::string::npos) << folder_box.text;
+  DialogTest::ExpectNoFailures(answers_);
+}
+
+TEST_F(OpenListDialogTest, AFolderNamesTheFilesItCouldNotAdd) {
+  using namespace DesktopNames;
+  const std::string folder = DialogTest::MakeFolder(scratch_, "decks");
+  for (const std::string& name : {std::string("plain"), kCafe, kWaveDash, kEmoji, kLatin1}) {
+    scratch_.Write("decks/" + name + ".txt", "4 Island\n");
+  }
+  scratch_.MakeFolder("decks/" + kJose);
+  TtTesting::MessageBoxSeen seen;
+  OpenListDialog dialog;
+  answers_
+      .Dialog([&](TtWindow&) {
+        TtTesting::Click(dialog.GetFolderButton());
+        EXPECT_EQ(ListEntries(dialog.GetListBox()), Paths{folder + "/plain.txt"});
+        TtTesting::Click(dialog.GetOkButton());
+      })
+      .FolderBrowser(folder)
+      .MessageBox(TtWin::IDOK, &seen);
+  EXPECT_EQ(dialog.ShowDialog(&owner_), 1);
+  EXPECT_EQ(seen.caption, "ファイルアクセスエラー");
+  EXPECT_EQ(seen.icon, TtWin::MB_ICONWARNING);
+  EXPECT_EQ(seen.text, "名前を表せないため追加しなかったファイルがあります。\r\nフォルダ ： " + folder + "\r\n原因 ： " +
+                           TtString::kUnrepresentablePathReason +
+                           "\r\n<U+1F600>.txt\r\ncaf<0xE9>.txt\r\ncaf<U+00E9>.txt\r\nw<U+301C>.txt");
   DialogTest::ExpectNoFailures(answers_);
 }
 

@@ -8,6 +8,7 @@
 
 #include "app/program_files.h"
 #include "app/settings.h"
+#include "tests/ttl/desktop_names.h"
 #include "tests/ui/dialog_test_support.h"
 #include "ui/settings_property_sheet.h"
 
@@ -118,6 +119,23 @@ TEST_F(SettingsPropertySheetTest, CancelOrTheCloseBoxAfterChangingEveryControlLe
   EXPECT_EQ(sheet_.ShowDialog(&owner_), 0);
   EXPECT_EQ(settings_, before);
   EXPECT_EQ(SettingsFileText(), saved);
+  DialogTest::ExpectNoFailures(answers_);
+}
+
+TEST_F(SettingsPropertySheetTest, BrowsingToANameWithoutAnExactSpellingKeepsThePathAndSaysWhy) {
+  TtTesting::MessageBoxSeen seen;
+  answers_
+      .Dialog([&](TtWindow&) {
+        TtTesting::Click(page_.GetBrowseButton());
+        EXPECT_EQ(page_.GetScriptPathEdit().GetText(), "./scripts/拡張.nut");
+        EXPECT_TRUE(sheet_.PressOk());
+      })
+      .FileDialogAsTyped({scratch_.Join(DesktopNames::kCafe + ".nut")})
+      .MessageBox(TtWin::IDOK, &seen);
+  EXPECT_EQ(sheet_.ShowDialog(&owner_), 1);
+  EXPECT_EQ(seen.caption, "ファイルアクセスエラー");
+  EXPECT_NE(seen.text.find(scratch_.Join("caf<U+00E9>.nut")), std::string::npos) << seen.text;
+  EXPECT_EQ(settings_.ExtensionScriptPath, "./scripts/拡張.nut");
   DialogTest::ExpectNoFailures(answers_);
 }
 

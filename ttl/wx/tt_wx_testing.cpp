@@ -115,7 +115,12 @@ ModalAnswers& ModalAnswers::MessageBox(int answer, MessageBoxSeen* seen) {
 
 namespace {
 
-int AnswerFileDialog(wxDialog* dialog, const std::vector<std::string>* paths, FileDialogSeen* seen) {
+wxString PathAnswer(const std::string& path, bool as_typed) {
+  return as_typed ? wxString::FromUTF8(path) : TtWx::ToWxPath(path);
+}
+
+int AnswerFileDialog(wxDialog* dialog, const std::vector<std::string>* paths, FileDialogSeen* seen,
+                     bool as_typed = false) {
   auto* file_dialog = dynamic_cast<TtWxInternal::FileDialog*>(dialog);
   if (!file_dialog) return wxID_NONE;
   if (seen) {
@@ -131,12 +136,13 @@ int AnswerFileDialog(wxDialog* dialog, const std::vector<std::string>* paths, Fi
   }
   if (!paths) return wxID_CANCEL;
   wxArrayString answered;
-  for (const std::string& path : *paths) answered.Add(TtWx::ToWxPath(path));
+  for (const std::string& path : *paths) answered.Add(PathAnswer(path, as_typed));
   file_dialog->answered_paths = answered;
   return wxID_OK;
 }
 
-int AnswerFolderBrowser(wxDialog* dialog, const std::string* path, FolderBrowserSeen* seen) {
+int AnswerFolderBrowser(wxDialog* dialog, const std::string* path, FolderBrowserSeen* seen,
+                        bool as_typed = false) {
   auto* browser = dynamic_cast<TtWxInternal::DirDialog*>(dialog);
   if (!browser) return wxID_NONE;
   if (seen) {
@@ -144,7 +150,7 @@ int AnswerFolderBrowser(wxDialog* dialog, const std::string* path, FolderBrowser
     seen->initial_path = TtWx::FromWxString(browser->initial_path);
   }
   if (!path) return wxID_CANCEL;
-  browser->answered_path = TtWx::ToWxPath(*path);
+  browser->answered_path = PathAnswer(*path, as_typed);
   return wxID_OK;
 }
 
@@ -155,6 +161,12 @@ ModalAnswers& ModalAnswers::FileDialog(std::vector<std::string> paths, FileDialo
   return *this;
 }
 
+ModalAnswers& ModalAnswers::FileDialogAsTyped(std::vector<std::string> utf8_paths, FileDialogSeen* seen) {
+  state_->Add([utf8_paths, seen](wxDialog* dialog) { return AnswerFileDialog(dialog, &utf8_paths, seen, true); },
+              "a file dialog");
+  return *this;
+}
+
 ModalAnswers& ModalAnswers::CancelFileDialog(FileDialogSeen* seen) {
   state_->Add([seen](wxDialog* dialog) { return AnswerFileDialog(dialog, nullptr, seen); }, "a file dialog");
   return *this;
@@ -162,6 +174,12 @@ ModalAnswers& ModalAnswers::CancelFileDialog(FileDialogSeen* seen) {
 
 ModalAnswers& ModalAnswers::FolderBrowser(std::string path, FolderBrowserSeen* seen) {
   state_->Add([path, seen](wxDialog* dialog) { return AnswerFolderBrowser(dialog, &path, seen); }, "a folder browser");
+  return *this;
+}
+
+ModalAnswers& ModalAnswers::FolderBrowserAsTyped(std::string utf8_path, FolderBrowserSeen* seen) {
+  state_->Add([utf8_path, seen](wxDialog* dialog) { return AnswerFolderBrowser(dialog, &utf8_path, seen, true); },
+              "a folder browser");
   return *this;
 }
 
