@@ -71,6 +71,8 @@ public:
   // A choice in the special-column menu: a column with that processor and no deck.
   bool AddSpecialColumn(const TtSquirrel::Object& processor);
   const Columns& GetColumns() const { return columns_; }
+  // The decks of the deck columns, each once, in column order.
+  std::vector<std::shared_ptr<Deck>> GetDecksShownAsColumns() const;
   // The record of a list column; null when the index names no column.
   const ColumnInfo* GetColumnInfo(int column) const;
 

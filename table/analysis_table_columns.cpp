@@ -1,4 +1,6 @@
 // Columns of the analysis table: adding one for a processor, deleting, and the deck columns.
+#include <algorithm>
+
 #include "model/deck.h"
 #include "table/analysis_table.h"
 
@@ -74,6 +76,16 @@ void AnalysisTable::AddDeckColumns(const std::vector<int>& deck_positions) {
     if (position < 0 || position >= static_cast<int>(decks.size())) continue;
     AddColumn(decks[position]->processor(), decks[position]);
   }
+}
+
+std::vector<std::shared_ptr<Deck>> AnalysisTable::GetDecksShownAsColumns() const {
+  std::vector<std::shared_ptr<Deck>> decks;
+  for (const std::shared_ptr<ColumnInfo>& column : columns_) {
+    if (column->deck && std::find(decks.begin(), decks.end(), column->deck) == decks.end()) {
+      decks.push_back(column->deck);
+    }
+  }
+  return decks;
 }
 
 bool AnalysisTable::AddSpecialColumn(const TtSquirrel::Object& processor) {

@@ -53,6 +53,7 @@ inline constexpr int DeleteColumn = 1023;
 inline constexpr int SortByColumn = 1024;
 // 1025 to 1029: the items of the development menu, which do nothing.
 inline constexpr int FirstTest = 1025;
+inline constexpr int AverageDeck = 1030;
 }  // namespace MainCommand
 
 // The toolbar's pictures, read once at start-up from the bitmap beside the executable: a strip
@@ -201,6 +202,7 @@ private:
   void SelectSpecialEntries();
   void SelectDecks();
   void ShowSettings();
+  void WriteAverageDeck();
   void ShowVersion();
   void HideRow();
   void PreviewSelectedRow();

@@ -1,5 +1,6 @@
 // The command table of the main window: each menu item and toolbar button ends in one handler
 // here, which calls the table's operations or opens a dialog.
+#include "table/average_deck.h"
 #include "table/table_export.h"
 #include "ttl/tt_clipboard.h"
 #include "ttl/tt_file_dialog.h"
@@ -36,6 +37,7 @@ void MainFrame::RegisterCommandHandlers() {
   on(MainCommand::Refresh, [this] { GetTable().Refresh(); });
   on(MainCommand::DeleteAllColumns, [this] { GetTable().DeleteAllColumns(); });
   on(MainCommand::Settings, [this] { ShowSettings(); });
+  on(MainCommand::AverageDeck, [this] { WriteAverageDeck(); });
   on(MainCommand::Version, [this] { ShowVersion(); });
   on(MainCommand::HideRow, [this] { HideRow(); });
   on(MainCommand::Preview, [this] { PreviewSelectedRow(); });
@@ -97,6 +99,17 @@ void MainFrame::ShowSettings() {
   sheet.ShowDialog(this);
   // Whatever the sheet's result: the first column follows the record as it now is.
   GetTable().ApplySettings();
+}
+
+void MainFrame::WriteAverageDeck() {
+  TtSaveFileDialog dialog;
+  dialog.SetTitle("平均デッキを作成");
+  dialog.AddFilter("テキストファイル(*.txt)", "*.txt");
+  dialog.AddFilter("すべてのファイル(*.*)", "*.*");
+  dialog.SetFileName("average.txt");
+  dialog.SetOverwritePrompt(true);
+  if (!dialog.ShowDialog(this)) return;
+  WriteAverageDeckFile(GetTable(), dialog.GetFileName(), *this);
 }
 
 void MainFrame::ShowVersion() {

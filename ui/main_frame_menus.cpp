@@ -66,7 +66,8 @@ MainMenu::MainMenu() {
   operations.AppendItem("全てのカラムを削除(&C)", MainCommand::DeleteAllColumns);
   AppendMenu("操作(&O)", operations);
 
-  AppendMenu("ツール(&T)", MakeMenu({{"設定(&O)...", MainCommand::Settings}}));
+  AppendMenu("ツール(&T)", MakeMenu({{"設定(&O)...", MainCommand::Settings},
+                                     {"平均デッキを作成(&A)...", MainCommand::AverageDeck}}));
   AppendMenu("ヘルプ(&H)", MakeMenu({{"バージョン情報(&A)...", MainCommand::Version}}));
 
   if (IsTestMode()) {
