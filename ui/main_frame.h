@@ -54,6 +54,7 @@ inline constexpr int SortByColumn = 1024;
 // 1025 to 1029: the items of the development menu, which do nothing.
 inline constexpr int FirstTest = 1025;
 inline constexpr int AverageDeck = 1030;
+inline constexpr int DifferenceColumn = 1031;
 }  // namespace MainCommand
 
 // The toolbar's pictures, read once at start-up from the bitmap beside the executable: a strip
@@ -107,13 +108,15 @@ private:
 class ColumnMenu : public TtSubMenuCommand {
 public:
   ColumnMenu(const TtMenu& special_column_menu, const TtMenu& sort_menu);
-  void EnableColumnItems(bool delete_enabled, bool sort_enabled);
+  void EnableColumnItems(bool delete_enabled, bool sort_enabled, bool difference_enabled);
   bool IsDeleteEnabled() const { return IsItemEnabled(delete_position_); }
   bool IsSortEnabled() const { return IsItemEnabled(sort_position_); }
+  bool IsDifferenceEnabled() const { return IsItemEnabled(difference_position_); }
 
 private:
   int delete_position_;
   int sort_position_;
+  int difference_position_;
 };
 
 // Flat, list style, with tooltips: a button's text is its tooltip, not a label beside it.
@@ -208,6 +211,7 @@ private:
   void PreviewSelectedRow();
   void DeleteClickedColumn();
   void SortByClickedColumn();
+  void AddDifferenceColumn();
 
   // The list's notifications and the row drag (main_frame_list.cpp).
   void RegisterListHandlers();

@@ -43,6 +43,7 @@ void MainFrame::RegisterCommandHandlers() {
   on(MainCommand::Preview, [this] { PreviewSelectedRow(); });
   on(MainCommand::DeleteColumn, [this] { DeleteClickedColumn(); });
   on(MainCommand::SortByColumn, [this] { SortByClickedColumn(); });
+  on(MainCommand::DifferenceColumn, [this] { AddDifferenceColumn(); });
 }
 
 void MainFrame::New() {
@@ -139,6 +140,16 @@ void MainFrame::DeleteClickedColumn() {
 void MainFrame::SortByClickedColumn() {
   if (clicked_column_ < 0 || clicked_column_ >= main_list_.GetColumnCount()) return;
   GetTable().SortByColumn(clicked_column_);
+}
+
+// The clicked column's deck minus the deck that the user picks.
+void MainFrame::AddDifferenceColumn() {
+  const ColumnInfo* column = GetTable().GetColumnInfo(clicked_column_);
+  if (!column || !column->deck) return;
+  SelectListDialog dialog(script_host_.GetDecks(), SelectListDialog::Choice::Single);
+  dialog.SetTitle("差分を取るデッキの選択");
+  if (dialog.ShowDialog(this) != 1 || dialog.GetSelectedPositions().empty()) return;
+  GetTable().AddDifferenceColumn(clicked_column_, dialog.GetSelectedPositions()[0]);
 }
 
 }  // namespace Tarvane

@@ -95,15 +95,19 @@ ColumnMenu::ColumnMenu(const TtMenu& special_column_menu, const TtMenu& sort_men
   delete_position_ = GetItemCount() - 1;
   AppendItem("このカラムの並び替え(&C)", MainCommand::SortByColumn);
   sort_position_ = GetItemCount() - 1;
+  AppendItem("差分カラムを追加(&F)...", MainCommand::DifferenceColumn);
+  difference_position_ = GetItemCount() - 1;
   AppendSeparator();
   AppendMenu("特殊カラムの追加(&P)", special_column_menu);
   AppendSeparator();
   AppendMenu("並び替え(&S)", sort_menu);
 }
 
-void ColumnMenu::EnableColumnItems(bool delete_enabled, bool sort_enabled) {
+void ColumnMenu::EnableColumnItems(bool delete_enabled, bool sort_enabled,
+                                   bool difference_enabled) {
   SetItemEnabled(delete_position_, delete_enabled);
   SetItemEnabled(sort_position_, sort_enabled);
+  SetItemEnabled(difference_position_, difference_enabled);
 }
 
 void MainFrame::FillScriptMenus() {

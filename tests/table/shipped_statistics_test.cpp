@@ -436,5 +436,39 @@ TEST_F(ShippedStatisticsTest, AMenuItemAddsTheColumnsItsCreateColumnsReturns) {
   ExpectColumnsAligned();
 }
 
+// The difference of two deck columns, row by row: blank where equal, total rows included;
+// it sorts by the difference, and editing the deck list keeps it while both files stay.
+TEST_F(ShippedStatisticsTest, TheDifferenceColumnOfTwoDecks) {
+  std::string burn = folder.Write("burn.txt", "#NAME Burn\n4 Lightning Bolt\n20 Mountain\n\n2 Lightning Bolt\n");
+  std::string prowess = folder.Write("prowess.txt", "2 Lightning Bolt\n18 Mountain\n4 Island\n");
+  table->AddDeckFiles({burn, prowess});
+  table->AddAllDeckColumns();
+  EXPECT_FALSE(table->AddDifferenceColumn(0, 1)) << "the first column is no deck column";
+  EXPECT_FALSE(table->AddDifferenceColumn(1, 2)) << "there is no third deck";
+  ASSERT_TRUE(table->AddDifferenceColumn(1, 1));
+  EXPECT_EQ(list.GetColumnText(3), "Burn － prowess.txt");
+  for (int row = 0; row < list.GetItemCount(); ++row) {
+    auto number = [&](int column) {
+      const std::string text = list.GetItemText(row, column);
+      return text.empty() ? 0 : std::stoi(text);
+    };
+    const int difference = number(1) - number(2);
+    EXPECT_EQ(list.GetItemText(row, 3), difference == 0 ? "" : std::to_string(difference))
+        << "row " << row;
+  }
+  table->SortByColumn(3);
+  EXPECT_EQ(Column(0)[0], "山");     // +2
+  EXPECT_EQ(Column(3)[0], "2");
+  EXPECT_EQ(Column(0)[2], "島");     // -4, the last card row of the main deck
+  EXPECT_EQ(Column(3)[2], "-4");
+
+  table->ReplaceDeckFiles({prowess, burn});
+  EXPECT_EQ(Headers(), (std::vector<std::string>{"カード名", "Burn", "prowess.txt",
+                                                 "Burn － prowess.txt"}));
+  table->ReplaceDeckFiles({burn});
+  EXPECT_EQ(Headers(), (std::vector<std::string>{"カード名", "Burn"}));
+  EXPECT_TRUE(reporter.messages.empty());
+}
+
 }  // namespace
 }  // namespace TarvaneTableTest
