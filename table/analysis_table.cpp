@@ -4,6 +4,10 @@
 
 #include "model/board_type.h"
 #include "model/deck.h"
+#include <algorithm>
+#include <cmath>
+
+#include "table/cell_shading.h"
 #include "table/cell_text.h"
 
 namespace Tarvane {
@@ -130,12 +134,21 @@ void AnalysisTable::FillAllCells() {
 
 void AnalysisTable::FillColumn(int column) {
   TtListViewUpdateGuard updates(list_);
-  const ColumnInfo& info = ColumnAt(column);
+  ColumnInfo& info = ColumnAt(column);
   const bool if_zero_null_string = script_host_.GetSettings().IfZeroNullString;
+  double largest_magnitude = 0;
   for (int item = 0; item < list_.GetItemCount(); ++item) {
-    CellValue value = script_host_.ComputeCellValue(info.processor, EntryAt(item));
+    const Entry& entry = EntryAt(item);
+    CellValue value = script_host_.ComputeCellValue(info.processor, entry);
     list_.SetItemText(item, column, CellText(value, if_zero_null_string));
+    if (!entry.is_normal()) continue;
+    if (value.kind() == CellValue::Kind::Integer) {
+      largest_magnitude = std::max(largest_magnitude, std::fabs(static_cast<double>(value.integer())));
+    } else if (value.kind() == CellValue::Kind::Float) {
+      largest_magnitude = std::max(largest_magnitude, std::fabs(value.number()));
+    }
   }
+  info.largest_magnitude = largest_magnitude;
 }
 
 Entry& AnalysisTable::EntryAt(int item) const {
@@ -146,9 +159,22 @@ const ColumnInfo& AnalysisTable::ColumnAt(int column) const {
   return *reinterpret_cast<const ColumnInfo*>(list_.GetColumnData(column));
 }
 
+// The records belong to the columns list, which holds them as changeable objects.
+ColumnInfo& AnalysisTable::ColumnAt(int column) {
+  return *reinterpret_cast<ColumnInfo*>(list_.GetColumnData(column));
+}
+
 const Entry* AnalysisTable::GetRowEntry(int item) const {
   if (item < 0 || item >= list_.GetItemCount()) return nullptr;
   return &EntryAt(item);
+}
+
+int AnalysisTable::GetCellShade(int item, int column) const {
+  if (item < 0 || item >= list_.GetItemCount() || column < 1 || column >= list_.GetColumnCount()) {
+    return 0;
+  }
+  if (!EntryAt(item).is_normal()) return 0;
+  return ShadeStep(list_.GetItemText(item, column), ColumnAt(column).largest_magnitude);
 }
 
 const ColumnInfo* AnalysisTable::GetColumnInfo(int column) const {

@@ -100,6 +100,9 @@ public:
   void HideRow(int item);
   // The entry of a list item; null when the index names no item.
   const Entry* GetRowEntry(int item) const;
+  // How strongly the cell is shaded (ShadeStep, table/cell_shading.h): numeric cells of card
+  // rows in every column but the first; 0 for any other cell or an index that names none.
+  int GetCellShade(int item, int column) const;
   // The special entry dialog's OK: the shown flags in list order (flags beyond the list are
   // ignored, entries beyond the flags keep theirs), then a refresh.
   void SetSpecialEntriesShown(const std::vector<bool>& shown);
@@ -129,6 +132,7 @@ private:
   void AppendSpecialEntries(int board_type);
   Entry& EntryAt(int item) const;
   const ColumnInfo& ColumnAt(int column) const;
+  ColumnInfo& ColumnAt(int column);
   void RemoveFailedColumn(int column);
   // Takes the deck list out of the script host and its script-side mirror.
   void DropAllDecks();

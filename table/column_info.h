@@ -21,6 +21,9 @@ public:
   // processors its processor calls; null for every other column.
   std::shared_ptr<Deck> first_deck;
   std::shared_ptr<Deck> second_deck;
+  // The largest magnitude of the numbers among the column's card rows when it was last filled:
+  // what shading measures its cells against.
+  double largest_magnitude = 0;
 };
 
 }  // namespace Tarvane

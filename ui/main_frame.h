@@ -55,6 +55,7 @@ inline constexpr int SortByColumn = 1024;
 inline constexpr int FirstTest = 1025;
 inline constexpr int AverageDeck = 1030;
 inline constexpr int DifferenceColumn = 1031;
+inline constexpr int CellShading = 1032;
 }  // namespace MainCommand
 
 // The toolbar's pictures, read once at start-up from the bitmap beside the executable: a strip
@@ -84,8 +85,12 @@ public:
 
   // Puts the radio mark of the board sub-menu on the item of the mode (0 to 3).
   void CheckBoardMode(int mode);
+  // The tick of 表示 → 色分け.
+  void CheckCellShading(bool shading) { view_menu_.SetItemChecked(0, shading); }
+  bool IsCellShadingChecked() const { return view_menu_.IsItemChecked(0); }
 
 private:
+  TtSubMenu view_menu_;
   TtSubMenu export_menu_;
   TtSubMenu board_menu_;
   TtSubMenuCommand special_column_menu_;
@@ -212,6 +217,8 @@ private:
   void DeleteClickedColumn();
   void SortByClickedColumn();
   void AddDifferenceColumn();
+  // Switches 色分け, ticks its item and saves it in the settings file.
+  void SetCellShading(bool shading);
 
   // The list's notifications and the row drag (main_frame_list.cpp).
   void RegisterListHandlers();

@@ -1,5 +1,6 @@
 // The command table of the main window: each menu item and toolbar button ends in one handler
 // here, which calls the table's operations or opens a dialog.
+#include "app/settings.h"
 #include "table/average_deck.h"
 #include "table/table_export.h"
 #include "ttl/tt_clipboard.h"
@@ -44,6 +45,7 @@ void MainFrame::RegisterCommandHandlers() {
   on(MainCommand::DeleteColumn, [this] { DeleteClickedColumn(); });
   on(MainCommand::SortByColumn, [this] { SortByClickedColumn(); });
   on(MainCommand::DifferenceColumn, [this] { AddDifferenceColumn(); });
+  on(MainCommand::CellShading, [this] { SetCellShading(!main_list_.IsShading()); });
 }
 
 void MainFrame::New() {
@@ -140,6 +142,18 @@ void MainFrame::DeleteClickedColumn() {
 void MainFrame::SortByClickedColumn() {
   if (clicked_column_ < 0 || clicked_column_ >= main_list_.GetColumnCount()) return;
   GetTable().SortByColumn(clicked_column_);
+}
+
+void MainFrame::SetCellShading(bool shading) {
+  main_list_.SetShading(shading);
+  main_menu_.CheckCellShading(shading);
+  try {
+    SaveCellShading(shading);
+  } catch (const TtException& error) {
+    // The table is shaded all the same; the user learns that the next start will not remember it.
+    ShowMessage(SettingsNotSavedText("色分けの設定を保存できませんでした。", error),
+                kSettingsNotSavedCaption, MessageButtons::Ok, MessageIcon::Error, true);
+  }
 }
 
 // The clicked column's deck minus the deck that the user picks.

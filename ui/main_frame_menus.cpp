@@ -66,6 +66,9 @@ MainMenu::MainMenu() {
   operations.AppendItem("全てのカラムを削除(&C)", MainCommand::DeleteAllColumns);
   AppendMenu("操作(&O)", operations);
 
+  view_menu_.AppendItem("色分け(&C)", MainCommand::CellShading);
+  AppendMenu("表示(&V)", view_menu_);
+
   AppendMenu("ツール(&T)", MakeMenu({{"設定(&O)...", MainCommand::Settings},
                                      {"平均デッキを作成(&A)...", MainCommand::AverageDeck}}));
   AppendMenu("ヘルプ(&H)", MakeMenu({{"バージョン情報(&A)...", MainCommand::Version}}));
