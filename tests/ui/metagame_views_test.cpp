@@ -1,6 +1,12 @@
 // The metagame views in the window: 表示 → 色分け (remembered in the settings file, export
 // unchanged), 差分カラムを追加 from a deck column's menu, a special-column item that adds several
 // columns, and ツール → 平均デッキを作成....
+#include <chrono>
+#include <filesystem>
+#include <random>
+#include <sstream>
+#include <thread>
+
 #include "table/cell_shading.h"
 #include "table/table_export.h"
 #include "tests/ui/main_window_test_support.h"
@@ -151,6 +157,82 @@ TEST_F(MetagameViewsTest, TheAverageDeckIsWrittenWhereTheUserSays) {
   EXPECT_TRUE(seen.overwrite_prompt);
   EXPECT_EQ(ScratchFolder::Read(path),
             "#NAME 平均デッキ: blue.txt 1, burn.txt 1 (2デッキ)\n10 Island\n4 Mountain\n\n2 Mountain\n");
+}
+
+// A metagame made from the shipped sample decks: each archetype (the sample's NAME) played by a
+// few decks that differ from its sample by a copy here and there, as lists of one archetype do.
+std::vector<std::string> SampleMetagame(const ProgramFolder& folder) {
+  const std::string bin = TARVANE_PROGRAM_DIR;
+  std::vector<std::string> samples;
+  for (const auto& file : std::filesystem::directory_iterator(bin + "/decks")) {
+    if (file.path().filename() != "next_event_sideboard.txt") samples.push_back(file.path().string());
+  }
+  std::sort(samples.begin(), samples.end());
+  const int kCopies[] = {9, 7, 6, 5, 4, 3, 2, 2, 1, 1};
+  std::mt19937 random(19);
+  std::vector<std::string> paths;
+  for (size_t sample = 0; sample < samples.size(); ++sample) {
+    std::istringstream lines(ScratchFolder::Read(samples[sample]));
+    std::vector<std::string> deck;
+    for (std::string line; std::getline(lines, line);) deck.push_back(line);
+    std::string archetype = std::filesystem::path(samples[sample]).stem().string();
+    for (const std::string& line : deck) {
+      if (line.starts_with("#NAME ")) archetype = line.substr(6);
+    }
+    for (int copy = 0; copy < kCopies[sample % 10]; ++copy) {
+      std::string text = "#ARCHETYPE " + archetype + "\n";
+      for (const std::string& line : deck) {
+        if (line.empty() || line[0] < '1' || line[0] > '4' || random() % 5 != 0) {
+          text += line + "\n";
+        } else if (random() % 3 != 0) {
+          text += std::to_string(1 + random() % 4) + line.substr(1) + "\n";
+        }
+      }
+      paths.push_back(folder.Write("meta/" + std::to_string(sample) + "_" + std::to_string(copy) + ".txt", text));
+    }
+  }
+  return paths;
+}
+
+// The shipped program with archetype columns over that metagame, shaded; with
+// TARVANE_VIEWS_SCREENSHOT set to a PNG path, the window is saved there.
+TEST_F(MetagameViewsTest, TheShippedScriptsArchetypeColumnsShaded) {
+  const std::string bin = TARVANE_PROGRAM_DIR;
+  folder.Write("tarvane.nut", ScratchFolder::Read(bin + "/tarvane.nut"));
+  for (const auto& file : std::filesystem::directory_iterator(bin + "/dictionary")) {
+    folder.Write("dictionary/" + file.path().filename().string(), ScratchFolder::Read(file.path().string()));
+  }
+  folder.Remove("dictionary/cards.dat");
+  std::vector<std::string> paths = SampleMetagame(folder);
+  pictures = std::make_unique<ToolImageList>(folder.Join("tarvane.bmp"));
+  frame = std::make_unique<MainFrame>(*pictures);
+  frame->Create({});
+  frame->SetPositionSize(0, 0, 1200, 720);
+  frame->Show();
+  frame->GetTable().AddDeckFiles(paths);
+  // 特殊カラムの追加 → アーキタイプ別 → 採用率.
+  answers.PopupMenu([](const TtMenu& menu, TtWin::POINT) {
+    return TtTesting::PopupChoice{menu.GetSubMenu(7).GetHandle(), 0};
+  });
+  TtTesting::ClickToolBarButton(frame->GetToolBar(), MainCommand::SpecialColumnDropDown);
+  ASSERT_EQ(List().GetColumnCount(), 10);
+  EXPECT_EQ(List().GetColumnText(1).substr(List().GetColumnText(1).size() - 4), " (9)");
+  Choose({kView, 0});
+  List().ClearSelection();
+  TtTesting::ClickListHeader(List(), 2);
+  EXPECT_EQ(TtTesting::ListCellBackground(List(), 0, 2), MainList::ShadeColour(kShadeSteps))
+      << "the second archetype's most played card, played by all its decks";
+
+  if (const char* screenshot = std::getenv("TARVANE_VIEWS_SCREENSHOT")) {
+    List().SetColumnWidth(0, 200);
+    for (int column = 1; column < List().GetColumnCount(); ++column) List().SetColumnWidth(column, 150);
+    List().SetItemSelected(3, true);
+    for (int round = 0; round < 40; ++round) {
+      TtTesting::ProcessEvents();
+      std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    }
+    EXPECT_TRUE(TtTesting::SaveScreenshot(frame.get(), screenshot));
+  }
 }
 
 }  // namespace
