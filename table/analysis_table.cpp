@@ -2,11 +2,11 @@
 // the table. Columns, decks and sorting follow in their own files.
 #include "table/analysis_table.h"
 
-#include "model/board_type.h"
-#include "model/deck.h"
 #include <algorithm>
 #include <cmath>
 
+#include "model/board_type.h"
+#include "model/deck.h"
 #include "table/cell_shading.h"
 #include "table/cell_text.h"
 

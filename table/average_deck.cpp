@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <map>
-#include <set>
 
 #include "model/card_database.h"
 #include "model/deck.h"

@@ -1,5 +1,6 @@
 #include "table/cell_shading.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
