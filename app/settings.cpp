@@ -76,6 +76,16 @@ void SetLastFolderBrowserPath(const std::string& path) {
   file.Section().SetString("LastFolderBrowserPath", path);
 }
 
+bool LoadCellShading() {
+  SettingsFile file;
+  return file.Section().GetBoolean("CellShading", false);
+}
+
+void SaveCellShading(bool shading) {
+  SettingsFile file;
+  file.Section().SetBoolean("CellShading", shading);
+}
+
 bool IsTestMode() {
   SettingsFile file;
   return file.Section().GetBoolean("TestMode", false);

@@ -32,6 +32,10 @@ void SaveWindowPlacement(const WindowPlacement& placement);
 std::string GetLastFolderBrowserPath();
 void SetLastFolderBrowserPath(const std::string& path);
 
+// 表示 → 色分け: whether numeric cells are shaded; off when the file does not say.
+bool LoadCellShading();
+void SaveCellShading(bool shading);
+
 // Adds the development menu; nothing in the program writes it.
 bool IsTestMode();
 

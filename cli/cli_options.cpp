@@ -45,6 +45,7 @@ const std::map<std::string, OptionRule>& ActionRules() {
       {"--tsv", {Kind::Tsv, Values::Optional, ValueKind::OptionalPath}},
       {"--status", {Kind::Status, Values::None, ValueKind::Nothing}},
       {"--menus", {Kind::Menus, Values::None, ValueKind::Nothing}},
+      {"--average-deck", {Kind::AverageDeck, Values::One, ValueKind::Paths}},
   };
   return rules;
 }
@@ -229,6 +230,8 @@ Actions:
   --tsv [FILE]             the table as tab-separated text, the same way
   --status                 the two status bar texts, one line each
   --menus                  the special-column menu, the sort menu and the special entries
+  --average-deck FILE      write the average deck of the decks shown as columns (of every
+                           loaded deck when no deck column is shown) as a deck list file
 
 Deck lists from other programs (instead of the actions):
   --import FILE... --to DIR

@@ -35,6 +35,7 @@ struct CliAction {
     Tsv,               // --tsv [FILE]
     Status,            // --status
     Menus,             // --menus
+    AverageDeck,       // --average-deck FILE
   };
 
   Kind kind;

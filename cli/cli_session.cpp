@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 
+#include "table/average_deck.h"
 #include "table/table_export.h"
 
 namespace Tarvane {
@@ -134,6 +135,9 @@ void CliSession::Run(const CliAction& action) {
       return;
     case Kind::Menus:
       console_.WriteOutput(MenusListing());
+      return;
+    case Kind::AverageDeck:
+      WriteAverageDeckFile(table_, action.texts[0], console_);
       return;
   }
 }

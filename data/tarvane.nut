@@ -324,6 +324,175 @@ function average_copies(stats) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// Statistics by archetype
+
+// A deck's archetype: its ARCHETYPE header, else its NAME header, else its file name.
+function archetype_of(deck) {
+  local headers = deck.headers;
+  if ("ARCHETYPE" in headers && headers.ARCHETYPE != "") return headers.ARCHETYPE;
+  if ("NAME" in headers && headers.NAME != "") return headers.NAME;
+  return deck.file_name;
+}
+
+// The loaded decks grouped by archetype, largest archetype first (then by name), each
+// archetype's boards counted as ::Statistics counts all decks: once per board type, when a row
+// first asks, kept until the deck list changes. Each deck belongs to one archetype, so counting
+// every archetype is one pass over the decks.
+class ArchetypeStatistics {
+  counted = null;
+  constructor() {
+    counted = DeckListCache(function(decks) {
+      local by_name = {};
+      local archetypes = [];
+      foreach (deck in decks) {
+        local name = ::archetype_of(deck);
+        if (!(name in by_name)) {
+          by_name[name] <- {name = name, decks = [], boards = {}};
+          archetypes.append(by_name[name]);
+        }
+        by_name[name].decks.append(deck);
+      }
+      archetypes.sort(function(a, b) {
+        local by_size = b.decks.len() <=> a.decks.len();
+        return by_size != 0 ? by_size : a.name <=> b.name;
+      });
+      return {by_name = by_name, archetypes = archetypes};
+    });
+  }
+  // Every archetype of the loaded decks, largest first: tables with `name` and `decks`.
+  function all() {
+    return counted.get().archetypes;
+  }
+  // [decks playing, total copies, most copies] of a card row among one archetype's decks.
+  function of(archetype_name, entry) {
+    local by_name = counted.get().by_name;
+    if (!(archetype_name in by_name)) return [0, 0, 0];
+    local archetype = by_name[archetype_name];
+    local board_type = entry.board_type;
+    if (!(board_type in archetype.boards)) {
+      archetype.boards[board_type] <- ::count_cards(archetype.decks, board_type);
+    }
+    local cards = archetype.boards[board_type];
+    local card_name = entry.card.name;
+    return card_name in cards ? cards[card_name] : [0, 0, 0];
+  }
+  // The number of loaded decks of the archetype.
+  function deck_count(archetype_name) {
+    local by_name = counted.get().by_name;
+    return archetype_name in by_name ? by_name[archetype_name].decks.len() : 0;
+  }
+}
+::Archetypes <- ArchetypeStatistics();
+
+// The column of one archetype; `value_of(stats, deck_count)` maps a card row's statistics among
+// the archetype's decks to its value. Headed with the archetype's name and deck count.
+class ArchetypeProcessor {
+  name = null;
+  sorter = null;
+  archetype = null;
+  value_of = null;
+  constructor(archetype_name, deck_count, label, row_value) {
+    archetype = archetype_name;
+    value_of = row_value;
+    name = archetype_name + " (" + deck_count + ")";
+    sorter = ArchetypeSorter(name + " " + label + "順", archetype_name, row_value);
+  }
+  // Blank where no deck of the archetype plays the card, so that its few cards stand out.
+  function process_function(entry) {
+    if (::is_special_row(entry)) return null;
+    local stats = ::Archetypes.of(archetype, entry);
+    return stats[0] == 0 ? null : value_of(stats, ::Archetypes.deck_count(archetype));
+  }
+}
+
+// Sorts by an archetype's statistic, largest first, then in card order.
+class ArchetypeSorter {
+  name = null;
+  archetype = null;
+  value_of = null;
+  constructor(sorter_name, archetype_name, row_value) {
+    name = sorter_name;
+    archetype = archetype_name;
+    value_of = row_value;
+  }
+  function compare_for_sort(a, b) {
+    local value = value_of;
+    local name = archetype;
+    return ::compare_by_key(a, b, function(entry) {
+      return -value(::Archetypes.of(name, entry), ::Archetypes.deck_count(name));
+    });
+  }
+}
+
+// A menu item that adds one column per archetype of the loaded decks, largest first.
+class ArchetypeColumns {
+  name = null;
+  value_of = null;
+  constructor(label, row_value) {
+    name = label;
+    value_of = row_value;
+  }
+  function create_columns() {
+    local columns = [];
+    foreach (archetype in ::Archetypes.all()) {
+      columns.append(ArchetypeProcessor(archetype.name, archetype.decks.len(), name, value_of));
+    }
+    return columns;
+  }
+}
+
+function archetype_share(stats, deck_count) {
+  return deck_count == 0 ? 0.0 : 100.0 * stats[0] / deck_count;
+}
+function archetype_average(stats, deck_count) {
+  return average_copies(stats);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The difference of two decks
+
+// Row by row, the first deck column's value minus the second's: blank where they are equal.
+// Made by 差分カラムを追加 with the two decks' processors.
+class DifferenceProcessor {
+  name = null;
+  sorter = null;
+  first = null;
+  second = null;
+  constructor(first_processor, second_processor) {
+    first = first_processor;
+    second = second_processor;
+    name = first.name + " － " + second.name;
+    sorter = DifferenceSorter(this);
+  }
+  function process_function(entry) {
+    local difference = ::number_or_zero(first.process_function(entry)) -
+                       ::number_or_zero(second.process_function(entry));
+    return difference == 0 ? null : difference;
+  }
+}
+
+function number_or_zero(value) {
+  local type = typeof value;
+  return (type == "integer" || type == "float") ? value : 0;
+}
+
+// Sorts by the difference, largest first; computed rows keep the card order.
+class DifferenceSorter {
+  name = null;
+  processor = null;
+  constructor(difference_processor) {
+    processor = difference_processor;
+    name = difference_processor.name + " の差分順";
+  }
+  function compare_for_sort(a, b) {
+    local difference = processor;
+    return ::compare_by_key(a, b, function(entry) {
+      return -::number_or_zero(difference.process_function(entry));
+    });
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
 // Sorters of the sort menu
 
 class CardOrderSorter {
@@ -411,7 +580,12 @@ add_totals(::Board.Type.Sideboard, ["Side", "サイド："], [::Card.Type.MainTo
   null,
   StatisticsProcessor("総枚数", total_copies),
   StatisticsProcessor("平均枚数", average_copies),
-  StatisticsProcessor("最大枚数", most_copies)
+  StatisticsProcessor("最大枚数", most_copies),
+  null,
+  SubMenu("アーキタイプ別", [
+    ArchetypeColumns("採用率", archetype_share),
+    ArchetypeColumns("平均枚数", archetype_average)
+  ])
 ]);
 
 ::Organizer.sorters.extend([

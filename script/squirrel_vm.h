@@ -9,6 +9,7 @@
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -96,6 +97,14 @@ public:
   // Fills the menu from ::Organizer.processors or ::Organizer.sorters: null elements are
   // separators, ::SubMenu instances nested sub-menus, other instances leaves.
   void FillScriptMenu(ScriptMenuList list, ScriptMenu& menu, const MenuCallback& on_menu);
+  // The processors that a special-column menu leaf adds: the array that its optional
+  // create_columns() returns, one column each; nullopt when the leaf has no create_columns (or
+  // null there), so that it is the one column's processor itself.
+  std::optional<std::vector<TtSquirrel::Object>> CreateColumns(const TtSquirrel::Object& leaf);
+  // The processor of a difference column: ::DifferenceProcessor(first, second), both the
+  // processors of deck columns.
+  TtSquirrel::Object CreateDifferenceProcessor(const TtSquirrel::Object& first,
+                                               const TtSquirrel::Object& second);
   // The `name` slot of a processor or sorter, which must be a string.
   std::string GetName(const TtSquirrel::Object& object);
   // The `sorter` slot of a processor, unchecked.
@@ -165,6 +174,7 @@ private:
   TtSquirrel::SlotKey process_function_key_{*this, "process_function"};
   TtSquirrel::SlotKey case_of_cannot_process_key_{*this, "case_of_cannot_process"};
   TtSquirrel::SlotKey compare_for_sort_key_{*this, "compare_for_sort"};
+  TtSquirrel::SlotKey create_columns_key_{*this, "create_columns"};
   // The data members of every Card instance, which scripts make by the thousand.
   struct CardMemberKeys {
     explicit CardMemberKeys(TtSquirrel::VirtualMachine& machine);

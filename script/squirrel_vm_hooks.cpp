@@ -99,6 +99,39 @@ void SquirrelVM::FillMenuFromTop(ScriptMenu& menu, const MenuCallback& on_menu) 
   }
 }
 
+std::optional<std::vector<TtSquirrel::Object>> SquirrelVM::CreateColumns(
+    const TtSquirrel::Object& leaf) {
+  TtSquirrel::NativeAPI api = GetNativeAPI();
+  TtSquirrel::StackTopGuard guard(*this);
+  PushObject(leaf);
+  PushObject(create_columns_key_.object());
+  if (!api.TryGet(-2) || GetType(-1).Is(TtSquirrel::ObjectTypeCode::Null)) return std::nullopt;
+  api.Pop(2);
+  CallMember(leaf, create_columns_key_, {});
+  std::vector<TtSquirrel::Object> processors;
+  long long size = api.GetSize(-1);
+  for (long long index = 0; index < size; ++index) {
+    TtSquirrel::StackTopGuard element_guard(*this);
+    GetSlot(-1, index);
+    processors.push_back(GetTopObject(true));
+  }
+  return processors;
+}
+
+TtSquirrel::Object SquirrelVM::CreateDifferenceProcessor(const TtSquirrel::Object& first,
+                                                         const TtSquirrel::Object& second) {
+  TtSquirrel::StackTopGuard guard(*this);
+  Call([this] { PushRootSlot("DifferenceProcessor"); },
+       [this, &first, &second] {
+         GetNativeAPI().PushRootTable();
+         PushObject(first);
+         PushObject(second);
+         return 3;
+       },
+       true);
+  return GetTopObject(true);
+}
+
 std::string SquirrelVM::GetName(const TtSquirrel::Object& object) {
   TtSquirrel::StackTopGuard guard(*this);
   Get([this, &object] { PushObject(object); }, "name");

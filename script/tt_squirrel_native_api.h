@@ -222,6 +222,8 @@ public:
     CheckResult(sq_newslot(v(), index, is_static ? SQTrue : SQFalse), "sq_newslot");
   }
   void Get(SQInteger index) const { CheckResult(sq_get(v(), index), "sq_get"); }
+  // sq_get for a slot that may be missing: false (the key popped) when it is.
+  bool TryGet(SQInteger index) const { return SQ_SUCCEEDED(sq_get(v(), index)); }
   void Set(SQInteger index) const { CheckResult(sq_set(v(), index), "sq_set"); }
   void RawGet(SQInteger index) const { CheckResult(sq_rawget(v(), index), "sq_rawget"); }
   void RawSet(SQInteger index) const { CheckResult(sq_rawset(v(), index), "sq_rawset"); }

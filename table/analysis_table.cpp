@@ -2,8 +2,12 @@
 // the table. Columns, decks and sorting follow in their own files.
 #include "table/analysis_table.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "model/board_type.h"
 #include "model/deck.h"
+#include "table/cell_shading.h"
 #include "table/cell_text.h"
 
 namespace Tarvane {
@@ -130,12 +134,21 @@ void AnalysisTable::FillAllCells() {
 
 void AnalysisTable::FillColumn(int column) {
   TtListViewUpdateGuard updates(list_);
-  const ColumnInfo& info = ColumnAt(column);
+  ColumnInfo& info = ColumnAt(column);
   const bool if_zero_null_string = script_host_.GetSettings().IfZeroNullString;
+  double largest_magnitude = 0;
   for (int item = 0; item < list_.GetItemCount(); ++item) {
-    CellValue value = script_host_.ComputeCellValue(info.processor, EntryAt(item));
+    const Entry& entry = EntryAt(item);
+    CellValue value = script_host_.ComputeCellValue(info.processor, entry);
     list_.SetItemText(item, column, CellText(value, if_zero_null_string));
+    if (!entry.is_normal()) continue;
+    if (value.kind() == CellValue::Kind::Integer) {
+      largest_magnitude = std::max(largest_magnitude, std::fabs(static_cast<double>(value.integer())));
+    } else if (value.kind() == CellValue::Kind::Float) {
+      largest_magnitude = std::max(largest_magnitude, std::fabs(value.number()));
+    }
   }
+  info.largest_magnitude = largest_magnitude;
 }
 
 Entry& AnalysisTable::EntryAt(int item) const {
@@ -146,9 +159,22 @@ const ColumnInfo& AnalysisTable::ColumnAt(int column) const {
   return *reinterpret_cast<const ColumnInfo*>(list_.GetColumnData(column));
 }
 
+// The records belong to the columns list, which holds them as changeable objects.
+ColumnInfo& AnalysisTable::ColumnAt(int column) {
+  return *reinterpret_cast<ColumnInfo*>(list_.GetColumnData(column));
+}
+
 const Entry* AnalysisTable::GetRowEntry(int item) const {
   if (item < 0 || item >= list_.GetItemCount()) return nullptr;
   return &EntryAt(item);
+}
+
+int AnalysisTable::GetCellShade(int item, int column) const {
+  if (item < 0 || item >= list_.GetItemCount() || column < 1 || column >= list_.GetColumnCount()) {
+    return 0;
+  }
+  if (!EntryAt(item).is_normal()) return 0;
+  return ShadeStep(list_.GetItemText(item, column), ColumnAt(column).largest_magnitude);
 }
 
 const ColumnInfo* AnalysisTable::GetColumnInfo(int column) const {
@@ -184,7 +210,7 @@ void AnalysisTable::ApplySettings() {
     script_host_.SetFirstColumnProcessor(processor);
     if (list_.GetColumnCount() == 0) return;
     list_.SetColumnText(0, name);
-    auto info = std::make_shared<ColumnInfo>(ColumnInfo{processor, nullptr});
+    auto info = std::make_shared<ColumnInfo>(ColumnInfo{processor, nullptr, nullptr, nullptr});
     columns_[0] = info;
     list_.SetColumnData(0, reinterpret_cast<TtWin::LPARAM>(info.get()));
   });

@@ -58,6 +58,8 @@ public:
   // Appends a column for the processor (and the deck of a deck column). Its set-up is guarded;
   // when it fails, the column is removed again. Returns whether the column was added.
   bool AddColumn(const TtSquirrel::Object& processor, const std::shared_ptr<Deck>& deck);
+  // The same for a column record made by the caller (its processor and decks set).
+  bool AddColumn(const ColumnInfo& column_info);
   // Removes the column (not 0). When its processor's sorter is the current sorter, the table
   // forgets the current sorter; the status bar keeps its text until the next sort.
   void DeleteColumn(int column);
@@ -68,9 +70,17 @@ public:
   // The deck selection dialog's OK: one column per selected deck, in the order given. Positions
   // are 0-based in load order; a position that names no loaded deck is passed over.
   void AddDeckColumns(const std::vector<int>& deck_positions);
-  // A choice in the special-column menu: a column with that processor and no deck.
+  // A choice in the special-column menu: a column with that processor and no deck; for a leaf
+  // with create_columns, a column for each processor that it returns. Guarded; stops at the first
+  // column that fails. Returns whether every column was added.
   bool AddSpecialColumn(const TtSquirrel::Object& processor);
+  // 差分カラムを追加: a column of the deck column's values minus those of the deck at the
+  // position (0-based, load order). Nothing happens for a column that is no deck column or a
+  // position that names no deck. Returns whether the column was added.
+  bool AddDifferenceColumn(int deck_column, int deck_position);
   const Columns& GetColumns() const { return columns_; }
+  // The decks of the deck columns, each once, in column order.
+  std::vector<std::shared_ptr<Deck>> GetDecksShownAsColumns() const;
   // The record of a list column; null when the index names no column.
   const ColumnInfo* GetColumnInfo(int column) const;
 
@@ -90,6 +100,9 @@ public:
   void HideRow(int item);
   // The entry of a list item; null when the index names no item.
   const Entry* GetRowEntry(int item) const;
+  // How strongly the cell is shaded (ShadeStep, table/cell_shading.h): numeric cells of card
+  // rows in every column but the first; 0 for any other cell or an index that names none.
+  int GetCellShade(int item, int column) const;
   // The special entry dialog's OK: the shown flags in list order (flags beyond the list are
   // ignored, entries beyond the flags keep theirs), then a refresh.
   void SetSpecialEntriesShown(const std::vector<bool>& shown);
@@ -121,12 +134,15 @@ private:
   void AppendSpecialEntries(int board_type);
   Entry& EntryAt(int item) const;
   const ColumnInfo& ColumnAt(int column) const;
+  ColumnInfo& ColumnAt(int column);
   void RemoveFailedColumn(int column);
   // Takes the deck list out of the script host and its script-side mirror.
   void DropAllDecks();
   // Loads one deck file as one guarded action, reporting file errors.
   void AddDeckFile(const std::string& path);
   void RecreateOldColumns(const Columns& old_columns);
+  // The first new deck read from the same file as the old deck, or null.
+  std::shared_ptr<Deck> NewDeckOf(const std::shared_ptr<Deck>& old_deck) const;
   // Forgets the current sorter when it is the sorter of the column's processor.
   void ForgetSorterOfColumn(int column);
   void SetStatusText(int part, const std::string& text) { status_bar_.SetStatusText(part, text); }

@@ -1,4 +1,7 @@
 // Columns of the analysis table: adding one for a processor, deleting, and the deck columns.
+#include <algorithm>
+#include <optional>
+
 #include "model/deck.h"
 #include "table/analysis_table.h"
 
@@ -6,10 +9,14 @@ namespace Tarvane {
 
 bool AnalysisTable::AddColumn(const TtSquirrel::Object& processor,
                               const std::shared_ptr<Deck>& deck) {
+  return AddColumn(ColumnInfo{processor, deck, nullptr, nullptr});
+}
+
+bool AnalysisTable::AddColumn(const ColumnInfo& column_info) {
   const int column = list_.InsertColumn(list_.GetColumnCount(), std::string(), 0);
   bool added = RunGuarded([&] {
-    list_.SetColumnText(column, script_host_.GetName(processor));
-    auto info = std::make_shared<ColumnInfo>(ColumnInfo{processor, deck});
+    list_.SetColumnText(column, script_host_.GetName(column_info.processor));
+    auto info = std::make_shared<ColumnInfo>(column_info);
     columns_.push_back(info);
     list_.SetColumnData(column, reinterpret_cast<TtWin::LPARAM>(info.get()));
     list_.SetColumnWidth(column, script_host_.GetSettings().DefaultColumnWidth);
@@ -79,8 +86,43 @@ void AnalysisTable::AddDeckColumns(const std::vector<int>& deck_positions) {
   }
 }
 
+std::vector<std::shared_ptr<Deck>> AnalysisTable::GetDecksShownAsColumns() const {
+  std::vector<std::shared_ptr<Deck>> decks;
+  for (const std::shared_ptr<ColumnInfo>& column : columns_) {
+    if (column->deck && std::find(decks.begin(), decks.end(), column->deck) == decks.end()) {
+      decks.push_back(column->deck);
+    }
+  }
+  return decks;
+}
+
 bool AnalysisTable::AddSpecialColumn(const TtSquirrel::Object& processor) {
-  return AddColumn(processor, nullptr);
+  std::optional<std::vector<TtSquirrel::Object>> processors;
+  if (!RunGuarded([&] { processors = script_host_.CreateColumns(processor); })) return false;
+  if (!processors) return AddColumn(processor, nullptr);
+  TtListViewUpdateGuard updates(list_);
+  for (const TtSquirrel::Object& column_processor : *processors) {
+    // One script error box is enough: the remaining columns would most likely fail alike.
+    if (!AddColumn(column_processor, nullptr)) return false;
+  }
+  return true;
+}
+
+bool AnalysisTable::AddDifferenceColumn(int deck_column, int deck_position) {
+  const ColumnInfo* first = GetColumnInfo(deck_column);
+  const SquirrelVM::Decks& decks = script_host_.GetDecks();
+  if (!first || !first->deck || deck_position < 0 ||
+      deck_position >= static_cast<int>(decks.size())) {
+    return false;
+  }
+  ColumnInfo difference{TtSquirrel::Object(), nullptr, first->deck, decks[deck_position]};
+  if (!RunGuarded([&] {
+        difference.processor = script_host_.CreateDifferenceProcessor(
+            difference.first_deck->processor(), difference.second_deck->processor());
+      })) {
+    return false;
+  }
+  return AddColumn(difference);
 }
 
 }  // namespace Tarvane

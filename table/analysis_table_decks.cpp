@@ -45,24 +45,35 @@ void AnalysisTable::ReplaceDeckFiles(const std::vector<std::string>& paths) {
 }
 
 // A special column comes back with its processor; a deck column comes back for the first new
-// deck read from the same file, with that deck's processor; the column of a file that is no
-// longer listed stays away.
+// deck read from the same file, with that deck's processor, and a difference column for the new
+// decks of both its files; the column of a file that is no longer listed stays away.
 void AnalysisTable::RecreateOldColumns(const Columns& old_columns) {
   TtListViewUpdateGuard updates(list_);
-  const SquirrelVM::Decks decks = script_host_.GetDecks();
   for (size_t i = 1; i < old_columns.size(); ++i) {
     const ColumnInfo& old = *old_columns[i];
-    if (!old.deck) {
+    if (old.first_deck) {
+      std::shared_ptr<Deck> first = NewDeckOf(old.first_deck);
+      std::shared_ptr<Deck> second = NewDeckOf(old.second_deck);
+      if (!first || !second) continue;
+      ColumnInfo difference{TtSquirrel::Object(), nullptr, first, second};
+      RunGuarded([&] {
+        difference.processor =
+            script_host_.CreateDifferenceProcessor(first->processor(), second->processor());
+        AddColumn(difference);
+      });
+    } else if (!old.deck) {
       AddColumn(old.processor, nullptr);
-      continue;
-    }
-    for (const std::shared_ptr<Deck>& deck : decks) {
-      if (deck->path() == old.deck->path()) {
-        AddColumn(deck->processor(), deck);
-        break;
-      }
+    } else if (std::shared_ptr<Deck> deck = NewDeckOf(old.deck)) {
+      AddColumn(deck->processor(), deck);
     }
   }
+}
+
+std::shared_ptr<Deck> AnalysisTable::NewDeckOf(const std::shared_ptr<Deck>& old_deck) const {
+  for (const std::shared_ptr<Deck>& deck : script_host_.GetDecks()) {
+    if (deck->path() == old_deck->path()) return deck;
+  }
+  return nullptr;
 }
 
 void AnalysisTable::DropAllDecks() {

@@ -6,7 +6,8 @@
 //
 // Notifications to the parent (WM_NOTIFY, idFrom = the list's identifier): NM_CUSTOMDRAW
 // (NMLVCUSTOMDRAW: CDDS_PREPAINT once per paint, and CDDS_ITEMPREPAINT per row when the answer
-// asked for CDRF_NOTIFYITEMDRAW; set clrText / clrTextBk and answer CDRF_NEWFONT), NM_CLICK,
+// asked for CDRF_NOTIFYITEMDRAW; set clrText / clrTextBk and answer CDRF_NEWFONT; a row answer
+// of CDRF_NOTIFYSUBITEMDRAW asks again per painted cell with CDDS_SUBITEM and iSubItem), NM_CLICK,
 // NM_RCLICK, NM_DBLCLK and LVN_ITEMACTIVATE (NMITEMACTIVATE), LVN_COLUMNCLICK and LVN_BEGINDRAG
 // (NMLISTVIEW), LVN_ITEMCHANGED when the user changes a selection or a tick. A right click on
 // the header goes to the list itself as WM_NOTIFY with idFrom 0 and code NM_RCLICK.

@@ -119,6 +119,8 @@ void ReleaseLeftButton();
 std::string ListCellText(TtListView& list, int item, int column);
 std::string ListHeaderText(TtListView& list, int column);
 TtWin::COLORREF ListRowBackground(TtListView& list, int item);
+// The background that one cell is painted with.
+TtWin::COLORREF ListCellBackground(TtListView& list, int item, int column);
 TtWin::COLORREF ListRowText(TtListView& list, int item);
 
 // Saves the screen area of a window (or the whole screen for null) as a PNG file.

@@ -103,6 +103,8 @@ bool MainFrame::CreatedInternal() {
   RegisterListHandlers();
 
   main_menu_.CheckBoardMode(script_host_.GetBoardDisplayMode());
+  main_list_.SetShading(LoadCellShading());
+  main_menu_.CheckCellShading(main_list_.IsShading());
   FillScriptMenus();
   GetTable().Reset();
   tool_bar_.Show();

@@ -55,6 +55,9 @@ inline constexpr int SortByColumn = 1024;
 inline constexpr int FirstTest = 1025;
 inline constexpr int ImportDeckLists = 1030;
 inline constexpr int DeckFromClipboard = 1031;
+inline constexpr int AverageDeck = 1032;
+inline constexpr int DifferenceColumn = 1033;
+inline constexpr int CellShading = 1034;
 }  // namespace MainCommand
 
 // The toolbar's pictures, read once at start-up from the bitmap beside the executable: a strip
@@ -84,8 +87,12 @@ public:
 
   // Puts the radio mark of the board sub-menu on the item of the mode (0 to 3).
   void CheckBoardMode(int mode);
+  // The tick of 表示 → 色分け.
+  void CheckCellShading(bool shading) { view_menu_.SetItemChecked(0, shading); }
+  bool IsCellShadingChecked() const { return view_menu_.IsItemChecked(0); }
 
 private:
+  TtSubMenu view_menu_;
   TtSubMenu export_menu_;
   TtSubMenu board_menu_;
   TtSubMenuCommand special_column_menu_;
@@ -108,13 +115,15 @@ private:
 class ColumnMenu : public TtSubMenuCommand {
 public:
   ColumnMenu(const TtMenu& special_column_menu, const TtMenu& sort_menu);
-  void EnableColumnItems(bool delete_enabled, bool sort_enabled);
+  void EnableColumnItems(bool delete_enabled, bool sort_enabled, bool difference_enabled);
   bool IsDeleteEnabled() const { return IsItemEnabled(delete_position_); }
   bool IsSortEnabled() const { return IsItemEnabled(sort_position_); }
+  bool IsDifferenceEnabled() const { return IsItemEnabled(difference_position_); }
 
 private:
   int delete_position_;
   int sort_position_;
+  int difference_position_;
 };
 
 // Flat, list style, with tooltips: a button's text is its tooltip, not a label beside it.
@@ -203,11 +212,15 @@ private:
   void SelectSpecialEntries();
   void SelectDecks();
   void ShowSettings();
+  void WriteAverageDeck();
   void ShowVersion();
   void HideRow();
   void PreviewSelectedRow();
   void DeleteClickedColumn();
   void SortByClickedColumn();
+  void AddDifferenceColumn();
+  // Switches 色分け, ticks its item and saves it in the settings file.
+  void SetCellShading(bool shading);
 
   // Deck lists from other programs and from the clipboard (main_frame_import.cpp).
   void ImportDeckLists();

@@ -1,6 +1,8 @@
 // The command table of the main window: each menu item and toolbar button ends in one handler
 // here, which calls the table's operations or opens a dialog.
 #include "app/exception.h"
+#include "app/settings.h"
+#include "table/average_deck.h"
 #include "table/table_export.h"
 #include "ttl/tt_clipboard.h"
 #include "ttl/tt_file_dialog.h"
@@ -39,11 +41,14 @@ void MainFrame::RegisterCommandHandlers() {
   on(MainCommand::Refresh, [this] { GetTable().Refresh(); });
   on(MainCommand::DeleteAllColumns, [this] { GetTable().DeleteAllColumns(); });
   on(MainCommand::Settings, [this] { ShowSettings(); });
+  on(MainCommand::AverageDeck, [this] { WriteAverageDeck(); });
   on(MainCommand::Version, [this] { ShowVersion(); });
   on(MainCommand::HideRow, [this] { HideRow(); });
   on(MainCommand::Preview, [this] { PreviewSelectedRow(); });
   on(MainCommand::DeleteColumn, [this] { DeleteClickedColumn(); });
   on(MainCommand::SortByColumn, [this] { SortByClickedColumn(); });
+  on(MainCommand::DifferenceColumn, [this] { AddDifferenceColumn(); });
+  on(MainCommand::CellShading, [this] { SetCellShading(!main_list_.IsShading()); });
 }
 
 void MainFrame::New() {
@@ -107,6 +112,17 @@ void MainFrame::ShowSettings() {
   GetTable().ApplySettings();
 }
 
+void MainFrame::WriteAverageDeck() {
+  TtSaveFileDialog dialog;
+  dialog.SetTitle("平均デッキを作成");
+  dialog.AddFilter("テキストファイル(*.txt)", "*.txt");
+  dialog.AddFilter("すべてのファイル(*.*)", "*.*");
+  dialog.SetFileName("average.txt");
+  dialog.SetOverwritePrompt(true);
+  if (!dialog.ShowDialog(this)) return;
+  WriteAverageDeckFile(GetTable(), dialog.GetFileName(), *this);
+}
+
 void MainFrame::ShowVersion() {
   VersionDialog dialog;
   dialog.ShowDialog(this);
@@ -134,6 +150,28 @@ void MainFrame::DeleteClickedColumn() {
 void MainFrame::SortByClickedColumn() {
   if (clicked_column_ < 0 || clicked_column_ >= main_list_.GetColumnCount()) return;
   GetTable().SortByColumn(clicked_column_);
+}
+
+void MainFrame::SetCellShading(bool shading) {
+  main_list_.SetShading(shading);
+  main_menu_.CheckCellShading(shading);
+  try {
+    SaveCellShading(shading);
+  } catch (const TtException& error) {
+    // The table is shaded all the same; the user learns that the next start will not remember it.
+    ShowMessage(SettingsNotSavedText("色分けの設定を保存できませんでした。", error),
+                kSettingsNotSavedCaption, MessageButtons::Ok, MessageIcon::Error, true);
+  }
+}
+
+// The clicked column's deck minus the deck that the user picks.
+void MainFrame::AddDifferenceColumn() {
+  const ColumnInfo* column = GetTable().GetColumnInfo(clicked_column_);
+  if (!column || !column->deck) return;
+  SelectListDialog dialog(script_host_.GetDecks(), SelectListDialog::Choice::Single);
+  dialog.SetTitle("差分を取るデッキの選択");
+  if (dialog.ShowDialog(this) != 1 || dialog.GetSelectedPositions().empty()) return;
+  GetTable().AddDifferenceColumn(clicked_column_, dialog.GetSelectedPositions()[0]);
 }
 
 }  // namespace Tarvane

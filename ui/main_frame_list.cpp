@@ -56,7 +56,9 @@ void MainFrame::ShowColumnMenu(TtWin::POINT screen_point) {
   clicked_column_ = hit.column;
   // The first column names the cards and stays; a divider or the space beyond the last column
   // is no column to act on.
-  column_menu_.EnableColumnItems(hit.on_item && hit.column != 0, hit.on_item);
+  const ColumnInfo* column = hit.on_item ? GetTable().GetColumnInfo(hit.column) : nullptr;
+  column_menu_.EnableColumnItems(hit.on_item && hit.column != 0, hit.on_item,
+                                 column && column->deck);
   column_menu_.ShowPopupMenu(*this, screen_point.x, screen_point.y);
 }
 

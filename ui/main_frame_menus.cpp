@@ -69,7 +69,11 @@ MainMenu::MainMenu() {
   operations.AppendItem("全てのカラムを削除(&C)", MainCommand::DeleteAllColumns);
   AppendMenu("操作(&O)", operations);
 
-  AppendMenu("ツール(&T)", MakeMenu({{"設定(&O)...", MainCommand::Settings}}));
+  view_menu_.AppendItem("色分け(&C)", MainCommand::CellShading);
+  AppendMenu("表示(&V)", view_menu_);
+
+  AppendMenu("ツール(&T)", MakeMenu({{"設定(&O)...", MainCommand::Settings},
+                                     {"平均デッキを作成(&A)...", MainCommand::AverageDeck}}));
   AppendMenu("ヘルプ(&H)", MakeMenu({{"バージョン情報(&A)...", MainCommand::Version}}));
 
   if (IsTestMode()) {
@@ -97,15 +101,19 @@ ColumnMenu::ColumnMenu(const TtMenu& special_column_menu, const TtMenu& sort_men
   delete_position_ = GetItemCount() - 1;
   AppendItem("このカラムの並び替え(&C)", MainCommand::SortByColumn);
   sort_position_ = GetItemCount() - 1;
+  AppendItem("差分カラムを追加(&F)...", MainCommand::DifferenceColumn);
+  difference_position_ = GetItemCount() - 1;
   AppendSeparator();
   AppendMenu("特殊カラムの追加(&P)", special_column_menu);
   AppendSeparator();
   AppendMenu("並び替え(&S)", sort_menu);
 }
 
-void ColumnMenu::EnableColumnItems(bool delete_enabled, bool sort_enabled) {
+void ColumnMenu::EnableColumnItems(bool delete_enabled, bool sort_enabled,
+                                   bool difference_enabled) {
   SetItemEnabled(delete_position_, delete_enabled);
   SetItemEnabled(sort_position_, sort_enabled);
+  SetItemEnabled(difference_position_, difference_enabled);
 }
 
 void MainFrame::FillScriptMenus() {

@@ -1,5 +1,10 @@
 #include "ui/main_list.h"
 
+#include <algorithm>
+#include <cstdlib>
+
+#include "table/cell_shading.h"
+
 namespace Tarvane {
 
 MainList::MainList(SquirrelVM& script_host, StatusBarTexts& status_bar)
@@ -21,12 +26,36 @@ bool MainList::IsCardRow(int item) const {
 
 TtWin::LRESULT MainList::PaintRow(TtWin::NMLVCUSTOMDRAW& draw) const {
   if (draw.nmcd.dwDrawStage == TtWin::CDDS_PREPAINT) return TtWin::CDRF_NOTIFYITEMDRAW;
+  if (draw.nmcd.dwDrawStage == (TtWin::CDDS_ITEMPREPAINT | TtWin::CDDS_SUBITEM)) {
+    int step = table_.GetCellShade(static_cast<int>(draw.nmcd.dwItemSpec), draw.iSubItem);
+    if (step == 0) return TtWin::CDRF_DODEFAULT;
+    draw.clrTextBk = ShadeColour(step);
+    return TtWin::CDRF_NEWFONT;
+  }
   if (draw.nmcd.dwDrawStage != TtWin::CDDS_ITEMPREPAINT) return TtWin::CDRF_DODEFAULT;
   // The item's data is its Entry; reading it from the notification spares a lookup per row.
   const auto* entry = reinterpret_cast<const Entry*>(draw.nmcd.lItemlParam);
-  if (!entry || entry->is_normal()) return TtWin::CDRF_DODEFAULT;
+  if (!entry) return TtWin::CDRF_DODEFAULT;
+  if (entry->is_normal()) return shading_ ? TtWin::CDRF_NOTIFYSUBITEMDRAW : TtWin::CDRF_DODEFAULT;
   draw.clrTextBk = kSpecialRowColour;
   return TtWin::CDRF_NEWFONT;
+}
+
+TtWin::COLORREF MainList::ShadeColour(int step) {
+  // The strongest step of each hue; the weaker ones lie evenly between it and white.
+  constexpr int kGreen[3] = {99, 190, 123};
+  constexpr int kRed[3] = {240, 128, 128};
+  const int* strongest = step > 0 ? kGreen : kRed;
+  const int strength = std::min(std::abs(step), kShadeSteps);
+  auto channel = [&](int index) {
+    return 255 - (255 - strongest[index]) * strength / kShadeSteps;
+  };
+  return TtWin::Rgb(channel(0), channel(1), channel(2));
+}
+
+void MainList::SetShading(bool shading) {
+  shading_ = shading;
+  if (GetHandle()) Invalidate();
 }
 
 int MainList::SelectRowAt(TtWin::POINT point) {

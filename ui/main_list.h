@@ -31,8 +31,16 @@ public:
   bool IsCardRow(int item) const;
 
   // The answer to a custom draw notification: ask for one notification per item, and give a
-  // special row the light yellow background.
+  // special row the light yellow background; with shading on, ask for every cell of a card row
+  // and give a shaded cell its colour.
   TtWin::LRESULT PaintRow(TtWin::NMLVCUSTOMDRAW& draw) const;
+
+  // 色分け: numeric cells of card rows in shades of green (negative values, of a difference
+  // column, in shades of red) by the table's steps. Neither hue is the yellow of special rows or
+  // the selection's blue, which paints over them, and black text stays legible on the strongest.
+  static TtWin::COLORREF ShadeColour(int step);
+  void SetShading(bool shading);
+  bool IsShading() const { return shading_; }
 
   // Selects the row under the point (list client coordinates), if any, and returns the first
   // selected row afterwards, or -1: the row that a right click acts on.
@@ -50,6 +58,7 @@ private:
   // Height 14, normal weight, Japanese character set, modern family.
   TtFont font_;
   AnalysisTable table_;
+  bool shading_ = false;
 };
 
 }  // namespace Tarvane

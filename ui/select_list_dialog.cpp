@@ -7,12 +7,18 @@
 
 namespace Tarvane {
 
-SelectListDialog::SelectListDialog(const std::vector<std::shared_ptr<Deck>>& decks) : decks_(decks) {}
+SelectListDialog::SelectListDialog(const std::vector<std::shared_ptr<Deck>>& decks, Choice choice)
+    : decks_(decks), choice_(choice) {}
+
+TtListBox& SelectListDialog::ListBox() {
+  if (choice_ == Choice::Single) return single_list_;
+  return list_;
+}
 
 bool SelectListDialog::CreatedInternal() {
   SetText(title_.empty() ? std::string(kDefaultTitle) : title_);
   label_.Create({this});
-  list_.Create({this});
+  ListBox().Create({this});
   select_all_.Create({this, kSelectAllId});
   ok_.Create({this, kOkId});
   cancel_.Create({this, kCancelId});
@@ -29,8 +35,8 @@ bool SelectListDialog::CreatedInternal() {
   ok_.SetText("OK");
   cancel_.SetText("キャンセル");
 
-  list_.SetItemHeight(16);
-  for (const std::shared_ptr<Deck>& deck : decks_) list_.AddString(deck->path());
+  ListBox().SetItemHeight(16);
+  for (const std::shared_ptr<Deck>& deck : decks_) ListBox().AddString(deck->path());
 
   RegisterCommandHandler(kSelectAllId, [this](int, TtWin::HWND) {
     SelectAll();
@@ -45,9 +51,10 @@ bool SelectListDialog::CreatedInternal() {
     return Handled();
   });
 
-  for (TtWindow* control : std::initializer_list<TtWindow*>{&label_, &list_, &select_all_, &ok_, &cancel_}) {
+  for (TtWindow* control : std::initializer_list<TtWindow*>{&label_, &ListBox(), &ok_, &cancel_}) {
     control->Show();
   }
+  if (choice_ == Choice::Multiple) select_all_.Show();
   return true;
 }
 
@@ -55,21 +62,21 @@ bool SelectListDialog::CreatedInternal() {
 void SelectListDialog::Layout(int width, int height) {
   label_.SetPositionSize(4, 4, width - 4, 16);
   select_all_.SetPositionSize(width - 94, 2, 88, 21);
-  list_.SetPositionSize(2, 24, width - 4, height - 60);
+  ListBox().SetPositionSize(2, 24, width - 4, height - 60);
   ok_.SetPositionSize(width - 194, height - 26, 88, 21);
   cancel_.SetPositionSize(width - 94, height - 26, 88, 21);
 }
 
 void SelectListDialog::SelectAll() {
-  for (int index = 0; index < list_.GetCount(); ++index) list_.SetSelected(index, true);
+  for (int index = 0; index < ListBox().GetCount(); ++index) ListBox().SetSelected(index, true);
 }
 
 void SelectListDialog::Accept() {
   selected_decks_.clear();
   selected_positions_.clear();
-  int count = std::min(list_.GetCount(), static_cast<int>(decks_.size()));
+  int count = std::min(ListBox().GetCount(), static_cast<int>(decks_.size()));
   for (int index = 0; index < count; ++index) {
-    if (!list_.GetSelected(index)) continue;
+    if (!ListBox().GetSelected(index)) continue;
     selected_decks_.push_back(decks_[index]);
     selected_positions_.push_back(index);
   }

@@ -18,8 +18,13 @@ public:
   static constexpr int kOkId = 10002;
   static constexpr int kCancelId = 10003;
 
+  // Several decks (a click toggles one), or one deck (a click selects it alone, and there is no
+  // 全て選択する).
+  enum class Choice { Multiple, Single };
+
   // The dialog reads the caller's list while it is open and does not change it.
-  explicit SelectListDialog(const std::vector<std::shared_ptr<Deck>>& decks);
+  explicit SelectListDialog(const std::vector<std::shared_ptr<Deck>>& decks,
+                            Choice choice = Choice::Multiple);
 
   TtWin::DWORD GetStyle() const override { return 0x004C0000; }
   TtWin::DWORD GetExtendedStyle() const override { return 0; }
@@ -36,7 +41,7 @@ public:
   const std::vector<int>& GetSelectedPositions() const { return selected_positions_; }
 
   // The controls, for tests that drive the dialog as the user does.
-  TtListBox& GetListBox() { return list_; }
+  TtListBox& GetListBox() { return ListBox(); }
   TtButton& GetSelectAllButton() { return select_all_; }
   TtButton& GetOkButton() { return ok_; }
   TtButton& GetCancelButton() { return cancel_; }
@@ -45,14 +50,18 @@ private:
   void Layout(int width, int height);
   void SelectAll();
   void Accept();
+  TtListBox& ListBox();
 
   const std::vector<std::shared_ptr<Deck>>& decks_;
+  Choice choice_;
   std::string title_;
   std::vector<std::shared_ptr<Deck>> selected_decks_;
   std::vector<int> selected_positions_;
 
   TtStatic label_;
   TtWindowWithStyle<TtListBoxMultiSelect, 0x300100> list_;
+  // The list of the single choice, made instead of list_.
+  TtWindowWithStyle<TtListBox, 0x300100> single_list_;
   TtButton select_all_;
   TtButton ok_;
   TtButton cancel_;

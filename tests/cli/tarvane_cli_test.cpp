@@ -227,6 +227,24 @@ TEST_F(CliTest, FilesAreWrittenAsTheExportCommandWritesThem) {
                           folder.Join("out") + "\n原因 ： 通常のファイルではありません\n"));
 }
 
+// Burn and blue have 16 and 14 main-deck cards: the lower median is 14, which the cards of
+// either deck (one deck playing each) fill in card order.
+TEST_F(CliTest, TheAverageDeckOfTheDeckColumnsOrOfEveryDeck) {
+  const std::string both = folder.Join("both.txt");
+  const std::string burn = folder.Join("burn_average.txt");
+  CliRun run = Run({"--add", folder.burn, folder.blue, "--average-deck", both, "--decks", "1",
+                    "--average-deck", burn});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(ScratchFolder::Read(both),
+            "#NAME 平均デッキ: blue.txt 1, burn.txt 1 (2デッキ)\n"
+            "10 Island\n4 Mountain\n\n2 Mountain\n");
+  EXPECT_EQ(ScratchFolder::Read(burn),
+            "#NAME 平均デッキ: burn.txt 1 (1デッキ)\n"
+            "8 Mountain\n4 Goblin Guide\n4 Lightning Bolt\n\n2 Lightning Bolt\n3 Smash\n");
+  EXPECT_EQ(Run({"--average-deck", both}).err, Utf8("平均デッキの作成: 平均デッキを作るデッキがありません。\n"));
+}
+
 TEST_F(CliTest, DeckFileErrorsAreReportedAndSkipped) {
   const std::string missing = folder.Join("decks/missing.txt");
   const std::string empty = folder.Write("decks/empty.txt", "#NAME nothing\n\n");

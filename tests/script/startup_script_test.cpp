@@ -234,7 +234,8 @@ TEST_F(StartupScriptTest, TotalsCountTheirBoard) {
 }
 
 TEST_F(StartupScriptTest, StatisticsOverAllDecks) {
-  EXPECT_EQ(processors.layout, "採用デッキ数|採用率(%)|-|総枚数|平均枚数|最大枚数|");
+  EXPECT_EQ(processors.Layout(),
+            "採用デッキ数|採用率(%)|-|総枚数|平均枚数|最大枚数|-|アーキタイプ別[| 採用率|平均枚数|");
   TtSquirrel::Object playing = processors.Find("採用デッキ数");
   TtSquirrel::Object share = processors.Find("採用率(%)");
   TtSquirrel::Object total = processors.Find("総枚数");
@@ -327,6 +328,12 @@ TEST_F(GuideExamplesTest, TheExamplesWork) {
   EXPECT_EQ(SortedNames(sorters.Find("マナコスト順"),
                         {Row("Chandra, Torch of Defiance"), Row("Mountain"), Row("Lava Spike")}),
             "Mountain,Lava Spike,Chandra, Torch of Defiance");
+
+  // A menu item with create_columns: one column per loaded deck.
+  auto per_deck = vm->CreateColumns(processors.Find("デッキごとの枚数"));
+  ASSERT_TRUE(per_deck.has_value());
+  EXPECT_EQ(per_deck->size(), 2u);  // burn and prowess
+  EXPECT_FALSE(vm->CreateColumns(processors.Find("4枚採用デッキ数")).has_value());
 
   auto average = vm->GetSpecialEntries().back();
   EXPECT_EQ(average->card().name, "Average Spell Cost");

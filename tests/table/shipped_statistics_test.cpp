@@ -8,6 +8,8 @@
 #include <iterator>
 #include <map>
 #include <random>
+#include <algorithm>
+#include <cstdio>
 
 #include "tests/ttl/scratch_folder.h"
 #include "tests/table/table_test_support.h"
@@ -93,14 +95,31 @@ local count_cards_once = ::count_cards;
 const char* const kStatisticsLabels[] = {"採用デッキ数", "採用率(%)", "総枚数", "平均枚数",
                                          "最大枚数"};
 
+// The leaves of a script menu by label; inside sub-menus, the labels joined by "/".
 class LeafCollector : public Tarvane::ScriptMenu {
 public:
+  using Leaves = std::map<std::string, TtSquirrel::Object>;
+  LeafCollector() : LeafCollector(std::make_shared<Leaves>(), "") {}
+  LeafCollector(std::shared_ptr<Leaves> all, const std::string& prefix)
+      : all_(std::move(all)), leaves(*all_), prefix_(prefix) {}
   void AppendSeparator() override {}
-  ScriptMenu& AppendSubMenu(const std::string&) override { return *this; }
-  void AppendItem(const std::string& label, const TtSquirrel::Object& leaf) override {
-    leaves[label] = leaf;
+  ScriptMenu& AppendSubMenu(const std::string& label) override {
+    sub_menus_.push_back(std::make_unique<LeafCollector>(all_, prefix_ + label + "/"));
+    return *sub_menus_.back();
   }
-  std::map<std::string, TtSquirrel::Object> leaves;
+  void AppendItem(const std::string& label, const TtSquirrel::Object& leaf) override {
+    leaves[prefix_ + label] = leaf;
+  }
+
+private:
+  std::shared_ptr<Leaves> all_;
+
+public:
+  Leaves& leaves;
+
+private:
+  std::string prefix_;
+  std::vector<std::unique_ptr<LeafCollector>> sub_menus_;
 };
 
 // The table over the shipped start-up script and sample dictionary, with the per-row
@@ -154,7 +173,7 @@ protected:
       for (int column = 1; column <= 5; ++column) {
         EXPECT_EQ(Column(column), Column(column + 5)) << "mode " << mode << ", column " << column;
       }
-      table->SortBy(sorters.leaves.at("採用デッキ数順"));
+      table->SortBy(sorters.leaves.at("集計順/採用デッキ数順"));
       std::vector<std::string> one_pass_order = Column(0);
       table->SortBy(Value("::PerRowColumns[0].sorter"));
       EXPECT_EQ(one_pass_order, Column(0)) << "mode " << mode;
@@ -207,7 +226,7 @@ TEST_F(ShippedStatisticsTest, AGeneratedMetagameCountsTheSameInOnePass) {
 TEST_F(ShippedStatisticsTest, BoardsAreCountedOncePerDeckList) {
   table->AddDeckFiles(SampleDecks());
   AddStatisticsColumns();
-  table->SortBy(sorters.leaves.at("総枚数順"));
+  table->SortBy(sorters.leaves.at("集計順/総枚数順"));
   table->Refresh();
   EXPECT_EQ(Passes(), 2);  // the main decks and the sideboards
   table->SetBoardMode(Tarvane::Hybrid);
@@ -279,6 +298,175 @@ TEST_F(ShippedStatisticsTest, DeckColumnsCallAScriptsOwnDeckValueAndBoardTotal) 
   EXPECT_EQ(Column(1)[lands], "99");
   EXPECT_EQ(Column(1)[all], "60");
   EXPECT_EQ(Column(2), std::vector<std::string>(names.size(), "7"));
+  EXPECT_TRUE(reporter.messages.empty());
+}
+
+// Archetype columns against the per-deck table: the decks of a generated metagame as columns,
+// grouped by the archetype each deck was written with, give every archetype column's cells.
+class ArchetypeColumnsTest : public ShippedStatisticsTest {
+protected:
+  struct Generated {
+    std::string archetype;
+    std::string headers;
+  };
+
+  // Three archetypes of 40, 25 and 15 decks named by ARCHETYPE (over a NAME) or by NAME alone,
+  // and three decks without either, each its own archetype by its file name.
+  std::vector<Generated> GenerateAndLoad() {
+    std::mt19937 random(19);
+    std::vector<double> weights;
+    for (int i = 0; i < 40; ++i) weights.push_back(1.0 / (i + 1));
+    std::discrete_distribution<int> pool(weights.begin(), weights.end());
+    std::vector<Generated> decks;
+    std::vector<std::string> paths;
+    for (int deck = 0; deck < 83; ++deck) {
+      Generated generated;
+      if (deck >= 80) {
+        generated.archetype = "deck" + std::to_string(deck) + ".txt";
+      } else {
+        generated.archetype = deck % 16 < 8 ? "ジャンド" : deck % 16 < 13 ? "バーン" : "トロン";
+        generated.headers = deck % 2 ? "#ARCHETYPE " + generated.archetype + "\n#NAME Player list\n"
+                                     : "#NAME " + generated.archetype + "\n";
+      }
+      const int offset = generated.archetype == "バーン" ? 10 : 0;
+      std::string text = generated.headers;
+      for (int line = 0; line < 10; ++line) {
+        text += std::to_string(1 + random() % 4) + " Generated " + std::to_string(pool(random) + offset) + "\n";
+      }
+      text += "\n2 Generated " + std::to_string(pool(random)) + "\n";
+      paths.push_back(folder.Write("meta/deck" + std::to_string(deck) + ".txt", text));
+      decks.push_back(generated);
+    }
+    table->AddDeckFiles(paths);
+    EXPECT_EQ(vm->GetDecks().size(), decks.size());
+    return decks;
+  }
+
+  static double Number(const std::string& text) { return text.empty() ? 0 : std::stod(text); }
+  static std::string TwoDecimals(double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.2f", value);
+    return text;
+  }
+};
+
+TEST_F(ArchetypeColumnsTest, OneColumnPerArchetypeLargestFirstAsThePerDeckTableGives) {
+  std::vector<Generated> decks = GenerateAndLoad();
+  table->AddAllDeckColumns();
+  const int deck_columns = static_cast<int>(decks.size());
+  table->AddSpecialColumn(processors.leaves.at("アーキタイプ別/採用率"));
+  table->AddSpecialColumn(processors.leaves.at("アーキタイプ別/平均枚数"));
+  const std::vector<std::string> archetypes = {"ジャンド", "バーン", "トロン", "deck80.txt",
+                                               "deck81.txt", "deck82.txt"};
+  const std::vector<int> sizes = {40, 25, 15, 1, 1, 1};
+  ASSERT_EQ(list.GetColumnCount(), 1 + deck_columns + 2 * 6);
+  for (int mode : {Tarvane::Both, Tarvane::Hybrid}) {
+    table->SetBoardMode(mode);
+    for (size_t a = 0; a < archetypes.size(); ++a) {
+      const int share_column = 1 + deck_columns + static_cast<int>(a);
+      const int average_column = share_column + 6;
+      const std::string header = archetypes[a] + " (" + std::to_string(sizes[a]) + ")";
+      EXPECT_EQ(list.GetColumnText(share_column), header);
+      EXPECT_EQ(list.GetColumnText(average_column), header);
+      for (int row = 0; row < list.GetItemCount(); ++row) {
+        int playing = 0;
+        double copies = 0;
+        for (int deck = 0; deck < deck_columns; ++deck) {
+          double count = Number(list.GetItemText(row, 1 + deck));
+          if (decks[deck].archetype != archetypes[a] || count <= 0) continue;
+          ++playing;
+          copies += count;
+        }
+        const bool special = !table->GetRowEntry(row)->is_normal();
+        EXPECT_EQ(list.GetItemText(row, share_column),
+                  special || playing == 0 ? "" : TwoDecimals(100.0 * playing / sizes[a]))
+            << header << ", row " << row << ", mode " << mode;
+        EXPECT_EQ(list.GetItemText(row, average_column),
+                  special || playing == 0 ? "" : TwoDecimals(copies / playing))
+            << header << ", row " << row << ", mode " << mode;
+      }
+    }
+  }
+  EXPECT_TRUE(reporter.messages.empty());
+}
+
+// Sorting by an archetype column orders the card rows of each board by its value, largest
+// first, with the computed rows in their places, as the statistics columns sort.
+TEST_F(ArchetypeColumnsTest, TheColumnsSortLikeTheStatisticsColumns) {
+  GenerateAndLoad();
+  table->SetSpecialEntriesShown(std::vector<bool>(vm->GetSpecialEntries().size(), true));
+  table->AddSpecialColumn(processors.leaves.at("アーキタイプ別/採用率"));
+  table->SortByColumn(2);
+  EXPECT_EQ(status_bar.texts[1], "並び替え : バーン (25) 採用率順");
+  std::vector<std::string> names = Column(0);
+  const int separator = static_cast<int>(
+      std::find(names.begin(), names.end(), "-- サイドボード --") - names.begin());
+  ASSERT_LT(separator, list.GetItemCount());
+  for (int row = 1; row < list.GetItemCount(); ++row) {
+    const bool special = !table->GetRowEntry(row)->is_normal();
+    const bool previous_special = !table->GetRowEntry(row - 1)->is_normal();
+    if (special || previous_special) continue;
+    EXPECT_GE(Number(list.GetItemText(row - 1, 2)), Number(list.GetItemText(row, 2)))
+        << "row " << row;
+  }
+  // The main deck's computed rows follow its cards, and the separator heads the sideboard.
+  EXPECT_FALSE(table->GetRowEntry(separator - 1)->is_normal());
+  EXPECT_TRUE(table->GetRowEntry(separator + 1)->is_normal());
+}
+
+// A processor without create_columns adds its one column, as before; a create_columns that
+// returns no array is a script error that adds nothing; one that returns none adds none.
+TEST_F(ShippedStatisticsTest, AMenuItemAddsTheColumnsItsCreateColumnsReturns) {
+  Run("class Two { name = \"two\";"
+      "  function create_columns() {"
+      "    return [StatisticsProcessor(\"a\", decks_playing), StatisticsProcessor(\"b\", total_copies)];"
+      "  } }"
+      "class NoArray { name = \"no array\"; function create_columns() { return 5; } }"
+      "class NoColumns { name = \"none\"; function create_columns() { return []; } }"
+      "class Plain { name = \"plain\"; sorter = null; create_columns = null;"
+      "  function process_function(entry) { return 1; } }");
+  table->AddDeckFiles({SampleDecks()[0]});
+  EXPECT_TRUE(table->AddSpecialColumn(Value("Two()")));
+  EXPECT_TRUE(table->AddSpecialColumn(Value("NoColumns()")));
+  EXPECT_TRUE(table->AddSpecialColumn(Value("Plain()")));
+  EXPECT_EQ(Headers(), (std::vector<std::string>{"カード名", "a", "b", "plain"}));
+  EXPECT_FALSE(table->AddSpecialColumn(Value("NoArray()")));
+  EXPECT_EQ(list.GetColumnCount(), 4);
+  ASSERT_EQ(reporter.messages.size(), 1u);
+  ExpectColumnsAligned();
+}
+
+// The difference of two deck columns, row by row: blank where equal, total rows included;
+// it sorts by the difference, and editing the deck list keeps it while both files stay.
+TEST_F(ShippedStatisticsTest, TheDifferenceColumnOfTwoDecks) {
+  std::string burn = folder.Write("burn.txt", "#NAME Burn\n4 Lightning Bolt\n20 Mountain\n\n2 Lightning Bolt\n");
+  std::string prowess = folder.Write("prowess.txt", "2 Lightning Bolt\n18 Mountain\n4 Island\n");
+  table->AddDeckFiles({burn, prowess});
+  table->AddAllDeckColumns();
+  EXPECT_FALSE(table->AddDifferenceColumn(0, 1)) << "the first column is no deck column";
+  EXPECT_FALSE(table->AddDifferenceColumn(1, 2)) << "there is no third deck";
+  ASSERT_TRUE(table->AddDifferenceColumn(1, 1));
+  EXPECT_EQ(list.GetColumnText(3), "Burn － prowess.txt");
+  for (int row = 0; row < list.GetItemCount(); ++row) {
+    auto number = [&](int column) {
+      const std::string text = list.GetItemText(row, column);
+      return text.empty() ? 0 : std::stoi(text);
+    };
+    const int difference = number(1) - number(2);
+    EXPECT_EQ(list.GetItemText(row, 3), difference == 0 ? "" : std::to_string(difference))
+        << "row " << row;
+  }
+  table->SortByColumn(3);
+  EXPECT_EQ(Column(0)[0], "山");     // +2
+  EXPECT_EQ(Column(3)[0], "2");
+  EXPECT_EQ(Column(0)[2], "島");     // -4, the last card row of the main deck
+  EXPECT_EQ(Column(3)[2], "-4");
+
+  table->ReplaceDeckFiles({prowess, burn});
+  EXPECT_EQ(Headers(), (std::vector<std::string>{"カード名", "Burn", "prowess.txt",
+                                                 "Burn － prowess.txt"}));
+  table->ReplaceDeckFiles({burn});
+  EXPECT_EQ(Headers(), (std::vector<std::string>{"カード名", "Burn"}));
   EXPECT_TRUE(reporter.messages.empty());
 }
 

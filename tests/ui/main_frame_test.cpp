@@ -33,7 +33,8 @@ TEST_F(MainFrameTest, StartsWithTheFirstColumnTheShownSpecialRowsAndBothStatusTe
   EXPECT_EQ(Status(0), "デッキ数 : 0");
   EXPECT_EQ(Status(1), "並び替え : 名前順");
   EXPECT_THAT(TtTesting::MenuBarLabels(*frame),
-              ElementsAre("ファイル(&F)", "データ(&D)", "項目(&E)", "操作(&O)", "ツール(&T)", "ヘルプ(&H)"));
+              ElementsAre("ファイル(&F)", "データ(&D)", "項目(&E)", "操作(&O)", "表示(&V)", "ツール(&T)",
+                          "ヘルプ(&H)"));
   const TtSubMenu& boards = frame->GetMainMenu().GetBoardMenu();
   EXPECT_TRUE(boards.IsItemChecked(0));
   EXPECT_FALSE(boards.IsItemChecked(1) || boards.IsItemChecked(2) || boards.IsItemChecked(3));
@@ -99,7 +100,7 @@ TEST_F(MainFrameTest, TheSettingsStepRenamesTheFirstColumnAndRefreshRenamesItsCe
     TtTesting::Click(sheet.GetMainPage().GetJapaneseCheck());
     EXPECT_TRUE(sheet.PressOk());
   });
-  Choose({4, 0});
+  Choose({5, 0});
   EXPECT_THAT(Headers(), ElementsAre("Card Name"));
   EXPECT_THAT(Column(0), ElementsAre("メイン合計", "サイド合計")) << "no refresh follows the settings";
   EXPECT_NE(folder.Settings().find("FirstColumnIsJapanese=0"), std::string::npos);
@@ -240,9 +241,9 @@ TEST_F(MainFrameTest, TestModeAddsTheDevelopmentMenuWhoseItemsDoNothing) {
   folder.Write("tarvane.ini", "[Tarvane]\r\nTestMode=1\r\n");
   Open();
   Texts labels = TtTesting::MenuBarLabels(*frame);
-  ASSERT_EQ(labels.size(), 7u);
-  EXPECT_EQ(labels[6], "開発中");
-  for (int item = 0; item < 5; ++item) Choose({6, item});
+  ASSERT_EQ(labels.size(), 8u);
+  EXPECT_EQ(labels[7], "開発中");
+  for (int item = 0; item < 5; ++item) Choose({7, item});
   EXPECT_THAT(Headers(), ElementsAre("カード名"));
   EXPECT_TRUE(frame->IsCreated());
 }

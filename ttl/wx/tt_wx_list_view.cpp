@@ -73,6 +73,8 @@ public:
 struct RowLook {
   TtWin::COLORREF text = TtWin::CLR_DEFAULT;
   TtWin::COLORREF back = TtWin::CLR_DEFAULT;
+  // The parent asked to colour this row's cells one by one (CDRF_NOTIFYSUBITEMDRAW).
+  bool per_cell = false;
 };
 
 class ListGrid : public wxGrid, public TtListViewStore::Observer {
@@ -170,6 +172,7 @@ public:
   }
 
   RowLook LookOfRow(int row);
+  RowLook LookOfCell(int row, int col, const RowLook& row_look);
   wxGridCellAttr* AttributeFor(const RowLook& look, bool check_column);
 
   // Observer
@@ -452,7 +455,9 @@ wxString ListTable::GetColLabelValue(int col) {
 wxGridCellAttr* ListTable::GetAttr(int row, int col, wxGridCellAttr::wxAttrKind) {
   TtListView* list = grid_.List();
   if (!list || row < 0 || row >= list->GetItemCount()) return nullptr;
-  return grid_.AttributeFor(grid_.LookOfRow(row), col == 0 && grid_.HasCheckBoxes());
+  RowLook look = grid_.LookOfRow(row);
+  if (look.per_cell) look = grid_.LookOfCell(row, col, look);
+  return grid_.AttributeFor(look, col == 0 && grid_.HasCheckBoxes());
 }
 
 RowLook ListGrid::LookOfRow(int row) {
@@ -482,8 +487,27 @@ RowLook ListGrid::LookOfRow(int row) {
       look.text = draw.clrText;
       look.back = draw.clrTextBk;
     }
+    look.per_cell = (answer & TtWin::CDRF_NOTIFYSUBITEMDRAW) != 0;
   }
   row_looks_[row] = look;
+  return look;
+}
+
+// Asked for every cell that the grid paints, not kept: cells are few on screen, rows many.
+RowLook ListGrid::LookOfCell(int row, int col, const RowLook& row_look) {
+  TtWin::NMLVCUSTOMDRAW draw;
+  draw.nmcd.hdr.code = TtWin::NM_CUSTOMDRAW;
+  draw.nmcd.dwDrawStage = TtWin::CDDS_ITEMPREPAINT | TtWin::CDDS_SUBITEM;
+  draw.nmcd.dwItemSpec = static_cast<std::uintptr_t>(row);
+  draw.nmcd.lItemlParam = list_->GetItemData(row);
+  draw.iSubItem = col;
+  draw.clrText = row_look.text;
+  draw.clrTextBk = row_look.back;
+  RowLook look = row_look;
+  if (Notify(draw.nmcd.hdr) & TtWin::CDRF_NEWFONT) {
+    look.text = draw.clrText;
+    look.back = draw.clrTextBk;
+  }
   return look;
 }
 

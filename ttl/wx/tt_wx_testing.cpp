@@ -412,17 +412,25 @@ std::string ListHeaderText(TtListView& list, int column) {
 
 namespace {
 
-wxGridCellAttr* RowAttribute(TtListView& list, int item) {
+wxGridCellAttr* CellAttribute(TtListView& list, int item, int column) {
   wxGrid* grid = GridOf(list);
   TtWxInternal::ResetListLooks(grid);
-  return grid->GetTable()->GetAttr(item, list.GetColumnCount() > 1 ? 1 : 0, wxGridCellAttr::Any);
+  return grid->GetTable()->GetAttr(item, column, wxGridCellAttr::Any);
+}
+
+wxGridCellAttr* RowAttribute(TtListView& list, int item) {
+  return CellAttribute(list, item, list.GetColumnCount() > 1 ? 1 : 0);
 }
 
 }  // namespace
 
 TtWin::COLORREF ListRowBackground(TtListView& list, int item) {
+  return ListCellBackground(list, item, list.GetColumnCount() > 1 ? 1 : 0);
+}
+
+TtWin::COLORREF ListCellBackground(TtListView& list, int item, int column) {
   wxGrid* grid = GridOf(list);
-  wxGridCellAttr* attribute = RowAttribute(list, item);
+  wxGridCellAttr* attribute = CellAttribute(list, item, column);
   wxColour colour = attribute && attribute->HasBackgroundColour() ? attribute->GetBackgroundColour()
                                                                   : grid->GetDefaultCellBackgroundColour();
   if (attribute) attribute->DecRef();
