@@ -10,7 +10,7 @@
 using ::testing::ElementsAre;
 using Texts = std::vector<std::string>;
 
-namespace MainWindowTest {
+namespace TarvaneTest {
 namespace {
 
 using namespace Tarvane;
@@ -226,4 +226,4 @@ TEST_F(MainFrameTest, TestModeAddsTheDevelopmentMenuWhoseItemsDoNothing) {
 }
 
 }  // namespace
-}  // namespace MainWindowTest
+}  // namespace TarvaneTest
