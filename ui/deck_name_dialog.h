@@ -22,15 +22,14 @@ public:
   const std::string& GetName() const { return name_; }
 
   TtEdit& GetNameEdit() { return edit_; }
-  TtButton& GetOkButton() { return ok_; }
-  TtButton& GetCancelButton() { return cancel_; }
 
 private:
+  void Layout(int width, int height) override;
+  void Accept() override;
+
   std::string name_;
   TtStatic label_;
   TtEdit edit_;
-  TtButton ok_;
-  TtButton cancel_;
 };
 
 }  // namespace Tarvane

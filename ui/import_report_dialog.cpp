@@ -12,32 +12,24 @@ ImportReportDialog::ImportReportDialog(const std::string& report, bool can_add) 
 
 bool ImportReportDialog::CreatedInternal() {
   SetText("インポートの結果");
-  label_.Create({this});
-  report_list_.Create({this});
-  add_.Create({this, kAddId});
-  close_.Create({this, kCloseId});
+  CreateChild(label_).SetText(can_add_ ? "作成したデッキリストを追加しますか？"
+                                       : "デッキリストは作成されませんでした。");
+  CreateChild(report_list_);
+  CreateChild(add_, kAddId).SetText("追加");
+  // Without lists to add, 追加 is not offered.
+  if (!can_add_) add_.Hide();
+  CreateChild(close_, kCloseId).SetText("閉じる");
   SetSize(640, 450);
   SetCenterRelativeToParent();
-  RegisterSizeHandler([this](int, int width, int height) {
-    Layout(width, height);
-    return Handled();
-  });
-  label_.SetText(can_add_ ? "作成したデッキリストを追加しますか？" : "デッキリストは作成されませんでした。");
-  add_.SetText("追加");
-  close_.SetText("閉じる");
   for (const std::string& line : lines_) report_list_.AddString(line);
   RegisterCommandHandler(kAddId, [this](int, TtWin::HWND) {
     EndDialog(kAdd);
     return Handled();
   });
   RegisterCommandHandler(kCloseId, [this](int, TtWin::HWND) {
-    EndDialog(0);
+    EndDialog(kCancelled);
     return Handled();
   });
-  label_.Show();
-  report_list_.Show();
-  if (can_add_) add_.Show();
-  close_.Show();
   (can_add_ ? add_ : close_).SetFocus();
   return true;
 }

@@ -28,7 +28,7 @@ public:
   TtButton& GetCloseButton() { return close_; }
 
 private:
-  void Layout(int width, int height);
+  void Layout(int width, int height) override;
 
   std::vector<std::string> lines_;
   bool can_add_;

@@ -1,7 +1,6 @@
 #include "ui/select_list_dialog.h"
 
 #include <algorithm>
-#include <initializer_list>
 
 #include "model/deck.h"
 
@@ -17,23 +16,14 @@ TtListBox& SelectListDialog::ListBox() {
 
 bool SelectListDialog::CreatedInternal() {
   SetText(title_.empty() ? std::string(kDefaultTitle) : title_);
-  label_.Create({this});
-  ListBox().Create({this});
-  select_all_.Create({this, kSelectAllId});
-  ok_.Create({this, kOkId});
-  cancel_.Create({this, kCancelId});
-
+  CreateChild(label_).SetText("表示するデッキリストファイルのリスト");
+  CreateChild(ListBox());
+  CreateChild(select_all_, kSelectAllId).SetText("全て選択する");
+  CreateOkCancelButtons(kOkId, kCancelId);
+  // One deck at a time: there is nothing to select all of.
+  if (choice_ == Choice::Single) select_all_.Hide();
   SetSize(550, 450);
   SetCenterRelativeToParent();
-  RegisterSizeHandler([this](int, int width, int height) {
-    Layout(width, height);
-    return Handled();
-  });
-
-  label_.SetText("表示するデッキリストファイルのリスト");
-  select_all_.SetText("全て選択する");
-  ok_.SetText("OK");
-  cancel_.SetText("キャンセル");
 
   ListBox().SetItemHeight(16);
   for (const std::shared_ptr<Deck>& deck : decks_) ListBox().AddString(deck->path());
@@ -42,19 +32,6 @@ bool SelectListDialog::CreatedInternal() {
     SelectAll();
     return Handled();
   });
-  RegisterCommandHandler(kOkId, [this](int, TtWin::HWND) {
-    Accept();
-    return Handled();
-  });
-  RegisterCommandHandler(kCancelId, [this](int, TtWin::HWND) {
-    EndDialog(0);
-    return Handled();
-  });
-
-  for (TtWindow* control : std::initializer_list<TtWindow*>{&label_, &ListBox(), &ok_, &cancel_}) {
-    control->Show();
-  }
-  if (choice_ == Choice::Multiple) select_all_.Show();
   return true;
 }
 
@@ -63,8 +40,7 @@ void SelectListDialog::Layout(int width, int height) {
   label_.SetPositionSize(4, 4, width - 4, 16);
   select_all_.SetPositionSize(width - 94, 2, 88, 21);
   ListBox().SetPositionSize(2, 24, width - 4, height - 60);
-  ok_.SetPositionSize(width - 194, height - 26, 88, 21);
-  cancel_.SetPositionSize(width - 94, height - 26, 88, 21);
+  LayoutOkCancelButtons(width, height);
 }
 
 void SelectListDialog::SelectAll() {
@@ -80,7 +56,7 @@ void SelectListDialog::Accept() {
     selected_decks_.push_back(decks_[index]);
     selected_positions_.push_back(index);
   }
-  EndDialog(1);
+  TtDialog::Accept();
 }
 
 }  // namespace Tarvane

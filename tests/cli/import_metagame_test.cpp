@@ -13,8 +13,10 @@
 #include <set>
 #include <sstream>
 
-#include "tests/ttl/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 #include "ttl/tt_string.h"
+
+using TarvaneTest::ScratchFolder;
 
 namespace {
 

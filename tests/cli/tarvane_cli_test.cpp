@@ -15,9 +15,9 @@
 #include "app/settings.h"
 #include "cli/tarvane_cli.h"
 #include "tests/table/table_test_support.h"
-#include "tests/ttl/desktop_names.h"
+#include "tests/support/desktop_names.h"
 
-namespace TarvaneTableTest {
+namespace TarvaneTest {
 namespace {
 
 using Strings = std::vector<std::string>;
@@ -40,7 +40,7 @@ protected:
   // UTF-8 text as the test source spells it (the literals are CP932 at run time).
   static std::string Utf8(const std::string& cp932) { return TtString::Cp932ToUtf8(cp932); }
 
-  ProgramFolder folder;
+  TableProgramFolder folder;
 };
 
 const std::string kBothDecksCsv =
@@ -461,9 +461,9 @@ TEST_F(BuiltCliTest, ExitStatusOfAUsageError) {
 }
 
 }  // namespace
-}  // namespace TarvaneTableTest
+}  // namespace TarvaneTest
 
-namespace TarvaneTableTest {
+namespace TarvaneTest {
 namespace {
 
 // The built programs copied into a folder whose name CP932 cannot spell.
@@ -517,4 +517,4 @@ TEST_F(UnspellableFolderTest, TheWindowProgramWritesTheErrorLogThere) {
 }
 
 }  // namespace
-}  // namespace TarvaneTableTest
+}  // namespace TarvaneTest

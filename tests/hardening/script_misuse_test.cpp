@@ -21,8 +21,10 @@
 #include "cli/tarvane_cli.h"
 #include "script/tt_squirrel_native_api.h"
 #include "script/tt_squirrel_virtual_machine.h"
-#include "tests/ttl/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 #include "ttl/tt_string.h"
+
+using TarvaneTest::ScratchFolder;
 
 namespace {
 

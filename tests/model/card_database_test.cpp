@@ -9,10 +9,11 @@
 #include "app/exception.h"
 #include "app/program_files.h"
 #include "model/card_type.h"
-#include "tests/ttl/desktop_names.h"
-#include "tests/ttl/scratch_folder.h"
+#include "tests/support/desktop_names.h"
+#include "tests/support/scratch_folder.h"
 #include "ttl/tt_string.h"
 
+using TarvaneTest::ScratchFolder;
 using namespace Tarvane;
 
 namespace {

@@ -10,10 +10,12 @@
 #include "model/card_database.h"
 #include "model/deck.h"
 #include "model/import/card_name_resolver.h"
-#include "tests/ttl/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 #include "ttl/tt_string.h"
 
 using namespace Tarvane;
+
+using TarvaneTest::ScratchFolder;
 
 namespace {
 

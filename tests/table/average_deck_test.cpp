@@ -12,7 +12,7 @@
 #include "table/average_deck.h"
 #include "tests/table/table_test_support.h"
 
-namespace TarvaneTableTest {
+namespace TarvaneTest {
 namespace {
 
 using Cards = Tarvane::AverageDeck::Cards;
@@ -185,4 +185,4 @@ TEST_F(AverageDeckTest, WithoutDecksABoxSaysSoAndNoFileIsWritten) {
 }
 
 }  // namespace
-}  // namespace TarvaneTableTest
+}  // namespace TarvaneTest

@@ -4,7 +4,7 @@
 #include "table/cell_shading.h"
 #include "tests/table/table_test_support.h"
 
-namespace TarvaneTableTest {
+namespace TarvaneTest {
 namespace {
 
 using Tarvane::kShadeSteps;
@@ -43,4 +43,4 @@ TEST_F(TableTest, TheTableShadesNumericCellsOfCardRows) {
 }
 
 }  // namespace
-}  // namespace TarvaneTableTest
+}  // namespace TarvaneTest

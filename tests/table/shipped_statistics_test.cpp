@@ -11,10 +11,10 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "tests/ttl/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/table/table_test_support.h"
 
-namespace TarvaneTableTest {
+namespace TarvaneTest {
 namespace {
 
 std::string SourceFile(const std::string& relative_path) {
@@ -471,4 +471,4 @@ TEST_F(ShippedStatisticsTest, TheDifferenceColumnOfTwoDecks) {
 }
 
 }  // namespace
-}  // namespace TarvaneTableTest
+}  // namespace TarvaneTest

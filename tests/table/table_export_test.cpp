@@ -10,7 +10,7 @@
 #include "tests/table/table_test_support.h"
 #include "ttl/tt_exception.h"
 
-namespace TarvaneTableTest {
+namespace TarvaneTest {
 namespace {
 
 using Tarvane::BuildTableText;
@@ -148,4 +148,4 @@ TEST_F(ExportTest, AClipboardThatCannotBeOpenedOrFilledIsReported) {
 }
 
 }  // namespace
-}  // namespace TarvaneTableTest
+}  // namespace TarvaneTest

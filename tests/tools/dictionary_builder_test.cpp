@@ -9,7 +9,7 @@
 
 namespace {
 
-using namespace TarvaneDictTest;
+using namespace TarvaneTest;
 using Fields = std::vector<std::string>;
 
 // Card data is UTF-8; literals without u8 are CP932 in this program.
@@ -22,20 +22,20 @@ struct Built {
 };
 
 Built Build(const std::string& input, bool japanese_text = false) {
-  TemporaryFolder folder;
+  ScratchFolder folder;
   Tarvane::DictionaryBuildOptions options;
   options.japanese_text = japanese_text;
   Built built;
-  built.summary = Tarvane::BuildDictionary(input, folder.File("cards.dat"), options);
-  built.text = ReadFile(folder.File("cards.dat"));
+  built.summary = Tarvane::BuildDictionary(input, folder.Join("cards.dat"), options);
+  built.text = ReadFile(folder.Join("cards.dat"));
   built.lines = LinesByName(built.text);
   return built;
 }
 
 Built BuildFromJson(const std::string& json, bool japanese_text = false) {
-  TemporaryFolder folder;
-  WriteFile(folder.File("input.json"), json);
-  return Build(folder.File("input.json"), japanese_text);
+  ScratchFolder folder;
+  WriteFile(folder.Join("input.json"), json);
+  return Build(folder.Join("input.json"), japanese_text);
 }
 
 // Fields 3 to 7 of a line: cost, mana value, type line, type name, power and toughness.
@@ -196,12 +196,12 @@ TEST(DictionaryBuilderTest, TheFirstLineOfANameWins) {
 }
 
 TEST(DictionaryBuilderTest, AFailedBuildLeavesTheExistingDictionaryAsItWas) {
-  TemporaryFolder folder;
-  std::string output = folder.File("cards.dat");
+  ScratchFolder folder;
+  std::string output = folder.Join("cards.dat");
   WriteFile(output, "Old\tOld\t\t0\tLand\tLand\t\n");
   auto build_from = [&](const std::string& json) {
-    WriteFile(folder.File("input.json"), json);
-    Tarvane::BuildDictionary(folder.File("input.json"), output);
+    WriteFile(folder.Join("input.json"), json);
+    Tarvane::BuildDictionary(folder.Join("input.json"), output);
   };
   // Broken in the middle of a card, cut off in the middle, and valid JSON without cards.
   EXPECT_THROW(build_from("[" + ScryfallCard("\"name\":\"A\",\"cmc\":1,,") + "]"),
@@ -210,7 +210,7 @@ TEST(DictionaryBuilderTest, AFailedBuildLeavesTheExistingDictionaryAsItWas) {
                Tarvane::DictionarySourceException);
   EXPECT_THROW(build_from("{\"meta\":{},\"data\":{\"LEA\":{\"name\":\"Alpha\"}}}"),
                Tarvane::DictionarySourceException);
-  EXPECT_THROW(Tarvane::BuildDictionary(folder.File("missing.json"), output), TtFileAccessException);
+  EXPECT_THROW(Tarvane::BuildDictionary(folder.Join("missing.json"), output), TtFileAccessException);
   EXPECT_EQ(ReadFile(output), "Old\tOld\t\t0\tLand\tLand\t\n");
   EXPECT_FALSE(std::filesystem::exists(output + ".tmp"));
 }
@@ -278,12 +278,12 @@ TEST(DictionaryBuilderTest, RecordsWithAFieldOfTheWrongTypeAreCounted) {
 }
 
 TEST(DictionaryBuilderTest, FilesOfAShapeItDoesNotKnowAndEmptyResultsAreRefused) {
-  TemporaryFolder folder;
-  std::string output = folder.File("cards.dat");
+  ScratchFolder folder;
+  std::string output = folder.Join("cards.dat");
   WriteFile(output, "Old\tOld\t\t0\tLand\tLand\t\n");
   auto build_from = [&](const std::string& json) {
-    WriteFile(folder.File("input.json"), json);
-    Tarvane::BuildDictionary(folder.File("input.json"), output);
+    WriteFile(folder.Join("input.json"), json);
+    Tarvane::BuildDictionary(folder.Join("input.json"), output);
   };
   // Printings by identifier, a deck's list of printings, a list of sets without cards.
   EXPECT_THROW(build_from("{\"data\":{\"u1\":" + Printing("A", "1", "") + "}}"),
@@ -305,30 +305,30 @@ TEST(DictionaryBuilderTest, FilesOfAShapeItDoesNotKnowAndEmptyResultsAreRefused)
 }
 
 TEST(DictionaryBuilderTest, TheOutputIsWrittenThroughALinkAndNeverOverADeviceOrAReadOnlyFile) {
-  TemporaryFolder folder;
-  WriteFile(folder.File("input.json"), "[" + ScryfallCard("\"name\":\"A\",\"cmc\":1") + "]");
-  const std::string input = folder.File("input.json");
-  const std::string target = folder.File("real.dat");
+  ScratchFolder folder;
+  WriteFile(folder.Join("input.json"), "[" + ScryfallCard("\"name\":\"A\",\"cmc\":1") + "]");
+  const std::string input = folder.Join("input.json");
+  const std::string target = folder.Join("real.dat");
   WriteFile(target, "Old\tOld\t\t0\tLand\tLand\t\n");
-  std::filesystem::create_symlink("real.dat", folder.File("cards.dat"));
-  Tarvane::BuildDictionary(input, folder.File("cards.dat"));
-  EXPECT_TRUE(std::filesystem::is_symlink(folder.File("cards.dat")));
+  std::filesystem::create_symlink("real.dat", folder.Join("cards.dat"));
+  Tarvane::BuildDictionary(input, folder.Join("cards.dat"));
+  EXPECT_TRUE(std::filesystem::is_symlink(folder.Join("cards.dat")));
   EXPECT_EQ(ReadFile(target).substr(0, 2), "A\t");
 
   // A device, reached directly or through a link, and a file without write permission (refused
   // even for root) are left as they are.
-  std::filesystem::create_symlink("/dev/null", folder.File("null.dat"));
-  const std::string fifo = folder.File("fifo.dat");
+  std::filesystem::create_symlink("/dev/null", folder.Join("null.dat"));
+  const std::string fifo = folder.Join("fifo.dat");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   ::chmod(target.c_str(), 0444);
-  for (const std::string& output : {folder.File("null.dat"), fifo, target, folder.File("cards.dat")}) {
+  for (const std::string& output : {folder.Join("null.dat"), fifo, target, folder.Join("cards.dat")}) {
     EXPECT_THROW(Tarvane::BuildDictionary(input, output), TtFileAccessException) << output;
   }
   EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
   EXPECT_TRUE(std::filesystem::is_fifo(fifo));
   EXPECT_EQ(ReadFile(target).substr(0, 2), "A\t");
   // Nor is /dev/zero read forever as the card data.
-  EXPECT_THROW(Tarvane::BuildDictionary("/dev/zero", folder.File("new.dat")), TtFileAccessException);
+  EXPECT_THROW(Tarvane::BuildDictionary("/dev/zero", folder.Join("new.dat")), TtFileAccessException);
 }
 
 }  // namespace

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "tests/ttl/desktop_names.h"
-#include "tests/ttl/scratch_folder.h"
+#include "tests/support/desktop_names.h"
+#include "tests/support/scratch_folder.h"
 #include "ttl/tt_exception.h"
 #include "ttl/tt_path.h"
+
+using TarvaneTest::ScratchFolder;
 
 namespace {
 

@@ -8,8 +8,10 @@
 #include <csignal>
 #include <filesystem>
 
-#include "tests/ttl/desktop_names.h"
-#include "tests/ttl/scratch_folder.h"
+#include "tests/support/desktop_names.h"
+#include "tests/support/scratch_folder.h"
+
+using TarvaneTest::ScratchFolder;
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cerrno>
 
-#include "tests/ttl/desktop_names.h"
+#include "tests/support/desktop_names.h"
 #include "ttl/tt_exception.h"
 
 TEST(TtStringTest, JapaneseRoundTripsBetweenCp932AndUtf8) {

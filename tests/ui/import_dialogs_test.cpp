@@ -10,7 +10,7 @@ using Tarvane::DeckNameDialog;
 using Tarvane::ImportReportDialog;
 
 TEST(ImportReportDialogTest, TheReportIsOneLinePerRowAndAddIsOfferedOnlyForWrittenLists) {
-  DialogTest::Owner owner;
+  TarvaneTest::Owner owner;
   ImportReportDialog dialog("a.dck → decks/a.txt\n形式: .dck\n\nb.txt → decks/b.txt\n", true);
   TtTesting::ModalAnswers answers;
   answers.Dialog([&](TtWindow&) {
@@ -19,13 +19,8 @@ TEST(ImportReportDialogTest, TheReportIsOneLinePerRowAndAddIsOfferedOnlyForWritt
     EXPECT_EQ(dialog.GetReportList().GetString(1), "形式: .dck");
     EXPECT_EQ(dialog.GetReportList().GetString(2), "");
     EXPECT_TRUE(dialog.GetAddButton().IsVisible());
-    dialog.SetSize(500, 300);
-    TtWin::POINT size = DialogTest::ClientSize(dialog);
-    int w = size.x, h = size.y;
-    EXPECT_EQ(DialogTest::PlaceOf(dialog.GetReportList()), (DialogTest::Place{2, 4, w - 4, h - 36}));
-    EXPECT_EQ(DialogTest::PlaceOf(dialog.GetAddButton()), (DialogTest::Place{w - 194, h - 26, 88, 21}));
-    EXPECT_EQ(DialogTest::PlaceOf(dialog.GetCloseButton()), (DialogTest::Place{w - 94, h - 26, 88, 21}));
-    DialogTest::SaveScreenshotIfAsked(dialog, "import-report");
+    TarvaneTest::ExpectSoundLayoutAtTwoSizes(dialog);
+    TarvaneTest::SaveScreenshotIfAsked(dialog, "import-report");
     TtTesting::Click(dialog.GetAddButton());
   });
   EXPECT_EQ(dialog.ShowDialog(&owner), ImportReportDialog::kAdd);
@@ -35,12 +30,12 @@ TEST(ImportReportDialogTest, TheReportIsOneLinePerRowAndAddIsOfferedOnlyForWritt
     EXPECT_FALSE(nothing_written.GetAddButton().IsVisible());
     TtTesting::Click(nothing_written.GetCloseButton());
   });
-  EXPECT_EQ(nothing_written.ShowDialog(&owner), 0);
-  DialogTest::ExpectNoFailures(answers);
+  EXPECT_EQ(nothing_written.ShowDialog(&owner), TtDialog::kCancelled);
+  TarvaneTest::ExpectNoFailures(answers);
 }
 
 TEST(DeckNameDialogTest, OkTakesTheTrimmedNameAndAnEmptyNameKeepsTheDialogOpen) {
-  DialogTest::Owner owner;
+  TarvaneTest::Owner owner;
   DeckNameDialog dialog("Burn");
   TtTesting::ModalAnswers answers;
   answers
@@ -50,12 +45,12 @@ TEST(DeckNameDialogTest, OkTakesTheTrimmedNameAndAnEmptyNameKeepsTheDialogOpen) 
         TtTesting::Click(dialog.GetOkButton());
         EXPECT_FALSE(dialog.HasEnded());
         dialog.GetNameEdit().SetText("  赤単 Burn ");
-        DialogTest::SaveScreenshotIfAsked(dialog, "deck-name");
+        TarvaneTest::SaveScreenshotIfAsked(dialog, "deck-name");
         TtTesting::Click(dialog.GetOkButton());
       })
       .Dialog([&](TtWindow&) { TtTesting::Click(dialog.GetCancelButton()); });
-  EXPECT_EQ(dialog.ShowDialog(&owner), 1);
+  EXPECT_EQ(dialog.ShowDialog(&owner), TtDialog::kAccepted);
   EXPECT_EQ(dialog.GetName(), "赤単 Burn");
-  EXPECT_EQ(dialog.ShowDialog(&owner), 0);
-  DialogTest::ExpectNoFailures(answers);
+  EXPECT_EQ(dialog.ShowDialog(&owner), TtDialog::kCancelled);
+  TarvaneTest::ExpectNoFailures(answers);
 }

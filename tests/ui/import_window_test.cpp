@@ -12,7 +12,7 @@ using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
-namespace MainWindowTest {
+namespace TarvaneTest {
 namespace {
 
 using namespace Tarvane;
@@ -131,4 +131,4 @@ TEST_F(ImportWindowTest, AClipboardWithoutTextSaysSo) {
 }
 
 }  // namespace
-}  // namespace MainWindowTest
+}  // namespace TarvaneTest

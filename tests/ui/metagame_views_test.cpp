@@ -15,7 +15,7 @@
 using ::testing::ElementsAre;
 using Texts = std::vector<std::string>;
 
-namespace MainWindowTest {
+namespace TarvaneTest {
 namespace {
 
 using namespace Tarvane;
@@ -236,4 +236,4 @@ TEST_F(MetagameViewsTest, TheShippedScriptsArchetypeColumnsShaded) {
 }
 
 }  // namespace
-}  // namespace MainWindowTest
+}  // namespace TarvaneTest

@@ -10,11 +10,12 @@
 #include "app/settings.h"
 #include "model/card_database.h"
 #include "model/deck.h"
-#include "tests/ttl/desktop_names.h"
+#include "tests/support/desktop_names.h"
 #include "tests/ui/dialog_test_support.h"
 #include "ttl/tt_string.h"
 #include "ui/open_list_dialog.h"
 
+using TarvaneTest::ScratchFolder;
 using Paths = std::vector<std::string>;
 using Tarvane::OpenListDialog;
 
@@ -26,13 +27,13 @@ protected:
   OpenListDialogTest() : program_(scratch_.Join("tarvane")) {}
 
   std::shared_ptr<Tarvane::Deck> LoadDeck(const std::string& name) {
-    return Tarvane::Deck::Load(DialogTest::WriteFile(scratch_, name, "4 Lightning Bolt\n20 Mountain\n"), database_);
+    return Tarvane::Deck::Load(TarvaneTest::WriteFile(scratch_, name, "4 Lightning Bolt\n20 Mountain\n"), database_);
   }
 
   ScratchFolder scratch_;
   Tarvane::ProgramFiles::Scope program_;
   Tarvane::CardDatabase database_;
-  DialogTest::Owner owner_;
+  TarvaneTest::Owner owner_;
   TtTesting::ModalAnswers answers_;
 };
 
@@ -56,18 +57,18 @@ TEST_F(OpenListDialogTest, EditingStartsWithTheDecksAndOkReturnsTheListWithAFile
         TtTesting::Click(dialog.GetAddButton());
         TtTesting::Click(dialog.GetAddButton());
         TtTesting::Click(dialog.GetAddButton());
-        DialogTest::SaveScreenshotIfAsked(dialog, "open-list");
+        TarvaneTest::SaveScreenshotIfAsked(dialog, "open-list");
         TtTesting::Click(dialog.GetOkButton());
       })
       .FileDialog({"/decks/緑.txt", "/decks/黒.txt"}, &seen)
       .CancelFileDialog()
       .FileDialog({"/decks/緑.txt"});
-  EXPECT_EQ(dialog.ShowDialog(&owner_), 1);
+  EXPECT_EQ(dialog.ShowDialog(&owner_), TtDialog::kAccepted);
   EXPECT_EQ(dialog.GetPaths(),
             (Paths{decks[0]->path(), decks[1]->path(), "/decks/緑.txt", "/decks/黒.txt", "/decks/緑.txt"}));
   EXPECT_TRUE(seen.multiple);
   EXPECT_EQ(seen.filter_text, "すべてのファイル(*.*)|*.*");
-  DialogTest::ExpectNoFailures(answers_);
+  TarvaneTest::ExpectNoFailures(answers_);
 }
 
 TEST_F(OpenListDialogTest, CancelAndTheCloseBoxLeaveThePathsAsTheyWere) {
@@ -82,10 +83,10 @@ TEST_F(OpenListDialogTest, CancelAndTheCloseBoxLeaveThePathsAsTheyWere) {
       })
       .FileDialog({"/x/b.txt"})
       .Dialog([&](TtWindow& shown) { TtTesting::CloseWindow(shown); });
-  EXPECT_EQ(dialog.ShowDialog(&owner_), 0);
+  EXPECT_EQ(dialog.ShowDialog(&owner_), TtDialog::kCancelled);
   EXPECT_EQ(dialog.GetPaths(), Paths{decks[0]->path()});
-  EXPECT_EQ(dialog.ShowDialog(&owner_), 0);
-  DialogTest::ExpectNoFailures(answers_);
+  EXPECT_EQ(dialog.ShowDialog(&owner_), TtDialog::kCancelled);
+  TarvaneTest::ExpectNoFailures(answers_);
 }
 
 TEST_F(OpenListDialogTest, RemovingSelectsTheEntryNowAtThatPlaceOrTheNewLastOne) {
@@ -112,16 +113,16 @@ TEST_F(OpenListDialogTest, RemovingSelectsTheEntryNowAtThatPlaceOrTheNewLastOne)
     EXPECT_EQ(list.GetCurrentSelection(), -1);
     TtTesting::Click(dialog.GetOkButton());
   });
-  EXPECT_EQ(dialog.ShowDialog(&owner_), 1);
+  EXPECT_EQ(dialog.ShowDialog(&owner_), TtDialog::kAccepted);
   EXPECT_TRUE(dialog.GetPaths().empty());
-  DialogTest::ExpectNoFailures(answers_);
+  TarvaneTest::ExpectNoFailures(answers_);
 }
 
 TEST_F(OpenListDialogTest, AFolderAddsItsFilesButNotItsSubfolderAndIsStoredAtOnce) {
-  std::string folder = DialogTest::MakeFolder(scratch_, "デッキ");
-  DialogTest::WriteFile(scratch_, "デッキ/b.dek", "4 Island\n");
-  DialogTest::WriteFile(scratch_, "デッキ/a.txt", "4 Forest\n");
-  DialogTest::WriteFile(scratch_, "デッキ/sub/c.txt", "4 Swamp\n");
+  std::string folder = TarvaneTest::MakeFolder(scratch_, "デッキ");
+  TarvaneTest::WriteFile(scratch_, "デッキ/b.dek", "4 Island\n");
+  TarvaneTest::WriteFile(scratch_, "デッキ/a.txt", "4 Forest\n");
+  TarvaneTest::WriteFile(scratch_, "デッキ/sub/c.txt", "4 Swamp\n");
   Tarvane::SetLastFolderBrowserPath("/earlier");
 
   OpenListDialog dialog;
@@ -139,12 +140,12 @@ TEST_F(OpenListDialogTest, AFolderAddsItsFilesButNotItsSubfolderAndIsStoredAtOnc
       .FolderBrowser(folder, &first)
       .CancelFolderBrowser(&second)
       .FolderBrowser(scratch_.Join("gone"));
-  EXPECT_EQ(dialog.ShowDialog(&owner_), 0);
+  EXPECT_EQ(dialog.ShowDialog(&owner_), TtDialog::kCancelled);
   EXPECT_EQ(first.description, "データが格納されたフォルダを指定してください。");
   EXPECT_EQ(first.initial_path, "/earlier");
   EXPECT_EQ(second.initial_path, folder) << "stored as soon as it was chosen";
   EXPECT_EQ(Tarvane::GetLastFolderBrowserPath(), scratch_.Join("gone")) << "kept though the dialog was cancelled";
-  DialogTest::ExpectNoFailures(answers_);
+  TarvaneTest::ExpectNoFailures(answers_);
 }
 
 TEST_F(OpenListDialogTest, ChosenNamesWithoutAnExactSpellingAreRefusedWithTheReasonAndTheDialogGoesOn) {
@@ -177,12 +178,12 @@ TEST_F(OpenListDialogTest, ChosenNamesWithoutAnExactSpellingAreRefusedWithTheRea
                                TtString::kUnrepresentablePathReason);
   EXPECT_NE(wave_box.text.find(folder + "/w<U+301C>.txt"), std::string::npos) << wave_box.text;
   EXPECT_NE(folder_box.text.find(folder + "/jos<U+00E9>"), std::string::npos) << folder_box.text;
-  DialogTest::ExpectNoFailures(answers_);
+  TarvaneTest::ExpectNoFailures(answers_);
 }
 
 TEST_F(OpenListDialogTest, AFolderNamesTheFilesItCouldNotAdd) {
   using namespace DesktopNames;
-  const std::string folder = DialogTest::MakeFolder(scratch_, "decks");
+  const std::string folder = TarvaneTest::MakeFolder(scratch_, "decks");
   for (const std::string& name : {std::string("plain"), kCafe, kWaveDash, kEmoji, kLatin1}) {
     scratch_.Write("decks/" + name + ".txt", "4 Island\n");
   }
@@ -203,24 +204,15 @@ TEST_F(OpenListDialogTest, AFolderNamesTheFilesItCouldNotAdd) {
   EXPECT_EQ(seen.text, "名前を表せないため追加しなかったファイルがあります。\r\nフォルダ ： " + folder + "\r\n原因 ： " +
                            TtString::kUnrepresentablePathReason +
                            "\r\n<U+1F600>.txt\r\ncaf<0xE9>.txt\r\ncaf<U+00E9>.txt\r\nw<U+301C>.txt");
-  DialogTest::ExpectNoFailures(answers_);
+  TarvaneTest::ExpectNoFailures(answers_);
 }
 
-TEST_F(OpenListDialogTest, ResizingKeepsTheButtonsRightAndOkAndCancelBottomRight) {
+TEST_F(OpenListDialogTest, TheLayoutHoldsAtTwoSizes) {
   OpenListDialog dialog;
   answers_.Dialog([&](TtWindow&) {
-    for (TtWin::POINT size : {TtWin::POINT{550, 450}, TtWin::POINT{700, 380}}) {
-      dialog.SetSize(size.x, size.y);
-      auto [w, h] = DialogTest::ClientSize(dialog);
-      EXPECT_EQ(DialogTest::PlaceOf(dialog.GetListBox()), (DialogTest::Place{2, 24, w - 70, h - 60}));
-      EXPECT_EQ(DialogTest::PlaceOf(dialog.GetAddButton()), (DialogTest::Place{w - 64, 24, 60, 24}));
-      EXPECT_EQ(DialogTest::PlaceOf(dialog.GetRemoveButton()), (DialogTest::Place{w - 64, 54, 60, 24}));
-      EXPECT_EQ(DialogTest::PlaceOf(dialog.GetFolderButton()), (DialogTest::Place{w - 64, 84, 60, 48}));
-      EXPECT_EQ(DialogTest::PlaceOf(dialog.GetOkButton()), (DialogTest::Place{w - 194, h - 26, 88, 21}));
-      EXPECT_EQ(DialogTest::PlaceOf(dialog.GetCancelButton()), (DialogTest::Place{w - 94, h - 26, 88, 21}));
-    }
+    TarvaneTest::ExpectSoundLayoutAtTwoSizes(dialog);
     TtTesting::Click(dialog.GetCancelButton());
   });
   dialog.ShowDialog(&owner_);
-  DialogTest::ExpectNoFailures(answers_);
+  TarvaneTest::ExpectNoFailures(answers_);
 }

@@ -11,6 +11,7 @@
 #include "tests/ui/dialog_test_support.h"
 #include "ui/select_list_dialog.h"
 
+using TarvaneTest::ScratchFolder;
 using Decks = std::vector<std::shared_ptr<Tarvane::Deck>>;
 using Tarvane::SelectListDialog;
 
@@ -20,14 +21,14 @@ class SelectListDialogTest : public ::testing::Test {
 protected:
   SelectListDialogTest() {
     for (const char* name : {"赤単アグロ.txt", "青白コントロール.txt", "緑ランプ.txt"}) {
-      decks_.push_back(Tarvane::Deck::Load(DialogTest::WriteFile(scratch_, name, "4 Llanowar Elves\n"), database_));
+      decks_.push_back(Tarvane::Deck::Load(TarvaneTest::WriteFile(scratch_, name, "4 Llanowar Elves\n"), database_));
     }
   }
 
   ScratchFolder scratch_;
   Tarvane::CardDatabase database_;
   Decks decks_;
-  DialogTest::Owner owner_;
+  TarvaneTest::Owner owner_;
   TtTesting::ModalAnswers answers_;
   SelectListDialog dialog_{decks_};
 };
@@ -47,7 +48,7 @@ TEST_F(SelectListDialogTest, TheFirstAndThirdDeckComeBackInThatOrderAndSelectAll
         }
         list.SetSelected(2, true);
         list.SetSelected(0, true);
-        DialogTest::SaveScreenshotIfAsked(dialog_, "select-list");
+        TarvaneTest::SaveScreenshotIfAsked(dialog_, "select-list");
         TtTesting::Click(dialog_.GetOkButton());
       })
       .Dialog([&](TtWindow&) {
@@ -55,13 +56,13 @@ TEST_F(SelectListDialogTest, TheFirstAndThirdDeckComeBackInThatOrderAndSelectAll
         TtTesting::Click(dialog_.GetSelectAllButton());
         TtTesting::Click(dialog_.GetOkButton());
       });
-  EXPECT_EQ(dialog_.ShowDialog(&owner_), 1);
+  EXPECT_EQ(dialog_.ShowDialog(&owner_), TtDialog::kAccepted);
   EXPECT_EQ(dialog_.GetSelectedDecks(), (Decks{decks_[0], decks_[2]}));
   EXPECT_EQ(dialog_.GetSelectedPositions(), (std::vector<int>{0, 2}));
-  EXPECT_EQ(dialog_.ShowDialog(&owner_), 1);
+  EXPECT_EQ(dialog_.ShowDialog(&owner_), TtDialog::kAccepted);
   EXPECT_EQ(dialog_.GetSelectedDecks(), decks_);
   EXPECT_EQ(dialog_.GetSelectedPositions(), (std::vector<int>{0, 1, 2}));
-  DialogTest::ExpectNoFailures(answers_);
+  TarvaneTest::ExpectNoFailures(answers_);
 }
 
 TEST_F(SelectListDialogTest, CancelAndTheCloseBoxEndWithZero) {
@@ -72,10 +73,10 @@ TEST_F(SelectListDialogTest, CancelAndTheCloseBoxEndWithZero) {
         TtTesting::Click(dialog_.GetCancelButton());
       })
       .Dialog([&](TtWindow& shown) { TtTesting::CloseWindow(shown); });
-  EXPECT_EQ(dialog_.ShowDialog(&owner_), 0);
-  EXPECT_EQ(dialog_.ShowDialog(&owner_), 0);
+  EXPECT_EQ(dialog_.ShowDialog(&owner_), TtDialog::kCancelled);
+  EXPECT_EQ(dialog_.ShowDialog(&owner_), TtDialog::kCancelled);
   EXPECT_TRUE(dialog_.GetSelectedDecks().empty());
-  DialogTest::ExpectNoFailures(answers_);
+  TarvaneTest::ExpectNoFailures(answers_);
 }
 
 TEST_F(SelectListDialogTest, WithNoDecksTheListIsEmptyAndOkReturnsNothing) {
@@ -86,23 +87,18 @@ TEST_F(SelectListDialogTest, WithNoDecksTheListIsEmptyAndOkReturnsNothing) {
     TtTesting::Click(empty.GetSelectAllButton());
     TtTesting::Click(empty.GetOkButton());
   });
-  EXPECT_EQ(empty.ShowDialog(&owner_), 1);
+  EXPECT_EQ(empty.ShowDialog(&owner_), TtDialog::kAccepted);
   EXPECT_TRUE(empty.GetSelectedDecks().empty());
-  DialogTest::ExpectNoFailures(answers_);
+  TarvaneTest::ExpectNoFailures(answers_);
 }
 
-TEST_F(SelectListDialogTest, ResizingKeepsTheListFullWidthAndTheButtonsRight) {
+TEST_F(SelectListDialogTest, TheLayoutHoldsAtTwoSizesWithSelectAllOverTheLabel) {
   answers_.Dialog([&](TtWindow&) {
-    for (TtWin::POINT size : {TtWin::POINT{550, 450}, TtWin::POINT{420, 520}}) {
-      dialog_.SetSize(size.x, size.y);
-      auto [w, h] = DialogTest::ClientSize(dialog_);
-      EXPECT_EQ(DialogTest::PlaceOf(dialog_.GetSelectAllButton()), (DialogTest::Place{w - 94, 2, 88, 21}));
-      EXPECT_EQ(DialogTest::PlaceOf(dialog_.GetListBox()), (DialogTest::Place{2, 24, w - 4, h - 60}));
-      EXPECT_EQ(DialogTest::PlaceOf(dialog_.GetOkButton()), (DialogTest::Place{w - 194, h - 26, 88, 21}));
-      EXPECT_EQ(DialogTest::PlaceOf(dialog_.GetCancelButton()), (DialogTest::Place{w - 94, h - 26, 88, 21}));
-    }
+    const TtWindow* label = dialog_.GetChildren().front();
+    TarvaneTest::ExpectSoundLayoutAtTwoSizes(
+        dialog_, {.overlapping = {{label, &dialog_.GetSelectAllButton()}}, .past_edge = {}});
     TtTesting::Click(dialog_.GetCancelButton());
   });
   dialog_.ShowDialog(&owner_);
-  DialogTest::ExpectNoFailures(answers_);
+  TarvaneTest::ExpectNoFailures(answers_);
 }

@@ -8,10 +8,11 @@
 
 #include "app/program_files.h"
 #include "app/settings.h"
-#include "tests/ttl/desktop_names.h"
+#include "tests/support/desktop_names.h"
 #include "tests/ui/dialog_test_support.h"
 #include "ui/settings_property_sheet.h"
 
+using TarvaneTest::ScratchFolder;
 using Tarvane::Settings;
 using Tarvane::SettingsPropertySheet;
 using MainPage = Tarvane::SettingsPropertySheet::MainPage;
@@ -33,7 +34,7 @@ protected:
   ScratchFolder scratch_;
   Tarvane::ProgramFiles::Scope program_;
   Settings settings_;
-  DialogTest::Owner owner_;
+  TarvaneTest::Owner owner_;
   TtTesting::ModalAnswers answers_;
   SettingsPropertySheet sheet_{settings_};
   MainPage& page_ = sheet_.GetMainPage();
@@ -74,13 +75,13 @@ TEST_F(SettingsPropertySheetTest, AnEmptyWidthIsRefusedWithItsMessageAndZeroIsSa
                            "UseExtensionScript=1", "ExtensionScriptPath=./scripts/拡張.nut"}) {
     EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
   }
-  DialogTest::ExpectNoFailures(answers_);
+  TarvaneTest::ExpectNoFailures(answers_);
 }
 
 TEST_F(SettingsPropertySheetTest, UntickingTheScriptDisablesThePathButKeepsAndSavesIt) {
   answers_.Dialog([&](TtWindow&) {
     EXPECT_TRUE(page_.GetScriptPathEdit().IsEnabled());
-    DialogTest::SaveScreenshotIfAsked(sheet_, "settings");
+    TarvaneTest::SaveScreenshotIfAsked(sheet_, "settings");
     TtTesting::Click(page_.GetScriptCheck());
     EXPECT_FALSE(page_.GetScriptPathEdit().IsEnabled());
     EXPECT_FALSE(page_.GetBrowseButton().IsEnabled());
@@ -92,7 +93,7 @@ TEST_F(SettingsPropertySheetTest, UntickingTheScriptDisablesThePathButKeepsAndSa
   Tarvane::LoadSettings(read);
   EXPECT_FALSE(read.UseExtensionScript);
   EXPECT_EQ(read.ExtensionScriptPath, "./scripts/拡張.nut");
-  DialogTest::ExpectNoFailures(answers_);
+  TarvaneTest::ExpectNoFailures(answers_);
 }
 
 TEST_F(SettingsPropertySheetTest, CancelOrTheCloseBoxAfterChangingEveryControlLeavesRecordAndFile) {
@@ -119,7 +120,7 @@ TEST_F(SettingsPropertySheetTest, CancelOrTheCloseBoxAfterChangingEveryControlLe
   EXPECT_EQ(sheet_.ShowDialog(&owner_), 0);
   EXPECT_EQ(settings_, before);
   EXPECT_EQ(SettingsFileText(), saved);
-  DialogTest::ExpectNoFailures(answers_);
+  TarvaneTest::ExpectNoFailures(answers_);
 }
 
 TEST_F(SettingsPropertySheetTest, BrowsingToANameWithoutAnExactSpellingKeepsThePathAndSaysWhy) {
@@ -136,7 +137,7 @@ TEST_F(SettingsPropertySheetTest, BrowsingToANameWithoutAnExactSpellingKeepsTheP
   EXPECT_EQ(seen.caption, "ファイルアクセスエラー");
   EXPECT_NE(seen.text.find(scratch_.Join("caf<U+00E9>.nut")), std::string::npos) << seen.text;
   EXPECT_EQ(settings_.ExtensionScriptPath, "./scripts/拡張.nut");
-  DialogTest::ExpectNoFailures(answers_);
+  TarvaneTest::ExpectNoFailures(answers_);
 }
 
 TEST_F(SettingsPropertySheetTest, BrowsingStoresAScriptBelowTheProgramFolderRelativeAndOthersInFull) {
@@ -162,5 +163,5 @@ TEST_F(SettingsPropertySheetTest, BrowsingStoresAScriptBelowTheProgramFolderRela
   EXPECT_EQ(seen.filter_text, "Squirrelスクリプト(*.*)|*.*");
   EXPECT_EQ(seen.file_name, "./scripts/拡張.nut") << "the path edit's text is the initial file";
   EXPECT_EQ(settings_.ExtensionScriptPath, "/home/player/ext.nut");
-  DialogTest::ExpectNoFailures(answers_);
+  TarvaneTest::ExpectNoFailures(answers_);
 }
