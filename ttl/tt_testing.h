@@ -28,7 +28,7 @@ struct FileDialogSeen {
   std::string title;
   std::string directory;
   std::string file_name;
-  // name|pattern;pattern|... as TtFileDialog::BuildFilterText makes it.
+  // name|pattern;pattern|... as the widget set's dialog got it from TtFileDialog::BuildFilterText.
   std::string filter_text;
   bool save = false;
   bool multiple = false;
@@ -85,6 +85,8 @@ void ProcessEvents();
 // A mouse click on a push button or check box, as the user makes it.
 void Click(TtWindow& control);
 void ClickToolBarButton(TtToolBar& tool_bar, int id);
+// Clicks an entry of a list box with the real pointer, as the user does.
+void ClickListBoxItem(TtWindow& list_box, int index);
 // Clicks at the middle of an item's cell in a column of a list view.
 void ClickListItem(TtListView& list, int item, int column = 0);
 void DoubleClickListItem(TtListView& list, int item);

@@ -384,6 +384,29 @@ void ReleaseLeftButton() {
   ProcessEvents();
 }
 
+void ClickListBoxItem(TtWindow& list_box, int index) {
+  auto* list = dynamic_cast<wxListBox*>(Widget(list_box));
+  if (!list) throw std::logic_error("not a list box");
+  // A modal dialog answered by a test is not on screen; a pointer needs it there.
+  wxWindow* top = wxGetTopLevelParent(list);
+  if (!top->IsShown()) top->Show();
+  list->Update();
+  ProcessEvents();
+  // The widget set tells no entry's rectangle, only which entry lies under a point.
+  int first = -1;
+  int last = -1;
+  for (int y = 0; y < list->GetClientSize().GetHeight(); ++y) {
+    if (list->HitTest(wxPoint(8, y)) != index) continue;
+    if (first < 0) first = y;
+    last = y;
+  }
+  if (first < 0) throw std::logic_error("the entry is not in view");
+  wxPoint point = list->ClientToScreen(wxPoint(8, (first + last) / 2));
+  MovePointer({point.x, point.y});
+  PressLeftButton();
+  ReleaseLeftButton();
+}
+
 std::string ListCellText(TtListView& list, int item, int column) {
   return TtWx::FromWxString(GridOf(list)->GetTable()->GetValue(item, column));
 }

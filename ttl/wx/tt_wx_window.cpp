@@ -317,6 +317,22 @@ wxWindow* CreateListBox(wxWindow* parent, int id, TtWin::DWORD style, TtWin::DWO
   wx_style |= BorderStyle(extended_style);
   auto* list = new wxListBox(parent, id, wxDefaultPosition, wxDefaultSize, 0, nullptr, wx_style);
   list->Bind(wxEVT_LISTBOX, [list](wxCommandEvent&) { TtWx::SendCommandToParent(list, TtWin::LBN_SELCHANGE); });
+  // The widget set's multiple selection replaces the selection on a plain click; here a click
+  // toggles the entry under it and leaves the others as they are.
+  if (style & TtWin::LBS_MULTIPLESEL) {
+    list->Bind(wxEVT_LEFT_DOWN, [list](wxMouseEvent& event) {
+      int index = list->HitTest(event.GetPosition());
+      list->SetFocus();
+      if (index == wxNOT_FOUND) return;
+      if (list->IsSelected(index)) {
+        list->Deselect(index);
+      } else {
+        list->SetSelection(index, true);
+      }
+      TtWx::SendCommandToParent(list, TtWin::LBN_SELCHANGE);
+    });
+    list->Bind(wxEVT_LEFT_DCLICK, [](wxMouseEvent&) {});
+  }
   list->Bind(wxEVT_LISTBOX_DCLICK, [list](wxCommandEvent&) { TtWx::SendCommandToParent(list, TtWin::LBN_DBLCLK); });
   return list;
 }
