@@ -53,7 +53,7 @@ TEST(TtCommonDialogsGuiTest, TheOpenDialogReturnsEveryChosenPath) {
   EXPECT_EQ(dialog.GetFileName(), "/tmp/デッキ1.txt");
   EXPECT_TRUE(seen.multiple);
   EXPECT_FALSE(seen.save);
-  EXPECT_EQ(seen.filter_text, "すべてのファイル(*.*)|*.*");
+  EXPECT_EQ(seen.filter_text, "すべてのファイル(*.*)|*");
 
   answers.CancelFileDialog();
   EXPECT_FALSE(dialog.ShowDialog(nullptr));
@@ -72,7 +72,7 @@ TEST(TtCommonDialogsGuiTest, TheSaveDialogAsksBeforeOverwritingAndAddsTheDefault
   EXPECT_EQ(dialog.GetFileName(), "/tmp/table") << "no default extension: the name as given";
   EXPECT_TRUE(seen.save);
   EXPECT_TRUE(seen.overwrite_prompt);
-  EXPECT_EQ(seen.filter_text, "CSVファイル(*.csv)|*.csv|すべてのファイル(*.*)|*.*");
+  EXPECT_EQ(seen.filter_text, "CSVファイル(*.csv)|*.csv|すべてのファイル(*.*)|*");
 
   dialog.SetDefaultExtension("csv");
   answers.FileDialog({"/tmp/table"}).FileDialog({"/tmp/table.txt"});

@@ -158,7 +158,7 @@ TEST_F(MainFrameTest, CsvGoesToTheChosenFileByteForByteAndTsvToTheClipboard) {
   EXPECT_TRUE(seen.save);
   EXPECT_TRUE(seen.overwrite_prompt);
   EXPECT_EQ(seen.file_name, "");
-  EXPECT_EQ(seen.filter_text, "CSVファイル(*.csv)|*.csv|すべてのファイル(*.*)|*.*");
+  EXPECT_EQ(seen.filter_text, "CSVファイル(*.csv)|*.csv|すべてのファイル(*.*)|*");
   EXPECT_EQ(ScratchFolder::Read(path),
             "\"カード名\",\"blue.txt\",\"文字\"\r\n"
             "\"対抗呪文\",\"4\",\"a\"\"b\"\r\n"

@@ -141,7 +141,7 @@ TEST_F(SettingsPropertySheetTest, BrowsingStoresAScriptBelowTheProgramFolderRela
       .FileDialog({"/home/player/ext.nut"})
       .CancelFileDialog();
   EXPECT_EQ(sheet_.ShowDialog(&owner_), 1);
-  EXPECT_EQ(seen.filter_text, "Squirrelスクリプト(*.*)|*.*");
+  EXPECT_EQ(seen.filter_text, "Squirrelスクリプト(*.*)|*");
   EXPECT_EQ(seen.file_name, "./scripts/拡張.nut") << "the path edit's text is the initial file";
   EXPECT_EQ(settings_.ExtensionScriptPath, "/home/player/ext.nut");
   DialogTest::ExpectNoFailures(answers_);

@@ -198,6 +198,24 @@ int TtMessageBox::Show(TtWindow* owner) const {
 // ---------------------------------------------------------------------------------------------
 // File dialogs and the folder browser
 
+namespace {
+
+// On the classic platform "*.*" means every file, with or without a dot in its name; the
+// widget set matches it literally, so it becomes "*" there. Filter names stay as given.
+wxString NativeWildcard(const std::string& filter_text) {
+  wxArrayString parts = wxSplit(TtWx::ToWxString(filter_text), '|', '\0');
+  for (size_t index = 1; index < parts.size(); index += 2) {
+    wxArrayString patterns = wxSplit(parts[index], ';', '\0');
+    for (wxString& pattern : patterns) {
+      if (pattern == "*.*") pattern = "*";
+    }
+    parts[index] = wxJoin(patterns, ';', '\0');
+  }
+  return wxJoin(parts, '|', '\0');
+}
+
+}  // namespace
+
 bool TtFileDialog::Show(TtWindow* parent, bool save, bool overwrite_prompt) {
   if (!TtForm::IsPlatformInitialized()) {
     throw TT_SYSTEM_CALL_ERROR("tt_dialog", save ? "::GetSaveFileName" : "::GetOpenFileName", ENXIO);
@@ -209,7 +227,7 @@ bool TtFileDialog::Show(TtWindow* parent, bool save, bool overwrite_prompt) {
   if (!no_change_directory_) style |= wxFD_CHANGE_DIR;
   std::string title = !title_.empty() ? title_ : save ? std::string("名前を付けて保存") : std::string("開く");
   TtWxInternal::FileDialog dialog(NativeParent(parent), TtWx::ToWxString(title), TtWx::ToWxString(initial_directory_),
-                                  TtWx::ToWxString(file_name_), TtWx::ToWxString(BuildFilterText()), style);
+                                  TtWx::ToWxString(file_name_), NativeWildcard(BuildFilterText()), style);
   dialog.initial_directory = TtWx::ToWxString(initial_directory_);
   dialog.initial_file_name = TtWx::ToWxString(file_name_);
   if (!filters_.empty()) {
