@@ -43,6 +43,8 @@ protected:
 TEST_F(SettingsPropertySheetTest, AnEmptyWidthIsRefusedWithItsMessageAndZeroIsSaved) {
   TtTesting::MessageBoxSeen empty;
   TtTesting::MessageBoxSeen too_large;
+  TtTesting::MessageBoxSeen negative;
+  TtTesting::MessageBoxSeen huge;
   answers_
       .Dialog([&](TtWindow&) {
         EXPECT_EQ(sheet_.GetText(), "設定");
@@ -55,16 +57,26 @@ TEST_F(SettingsPropertySheetTest, AnEmptyWidthIsRefusedWithItsMessageAndZeroIsSa
         EXPECT_EQ(settings_.DefaultColumnWidth, 72) << "the record is untouched until a good apply";
         EXPECT_FALSE(settings_.IfZeroNullString);
         EXPECT_FALSE(std::filesystem::exists(scratch_.Join("tarvane.ini"))) << "nothing saved";
+        // Pasted past the digits-only typing: a negative width and one the widget set cannot draw.
+        page_.GetWidthEdit().SetText("-5");
+        EXPECT_FALSE(sheet_.PressOk());
+        page_.GetWidthEdit().SetText("100000000");
+        EXPECT_FALSE(sheet_.PressOk());
         page_.GetWidthEdit().SetText("0");
         EXPECT_TRUE(sheet_.PressOk());
       })
       .MessageBox(TtWin::IDOK, &empty)
-      .MessageBox(TtWin::IDOK, &too_large);
+      .MessageBox(TtWin::IDOK, &too_large)
+      .MessageBox(TtWin::IDOK, &negative)
+      .MessageBox(TtWin::IDOK, &huge);
   EXPECT_EQ(sheet_.ShowDialog(&owner_), 1);
   EXPECT_EQ(empty.text, "カラムのデフォルト幅を数値に変換できませんでした。");
   EXPECT_EQ(empty.caption, "設定エラー");
   EXPECT_EQ(empty.icon, TtWin::MB_ICONERROR);
   EXPECT_EQ(too_large.text, empty.text);
+  EXPECT_EQ(negative.text, "カラムのデフォルト幅は 0 から 2000 までの数値で指定してください。");
+  EXPECT_EQ(negative.caption, "設定エラー");
+  EXPECT_EQ(huge.text, negative.text);
 
   EXPECT_EQ(settings_.DefaultColumnWidth, 0);
   EXPECT_TRUE(settings_.IfZeroNullString);
