@@ -3,7 +3,9 @@
 #include <wx/evtloop.h>
 #include <wx/statusbr.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <exception>
 #include <map>
@@ -569,10 +571,29 @@ TtWin::WINDOWPLACEMENT TtWindow::GetWindowPlacement() const {
   return placement;
 }
 
+namespace {
+
+// How much of a restored window must lie on the screen for the user to reach its title bar.
+constexpr std::int64_t kReachableWidth = 64;
+constexpr std::int64_t kReachableHeight = 32;
+
+// A stored rectangle as a window can take it: the size computed without overflow and no larger
+// than the screen, the corner moved so that the window can be reached again.
+wxRect OnScreen(const TtWin::RECT& rectangle) {
+  wxRect screen = wxGetClientDisplayRect();
+  std::int64_t width = std::clamp<std::int64_t>(std::int64_t{rectangle.right} - rectangle.left, 1, screen.width);
+  std::int64_t height = std::clamp<std::int64_t>(std::int64_t{rectangle.bottom} - rectangle.top, 1, screen.height);
+  std::int64_t x = std::clamp<std::int64_t>(rectangle.left, screen.x + kReachableWidth - width,
+                                            std::int64_t{screen.GetRight()} + 1 - kReachableWidth);
+  std::int64_t y = std::clamp<std::int64_t>(rectangle.top, screen.y, std::int64_t{screen.GetBottom()} + 1 - kReachableHeight);
+  return wxRect(static_cast<int>(x), static_cast<int>(y), static_cast<int>(width), static_cast<int>(height));
+}
+
+}  // namespace
+
 void TtWindow::SetWindowPlacement(const TtWin::WINDOWPLACEMENT& placement) {
   wxWindow* widget = Widget(*this, "::SetWindowPlacement");
-  const TtWin::RECT& normal = placement.rcNormalPosition;
-  widget->SetSize(normal.left, normal.top, normal.right - normal.left, normal.bottom - normal.top);
+  widget->SetSize(OnScreen(placement.rcNormalPosition));
   NormalRectangles()[widget] = widget->GetRect();
   DispatchSizeNow(widget);
   int command = static_cast<int>(placement.showCmd);
