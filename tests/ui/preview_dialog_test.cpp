@@ -67,6 +67,26 @@ TEST_F(PreviewDialogTest, ItStaysHiddenUntilACardIsShownAndThenShowsItsTexts) {
   EXPECT_EQ(preview_.GetCorner().GetText(), "") << "a spell leaves the corner empty";
 }
 
+TEST_F(PreviewDialogTest, AHugeRulesTextIsCutBetweenCharactersAndSaysSo) {
+  Card card = Spell();
+  // Ten megabytes of two-byte characters after one single-byte one, so that a cut by bytes
+  // alone would fall inside a character.
+  card.rules_text = "x";
+  for (int i = 0; i < 5 * 1024 * 1024; ++i) card.rules_text += "\x82\xa0";
+  preview_.Show(card);
+  std::string shown = preview_.GetRulesBox().GetText();
+  const std::string note = "\r\n……（長すぎるため以下を省略しました）";
+  ASSERT_LT(shown.size(), 20000u);
+  ASSERT_GT(shown.size(), note.size());
+  EXPECT_EQ(shown.substr(shown.size() - note.size()), note);
+  std::string kept = shown.substr(0, shown.size() - note.size());
+  EXPECT_EQ(kept.size() % 2, 1u) << "the single byte and whole two-byte characters";
+  EXPECT_EQ(kept.substr(kept.size() - 2), "\x82\xa0");
+
+  preview_.Show(Creature());
+  EXPECT_EQ(preview_.GetRulesBox().GetText(), Creature().rules_text) << "a short text is shown whole";
+}
+
 TEST_F(PreviewDialogTest, TheCloseBoxHidesItAndTheNextCardComesBackInThePlaceAndSizeItHad) {
   preview_.Show(Spell());
   preview_.SetPositionSize(200, 150, 360, 340);
