@@ -79,6 +79,10 @@ private:
   std::unique_ptr<State> state_;
 };
 
+// A dialog answered by a test is not on screen; this puts it there with the keyboard focus on
+// its first control, as showing it modally does for the user.
+void ShowAsModal(TtWindow& dialog);
+
 // Runs the pending events of the widget set (and rethrows what a handler threw there).
 void ProcessEvents();
 

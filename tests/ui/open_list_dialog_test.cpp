@@ -115,6 +115,24 @@ TEST_F(OpenListDialogTest, RemovingSelectsTheEntryNowAtThatPlaceOrTheNewLastOne)
   DialogTest::ExpectNoFailures(answers_);
 }
 
+TEST_F(OpenListDialogTest, EditingOpensWithNoEntrySelectedSoThatRemoveDoesNothing) {
+  std::vector<std::shared_ptr<Tarvane::Deck>> decks{LoadDeck("a.txt"), LoadDeck("b.txt"), LoadDeck("c.txt")};
+  OpenListDialog dialog(decks);
+  answers_.Dialog([&](TtWindow& shown) {
+    // On screen and with the keyboard focus, as the user meets it.
+    TtTesting::ShowAsModal(shown);
+    TtListBox& list = dialog.GetListBox();
+    EXPECT_EQ(list.GetCurrentSelection(), -1);
+    for (int index = 0; index < list.GetCount(); ++index) EXPECT_FALSE(list.GetSelected(index)) << index;
+    TtTesting::Click(dialog.GetRemoveButton());
+    EXPECT_EQ(list.GetCount(), 3) << "nothing chosen: nothing removed";
+    TtTesting::Click(dialog.GetOkButton());
+  });
+  EXPECT_EQ(dialog.ShowDialog(&owner_), 1);
+  EXPECT_EQ(dialog.GetPaths().size(), 3u);
+  DialogTest::ExpectNoFailures(answers_);
+}
+
 TEST_F(OpenListDialogTest, AFolderAddsItsFilesButNotItsSubfolderAndIsStoredAtOnce) {
   std::string folder = DialogTest::MakeFolder(scratch_, "デッキ");
   DialogTest::WriteFile(scratch_, "デッキ/b.dek", "4 Island\n");

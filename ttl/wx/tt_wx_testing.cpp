@@ -1,5 +1,6 @@
 #include "ttl/tt_testing.h"
 
+#include <wx/containr.h>
 #include <wx/grid.h>
 #include <wx/testing.h>
 #include <wx/uiaction.h>
@@ -381,6 +382,16 @@ void PressLeftButton() {
 
 void ReleaseLeftButton() {
   wxUIActionSimulator().MouseUp();
+  ProcessEvents();
+}
+
+void ShowAsModal(TtWindow& dialog) {
+  wxWindow* widget = Widget(dialog);
+  widget->Show();
+  widget->Raise();
+  ProcessEvents();
+  wxWindow* focus = nullptr;
+  wxSetFocusToChild(widget, &focus);
   ProcessEvents();
 }
 

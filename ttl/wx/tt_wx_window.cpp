@@ -2,6 +2,7 @@
 // turning the widgets' events into the toolkit's messages, and the window operations.
 #include <wx/evtloop.h>
 #include <wx/statusbr.h>
+#include <wx/weakref.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -9,6 +10,7 @@
 #include <cstdio>
 #include <exception>
 #include <map>
+#include <memory>
 
 #include "ttl/tt_backend.h"
 #include "ttl/tt_dialog.h"
@@ -313,6 +315,29 @@ wxWindow* CreateEdit(wxWindow* parent, int id, TtWin::DWORD style) {
   return edit;
 }
 
+// The widget set's single-selection list selects its first entry when it gets the keyboard
+// focus with nothing selected, so a list would open with an entry the user never chose, ready
+// for a button that acts on the selection. Such a selection is taken back; one the user makes
+// by mouse or key stays.
+void KeepUnselectedOnFocus(wxListBox* list) {
+  auto user_acted = std::make_shared<bool>(false);
+  auto mark = [user_acted](auto& event) {
+    *user_acted = true;
+    event.Skip();
+  };
+  list->Bind(wxEVT_LEFT_DOWN, [mark](wxMouseEvent& event) { mark(event); });
+  list->Bind(wxEVT_KEY_DOWN, [mark](wxKeyEvent& event) { mark(event); });
+  list->Bind(wxEVT_SET_FOCUS, [list, user_acted](wxFocusEvent& event) {
+    event.Skip();
+    *user_acted = false;
+    if (list->GetSelection() != wxNOT_FOUND) return;
+    wxWeakRef<wxListBox> alive(list);
+    list->CallAfter([alive, user_acted] {
+      if (alive && !*user_acted && alive->GetSelection() != wxNOT_FOUND) alive->SetSelection(wxNOT_FOUND);
+    });
+  });
+}
+
 wxWindow* CreateListBox(wxWindow* parent, int id, TtWin::DWORD style, TtWin::DWORD extended_style) {
   long wx_style = (style & TtWin::LBS_MULTIPLESEL) ? wxLB_MULTIPLE : wxLB_SINGLE;
   if (style & TtWin::WS_HSCROLL) wx_style |= wxLB_HSCROLL;
@@ -334,6 +359,8 @@ wxWindow* CreateListBox(wxWindow* parent, int id, TtWin::DWORD style, TtWin::DWO
       TtWx::SendCommandToParent(list, TtWin::LBN_SELCHANGE);
     });
     list->Bind(wxEVT_LEFT_DCLICK, [](wxMouseEvent&) {});
+  } else {
+    KeepUnselectedOnFocus(list);
   }
   list->Bind(wxEVT_LISTBOX_DCLICK, [list](wxCommandEvent&) { TtWx::SendCommandToParent(list, TtWin::LBN_DBLCLK); });
   return list;
