@@ -11,10 +11,44 @@ bool TtDialog::Created() {
   TtPanel::Created();
   EnterFormTable();
   RegisterCloseHandler([this] {
-    EndDialog(0);
+    EndDialog(kCancelled);
     return Handled(0);
   });
-  return CreatedInternal();
+  // Registered first, so that a dialog may still put its own size handler in its place.
+  RegisterSizeHandler([this](int, int width, int height) {
+    Layout(width, height);
+    return Handled();
+  });
+  children_.clear();
+  if (!CreatedInternal()) return false;
+  // The size the dialog set may have arrived before its children existed, or not at all yet.
+  if (IsCreated()) {
+    TtWin::RECT client = GetClientRectangle();
+    Layout(client.right - client.left, client.bottom - client.top);
+  }
+  return true;
+}
+
+void TtDialog::CreateOkCancelButtons(int ok_id, int cancel_id) {
+  CreateChild(ok_button_, ok_id).SetText("OK");
+  CreateChild(cancel_button_, cancel_id).SetText("キャンセル");
+  RegisterCommandHandler(ok_id, [this](int, TtWin::HWND) {
+    Accept();
+    return Handled();
+  });
+  RegisterCommandHandler(cancel_id, [this](int, TtWin::HWND) {
+    EndDialog(kCancelled);
+    return Handled();
+  });
+}
+
+void TtDialog::Accept() { EndDialog(kAccepted); }
+
+void TtDialog::Layout(int, int) {}
+
+void TtDialog::LayoutOkCancelButtons(int width, int height) {
+  ok_button_.SetPositionSize(width - 194, height - 26, 88, 21);
+  cancel_button_.SetPositionSize(width - 94, height - 26, 88, 21);
 }
 
 void TtDialog::Create(const CreateParameter&) { throw TtInvalidOperationException(typeid(*this)); }

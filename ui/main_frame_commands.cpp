@@ -67,13 +67,13 @@ void MainFrame::ExportTsv() {
 void MainFrame::AddDeckFiles() {
   OpenListDialog dialog;
   dialog.SetTitle("デッキリストファイルの追加");
-  if (dialog.ShowDialog(this) == 1) GetTable().AddDeckFiles(dialog.GetPaths());
+  if (dialog.ShowDialog(this) == TtDialog::kAccepted) GetTable().AddDeckFiles(dialog.GetPaths());
 }
 
 void MainFrame::EditDeckFiles() {
   OpenListDialog dialog(script_host_.GetDecks());
   dialog.SetTitle("デッキリストファイルの編集");
-  if (dialog.ShowDialog(this) == 1) GetTable().ReplaceDeckFiles(dialog.GetPaths());
+  if (dialog.ShowDialog(this) == TtDialog::kAccepted) GetTable().ReplaceDeckFiles(dialog.GetPaths());
 }
 
 void MainFrame::SetBoardMode(int mode) {
@@ -83,13 +83,13 @@ void MainFrame::SetBoardMode(int mode) {
 
 void MainFrame::SelectSpecialEntries() {
   SpecialEntryDialog dialog(script_host_.GetSpecialEntries());
-  if (dialog.ShowDialog(this) == 1) GetTable().Refresh();
+  if (dialog.ShowDialog(this) == TtDialog::kAccepted) GetTable().Refresh();
 }
 
 void MainFrame::SelectDecks() {
   SelectListDialog dialog(script_host_.GetDecks());
   dialog.SetTitle("カラム表示するデッキの選択");
-  if (dialog.ShowDialog(this) == 1) GetTable().AddDeckColumns(dialog.GetSelectedPositions());
+  if (dialog.ShowDialog(this) == TtDialog::kAccepted) GetTable().AddDeckColumns(dialog.GetSelectedPositions());
 }
 
 void MainFrame::ShowSettings() {

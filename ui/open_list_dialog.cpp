@@ -1,7 +1,6 @@
 #include "ui/open_list_dialog.h"
 
 #include <algorithm>
-#include <initializer_list>
 
 #include "app/settings.h"
 #include "model/deck.h"
@@ -27,27 +26,14 @@ OpenListDialog::OpenListDialog(const std::vector<std::shared_ptr<Deck>>& decks) 
 
 bool OpenListDialog::CreatedInternal() {
   SetText(title_);
-  label_.Create({this});
-  list_.Create({this});
-  add_.Create({this, kAddId});
-  remove_.Create({this, kRemoveId});
-  folder_.Create({this, kFolderId});
-  ok_.Create({this, kOkId});
-  cancel_.Create({this, kCancelId});
-
+  CreateChild(label_).SetText("追加するデッキリストファイルのリスト");
+  CreateChild(list_);
+  CreateChild(add_, kAddId).SetText("追加...");
+  CreateChild(remove_, kRemoveId).SetText("削除");
+  CreateChild(folder_, kFolderId).SetText("フォルダ\n指定...");
+  CreateOkCancelButtons(kOkId, kCancelId);
   SetSize(550, 450);
   SetCenterRelativeToParent();
-  RegisterSizeHandler([this](int, int width, int height) {
-    Layout(width, height);
-    return Handled();
-  });
-
-  label_.SetText("追加するデッキリストファイルのリスト");
-  add_.SetText("追加...");
-  remove_.SetText("削除");
-  folder_.SetText("フォルダ\n指定...");
-  ok_.SetText("OK");
-  cancel_.SetText("キャンセル");
 
   list_.SetItemHeight(16);
   for (const std::string& path : paths_) list_.AddString(path);
@@ -64,18 +50,6 @@ bool OpenListDialog::CreatedInternal() {
     AddFolder();
     return Handled();
   });
-  RegisterCommandHandler(kOkId, [this](int, TtWin::HWND) {
-    Accept();
-    return Handled();
-  });
-  RegisterCommandHandler(kCancelId, [this](int, TtWin::HWND) {
-    EndDialog(0);
-    return Handled();
-  });
-
-  for (TtWindow* control : std::initializer_list<TtWindow*>{&label_, &list_, &add_, &remove_, &folder_, &ok_, &cancel_}) {
-    control->Show();
-  }
   return true;
 }
 
@@ -85,8 +59,7 @@ void OpenListDialog::Layout(int width, int height) {
   add_.SetPositionSize(width - 64, 24, 60, 24);
   remove_.SetPositionSize(width - 64, 54, 60, 24);
   folder_.SetPositionSize(width - 64, 84, 60, 48);
-  ok_.SetPositionSize(width - 194, height - 26, 88, 21);
-  cancel_.SetPositionSize(width - 94, height - 26, 88, 21);
+  LayoutOkCancelButtons(width, height);
 }
 
 void OpenListDialog::AddFiles() {
@@ -126,7 +99,7 @@ void OpenListDialog::AddFolder() {
 void OpenListDialog::Accept() {
   paths_.clear();
   for (int index = 0; index < list_.GetCount(); ++index) paths_.push_back(list_.GetString(index));
-  EndDialog(1);
+  TtDialog::Accept();
 }
 
 }  // namespace Tarvane

@@ -35,7 +35,7 @@ public:
   // The window title; set before showing.
   void SetTitle(const std::string& title) { title_ = title; }
   const std::string& GetTitle() const { return title_; }
-  // After a result of 1: the entries from top to bottom. Otherwise the initial list.
+  // After kAccepted: the entries from top to bottom. Otherwise the initial list.
   const std::vector<std::string>& GetPaths() const { return paths_; }
 
   // The controls, for tests that drive the dialog as the user does.
@@ -43,15 +43,13 @@ public:
   TtButton& GetAddButton() { return add_; }
   TtButton& GetRemoveButton() { return remove_; }
   TtButton& GetFolderButton() { return folder_; }
-  TtButton& GetOkButton() { return ok_; }
-  TtButton& GetCancelButton() { return cancel_; }
 
 private:
-  void Layout(int width, int height);
+  void Layout(int width, int height) override;
+  void Accept() override;
   void AddFiles();
   void RemoveSelected();
   void AddFolder();
-  void Accept();
 
   std::string title_;
   std::vector<std::string> paths_;
@@ -61,8 +59,6 @@ private:
   TtButton add_;
   TtButton remove_;
   TtMultiLineButton folder_;
-  TtButton ok_;
-  TtButton cancel_;
 };
 
 }  // namespace Tarvane

@@ -31,17 +31,10 @@ PreviewDialog::PreviewDialog() = default;
 
 bool PreviewDialog::CreatedInternal() {
   SetText("カードプレビュー");
-  name_.Create({this});
-  name_japanese_.Create({this});
-  mana_cost_.Create({this});
-  type_text_.Create({this});
-  rules_text_.Create({this});
-  power_and_toughness_.Create({this});
-
-  RegisterSizeHandler([this](int, int width, int height) {
-    Layout(width, height);
-    return Handled();
-  });
+  for (TtWindow* control : std::initializer_list<TtWindow*>{&name_, &name_japanese_, &mana_cost_, &type_text_,
+                                                            &rules_text_, &power_and_toughness_}) {
+    CreateChild(*control);
+  }
   // Not centred: the window opens where new windows open and then stays where the user puts it.
   SetSize(320, 300);
   // Replaces the dialog's own close handler: the preview is hidden, never ended, so that the
@@ -50,11 +43,6 @@ bool PreviewDialog::CreatedInternal() {
     Hide();
     return Handled();
   });
-
-  for (TtWindow* control : std::initializer_list<TtWindow*>{&name_, &name_japanese_, &mana_cost_, &type_text_,
-                                                            &rules_text_, &power_and_toughness_}) {
-    control->Show();
-  }
   return true;
 }
 

@@ -31,7 +31,7 @@ public:
   TtStaticRight& GetCorner() { return power_and_toughness_; }
 
 private:
-  void Layout(int width, int height);
+  void Layout(int width, int height) override;
 
   TtStaticWithEllipsis name_;
   TtStaticWithEllipsis name_japanese_;

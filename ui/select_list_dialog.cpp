@@ -1,7 +1,6 @@
 #include "ui/select_list_dialog.h"
 
 #include <algorithm>
-#include <initializer_list>
 
 #include "model/deck.h"
 
@@ -11,23 +10,12 @@ SelectListDialog::SelectListDialog(const std::vector<std::shared_ptr<Deck>>& dec
 
 bool SelectListDialog::CreatedInternal() {
   SetText(title_.empty() ? std::string(kDefaultTitle) : title_);
-  label_.Create({this});
-  list_.Create({this});
-  select_all_.Create({this, kSelectAllId});
-  ok_.Create({this, kOkId});
-  cancel_.Create({this, kCancelId});
-
+  CreateChild(label_).SetText("表示するデッキリストファイルのリスト");
+  CreateChild(list_);
+  CreateChild(select_all_, kSelectAllId).SetText("全て選択する");
+  CreateOkCancelButtons(kOkId, kCancelId);
   SetSize(550, 450);
   SetCenterRelativeToParent();
-  RegisterSizeHandler([this](int, int width, int height) {
-    Layout(width, height);
-    return Handled();
-  });
-
-  label_.SetText("表示するデッキリストファイルのリスト");
-  select_all_.SetText("全て選択する");
-  ok_.SetText("OK");
-  cancel_.SetText("キャンセル");
 
   list_.SetItemHeight(16);
   for (const std::shared_ptr<Deck>& deck : decks_) list_.AddString(deck->path());
@@ -36,18 +24,6 @@ bool SelectListDialog::CreatedInternal() {
     SelectAll();
     return Handled();
   });
-  RegisterCommandHandler(kOkId, [this](int, TtWin::HWND) {
-    Accept();
-    return Handled();
-  });
-  RegisterCommandHandler(kCancelId, [this](int, TtWin::HWND) {
-    EndDialog(0);
-    return Handled();
-  });
-
-  for (TtWindow* control : std::initializer_list<TtWindow*>{&label_, &list_, &select_all_, &ok_, &cancel_}) {
-    control->Show();
-  }
   return true;
 }
 
@@ -56,8 +32,7 @@ void SelectListDialog::Layout(int width, int height) {
   label_.SetPositionSize(4, 4, width - 4, 16);
   select_all_.SetPositionSize(width - 94, 2, 88, 21);
   list_.SetPositionSize(2, 24, width - 4, height - 60);
-  ok_.SetPositionSize(width - 194, height - 26, 88, 21);
-  cancel_.SetPositionSize(width - 94, height - 26, 88, 21);
+  LayoutOkCancelButtons(width, height);
 }
 
 void SelectListDialog::SelectAll() {
@@ -73,7 +48,7 @@ void SelectListDialog::Accept() {
     selected_decks_.push_back(decks_[index]);
     selected_positions_.push_back(index);
   }
-  EndDialog(1);
+  TtDialog::Accept();
 }
 
 }  // namespace Tarvane

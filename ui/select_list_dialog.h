@@ -30,7 +30,7 @@ public:
   void SetTitle(const std::string& title) { title_ = title; }
   const std::string& GetTitle() const { return title_; }
 
-  // After a result of 1: the selected decks from top to bottom, and their positions in the
+  // After kAccepted: the selected decks from top to bottom, and their positions in the
   // caller's list (the form the table's AddDeckColumns takes).
   const std::vector<std::shared_ptr<Deck>>& GetSelectedDecks() const { return selected_decks_; }
   const std::vector<int>& GetSelectedPositions() const { return selected_positions_; }
@@ -38,13 +38,11 @@ public:
   // The controls, for tests that drive the dialog as the user does.
   TtListBox& GetListBox() { return list_; }
   TtButton& GetSelectAllButton() { return select_all_; }
-  TtButton& GetOkButton() { return ok_; }
-  TtButton& GetCancelButton() { return cancel_; }
 
 private:
-  void Layout(int width, int height);
+  void Layout(int width, int height) override;
+  void Accept() override;
   void SelectAll();
-  void Accept();
 
   const std::vector<std::shared_ptr<Deck>>& decks_;
   std::string title_;
@@ -54,8 +52,6 @@ private:
   TtStatic label_;
   TtWindowWithStyle<TtListBoxMultiSelect, 0x300100> list_;
   TtButton select_all_;
-  TtButton ok_;
-  TtButton cancel_;
 };
 
 }  // namespace Tarvane

@@ -16,43 +16,21 @@ const char* SpecialEntryDialog::BoardText(int board_type) {
 bool SpecialEntryDialog::CreatedInternal() {
   SetText("特殊項目の選択");
   list_ = std::make_unique<TtReportListView>();
-  list_->Create({this});
-  ok_.Create({this, kOkId});
-  cancel_.Create({this, kCancelId});
-
+  CreateChild(*list_);
+  CreateOkCancelButtons(kOkId, kCancelId);
   SetSize(320, 450);
   SetCenterRelativeToParent();
-  RegisterSizeHandler([this](int, int width, int height) {
-    Layout(width, height);
-    return Handled();
-  });
 
-  ok_.SetText("OK");
-  cancel_.SetText("キャンセル");
   list_->SetListExtendedStyle(TtWin::LVS_EX_CHECKBOXES | TtWin::LVS_EX_FULLROWSELECT | TtWin::LVS_EX_GRIDLINES);
   list_->InsertColumn(0, "名前", 168);
   list_->InsertColumn(1, "ボード", 128);
   FillList();
-
-  RegisterCommandHandler(kOkId, [this](int, TtWin::HWND) {
-    Accept();
-    return Handled();
-  });
-  RegisterCommandHandler(kCancelId, [this](int, TtWin::HWND) {
-    EndDialog(0);
-    return Handled();
-  });
-
-  list_->Show();
-  ok_.Show();
-  cancel_.Show();
   return true;
 }
 
 void SpecialEntryDialog::Layout(int width, int height) {
   list_->SetPositionSize(2, 4, width - 4, height - 40);
-  ok_.SetPositionSize(width - 194, height - 26, 88, 21);
-  cancel_.SetPositionSize(width - 94, height - 26, 88, 21);
+  LayoutOkCancelButtons(width, height);
 }
 
 void SpecialEntryDialog::FillList() {
@@ -69,7 +47,7 @@ void SpecialEntryDialog::FillList() {
 void SpecialEntryDialog::Accept() {
   int count = std::min(list_->GetItemCount(), static_cast<int>(special_entries_.size()));
   for (int item = 0; item < count; ++item) special_entries_[item]->set_use(list_->IsItemChecked(item));
-  EndDialog(1);
+  TtDialog::Accept();
 }
 
 }  // namespace Tarvane

@@ -29,21 +29,17 @@ public:
 
   // The controls, for tests that drive the dialog as the user does.
   TtReportListView& GetList() { return *list_; }
-  TtButton& GetOkButton() { return ok_; }
-  TtButton& GetCancelButton() { return cancel_; }
 
 private:
-  void Layout(int width, int height);
+  void Layout(int width, int height) override;
+  void Accept() override;
   void FillList();
-  void Accept();
 
   std::vector<std::shared_ptr<SpecialEntry>>& special_entries_;
 
   // Made anew for every showing, so that each showing starts with an empty list and the list of
   // an earlier showing lets go of its widget before the next one is made.
   std::unique_ptr<TtReportListView> list_;
-  TtButton ok_;
-  TtButton cancel_;
 };
 
 }  // namespace Tarvane

@@ -13,23 +13,13 @@ std::string VersionDialog::BuildText(const std::string& compiler_date, const std
 }
 
 bool VersionDialog::CreatedInternal() {
-  name_.Create({this});
-  version_.Create({this});
-  build_.Create({this});
-  close_.Create({this, kCloseId});
+  CreateChild(name_).SetText("Tarvane / タルヴェイン");
+  CreateChild(version_).SetText(std::string("version ") + kVersion);
+  // The date and time this file was compiled: the program's build.
+  CreateChild(build_).SetText(BuildText(__DATE__, __TIME__));
+  CreateChild(close_, kCloseId).SetText("閉");
   SetText("バージョン情報");
   SetSize(300, 100);
-
-  name_.SetPositionSize(60, 12, 180, 24);
-  version_.SetPositionSize(60, 28, 100, 24);
-  build_.SetPositionSize(60, 44, 200, 24);
-  close_.SetPositionSize(230, 12, 40, 24);
-
-  name_.SetText("Tarvane / タルヴェイン");
-  version_.SetText(std::string("version ") + kVersion);
-  // The date and time this file was compiled: the program's build.
-  build_.SetText(BuildText(__DATE__, __TIME__));
-  close_.SetText("閉");
 
   RegisterCommandHandler(kCloseId, [this](int, TtWin::HWND) {
     SendMessage(TtWin::WM_CLOSE);
@@ -40,14 +30,17 @@ bool VersionDialog::CreatedInternal() {
     paint.DrawIcon(10, 10, icon_);
     return Handled();
   });
-
-  name_.Show();
-  version_.Show();
-  build_.Show();
-  close_.Show();
   close_.SetFocus();
   SetCenterRelativeToParent();
   return true;
+}
+
+// The dialog keeps its size; the places are fixed.
+void VersionDialog::Layout(int, int) {
+  name_.SetPositionSize(60, 12, 180, 24);
+  version_.SetPositionSize(60, 28, 100, 24);
+  build_.SetPositionSize(60, 44, 200, 24);
+  close_.SetPositionSize(230, 12, 40, 24);
 }
 
 }  // namespace Tarvane

@@ -32,6 +32,8 @@ public:
   const TtIcon& GetIcon() const { return icon_; }
 
 private:
+  void Layout(int width, int height) override;
+
   TtIcon icon_;
   TtStatic name_;
   TtStatic version_;

@@ -53,33 +53,25 @@ public:
   TtWin::DWORD GetStyle() const override { return 0x004C0000; }
   bool CreatedInternal() override {
     SetText("サンプル");
-    label_.Create({this});
-    edit_.Create({this, 10002});
-    ok_.Create({this, 10001});
+    CreateChild(label_).SetText("名前");
+    CreateChild(edit_, 10002);
+    CreateOkCancelButtons(10001, 10003);
     SetSize(400, 300);
     SetCenterRelativeToParent();
-    RegisterSizeHandler([this](int, int width, int height) {
-      label_.SetPositionSize(4, 4, width - 8, 16);
-      edit_.SetPositionSize(4, 24, width - 8, 24);
-      ok_.SetPositionSize(width - 94, height - 26, 88, 21);
-      return Handled();
-    });
-    label_.SetText("名前");
-    ok_.SetText("OK");
-    RegisterCommandHandler(10001, [this](int, HWND) {
-      text = edit_.GetText();
-      EndDialog(1);
-      return Handled();
-    });
-    label_.Show();
-    edit_.Show();
-    ok_.Show();
     return true;
+  }
+  void Layout(int width, int height) override {
+    label_.SetPositionSize(4, 4, width - 8, 16);
+    edit_.SetPositionSize(4, 24, width - 8, 24);
+    LayoutOkCancelButtons(width, height);
+  }
+  void Accept() override {
+    text = edit_.GetText();
+    TtDialog::Accept();
   }
 
   TtStatic label_;
   TtEdit edit_;
-  TtButton ok_;
   std::string text;
 };
 
@@ -102,35 +94,40 @@ TEST(TtWindowGuiTest, AModalDialogIsBuiltLaidOutAndEndsWithItsResult) {
     EXPECT_EQ(&shown, &dialog);
     EXPECT_EQ(dialog.GetText(), "サンプル");
     TtWin::RECT client = dialog.GetClientRectangle();
-    TtWin::RECT ok = PlaceInParent(dialog.ok_, dialog);
-    EXPECT_EQ(ok.left, client.right - 94);
+    TtWin::RECT ok = PlaceInParent(dialog.GetOkButton(), dialog);
+    EXPECT_EQ(ok.left, client.right - 194);
     EXPECT_EQ(ok.top, client.bottom - 26);
     EXPECT_EQ(ok.right - ok.left, 88);
     dialog.SetSize(500, 320);
     client = dialog.GetClientRectangle();
-    ok = PlaceInParent(dialog.ok_, dialog);
-    EXPECT_EQ(ok.left, client.right - 94) << "the size handler placed it again";
+    ok = PlaceInParent(dialog.GetOkButton(), dialog);
+    EXPECT_EQ(ok.left, client.right - 194) << "the size handler placed it again";
     dialog.edit_.SetText("入力");
-    TtTesting::Click(dialog.ok_);
+    TtTesting::Click(dialog.GetOkButton());
   });
-  EXPECT_EQ(dialog.ShowDialog(&host), 1);
+  EXPECT_EQ(dialog.ShowDialog(&host), TtDialog::kAccepted);
   EXPECT_EQ(dialog.text, "入力");
   EXPECT_FALSE(dialog.IsCreated()) << "the window is gone once ShowDialog returns";
   ExpectNoFailures(answers);
 }
 
-TEST(TtWindowGuiTest, TheCloseBoxEndsADialogWithZeroAndEnterAndEscapeGoToTheParent) {
+TEST(TtWindowGuiTest, CancelAndTheCloseBoxEndADialogCancelledAndEnterAndEscapeGoToTheParent) {
   HostForm host;
   host.Create({});
   SampleDialog dialog;
   TtTesting::ModalAnswers answers;
-  answers.Dialog([&](TtWindow& shown) {
-    TtTesting::PressEnter(shown);
-    TtTesting::PressEscape(shown);
-    EXPECT_FALSE(dialog.HasEnded());
-    TtTesting::CloseWindow(shown);
-  });
-  EXPECT_EQ(dialog.ShowDialog(&host), 0);
+  answers
+      .Dialog([&](TtWindow& shown) {
+        TtTesting::PressEnter(shown);
+        TtTesting::PressEscape(shown);
+        EXPECT_FALSE(dialog.HasEnded());
+        TtTesting::CloseWindow(shown);
+      })
+      .Dialog([&](TtWindow&) { TtTesting::Click(dialog.GetCancelButton()); });
+  EXPECT_EQ(dialog.ShowDialog(&host), TtDialog::kCancelled);
+  EXPECT_EQ(dialog.ShowDialog(&host), TtDialog::kCancelled);
+  EXPECT_TRUE(dialog.HasEnded()) << "ended by Cancel, not left open";
+  EXPECT_EQ(dialog.GetChildren().size(), 4u) << "the children of the second showing only";
   EXPECT_EQ(host.commands, (std::vector<int>{TtWin::IDOK, TtWin::IDCANCEL}));
   ExpectNoFailures(answers);
 }

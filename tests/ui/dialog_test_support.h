@@ -1,15 +1,18 @@
 #pragma once
-// Shared pieces of the dialog tests: an owner window, where a control sits in its dialog, the
+// Shared pieces of the dialog tests: an owner window, the layout rules of every dialog, the
 // failures of the modal answers, and the screenshots asked for with TARVANE_SCREENSHOT_DIR.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "tests/ttl/scratch_folder.h"
+#include "ttl/tt_dialog.h"
 #include "ttl/tt_form.h"
 #include "ttl/tt_string.h"
 #include "ttl/tt_testing.h"
@@ -34,28 +37,64 @@ public:
   std::vector<int> commands;
 };
 
-// x, y, width and height of a control in its parent's client area.
-struct Place {
-  int x = 0;
-  int y = 0;
-  int width = 0;
-  int height = 0;
-  bool operator==(const Place&) const = default;
-};
-
-inline std::ostream& operator<<(std::ostream& out, const Place& place) {
-  return out << "(" << place.x << ", " << place.y << ", " << place.width << ", " << place.height << ")";
-}
-
-inline Place PlaceOf(const TtWindow& control) {
+// A control's rectangle in its parent's client area.
+inline TtWin::RECT PlaceOf(const TtWindow& control) {
   TtWin::RECT screen = control.GetRectangle();
   TtWin::POINT corner = control.GetParent()->ScreenToClient(TtWin::POINT{screen.left, screen.top});
-  return Place{corner.x, corner.y, screen.right - screen.left, screen.bottom - screen.top};
+  return TtWin::RECT{corner.x, corner.y, corner.x + screen.right - screen.left,
+                     corner.y + screen.bottom - screen.top};
 }
 
-inline TtWin::POINT ClientSize(const TtWindow& window) {
-  TtWin::RECT client = window.GetClientRectangle();
-  return TtWin::POINT{client.right, client.bottom};
+// What a dialog's design allows against the layout rules.
+struct LayoutExceptions {
+  // Pairs of children drawn one over the other on purpose.
+  std::vector<std::pair<const TtWindow*, const TtWindow*>> overlapping;
+  // Children that reach past the client area's edge on purpose.
+  std::vector<const TtWindow*> past_edge;
+};
+
+// The rules every dialog keeps at any size: each child lies inside the client area, no two
+// children overlap, and OK stands left of Cancel on the same row (when the dialog has them).
+inline void ExpectSoundLayout(TtDialog& dialog, const LayoutExceptions& exceptions) {
+  const TtWin::RECT client = dialog.GetClientRectangle();
+  const std::vector<TtWindow*>& children = dialog.GetChildren();
+  auto allowed = [&](const TtWindow* a, const TtWindow* b) {
+    for (auto [first, second] : exceptions.overlapping) {
+      if ((first == a && second == b) || (first == b && second == a)) return true;
+    }
+    return false;
+  };
+  for (size_t i = 0; i < children.size(); ++i) {
+    const TtWin::RECT place = PlaceOf(*children[i]);
+    EXPECT_LT(place.left, place.right) << "child " << i << " has no width";
+    EXPECT_LT(place.top, place.bottom) << "child " << i << " has no height";
+    if (std::find(exceptions.past_edge.begin(), exceptions.past_edge.end(), children[i]) ==
+        exceptions.past_edge.end()) {
+      EXPECT_TRUE(place.left >= 0 && place.top >= 0 && place.right <= client.right &&
+                  place.bottom <= client.bottom)
+          << "child " << i << " leaves the client area";
+    }
+    for (size_t j = i + 1; j < children.size(); ++j) {
+      const TtWin::RECT other = PlaceOf(*children[j]);
+      const bool overlap = place.left < other.right && other.left < place.right &&
+                           place.top < other.bottom && other.top < place.bottom;
+      EXPECT_TRUE(!overlap || allowed(children[i], children[j]))
+          << "children " << i << " and " << j << " overlap";
+    }
+  }
+  if (std::find(children.begin(), children.end(), &dialog.GetOkButton()) == children.end()) return;
+  const TtWin::RECT ok = PlaceOf(dialog.GetOkButton());
+  const TtWin::RECT cancel = PlaceOf(dialog.GetCancelButton());
+  EXPECT_LE(ok.right, cancel.left) << "OK stands left of Cancel";
+  EXPECT_EQ(ok.top, cancel.top) << "OK and Cancel share a row";
+}
+
+// The rules at the dialog's own size and at a second size, wider and lower.
+inline void ExpectSoundLayoutAtTwoSizes(TtDialog& dialog, const LayoutExceptions& exceptions = {}) {
+  ExpectSoundLayout(dialog, exceptions);
+  const TtWin::RECT outer = dialog.GetRectangle();
+  dialog.SetSize(outer.right - outer.left + 150, outer.bottom - outer.top - 70);
+  ExpectSoundLayout(dialog, exceptions);
 }
 
 // Files and folders named in the program's spelling (CP932, as the test's literals are): written

@@ -60,7 +60,7 @@ TEST_F(OpenListDialogTest, EditingStartsWithTheDecksAndOkReturnsTheListWithAFile
       .FileDialog({"/decks/緑.txt", "/decks/黒.txt"}, &seen)
       .CancelFileDialog()
       .FileDialog({"/decks/緑.txt"});
-  EXPECT_EQ(dialog.ShowDialog(&owner_), 1);
+  EXPECT_EQ(dialog.ShowDialog(&owner_), TtDialog::kAccepted);
   EXPECT_EQ(dialog.GetPaths(),
             (Paths{decks[0]->path(), decks[1]->path(), "/decks/緑.txt", "/decks/黒.txt", "/decks/緑.txt"}));
   EXPECT_TRUE(seen.multiple);
@@ -80,9 +80,9 @@ TEST_F(OpenListDialogTest, CancelAndTheCloseBoxLeaveThePathsAsTheyWere) {
       })
       .FileDialog({"/x/b.txt"})
       .Dialog([&](TtWindow& shown) { TtTesting::CloseWindow(shown); });
-  EXPECT_EQ(dialog.ShowDialog(&owner_), 0);
+  EXPECT_EQ(dialog.ShowDialog(&owner_), TtDialog::kCancelled);
   EXPECT_EQ(dialog.GetPaths(), Paths{decks[0]->path()});
-  EXPECT_EQ(dialog.ShowDialog(&owner_), 0);
+  EXPECT_EQ(dialog.ShowDialog(&owner_), TtDialog::kCancelled);
   DialogTest::ExpectNoFailures(answers_);
 }
 
@@ -110,7 +110,7 @@ TEST_F(OpenListDialogTest, RemovingSelectsTheEntryNowAtThatPlaceOrTheNewLastOne)
     EXPECT_EQ(list.GetCurrentSelection(), -1);
     TtTesting::Click(dialog.GetOkButton());
   });
-  EXPECT_EQ(dialog.ShowDialog(&owner_), 1);
+  EXPECT_EQ(dialog.ShowDialog(&owner_), TtDialog::kAccepted);
   EXPECT_TRUE(dialog.GetPaths().empty());
   DialogTest::ExpectNoFailures(answers_);
 }
@@ -155,7 +155,7 @@ TEST_F(OpenListDialogTest, AFolderAddsItsFilesButNotItsSubfolderAndIsStoredAtOnc
       .FolderBrowser(folder, &first)
       .CancelFolderBrowser(&second)
       .FolderBrowser(scratch_.Join("gone"));
-  EXPECT_EQ(dialog.ShowDialog(&owner_), 0);
+  EXPECT_EQ(dialog.ShowDialog(&owner_), TtDialog::kCancelled);
   EXPECT_EQ(first.description, "データが格納されたフォルダを指定してください。");
   EXPECT_EQ(first.initial_path, "/earlier");
   EXPECT_EQ(second.initial_path, folder) << "stored as soon as it was chosen";
@@ -163,19 +163,10 @@ TEST_F(OpenListDialogTest, AFolderAddsItsFilesButNotItsSubfolderAndIsStoredAtOnc
   DialogTest::ExpectNoFailures(answers_);
 }
 
-TEST_F(OpenListDialogTest, ResizingKeepsTheButtonsRightAndOkAndCancelBottomRight) {
+TEST_F(OpenListDialogTest, TheLayoutHoldsAtTwoSizes) {
   OpenListDialog dialog;
   answers_.Dialog([&](TtWindow&) {
-    for (TtWin::POINT size : {TtWin::POINT{550, 450}, TtWin::POINT{700, 380}}) {
-      dialog.SetSize(size.x, size.y);
-      auto [w, h] = DialogTest::ClientSize(dialog);
-      EXPECT_EQ(DialogTest::PlaceOf(dialog.GetListBox()), (DialogTest::Place{2, 24, w - 70, h - 60}));
-      EXPECT_EQ(DialogTest::PlaceOf(dialog.GetAddButton()), (DialogTest::Place{w - 64, 24, 60, 24}));
-      EXPECT_EQ(DialogTest::PlaceOf(dialog.GetRemoveButton()), (DialogTest::Place{w - 64, 54, 60, 24}));
-      EXPECT_EQ(DialogTest::PlaceOf(dialog.GetFolderButton()), (DialogTest::Place{w - 64, 84, 60, 48}));
-      EXPECT_EQ(DialogTest::PlaceOf(dialog.GetOkButton()), (DialogTest::Place{w - 194, h - 26, 88, 21}));
-      EXPECT_EQ(DialogTest::PlaceOf(dialog.GetCancelButton()), (DialogTest::Place{w - 94, h - 26, 88, 21}));
-    }
+    DialogTest::ExpectSoundLayoutAtTwoSizes(dialog);
     TtTesting::Click(dialog.GetCancelButton());
   });
   dialog.ShowDialog(&owner_);

@@ -6,7 +6,6 @@
 #include "tests/ui/dialog_test_support.h"
 #include "ui/preview_dialog.h"
 
-using DialogTest::PlaceOf;
 using Tarvane::Card;
 using Tarvane::PreviewDialog;
 
@@ -106,17 +105,8 @@ TEST_F(PreviewDialogTest, TheCloseBoxHidesItAndTheNextCardComesBackInThePlaceAnd
   EXPECT_EQ(preview_.GetJapaneseNameLine().GetText(), "ラノワールのエルフ");
 }
 
-TEST_F(PreviewDialogTest, ResizingPlacesTheLinesTheRulesBoxAndTheCorner) {
+TEST_F(PreviewDialogTest, TheLayoutHoldsAtTwoSizesWithTheCornerOnTheBottomEdge) {
   preview_.Show(Creature());
-  for (TtWin::POINT size : {TtWin::POINT{320, 300}, TtWin::POINT{480, 420}}) {
-    preview_.SetSize(size.x, size.y);
-    auto [w, h] = DialogTest::ClientSize(preview_);
-    SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
-    EXPECT_EQ(PlaceOf(preview_.GetNameLine()), (DialogTest::Place{4, 4, w - 14, 20}));
-    EXPECT_EQ(PlaceOf(preview_.GetJapaneseNameLine()), (DialogTest::Place{4, 26, w - 14, 20}));
-    EXPECT_EQ(PlaceOf(preview_.GetManaCostLine()), (DialogTest::Place{4, 48, w - 14, 20}));
-    EXPECT_EQ(PlaceOf(preview_.GetTypeLine()), (DialogTest::Place{4, 70, w - 14, 20}));
-    EXPECT_EQ(PlaceOf(preview_.GetRulesBox()), (DialogTest::Place{4, 92, w - 14, h - 114}));
-    EXPECT_EQ(PlaceOf(preview_.GetCorner()), (DialogTest::Place{w - 44, h - 18, 30, 20}));
-  }
+  DialogTest::ExpectSoundLayoutAtTwoSizes(preview_,
+                                          {.overlapping = {}, .past_edge = {&preview_.GetCorner()}});
 }

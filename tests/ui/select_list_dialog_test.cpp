@@ -60,10 +60,10 @@ TEST_F(SelectListDialogTest, TheFirstAndThirdDeckComeBackInThatOrderAndSelectAll
         TtTesting::Click(dialog_.GetSelectAllButton());
         TtTesting::Click(dialog_.GetOkButton());
       });
-  EXPECT_EQ(dialog_.ShowDialog(&owner_), 1);
+  EXPECT_EQ(dialog_.ShowDialog(&owner_), TtDialog::kAccepted);
   EXPECT_EQ(dialog_.GetSelectedDecks(), (Decks{decks_[0], decks_[2]}));
   EXPECT_EQ(dialog_.GetSelectedPositions(), (std::vector<int>{0, 2}));
-  EXPECT_EQ(dialog_.ShowDialog(&owner_), 1);
+  EXPECT_EQ(dialog_.ShowDialog(&owner_), TtDialog::kAccepted);
   EXPECT_EQ(dialog_.GetSelectedDecks(), decks_);
   EXPECT_EQ(dialog_.GetSelectedPositions(), (std::vector<int>{0, 1, 2}));
   DialogTest::ExpectNoFailures(answers_);
@@ -77,8 +77,8 @@ TEST_F(SelectListDialogTest, CancelAndTheCloseBoxEndWithZero) {
         TtTesting::Click(dialog_.GetCancelButton());
       })
       .Dialog([&](TtWindow& shown) { TtTesting::CloseWindow(shown); });
-  EXPECT_EQ(dialog_.ShowDialog(&owner_), 0);
-  EXPECT_EQ(dialog_.ShowDialog(&owner_), 0);
+  EXPECT_EQ(dialog_.ShowDialog(&owner_), TtDialog::kCancelled);
+  EXPECT_EQ(dialog_.ShowDialog(&owner_), TtDialog::kCancelled);
   EXPECT_TRUE(dialog_.GetSelectedDecks().empty());
   DialogTest::ExpectNoFailures(answers_);
 }
@@ -91,21 +91,16 @@ TEST_F(SelectListDialogTest, WithNoDecksTheListIsEmptyAndOkReturnsNothing) {
     TtTesting::Click(empty.GetSelectAllButton());
     TtTesting::Click(empty.GetOkButton());
   });
-  EXPECT_EQ(empty.ShowDialog(&owner_), 1);
+  EXPECT_EQ(empty.ShowDialog(&owner_), TtDialog::kAccepted);
   EXPECT_TRUE(empty.GetSelectedDecks().empty());
   DialogTest::ExpectNoFailures(answers_);
 }
 
-TEST_F(SelectListDialogTest, ResizingKeepsTheListFullWidthAndTheButtonsRight) {
+TEST_F(SelectListDialogTest, TheLayoutHoldsAtTwoSizesWithSelectAllOverTheLabel) {
   answers_.Dialog([&](TtWindow&) {
-    for (TtWin::POINT size : {TtWin::POINT{550, 450}, TtWin::POINT{420, 520}}) {
-      dialog_.SetSize(size.x, size.y);
-      auto [w, h] = DialogTest::ClientSize(dialog_);
-      EXPECT_EQ(DialogTest::PlaceOf(dialog_.GetSelectAllButton()), (DialogTest::Place{w - 94, 2, 88, 21}));
-      EXPECT_EQ(DialogTest::PlaceOf(dialog_.GetListBox()), (DialogTest::Place{2, 24, w - 4, h - 60}));
-      EXPECT_EQ(DialogTest::PlaceOf(dialog_.GetOkButton()), (DialogTest::Place{w - 194, h - 26, 88, 21}));
-      EXPECT_EQ(DialogTest::PlaceOf(dialog_.GetCancelButton()), (DialogTest::Place{w - 94, h - 26, 88, 21}));
-    }
+    const TtWindow* label = dialog_.GetChildren().front();
+    DialogTest::ExpectSoundLayoutAtTwoSizes(
+        dialog_, {.overlapping = {{label, &dialog_.GetSelectAllButton()}}, .past_edge = {}});
     TtTesting::Click(dialog_.GetCancelButton());
   });
   dialog_.ShowDialog(&owner_);

@@ -62,7 +62,7 @@ TEST_F(SpecialEntryDialogTest, RowsShowTicksNamesAndBoardsAndOkWritesTheTicks) {
     DialogTest::SaveScreenshotIfAsked(dialog_, "special-entry");
     TtTesting::Click(dialog_.GetOkButton());
   });
-  EXPECT_EQ(dialog_.ShowDialog(&owner_), 1);
+  EXPECT_EQ(dialog_.ShowDialog(&owner_), TtDialog::kAccepted);
   EXPECT_EQ(Uses(), (std::vector<bool>{false, false, true, true}));
   DialogTest::ExpectNoFailures(answers_);
 }
@@ -82,8 +82,8 @@ TEST_F(SpecialEntryDialogTest, CancelAndTheCloseBoxLeaveEveryFlag) {
         untick_all();
         TtTesting::CloseWindow(shown);
       });
-  EXPECT_EQ(dialog_.ShowDialog(&owner_), 0);
-  EXPECT_EQ(dialog_.ShowDialog(&owner_), 0);
+  EXPECT_EQ(dialog_.ShowDialog(&owner_), TtDialog::kCancelled);
+  EXPECT_EQ(dialog_.ShowDialog(&owner_), TtDialog::kCancelled);
   EXPECT_EQ(Uses(), (std::vector<bool>{true, false, true, false}));
   DialogTest::ExpectNoFailures(answers_);
 }
@@ -92,19 +92,13 @@ TEST_F(SpecialEntryDialogTest, WithNoSpecialEntriesOkReturnsOne) {
   std::vector<std::shared_ptr<SpecialEntry>> none;
   SpecialEntryDialog empty(none);
   answers_.Dialog([&](TtWindow&) { TtTesting::Click(empty.GetOkButton()); });
-  EXPECT_EQ(empty.ShowDialog(&owner_), 1);
+  EXPECT_EQ(empty.ShowDialog(&owner_), TtDialog::kAccepted);
   DialogTest::ExpectNoFailures(answers_);
 }
 
-TEST_F(SpecialEntryDialogTest, ResizingKeepsTheListFilledAndTheButtonsBottomRight) {
+TEST_F(SpecialEntryDialogTest, TheLayoutHoldsAtTwoSizes) {
   answers_.Dialog([&](TtWindow&) {
-    for (TtWin::POINT size : {TtWin::POINT{320, 450}, TtWin::POINT{480, 300}}) {
-      dialog_.SetSize(size.x, size.y);
-      auto [w, h] = DialogTest::ClientSize(dialog_);
-      EXPECT_EQ(DialogTest::PlaceOf(dialog_.GetList()), (DialogTest::Place{2, 4, w - 4, h - 40}));
-      EXPECT_EQ(DialogTest::PlaceOf(dialog_.GetOkButton()), (DialogTest::Place{w - 194, h - 26, 88, 21}));
-      EXPECT_EQ(DialogTest::PlaceOf(dialog_.GetCancelButton()), (DialogTest::Place{w - 94, h - 26, 88, 21}));
-    }
+    DialogTest::ExpectSoundLayoutAtTwoSizes(dialog_);
     TtTesting::Click(dialog_.GetCancelButton());
   });
   dialog_.ShowDialog(&owner_);
