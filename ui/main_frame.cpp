@@ -107,7 +107,9 @@ bool MainFrame::CreatedInternal() {
   GetTable().Reset();
   tool_bar_.Show();
   main_list_.Show();
-  preview_.ShowDialog(&TtExtraordinarilyWindow::Desktop());
+  // Owned by the main window: the window manager keeps it above its owner only, never above the
+  // program's modal dialogs or other programs.
+  preview_.ShowDialog(this);
   return true;
 }
 
