@@ -22,6 +22,9 @@ struct MessageBoxSeen {
   std::string caption;
   int button_set = -1;
   int icon = -1;
+  // Whether the icon could be drawn, and the buttons' texts from left to right.
+  bool icon_shown = false;
+  std::vector<std::string> buttons;
 };
 
 struct FileDialogSeen {
@@ -83,6 +86,9 @@ private:
 // its first control, as showing it modally does for the user.
 void ShowAsModal(TtWindow& dialog);
 
+// The labels (CP932) of a top-level window's push buttons from left to right.
+std::vector<std::string> ButtonLabels(TtWindow& window);
+
 // Runs the pending events of the widget set (and rethrows what a handler threw there).
 void ProcessEvents();
 
@@ -123,6 +129,12 @@ std::string ListCellText(TtListView& list, int item, int column);
 std::string ListHeaderText(TtListView& list, int column);
 TtWin::COLORREF ListRowBackground(TtListView& list, int item);
 TtWin::COLORREF ListRowText(TtListView& list, int item);
+
+// The window manager of the display (tests of placement and stacking need one): whether one
+// runs, and the titles (CP932) of the managed top-level windows from bottom to top, after
+// waiting up to a second for each title in wait_for to be among them.
+bool WindowManagerRunning();
+std::vector<std::string> StackingOrder(const std::vector<std::string>& wait_for = {});
 
 // Saves the screen area of a window (or the whole screen for null) as a PNG file.
 bool SaveScreenshot(const TtWindow* window, const std::string& path);

@@ -30,6 +30,19 @@ TEST(TtCommonDialogsGuiTest, AMessageBoxReturnsTheButtonAndShowsItsTexts) {
   EXPECT_EQ(seen.caption, "初期化の確認");
   EXPECT_EQ(seen.button_set, TtWin::MB_YESNO);
   EXPECT_EQ(seen.icon, TtWin::MB_ICONWARNING);
+  // The program speaks Japanese whatever the desktop's language, its buttons too.
+  EXPECT_TRUE(seen.icon_shown);
+  EXPECT_EQ(seen.buttons, (std::vector<std::string>{"はい", "いいえ"}));
+
+  TtTesting::MessageBoxSeen error;
+  TtTesting::MessageBoxSeen plain;
+  answers.MessageBox(TtWin::IDCANCEL, &error).MessageBox(TtWin::IDOK, &plain);
+  TtMessageBox("保存できませんでした。", "エラー", TtWin::MB_OKCANCEL, TtWin::MB_ICONERROR).Show(&owner);
+  TtMessageBox("完了しました。", "情報", TtWin::MB_OK, 0).Show(&owner);
+  EXPECT_TRUE(error.icon_shown);
+  EXPECT_EQ(error.buttons, (std::vector<std::string>{"OK", "キャンセル"}));
+  EXPECT_FALSE(plain.icon_shown);
+  EXPECT_EQ(plain.buttons, (std::vector<std::string>{"OK"}));
   EXPECT_TRUE(answers.Finish().empty());
 }
 

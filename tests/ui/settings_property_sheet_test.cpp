@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "app/program_files.h"
 #include "app/settings.h"
@@ -48,6 +50,9 @@ TEST_F(SettingsPropertySheetTest, AnEmptyWidthIsRefusedWithItsMessageAndZeroIsSa
   answers_
       .Dialog([&](TtWindow&) {
         EXPECT_EQ(sheet_.GetText(), "設定");
+        std::vector<std::string> buttons = TtTesting::ButtonLabels(sheet_);
+        auto ok = std::find(buttons.begin(), buttons.end(), "OK");
+        EXPECT_LT(ok, std::find(buttons.begin(), buttons.end(), "キャンセル")) << "OK first, then キャンセル";
         EXPECT_EQ(page_.GetWidthEdit().GetText(), "72");
         TtTesting::Click(page_.GetZeroCheck());
         page_.GetWidthEdit().SetText("");

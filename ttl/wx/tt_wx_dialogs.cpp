@@ -1,9 +1,12 @@
 // Dialogs, property sheets, message boxes and the common dialogs over the widget set.
+#include <wx/artprov.h>
 #include <wx/notebook.h>
+#include <wx/statbmp.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <vector>
 
 #include "ttl/tt_backend.h"
 #include "ttl/tt_dialog.h"
@@ -60,11 +63,12 @@ public:
   SheetDialog(wxWindow* parent, bool apply_button)
       : wxDialog(parent, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX) {
     book_ = new wxNotebook(this, wxID_ANY);
-    auto* buttons = new wxStdDialogButtonSizer;
-    buttons->AddButton(new wxButton(this, wxID_OK, "OK"));
-    buttons->AddButton(new wxButton(this, wxID_CANCEL, TtWx::ToWxString("キャンセル")));
-    if (apply_button) buttons->AddButton(new wxButton(this, wxID_APPLY, TtWx::ToWxString("適用")));
-    buttons->Realize();
+    // OK, キャンセル, 適用 from left to right, as the program's users know them; the widget set's
+    // standard row would put キャンセル first.
+    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
+    buttons->Add(new wxButton(this, wxID_OK, "OK"));
+    buttons->Add(new wxButton(this, wxID_CANCEL, TtWx::ToWxString("キャンセル")), 0, wxLEFT, 6);
+    if (apply_button) buttons->Add(new wxButton(this, wxID_APPLY, TtWx::ToWxString("適用")), 0, wxLEFT, 6);
     auto* column = new wxBoxSizer(wxVERTICAL);
     column->Add(book_, 1, wxEXPAND | wxALL, 6);
     column->Add(buttons, 0, wxALIGN_RIGHT | wxLEFT | wxRIGHT | wxBOTTOM, 6);
@@ -162,6 +166,71 @@ int TtBackend::GetSelectedPropertyPage(TtWin::HWND sheet) {
 // ---------------------------------------------------------------------------------------------
 // Message boxes
 
+namespace {
+
+const char* IconArt(int icon) {
+  switch (icon) {
+    case TtWin::MB_ICONERROR: return wxART_ERROR;
+    case TtWin::MB_ICONWARNING: return wxART_WARNING;
+    case TtWin::MB_ICONQUESTION: return wxART_QUESTION;
+    case TtWin::MB_ICONINFORMATION: return wxART_INFORMATION;
+    default: return nullptr;
+  }
+}
+
+struct ButtonSpec {
+  int id;
+  const char* text;
+};
+
+std::vector<ButtonSpec> ButtonsOf(int button_set) {
+  switch (button_set) {
+    case TtWin::MB_OKCANCEL: return {{wxID_OK, "OK"}, {wxID_CANCEL, "キャンセル"}};
+    case TtWin::MB_YESNO: return {{wxID_YES, "はい"}, {wxID_NO, "いいえ"}};
+    case TtWin::MB_YESNOCANCEL: return {{wxID_YES, "はい"}, {wxID_NO, "いいえ"}, {wxID_CANCEL, "キャンセル"}};
+    default: return {{wxID_OK, "OK"}};
+  }
+}
+
+}  // namespace
+
+TtWxInternal::MessageBox::MessageBox(wxWindow* parent, const wxString& text, const wxString& caption, int button_set,
+                                     int icon, bool second_is_default)
+    : wxDialog(parent, wxID_ANY, caption, wxDefaultPosition, wxDefaultSize, wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX),
+      text_(text),
+      button_set_(button_set),
+      icon_(icon) {
+  auto* body = new wxBoxSizer(wxHORIZONTAL);
+  if (const char* art = IconArt(icon)) {
+    wxBitmap picture = wxArtProvider::GetBitmap(art, wxART_MESSAGE_BOX);
+    if (picture.IsOk()) {
+      body->Add(new wxStaticBitmap(this, wxID_ANY, picture), 0, wxALL, 12);
+      shows_icon_ = true;
+    }
+  }
+  body->Add(new wxStaticText(this, wxID_ANY, text), 1, wxALIGN_CENTRE_VERTICAL | wxALL, 12);
+  auto* row = new wxBoxSizer(wxHORIZONTAL);
+  std::vector<ButtonSpec> specs = ButtonsOf(button_set);
+  for (size_t index = 0; index < specs.size(); ++index) {
+    auto* button = new wxButton(this, specs[index].id, TtWx::ToWxString(specs[index].text));
+    row->Add(button, 0, index ? wxLEFT : 0, 6);
+    button->Bind(wxEVT_BUTTON, [this, id = specs[index].id](wxCommandEvent&) { EndModal(id); });
+    if (index == (second_is_default && specs.size() > 1 ? 1u : 0u)) {
+      button->SetDefault();
+      button->SetFocus();
+    }
+  }
+  // Escape and the close box answer as the platform's boxes do: Cancel where there is one,
+  // otherwise No, otherwise OK.
+  bool has_cancel = button_set == TtWin::MB_OKCANCEL || button_set == TtWin::MB_YESNOCANCEL;
+  SetEscapeId(has_cancel ? wxID_CANCEL : button_set == TtWin::MB_YESNO ? wxID_NO : wxID_OK);
+  auto* column = new wxBoxSizer(wxVERTICAL);
+  column->Add(body, 1, wxEXPAND);
+  column->Add(row, 0, wxALIGN_CENTRE | wxLEFT | wxRIGHT | wxBOTTOM, 12);
+  SetSizerAndFit(column);
+  CentreOnParent();
+}
+
 int TtMessageBox::Show(TtWindow* owner) const {
   bool yes_no = button_set_ == TtWin::MB_YESNO || button_set_ == TtWin::MB_YESNOCANCEL;
   if (!TtForm::IsPlatformInitialized()) {
@@ -169,22 +238,8 @@ int TtMessageBox::Show(TtWindow* owner) const {
     if (default_button_ == TtWin::MB_DEFBUTTON2) return yes_no ? TtWin::IDNO : TtWin::IDCANCEL;
     return yes_no ? TtWin::IDYES : TtWin::IDOK;
   }
-  long style = wxCENTRE;
-  switch (button_set_) {
-    case TtWin::MB_OKCANCEL: style |= wxOK | wxCANCEL; break;
-    case TtWin::MB_YESNO: style |= wxYES_NO; break;
-    case TtWin::MB_YESNOCANCEL: style |= wxYES_NO | wxCANCEL; break;
-    default: style |= wxOK; break;
-  }
-  switch (icon_) {
-    case TtWin::MB_ICONERROR: style |= wxICON_ERROR; break;
-    case TtWin::MB_ICONWARNING: style |= wxICON_WARNING; break;
-    case TtWin::MB_ICONQUESTION: style |= wxICON_QUESTION; break;
-    case TtWin::MB_ICONINFORMATION: style |= wxICON_INFORMATION; break;
-    default: style |= wxICON_NONE; break;
-  }
-  if (default_button_ == TtWin::MB_DEFBUTTON2) style |= yes_no ? wxNO_DEFAULT : wxCANCEL_DEFAULT;
-  wxMessageDialog dialog(NativeParent(owner), TtWx::ToWxString(text_), TtWx::ToWxString(caption_), style);
+  TtWxInternal::MessageBox dialog(NativeParent(owner), TtWx::ToWxString(text_), TtWx::ToWxString(caption_),
+                                  button_set_, icon_, default_button_ == TtWin::MB_DEFBUTTON2);
   int answer = dialog.ShowModal();
   wxTheApp->RethrowStoredException();
   switch (answer) {

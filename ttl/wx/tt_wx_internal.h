@@ -57,6 +57,24 @@ void ResetListLooks(wxWindow* grid);
 void DeliverMenuChoice(TtWin::HWND owner, TtMenuModel& menu, int index);
 std::function<bool(TtMenuModel& menu, TtWin::POINT point, TtWin::HMENU& chosen, int& position)>& PopupMenuHook();
 
+// The message box: the platform's icon beside the text and the program's own (Japanese)
+// button texts in the classic order, whatever the desktop's language.
+class MessageBox : public wxDialog {
+public:
+  MessageBox(wxWindow* parent, const wxString& text, const wxString& caption, int button_set, int icon,
+             bool second_is_default);
+  const wxString& GetText() const { return text_; }
+  int GetButtonSet() const { return button_set_; }
+  int GetIcon() const { return icon_; }
+  bool ShowsIcon() const { return shows_icon_; }
+
+private:
+  wxString text_;
+  int button_set_;
+  int icon_;
+  bool shows_icon_ = false;
+};
+
 // The common dialogs, with a place where a test's answer is put instead of the user's.
 class FileDialog : public wxFileDialog {
 public:

@@ -5,7 +5,13 @@
 #include <wx/testing.h>
 #include <wx/uiaction.h>
 
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+#include <algorithm>
+#include <chrono>
 #include <deque>
+#include <thread>
 
 #include "ttl/tt_dialog.h"
 #include "ttl/tt_file_dialog.h"
@@ -61,6 +67,29 @@ private:
 
 }  // namespace
 
+namespace {
+
+void CollectButtons(wxWindow* window, std::vector<wxButton*>& buttons) {
+  for (wxWindow* child : window->GetChildren()) {
+    if (auto* button = dynamic_cast<wxButton*>(child)) buttons.push_back(button);
+    CollectButtons(child, buttons);
+  }
+}
+
+std::vector<std::string> LabelsLeftToRight(wxWindow* window) {
+  window->Layout();
+  std::vector<wxButton*> buttons;
+  CollectButtons(window, buttons);
+  std::stable_sort(buttons.begin(), buttons.end(), [](wxButton* a, wxButton* b) {
+    return a->GetScreenPosition().x < b->GetScreenPosition().x;
+  });
+  std::vector<std::string> labels;
+  for (wxButton* button : buttons) labels.push_back(TtWx::FromWxString(button->GetLabel()));
+  return labels;
+}
+
+}  // namespace
+
 struct ModalAnswers::State {
   std::vector<std::string> failures;
   std::deque<std::unique_ptr<Expectation>> expectations;
@@ -94,19 +123,15 @@ ModalAnswers::~ModalAnswers() { TtWxInternal::PopupMenuHook() = nullptr; }
 ModalAnswers& ModalAnswers::MessageBox(int answer, MessageBoxSeen* seen) {
   state_->Add(
       [answer, seen](wxDialog* dialog) -> int {
-        auto* box = dynamic_cast<wxMessageDialog*>(dialog);
+        auto* box = dynamic_cast<TtWxInternal::MessageBox*>(dialog);
         if (!box) return wxID_NONE;
         if (seen) {
-          seen->text = TtWx::FromWxString(box->GetMessage());
+          seen->text = TtWx::FromWxString(box->GetText());
           seen->caption = TtWx::FromWxString(box->GetTitle());
-          long style = box->GetMessageDialogStyle();
-          seen->button_set = (style & wxYES_NO) ? ((style & wxCANCEL) ? TtWin::MB_YESNOCANCEL : TtWin::MB_YESNO)
-                                                : ((style & wxCANCEL) ? TtWin::MB_OKCANCEL : TtWin::MB_OK);
-          seen->icon = (style & wxICON_ERROR)         ? TtWin::MB_ICONERROR
-                       : (style & wxICON_WARNING)     ? TtWin::MB_ICONWARNING
-                       : (style & wxICON_QUESTION)    ? TtWin::MB_ICONQUESTION
-                       : (style & wxICON_INFORMATION) ? TtWin::MB_ICONINFORMATION
-                                                      : 0;
+          seen->button_set = box->GetButtonSet();
+          seen->icon = box->GetIcon();
+          seen->icon_shown = box->ShowsIcon();
+          seen->buttons = LabelsLeftToRight(box);
         }
         return ToWxAnswer(answer);
       },
@@ -385,6 +410,8 @@ void ReleaseLeftButton() {
   ProcessEvents();
 }
 
+std::vector<std::string> ButtonLabels(TtWindow& window) { return LabelsLeftToRight(Widget(window)); }
+
 void ShowAsModal(TtWindow& dialog) {
   wxWindow* widget = Widget(dialog);
   widget->Show();
@@ -451,6 +478,75 @@ TtWin::COLORREF ListRowText(TtListView& list, int item) {
   wxColour colour = attribute && attribute->HasTextColour() ? attribute->GetTextColour() : grid->GetDefaultCellTextColour();
   if (attribute) attribute->DecRef();
   return TtWx::FromWxColour(colour);
+}
+
+namespace {
+
+// A window property of 32-bit items (X hands them over as longs).
+std::vector<unsigned long> WindowListProperty(Display* display, Window window, const char* name, Atom type) {
+  Atom actual_type = None;
+  int format = 0;
+  unsigned long count = 0;
+  unsigned long remaining = 0;
+  unsigned char* data = nullptr;
+  std::vector<unsigned long> items;
+  if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 65536, False, type, &actual_type,
+                         &format, &count, &remaining, &data) == Success &&
+      data && format == 32) {
+    auto* values = reinterpret_cast<unsigned long*>(data);
+    items.assign(values, values + count);
+  }
+  if (data) XFree(data);
+  return items;
+}
+
+std::string WindowTitle(Display* display, Window window) {
+  Atom actual_type = None;
+  int format = 0;
+  unsigned long count = 0;
+  unsigned long remaining = 0;
+  unsigned char* data = nullptr;
+  std::string title;
+  if (XGetWindowProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False), 0, 4096, False,
+                         XInternAtom(display, "UTF8_STRING", False), &actual_type, &format, &count, &remaining,
+                         &data) == Success &&
+      data) {
+    title.assign(reinterpret_cast<char*>(data), count);
+  }
+  if (data) XFree(data);
+  return TtWx::FromWxString(wxString::FromUTF8(title));
+}
+
+}  // namespace
+
+bool WindowManagerRunning() {
+  Display* display = XOpenDisplay(nullptr);
+  if (!display) return false;
+  bool running = !WindowListProperty(display, DefaultRootWindow(display), "_NET_SUPPORTING_WM_CHECK", XA_WINDOW).empty();
+  XCloseDisplay(display);
+  return running;
+}
+
+std::vector<std::string> StackingOrder(const std::vector<std::string>& wait_for) {
+  Display* display = XOpenDisplay(nullptr);
+  if (!display) return {};
+  std::vector<std::string> titles;
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+  while (true) {
+    ProcessEvents();
+    titles.clear();
+    for (unsigned long window :
+         WindowListProperty(display, DefaultRootWindow(display), "_NET_CLIENT_LIST_STACKING", XA_WINDOW)) {
+      titles.push_back(WindowTitle(display, window));
+    }
+    bool complete = std::all_of(wait_for.begin(), wait_for.end(), [&](const std::string& title) {
+      return std::find(titles.begin(), titles.end(), title) != titles.end();
+    });
+    if (complete || std::chrono::steady_clock::now() > deadline) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  XCloseDisplay(display);
+  return titles;
 }
 
 bool SaveScreenshot(const TtWindow* window, const std::string& path) {
