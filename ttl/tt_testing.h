@@ -112,6 +112,8 @@ void DragListItem(TtListView& list, int item, TtWin::POINT to);
 void ChooseMenuBarItem(TtWindow& form, const std::vector<int>& positions);
 // The labels of a form's menu bar as the widget set shows them (CP932).
 std::vector<std::string> MenuBarLabels(TtWindow& form);
+// Files dropped from a file manager onto a window (which must accept drops).
+void DropFiles(TtWindow& window, const std::vector<std::string>& paths);
 // Enter or Escape in a window (a dialog's keyboard).
 void PressEnter(TtWindow& window);
 void PressEscape(TtWindow& window);

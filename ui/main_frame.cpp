@@ -101,6 +101,7 @@ bool MainFrame::CreatedInternal() {
     return NotHandled();
   });
   RegisterListHandlers();
+  AcceptFileDrops([this](const std::vector<std::string>& paths) { OpenDeckPaths(paths); });
 
   main_menu_.CheckBoardMode(script_host_.GetBoardDisplayMode());
   FillScriptMenus();

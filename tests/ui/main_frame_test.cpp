@@ -50,6 +50,26 @@ TEST_F(MainFrameTest, AddedDecksFillTheTableAndAllDecksTwiceGiveEachDeckTwoColum
   EXPECT_THAT(Column(2), ElementsAre("4", "", "10", "", "", "14", "", "2", "2"));
 }
 
+TEST_F(MainFrameTest, FilesAndFoldersFromTheCommandLineOrADropBecomeDecksWithAColumnEach) {
+  Open();
+  folder.Write("more/red.txt", BurnDeck());
+  folder.Write("more/sub/ignored.txt", BlueDeck());
+  frame->OpenDeckPaths({folder.blue, folder.Join("more")});
+  EXPECT_EQ(Status(0), "デッキ数 : 2");
+  EXPECT_THAT(Headers(), ElementsAre("カード名", "blue.txt", "red.txt")) << "a folder gives its files, not its subfolders";
+  EXPECT_THAT(Column(1), ElementsAre("4", "", "10", "", "", "14", "", "2", "2"));
+
+  // Dropped on the table: only the new deck gets a column.
+  TtTesting::DropFiles(List(), {folder.burn});
+  EXPECT_EQ(Status(0), "デッキ数 : 3");
+  EXPECT_THAT(Headers(), ElementsAre("カード名", "blue.txt", "red.txt", "burn.txt"));
+  TtTesting::MessageBoxSeen seen;
+  answers.MessageBox(TtWin::IDOK, &seen);
+  TtTesting::DropFiles(*frame, {folder.Join("missing.txt")});
+  EXPECT_EQ(seen.caption, "ファイルアクセスエラー") << "told as 追加 tells it";
+  EXPECT_EQ(Status(0), "デッキ数 : 3") << "a file that cannot be read adds nothing";
+}
+
 TEST_F(MainFrameTest, BoardModesChangeTheRowsAndMoveTheRadioCheck) {
   Open();
   AddDecks({folder.burn, folder.blue});

@@ -1,6 +1,7 @@
 #include "ttl/tt_testing.h"
 
 #include <wx/containr.h>
+#include <wx/dnd.h>
 #include <wx/grid.h>
 #include <wx/testing.h>
 #include <wx/uiaction.h>
@@ -385,6 +386,28 @@ void PressKey(TtWindow& window, int key) {
 }
 
 }  // namespace
+
+namespace {
+
+// A window made of parts (the list's grid) takes drops on its parts.
+wxFileDropTarget* FileDropOf(wxWindow* window) {
+  if (auto* target = dynamic_cast<wxFileDropTarget*>(window->GetDropTarget())) return target;
+  for (wxWindow* child : window->GetChildren()) {
+    if (auto* target = FileDropOf(child)) return target;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void DropFiles(TtWindow& window, const std::vector<std::string>& paths) {
+  wxFileDropTarget* target = FileDropOf(Widget(window));
+  if (!target) throw std::logic_error("the window takes no dropped files");
+  wxArrayString names;
+  for (const std::string& path : paths) names.Add(TtWx::ToWxPath(path));
+  target->OnDropFiles(10, 10, names);
+  ProcessEvents();
+}
 
 void PressEnter(TtWindow& window) { PressKey(window, WXK_RETURN); }
 

@@ -1,5 +1,6 @@
 // The backend's core: bringing up the widget set, making the widget of each window kind,
 // turning the widgets' events into the toolkit's messages, and the window operations.
+#include <wx/dnd.h>
 #include <wx/evtloop.h>
 #include <wx/statusbr.h>
 #include <wx/weakref.h>
@@ -739,6 +740,34 @@ void TtWindow::SetCapture() { Widget(*this, "::SetCapture")->CaptureMouse(); }
 void TtWindow::ReleaseCapture() {
   if (!platform_initialized) return;
   if (wxWindow* captured = wxWindow::GetCapture()) captured->ReleaseMouse();
+}
+
+namespace {
+
+class FileDrop : public wxFileDropTarget {
+public:
+  explicit FileDrop(std::function<void(const std::vector<std::string>&)> handler) : handler_(std::move(handler)) {}
+  bool OnDropFiles(wxCoord, wxCoord, const wxArrayString& names) override {
+    std::vector<std::string> paths;
+    for (const wxString& name : names) paths.push_back(TtWx::FromWxPath(name));
+    handler_(paths);
+    // A handler's exception waits for the loop, like every other handler's.
+    return true;
+  }
+
+private:
+  std::function<void(const std::vector<std::string>&)> handler_;
+};
+
+void SetFileDrop(wxWindow* window, const std::function<void(const std::vector<std::string>&)>& handler) {
+  window->SetDropTarget(new FileDrop(handler));
+  for (wxWindow* child : window->GetChildren()) SetFileDrop(child, handler);
+}
+
+}  // namespace
+
+void TtWindow::AcceptFileDrops(std::function<void(const std::vector<std::string>& paths)> handler) {
+  SetFileDrop(Widget(*this, "::DragAcceptFiles"), handler);
 }
 
 TtWin::POINT TtWindow::GetCursorPosition() {
