@@ -126,6 +126,8 @@ void MovePointer(TtWin::POINT screen_point);
 void PressLeftButton();
 void ReleaseLeftButton();
 
+// Scrolls a list view sideways until the column is in view, as the user does with the scroll bar.
+void ScrollListToColumn(TtListView& list, int column);
 // What the list view paints: the text of a cell and the background colour of a row.
 std::string ListCellText(TtListView& list, int item, int column);
 std::string ListHeaderText(TtListView& list, int column);

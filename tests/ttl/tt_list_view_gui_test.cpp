@@ -192,6 +192,34 @@ TEST(TtListViewGuiTest, HitTestsFindItemsAndHeaderItems) {
   EXPECT_EQ(form.list.GetColumnOrder(), (std::vector<int>{0, 1}));
 }
 
+TEST(TtListViewGuiTest, TheFirstColumnStaysInViewWhileTheOthersScrollSideways) {
+  ListForm form;
+  form.Create({});
+  FillCards(form.list);
+  for (int column = 2; column < 60; ++column) form.list.InsertColumn(column, "デッキ" + std::to_string(column), 80);
+  TtTesting::ScrollListToColumn(form.list, 55);
+  int header_y = form.list.GetItemRectangle(0).top / 4;
+  TtWin::UINT flags = 0;
+  EXPECT_EQ(form.list.HitTestHeader(TtWin::POINT{20, header_y}, &flags), 0) << "the card names are still there";
+  EXPECT_EQ(flags, TtWin::HHT_ONHEADER);
+  EXPECT_GT(form.list.HitTestHeader(TtWin::POINT{200, header_y}), 40) << "beside them, the scrolled columns";
+  EXPECT_EQ(form.list.GetItemRectangle(1).left, 0);
+
+  TtTesting::ClickListItem(form.list, 1, 0);
+  EXPECT_EQ(form.list.GetFirstSelectedItem(), 1) << "a click on a frozen card name selects its row";
+  TtTesting::ClickListItem(form.list, 2, 55);
+  EXPECT_EQ(form.list.GetFirstSelectedItem(), 2);
+  TtTesting::RightClickListHeader(form.list, 0);
+  EXPECT_EQ(form.header_notifications, (std::vector<TtWin::UINT>{TtWin::NM_RCLICK}));
+
+  // Down to the names alone, and back: nothing is left frozen over columns that went away.
+  for (int column = 59; column >= 1; --column) form.list.DeleteColumn(column);
+  form.list.InsertColumn(1, "デッキA", 80);
+  TtTesting::ProcessEvents();
+  EXPECT_EQ(form.list.HitTestHeader(TtWin::POINT{20, header_y}), 0);
+  EXPECT_EQ(form.list.HitTestHeader(TtWin::POINT{200, header_y}), 1);
+}
+
 TEST(TtListViewGuiTest, DraggingARowStartsADragWithItsPicture) {
   ListForm form;
   form.Create({});

@@ -96,9 +96,9 @@ public:
     // A list created again gets a new grid; the old one must let go of the store.
     if (auto* previous = dynamic_cast<ListGrid*>(list.GetObserver())) previous->StoreDestroyed();
     list.SetObserver(this);
-    BindMouse();
+    BindMouse(GetGridWindow());
     BindKeys();
-    BindHeader();
+    BindHeader(GetGridColLabelWindow());
     Bind(wxEVT_GRID_COL_SIZE, [this](wxGridSizeEvent& event) {
       event.Skip();
       if (!list_ || event.GetRowOrCol() >= list_->GetColumnCount()) return;
@@ -123,7 +123,9 @@ public:
 
   void ApplyExtendedStyle(TtWin::DWORD style) {
     EnableGridLines((style & TtWin::LVS_EX_GRIDLINES) != 0);
-    EnableDragColMove((style & TtWin::LVS_EX_HEADERDRAGDROP) != 0);
+    // The widget set's grid cannot freeze a column and let the user move columns at once; with
+    // hundreds of deck columns the card names in view matter more, so header items stay put.
+    EnableDragColMove(false);
     check_boxes_ = (style & TtWin::LVS_EX_CHECKBOXES) != 0;
     ClearAttributes();
     ForceRefresh();
@@ -147,15 +149,51 @@ public:
     row_looks_.clear();
   }
 
-  // Where a point of the list's client area falls: the grid's own cells start below the header.
+  // The part of the cell area a point of the list's client area falls in: the frozen first
+  // column, which does not scroll sideways, or the rest.
+  bool InFrozenPart(const wxPoint& client) const {
+    wxWindow* frozen = GetFrozenColGridWindow();
+    return frozen && client.x < frozen->GetRect().GetRight() + 1;
+  }
+  wxWindow* FrozenHeader() const { return m_colFrozenLabelWin; }
+
+  // Where a point of the list's client area falls in the grid's unscrolled cell coordinates;
+  // the cells start below the header.
   wxPoint CellAreaPoint(const wxPoint& client) const {
-    wxPoint origin = GetGridWindow()->GetPosition();
-    return CalcGridWindowUnscrolledPosition(client - origin, nullptr);
+    bool frozen = InFrozenPart(client);
+    wxWindow* part = frozen ? GetFrozenColGridWindow() : GetGridWindow();
+    wxPoint point = CalcGridWindowUnscrolledPosition(client - part->GetPosition(), frozen ? m_frozenColGridWin : m_gridWin);
+    return frozen ? point : point + wxPoint(FrozenWidth(), 0);
+  }
+  // The scrolling part's own coordinates start right of the frozen column.
+  int FrozenWidth() const { return GetNumberFrozenCols() > 0 ? GetColLeft(GetNumberFrozenCols()) : 0; }
+  // The reverse: a point of the cell coordinates (of a cell in the column) in the list's client area.
+  wxPoint ClientPointOfCell(const wxPoint& cell_point, int column) const {
+    bool frozen = column < GetNumberFrozenCols() && m_frozenColGridWin;
+    wxWindow* part = frozen ? GetFrozenColGridWindow() : GetGridWindow();
+    wxPoint point = frozen ? cell_point : cell_point - wxPoint(FrozenWidth(), 0);
+    return CalcGridWindowScrolledPosition(point, frozen ? m_frozenColGridWin : m_gridWin) + part->GetPosition();
+  }
+
+  // The first column stays in view while the others scroll sideways, as a spreadsheet's frozen
+  // column does; its parts of the grid are made anew when it is frozen, and learn the mouse.
+  void KeepFirstColumnFrozen() {
+    int wanted = GetNumberCols() > 1 ? 1 : 0;
+    if (GetNumberFrozenCols() != wanted && !FreezeTo(0, wanted)) return;
+    wxWindow* frozen_cells = GetFrozenColGridWindow();
+    if (frozen_cells && frozen_cells != bound_frozen_cells_) {
+      bound_frozen_cells_ = frozen_cells;
+      BindMouse(frozen_cells);
+    }
+    if (m_colFrozenLabelWin && m_colFrozenLabelWin != bound_frozen_header_) {
+      bound_frozen_header_ = m_colFrozenLabelWin;
+      BindHeader(m_colFrozenLabelWin);
+    }
   }
 
   int ItemAt(const wxPoint& client) const {
     if (!list_) return -1;
-    wxPoint origin = GetGridWindow()->GetPosition();
+    wxPoint origin = (GetFrozenColGridWindow() ? GetFrozenColGridWindow() : GetGridWindow())->GetPosition();
     if (client.y < origin.y || client.x < origin.x) return -1;
     wxPoint logical = CellAreaPoint(client);
     if (logical.x >= TotalColumnsWidth()) return -1;
@@ -177,11 +215,15 @@ public:
     wxGridTableMessage message(GetTable(), wxGRIDTABLE_NOTIFY_COLS_INSERTED, index, count);
     ProcessTableMessage(message);
     for (int col = index; col < index + count; ++col) SetColSize(col, std::max(list_->GetColumnWidth(col), 0));
+    KeepFirstColumnFrozen();
     GetGridColLabelWindow()->Refresh();
   }
   void ColumnsDeleted(int index, int count) override {
+    // Unfrozen first: the grid keeps its frozen parts only over columns that exist.
+    if (GetNumberFrozenCols() > 0 && GetNumberCols() - count <= 1) FreezeTo(0, 0);
     wxGridTableMessage message(GetTable(), wxGRIDTABLE_NOTIFY_COLS_DELETED, index, count);
     ProcessTableMessage(message);
+    KeepFirstColumnFrozen();
     GetGridColLabelWindow()->Refresh();
   }
   void ColumnChanged(int index) override {
@@ -284,8 +326,7 @@ private:
     NotifyStateChange(row, before, StateOf(row));
   }
 
-  void BindMouse() {
-    wxWindow* cells = GetGridWindow();
+  void BindMouse(wxWindow* cells) {
     cells->Bind(wxEVT_LEFT_DOWN, [this, cells](wxMouseEvent& event) {
       event.Skip();
       if (!list_) return;
@@ -379,8 +420,7 @@ private:
     });
   }
 
-  void BindHeader() {
-    wxWindow* header = GetGridColLabelWindow();
+  void BindHeader(wxWindow* header) {
     header->Bind(wxEVT_LEFT_DOWN, [this, header](wxMouseEvent& event) {
       event.Skip();
       TtWin::POINT point = ClientPoint(header, event.GetPosition());
@@ -430,6 +470,8 @@ private:
   TtWin::POINT drag_start_;
   int header_click_column_ = -1;
   TtWin::POINT header_click_start_;
+  wxWindow* bound_frozen_cells_ = nullptr;
+  wxWindow* bound_frozen_header_ = nullptr;
 };
 
 int ListTable::GetNumberRows() { return grid_.List() ? grid_.List()->GetItemCount() : 0; }
@@ -580,10 +622,11 @@ int TtListView::HitTestHeader(TtWin::POINT point, TtWin::UINT* flags) const {
   if (flags) *flags = TtWin::HHT_NOWHERE;
   ListGrid* grid = GridOf(*this);
   if (!grid) return -1;
-  wxWindow* header = grid->GetGridColLabelWindow();
+  wxWindow* header = grid->FrozenHeader() ? grid->FrozenHeader() : grid->GetGridColLabelWindow();
   wxPoint origin = header->GetPosition();
   if (point.y < origin.y || point.y >= origin.y + header->GetSize().GetHeight() || point.x < origin.x) return -1;
-  int x = grid->CalcUnscrolledPosition(wxPoint(point.x - origin.x, 0)).x;
+  // The header lies over the cells: a point on it maps to a column as the cell below it would.
+  int x = grid->CellAreaPoint(wxPoint(point.x, grid->GetGridWindow()->GetPosition().y)).x;
   int edge = grid->XToEdgeOfCol(x);
   if (edge >= 0) {
     if (flags) *flags = TtWin::HHT_ONDIVIDER;
@@ -606,8 +649,7 @@ TtWin::RECT TtListView::GetItemRectangle(int index) const {
     throw TT_SYSTEM_CALL_ERROR("tt_list_view", "ListView_GetItemRect", EINVAL);
   }
   wxRect cell = grid->CellToRect(index, 0);
-  wxPoint origin = grid->GetGridWindow()->GetPosition();
-  wxPoint top_left = grid->CalcScrolledPosition(wxPoint(0, cell.GetTop())) + origin;
+  wxPoint top_left = grid->ClientPointOfCell(cell.GetPosition(), 0);
   return TtWin::RECT{top_left.x, top_left.y, top_left.x + grid->TotalColumnsWidth(), top_left.y + cell.GetHeight()};
 }
 

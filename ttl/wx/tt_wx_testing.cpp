@@ -255,21 +255,52 @@ void SendMouse(wxWindow* target, wxEventType type, const wxPoint& point, bool le
   wxTheApp->RethrowStoredException();
 }
 
-// The middle of a cell in the grid window's own coordinates.
+// A point of the list's client area: the part of the grid under it (cells or header, frozen or
+// not) and the point in that part's own coordinates.
+struct GridPart {
+  wxWindow* window;
+  wxPoint point;
+};
+
+GridPart PartAt(wxGrid* grid, const wxPoint& client) {
+  for (wxWindow* child : grid->GetChildren()) {
+    if (child->IsShown() && child->GetRect().Contains(client)) return {child, client - child->GetPosition()};
+  }
+  throw std::logic_error("the point is not on the list");
+}
+
+int FrozenWidth(wxGrid* grid) {
+  int width = 0;
+  for (int col = 0; col < grid->GetNumberFrozenCols(); ++col) width += grid->GetColSize(col);
+  return width;
+}
+
+// The middle of a cell, in the list's client coordinates.
 wxPoint CellMiddle(wxGrid* grid, int item, int column) {
   wxRect cell = grid->CellToRect(item, column);
-  return grid->CalcScrolledPosition(cell.GetPosition()) + wxPoint(cell.GetWidth() / 2, cell.GetHeight() / 2);
+  bool frozen = column < grid->GetNumberFrozenCols();
+  wxWindow* part = frozen ? grid->GetFrozenColGridWindow() : grid->GetGridWindow();
+  // The scrolling part's own coordinates start right of the frozen columns.
+  wxPoint corner = cell.GetPosition() - wxPoint(frozen ? 0 : FrozenWidth(grid), 0);
+  return grid->CalcGridWindowScrolledPosition(corner, grid->CellToGridWindow(item, column)) + part->GetPosition() +
+         wxPoint(cell.GetWidth() / 2, cell.GetHeight() / 2);
 }
 
 wxPoint HeaderPoint(wxGrid* grid, int column) {
   int y = grid->GetColLabelSize() / 2;
-  if (column >= 0) {
-    wxRect cell = grid->CellToRect(0, column);
-    return wxPoint(grid->CalcScrolledPosition(cell.GetPosition()).x + cell.GetWidth() / 2, y);
-  }
+  if (column >= 0) return wxPoint(CellMiddle(grid, 0, column).x, y);
   int right = 0;
   for (int col = 0; col < grid->GetNumberCols(); ++col) right += grid->GetColSize(col);
-  return wxPoint(grid->CalcScrolledPosition(wxPoint(right, 0)).x + 20, y);
+  int last = grid->GetNumberCols() - 1;
+  int scrolled_right =
+      last < 0 ? 0
+               : grid->CalcGridWindowScrolledPosition(wxPoint(right - FrozenWidth(grid), 0), grid->CellToGridWindow(0, last)).x;
+  return wxPoint(scrolled_right + grid->GetGridWindow()->GetPosition().x + 20, y);
+}
+
+void SendMouseAt(wxGrid* grid, wxEventType type, const wxPoint& client, bool left_down) {
+  GridPart part = PartAt(grid, client);
+  SendMouse(part.window, type, part.point, left_down);
 }
 
 }  // namespace
@@ -303,45 +334,51 @@ void ClickToolBarButton(TtToolBar& tool_bar, int id) {
 void ClickListItem(TtListView& list, int item, int column) {
   wxGrid* grid = GridOf(list);
   wxPoint point = CellMiddle(grid, item, column);
-  SendMouse(grid->GetGridWindow(), wxEVT_LEFT_DOWN, point, true);
-  SendMouse(grid->GetGridWindow(), wxEVT_LEFT_UP, point, false);
+  SendMouseAt(grid, wxEVT_LEFT_DOWN, point, true);
+  SendMouseAt(grid, wxEVT_LEFT_UP, point, false);
 }
 
 void DoubleClickListItem(TtListView& list, int item) {
   wxGrid* grid = GridOf(list);
   wxPoint point = CellMiddle(grid, item, 0);
-  SendMouse(grid->GetGridWindow(), wxEVT_LEFT_DOWN, point, true);
-  SendMouse(grid->GetGridWindow(), wxEVT_LEFT_UP, point, false);
-  SendMouse(grid->GetGridWindow(), wxEVT_LEFT_DCLICK, point, true);
+  SendMouseAt(grid, wxEVT_LEFT_DOWN, point, true);
+  SendMouseAt(grid, wxEVT_LEFT_UP, point, false);
+  SendMouseAt(grid, wxEVT_LEFT_DCLICK, point, true);
 }
 
 void RightClickListItem(TtListView& list, int item) {
   wxGrid* grid = GridOf(list);
   wxPoint point = CellMiddle(grid, item, 0);
-  SendMouse(grid->GetGridWindow(), wxEVT_RIGHT_DOWN, point, false);
-  SendMouse(grid->GetGridWindow(), wxEVT_RIGHT_UP, point, false);
+  SendMouseAt(grid, wxEVT_RIGHT_DOWN, point, false);
+  SendMouseAt(grid, wxEVT_RIGHT_UP, point, false);
 }
 
 void ClickListHeader(TtListView& list, int column) {
   wxGrid* grid = GridOf(list);
   wxPoint point = HeaderPoint(grid, column);
-  SendMouse(grid->GetGridColLabelWindow(), wxEVT_LEFT_DOWN, point, true);
-  SendMouse(grid->GetGridColLabelWindow(), wxEVT_LEFT_UP, point, false);
+  SendMouseAt(grid, wxEVT_LEFT_DOWN, point, true);
+  SendMouseAt(grid, wxEVT_LEFT_UP, point, false);
   ProcessEvents();
 }
 
 void RightClickListHeader(TtListView& list, int column) {
   wxGrid* grid = GridOf(list);
   wxPoint point = HeaderPoint(grid, column);
-  SendMouse(grid->GetGridColLabelWindow(), wxEVT_RIGHT_DOWN, point, false);
-  SendMouse(grid->GetGridColLabelWindow(), wxEVT_RIGHT_UP, point, false);
+  SendMouseAt(grid, wxEVT_RIGHT_DOWN, point, false);
+  SendMouseAt(grid, wxEVT_RIGHT_UP, point, false);
 }
 
 void DragListItem(TtListView& list, int item, TtWin::POINT to) {
   wxGrid* grid = GridOf(list);
-  wxWindow* cells = grid->GetGridWindow();
-  SendMouse(cells, wxEVT_LEFT_DOWN, CellMiddle(grid, item, 0), true);
-  SendMouse(cells, wxEVT_MOTION, wxPoint(to.x, to.y) - cells->GetPosition(), true);
+  GridPart start = PartAt(grid, CellMiddle(grid, item, 0));
+  SendMouse(start.window, wxEVT_LEFT_DOWN, start.point, true);
+  SendMouse(start.window, wxEVT_MOTION, wxPoint(to.x, to.y) - start.window->GetPosition(), true);
+}
+
+void ScrollListToColumn(TtListView& list, int column) {
+  wxGrid* grid = GridOf(list);
+  grid->MakeCellVisible(0, column);
+  ProcessEvents();
 }
 
 void ChooseMenuBarItem(TtWindow& form, const std::vector<int>& positions) {
