@@ -4,9 +4,10 @@
 
 #include "app/exception.h"
 #include "app/program_files.h"
-#include "tests/ttl/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 #include "ttl/tt_ini_file.h"
 
+using TarvaneTest::ScratchFolder;
 using namespace Tarvane;
 
 namespace {

@@ -2,34 +2,39 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+
 using namespace Tarvane;
 
-TEST(ApplicationExceptionTest, TextsOfEachClass) {
-  InternalException internal("common", 54);
-  EXPECT_EQ(internal.Message(), "Tarvane::InternalException : common(54)");
-  EXPECT_EQ(internal.Description(),
-            "内部エラーが発生しました。\r\nファイル : common\r\n行番号 : 54");
-
-  FileNotExistException missing("/opt/t/tarvane.nut");
-  EXPECT_EQ(missing.Message(), "Tarvane::FileNotExistException : /opt/t/tarvane.nut");
-  EXPECT_EQ(missing.Description(), "ファイルが存在しません。\r\nファイル : /opt/t/tarvane.nut");
-
-  DeckFileFormatException deck("/d/a.txt");
-  EXPECT_EQ(deck.Message(), "Tarvane::DeckFileFormatException : /d/a.txt");
-  EXPECT_EQ(deck.Description(), "デッキファイルではありません。\r\nファイル : /d/a.txt");
-
-  CardDatabaseInitializeException dictionary(
-      "/d/x.dat", CardDatabaseInitializeException::kConvertedManaCostFormatError);
-  EXPECT_EQ(dictionary.Message(),
-            "Tarvane::CardDatabaseInitializeException : /d/x.dat : 点数でみたマナコスト形式エラー");
-  EXPECT_EQ(dictionary.Description(),
-            "カードデータベースの作成に失敗しました。\r\nファイル : /d/x.dat\r\n原因 : "
-            "点数でみたマナコスト形式エラー");
-
-  ExitThroughException exit;
-  EXPECT_EQ(exit.Message(), "Tarvane::ExitThroughException");
-  EXPECT_EQ(exit.Description(), "");
-  EXPECT_STREQ(exit.what(), "TtException");
+// Each exception's log message and the description the user's error box shows.
+TEST(ApplicationExceptionTest, EveryClassHasItsMessageAndDescription) {
+  struct Case {
+    std::shared_ptr<Exception> error;
+    std::string message;
+    std::string description;
+  };
+  const Case cases[] = {
+      {std::make_shared<InternalException>("common", 54), "Tarvane::InternalException : common(54)",
+       "内部エラーが発生しました。\r\nファイル : common\r\n行番号 : 54"},
+      {std::make_shared<FileNotExistException>("/t/tarvane.nut"),
+       "Tarvane::FileNotExistException : /t/tarvane.nut",
+       "ファイルが存在しません。\r\nファイル : /t/tarvane.nut"},
+      {std::make_shared<DeckFileFormatException>("/d/a.txt"),
+       "Tarvane::DeckFileFormatException : /d/a.txt",
+       "デッキファイルではありません。\r\nファイル : /d/a.txt"},
+      {std::make_shared<CardDatabaseInitializeException>(
+           "/d/x.dat", CardDatabaseInitializeException::kConvertedManaCostFormatError),
+       "Tarvane::CardDatabaseInitializeException : /d/x.dat : 点数でみたマナコスト形式エラー",
+       "カードデータベースの作成に失敗しました。\r\nファイル : /d/x.dat\r\n原因 : "
+       "点数でみたマナコスト形式エラー"},
+      {std::make_shared<ExitThroughException>(), "Tarvane::ExitThroughException", ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.error->Message(), c.message);
+    EXPECT_EQ(c.error->Description(), c.description) << c.message;
+    EXPECT_STREQ(c.error->what(), "TtException");
+  }
 }
 
 TEST(ApplicationExceptionTest, FamilyIsCaughtThroughItsBases) {

@@ -3,10 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "app/program_files.h"
-#include "tests/ttl/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 #include "ttl/tt_exception.h"
 #include "ttl/tt_path.h"
 
+using TarvaneTest::ScratchFolder;
 using namespace Tarvane;
 
 namespace {

@@ -9,7 +9,7 @@
 #include "cli/tarvane_cli.h"
 #include "tests/table/table_test_support.h"
 
-namespace TarvaneTableTest {
+namespace TarvaneTest {
 namespace {
 
 using Strings = std::vector<std::string>;
@@ -32,7 +32,7 @@ protected:
   // UTF-8 text as the test source spells it (the literals are CP932 at run time).
   static std::string Utf8(const std::string& cp932) { return TtString::Cp932ToUtf8(cp932); }
 
-  ProgramFolder folder;
+  TableProgramFolder folder;
 };
 
 const std::string kBothDecksCsv =
@@ -334,4 +334,4 @@ TEST_F(BuiltCliTest, ExitStatusOfAUsageError) {
 }
 
 }  // namespace
-}  // namespace TarvaneTableTest
+}  // namespace TarvaneTest

@@ -3,10 +3,11 @@
 
 #include <string>
 
-#include "tests/ttl/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 #include "ttl/tt_ini_file.h"
 #include "ttl/tt_utility.h"
 
+using TarvaneTest::ScratchFolder;
 using namespace std::string_literals;
 
 TEST(BadInputTest, BasesTheCLibraryRejectsNeverConvert) {

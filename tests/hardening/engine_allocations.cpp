@@ -34,8 +34,8 @@ void sq_vm_free(void* pointer, unsigned long long size) {
   std::free(pointer);
 }
 
-namespace TarvaneHardening {
+namespace TarvaneTest {
 
 EngineAllocations CurrentEngineAllocations() { return {blocks, bytes}; }
 
-}  // namespace TarvaneHardening
+}  // namespace TarvaneTest

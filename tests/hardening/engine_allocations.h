@@ -3,7 +3,7 @@
 // (engine_allocations.cpp takes over the engine's allocation functions).
 #include <cstdint>
 
-namespace TarvaneHardening {
+namespace TarvaneTest {
 
 struct EngineAllocations {
   int64_t blocks = 0;
@@ -12,4 +12,4 @@ struct EngineAllocations {
 
 EngineAllocations CurrentEngineAllocations();
 
-}  // namespace TarvaneHardening
+}  // namespace TarvaneTest

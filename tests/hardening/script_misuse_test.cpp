@@ -18,8 +18,10 @@
 #include <vector>
 
 #include "cli/tarvane_cli.h"
-#include "tests/ttl/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 #include "ttl/tt_string.h"
+
+using TarvaneTest::ScratchFolder;
 
 namespace {
 

@@ -6,12 +6,13 @@
 
 #include "app/program_files.h"
 #include "app/settings.h"
-#include "tests/ttl/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/ui/dialog_test_support.h"
 #include "tests/ui/main_window_test_support.h"
 #include "ui/open_list_dialog.h"
 #include "ui/settings_property_sheet.h"
 
+using TarvaneTest::ScratchFolder;
 using namespace Tarvane;
 
 namespace {
@@ -30,7 +31,7 @@ protected:
 
   ScratchFolder scratch_;
   ProgramFiles::Scope program_;
-  DialogTest::Owner owner_;
+  TarvaneTest::Owner owner_;
   TtTesting::ModalAnswers answers_;
 };
 
@@ -47,15 +48,15 @@ TEST_F(SettingsFaultWindowTest, TheSettingsSheetClosesWithTheNewSettingsAndSaysT
       })
       .MessageBox(TtWin::IDOK, &seen);
   sheet.ShowDialog(&owner_);
-  DialogTest::ExpectNoFailures(answers_);
+  TarvaneTest::ExpectNoFailures(answers_);
   ExpectNotSavedBox(seen, "設定を保存できませんでした。");
   EXPECT_EQ(settings.DefaultColumnWidth, 99);
   EXPECT_FALSE(std::filesystem::exists(scratch_.Join("missing")));
 }
 
 TEST_F(SettingsFaultWindowTest, AChosenFolderIsListedThoughItsPlaceCouldNotBeSaved) {
-  std::string folder = DialogTest::MakeFolder(scratch_, "decks");
-  DialogTest::WriteFile(scratch_, "decks/a.txt", "4 Forest\n");
+  std::string folder = TarvaneTest::MakeFolder(scratch_, "decks");
+  TarvaneTest::WriteFile(scratch_, "decks/a.txt", "4 Forest\n");
   OpenListDialog dialog;
   TtTesting::MessageBoxSeen seen;
   answers_
@@ -67,13 +68,13 @@ TEST_F(SettingsFaultWindowTest, AChosenFolderIsListedThoughItsPlaceCouldNotBeSav
       .FolderBrowser(folder)
       .MessageBox(TtWin::IDOK, &seen);
   EXPECT_EQ(dialog.ShowDialog(&owner_), 1);
-  DialogTest::ExpectNoFailures(answers_);
+  TarvaneTest::ExpectNoFailures(answers_);
   ExpectNotSavedBox(seen, "フォルダの場所を保存できませんでした。");
   EXPECT_EQ(dialog.GetPaths(), std::vector<std::string>{folder + "/a.txt"});
 }
 
 // The settings file is a folder: the window opens where it is created and still closes.
-class MainWindowSettingsFaultTest : public MainWindowTest::MainWindowFixture {};
+class MainWindowSettingsFaultTest : public TarvaneTest::MainWindowFixture {};
 
 TEST_F(MainWindowSettingsFaultTest, TheWindowClosesAndSaysItsPlaceWasNotSaved) {
   std::filesystem::create_directory(folder.Join("tarvane.ini"));

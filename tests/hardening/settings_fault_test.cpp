@@ -21,9 +21,10 @@
 #include "app/exception.h"
 #include "app/program_files.h"
 #include "app/settings.h"
-#include "tests/ttl/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 #include "ttl/tt_exception.h"
 
+using TarvaneTest::ScratchFolder;
 using namespace Tarvane;
 
 namespace {

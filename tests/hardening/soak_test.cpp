@@ -23,12 +23,13 @@
 #include "cli/cli_options.h"
 #include "cli/cli_session.h"
 #include "tests/hardening/engine_allocations.h"
-#include "tests/ttl/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 #include "ttl/tt_string.h"
 
+using TarvaneTest::ScratchFolder;
 using namespace Tarvane;
-using TarvaneHardening::CurrentEngineAllocations;
-using TarvaneHardening::EngineAllocations;
+using TarvaneTest::CurrentEngineAllocations;
+using TarvaneTest::EngineAllocations;
 
 namespace {
 

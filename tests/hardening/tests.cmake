@@ -12,7 +12,7 @@ tarvane_add_test(test_hardening LABEL unit
 if(TARGET tarvane_ui)
   tarvane_add_test(test_hardening_windows LABEL gui
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/settings_fault_gui_test.cpp ${CMAKE_SOURCE_DIR}/ui/tarvane_main.cpp
-    LIBS tarvane_ui ttl_gui_test_main)
+    LIBS tarvane_ui tarvane_test_support ttl_gui_test_main)
   target_compile_definitions(test_hardening_windows PRIVATE
     TARVANE_ENTRY_POINT_UNDER_TEST TARVANE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 endif()

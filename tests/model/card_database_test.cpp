@@ -9,8 +9,9 @@
 #include "app/exception.h"
 #include "app/program_files.h"
 #include "model/card_type.h"
-#include "tests/ttl/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 
+using TarvaneTest::ScratchFolder;
 using namespace Tarvane;
 
 namespace {

@@ -9,9 +9,10 @@
 #include "model/board_type.h"
 #include "model/card_database.h"
 #include "model/card_type.h"
-#include "tests/ttl/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 #include "ttl/tt_exception.h"
 
+using TarvaneTest::ScratchFolder;
 using namespace Tarvane;
 
 namespace {

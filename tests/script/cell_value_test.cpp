@@ -2,7 +2,7 @@
 // answer, and which script calls it makes to get it.
 #include "tests/script/vm_test_support.h"
 
-namespace TarvaneVmTest {
+namespace TarvaneTest {
 namespace {
 
 using Tarvane::CellValue;
@@ -156,4 +156,4 @@ TEST_F(CellValueTest, NamesAndSorters) {
 }
 
 }  // namespace
-}  // namespace TarvaneVmTest
+}  // namespace TarvaneTest

@@ -5,7 +5,7 @@
 #include "model/card_type.h"
 #include "tests/script/vm_test_support.h"
 
-namespace TarvaneVmTest {
+namespace TarvaneTest {
 namespace {
 
 // Writes what it is given as text: "label" for a leaf, "-" for a separator, "label[...]" for a
@@ -150,4 +150,4 @@ TEST_F(HooksTest, AUseFlagMustBeABool) {
 }
 
 }  // namespace
-}  // namespace TarvaneVmTest
+}  // namespace TarvaneTest

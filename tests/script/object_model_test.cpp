@@ -4,10 +4,11 @@
 
 #include "model/card_type.h"
 #include "model/deck.h"
+#include "script/tt_squirrel_native_api.h"
 #include "table/load_deck.h"
 #include "tests/script/vm_test_support.h"
 
-namespace TarvaneVmTest {
+namespace TarvaneTest {
 namespace {
 
 using Tarvane::Deck;
@@ -249,4 +250,4 @@ TEST_F(ObjectModelTest, RowsThatScriptsMakeAreFreed) {
 }
 
 }  // namespace
-}  // namespace TarvaneVmTest
+}  // namespace TarvaneTest

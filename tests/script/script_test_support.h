@@ -1,53 +1,15 @@
 #pragma once
-// Shared pieces of the script host tests: a machine with the standard libraries, a scratch
-// folder, and a helper that returns the exception an action throws.
+// Shared pieces of the engine wrapper's tests: a machine with the standard libraries.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <stdexcept>
 #include <string>
 
 #include "script/tt_squirrel_native_api.h"
 #include "script/tt_squirrel_virtual_machine.h"
+#include "tests/support/catch_exception.h"
+#include "tests/support/scratch_folder.h"
 
-namespace TtSquirrelTest {
-
-// The exception of type E that the action throws; a test failure when it throws none.
-template <class E, class Action>
-E CatchException(Action&& action) {
-  try {
-    action();
-  } catch (const E& error) {
-    return error;
-  }
-  ADD_FAILURE() << "the expected exception was not thrown";
-  throw std::logic_error("the expected exception was not thrown");
-}
-
-class ScratchFolder {
-public:
-  ScratchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tt_squirrel_XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-      throw std::runtime_error("cannot make a scratch folder");
-    }
-    path_ = pattern;
-  }
-  ~ScratchFolder() { std::filesystem::remove_all(path_); }
-
-  // Writes a file under its file system name and returns that name.
-  std::string Write(const std::string& system_name, const std::string& content) const {
-    std::string path = (path_ / system_name).string();
-    std::ofstream(path, std::ios::binary) << content;
-    return path;
-  }
-  std::string Path() const { return path_.string(); }
-
-private:
-  std::filesystem::path path_;
-};
+namespace TarvaneTest {
 
 class ScriptHostTest : public ::testing::Test {
 protected:
@@ -74,4 +36,4 @@ protected:
   TtSquirrel::VirtualMachine machine{1024};
 };
 
-}  // namespace TtSquirrelTest
+}  // namespace TarvaneTest

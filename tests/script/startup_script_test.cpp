@@ -10,7 +10,7 @@
 #include "tests/script/vm_test_support.h"
 #include "ttl/tt_string.h"
 
-namespace TarvaneVmTest {
+namespace TarvaneTest {
 namespace {
 
 using Tarvane::CellValue;
@@ -338,4 +338,4 @@ TEST_F(GuideExamplesTest, TheExamplesWork) {
 }
 
 }  // namespace
-}  // namespace TarvaneVmTest
+}  // namespace TarvaneTest

@@ -2,7 +2,7 @@
 #include "app/exception.h"
 #include "tests/script/vm_test_support.h"
 
-namespace TarvaneVmTest {
+namespace TarvaneTest {
 namespace {
 
 const std::string kHeading = "以下の拡張スクリプトでエラーがありました。";
@@ -153,4 +153,4 @@ TEST_F(StartupTest, FailuresAfterTheScriptsAreNotReportedHere) {
 }
 
 }  // namespace
-}  // namespace TarvaneVmTest
+}  // namespace TarvaneTest

@@ -6,12 +6,12 @@
 #include "ttl/tt_string.h"
 
 using namespace TtSquirrel;
-using TtSquirrelTest::CatchException;
-using TtSquirrelTest::ScratchFolder;
+using TarvaneTest::CatchException;
+using TarvaneTest::ScratchFolder;
 
 namespace {
 
-class ScriptErrorTest : public TtSquirrelTest::ScriptHostTest {
+class ScriptErrorTest : public TarvaneTest::ScriptHostTest {
 protected:
   // Makes a root function of that name whose body is the native function.
   void DefineNative(const std::string& name, const NativeFunction& function) {

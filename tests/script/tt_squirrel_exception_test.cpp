@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+
 using namespace TtSquirrel;
 
 namespace {
@@ -10,46 +13,42 @@ ObjectType TypeOf(ObjectTypeCode code) { return ObjectType(code); }
 
 }  // namespace
 
-TEST(TtSquirrelExceptionTest, UserTextsKeepTheirLabelsAndSpacing) {
+// Each exception's log message (class with its namespace) and user text (label and spacing).
+TEST(TtSquirrelExceptionTest, EveryClassHasItsLogMessageAndUserText) {
+  struct Case {
+    std::shared_ptr<Exception> error;
+    std::string message;
+    std::string text;
+  };
+  const Case cases[] = {
+      {std::make_shared<InternalException>("m", 3), "TtSquirrel::InternalException : m(3)",
+       "内部エラー\r\nfile : m(3)"},
+      {std::make_shared<NativeAPIException>("sq_get", "no 'x'"),
+       "TtSquirrel::NativeAPIException : sq_get : no 'x'",
+       "ネイティブ関数のエラー\r\nfunction : sq_get : no 'x'"},
+      {std::make_shared<RuntimeException>("boom", CallStack{}),
+       "TtSquirrel::RuntimeException : boom", "実行時エラー\r\nException [boom]\r\n\r\nCall Stack"},
+      {std::make_shared<FileExecutionException>("/tmp/a.nut"),
+       "TtSquirrel::FileExecutionException : /tmp/a.nut", "ファイル実行エラー\r\nfile  : /tmp/a.nut"},
+      {std::make_shared<GetOperationException>("integer : 5"),
+       "TtSquirrel::GetOperationException : integer : 5", "get 操作エラー\r\nkey  : integer : 5"},
+      {std::make_shared<SetOperationException>("string : k"),
+       "TtSquirrel::SetOperationException : string : k", "set 操作エラー\r\nkey  : string : k"},
+      {std::make_shared<ObjectTypeException>(TypeOf(ObjectTypeCode::Array),
+                                             TypeOf(ObjectTypeCode::String)),
+       "TtSquirrel::ObjectTypeException : actual = Array : require = String",
+       "オブジェクトタイプエラー\r\nactual  : Array\r\nrequire : String"},
+      {std::make_shared<ObjectHasNotSlotException>(TypeOf(ObjectTypeCode::Integer)),
+       "TtSquirrel::ObjectHasNotSlotException : actual = Integer",
+       "非スロット持オブジェクトエラー\r\nactual  : Integer"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.error->Message(), c.message);
+    EXPECT_EQ(c.error->GetMessageText(), c.text) << c.message;
+    // Every script error is caught as a toolkit exception too.
+    EXPECT_STREQ(static_cast<const TtException&>(*c.error).what(), "TtException");
+  }
   EXPECT_EQ(Exception().GetMessageText(), "エラー");
-  EXPECT_EQ(InternalException("tt_squirrel_virtual_machine", 42).GetMessageText(),
-            "内部エラー\r\nfile : tt_squirrel_virtual_machine(42)");
-  EXPECT_EQ(NativeAPIException("sq_get", "the index 'x' does not exist").GetMessageText(),
-            "ネイティブ関数のエラー\r\nfunction : sq_get : the index 'x' does not exist");
-  EXPECT_EQ(FileExecutionException("/tmp/a.nut").GetMessageText(),
-            "ファイル実行エラー\r\nfile  : /tmp/a.nut");
-  EXPECT_EQ(GetOperationException("integer : 5").GetMessageText(),
-            "get 操作エラー\r\nkey  : integer : 5");
-  EXPECT_EQ(SetOperationException("string : name").GetMessageText(),
-            "set 操作エラー\r\nkey  : string : name");
-  EXPECT_EQ(ObjectTypeException(TypeOf(ObjectTypeCode::Array), TypeOf(ObjectTypeCode::String))
-                .GetMessageText(),
-            "オブジェクトタイプエラー\r\nactual  : Array\r\nrequire : String");
-  EXPECT_EQ(ObjectHasNotSlotException(TypeOf(ObjectTypeCode::Integer)).GetMessageText(),
-            "非スロット持オブジェクトエラー\r\nactual  : Integer");
-}
-
-TEST(TtSquirrelExceptionTest, LogMessagesNameTheClassWithItsNamespace) {
-  EXPECT_EQ(InternalException("m", 3).Message(), "TtSquirrel::InternalException : m(3)");
-  EXPECT_EQ(NativeAPIException("sq_call", "boom").Message(),
-            "TtSquirrel::NativeAPIException : sq_call : boom");
-  EXPECT_EQ(CompilerException("expected ';'", "a.nut", 2, 7).Message(),
-            "TtSquirrel::CompilerException : a.nut : line = (2) : column = (7) : expected ';'");
-  EXPECT_EQ(RuntimeException("boom", {}).Message(), "TtSquirrel::RuntimeException : boom");
-  EXPECT_EQ(FileExecutionException("a.nut").Message(),
-            "TtSquirrel::FileExecutionException : a.nut");
-  EXPECT_EQ(GetOperationException("string : k").Message(),
-            "TtSquirrel::GetOperationException : string : k");
-  EXPECT_EQ(SetOperationException("string : k").Message(),
-            "TtSquirrel::SetOperationException : string : k");
-  EXPECT_EQ(ObjectTypeException(TypeOf(ObjectTypeCode::Null), TypeOf(ObjectTypeCode::Table))
-                .Message(),
-            "TtSquirrel::ObjectTypeException : actual = Null : require = Table");
-  EXPECT_EQ(ObjectHasNotSlotException(TypeOf(ObjectTypeCode::Array)).Message(),
-            "TtSquirrel::ObjectHasNotSlotException : actual = Array");
-  // Every script error is caught as a toolkit exception too.
-  const TtException& root = FileExecutionException("a.nut");
-  EXPECT_STREQ(root.what(), "TtException");
 }
 
 TEST(TtSquirrelExceptionTest, TypeNamesFollowTheEngineCodes) {
@@ -66,6 +65,8 @@ TEST(TtSquirrelExceptionTest, TypeNamesFollowTheEngineCodes) {
 
 TEST(TtSquirrelExceptionTest, CompileLineIsCutToItsBufferWithoutSplittingACharacter) {
   CompilerException error("expected ';'", "main.nut", 12, 34);
+  EXPECT_EQ(error.Message(),
+            "TtSquirrel::CompilerException : main.nut : line = (12) : column = (34) : expected ';'");
   EXPECT_EQ(error.GetMessageText(),
             "コンパイルエラー\r\nmain.nut : line = (12) : column = (34) : expected ';'");
 

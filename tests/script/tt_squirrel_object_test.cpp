@@ -5,11 +5,11 @@
 #include "script_test_support.h"
 
 using namespace TtSquirrel;
-using TtSquirrelTest::CatchException;
+using TarvaneTest::CatchException;
 
 namespace {
 
-class ScriptObjectTest : public TtSquirrelTest::ScriptHostTest {
+class ScriptObjectTest : public TarvaneTest::ScriptHostTest {
 protected:
   // The engine's reference count of the value an Object holds.
   SQUnsignedInteger ReferenceCount(const Object& object) {

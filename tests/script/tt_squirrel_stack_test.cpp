@@ -6,11 +6,11 @@
 #include "script_test_support.h"
 
 using namespace TtSquirrel;
-using TtSquirrelTest::CatchException;
+using TarvaneTest::CatchException;
 
 namespace {
 
-class ScriptStackTest : public TtSquirrelTest::ScriptHostTest {
+class ScriptStackTest : public TarvaneTest::ScriptHostTest {
 protected:
   ScriptStackTest() {
     Run("::data <- { inner = { value = 42 }, list = [10, 20] };\n"

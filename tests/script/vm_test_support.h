@@ -1,60 +1,21 @@
 #pragma once
-// Shared pieces of the data-side tests: a scratch program folder (the program's executable
-// path points into it, so the start-up script, dictionary and settings are the test's own), a
-// reporter that records every message, and a fixture that brings up a SquirrelVM there.
+// Shared pieces of the script host's tests: a small dictionary, a minimal start-up script, and a
+// fixture that brings up a SquirrelVM in a scratch program folder.
 #include <gtest/gtest.h>
 
 #include <iostream>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "app/message_reporter.h"
-#include "app/program_files.h"
 #include "script/squirrel_vm.h"
-#include "script/tt_squirrel_native_api.h"
-#include "tests/ttl/scratch_folder.h"
+#include "tests/support/catch_exception.h"
+#include "tests/support/program_folder.h"
+#include "tests/support/recording_reporter.h"
+#include "tests/support/script_runner.h"
 #include "ttl/tt_string.h"
 
-namespace TarvaneVmTest {
-
-using Tarvane::MessageAnswer;
-using Tarvane::MessageButtons;
-using Tarvane::MessageIcon;
-
-class RecordingReporter : public Tarvane::MessageReporter {
-public:
-  struct Message {
-    std::string text;
-    std::string caption;
-    MessageButtons buttons;
-    MessageIcon icon;
-    bool owned_by_main_window;
-  };
-
-  MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
-                            MessageButtons buttons, MessageIcon icon,
-                            bool owned_by_main_window) override {
-    messages.push_back({text, caption, buttons, icon, owned_by_main_window});
-    return buttons == MessageButtons::Ok ? MessageAnswer::Ok : answer_to_questions;
-  }
-
-  std::vector<Message> messages;
-  MessageAnswer answer_to_questions = MessageAnswer::Yes;
-};
-
-// The exception of type E that the action throws; a test failure when it throws none.
-template <class E, class Action>
-E CatchException(Action&& action) {
-  try {
-    action();
-  } catch (const E& error) {
-    return error;
-  }
-  ADD_FAILURE() << "the expected exception was not thrown";
-  throw std::logic_error("the expected exception was not thrown");
-}
+namespace TarvaneTest {
 
 // A few dictionary cards, one line each: English name, Japanese name, cost, converted cost,
 // type line, type, power and toughness.
@@ -96,28 +57,6 @@ class DeckProcessor {
 )";
 }
 
-// A scratch folder that acts as the program folder: the executable is <folder>/tarvane.
-class ProgramFolder {
-public:
-  ProgramFolder() : scope_(scratch_.Join("tarvane")) {
-    scratch_.MakeFolder("dictionary");
-  }
-
-  std::string Write(const std::string& name, const std::string& bytes) const {
-    return scratch_.Write(name, bytes);
-  }
-  std::string Join(const std::string& name) const { return scratch_.Join(name); }
-  const std::string& Path() const { return scratch_.Path(); }
-
-  std::string WriteStartupScript(const std::string& text) const { return Write("tarvane.nut", text); }
-  void WriteSettings(const std::string& text) const { Write("tarvane.ini", text); }
-  void WriteDictionary(const std::string& lines) const { Write("dictionary/cards.dat", lines); }
-
-private:
-  ScratchFolder scratch_;
-  Tarvane::ProgramFiles::Scope scope_;
-};
-
 class VmTest : public ::testing::Test {
 protected:
   VmTest() { folder.WriteDictionary(SmallDictionary()); }
@@ -140,30 +79,13 @@ protected:
     }
   }
 
-  // Runs statements with the root table as `this`.
-  void Run(const std::string& statements) {
-    vm->RunBuffer(statements, "test", [this] { vm->GetNativeAPI().PushRootTable(); }, false);
-  }
-  // The expression's value as the script language writes it after `"" +`.
-  std::string Eval(const std::string& expression) {
-    vm->RunBuffer("return \"\" + (" + expression + ");", "test",
-                  [this] { vm->GetNativeAPI().PushRootTable(); }, true);
-    std::string text = vm->GetTopObject(false).ToString();
-    vm->GetNativeAPI().Pop(1);
-    return text;
-  }
-  // The value of a root expression, held.
-  TtSquirrel::Object Value(const std::string& expression) {
-    vm->RunBuffer("return " + expression + ";", "test",
-                  [this] { vm->GetNativeAPI().PushRootTable(); }, true);
-    TtSquirrel::Object value = vm->GetTopObject(true);
-    vm->GetNativeAPI().Pop(1);
-    return value;
-  }
+  void Run(const std::string& statements) { RunScript(*vm, statements); }
+  std::string Eval(const std::string& expression) { return EvalScript(*vm, expression); }
+  TtSquirrel::Object Value(const std::string& expression) { return ScriptValue(*vm, expression); }
 
   ProgramFolder folder;
   RecordingReporter reporter;
   std::unique_ptr<Tarvane::SquirrelVM> vm;
 };
 
-}  // namespace TarvaneVmTest
+}  // namespace TarvaneTest

@@ -2,7 +2,7 @@
 // carries its data and every text.
 #include "tests/table/table_test_support.h"
 
-namespace TarvaneTableTest {
+namespace TarvaneTest {
 namespace {
 
 using Strings = std::vector<std::string>;
@@ -58,4 +58,4 @@ TEST_F(SortingTest, AMovedRowCarriesItsDataAndTexts) {
 }
 
 }  // namespace
-}  // namespace TarvaneTableTest
+}  // namespace TarvaneTest

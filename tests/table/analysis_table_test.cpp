@@ -3,7 +3,7 @@
 // deck processor and the first column. The tool's tests cover the rest through the same code.
 #include "tests/table/table_test_support.h"
 
-namespace TarvaneTableTest {
+namespace TarvaneTest {
 namespace {
 
 using Strings = std::vector<std::string>;
@@ -125,4 +125,4 @@ TEST_F(TableTest, ResetNeverKeepsTheSorterOfADroppedDeck) {
 }
 
 }  // namespace
-}  // namespace TarvaneTableTest
+}  // namespace TarvaneTest

@@ -4,7 +4,7 @@
 #include "table/table_export.h"
 #include "tests/table/table_test_support.h"
 
-namespace TarvaneTableTest {
+namespace TarvaneTest {
 namespace {
 
 using Tarvane::BuildTableText;
@@ -90,4 +90,4 @@ TEST_F(ExportTest, AFailedWriteIsReported) {
 }
 
 }  // namespace
-}  // namespace TarvaneTableTest
+}  // namespace TarvaneTest

@@ -1,58 +1,30 @@
 #pragma once
-// Shared pieces of the table and tool tests: a program folder with a small dictionary and a
-// start-up script written for these tests, two deck list files, recorders for message boxes and
-// status texts, and a fixture with the table over a list store.
+// Shared pieces of the table and tool tests: a program folder with a start-up script written for
+// these tests and two deck list files, a recorder of status texts, and a fixture with the table
+// over a list store.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "app/message_reporter.h"
-#include "app/program_files.h"
 #include "model/deck.h"
 #include "script/squirrel_vm.h"
-#include "script/tt_squirrel_native_api.h"
 #include "table/analysis_table.h"
 #include "table/status_bar_texts.h"
-#include "tests/ttl/scratch_folder.h"
+#include "tests/support/program_folder.h"
+#include "tests/support/recording_reporter.h"
+#include "tests/support/script_runner.h"
 #include "ttl/tt_list_view_store.h"
 #include "ttl/tt_string.h"
 
-namespace TarvaneTableTest {
-
-using Tarvane::MessageAnswer;
-using Tarvane::MessageButtons;
-using Tarvane::MessageIcon;
-
-class RecordingReporter : public Tarvane::MessageReporter {
-public:
-  struct Message {
-    std::string text;
-    std::string caption;
-  };
-  MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
-                            MessageButtons buttons, MessageIcon, bool) override {
-    messages.push_back({text, caption});
-    return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
-  }
-  std::vector<Message> messages;
-};
+namespace TarvaneTest {
 
 class RecordingStatusBar : public Tarvane::StatusBarTexts {
 public:
   void SetStatusText(int part, const std::string& text) override { texts[part] = text; }
   std::string texts[2];
 };
-
-inline std::string TestDictionary() {
-  return "Mountain\t山\t\t0\tBasic Land - Mountain\tLand\t\n"
-         "Island\t島\t\t0\tBasic Land - Island\tLand\t\n"
-         "Lightning Bolt\t稲妻\tR\t1\tInstant\tInstant\t\n"
-         "Goblin Guide\tゴブリンの先達\tR\t1\tCreature - Goblin\tCreature\t2/1\n"
-         "Counterspell\t対抗呪文\tUU\t2\tInstant\tInstant\t\n"
-         "Say \"Cheese\"\t「チーズ」\t1\t1\tSorcery\tSorcery\t\n";
-}
 
 // Rows sort by board (sideboard rows last), card rows before special rows, then English name.
 // The sort menu offers sorters whose comparisons return floats, strings, null or fail; the
@@ -155,27 +127,18 @@ inline std::string BurnDeck() {
 }
 inline std::string BlueDeck() { return "4 Counterspell\n10 Island\n\n2 Mountain\n"; }
 
-// A scratch folder that acts as the program folder: the executable is <folder>/tarvane.
-class ProgramFolder {
+// The program folder with the test dictionary, the script above and the two decks.
+class TableProgramFolder : public ProgramFolder {
 public:
-  ProgramFolder() : scope_(scratch_.Join("tarvane")) {
-    scratch_.Write("dictionary/cards.dat", TestDictionary());
-    scratch_.Write("tarvane.nut", TestStartupScript());
-    burn = scratch_.Write("decks/burn.txt", BurnDeck());
-    blue = scratch_.Write("decks/blue.txt", BlueDeck());
+  TableProgramFolder() {
+    WriteDictionary(TestDictionary());
+    WriteStartupScript(TestStartupScript());
+    burn = Write("decks/burn.txt", BurnDeck());
+    blue = Write("decks/blue.txt", BlueDeck());
   }
-  std::string Write(const std::string& name, const std::string& bytes) const {
-    return scratch_.Write(name, bytes);
-  }
-  std::string Join(const std::string& name) const { return scratch_.Join(name); }
-  std::string Program() const { return scratch_.Join("tarvane"); }
 
   std::string burn;
   std::string blue;
-
-private:
-  ScratchFolder scratch_;
-  Tarvane::ProgramFiles::Scope scope_;
 };
 
 // The table brought up as the main window brings it up: data side, then Reset.
@@ -211,18 +174,8 @@ protected:
     }
     return texts;
   }
-  // Runs statements with the root table as `this`.
-  void Run(const std::string& statements) {
-    vm->RunBuffer(statements, "test", [this] { vm->GetNativeAPI().PushRootTable(); }, false);
-  }
-  // The value of a root expression, held.
-  TtSquirrel::Object Value(const std::string& expression) {
-    vm->RunBuffer("return " + expression + ";", "test",
-                  [this] { vm->GetNativeAPI().PushRootTable(); }, true);
-    TtSquirrel::Object value = vm->GetTopObject(true);
-    vm->GetNativeAPI().Pop(1);
-    return value;
-  }
+  void Run(const std::string& statements) { RunScript(*vm, statements); }
+  TtSquirrel::Object Value(const std::string& expression) { return ScriptValue(*vm, expression); }
   std::vector<std::string> Captions() const {
     std::vector<std::string> captions;
     for (const auto& message : reporter.messages) captions.push_back(message.caption);
@@ -237,7 +190,7 @@ protected:
     }
   }
 
-  ProgramFolder folder;
+  TableProgramFolder folder;
   RecordingReporter reporter;
   RecordingStatusBar status_bar;
   TtListViewStore list;
@@ -245,4 +198,4 @@ protected:
   std::unique_ptr<Tarvane::AnalysisTable> table;
 };
 
-}  // namespace TarvaneTableTest
+}  // namespace TarvaneTest

@@ -8,7 +8,7 @@
 
 namespace {
 
-using namespace TarvaneDictTest;
+using namespace TarvaneTest;
 using Fields = std::vector<std::string>;
 
 // Card data is UTF-8; literals without u8 are CP932 in this program.
@@ -21,20 +21,20 @@ struct Built {
 };
 
 Built Build(const std::string& input, bool japanese_text = false) {
-  TemporaryFolder folder;
+  ScratchFolder folder;
   Tarvane::DictionaryBuildOptions options;
   options.japanese_text = japanese_text;
   Built built;
-  built.summary = Tarvane::BuildDictionary(input, folder.File("cards.dat"), options);
-  built.text = ReadFile(folder.File("cards.dat"));
+  built.summary = Tarvane::BuildDictionary(input, folder.Join("cards.dat"), options);
+  built.text = ReadFile(folder.Join("cards.dat"));
   built.lines = LinesByName(built.text);
   return built;
 }
 
 Built BuildFromJson(const std::string& json, bool japanese_text = false) {
-  TemporaryFolder folder;
-  WriteFile(folder.File("input.json"), json);
-  return Build(folder.File("input.json"), japanese_text);
+  ScratchFolder folder;
+  WriteFile(folder.Join("input.json"), json);
+  return Build(folder.Join("input.json"), japanese_text);
 }
 
 // Fields 3 to 7 of a line: cost, mana value, type line, type name, power and toughness.
@@ -195,12 +195,12 @@ TEST(DictionaryBuilderTest, TheFirstLineOfANameWins) {
 }
 
 TEST(DictionaryBuilderTest, AFailedBuildLeavesTheExistingDictionaryAsItWas) {
-  TemporaryFolder folder;
-  std::string output = folder.File("cards.dat");
+  ScratchFolder folder;
+  std::string output = folder.Join("cards.dat");
   WriteFile(output, "Old\tOld\t\t0\tLand\tLand\t\n");
   auto build_from = [&](const std::string& json) {
-    WriteFile(folder.File("input.json"), json);
-    Tarvane::BuildDictionary(folder.File("input.json"), output);
+    WriteFile(folder.Join("input.json"), json);
+    Tarvane::BuildDictionary(folder.Join("input.json"), output);
   };
   // Broken in the middle of a card, cut off in the middle, and valid JSON without cards.
   EXPECT_THROW(build_from("[" + ScryfallCard("\"name\":\"A\",\"cmc\":1,,") + "]"),
@@ -209,7 +209,7 @@ TEST(DictionaryBuilderTest, AFailedBuildLeavesTheExistingDictionaryAsItWas) {
                Tarvane::DictionarySourceException);
   EXPECT_THROW(build_from("{\"meta\":{},\"data\":{\"LEA\":{\"name\":\"Alpha\"}}}"),
                Tarvane::DictionarySourceException);
-  EXPECT_THROW(Tarvane::BuildDictionary(folder.File("missing.json"), output), TtFileAccessException);
+  EXPECT_THROW(Tarvane::BuildDictionary(folder.Join("missing.json"), output), TtFileAccessException);
   EXPECT_EQ(ReadFile(output), "Old\tOld\t\t0\tLand\tLand\t\n");
   EXPECT_FALSE(std::filesystem::exists(output + ".tmp"));
 }

@@ -11,7 +11,7 @@
 
 namespace {
 
-using namespace TarvaneDictTest;
+using namespace TarvaneTest;
 using Tarvane::CardDatabase;
 using Tarvane::CardType;
 
@@ -24,10 +24,10 @@ TEST(DictionaryLoadBackTest, EveryFixtureGivesADictionaryThatLoads) {
                               "scryfall_all_cards.json"}) {
     for (bool japanese_text : {false, true}) {
       SCOPED_TRACE(fixture);
-      TemporaryFolder folder;
+      ScratchFolder folder;
       Tarvane::DictionaryBuildOptions options;
       options.japanese_text = japanese_text;
-      auto summary = Tarvane::BuildDictionary(FixturePath(fixture), folder.File("cards.dat"), options);
+      auto summary = Tarvane::BuildDictionary(FixturePath(fixture), folder.Join("cards.dat"), options);
       CardDatabase cards;
       ASSERT_NO_THROW(cards.LoadDictionary(folder.Path()));
       EXPECT_EQ(cards.size(), static_cast<size_t>(summary.lines));
@@ -36,9 +36,9 @@ TEST(DictionaryLoadBackTest, EveryFixtureGivesADictionaryThatLoads) {
 }
 
 TEST(DictionaryLoadBackTest, LoadedCardsSayWhatTheDataSays) {
-  TemporaryFolder folder;
-  Tarvane::BuildDictionary(FixturePath("mtgjson_atomic_cards.json"), folder.File("a.dat"));
-  Tarvane::BuildDictionary(FixturePath("scryfall_all_cards.json"), folder.File("b.dat"));
+  ScratchFolder folder;
+  Tarvane::BuildDictionary(FixturePath("mtgjson_atomic_cards.json"), folder.Join("a.dat"));
+  Tarvane::BuildDictionary(FixturePath("scryfall_all_cards.json"), folder.Join("b.dat"));
   CardDatabase cards;
   cards.LoadDictionary(folder.Path());
 

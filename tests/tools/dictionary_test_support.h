@@ -1,34 +1,18 @@
 #pragma once
-// Helpers of the dictionary builder's tests: temporary folders, fixtures, and the dictionary
+// Helpers of the dictionary builder's tests: fixtures, and the dictionary
 // line format checked line by line.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
-namespace TarvaneDictTest {
+#include "tests/support/scratch_folder.h"
 
-class TemporaryFolder {
-public:
-  TemporaryFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tarvane-dict-XXXXXX").string();
-    path_ = mkdtemp(pattern.data()) ? pattern : std::string();
-  }
-  ~TemporaryFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-  const std::string& Path() const { return path_; }
-
-private:
-  std::string path_;
-};
+namespace TarvaneTest {
 
 inline std::string FixturePath(const std::string& name) {
   const char* data = std::getenv("TARVANE_TEST_DATA");
@@ -92,4 +76,4 @@ inline void ExpectWellFormedDictionary(const std::string& dictionary) {
   }
 }
 
-}  // namespace TarvaneDictTest
+}  // namespace TarvaneTest

@@ -8,7 +8,7 @@
 
 #include "ttl/tt_win.h"
 
-namespace BmpFile {
+namespace TarvaneTest {
 
 inline void Write(const std::string& path, int width, int height,
                   const std::function<TtWin::COLORREF(int x, int y)>& pixel) {
@@ -42,4 +42,4 @@ inline void Write(const std::string& path, int width, int height,
                                               static_cast<std::streamsize>(bytes.size()));
 }
 
-}  // namespace BmpFile
+}  // namespace TarvaneTest

@@ -150,7 +150,7 @@ private:
 
 TtImageList LoadPictures() {
   std::string path = (std::filesystem::temp_directory_path() / "tarvane_example_tools.bmp").string();
-  BmpFile::Write(path, 96, 15, Picture);
+  TarvaneTest::Write(path, 96, 15, Picture);
   TtImageList pictures(16, 15);
   pictures.AddMasked(TtBmpImage::LoadFromFile(path), kMagenta);
   std::remove(path.c_str());

@@ -4,8 +4,10 @@
 
 #include <filesystem>
 
-#include "tests/ttl/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 #include "ttl/tt_exception.h"
+
+using TarvaneTest::ScratchFolder;
 
 namespace {
 

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "tests/ttl/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
+
+using TarvaneTest::ScratchFolder;
 
 TEST(TtPathTest, SplitsNamesAndExtensions) {
   EXPECT_EQ(TtPath::FindFileName("/a/b/deck.txt"), "deck.txt");

@@ -350,7 +350,7 @@ TEST(TtWindowGuiTest, PopupMenusReportByIdentifierOrByPosition) {
 
 TEST(TtWindowGuiTest, AWholeButtonDropDownOpensItsMenuUnderTheButton) {
   std::string strip = ScratchPath("strip.bmp");
-  BmpFile::Write(strip, 48, 15, [](int x, int y) {
+  TarvaneTest::Write(strip, 48, 15, [](int x, int y) {
     return (x % 16 < 2 || y < 2) ? TtWin::Rgb(255, 0, 255) : TtWin::Rgb(0, 0, 200 + x % 16);
   });
   TtImageList images(16, 15);

@@ -11,13 +11,13 @@
 #include <utility>
 #include <vector>
 
-#include "tests/ttl/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 #include "ttl/tt_dialog.h"
 #include "ttl/tt_form.h"
 #include "ttl/tt_string.h"
 #include "ttl/tt_testing.h"
 
-namespace DialogTest {
+namespace TarvaneTest {
 
 // The main window the dialogs are shown over; it records the commands that reach it.
 class Owner : public TtForm {
@@ -124,4 +124,4 @@ inline void SaveScreenshotIfAsked(TtWindow& window, const std::string& name) {
   EXPECT_TRUE(TtTesting::SaveScreenshot(&window, std::string(folder) + "/dialog-" + name + ".png"));
 }
 
-}  // namespace DialogTest
+}  // namespace TarvaneTest

@@ -14,7 +14,7 @@
 
 using ::testing::HasSubstr;
 
-namespace MainWindowTest {
+namespace TarvaneTest {
 namespace {
 
 using namespace Tarvane;
@@ -126,4 +126,4 @@ TEST_F(EntryPointTest, TheShippedProgramFolderShowsEverySampleDeckAsAColumn) {
 }
 
 }  // namespace
-}  // namespace MainWindowTest
+}  // namespace TarvaneTest

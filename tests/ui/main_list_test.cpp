@@ -7,7 +7,7 @@
 using ::testing::ElementsAre;
 using Texts = std::vector<std::string>;
 
-namespace MainWindowTest {
+namespace TarvaneTest {
 namespace {
 
 using namespace Tarvane;
@@ -200,4 +200,4 @@ TEST_F(MainListTest, DraggingRowZeroOntoRowThreeLeavesItJustBeforeTheFormerRowTh
 }
 
 }  // namespace
-}  // namespace MainWindowTest
+}  // namespace TarvaneTest

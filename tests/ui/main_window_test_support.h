@@ -5,13 +5,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "app/program_files.h"
-#include "tests/ttl/scratch_folder.h"
+#include "tests/support/program_folder.h"
 #include "ttl/tt_testing.h"
 #include "ui/main_frame.h"
 #include "ui/open_list_dialog.h"
@@ -22,18 +20,10 @@ void ShowMainWindow(MainFrame& frame);
 int WinMain(const std::vector<std::string>& deck_paths = {});
 }  // namespace Tarvane
 
-namespace MainWindowTest {
+namespace TarvaneTest {
 
 inline std::string SourcePath(const std::string& relative) {
   return std::string(TARVANE_SOURCE_DIR) + "/" + relative;
-}
-
-inline std::string TestDictionary() {
-  return "Mountain\t山\t\t0\tBasic Land - Mountain\tLand\t\n"
-         "Island\t島\t\t0\tBasic Land - Island\tLand\t\n"
-         "Lightning Bolt\t稲妻\tR\t1\tInstant\tInstant\t\n"
-         "Goblin Guide\tゴブリンの先達\tR\t1\tCreature - Goblin\tCreature\t2/1\n"
-         "Counterspell\t対抗呪文\tUU\t2\tInstant\tInstant\t\n";
 }
 
 // Rows sort by board (sideboard rows last), card rows before special rows, then English name.
@@ -100,27 +90,20 @@ special_entry(::Card.Type.MainTotal, "Side Total", "サイド合計", ::Board.Ty
 inline std::string BurnDeck() { return "4 Lightning Bolt\n4 Goblin Guide\n8 Mountain\n\n2 Lightning Bolt\n"; }
 inline std::string BlueDeck() { return "4 Counterspell\n10 Island\n\n2 Mountain\n"; }
 
-// A scratch folder that acts as the program folder: the executable is <folder>/tarvane.
-class ProgramFolder {
+// The program folder with the test dictionary, the script above, the toolbar pictures and the
+// two decks.
+class MainWindowProgramFolder : public ProgramFolder {
 public:
-  ProgramFolder() : scope_(scratch_.Join("tarvane")) {
-    scratch_.Write("dictionary/cards.dat", TestDictionary());
-    scratch_.Write("tarvane.nut", TestStartupScript());
-    scratch_.Write("tarvane.bmp", ScratchFolder::Read(SourcePath("data/tarvane.bmp")));
-    burn = scratch_.Write("decks/burn.txt", BurnDeck());
-    blue = scratch_.Write("decks/blue.txt", BlueDeck());
+  MainWindowProgramFolder() {
+    WriteDictionary(TestDictionary());
+    WriteStartupScript(TestStartupScript());
+    Write("tarvane.bmp", ScratchFolder::Read(SourcePath("data/tarvane.bmp")));
+    burn = Write("decks/burn.txt", BurnDeck());
+    blue = Write("decks/blue.txt", BlueDeck());
   }
-  std::string Write(const std::string& name, const std::string& bytes) const { return scratch_.Write(name, bytes); }
-  std::string Join(const std::string& name) const { return scratch_.Join(name); }
-  std::string Settings() const { return ScratchFolder::Read(scratch_.Join("tarvane.ini")); }
-  void Remove(const std::string& name) const { std::remove(scratch_.Join(name).c_str()); }
 
   std::string burn;
   std::string blue;
-
-private:
-  ScratchFolder scratch_;
-  Tarvane::ProgramFiles::Scope scope_;
 };
 
 // The main window built and shown as the entry point does it, over the test program folder.
@@ -195,10 +178,10 @@ protected:
     return List().ClientToScreen(TtWin::POINT{x, first_row.top / 2});
   }
 
-  ProgramFolder folder;
+  MainWindowProgramFolder folder;
   TtTesting::ModalAnswers answers;
   std::unique_ptr<Tarvane::ToolImageList> pictures;
   std::unique_ptr<Tarvane::MainFrame> frame;
 };
 
-}  // namespace MainWindowTest
+}  // namespace TarvaneTest

@@ -7,7 +7,7 @@ tarvane_add_test(test_main_window LABEL gui
     ${CMAKE_CURRENT_LIST_DIR}/main_list_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/entry_point_test.cpp
     ${CMAKE_SOURCE_DIR}/ui/tarvane_main.cpp
-  LIBS tarvane_ui ttl_gui_test_main)
+  LIBS tarvane_ui tarvane_test_support ttl_gui_test_main)
 target_compile_definitions(test_main_window PRIVATE
   TARVANE_ENTRY_POINT_UNDER_TEST TARVANE_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
   TARVANE_PROGRAM_DIR="${TARVANE_BIN_DIR}")
@@ -18,7 +18,7 @@ add_dependencies(test_main_window tarvane_data)
 # display, so it runs alone; without openbox its tests are skipped.
 tarvane_add_test(test_window_manager LABEL gui
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_manager_test.cpp ${CMAKE_SOURCE_DIR}/ui/tarvane_main.cpp
-  LIBS tarvane_ui ttl_gui_test_main)
+  LIBS tarvane_ui tarvane_test_support ttl_gui_test_main)
 target_compile_definitions(test_window_manager PRIVATE
   TARVANE_ENTRY_POINT_UNDER_TEST TARVANE_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
   TARVANE_PROGRAM_DIR="${TARVANE_BIN_DIR}")

@@ -13,6 +13,7 @@
 #include "tests/ui/dialog_test_support.h"
 #include "ui/open_list_dialog.h"
 
+using TarvaneTest::ScratchFolder;
 using Paths = std::vector<std::string>;
 using Tarvane::OpenListDialog;
 
@@ -24,13 +25,13 @@ protected:
   OpenListDialogTest() : program_(scratch_.Join("tarvane")) {}
 
   std::shared_ptr<Tarvane::Deck> LoadDeck(const std::string& name) {
-    return Tarvane::Deck::Load(DialogTest::WriteFile(scratch_, name, "4 Lightning Bolt\n20 Mountain\n"), database_);
+    return Tarvane::Deck::Load(TarvaneTest::WriteFile(scratch_, name, "4 Lightning Bolt\n20 Mountain\n"), database_);
   }
 
   ScratchFolder scratch_;
   Tarvane::ProgramFiles::Scope program_;
   Tarvane::CardDatabase database_;
-  DialogTest::Owner owner_;
+  TarvaneTest::Owner owner_;
   TtTesting::ModalAnswers answers_;
 };
 
@@ -54,7 +55,7 @@ TEST_F(OpenListDialogTest, EditingStartsWithTheDecksAndOkReturnsTheListWithAFile
         TtTesting::Click(dialog.GetAddButton());
         TtTesting::Click(dialog.GetAddButton());
         TtTesting::Click(dialog.GetAddButton());
-        DialogTest::SaveScreenshotIfAsked(dialog, "open-list");
+        TarvaneTest::SaveScreenshotIfAsked(dialog, "open-list");
         TtTesting::Click(dialog.GetOkButton());
       })
       .FileDialog({"/decks/緑.txt", "/decks/黒.txt"}, &seen)
@@ -65,7 +66,7 @@ TEST_F(OpenListDialogTest, EditingStartsWithTheDecksAndOkReturnsTheListWithAFile
             (Paths{decks[0]->path(), decks[1]->path(), "/decks/緑.txt", "/decks/黒.txt", "/decks/緑.txt"}));
   EXPECT_TRUE(seen.multiple);
   EXPECT_EQ(seen.filter_text, "すべてのファイル(*.*)|*");
-  DialogTest::ExpectNoFailures(answers_);
+  TarvaneTest::ExpectNoFailures(answers_);
 }
 
 TEST_F(OpenListDialogTest, CancelAndTheCloseBoxLeaveThePathsAsTheyWere) {
@@ -83,7 +84,7 @@ TEST_F(OpenListDialogTest, CancelAndTheCloseBoxLeaveThePathsAsTheyWere) {
   EXPECT_EQ(dialog.ShowDialog(&owner_), TtDialog::kCancelled);
   EXPECT_EQ(dialog.GetPaths(), Paths{decks[0]->path()});
   EXPECT_EQ(dialog.ShowDialog(&owner_), TtDialog::kCancelled);
-  DialogTest::ExpectNoFailures(answers_);
+  TarvaneTest::ExpectNoFailures(answers_);
 }
 
 TEST_F(OpenListDialogTest, RemovingSelectsTheEntryNowAtThatPlaceOrTheNewLastOne) {
@@ -112,7 +113,7 @@ TEST_F(OpenListDialogTest, RemovingSelectsTheEntryNowAtThatPlaceOrTheNewLastOne)
   });
   EXPECT_EQ(dialog.ShowDialog(&owner_), TtDialog::kAccepted);
   EXPECT_TRUE(dialog.GetPaths().empty());
-  DialogTest::ExpectNoFailures(answers_);
+  TarvaneTest::ExpectNoFailures(answers_);
 }
 
 TEST_F(OpenListDialogTest, EditingOpensWithNoEntrySelectedSoThatRemoveDoesNothing) {
@@ -130,14 +131,14 @@ TEST_F(OpenListDialogTest, EditingOpensWithNoEntrySelectedSoThatRemoveDoesNothin
   });
   EXPECT_EQ(dialog.ShowDialog(&owner_), 1);
   EXPECT_EQ(dialog.GetPaths().size(), 3u);
-  DialogTest::ExpectNoFailures(answers_);
+  TarvaneTest::ExpectNoFailures(answers_);
 }
 
 TEST_F(OpenListDialogTest, AFolderAddsItsFilesButNotItsSubfolderAndIsStoredAtOnce) {
-  std::string folder = DialogTest::MakeFolder(scratch_, "デッキ");
-  DialogTest::WriteFile(scratch_, "デッキ/b.dek", "4 Island\n");
-  DialogTest::WriteFile(scratch_, "デッキ/a.txt", "4 Forest\n");
-  DialogTest::WriteFile(scratch_, "デッキ/sub/c.txt", "4 Swamp\n");
+  std::string folder = TarvaneTest::MakeFolder(scratch_, "デッキ");
+  TarvaneTest::WriteFile(scratch_, "デッキ/b.dek", "4 Island\n");
+  TarvaneTest::WriteFile(scratch_, "デッキ/a.txt", "4 Forest\n");
+  TarvaneTest::WriteFile(scratch_, "デッキ/sub/c.txt", "4 Swamp\n");
   Tarvane::SetLastFolderBrowserPath("/earlier");
 
   OpenListDialog dialog;
@@ -160,15 +161,15 @@ TEST_F(OpenListDialogTest, AFolderAddsItsFilesButNotItsSubfolderAndIsStoredAtOnc
   EXPECT_EQ(first.initial_path, "/earlier");
   EXPECT_EQ(second.initial_path, folder) << "stored as soon as it was chosen";
   EXPECT_EQ(Tarvane::GetLastFolderBrowserPath(), scratch_.Join("gone")) << "kept though the dialog was cancelled";
-  DialogTest::ExpectNoFailures(answers_);
+  TarvaneTest::ExpectNoFailures(answers_);
 }
 
 TEST_F(OpenListDialogTest, TheLayoutHoldsAtTwoSizes) {
   OpenListDialog dialog;
   answers_.Dialog([&](TtWindow&) {
-    DialogTest::ExpectSoundLayoutAtTwoSizes(dialog);
+    TarvaneTest::ExpectSoundLayoutAtTwoSizes(dialog);
     TtTesting::Click(dialog.GetCancelButton());
   });
   dialog.ShowDialog(&owner_);
-  DialogTest::ExpectNoFailures(answers_);
+  TarvaneTest::ExpectNoFailures(answers_);
 }

@@ -59,7 +59,7 @@ TEST_F(PreviewDialogTest, ItStaysHiddenUntilACardIsShownAndThenShowsItsTexts) {
   EXPECT_EQ(preview_.GetCorner().GetText(), "1/1");
   // Where the user put it: without a window manager the first place is the screen's corner.
   preview_.SetPosition(40, 40);
-  DialogTest::SaveScreenshotIfAsked(preview_, "preview");
+  TarvaneTest::SaveScreenshotIfAsked(preview_, "preview");
 
   preview_.Show(Spell());
   EXPECT_EQ(preview_.GetNameLine().GetText(), "Lightning Bolt");
@@ -107,6 +107,6 @@ TEST_F(PreviewDialogTest, TheCloseBoxHidesItAndTheNextCardComesBackInThePlaceAnd
 
 TEST_F(PreviewDialogTest, TheLayoutHoldsAtTwoSizesWithTheCornerOnTheBottomEdge) {
   preview_.Show(Creature());
-  DialogTest::ExpectSoundLayoutAtTwoSizes(preview_,
+  TarvaneTest::ExpectSoundLayoutAtTwoSizes(preview_,
                                           {.overlapping = {}, .past_edge = {&preview_.GetCorner()}});
 }

@@ -11,6 +11,7 @@
 #include "tests/ui/dialog_test_support.h"
 #include "ui/select_list_dialog.h"
 
+using TarvaneTest::ScratchFolder;
 using Decks = std::vector<std::shared_ptr<Tarvane::Deck>>;
 using Tarvane::SelectListDialog;
 
@@ -20,14 +21,14 @@ class SelectListDialogTest : public ::testing::Test {
 protected:
   SelectListDialogTest() {
     for (const char* name : {"赤単アグロ.txt", "青白コントロール.txt", "緑ランプ.txt"}) {
-      decks_.push_back(Tarvane::Deck::Load(DialogTest::WriteFile(scratch_, name, "4 Llanowar Elves\n"), database_));
+      decks_.push_back(Tarvane::Deck::Load(TarvaneTest::WriteFile(scratch_, name, "4 Llanowar Elves\n"), database_));
     }
   }
 
   ScratchFolder scratch_;
   Tarvane::CardDatabase database_;
   Decks decks_;
-  DialogTest::Owner owner_;
+  TarvaneTest::Owner owner_;
   TtTesting::ModalAnswers answers_;
   SelectListDialog dialog_{decks_};
 };
@@ -52,7 +53,7 @@ TEST_F(SelectListDialogTest, TheFirstAndThirdDeckComeBackInThatOrderAndSelectAll
         TtTesting::ClickListBoxItem(list, 1);
         EXPECT_TRUE(list.GetSelected(0));
         EXPECT_FALSE(list.GetSelected(1));
-        DialogTest::SaveScreenshotIfAsked(dialog_, "select-list");
+        TarvaneTest::SaveScreenshotIfAsked(dialog_, "select-list");
         TtTesting::Click(dialog_.GetOkButton());
       })
       .Dialog([&](TtWindow&) {
@@ -66,7 +67,7 @@ TEST_F(SelectListDialogTest, TheFirstAndThirdDeckComeBackInThatOrderAndSelectAll
   EXPECT_EQ(dialog_.ShowDialog(&owner_), TtDialog::kAccepted);
   EXPECT_EQ(dialog_.GetSelectedDecks(), decks_);
   EXPECT_EQ(dialog_.GetSelectedPositions(), (std::vector<int>{0, 1, 2}));
-  DialogTest::ExpectNoFailures(answers_);
+  TarvaneTest::ExpectNoFailures(answers_);
 }
 
 TEST_F(SelectListDialogTest, CancelAndTheCloseBoxEndWithZero) {
@@ -80,7 +81,7 @@ TEST_F(SelectListDialogTest, CancelAndTheCloseBoxEndWithZero) {
   EXPECT_EQ(dialog_.ShowDialog(&owner_), TtDialog::kCancelled);
   EXPECT_EQ(dialog_.ShowDialog(&owner_), TtDialog::kCancelled);
   EXPECT_TRUE(dialog_.GetSelectedDecks().empty());
-  DialogTest::ExpectNoFailures(answers_);
+  TarvaneTest::ExpectNoFailures(answers_);
 }
 
 TEST_F(SelectListDialogTest, WithNoDecksTheListIsEmptyAndOkReturnsNothing) {
@@ -93,16 +94,16 @@ TEST_F(SelectListDialogTest, WithNoDecksTheListIsEmptyAndOkReturnsNothing) {
   });
   EXPECT_EQ(empty.ShowDialog(&owner_), TtDialog::kAccepted);
   EXPECT_TRUE(empty.GetSelectedDecks().empty());
-  DialogTest::ExpectNoFailures(answers_);
+  TarvaneTest::ExpectNoFailures(answers_);
 }
 
 TEST_F(SelectListDialogTest, TheLayoutHoldsAtTwoSizesWithSelectAllOverTheLabel) {
   answers_.Dialog([&](TtWindow&) {
     const TtWindow* label = dialog_.GetChildren().front();
-    DialogTest::ExpectSoundLayoutAtTwoSizes(
+    TarvaneTest::ExpectSoundLayoutAtTwoSizes(
         dialog_, {.overlapping = {{label, &dialog_.GetSelectAllButton()}}, .past_edge = {}});
     TtTesting::Click(dialog_.GetCancelButton());
   });
   dialog_.ShowDialog(&owner_);
-  DialogTest::ExpectNoFailures(answers_);
+  TarvaneTest::ExpectNoFailures(answers_);
 }

@@ -13,6 +13,7 @@
 #include "tests/ui/dialog_test_support.h"
 #include "ui/settings_property_sheet.h"
 
+using TarvaneTest::ScratchFolder;
 using Tarvane::Settings;
 using Tarvane::SettingsPropertySheet;
 using MainPage = Tarvane::SettingsPropertySheet::MainPage;
@@ -34,7 +35,7 @@ protected:
   ScratchFolder scratch_;
   Tarvane::ProgramFiles::Scope program_;
   Settings settings_;
-  DialogTest::Owner owner_;
+  TarvaneTest::Owner owner_;
   TtTesting::ModalAnswers answers_;
   SettingsPropertySheet sheet_{settings_};
   MainPage& page_ = sheet_.GetMainPage();
@@ -90,13 +91,13 @@ TEST_F(SettingsPropertySheetTest, AnEmptyWidthIsRefusedWithItsMessageAndZeroIsSa
                            "UseExtensionScript=1", "ExtensionScriptPath=./scripts/拡張.nut"}) {
     EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
   }
-  DialogTest::ExpectNoFailures(answers_);
+  TarvaneTest::ExpectNoFailures(answers_);
 }
 
 TEST_F(SettingsPropertySheetTest, UntickingTheScriptDisablesThePathButKeepsAndSavesIt) {
   answers_.Dialog([&](TtWindow&) {
     EXPECT_TRUE(page_.GetScriptPathEdit().IsEnabled());
-    DialogTest::SaveScreenshotIfAsked(sheet_, "settings");
+    TarvaneTest::SaveScreenshotIfAsked(sheet_, "settings");
     TtTesting::Click(page_.GetScriptCheck());
     EXPECT_FALSE(page_.GetScriptPathEdit().IsEnabled());
     EXPECT_FALSE(page_.GetBrowseButton().IsEnabled());
@@ -108,7 +109,7 @@ TEST_F(SettingsPropertySheetTest, UntickingTheScriptDisablesThePathButKeepsAndSa
   Tarvane::LoadSettings(read);
   EXPECT_FALSE(read.UseExtensionScript);
   EXPECT_EQ(read.ExtensionScriptPath, "./scripts/拡張.nut");
-  DialogTest::ExpectNoFailures(answers_);
+  TarvaneTest::ExpectNoFailures(answers_);
 }
 
 TEST_F(SettingsPropertySheetTest, CancelOrTheCloseBoxAfterChangingEveryControlLeavesRecordAndFile) {
@@ -135,7 +136,7 @@ TEST_F(SettingsPropertySheetTest, CancelOrTheCloseBoxAfterChangingEveryControlLe
   EXPECT_EQ(sheet_.ShowDialog(&owner_), 0);
   EXPECT_EQ(settings_, before);
   EXPECT_EQ(SettingsFileText(), saved);
-  DialogTest::ExpectNoFailures(answers_);
+  TarvaneTest::ExpectNoFailures(answers_);
 }
 
 TEST_F(SettingsPropertySheetTest, BrowsingStoresAScriptBelowTheProgramFolderRelativeAndOthersInFull) {
@@ -161,5 +162,5 @@ TEST_F(SettingsPropertySheetTest, BrowsingStoresAScriptBelowTheProgramFolderRela
   EXPECT_EQ(seen.filter_text, "Squirrelスクリプト(*.*)|*");
   EXPECT_EQ(seen.file_name, "./scripts/拡張.nut") << "the path edit's text is the initial file";
   EXPECT_EQ(settings_.ExtensionScriptPath, "/home/player/ext.nut");
-  DialogTest::ExpectNoFailures(answers_);
+  TarvaneTest::ExpectNoFailures(answers_);
 }

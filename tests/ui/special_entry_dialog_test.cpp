@@ -37,7 +37,7 @@ protected:
       MakeEntry(CardType::CreatureTotal, "Main Creatures Total", BoardType::Mainboard, false),
       MakeEntry(CardType::SideboardStart, "-- Sideboard --", BoardType::Sideboard, true),
       MakeEntry(CardType::MainTotal, "Side All Cards Total", BoardType::Sideboard, false)};
-  DialogTest::Owner owner_;
+  TarvaneTest::Owner owner_;
   TtTesting::ModalAnswers answers_;
   SpecialEntryDialog dialog_{entries_};
 };
@@ -59,12 +59,12 @@ TEST_F(SpecialEntryDialogTest, RowsShowTicksNamesAndBoardsAndOkWritesTheTicks) {
     list.SetItemChecked(0, false);
     list.SetItemChecked(3, true);
     EXPECT_EQ(Uses(), (std::vector<bool>{true, false, true, false})) << "nothing changes before OK";
-    DialogTest::SaveScreenshotIfAsked(dialog_, "special-entry");
+    TarvaneTest::SaveScreenshotIfAsked(dialog_, "special-entry");
     TtTesting::Click(dialog_.GetOkButton());
   });
   EXPECT_EQ(dialog_.ShowDialog(&owner_), TtDialog::kAccepted);
   EXPECT_EQ(Uses(), (std::vector<bool>{false, false, true, true}));
-  DialogTest::ExpectNoFailures(answers_);
+  TarvaneTest::ExpectNoFailures(answers_);
 }
 
 TEST_F(SpecialEntryDialogTest, CancelAndTheCloseBoxLeaveEveryFlag) {
@@ -85,7 +85,7 @@ TEST_F(SpecialEntryDialogTest, CancelAndTheCloseBoxLeaveEveryFlag) {
   EXPECT_EQ(dialog_.ShowDialog(&owner_), TtDialog::kCancelled);
   EXPECT_EQ(dialog_.ShowDialog(&owner_), TtDialog::kCancelled);
   EXPECT_EQ(Uses(), (std::vector<bool>{true, false, true, false}));
-  DialogTest::ExpectNoFailures(answers_);
+  TarvaneTest::ExpectNoFailures(answers_);
 }
 
 TEST_F(SpecialEntryDialogTest, WithNoSpecialEntriesOkReturnsOne) {
@@ -93,14 +93,14 @@ TEST_F(SpecialEntryDialogTest, WithNoSpecialEntriesOkReturnsOne) {
   SpecialEntryDialog empty(none);
   answers_.Dialog([&](TtWindow&) { TtTesting::Click(empty.GetOkButton()); });
   EXPECT_EQ(empty.ShowDialog(&owner_), TtDialog::kAccepted);
-  DialogTest::ExpectNoFailures(answers_);
+  TarvaneTest::ExpectNoFailures(answers_);
 }
 
 TEST_F(SpecialEntryDialogTest, TheLayoutHoldsAtTwoSizes) {
   answers_.Dialog([&](TtWindow&) {
-    DialogTest::ExpectSoundLayoutAtTwoSizes(dialog_);
+    TarvaneTest::ExpectSoundLayoutAtTwoSizes(dialog_);
     TtTesting::Click(dialog_.GetCancelButton());
   });
   dialog_.ShowDialog(&owner_);
-  DialogTest::ExpectNoFailures(answers_);
+  TarvaneTest::ExpectNoFailures(answers_);
 }

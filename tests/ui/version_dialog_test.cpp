@@ -8,7 +8,7 @@
 using Tarvane::VersionDialog;
 
 TEST(VersionDialogTest, ItShowsNameVersionAndBuildAndTheButtonOrTheCloseBoxEndItWithZero) {
-  DialogTest::Owner owner;
+  TarvaneTest::Owner owner;
   VersionDialog dialog;
   EXPECT_FALSE(dialog.GetIcon().IsEmpty()) << "the program icon is built in";
   TtTesting::ModalAnswers answers;
@@ -19,7 +19,7 @@ TEST(VersionDialogTest, ItShowsNameVersionAndBuildAndTheButtonOrTheCloseBoxEndIt
         EXPECT_EQ(dialog.GetVersionText().GetText(), "version 1.1.1");
         std::string build = dialog.GetBuildText().GetText();
         EXPECT_EQ(build.rfind("Build at : " + TtUtility::ConvertBuildDate(__DATE__) + " ", 0), 0u) << build;
-        DialogTest::SaveScreenshotIfAsked(dialog, "version");
+        TarvaneTest::SaveScreenshotIfAsked(dialog, "version");
         TtTesting::Click(dialog.GetCloseButton());
       })
       .Dialog([&](TtWindow& shown) {
@@ -32,7 +32,7 @@ TEST(VersionDialogTest, ItShowsNameVersionAndBuildAndTheButtonOrTheCloseBoxEndIt
   EXPECT_EQ(dialog.ShowDialog(&owner), 0);
   EXPECT_TRUE(dialog.HasEnded());
   EXPECT_EQ(owner.commands, std::vector<int>{TtWin::IDCANCEL});
-  DialogTest::ExpectNoFailures(answers);
+  TarvaneTest::ExpectNoFailures(answers);
 }
 
 TEST(VersionDialogTest, TheBuildTextKeepsTheSpaceOfADayBelowTen) {

@@ -20,7 +20,7 @@ namespace {
 
 constexpr char kOpenbox[] = "/usr/bin/openbox";
 
-class WindowManagerTest : public MainWindowTest::MainWindowFixture {
+class WindowManagerTest : public TarvaneTest::MainWindowFixture {
 protected:
   static void SetUpTestSuite() {
     if (TtTesting::WindowManagerRunning() || access(kOpenbox, X_OK) != 0) return;

@@ -488,6 +488,7 @@ void ClickListBoxItem(TtWindow& list_box, int index) {
   // A modal dialog answered by a test is not on screen; a pointer needs it there.
   wxWindow* top = wxGetTopLevelParent(list);
   if (!top->IsShown()) top->Show();
+  top->Raise();
   list->Update();
   ProcessEvents();
   // The widget set tells no entry's rectangle, only which entry lies under a point.

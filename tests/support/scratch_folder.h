@@ -6,6 +6,8 @@
 #include <iterator>
 #include <string>
 
+namespace TarvaneTest {
+
 class ScratchFolder {
 public:
   ScratchFolder() {
@@ -44,3 +46,5 @@ public:
 private:
   std::string path_;
 };
+
+}  // namespace TarvaneTest
