@@ -126,6 +126,10 @@ void MovePointer(TtWin::POINT screen_point);
 void PressLeftButton();
 void ReleaseLeftButton();
 
+// The text as painted, ending in an ellipsis where the column cuts it (item -1: the header).
+std::string ListShownText(TtListView& list, int item, int column);
+// A double click on the right edge of a column's header item.
+void DoubleClickListHeaderEdge(TtListView& list, int column);
 // Scrolls a list view sideways until the column is in view, as the user does with the scroll bar.
 void ScrollListToColumn(TtListView& list, int column);
 // What the list view paints: the text of a cell and the background colour of a row.

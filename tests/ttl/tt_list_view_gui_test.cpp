@@ -217,7 +217,26 @@ TEST(TtListViewGuiTest, TheFirstColumnStaysInViewWhileTheOthersScrollSideways) {
   form.list.InsertColumn(1, "デッキA", 80);
   TtTesting::ProcessEvents();
   EXPECT_EQ(form.list.HitTestHeader(TtWin::POINT{20, header_y}), 0);
-  EXPECT_EQ(form.list.HitTestHeader(TtWin::POINT{200, header_y}), 1);
+  EXPECT_EQ(form.list.HitTestHeader(TtWin::POINT{form.list.GetColumnWidth(0) + 10, header_y}), 1);
+}
+
+TEST(TtListViewGuiTest, CutTextsEndInAnEllipsisAndADoubleClickOnTheEdgeFitsTheColumn) {
+  ListForm form;
+  form.Create({});
+  FillCards(form.list);
+  const std::string deck = "青白コントロール・ミッドレンジ型（地方大会優勝）.txt";
+  form.list.InsertColumn(2, deck, 64);
+  form.list.SetItemText(0, 2, "サイドボード後に4枚");
+  const std::string shown = TtTesting::ListShownText(form.list, -1, 2);
+  EXPECT_NE(shown, deck);
+  ASSERT_GE(shown.size(), 3u);
+  EXPECT_EQ(shown.substr(shown.size() - 3), "...") << shown;
+  EXPECT_NE(TtTesting::ListShownText(form.list, 0, 2), "サイドボード後に4枚");
+
+  TtTesting::DoubleClickListHeaderEdge(form.list, 2);
+  EXPECT_GT(form.list.GetColumnWidth(2), 64) << "the store learns the new width";
+  EXPECT_EQ(TtTesting::ListShownText(form.list, -1, 2), deck);
+  EXPECT_EQ(TtTesting::ListShownText(form.list, 0, 2), "サイドボード後に4枚");
 }
 
 TEST(TtListViewGuiTest, DraggingARowStartsADragWithItsPicture) {

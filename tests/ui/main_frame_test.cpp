@@ -59,6 +59,10 @@ TEST_F(MainFrameTest, FilesAndFoldersFromTheCommandLineOrADropBecomeDecksWithACo
   EXPECT_EQ(Status(0), "デッキ数 : 2");
   EXPECT_THAT(Headers(), ElementsAre("カード名", "blue.txt", "red.txt")) << "a folder gives its files, not its subfolders";
   EXPECT_THAT(Column(1), ElementsAre("4", "", "10", "", "", "14", "", "2", "2"));
+  TtTesting::ProcessEvents();
+  for (int item = 0; item < List().GetItemCount(); ++item) {
+    EXPECT_EQ(TtTesting::ListShownText(List(), item, 0), List().GetItemText(item, 0)) << "the names are fitted";
+  }
 
   // Dropped on the table: only the new deck gets a column.
   TtTesting::DropFiles(List(), {folder.burn});

@@ -50,6 +50,9 @@ const wxBitmap* ImageOf(const TtImageList& list, int index);
 // Where button i of a toolbar widget lies in the widget.
 wxRect ToolBarButtonRect(wxWindow* tool_bar, int index);
 
+// The text a list grid paints in a cell (row -1: the header), ellipsis included.
+wxString ShownListText(wxWindow* grid, int row, int col);
+
 // Forgets the row colours a list grid asked its parent for, so the next look asks again.
 void ResetListLooks(wxWindow* grid);
 

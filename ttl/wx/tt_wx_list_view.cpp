@@ -18,6 +18,8 @@ namespace {
 constexpr int kCheckBoxSize = 13;
 constexpr int kCheckBoxSpace = kCheckBoxSize + 5;
 constexpr int kDragThreshold = 4;
+// Room left and right of a cell's text.
+constexpr int kTextMargin = 8;
 
 class ListGrid;
 
@@ -53,9 +55,16 @@ private:
   ListGrid& grid_;
 };
 
-// Draws a cell's text on one line from the left, cut at the cell's edge. The grid's own
-// renderer measures every text before drawing it (for alignment and line breaks), which
-// doubles the text layout work of a repaint; list cells need neither.
+// A text that does not fit the width ends in an ellipsis. Only a text that might not fit is
+// measured: no character is wider than the font is high, so most counts are never measured.
+wxString FitToWidth(wxDC& dc, const wxString& text, int width) {
+  if (static_cast<int>(text.length()) * dc.GetCharHeight() <= width) return text;
+  return wxControl::Ellipsize(text, dc, wxELLIPSIZE_END, std::max(width, 0));
+}
+
+// Draws a cell's text on one line from the left, ending in an ellipsis where the cell cuts it.
+// The grid's own renderer measures every text before drawing it (for alignment and line
+// breaks), which doubles the text layout work of a repaint; list cells need neither.
 class TextRenderer : public wxGridCellStringRenderer {
 public:
   void Draw(wxGrid& grid, wxGridCellAttr& attr, wxDC& dc, const wxRect& rect, int row, int col,
@@ -65,7 +74,7 @@ public:
     if (text.empty()) return;
     SetTextColoursAndFont(grid, attr, dc, is_selected);
     wxDCClipper clip(dc, rect);
-    dc.DrawText(text, rect.x + 2, rect.y + (rect.height - dc.GetCharHeight()) / 2);
+    dc.DrawText(FitToWidth(dc, text, rect.width - 4), rect.x + 2, rect.y + (rect.height - dc.GetCharHeight()) / 2);
   }
   wxGridCellRenderer* Clone() const override { return new TextRenderer; }
 };
@@ -101,6 +110,7 @@ public:
     BindHeader(GetGridColLabelWindow());
     Bind(wxEVT_GRID_COL_SIZE, [this](wxGridSizeEvent& event) {
       event.Skip();
+      if (event.GetRowOrCol() == 0) first_column_set_by_user_ = true;
       if (!list_ || event.GetRowOrCol() >= list_->GetColumnCount()) return;
       syncing_widths_ = true;
       list_->SetColumnWidth(event.GetRowOrCol(), GetColSize(event.GetRowOrCol()));
@@ -120,6 +130,58 @@ public:
   }
 
   TtListView* List() const { return list_; }
+
+  // A header's text ends in an ellipsis where the column cuts it, as a cell's does.
+  void DrawColLabel(wxDC& dc, int col) override {
+    if (GetColSize(col) <= 0) return;
+    wxRect rect(GetColLeft(col), 0, GetColSize(col), GetColLabelSize());
+    static wxGridColumnHeaderRendererDefault plain;
+    wxGridCellAttrProvider* provider = GetTable()->GetAttrProvider();
+    const wxGridColumnHeaderRenderer& renderer = provider ? provider->GetColumnHeaderRenderer(col) : plain;
+    renderer.DrawBorder(*this, dc, rect);
+    dc.SetFont(GetLabelFont());
+    dc.SetTextForeground(GetLabelTextColour());
+    int horizontal = 0;
+    int vertical = 0;
+    GetColLabelAlignment(&horizontal, &vertical);
+    renderer.DrawLabel(*this, dc, FitToWidth(dc, GetColLabelValue(col), rect.width - 4), rect, horizontal, vertical,
+                       wxHORIZONTAL);
+  }
+
+  // The width that shows every text of the column and its header whole.
+  int ContentWidth(int col) {
+    wxClientDC dc(GetGridWindow());
+    dc.SetFont(GetLabelFont());
+    int widest = dc.GetTextExtent(GetColLabelValue(col)).GetWidth();
+    dc.SetFont(GetDefaultCellFont());
+    for (int row = 0; row < GetNumberRows(); ++row) {
+      wxString text = GetTable()->GetValue(row, col);
+      if (!text.empty()) widest = std::max(widest, dc.GetTextExtent(text).GetWidth());
+    }
+    return widest + (col == 0 && check_boxes_ ? kCheckBoxSpace : 0) + kTextMargin;
+  }
+
+  void FitColumn(int col) {
+    if (!list_ || col < 0 || col >= GetNumberCols()) return;
+    SetColSize(col, ContentWidth(col));
+    syncing_widths_ = true;
+    list_->SetColumnWidth(col, GetColSize(col));
+    syncing_widths_ = false;
+    ForceRefresh();
+  }
+
+  // The card names are fitted once the table has been filled, until the user sets the width.
+  void FitFirstColumnSoon() {
+    if (first_column_set_by_user_ || fit_pending_ || !list_ || GetNumberCols() == 0) return;
+    fit_pending_ = true;
+    CallAfter([this] {
+      fit_pending_ = false;
+      if (!first_column_set_by_user_ && list_ && list_->GetItemCount() > 0) {
+        FitColumn(0);
+        KeepFirstColumnFrozen();
+      }
+    });
+  }
 
   void ApplyExtendedStyle(TtWin::DWORD style) {
     EnableGridLines((style & TtWin::LVS_EX_GRIDLINES) != 0);
@@ -237,6 +299,7 @@ public:
     wxGridTableMessage message(GetTable(), wxGRIDTABLE_NOTIFY_ROWS_INSERTED, index, count);
     ProcessTableMessage(message);
     row_looks_.clear();
+    if (!suspended_) FitFirstColumnSoon();
   }
   void ItemsDeleted(int index, int count) override {
     wxGridTableMessage message(GetTable(), wxGRIDTABLE_NOTIFY_ROWS_DELETED, index, count);
@@ -262,6 +325,7 @@ public:
     suspended_ = false;
     EndBatch();
     row_looks_.clear();
+    FitFirstColumnSoon();
     ForceRefresh();
   }
   void StoreDestroyed() override { list_ = nullptr; }
@@ -445,6 +509,14 @@ private:
       notify.ptAction = point;
       CallAfter([this, notify]() mutable { Notify(notify.hdr); });
     });
+    // A double click on a header item's right edge fits the column to its texts.
+    header->Bind(wxEVT_LEFT_DCLICK, [this, header](wxMouseEvent& event) {
+      TtWin::UINT flags = 0;
+      int column = list_ ? list_->HitTestHeader(ClientPoint(header, event.GetPosition()), &flags) : -1;
+      if (flags != TtWin::HHT_ONDIVIDER) return event.Skip();
+      if (column == 0) first_column_set_by_user_ = true;
+      FitColumn(column);
+    });
     header->Bind(wxEVT_RIGHT_DOWN, [](wxMouseEvent&) {});
     header->Bind(wxEVT_RIGHT_UP, [this, header](wxMouseEvent&) {
       if (!list_) return;
@@ -470,6 +542,8 @@ private:
   TtWin::POINT drag_start_;
   int header_click_column_ = -1;
   TtWin::POINT header_click_start_;
+  bool first_column_set_by_user_ = false;
+  bool fit_pending_ = false;
   wxWindow* bound_frozen_cells_ = nullptr;
   wxWindow* bound_frozen_header_ = nullptr;
 };
@@ -571,6 +645,15 @@ wxWindow* TtWxInternal::CreateListView(TtListView& list, wxWindow* parent, int i
   auto* grid = new ListGrid(list, parent, id, wx_style);
   grid->ApplyExtendedStyle(list.GetListExtendedStyle());
   return grid;
+}
+
+wxString TtWxInternal::ShownListText(wxWindow* window, int row, int col) {
+  auto* grid = dynamic_cast<ListGrid*>(window);
+  if (!grid || col < 0 || col >= grid->GetNumberCols()) return wxString();
+  wxClientDC dc(grid->GetGridWindow());
+  dc.SetFont(row < 0 ? grid->GetLabelFont() : grid->GetDefaultCellFont());
+  wxString text = row < 0 ? grid->GetColLabelValue(col) : grid->GetTable()->GetValue(row, col);
+  return FitToWidth(dc, text, grid->GetColSize(col) - 4);
 }
 
 void TtWxInternal::ResetListLooks(wxWindow* grid) {

@@ -375,6 +375,22 @@ void DragListItem(TtListView& list, int item, TtWin::POINT to) {
   SendMouse(start.window, wxEVT_MOTION, wxPoint(to.x, to.y) - start.window->GetPosition(), true);
 }
 
+std::string ListShownText(TtListView& list, int item, int column) {
+  return TtWx::FromWxString(TtWxInternal::ShownListText(GridOf(list), item, column));
+}
+
+void DoubleClickListHeaderEdge(TtListView& list, int column) {
+  wxGrid* grid = GridOf(list);
+  wxPoint middle = HeaderPoint(grid, column);
+  wxPoint edge(middle.x - grid->GetColSize(column) / 2 + grid->GetColSize(column), middle.y);
+  SendMouseAt(grid, wxEVT_MOTION, edge, false);
+  SendMouseAt(grid, wxEVT_LEFT_DOWN, edge, true);
+  SendMouseAt(grid, wxEVT_LEFT_UP, edge, false);
+  SendMouseAt(grid, wxEVT_LEFT_DCLICK, edge, true);
+  SendMouseAt(grid, wxEVT_LEFT_UP, edge, false);
+  ProcessEvents();
+}
+
 void ScrollListToColumn(TtListView& list, int column) {
   wxGrid* grid = GridOf(list);
   grid->MakeCellVisible(0, column);
