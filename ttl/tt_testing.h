@@ -128,6 +128,8 @@ void ReleaseLeftButton();
 
 // The text as painted, ending in an ellipsis where the column cuts it (item -1: the header).
 std::string ListShownText(TtListView& list, int item, int column);
+// The tooltip the header shows with the pointer over a column's header item (CP932).
+std::string ListHeaderToolTip(TtListView& list, int column);
 // A double click on the right edge of a column's header item.
 void DoubleClickListHeaderEdge(TtListView& list, int column);
 // Scrolls a list view sideways until the column is in view, as the user does with the scroll bar.

@@ -53,7 +53,7 @@ TEST_F(MainFrameTest, AddedDecksFillTheTableAndAllDecksTwiceGiveEachDeckTwoColum
 
 TEST_F(MainFrameTest, FilesAndFoldersFromTheCommandLineOrADropBecomeDecksWithAColumnEach) {
   Open();
-  folder.Write("more/red.txt", BurnDeck());
+  folder.Write("more/red.txt", "#RESULT 優勝\n#PLAYER 山田\n" + BurnDeck());
   folder.Write("more/sub/ignored.txt", BlueDeck());
   frame->OpenDeckPaths({folder.blue, folder.Join("more")});
   EXPECT_EQ(Status(0), "デッキ数 : 2");
@@ -63,6 +63,11 @@ TEST_F(MainFrameTest, FilesAndFoldersFromTheCommandLineOrADropBecomeDecksWithACo
   for (int item = 0; item < List().GetItemCount(); ++item) {
     EXPECT_EQ(TtTesting::ListShownText(List(), item, 0), List().GetItemText(item, 0)) << "the names are fitted";
   }
+
+  EXPECT_EQ(TtTesting::ListHeaderToolTip(List(), 1), "blue.txt\r\n" + folder.blue) << "its whole name and file";
+  EXPECT_EQ(TtTesting::ListHeaderToolTip(List(), 2), "red.txt\r\n" + folder.Join("more/red.txt") + "\r\n#PLAYER 山田\r\n#RESULT 優勝")
+      << "and its other headers";
+  EXPECT_EQ(TtTesting::ListHeaderToolTip(List(), 0), "カード名");
 
   // Dropped on the table: only the new deck gets a column.
   TtTesting::DropFiles(List(), {folder.burn});

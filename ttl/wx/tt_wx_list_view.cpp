@@ -509,6 +509,17 @@ private:
       notify.ptAction = point;
       CallAfter([this, notify]() mutable { Notify(notify.hdr); });
     });
+    // The header item under the pointer tells its whole name (and what the store adds) as a tooltip.
+    header->Bind(wxEVT_MOTION, [this, header](wxMouseEvent& event) {
+      event.Skip();
+      int column = list_ ? list_->HitTestHeader(ClientPoint(header, event.GetPosition())) : -1;
+      wxString tip = column >= 0 ? TtWx::ToWxString(list_->GetColumnToolTip(column)) : wxString();
+      if (tip.empty()) {
+        header->UnsetToolTip();
+      } else if (header->GetToolTipText() != tip) {
+        header->SetToolTip(tip);
+      }
+    });
     // A double click on a header item's right edge fits the column to its texts.
     header->Bind(wxEVT_LEFT_DCLICK, [this, header](wxMouseEvent& event) {
       TtWin::UINT flags = 0;

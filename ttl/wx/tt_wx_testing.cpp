@@ -379,6 +379,13 @@ std::string ListShownText(TtListView& list, int item, int column) {
   return TtWx::FromWxString(TtWxInternal::ShownListText(GridOf(list), item, column));
 }
 
+std::string ListHeaderToolTip(TtListView& list, int column) {
+  wxGrid* grid = GridOf(list);
+  GridPart part = PartAt(grid, HeaderPoint(grid, column));
+  SendMouse(part.window, wxEVT_MOTION, part.point, false);
+  return TtWx::FromWxString(part.window->GetToolTipText());
+}
+
 void DoubleClickListHeaderEdge(TtListView& list, int column) {
   wxGrid* grid = GridOf(list);
   wxPoint middle = HeaderPoint(grid, column);
