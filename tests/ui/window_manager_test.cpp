@@ -82,3 +82,57 @@ TEST_F(WindowManagerTest, ThePreviewStaysWithTheMainWindowAndUnderTheProgramsMod
   });
   TtTesting::ClickToolBarButton(frame->GetToolBar(), Tarvane::MainCommand::SelectDecks);
 }
+
+namespace {
+
+Tarvane::WindowPlacement Stored(int show_command, int left, int top, int right, int bottom) {
+  Tarvane::WindowPlacement placement;
+  placement.show_command = show_command;
+  placement.normal_left = left;
+  placement.normal_top = top;
+  placement.normal_right = right;
+  placement.normal_bottom = bottom;
+  return placement;
+}
+
+// Waits for the window manager to have placed and drawn the window.
+void Settle() {
+  for (int round = 0; round < 20; ++round) {
+    TtTesting::ProcessEvents();
+    std::this_thread::sleep_for(std::chrono::milliseconds(15));
+  }
+}
+
+}  // namespace
+
+TEST_F(WindowManagerTest, ASavedPositionComesBackWhereItWasAndIsSavedAgainUnchanged) {
+  Tarvane::SaveWindowPlacement(Stored(Tarvane::WindowPlacement::Normal, 150, 120, 950, 720));
+  Open();
+  Settle();
+  TtWin::WINDOWPLACEMENT placement = frame->GetWindowPlacement();
+  // Within the window manager's frame, which the widget set learns only once the window is shown.
+  EXPECT_NEAR(placement.rcNormalPosition.left, 150, 12);
+  EXPECT_NEAR(placement.rcNormalPosition.top, 120, 40);
+  EXPECT_NEAR(placement.rcNormalPosition.right - placement.rcNormalPosition.left, 800, 12);
+  EXPECT_NEAR(placement.rcNormalPosition.bottom - placement.rcNormalPosition.top, 600, 40);
+  TtWin::RECT shown = frame->GetRectangle();
+  EXPECT_NEAR(shown.left, 150, 12);
+  EXPECT_NEAR(shown.top, 120, 40);
+}
+
+TEST_F(WindowManagerTest, UnmaximisingARestoredMaximisedWindowGivesItsSavedNormalPlace) {
+  Tarvane::SaveWindowPlacement(Stored(Tarvane::WindowPlacement::Maximized, 100, 80, 900, 680));
+  Open();
+  Settle();
+  EXPECT_TRUE(frame->IsMaximized());
+  frame->Restore();
+  Settle();
+  EXPECT_FALSE(frame->IsMaximized());
+  TtWin::RECT shown = frame->GetRectangle();
+  EXPECT_NEAR(shown.right - shown.left, 800, 12);
+  EXPECT_NEAR(shown.bottom - shown.top, 600, 40);
+  TtWin::WINDOWPLACEMENT placement = frame->GetWindowPlacement();
+  // Within the window manager's frame, which the widget set learns only once the window is shown.
+  EXPECT_NEAR(placement.rcNormalPosition.right - placement.rcNormalPosition.left, 800, 12);
+  EXPECT_NEAR(placement.rcNormalPosition.bottom - placement.rcNormalPosition.top, 600, 40);
+}

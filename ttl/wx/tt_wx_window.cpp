@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <exception>
 #include <map>
+#include <set>
 #include <memory>
 
 #include "ttl/tt_backend.h"
@@ -493,15 +494,57 @@ void DispatchSizeNow(wxWindow* widget) { TtWxInternal::SendSizeMessage(widget); 
 
 }  // namespace
 
+// Windows shown maximised whose widget has not yet reported the maximised state: until it does,
+// the sizes it reports are passing ones and not the normal rectangle.
+// Where a window shown with a set placement must end up, and how often the window manager has
+// been asked again after it put the window elsewhere.
+struct RequestedCorner {
+  wxPoint corner;
+  int attempts;
+};
+
+static std::map<wxWindow*, RequestedCorner>& RequestedCorners() {
+  static std::map<wxWindow*, RequestedCorner> corners;
+  return corners;
+}
+
+// A move away from the requested corner right after mapping is the window manager's own
+// placement; it is asked again a few times, then the window stays where it is (the user may
+// be moving it).
+static void CheckRequestedCorner(wxTopLevelWindow* top) {
+  auto request = RequestedCorners().find(top);
+  if (request == RequestedCorners().end()) return;
+  if (top->GetPosition() == request->second.corner || request->second.attempts >= 3) {
+    RequestedCorners().erase(request);
+    return;
+  }
+  ++request->second.attempts;
+  wxPoint corner = request->second.corner;
+  wxWeakRef<wxTopLevelWindow> alive(top);
+  top->CallAfter([alive, corner] {
+    if (alive) alive->Move(corner);
+  });
+}
+
+static std::set<wxWindow*>& MaximisingWindows() {
+  static std::set<wxWindow*> windows;
+  return windows;
+}
+
 void TtWxInternal::RememberNormalRectangle(wxWindow* window) {
   auto* top = dynamic_cast<wxTopLevelWindow*>(window);
-  if (!top || top->IsIconized() || top->IsMaximized()) return;
+  if (!top) return;
+  if (top->IsShown()) CheckRequestedCorner(top);
+  if (top->IsMaximized()) MaximisingWindows().erase(window);
+  if (top->IsIconized() || top->IsMaximized() || MaximisingWindows().count(window) || !top->IsShown()) return;
   NormalRectangles()[window] = top->GetRect();
 }
 
 void TtWxInternal::ForgetWindow(wxWindow* window) {
   PendingShowStates().erase(window);
   NormalRectangles().erase(window);
+  MaximisingWindows().erase(window);
+  RequestedCorners().erase(window);
 }
 
 wxPoint TtWx::ClientOriginOnScreen(wxWindow* window) {
@@ -543,6 +586,7 @@ std::string TtWindow::GetText() const {
 
 void TtWindow::SetPositionSize(int x, int y, int width, int height, bool repaint) {
   wxWindow* widget = Widget(*this, "::MoveWindow");
+  RequestedCorners().erase(widget);
   widget->SetSize(x, y, width, height, wxSIZE_ALLOW_MINUS_ONE);
   if (repaint) widget->Refresh();
   DispatchSizeNow(widget);
@@ -556,6 +600,7 @@ void TtWindow::SetSize(int width, int height) {
 
 void TtWindow::SetPosition(int x, int y) {
   wxWindow* widget = Widget(*this, "::SetWindowPos");
+  RequestedCorners().erase(widget);
   widget->Move(x, y, wxSIZE_ALLOW_MINUS_ONE);
 }
 
@@ -593,8 +638,11 @@ TtWin::WINDOWPLACEMENT TtWindow::GetWindowPlacement() const {
   placement.showCmd = IsMinimized()   ? TtWin::SW_SHOWMINIMIZED
                       : IsMaximized() ? TtWin::SW_SHOWMAXIMIZED
                                       : TtWin::SW_SHOWNORMAL;
+  // A window on screen in its normal state is where it is now; the remembered rectangle is for
+  // a minimised or maximised one.
   auto remembered = NormalRectangles().find(widget);
-  wxRect normal = remembered != NormalRectangles().end() ? remembered->second : widget->GetRect();
+  bool normal_now = widget->IsShown() && placement.showCmd == TtWin::SW_SHOWNORMAL;
+  wxRect normal = remembered != NormalRectangles().end() && !normal_now ? remembered->second : widget->GetRect();
   placement.rcNormalPosition = TtWx::ToRect(normal);
   return placement;
 }
@@ -634,6 +682,7 @@ void TtWindow::SetWindowPlacement(const TtWin::WINDOWPLACEMENT& placement) {
 
 void TtWindow::SetWindowPosition(TtWin::HWND insert_after, int x, int y, int width, int height, TtWin::UINT flags) {
   wxWindow* widget = Widget(*this, "::SetWindowPos");
+  if (!(flags & TtWin::SWP_NOMOVE)) RequestedCorners().erase(widget);
   if (!(flags & TtWin::SWP_NOMOVE)) widget->Move(x, y, wxSIZE_ALLOW_MINUS_ONE);
   if (!(flags & TtWin::SWP_NOSIZE)) {
     widget->SetSize(width, height);
@@ -679,7 +728,12 @@ void TtWindow::ShowWithCommand(int command) {
       pending.erase(widget);
       if (top) {
         if (top->IsIconized()) top->Iconize(false);
-        if (top->IsMaximized()) top->Maximize(false);
+        if (top->IsMaximized()) {
+          top->Maximize(false);
+          // The window manager may not know the normal size of a window first shown maximised.
+          auto normal = NormalRectangles().find(widget);
+          if (normal != NormalRectangles().end()) top->SetSize(normal->second);
+        }
       }
       break;
     default:
@@ -692,7 +746,15 @@ void TtWindow::ShowWithCommand(int command) {
     auto state = pending.find(widget);
     int pending_state = state == pending.end() ? TtWin::SW_SHOWNORMAL : state->second;
     pending.erase(widget);
+    if (pending_state == TtWin::SW_SHOWMAXIMIZED) MaximisingWindows().insert(widget);
     top->Show();
+    // A window manager may put a new window where it likes; a placement that was set is asked
+    // for again once the window is mapped.
+    auto placed = NormalRectangles().find(widget);
+    if (placed != NormalRectangles().end() && pending_state == TtWin::SW_SHOWNORMAL) {
+      RequestedCorners()[widget] = {placed->second.GetPosition(), 0};
+      top->Move(placed->second.GetPosition());
+    }
     if (pending_state == TtWin::SW_SHOWMAXIMIZED) top->Maximize(true);
     if (pending_state == TtWin::SW_SHOWMINIMIZED) top->Iconize(true);
   } else {
