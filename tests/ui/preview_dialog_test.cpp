@@ -66,6 +66,20 @@ TEST_F(PreviewDialogTest, ItStaysHiddenUntilACardIsShownAndThenShowsItsTexts) {
   EXPECT_EQ(preview_.GetCorner().GetText(), "") << "a spell leaves the corner empty";
 }
 
+TEST_F(PreviewDialogTest, ALongNameIsCutAfterAWholeWordAndEndsInAnEllipsis) {
+  preview_.Show(Creature());
+  TtTesting::ProcessEvents();
+  const std::string name = Creature().name;
+  const std::string shown = TtTesting::ShownText(preview_.GetNameLine());
+  ASSERT_GT(shown.size(), 3u);
+  ASSERT_EQ(shown.substr(shown.size() - 3), "...") << shown;
+  const std::string kept = shown.substr(0, shown.size() - 3);
+  ASSERT_LT(kept.size(), name.size());
+  EXPECT_EQ(name.substr(0, kept.size()), kept);
+  EXPECT_EQ(name[kept.size()], ' ') << "cut at a word boundary: " << shown;
+  EXPECT_EQ(TtTesting::ShownText(preview_.GetJapaneseNameLine()), "ラノワールのエルフ") << "a short line stays whole";
+}
+
 TEST_F(PreviewDialogTest, AHugeRulesTextIsCutBetweenCharactersAndSaysSo) {
   Card card = Spell();
   // Ten megabytes of two-byte characters after one single-byte one, so that a cut by bytes

@@ -15,17 +15,19 @@ class TtListView;
 namespace TtWxInternal {
 
 // A static text that keeps its whole text and wraps it again whenever its width changes, as
-// the platform's left-aligned statics do.
+// the platform's left-aligned statics do, or, on one line, cuts it after the last whole word
+// that fits and ends it in an ellipsis.
 class StaticText : public wxStaticText {
 public:
-  StaticText(wxWindow* parent, int id, long style, bool wrap);
+  enum class Fit { Wrap, WordEllipsis, OneLine };
+  StaticText(wxWindow* parent, int id, long style, Fit fit);
   void SetFullText(const wxString& text);
   const wxString& GetFullText() const { return full_text_; }
   void Rewrap();
 
 private:
   wxString full_text_;
-  bool wrap_;
+  Fit fit_;
   int wrapped_width_ = -1;
 };
 

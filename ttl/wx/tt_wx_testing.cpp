@@ -398,6 +398,12 @@ void DoubleClickListHeaderEdge(TtListView& list, int column) {
   ProcessEvents();
 }
 
+std::string ShownText(TtWindow& control) {
+  auto* label = dynamic_cast<wxStaticText*>(Widget(control));
+  if (!label) throw std::logic_error("not a static control");
+  return TtWx::FromWxString(label->GetLabelText());
+}
+
 void ScrollListToColumn(TtListView& list, int column) {
   wxGrid* grid = GridOf(list);
   grid->MakeCellVisible(0, column);

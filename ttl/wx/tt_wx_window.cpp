@@ -274,18 +274,16 @@ long BorderStyle(TtWin::DWORD extended_style) {
 }
 
 wxWindow* CreateStatic(wxWindow* parent, int id, TtWin::DWORD style) {
+  using Fit = TtWxInternal::StaticText::Fit;
   long wx_style = wxST_NO_AUTORESIZE;
-  bool wrap = true;
-  if ((style & TtWin::SS_WORDELLIPSIS) == TtWin::SS_WORDELLIPSIS) {
-    wx_style |= wxST_ELLIPSIZE_END;
-    wrap = false;
-  }
+  Fit fit = Fit::Wrap;
+  if ((style & TtWin::SS_WORDELLIPSIS) == TtWin::SS_WORDELLIPSIS) fit = Fit::WordEllipsis;
   if (style & TtWin::SS_SUNKEN) wx_style |= wxBORDER_SUNKEN;
   if ((style & 0x3) == TtWin::SS_RIGHT) {
     wx_style |= wxALIGN_RIGHT;
-    wrap = false;
+    fit = Fit::OneLine;
   }
-  return new TtWxInternal::StaticText(parent, id, wx_style, wrap);
+  return new TtWxInternal::StaticText(parent, id, wx_style, fit);
 }
 
 wxWindow* CreateButton(wxWindow* parent, int id, TtWin::DWORD style) {
