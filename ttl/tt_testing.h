@@ -37,11 +37,16 @@ struct FileDialogSeen {
   bool multiple = false;
   bool overwrite_prompt = false;
   bool file_must_exist = false;
+  // The texts of the accept and cancel buttons (CP932).
+  std::string accept_button;
+  std::string cancel_button;
 };
 
 struct FolderBrowserSeen {
   std::string description;
   std::string initial_path;
+  std::string accept_button;
+  std::string cancel_button;
 };
 
 // Which item of a pop-up menu to choose: a menu (the pop-up or one of its sub-menus) and a

@@ -67,6 +67,8 @@ TEST(TtCommonDialogsGuiTest, TheOpenDialogReturnsEveryChosenPath) {
   EXPECT_TRUE(seen.multiple);
   EXPECT_FALSE(seen.save);
   EXPECT_EQ(seen.filter_text, "すべてのファイル(*.*)|*");
+  EXPECT_EQ(seen.accept_button, "開く") << "Japanese whatever the desktop's language";
+  EXPECT_EQ(seen.cancel_button, "キャンセル");
 
   answers.CancelFileDialog();
   EXPECT_FALSE(dialog.ShowDialog(nullptr));
@@ -86,6 +88,7 @@ TEST(TtCommonDialogsGuiTest, TheSaveDialogAsksBeforeOverwritingAndAddsTheDefault
   EXPECT_TRUE(seen.save);
   EXPECT_TRUE(seen.overwrite_prompt);
   EXPECT_EQ(seen.filter_text, "CSVファイル(*.csv)|*.csv|すべてのファイル(*.*)|*");
+  EXPECT_EQ(seen.accept_button, "保存");
 
   dialog.SetDefaultExtension("csv");
   answers.FileDialog({"/tmp/table"}).FileDialog({"/tmp/table.txt"});
@@ -107,6 +110,8 @@ TEST(TtCommonDialogsGuiTest, TheFolderBrowserStartsAtTheInitialFolderAndKeepsItO
   EXPECT_EQ(browser.GetSelectedPath(), "/tmp");
   EXPECT_EQ(seen.description, "データが格納されたフォルダを指定してください。");
   EXPECT_EQ(seen.initial_path, "/tmp");
+  EXPECT_EQ(seen.accept_button, "選択");
+  EXPECT_EQ(seen.cancel_button, "キャンセル");
   EXPECT_TRUE(browser.ShowDialog(nullptr));
   EXPECT_EQ(browser.GetSelectedPath(), "/tmp/デッキ");
   EXPECT_TRUE(answers.Finish().empty());

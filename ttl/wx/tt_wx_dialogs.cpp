@@ -3,6 +3,8 @@
 #include <wx/notebook.h>
 #include <wx/statbmp.h>
 
+#include <dlfcn.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -253,6 +255,39 @@ int TtMessageBox::Show(TtWindow* owner) const {
 // ---------------------------------------------------------------------------------------------
 // File dialogs and the folder browser
 
+// The chooser is the desktop's own dialog; its buttons are reached through its responses, with
+// the widget set's toolkit functions looked up in the running program (it has them loaded).
+namespace {
+
+constexpr int kResponseAccept = -3;
+constexpr int kResponseCancel = -6;
+
+template <class Function>
+Function* ToolkitFunction(const char* name) {
+  return reinterpret_cast<Function*>(dlsym(RTLD_DEFAULT, name));
+}
+
+void* ChooserButton(wxWindow* chooser, int response) {
+  static auto* find = ToolkitFunction<void*(void*, int)>("gtk_dialog_get_widget_for_response");
+  return find ? find(chooser->GetHandle(), response) : nullptr;
+}
+
+}  // namespace
+
+void TtWxInternal::SetChooserButtonTexts(wxWindow* chooser, const char* accept, const char* cancel) {
+  static auto* set_label = ToolkitFunction<void(void*, const char*)>("gtk_button_set_label");
+  if (!set_label) return;
+  if (void* button = ChooserButton(chooser, kResponseAccept)) set_label(button, TtWx::ToWxString(accept).utf8_str());
+  if (void* button = ChooserButton(chooser, kResponseCancel)) set_label(button, TtWx::ToWxString(cancel).utf8_str());
+}
+
+wxString TtWxInternal::ChooserButtonText(wxWindow* chooser, bool accept) {
+  static auto* get_label = ToolkitFunction<const char*(void*)>("gtk_button_get_label");
+  void* button = ChooserButton(chooser, accept ? kResponseAccept : kResponseCancel);
+  const char* label = button && get_label ? get_label(button) : nullptr;
+  return label ? wxString::FromUTF8(label) : wxString();
+}
+
 namespace {
 
 // On the classic platform "*.*" means every file, with or without a dot in its name; the
@@ -283,6 +318,7 @@ bool TtFileDialog::Show(TtWindow* parent, bool save, bool overwrite_prompt) {
   std::string title = !title_.empty() ? title_ : save ? std::string("名前を付けて保存") : std::string("開く");
   TtWxInternal::FileDialog dialog(NativeParent(parent), TtWx::ToWxString(title), TtWx::ToWxString(initial_directory_),
                                   TtWx::ToWxString(file_name_), NativeWildcard(BuildFilterText()), style);
+  TtWxInternal::SetChooserButtonTexts(&dialog, save ? "保存" : "開く", "キャンセル");
   dialog.initial_directory = TtWx::ToWxString(initial_directory_);
   dialog.initial_file_name = TtWx::ToWxString(file_name_);
   if (!filters_.empty()) {
@@ -320,6 +356,7 @@ bool TtFolderBrowserDialog::ShowDialog(TtWindow* parent) {
   std::string title = description_.empty() ? std::string("フォルダの参照") : description_;
   TtWxInternal::DirDialog dialog(NativeParent(parent), TtWx::ToWxString(title), TtWx::ToWxString(selected_path_),
                                  wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
+  TtWxInternal::SetChooserButtonTexts(&dialog, "選択", "キャンセル");
   dialog.initial_path = TtWx::ToWxString(selected_path_);
   int answer = dialog.ShowModal();
   wxTheApp->RethrowStoredException();

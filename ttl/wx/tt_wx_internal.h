@@ -80,6 +80,11 @@ private:
   bool shows_icon_ = false;
 };
 
+// The common dialogs' buttons in the program's language (the desktop's chooser names them in
+// the desktop's, which is English where no Japanese locale is installed); and what they read.
+void SetChooserButtonTexts(wxWindow* chooser, const char* accept, const char* cancel);
+wxString ChooserButtonText(wxWindow* chooser, bool accept);
+
 // The common dialogs, with a place where a test's answer is put instead of the user's.
 class FileDialog : public wxFileDialog {
 public:

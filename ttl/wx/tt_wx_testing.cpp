@@ -155,6 +155,8 @@ int AnswerFileDialog(wxDialog* dialog, const std::vector<std::string>* paths, Fi
     seen->multiple = (style & wxFD_MULTIPLE) != 0;
     seen->overwrite_prompt = (style & wxFD_OVERWRITE_PROMPT) != 0;
     seen->file_must_exist = (style & wxFD_FILE_MUST_EXIST) != 0;
+    seen->accept_button = TtWx::FromWxString(TtWxInternal::ChooserButtonText(file_dialog, true));
+    seen->cancel_button = TtWx::FromWxString(TtWxInternal::ChooserButtonText(file_dialog, false));
   }
   if (!paths) return wxID_CANCEL;
   wxArrayString answered;
@@ -169,6 +171,8 @@ int AnswerFolderBrowser(wxDialog* dialog, const std::string* path, FolderBrowser
   if (seen) {
     seen->description = TtWx::FromWxString(browser->GetMessage());
     seen->initial_path = TtWx::FromWxString(browser->initial_path);
+    seen->accept_button = TtWx::FromWxString(TtWxInternal::ChooserButtonText(browser, true));
+    seen->cancel_button = TtWx::FromWxString(TtWxInternal::ChooserButtonText(browser, false));
   }
   if (!path) return wxID_CANCEL;
   browser->answered_path = TtWx::ToWxPath(*path);
