@@ -100,6 +100,8 @@ void ProcessEvents();
 // A mouse click on a push button or check box, as the user makes it.
 void Click(TtWindow& control);
 void ClickToolBarButton(TtToolBar& tool_bar, int id);
+// The tooltip a window carries now (CP932), empty for none.
+std::string ToolTipText(TtWindow& window);
 // Clicks an entry of a list box with the real pointer, as the user does.
 void ClickListBoxItem(TtWindow& list_box, int index);
 // Clicks at the middle of an item's cell in a column of a list view.

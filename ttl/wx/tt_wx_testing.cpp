@@ -331,6 +331,8 @@ void ClickToolBarButton(TtToolBar& tool_bar, int id) {
   if (index < 0) throw std::logic_error("no such toolbar button");
   wxRect button = TtWxInternal::ToolBarButtonRect(widget, index);
   wxPoint middle(button.x + button.width / 2, button.y + button.height / 2);
+  // The pointer comes over the button first, as the user's does.
+  SendMouse(widget, wxEVT_MOTION, middle, false);
   SendMouse(widget, wxEVT_LEFT_DOWN, middle, true);
   SendMouse(widget, wxEVT_LEFT_UP, middle, false);
 }
@@ -514,6 +516,8 @@ void ShowAsModal(TtWindow& dialog) {
   wxSetFocusToChild(widget, &focus);
   ProcessEvents();
 }
+
+std::string ToolTipText(TtWindow& window) { return TtWx::FromWxString(Widget(window)->GetToolTipText()); }
 
 void ClickListBoxItem(TtWindow& list_box, int index) {
   auto* list = dynamic_cast<wxListBox*>(Widget(list_box));
