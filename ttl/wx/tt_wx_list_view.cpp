@@ -172,7 +172,9 @@ public:
 
   // The card names are fitted once the table has been filled, until the user sets the width.
   void FitFirstColumnSoon() {
-    if (first_column_set_by_user_ || fit_pending_ || !list_ || GetNumberCols() == 0) return;
+    if (first_column_set_by_user_ || fit_pending_ || !list_ || !list_->FitsFirstColumn() || GetNumberCols() == 0) {
+      return;
+    }
     fit_pending_ = true;
     CallAfter([this] {
       fit_pending_ = false;

@@ -11,8 +11,8 @@
 #include <cstdio>
 #include <exception>
 #include <map>
-#include <set>
 #include <memory>
+#include <set>
 
 #include "ttl/tt_backend.h"
 #include "ttl/tt_dialog.h"
@@ -492,8 +492,6 @@ void DispatchSizeNow(wxWindow* widget) { TtWxInternal::SendSizeMessage(widget); 
 
 }  // namespace
 
-// Windows shown maximised whose widget has not yet reported the maximised state: until it does,
-// the sizes it reports are passing ones and not the normal rectangle.
 // Where a window shown with a set placement must end up, and how often the window manager has
 // been asked again after it put the window elsewhere.
 struct RequestedCorner {
@@ -524,6 +522,8 @@ static void CheckRequestedCorner(wxTopLevelWindow* top) {
   });
 }
 
+// Windows shown maximised whose widget has not yet reported the maximised state: until it does,
+// the sizes it reports are passing ones and not the normal rectangle.
 static std::set<wxWindow*>& MaximisingWindows() {
   static std::set<wxWindow*> windows;
   return windows;
