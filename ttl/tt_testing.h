@@ -155,6 +155,8 @@ TtWin::COLORREF ListRowText(TtListView& list, int item);
 bool WindowManagerRunning();
 std::vector<std::string> StackingOrder(const std::vector<std::string>& wait_for = {});
 
+// The colour of a pixel on the screen.
+TtWin::COLORREF ScreenPixel(TtWin::POINT screen_point);
 // Saves the screen area of a window (or the whole screen for null) as a PNG file.
 bool SaveScreenshot(const TtWindow* window, const std::string& path);
 

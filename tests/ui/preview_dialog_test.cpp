@@ -80,6 +80,17 @@ TEST_F(PreviewDialogTest, ALongNameIsCutAfterAWholeWordAndEndsInAnEllipsis) {
   EXPECT_EQ(TtTesting::ShownText(preview_.GetJapaneseNameLine()), "ラノワールのエルフ") << "a short line stays whole";
 }
 
+TEST_F(PreviewDialogTest, TheRulesBoxHasASunkenFrame) {
+  preview_.Show(Spell());
+  for (int round = 0; round < 20; ++round) TtTesting::ProcessEvents();
+  TtWin::RECT box = preview_.GetRulesBox().GetRectangle();
+  TtWin::COLORREF inside = TtTesting::ScreenPixel({box.left + 3, box.bottom - 3});
+  TtWin::COLORREF top_edge = TtTesting::ScreenPixel({(box.left + box.right) / 2, box.top - 1});
+  TtWin::COLORREF left_edge = TtTesting::ScreenPixel({box.left - 1, (box.top + box.bottom) / 2});
+  EXPECT_NE(top_edge, inside) << "a line above the box";
+  EXPECT_NE(left_edge, inside) << "a line left of the box";
+}
+
 TEST_F(PreviewDialogTest, AHugeRulesTextIsCutBetweenCharactersAndSaysSo) {
   Card card = Spell();
   // Ten megabytes of two-byte characters after one single-byte one, so that a cut by bytes

@@ -647,6 +647,17 @@ std::vector<std::string> StackingOrder(const std::vector<std::string>& wait_for)
   return titles;
 }
 
+TtWin::COLORREF ScreenPixel(TtWin::POINT screen_point) {
+  wxScreenDC screen;
+  wxBitmap bitmap(1, 1);
+  {
+    wxMemoryDC memory(bitmap);
+    memory.Blit(0, 0, 1, 1, &screen, screen_point.x, screen_point.y);
+  }
+  wxImage image = bitmap.ConvertToImage();
+  return TtWin::Rgb(image.GetRed(0, 0), image.GetGreen(0, 0), image.GetBlue(0, 0));
+}
+
 bool SaveScreenshot(const TtWindow* window, const std::string& path) {
   wxRect area = window ? Widget(*window)->GetScreenRect() : wxRect(wxPoint(0, 0), wxGetDisplaySize());
   wxScreenDC screen;

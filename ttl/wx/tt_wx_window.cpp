@@ -273,17 +273,37 @@ long BorderStyle(TtWin::DWORD extended_style) {
   return (extended_style & TtWin::WS_EX_CLIENTEDGE) ? wxBORDER_THEME : wxBORDER_NONE;
 }
 
+// The widget set's labels draw no border of their own, so the parent draws the sunken frame
+// just outside the label: dark on the top and left, light on the bottom and right.
+void DrawSunkenFrameAround(wxWindow* label) {
+  wxWindow* parent = label->GetParent();
+  wxWeakRef<wxWindow> alive(label);
+  parent->Bind(wxEVT_PAINT, [parent, alive](wxPaintEvent& event) {
+    event.Skip();
+    if (!alive || !alive->IsShown()) return;
+    wxPaintDC dc(parent);
+    wxRect frame = alive->GetRect().Inflate(1);
+    dc.SetPen(wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNSHADOW)));
+    dc.DrawLine(frame.GetLeft(), frame.GetBottom(), frame.GetLeft(), frame.GetTop());
+    dc.DrawLine(frame.GetLeft(), frame.GetTop(), frame.GetRight(), frame.GetTop());
+    dc.SetPen(wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNHIGHLIGHT)));
+    dc.DrawLine(frame.GetRight(), frame.GetTop(), frame.GetRight(), frame.GetBottom());
+    dc.DrawLine(frame.GetRight(), frame.GetBottom(), frame.GetLeft() - 1, frame.GetBottom());
+  });
+}
+
 wxWindow* CreateStatic(wxWindow* parent, int id, TtWin::DWORD style) {
   using Fit = TtWxInternal::StaticText::Fit;
   long wx_style = wxST_NO_AUTORESIZE;
   Fit fit = Fit::Wrap;
   if ((style & TtWin::SS_WORDELLIPSIS) == TtWin::SS_WORDELLIPSIS) fit = Fit::WordEllipsis;
-  if (style & TtWin::SS_SUNKEN) wx_style |= wxBORDER_SUNKEN;
   if ((style & 0x3) == TtWin::SS_RIGHT) {
     wx_style |= wxALIGN_RIGHT;
     fit = Fit::OneLine;
   }
-  return new TtWxInternal::StaticText(parent, id, wx_style, fit);
+  auto* label = new TtWxInternal::StaticText(parent, id, wx_style, fit);
+  if (style & TtWin::SS_SUNKEN) DrawSunkenFrameAround(label);
+  return label;
 }
 
 wxWindow* CreateButton(wxWindow* parent, int id, TtWin::DWORD style) {
