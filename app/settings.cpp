@@ -32,8 +32,8 @@ void LoadSettings(Settings& settings) {
   settings.FirstColumnIsJapanese =
       section.GetBoolean("FirstColumnIsJapanese", defaults.FirstColumnIsJapanese);
   settings.IfZeroNullString = section.GetBoolean("IfZeroNullString", defaults.IfZeroNullString);
-  settings.DefaultColumnWidth =
-      section.GetInteger("DefaultColumnWidth", defaults.DefaultColumnWidth);
+  settings.DefaultColumnWidth = std::clamp(section.GetInteger("DefaultColumnWidth", defaults.DefaultColumnWidth),
+                                           kMinColumnWidth, kMaxColumnWidth);
   settings.UseExtensionScript =
       section.GetBoolean("UseExtensionScript", defaults.UseExtensionScript);
   settings.ExtensionScriptPath =

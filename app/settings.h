@@ -19,6 +19,11 @@ struct Settings {
   bool operator==(const Settings&) const = default;
 };
 
+// Column widths outside this range hide a column or upset the widget set; a width read from
+// the settings file is brought into it, and the settings sheet refuses one outside it.
+inline constexpr int kMinColumnWidth = 0;
+inline constexpr int kMaxColumnWidth = 2000;
+
 // Fills the record from the settings file; missing keys give the defaults above.
 void LoadSettings(Settings& settings);
 // Writes the five keys; throws the toolkit's exception when the file cannot be written.

@@ -210,6 +210,7 @@ void AnalysisTable::ApplySettings() {
     script_host_.SetFirstColumnProcessor(processor);
     if (list_.GetColumnCount() == 0) return;
     list_.SetColumnText(0, name);
+    list_.SetColumnToolTip(0, name);
     auto info = std::make_shared<ColumnInfo>(ColumnInfo{processor, nullptr, nullptr, nullptr});
     columns_[0] = info;
     list_.SetColumnData(0, reinterpret_cast<TtWin::LPARAM>(info.get()));

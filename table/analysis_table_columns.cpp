@@ -1,11 +1,26 @@
 // Columns of the analysis table: adding one for a processor, deleting, and the deck columns.
 #include <algorithm>
+#include <map>
 #include <optional>
 
 #include "model/deck.h"
 #include "table/analysis_table.h"
 
 namespace Tarvane {
+
+namespace {
+
+// The whole column name; for a deck column also its file and its header lines, in key order.
+std::string ColumnToolTip(const std::string& name, const Deck* deck) {
+  std::string text = name;
+  if (!deck) return text;
+  text += "\r\n" + deck->path();
+  std::map<std::string, std::string> headers(deck->headers().begin(), deck->headers().end());
+  for (const auto& [key, value] : headers) text += "\r\n#" + key + " " + value;
+  return text;
+}
+
+}  // namespace
 
 bool AnalysisTable::AddColumn(const TtSquirrel::Object& processor,
                               const std::shared_ptr<Deck>& deck) {
@@ -16,6 +31,7 @@ bool AnalysisTable::AddColumn(const ColumnInfo& column_info) {
   const int column = list_.InsertColumn(list_.GetColumnCount(), std::string(), 0);
   bool added = RunGuarded([&] {
     list_.SetColumnText(column, script_host_.GetName(column_info.processor));
+    list_.SetColumnToolTip(column, ColumnToolTip(list_.GetColumnText(column), column_info.deck.get()));
     auto info = std::make_shared<ColumnInfo>(column_info);
     columns_.push_back(info);
     list_.SetColumnData(column, reinterpret_cast<TtWin::LPARAM>(info.get()));

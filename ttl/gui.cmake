@@ -19,7 +19,8 @@ add_library(ttl_gui STATIC
   wx/tt_wx_testing.cpp
 )
 tarvane_expose_headers(ttl_gui ttl)
-target_link_libraries(ttl_gui PUBLIC ttl_core PRIVATE ${wxWidgets_LIBRARIES})
+# X11 only for the tests' look at the window manager's stacking order.
+target_link_libraries(ttl_gui PUBLIC ttl_core PRIVATE ${wxWidgets_LIBRARIES} X11)
 # The equivalent of include(${wxWidgets_USE_FILE}), kept to this target.
 target_include_directories(ttl_gui SYSTEM PRIVATE ${wxWidgets_INCLUDE_DIRS})
 target_compile_definitions(ttl_gui PRIVATE ${wxWidgets_DEFINITIONS})

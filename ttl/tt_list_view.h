@@ -28,6 +28,10 @@ public:
   // LVS_EX_CHECKBOXES, LVS_EX_FULLROWSELECT, LVS_EX_GRIDLINES, LVS_EX_HEADERDRAGDROP.
   void SetListExtendedStyle(TtWin::DWORD style);
   TtWin::DWORD GetListExtendedStyle() const { return list_extended_style_; }
+  // Fits the first column to its texts whenever the list has been filled, until the user sets
+  // its width (off by default: most lists keep the widths they were given).
+  void SetFitsFirstColumn(bool fits) { fits_first_column_ = fits; }
+  bool FitsFirstColumn() const { return fits_first_column_; }
 
   // Runs the action with drawing switched off (WM_SETREDRAW false, then true).
   void ExecuteWithoutRedraw(const std::function<void()>& action);
@@ -47,6 +51,7 @@ public:
 
 private:
   TtWin::DWORD list_extended_style_ = 0;
+  bool fits_first_column_ = false;
 };
 
 // The report list with single selection that always shows its selection.

@@ -61,7 +61,7 @@ void TtListViewStore::NotifyItemChanged(int index) {
 
 int TtListViewStore::InsertColumn(int index, const std::string& text, int width) {
   if (index < 0 || index > GetColumnCount()) index = GetColumnCount();
-  columns_.insert(columns_.begin() + index, Column{text, width, 0});
+  columns_.insert(columns_.begin() + index, Column{text, std::string(), width, 0});
   for (Item& item : items_) {
     if (static_cast<int>(item.texts.size()) > index) item.texts.insert(item.texts.begin() + index, std::string());
   }
@@ -93,6 +93,14 @@ const std::string& TtListViewStore::GetColumnText(int index) const {
 void TtListViewStore::SetColumnText(int index, const std::string& text) {
   ColumnAt(index, "ListView_SetColumn").text = text;
   if (observer_) observer_->ColumnChanged(index);
+}
+
+const std::string& TtListViewStore::GetColumnToolTip(int index) const {
+  return ColumnAt(index, "ListView_GetColumn").tool_tip;
+}
+
+void TtListViewStore::SetColumnToolTip(int index, const std::string& text) {
+  ColumnAt(index, "ListView_SetColumn").tool_tip = text;
 }
 
 int TtListViewStore::GetColumnWidth(int index) const {

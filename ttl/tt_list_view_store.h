@@ -47,6 +47,9 @@ public:
   void SetColumnText(int index, const std::string& text);
   int GetColumnWidth(int index) const;
   void SetColumnWidth(int index, int width);
+  // What the header item's tooltip shows; empty for none.
+  const std::string& GetColumnToolTip(int index) const;
+  void SetColumnToolTip(int index, const std::string& text);
   TtWin::LPARAM GetColumnData(int index) const;
   void SetColumnData(int index, TtWin::LPARAM data);
 
@@ -90,6 +93,7 @@ public:
 private:
   struct Column {
     std::string text;
+    std::string tool_tip;
     int width = 0;
     TtWin::LPARAM data = 0;
   };

@@ -22,23 +22,31 @@ struct MessageBoxSeen {
   std::string caption;
   int button_set = -1;
   int icon = -1;
+  // Whether the icon could be drawn, and the buttons' texts from left to right.
+  bool icon_shown = false;
+  std::vector<std::string> buttons;
 };
 
 struct FileDialogSeen {
   std::string title;
   std::string directory;
   std::string file_name;
-  // name|pattern;pattern|... as TtFileDialog::BuildFilterText makes it.
+  // name|pattern;pattern|... as the widget set's dialog got it from TtFileDialog::BuildFilterText.
   std::string filter_text;
   bool save = false;
   bool multiple = false;
   bool overwrite_prompt = false;
   bool file_must_exist = false;
+  // The texts of the accept and cancel buttons (CP932).
+  std::string accept_button;
+  std::string cancel_button;
 };
 
 struct FolderBrowserSeen {
   std::string description;
   std::string initial_path;
+  std::string accept_button;
+  std::string cancel_button;
 };
 
 // Which item of a pop-up menu to choose: a menu (the pop-up or one of its sub-menus) and a
@@ -82,12 +90,23 @@ private:
   std::unique_ptr<State> state_;
 };
 
+// A dialog answered by a test is not on screen; this puts it there with the keyboard focus on
+// its first control, as showing it modally does for the user.
+void ShowAsModal(TtWindow& dialog);
+
+// The labels (CP932) of a top-level window's push buttons from left to right.
+std::vector<std::string> ButtonLabels(TtWindow& window);
+
 // Runs the pending events of the widget set (and rethrows what a handler threw there).
 void ProcessEvents();
 
 // A mouse click on a push button or check box, as the user makes it.
 void Click(TtWindow& control);
 void ClickToolBarButton(TtToolBar& tool_bar, int id);
+// The tooltip a window carries now (CP932), empty for none.
+std::string ToolTipText(TtWindow& window);
+// Clicks an entry of a list box with the real pointer, as the user does.
+void ClickListBoxItem(TtWindow& list_box, int index);
 // Clicks at the middle of an item's cell in a column of a list view.
 void ClickListItem(TtListView& list, int item, int column = 0);
 void DoubleClickListItem(TtListView& list, int item);
@@ -103,6 +122,8 @@ void DragListItem(TtListView& list, int item, TtWin::POINT to);
 void ChooseMenuBarItem(TtWindow& form, const std::vector<int>& positions);
 // The labels of a form's menu bar as the widget set shows them (CP932).
 std::vector<std::string> MenuBarLabels(TtWindow& form);
+// Files dropped from a file manager onto a window (which must accept drops).
+void DropFiles(TtWindow& window, const std::vector<std::string>& paths);
 // Enter or Escape in a window (a dialog's keyboard).
 void PressEnter(TtWindow& window);
 void PressEscape(TtWindow& window);
@@ -115,6 +136,16 @@ void MovePointer(TtWin::POINT screen_point);
 void PressLeftButton();
 void ReleaseLeftButton();
 
+// The text as painted, ending in an ellipsis where the column cuts it (item -1: the header).
+std::string ListShownText(TtListView& list, int item, int column);
+// The tooltip the header shows with the pointer over a column's header item (CP932).
+std::string ListHeaderToolTip(TtListView& list, int column);
+// A double click on the right edge of a column's header item.
+void DoubleClickListHeaderEdge(TtListView& list, int column);
+// The text a static control shows now (CP932), as cut or wrapped to its width.
+std::string ShownText(TtWindow& control);
+// Scrolls a list view sideways until the column is in view, as the user does with the scroll bar.
+void ScrollListToColumn(TtListView& list, int column);
 // What the list view paints: the text of a cell and the background colour of a row.
 std::string ListCellText(TtListView& list, int item, int column);
 std::string ListHeaderText(TtListView& list, int column);
@@ -123,6 +154,14 @@ TtWin::COLORREF ListRowBackground(TtListView& list, int item);
 TtWin::COLORREF ListCellBackground(TtListView& list, int item, int column);
 TtWin::COLORREF ListRowText(TtListView& list, int item);
 
+// The window manager of the display (tests of placement and stacking need one): whether one
+// runs, and the titles (CP932) of the managed top-level windows from bottom to top, after
+// waiting up to a second for each title in wait_for to be among them.
+bool WindowManagerRunning();
+std::vector<std::string> StackingOrder(const std::vector<std::string>& wait_for = {});
+
+// The colour of a pixel on the screen.
+TtWin::COLORREF ScreenPixel(TtWin::POINT screen_point);
 // Saves the screen area of a window (or the whole screen for null) as a PNG file.
 bool SaveScreenshot(const TtWindow* window, const std::string& path);
 

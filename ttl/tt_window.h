@@ -151,6 +151,9 @@ public:
   void SetCapture();
   static void ReleaseCapture();
   static TtWin::POINT GetCursorPosition();
+  // Files dropped from a file manager onto the window or any of its children (those that exist
+  // now) reach the handler as full paths in CP932.
+  void AcceptFileDrops(std::function<void(const std::vector<std::string>& paths)> handler);
 
   // Centres the window over its parent's rectangle, kept on the desktop (see CenterPosition).
   void SetCenterRelativeToParent();

@@ -101,6 +101,7 @@ bool MainFrame::CreatedInternal() {
     return NotHandled();
   });
   RegisterListHandlers();
+  AcceptFileDrops([this](const std::vector<std::string>& paths) { OpenDeckPaths(paths); });
 
   main_menu_.CheckBoardMode(script_host_.GetBoardDisplayMode());
   main_list_.SetShading(LoadCellShading());
@@ -109,7 +110,9 @@ bool MainFrame::CreatedInternal() {
   GetTable().Reset();
   tool_bar_.Show();
   main_list_.Show();
-  preview_.ShowDialog(&TtExtraordinarilyWindow::Desktop());
+  // Owned by the main window: the window manager keeps it above its owner only, never above the
+  // program's modal dialogs or other programs.
+  preview_.ShowDialog(this);
   return true;
 }
 

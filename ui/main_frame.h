@@ -8,6 +8,7 @@
 // side: message boxes are owned by the frame once its window exists.
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/message_reporter.h"
 #include "script/squirrel_vm.h"
@@ -155,6 +156,11 @@ public:
 
   // Applies the placement saved when the window last closed, if there is one.
   void RestoreWindowPlacement();
+
+  // Deck list files and folders named on the command line or dropped on the window: they are
+  // added as 追加 and フォルダ指定 add them (a folder gives its files, not its subfolders), and
+  // each deck added gets a column.
+  void OpenDeckPaths(const std::vector<std::string>& paths);
 
   // Message boxes and status texts for the table and the data side.
   MessageAnswer ShowMessage(const std::string& text, const std::string& caption, MessageButtons buttons,

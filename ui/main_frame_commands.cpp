@@ -5,8 +5,10 @@
 #include "table/average_deck.h"
 #include "table/table_export.h"
 #include "ttl/tt_clipboard.h"
+#include "ttl/tt_directory.h"
 #include "ttl/tt_file_dialog.h"
 #include "ttl/tt_message_box.h"
+#include "ttl/tt_path.h"
 #include "ui/main_frame.h"
 #include "ui/open_list_dialog.h"
 #include "ui/select_list_dialog.h"
@@ -81,6 +83,27 @@ void MainFrame::AddDeckFiles() {
   OpenListDialog dialog;
   dialog.SetTitle("デッキリストファイルの追加");
   if (dialog.ShowDialog(this) == TtDialog::kAccepted) GetTable().AddDeckFiles(dialog.GetPaths());
+}
+
+void MainFrame::OpenDeckPaths(const std::vector<std::string>& paths) {
+  std::vector<std::string> files;
+  for (const std::string& path : paths) {
+    if (!TtPath::IsDirectory(path)) {
+      files.push_back(path);
+      continue;
+    }
+    for (const std::string& file : TtDirectory(path).GetFiles("*.*", TtDirectory::FilterNotDirectory)) {
+      files.push_back(file);
+    }
+  }
+  if (files.empty()) return;
+  int first_new = static_cast<int>(script_host_.GetDecks().size());
+  GetTable().AddDeckFiles(files);
+  std::vector<int> added;
+  for (int position = first_new; position < static_cast<int>(script_host_.GetDecks().size()); ++position) {
+    added.push_back(position);
+  }
+  GetTable().AddDeckColumns(added);
 }
 
 void MainFrame::EditDeckFiles() {

@@ -16,6 +16,8 @@ bool MainList::Created() {
   SetFont(font_);
   SetListExtendedStyle(TtWin::LVS_EX_FULLROWSELECT | TtWin::LVS_EX_GRIDLINES |
                        TtWin::LVS_EX_HEADERDRAGDROP);
+  // The card names are read whole; the width setting is for the deck and special columns.
+  SetFitsFirstColumn(true);
   return true;
 }
 

@@ -2,7 +2,30 @@
 
 #include <initializer_list>
 
+#include "ttl/tt_utility.h"
+
 namespace Tarvane {
+
+namespace {
+
+// Far more than the rules box can show; laying out a text of megabytes takes seconds and
+// hundreds of megabytes, so a longer one is cut and says so.
+constexpr size_t kShownRulesBytes = 16 * 1024;
+constexpr char kCutNote[] = "\r\n……（長すぎるため以下を省略しました）";
+
+std::string BoundedRulesText(const std::string& text) {
+  if (text.size() <= kShownRulesBytes) return text;
+  size_t end = 0;
+  // Cut between characters, never inside a two-byte one.
+  while (end < kShownRulesBytes) {
+    size_t next = end + (TtUtility::IsCp932LeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1);
+    if (next > kShownRulesBytes) break;
+    end = next;
+  }
+  return text.substr(0, end) + kCutNote;
+}
+
+}  // namespace
 
 PreviewDialog::PreviewDialog() = default;
 
@@ -38,7 +61,7 @@ void PreviewDialog::Show(const Card& card) {
   name_japanese_.SetText(card.name_japanese);
   mana_cost_.SetText(card.mana_cost);
   type_text_.SetText(card.type_text);
-  rules_text_.SetText(card.rules_text);
+  rules_text_.SetText(BoundedRulesText(card.rules_text));
   power_and_toughness_.SetText(card.power_and_toughness);
   ShowWithCommand(TtWin::SW_SHOWNORMAL);
 }

@@ -120,6 +120,13 @@ bool SettingsPropertySheet::MainPage::Apply() {
         .Show(this);
     return false;
   }
+  if (width < kMinColumnWidth || width > kMaxColumnWidth) {
+    TtMessageBox("カラムのデフォルト幅は " + std::to_string(kMinColumnWidth) + " から " +
+                     std::to_string(kMaxColumnWidth) + " までの数値で指定してください。",
+                 "設定エラー", TtWin::MB_OK, TtWin::MB_ICONERROR)
+        .Show(this);
+    return false;
+  }
   settings_->IfZeroNullString = zero_check_.GetCheck();
   settings_->FirstColumnIsJapanese = japanese_check_.GetCheck();
   settings_->DefaultColumnWidth = width;

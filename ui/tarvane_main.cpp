@@ -1,12 +1,18 @@
 // The program's entry point. It brings the widget set up, reads the toolbar's pictures, builds
 // the main window (whose first member brings up the data side), shows it where it was last
-// closed, and runs the message loop until the user quits. It is also the last place where
+// closed, opens the deck files and folders named on its command line, and runs the message loop
+// until the user quits. It is also the last place where
 // errors are caught: each one is logged, told to the user, and ends the program.
+#include <filesystem>
+#include <string>
+#include <vector>
+
 #include "app/error_log.h"
 #include "app/exception.h"
 #include "app/program_files.h"
 #include "ttl/tt_form.h"
 #include "ttl/tt_message_box.h"
+#include "ttl/tt_string.h"
 #include "ui/main_frame.h"
 #include "ui/main_icon.h"
 
@@ -33,9 +39,9 @@ void ShowMainWindow(MainFrame& frame) {
   frame.Show();
 }
 
-// Returns the exit code of the message loop, or 0 when an error ended the program. The command
-// line is not used.
-int WinMain() {
+// Returns the exit code of the message loop, or 0 when an error ended the program. The deck
+// list files and folders (CP932 paths) are opened once the window is on screen.
+int WinMain(const std::vector<std::string>& deck_paths) {
   try {
     // Inside the guard, so that a missing display is reported like every other failure.
     TtForm::InitializePlatform();
@@ -43,6 +49,7 @@ int WinMain() {
     ToolImageList tool_pictures(ProgramFiles::GetToolbarBitmapPath());
     MainFrame frame(tool_pictures);
     ShowMainWindow(frame);
+    frame.OpenDeckPaths(deck_paths);
     return TtForm::Loop();
   } catch (const ExitThroughException&) {
     // The user has been told already.
@@ -67,8 +74,15 @@ int WinMain() {
 
 // The window tests compile this file into their own program, with their own main.
 #ifndef TARVANE_ENTRY_POINT_UNDER_TEST
-int main() {
-  int exit_code = Tarvane::WinMain();
+// tarvane [FILE_OR_FOLDER...]
+int main(int argc, char** argv) {
+  std::vector<std::string> deck_paths;
+  for (int index = 1; index < argc; ++index) {
+    std::error_code error;
+    std::filesystem::path path = std::filesystem::absolute(argv[index], error);
+    deck_paths.push_back(TtString::FromSystemPath(error ? std::string(argv[index]) : path.string()));
+  }
+  int exit_code = Tarvane::WinMain(deck_paths);
   TtForm::FinalizePlatform();
   return exit_code;
 }

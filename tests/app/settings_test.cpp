@@ -97,6 +97,16 @@ TEST_F(SettingsTest, SettingsRoundTripUnderTheirKeys) {
   EXPECT_EQ(loaded, saved);
 }
 
+TEST_F(SettingsTest, AColumnWidthOutsideTheDrawableRangeIsBroughtIntoIt) {
+  Settings loaded;
+  WriteSettings("[Tarvane]\nDefaultColumnWidth=-5\n");
+  LoadSettings(loaded);
+  EXPECT_EQ(loaded.DefaultColumnWidth, kMinColumnWidth);
+  WriteSettings("[Tarvane]\nDefaultColumnWidth=100000000\n");
+  LoadSettings(loaded);
+  EXPECT_EQ(loaded.DefaultColumnWidth, kMaxColumnWidth);
+}
+
 TEST_F(SettingsTest, PlacementIsOnlyWhatSavingWrote) {
   SaveWindowPlacement(SamplePlacement());
   EXPECT_NE(SettingsText().find("Placement="), std::string::npos);

@@ -30,6 +30,19 @@ TEST(TtCommonDialogsGuiTest, AMessageBoxReturnsTheButtonAndShowsItsTexts) {
   EXPECT_EQ(seen.caption, "初期化の確認");
   EXPECT_EQ(seen.button_set, TtWin::MB_YESNO);
   EXPECT_EQ(seen.icon, TtWin::MB_ICONWARNING);
+  // The program speaks Japanese whatever the desktop's language, its buttons too.
+  EXPECT_TRUE(seen.icon_shown);
+  EXPECT_EQ(seen.buttons, (std::vector<std::string>{"はい", "いいえ"}));
+
+  TtTesting::MessageBoxSeen error;
+  TtTesting::MessageBoxSeen plain;
+  answers.MessageBox(TtWin::IDCANCEL, &error).MessageBox(TtWin::IDOK, &plain);
+  TtMessageBox("保存できませんでした。", "エラー", TtWin::MB_OKCANCEL, TtWin::MB_ICONERROR).Show(&owner);
+  TtMessageBox("完了しました。", "情報", TtWin::MB_OK, 0).Show(&owner);
+  EXPECT_TRUE(error.icon_shown);
+  EXPECT_EQ(error.buttons, (std::vector<std::string>{"OK", "キャンセル"}));
+  EXPECT_FALSE(plain.icon_shown);
+  EXPECT_EQ(plain.buttons, (std::vector<std::string>{"OK"}));
   EXPECT_TRUE(answers.Finish().empty());
 }
 
@@ -53,7 +66,9 @@ TEST(TtCommonDialogsGuiTest, TheOpenDialogReturnsEveryChosenPath) {
   EXPECT_EQ(dialog.GetFileName(), "/tmp/デッキ1.txt");
   EXPECT_TRUE(seen.multiple);
   EXPECT_FALSE(seen.save);
-  EXPECT_EQ(seen.filter_text, "すべてのファイル(*.*)|*.*");
+  EXPECT_EQ(seen.filter_text, "すべてのファイル(*.*)|*");
+  EXPECT_EQ(seen.accept_button, "開く") << "Japanese whatever the desktop's language";
+  EXPECT_EQ(seen.cancel_button, "キャンセル");
 
   answers.CancelFileDialog();
   EXPECT_FALSE(dialog.ShowDialog(nullptr));
@@ -72,7 +87,8 @@ TEST(TtCommonDialogsGuiTest, TheSaveDialogAsksBeforeOverwritingAndAddsTheDefault
   EXPECT_EQ(dialog.GetFileName(), "/tmp/table") << "no default extension: the name as given";
   EXPECT_TRUE(seen.save);
   EXPECT_TRUE(seen.overwrite_prompt);
-  EXPECT_EQ(seen.filter_text, "CSVファイル(*.csv)|*.csv|すべてのファイル(*.*)|*.*");
+  EXPECT_EQ(seen.filter_text, "CSVファイル(*.csv)|*.csv|すべてのファイル(*.*)|*");
+  EXPECT_EQ(seen.accept_button, "保存");
 
   dialog.SetDefaultExtension("csv");
   answers.FileDialog({"/tmp/table"}).FileDialog({"/tmp/table.txt"});
@@ -94,6 +110,8 @@ TEST(TtCommonDialogsGuiTest, TheFolderBrowserStartsAtTheInitialFolderAndKeepsItO
   EXPECT_EQ(browser.GetSelectedPath(), "/tmp");
   EXPECT_EQ(seen.description, "データが格納されたフォルダを指定してください。");
   EXPECT_EQ(seen.initial_path, "/tmp");
+  EXPECT_EQ(seen.accept_button, "選択");
+  EXPECT_EQ(seen.cancel_button, "キャンセル");
   EXPECT_TRUE(browser.ShowDialog(nullptr));
   EXPECT_EQ(browser.GetSelectedPath(), "/tmp/デッキ");
   EXPECT_TRUE(answers.Finish().empty());

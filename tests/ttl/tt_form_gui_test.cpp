@@ -2,12 +2,15 @@
 // creation hooks, with real windows (under Xvfb).
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <stdexcept>
+#include <string>
 
 #include "ttl/tt_device_context.h"
 #include "ttl/tt_exception.h"
 #include "ttl/tt_form.h"
 #include "ttl/tt_icon.h"
+#include "ttl/tt_window.h"
 #include "ttl/tt_testing.h"
 
 namespace {
@@ -72,6 +75,28 @@ TEST(TtFormGuiTest, AMinimisedPlacementIsReportedAndRestoredBeforeShowing) {
   EXPECT_EQ(saved.showCmd, static_cast<TtWin::UINT>(TtWin::SW_SHOWNORMAL));
   EXPECT_EQ(saved.rcNormalPosition.right - saved.rcNormalPosition.left, 600);
   EXPECT_EQ(saved.rcNormalPosition.bottom - saved.rcNormalPosition.top, 400);
+}
+
+TEST(TtFormGuiTest, APlacementOffEveryScreenOrOfAbsurdSizeComesBackOnTheScreen) {
+  TtWin::RECT screen = TtExtraordinarilyWindow::Desktop().GetRectangle();
+  for (TtWin::RECT stored : {TtWin::RECT{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, TtWin::RECT{50000, 40000, 50600, 40400},
+                             TtWin::RECT{-9000, -7000, -8400, -6600}}) {
+    PlainForm form;
+    form.Create({});
+    TtWin::WINDOWPLACEMENT placement;
+    placement.rcNormalPosition = stored;
+    form.SetWindowPlacement(placement);
+    form.Show();
+    TtTesting::ProcessEvents();
+    TtWin::RECT shown = form.GetRectangle();
+    SCOPED_TRACE(std::to_string(stored.left) + "," + std::to_string(stored.top));
+    EXPECT_GT(shown.right - shown.left, 0);
+    EXPECT_LE(shown.right - shown.left, screen.right - screen.left + 20);
+    EXPECT_GE(shown.top, screen.top);
+    EXPECT_LT(shown.top, screen.bottom - 20) << "the title bar can be reached";
+    EXPECT_GT(shown.right, screen.left + 20);
+    EXPECT_LT(shown.left, screen.right - 20);
+  }
 }
 
 TEST(TtFormGuiTest, APaintHandlerDrawsTheProgramIcon) {

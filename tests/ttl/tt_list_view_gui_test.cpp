@@ -192,6 +192,53 @@ TEST(TtListViewGuiTest, HitTestsFindItemsAndHeaderItems) {
   EXPECT_EQ(form.list.GetColumnOrder(), (std::vector<int>{0, 1}));
 }
 
+TEST(TtListViewGuiTest, TheFirstColumnStaysInViewWhileTheOthersScrollSideways) {
+  ListForm form;
+  form.Create({});
+  FillCards(form.list);
+  for (int column = 2; column < 60; ++column) form.list.InsertColumn(column, "デッキ" + std::to_string(column), 80);
+  TtTesting::ScrollListToColumn(form.list, 55);
+  int header_y = form.list.GetItemRectangle(0).top / 4;
+  TtWin::UINT flags = 0;
+  EXPECT_EQ(form.list.HitTestHeader(TtWin::POINT{20, header_y}, &flags), 0) << "the card names are still there";
+  EXPECT_EQ(flags, TtWin::HHT_ONHEADER);
+  EXPECT_GT(form.list.HitTestHeader(TtWin::POINT{200, header_y}), 40) << "beside them, the scrolled columns";
+  EXPECT_EQ(form.list.GetItemRectangle(1).left, 0);
+
+  TtTesting::ClickListItem(form.list, 1, 0);
+  EXPECT_EQ(form.list.GetFirstSelectedItem(), 1) << "a click on a frozen card name selects its row";
+  TtTesting::ClickListItem(form.list, 2, 55);
+  EXPECT_EQ(form.list.GetFirstSelectedItem(), 2);
+  TtTesting::RightClickListHeader(form.list, 0);
+  EXPECT_EQ(form.header_notifications, (std::vector<TtWin::UINT>{TtWin::NM_RCLICK}));
+
+  // Down to the names alone, and back: nothing is left frozen over columns that went away.
+  for (int column = 59; column >= 1; --column) form.list.DeleteColumn(column);
+  form.list.InsertColumn(1, "デッキA", 80);
+  TtTesting::ProcessEvents();
+  EXPECT_EQ(form.list.HitTestHeader(TtWin::POINT{20, header_y}), 0);
+  EXPECT_EQ(form.list.HitTestHeader(TtWin::POINT{form.list.GetColumnWidth(0) + 10, header_y}), 1);
+}
+
+TEST(TtListViewGuiTest, CutTextsEndInAnEllipsisAndADoubleClickOnTheEdgeFitsTheColumn) {
+  ListForm form;
+  form.Create({});
+  FillCards(form.list);
+  const std::string deck = "青白コントロール・ミッドレンジ型（地方大会優勝）.txt";
+  form.list.InsertColumn(2, deck, 64);
+  form.list.SetItemText(0, 2, "サイドボード後に4枚");
+  const std::string shown = TtTesting::ListShownText(form.list, -1, 2);
+  EXPECT_NE(shown, deck);
+  ASSERT_GE(shown.size(), 3u);
+  EXPECT_EQ(shown.substr(shown.size() - 3), "...") << shown;
+  EXPECT_NE(TtTesting::ListShownText(form.list, 0, 2), "サイドボード後に4枚");
+
+  TtTesting::DoubleClickListHeaderEdge(form.list, 2);
+  EXPECT_GT(form.list.GetColumnWidth(2), 64) << "the store learns the new width";
+  EXPECT_EQ(TtTesting::ListShownText(form.list, -1, 2), deck);
+  EXPECT_EQ(TtTesting::ListShownText(form.list, 0, 2), "サイドボード後に4枚");
+}
+
 TEST(TtListViewGuiTest, DraggingARowStartsADragWithItsPicture) {
   ListForm form;
   form.Create({});

@@ -386,9 +386,11 @@ TEST(TtWindowGuiTest, AWholeButtonDropDownOpensItsMenuUnderTheButton) {
     return TtWindow::Handled(TtWin::TBDDRET_DEFAULT);
   });
   TtWin::POINT popup_point{};
+  std::string tip_over_menu = "not asked";
   TtTesting::ModalAnswers answers;
   answers.PopupMenu([&](const TtMenu& menu, TtWin::POINT point) {
     popup_point = point;
+    tip_over_menu = TtTesting::ToolTipText(tool_bar);
     return TtTesting::PopupChoice{menu.GetHandle(), 1};
   });
 
@@ -397,6 +399,8 @@ TEST(TtWindowGuiTest, AWholeButtonDropDownOpensItsMenuUnderTheButton) {
   EXPECT_EQ(form.commands, (std::vector<int>{1004, 1001})) << "the drop-down has no command of its own";
   EXPECT_EQ(popup_point.x, expected_point.x);
   EXPECT_EQ(popup_point.y, expected_point.y);
+  EXPECT_EQ(tip_over_menu, "") << "no tooltip over the open menu";
+  EXPECT_EQ(TtTesting::ToolTipText(tool_bar), "新規") << "a button the pointer is over has its tooltip";
 
   TtWin::RECT first = tool_bar.GetButtonRectangle(1001);
   TtWin::RECT second = tool_bar.GetButtonRectangle(1002);

@@ -27,4 +27,5 @@ tarvane_add_test(test_ttl_example_window LABEL gui
 
 # Window test programs share one X server under the test command; those that use the clipboard
 # take this lock so that two of them never write it at the same time.
-set_tests_properties(test_ttl_gui PROPERTIES RESOURCE_LOCK x11_clipboard)
+# The form tests also move the real pointer, which the dialog tests use too.
+set_tests_properties(test_ttl_gui PROPERTIES RESOURCE_LOCK "x11_clipboard;x11_pointer")

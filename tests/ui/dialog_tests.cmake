@@ -34,3 +34,6 @@ add_custom_target(dialog_screenshots
   ${TARVANE_DIALOG_SHOT_COMMANDS}
   DEPENDS test_dialogs
   VERBATIM)
+
+# The deck selection test clicks with the real pointer, as the form tests do: never both at once.
+set_tests_properties(test_dialogs PROPERTIES RESOURCE_LOCK x11_pointer)

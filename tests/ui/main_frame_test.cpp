@@ -55,6 +55,35 @@ TEST_F(MainFrameTest, AddedDecksFillTheTableAndAllDecksTwiceGiveEachDeckTwoColum
   EXPECT_THAT(Column(2), ElementsAre("4", "", "10", "", "", "14", "", "2", "2"));
 }
 
+TEST_F(MainFrameTest, FilesAndFoldersFromTheCommandLineOrADropBecomeDecksWithAColumnEach) {
+  Open();
+  folder.Write("more/red.txt", "#RESULT 優勝\n#PLAYER 山田\n" + BurnDeck());
+  folder.Write("more/sub/ignored.txt", BlueDeck());
+  frame->OpenDeckPaths({folder.blue, folder.Join("more")});
+  EXPECT_EQ(Status(0), "デッキ数 : 2");
+  EXPECT_THAT(Headers(), ElementsAre("カード名", "blue.txt", "red.txt")) << "a folder gives its files, not its subfolders";
+  EXPECT_THAT(Column(1), ElementsAre("4", "", "10", "", "", "14", "", "2", "2"));
+  TtTesting::ProcessEvents();
+  for (int item = 0; item < List().GetItemCount(); ++item) {
+    EXPECT_EQ(TtTesting::ListShownText(List(), item, 0), List().GetItemText(item, 0)) << "the names are fitted";
+  }
+
+  EXPECT_EQ(TtTesting::ListHeaderToolTip(List(), 1), "blue.txt\r\n" + folder.blue) << "its whole name and file";
+  EXPECT_EQ(TtTesting::ListHeaderToolTip(List(), 2), "red.txt\r\n" + folder.Join("more/red.txt") + "\r\n#PLAYER 山田\r\n#RESULT 優勝")
+      << "and its other headers";
+  EXPECT_EQ(TtTesting::ListHeaderToolTip(List(), 0), "カード名");
+
+  // Dropped on the table: only the new deck gets a column.
+  TtTesting::DropFiles(List(), {folder.burn});
+  EXPECT_EQ(Status(0), "デッキ数 : 3");
+  EXPECT_THAT(Headers(), ElementsAre("カード名", "blue.txt", "red.txt", "burn.txt"));
+  TtTesting::MessageBoxSeen seen;
+  answers.MessageBox(TtWin::IDOK, &seen);
+  TtTesting::DropFiles(*frame, {folder.Join("missing.txt")});
+  EXPECT_EQ(seen.caption, "ファイルアクセスエラー") << "told as 追加 tells it";
+  EXPECT_EQ(Status(0), "デッキ数 : 3") << "a file that cannot be read adds nothing";
+}
+
 TEST_F(MainFrameTest, BoardModesChangeTheRowsAndMoveTheRadioCheck) {
   Open();
   AddDecks({folder.burn, folder.blue});
@@ -183,7 +212,7 @@ TEST_F(MainFrameTest, CsvGoesToTheChosenFileAndTsvToTheClipboardAsTheTableWrites
   EXPECT_TRUE(seen.save);
   EXPECT_TRUE(seen.overwrite_prompt);
   EXPECT_EQ(seen.file_name, "");
-  EXPECT_EQ(seen.filter_text, "CSVファイル(*.csv)|*.csv|すべてのファイル(*.*)|*.*");
+  EXPECT_EQ(seen.filter_text, "CSVファイル(*.csv)|*.csv|すべてのファイル(*.*)|*");
   const TtListViewStore& store = List().GetTable().GetList();
   EXPECT_EQ(store.GetColumnCount(), 3);
   EXPECT_EQ(ScratchFolder::Read(path), Tarvane::BuildTableText(store, ","));

@@ -17,7 +17,7 @@
 namespace Tarvane {
 // The entry point's steps that show the main window (ui/tarvane_main.cpp, compiled into the tests).
 void ShowMainWindow(MainFrame& frame);
-int WinMain();
+int WinMain(const std::vector<std::string>& deck_paths = {});
 }  // namespace Tarvane
 
 namespace TarvaneTest {

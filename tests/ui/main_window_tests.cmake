@@ -15,3 +15,24 @@ target_compile_definitions(test_main_window PRIVATE
   TARVANE_PROGRAM_DIR="${TARVANE_BIN_DIR}")
 # The test of the shipped program folder needs the folder made.
 add_dependencies(test_main_window tarvane_data)
+
+# What only a window manager decides (placement, stacking): the test starts openbox on the
+# display, so it runs alone; without openbox its tests are skipped.
+tarvane_add_test(test_window_manager LABEL gui
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_manager_test.cpp ${CMAKE_SOURCE_DIR}/ui/tarvane_main.cpp
+  LIBS tarvane_ui tarvane_test_support ttl_gui_test_main)
+target_compile_definitions(test_window_manager PRIVATE
+  TARVANE_ENTRY_POINT_UNDER_TEST TARVANE_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+  TARVANE_PROGRAM_DIR="${TARVANE_BIN_DIR}")
+set_tests_properties(test_window_manager PROPERTIES RUN_SERIAL TRUE)
+
+# Not a test: times the window with hundreds of deck columns and saves pictures of it (see the
+# file's head). Built with the tests, run by hand under Xvfb.
+add_executable(wide_table_timings ${CMAKE_CURRENT_LIST_DIR}/wide_table_timings.cpp)
+set_target_properties(wide_table_timings PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+target_include_directories(wide_table_timings PRIVATE ${TARVANE_TEST_INCLUDE_DIR})
+target_link_libraries(wide_table_timings PRIVATE tarvane_ui)
+target_compile_definitions(wide_table_timings PRIVATE TARVANE_PROGRAM_DIR="${TARVANE_BIN_DIR}")
+add_dependencies(wide_table_timings tarvane_data)
+# The header test reads the real pointer's position and the form tests move it: never at once.
+set_tests_properties(test_main_window PROPERTIES RESOURCE_LOCK x11_pointer)

@@ -67,7 +67,7 @@ TEST_F(OpenListDialogTest, EditingStartsWithTheDecksAndOkReturnsTheListWithAFile
   EXPECT_EQ(dialog.GetPaths(),
             (Paths{decks[0]->path(), decks[1]->path(), "/decks/緑.txt", "/decks/黒.txt", "/decks/緑.txt"}));
   EXPECT_TRUE(seen.multiple);
-  EXPECT_EQ(seen.filter_text, "すべてのファイル(*.*)|*.*");
+  EXPECT_EQ(seen.filter_text, "すべてのファイル(*.*)|*");
   TarvaneTest::ExpectNoFailures(answers_);
 }
 
@@ -115,6 +115,24 @@ TEST_F(OpenListDialogTest, RemovingSelectsTheEntryNowAtThatPlaceOrTheNewLastOne)
   });
   EXPECT_EQ(dialog.ShowDialog(&owner_), TtDialog::kAccepted);
   EXPECT_TRUE(dialog.GetPaths().empty());
+  TarvaneTest::ExpectNoFailures(answers_);
+}
+
+TEST_F(OpenListDialogTest, EditingOpensWithNoEntrySelectedSoThatRemoveDoesNothing) {
+  std::vector<std::shared_ptr<Tarvane::Deck>> decks{LoadDeck("a.txt"), LoadDeck("b.txt"), LoadDeck("c.txt")};
+  OpenListDialog dialog(decks);
+  answers_.Dialog([&](TtWindow& shown) {
+    // On screen and with the keyboard focus, as the user meets it.
+    TtTesting::ShowAsModal(shown);
+    TtListBox& list = dialog.GetListBox();
+    EXPECT_EQ(list.GetCurrentSelection(), -1);
+    for (int index = 0; index < list.GetCount(); ++index) EXPECT_FALSE(list.GetSelected(index)) << index;
+    TtTesting::Click(dialog.GetRemoveButton());
+    EXPECT_EQ(list.GetCount(), 3) << "nothing chosen: nothing removed";
+    TtTesting::Click(dialog.GetOkButton());
+  });
+  EXPECT_EQ(dialog.ShowDialog(&owner_), 1);
+  EXPECT_EQ(dialog.GetPaths().size(), 3u);
   TarvaneTest::ExpectNoFailures(answers_);
 }
 

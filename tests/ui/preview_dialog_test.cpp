@@ -66,6 +66,51 @@ TEST_F(PreviewDialogTest, ItStaysHiddenUntilACardIsShownAndThenShowsItsTexts) {
   EXPECT_EQ(preview_.GetCorner().GetText(), "") << "a spell leaves the corner empty";
 }
 
+TEST_F(PreviewDialogTest, ALongNameIsCutAfterAWholeWordAndEndsInAnEllipsis) {
+  preview_.Show(Creature());
+  TtTesting::ProcessEvents();
+  const std::string name = Creature().name;
+  const std::string shown = TtTesting::ShownText(preview_.GetNameLine());
+  ASSERT_GT(shown.size(), 3u);
+  ASSERT_EQ(shown.substr(shown.size() - 3), "...") << shown;
+  const std::string kept = shown.substr(0, shown.size() - 3);
+  ASSERT_LT(kept.size(), name.size());
+  EXPECT_EQ(name.substr(0, kept.size()), kept);
+  EXPECT_EQ(name[kept.size()], ' ') << "cut at a word boundary: " << shown;
+  EXPECT_EQ(TtTesting::ShownText(preview_.GetJapaneseNameLine()), "ラノワールのエルフ") << "a short line stays whole";
+}
+
+TEST_F(PreviewDialogTest, TheRulesBoxHasASunkenFrame) {
+  preview_.Show(Spell());
+  for (int round = 0; round < 20; ++round) TtTesting::ProcessEvents();
+  TtWin::RECT box = preview_.GetRulesBox().GetRectangle();
+  TtWin::COLORREF inside = TtTesting::ScreenPixel({box.left + 3, box.bottom - 3});
+  TtWin::COLORREF top_edge = TtTesting::ScreenPixel({(box.left + box.right) / 2, box.top - 1});
+  TtWin::COLORREF left_edge = TtTesting::ScreenPixel({box.left - 1, (box.top + box.bottom) / 2});
+  EXPECT_NE(top_edge, inside) << "a line above the box";
+  EXPECT_NE(left_edge, inside) << "a line left of the box";
+}
+
+TEST_F(PreviewDialogTest, AHugeRulesTextIsCutBetweenCharactersAndSaysSo) {
+  Card card = Spell();
+  // Ten megabytes of two-byte characters after one single-byte one, so that a cut by bytes
+  // alone would fall inside a character.
+  card.rules_text = "x";
+  for (int i = 0; i < 5 * 1024 * 1024; ++i) card.rules_text += "\x82\xa0";
+  preview_.Show(card);
+  std::string shown = preview_.GetRulesBox().GetText();
+  const std::string note = "\r\n……（長すぎるため以下を省略しました）";
+  ASSERT_LT(shown.size(), 20000u);
+  ASSERT_GT(shown.size(), note.size());
+  EXPECT_EQ(shown.substr(shown.size() - note.size()), note);
+  std::string kept = shown.substr(0, shown.size() - note.size());
+  EXPECT_EQ(kept.size() % 2, 1u) << "the single byte and whole two-byte characters";
+  EXPECT_EQ(kept.substr(kept.size() - 2), "\x82\xa0");
+
+  preview_.Show(Creature());
+  EXPECT_EQ(preview_.GetRulesBox().GetText(), Creature().rules_text) << "a short text is shown whole";
+}
+
 TEST_F(PreviewDialogTest, TheCloseBoxHidesItAndTheNextCardComesBackInThePlaceAndSizeItHad) {
   preview_.Show(Spell());
   preview_.SetPositionSize(200, 150, 360, 340);

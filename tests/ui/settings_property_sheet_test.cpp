@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "app/program_files.h"
 #include "app/settings.h"
@@ -45,9 +47,14 @@ protected:
 TEST_F(SettingsPropertySheetTest, AnEmptyWidthIsRefusedWithItsMessageAndZeroIsSaved) {
   TtTesting::MessageBoxSeen empty;
   TtTesting::MessageBoxSeen too_large;
+  TtTesting::MessageBoxSeen negative;
+  TtTesting::MessageBoxSeen huge;
   answers_
       .Dialog([&](TtWindow&) {
         EXPECT_EQ(sheet_.GetText(), "設定");
+        std::vector<std::string> buttons = TtTesting::ButtonLabels(sheet_);
+        auto ok = std::find(buttons.begin(), buttons.end(), "OK");
+        EXPECT_LT(ok, std::find(buttons.begin(), buttons.end(), "キャンセル")) << "OK first, then キャンセル";
         EXPECT_EQ(page_.GetWidthEdit().GetText(), "72");
         TtTesting::Click(page_.GetZeroCheck());
         page_.GetWidthEdit().SetText("");
@@ -57,16 +64,26 @@ TEST_F(SettingsPropertySheetTest, AnEmptyWidthIsRefusedWithItsMessageAndZeroIsSa
         EXPECT_EQ(settings_.DefaultColumnWidth, 72) << "the record is untouched until a good apply";
         EXPECT_FALSE(settings_.IfZeroNullString);
         EXPECT_FALSE(std::filesystem::exists(scratch_.Join("tarvane.ini"))) << "nothing saved";
+        // Pasted past the digits-only typing: a negative width and one the widget set cannot draw.
+        page_.GetWidthEdit().SetText("-5");
+        EXPECT_FALSE(sheet_.PressOk());
+        page_.GetWidthEdit().SetText("100000000");
+        EXPECT_FALSE(sheet_.PressOk());
         page_.GetWidthEdit().SetText("0");
         EXPECT_TRUE(sheet_.PressOk());
       })
       .MessageBox(TtWin::IDOK, &empty)
-      .MessageBox(TtWin::IDOK, &too_large);
+      .MessageBox(TtWin::IDOK, &too_large)
+      .MessageBox(TtWin::IDOK, &negative)
+      .MessageBox(TtWin::IDOK, &huge);
   EXPECT_EQ(sheet_.ShowDialog(&owner_), 1);
   EXPECT_EQ(empty.text, "カラムのデフォルト幅を数値に変換できませんでした。");
   EXPECT_EQ(empty.caption, "設定エラー");
   EXPECT_EQ(empty.icon, TtWin::MB_ICONERROR);
   EXPECT_EQ(too_large.text, empty.text);
+  EXPECT_EQ(negative.text, "カラムのデフォルト幅は 0 から 2000 までの数値で指定してください。");
+  EXPECT_EQ(negative.caption, "設定エラー");
+  EXPECT_EQ(huge.text, negative.text);
 
   EXPECT_EQ(settings_.DefaultColumnWidth, 0);
   EXPECT_TRUE(settings_.IfZeroNullString);
@@ -160,7 +177,7 @@ TEST_F(SettingsPropertySheetTest, BrowsingStoresAScriptBelowTheProgramFolderRela
       .FileDialog({"/home/player/ext.nut"})
       .CancelFileDialog();
   EXPECT_EQ(sheet_.ShowDialog(&owner_), 1);
-  EXPECT_EQ(seen.filter_text, "Squirrelスクリプト(*.*)|*.*");
+  EXPECT_EQ(seen.filter_text, "Squirrelスクリプト(*.*)|*");
   EXPECT_EQ(seen.file_name, "./scripts/拡張.nut") << "the path edit's text is the initial file";
   EXPECT_EQ(settings_.ExtensionScriptPath, "/home/player/ext.nut");
   TarvaneTest::ExpectNoFailures(answers_);

@@ -23,13 +23,34 @@ constexpr int kStatusBarHeight = 21;
 
 }  // namespace
 
-TtWxInternal::StaticText::StaticText(wxWindow* parent, int id, long style, bool wrap)
-    : wxStaticText(parent, id, wxEmptyString, wxDefaultPosition, wxDefaultSize, style), wrap_(wrap) {
+TtWxInternal::StaticText::StaticText(wxWindow* parent, int id, long style, Fit fit)
+    : wxStaticText(parent, id, wxEmptyString, wxDefaultPosition, wxDefaultSize, style), fit_(fit) {
   Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
     event.Skip();
-    if (wrap_ && GetClientSize().GetWidth() != wrapped_width_) Rewrap();
+    if (fit_ != Fit::OneLine && GetClientSize().GetWidth() != wrapped_width_) Rewrap();
   });
 }
+
+namespace {
+
+// The longest run of whole words of the text that fits the width with an ellipsis after it;
+// a first word too long for the width is cut by character.
+wxString WordEllipsis(wxWindow* window, const wxString& text, int width) {
+  wxClientDC dc(window);
+  dc.SetFont(window->GetFont());
+  if (dc.GetTextExtent(text).GetWidth() <= width) return text;
+  const wxString ellipsis = "...";
+  size_t space = text.find_last_of(' ');
+  while (space != wxString::npos && space > 0) {
+    wxString candidate = text.substr(0, space);
+    candidate.Trim();
+    if (!candidate.empty() && dc.GetTextExtent(candidate + ellipsis).GetWidth() <= width) return candidate + ellipsis;
+    space = text.find_last_of(' ', space - 1);
+  }
+  return wxControl::Ellipsize(text, dc, wxELLIPSIZE_END, width);
+}
+
+}  // namespace
 
 void TtWxInternal::StaticText::SetFullText(const wxString& text) {
   full_text_ = text;
@@ -37,9 +58,13 @@ void TtWxInternal::StaticText::SetFullText(const wxString& text) {
 }
 
 void TtWxInternal::StaticText::Rewrap() {
-  SetLabel(full_text_);
   wrapped_width_ = GetClientSize().GetWidth();
-  if (wrap_ && wrapped_width_ > 0) Wrap(wrapped_width_);
+  if (fit_ == Fit::WordEllipsis && wrapped_width_ > 0) {
+    SetLabel(WordEllipsis(this, full_text_, wrapped_width_));
+  } else {
+    SetLabel(full_text_);
+    if (fit_ == Fit::Wrap && wrapped_width_ > 0) Wrap(wrapped_width_);
+  }
   Refresh();
 }
 

@@ -1,9 +1,14 @@
 // Dialogs, property sheets, message boxes and the common dialogs over the widget set.
+#include <wx/artprov.h>
 #include <wx/notebook.h>
+#include <wx/statbmp.h>
+
+#include <dlfcn.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <vector>
 
 #include "ttl/tt_backend.h"
 #include "ttl/tt_dialog.h"
@@ -60,11 +65,12 @@ public:
   SheetDialog(wxWindow* parent, bool apply_button)
       : wxDialog(parent, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX) {
     book_ = new wxNotebook(this, wxID_ANY);
-    auto* buttons = new wxStdDialogButtonSizer;
-    buttons->AddButton(new wxButton(this, wxID_OK, "OK"));
-    buttons->AddButton(new wxButton(this, wxID_CANCEL, TtWx::ToWxString("キャンセル")));
-    if (apply_button) buttons->AddButton(new wxButton(this, wxID_APPLY, TtWx::ToWxString("適用")));
-    buttons->Realize();
+    // OK, キャンセル, 適用 from left to right, as the program's users know them; the widget set's
+    // standard row would put キャンセル first.
+    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
+    buttons->Add(new wxButton(this, wxID_OK, "OK"));
+    buttons->Add(new wxButton(this, wxID_CANCEL, TtWx::ToWxString("キャンセル")), 0, wxLEFT, 6);
+    if (apply_button) buttons->Add(new wxButton(this, wxID_APPLY, TtWx::ToWxString("適用")), 0, wxLEFT, 6);
     auto* column = new wxBoxSizer(wxVERTICAL);
     column->Add(book_, 1, wxEXPAND | wxALL, 6);
     column->Add(buttons, 0, wxALIGN_RIGHT | wxLEFT | wxRIGHT | wxBOTTOM, 6);
@@ -162,6 +168,71 @@ int TtBackend::GetSelectedPropertyPage(TtWin::HWND sheet) {
 // ---------------------------------------------------------------------------------------------
 // Message boxes
 
+namespace {
+
+const char* IconArt(int icon) {
+  switch (icon) {
+    case TtWin::MB_ICONERROR: return wxART_ERROR;
+    case TtWin::MB_ICONWARNING: return wxART_WARNING;
+    case TtWin::MB_ICONQUESTION: return wxART_QUESTION;
+    case TtWin::MB_ICONINFORMATION: return wxART_INFORMATION;
+    default: return nullptr;
+  }
+}
+
+struct ButtonSpec {
+  int id;
+  const char* text;
+};
+
+std::vector<ButtonSpec> ButtonsOf(int button_set) {
+  switch (button_set) {
+    case TtWin::MB_OKCANCEL: return {{wxID_OK, "OK"}, {wxID_CANCEL, "キャンセル"}};
+    case TtWin::MB_YESNO: return {{wxID_YES, "はい"}, {wxID_NO, "いいえ"}};
+    case TtWin::MB_YESNOCANCEL: return {{wxID_YES, "はい"}, {wxID_NO, "いいえ"}, {wxID_CANCEL, "キャンセル"}};
+    default: return {{wxID_OK, "OK"}};
+  }
+}
+
+}  // namespace
+
+TtWxInternal::MessageBox::MessageBox(wxWindow* parent, const wxString& text, const wxString& caption, int button_set,
+                                     int icon, bool second_is_default)
+    : wxDialog(parent, wxID_ANY, caption, wxDefaultPosition, wxDefaultSize, wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX),
+      text_(text),
+      button_set_(button_set),
+      icon_(icon) {
+  auto* body = new wxBoxSizer(wxHORIZONTAL);
+  if (const char* art = IconArt(icon)) {
+    wxBitmap picture = wxArtProvider::GetBitmap(art, wxART_MESSAGE_BOX);
+    if (picture.IsOk()) {
+      body->Add(new wxStaticBitmap(this, wxID_ANY, picture), 0, wxALL, 12);
+      shows_icon_ = true;
+    }
+  }
+  body->Add(new wxStaticText(this, wxID_ANY, text), 1, wxALIGN_CENTRE_VERTICAL | wxALL, 12);
+  auto* row = new wxBoxSizer(wxHORIZONTAL);
+  std::vector<ButtonSpec> specs = ButtonsOf(button_set);
+  for (size_t index = 0; index < specs.size(); ++index) {
+    auto* button = new wxButton(this, specs[index].id, TtWx::ToWxString(specs[index].text));
+    row->Add(button, 0, index ? wxLEFT : 0, 6);
+    button->Bind(wxEVT_BUTTON, [this, id = specs[index].id](wxCommandEvent&) { EndModal(id); });
+    if (index == (second_is_default && specs.size() > 1 ? 1u : 0u)) {
+      button->SetDefault();
+      button->SetFocus();
+    }
+  }
+  // Escape and the close box answer as the platform's boxes do: Cancel where there is one,
+  // otherwise No, otherwise OK.
+  bool has_cancel = button_set == TtWin::MB_OKCANCEL || button_set == TtWin::MB_YESNOCANCEL;
+  SetEscapeId(has_cancel ? wxID_CANCEL : button_set == TtWin::MB_YESNO ? wxID_NO : wxID_OK);
+  auto* column = new wxBoxSizer(wxVERTICAL);
+  column->Add(body, 1, wxEXPAND);
+  column->Add(row, 0, wxALIGN_CENTRE | wxLEFT | wxRIGHT | wxBOTTOM, 12);
+  SetSizerAndFit(column);
+  CentreOnParent();
+}
+
 int TtMessageBox::Show(TtWindow* owner) const {
   bool yes_no = button_set_ == TtWin::MB_YESNO || button_set_ == TtWin::MB_YESNOCANCEL;
   if (!TtForm::IsPlatformInitialized()) {
@@ -169,22 +240,8 @@ int TtMessageBox::Show(TtWindow* owner) const {
     if (default_button_ == TtWin::MB_DEFBUTTON2) return yes_no ? TtWin::IDNO : TtWin::IDCANCEL;
     return yes_no ? TtWin::IDYES : TtWin::IDOK;
   }
-  long style = wxCENTRE;
-  switch (button_set_) {
-    case TtWin::MB_OKCANCEL: style |= wxOK | wxCANCEL; break;
-    case TtWin::MB_YESNO: style |= wxYES_NO; break;
-    case TtWin::MB_YESNOCANCEL: style |= wxYES_NO | wxCANCEL; break;
-    default: style |= wxOK; break;
-  }
-  switch (icon_) {
-    case TtWin::MB_ICONERROR: style |= wxICON_ERROR; break;
-    case TtWin::MB_ICONWARNING: style |= wxICON_WARNING; break;
-    case TtWin::MB_ICONQUESTION: style |= wxICON_QUESTION; break;
-    case TtWin::MB_ICONINFORMATION: style |= wxICON_INFORMATION; break;
-    default: style |= wxICON_NONE; break;
-  }
-  if (default_button_ == TtWin::MB_DEFBUTTON2) style |= yes_no ? wxNO_DEFAULT : wxCANCEL_DEFAULT;
-  wxMessageDialog dialog(NativeParent(owner), TtWx::ToWxString(text_), TtWx::ToWxString(caption_), style);
+  TtWxInternal::MessageBox dialog(NativeParent(owner), TtWx::ToWxString(text_), TtWx::ToWxString(caption_),
+                                  button_set_, icon_, default_button_ == TtWin::MB_DEFBUTTON2);
   int answer = dialog.ShowModal();
   wxTheApp->RethrowStoredException();
   switch (answer) {
@@ -198,6 +255,57 @@ int TtMessageBox::Show(TtWindow* owner) const {
 // ---------------------------------------------------------------------------------------------
 // File dialogs and the folder browser
 
+// The chooser is the desktop's own dialog; its buttons are reached through its responses, with
+// the widget set's toolkit functions looked up in the running program (it has them loaded).
+namespace {
+
+constexpr int kResponseAccept = -3;
+constexpr int kResponseCancel = -6;
+
+template <class Function>
+Function* ToolkitFunction(const char* name) {
+  return reinterpret_cast<Function*>(dlsym(RTLD_DEFAULT, name));
+}
+
+void* ChooserButton(wxWindow* chooser, int response) {
+  static auto* find = ToolkitFunction<void*(void*, int)>("gtk_dialog_get_widget_for_response");
+  return find ? find(chooser->GetHandle(), response) : nullptr;
+}
+
+}  // namespace
+
+void TtWxInternal::SetChooserButtonTexts(wxWindow* chooser, const char* accept, const char* cancel) {
+  static auto* set_label = ToolkitFunction<void(void*, const char*)>("gtk_button_set_label");
+  if (!set_label) return;
+  if (void* button = ChooserButton(chooser, kResponseAccept)) set_label(button, TtWx::ToWxString(accept).utf8_str());
+  if (void* button = ChooserButton(chooser, kResponseCancel)) set_label(button, TtWx::ToWxString(cancel).utf8_str());
+}
+
+wxString TtWxInternal::ChooserButtonText(wxWindow* chooser, bool accept) {
+  static auto* get_label = ToolkitFunction<const char*(void*)>("gtk_button_get_label");
+  void* button = ChooserButton(chooser, accept ? kResponseAccept : kResponseCancel);
+  const char* label = button && get_label ? get_label(button) : nullptr;
+  return label ? wxString::FromUTF8(label) : wxString();
+}
+
+namespace {
+
+// On the classic platform "*.*" means every file, with or without a dot in its name; the
+// widget set matches it literally, so it becomes "*" there. Filter names stay as given.
+wxString NativeWildcard(const std::string& filter_text) {
+  wxArrayString parts = wxSplit(TtWx::ToWxString(filter_text), '|', '\0');
+  for (size_t index = 1; index < parts.size(); index += 2) {
+    wxArrayString patterns = wxSplit(parts[index], ';', '\0');
+    for (wxString& pattern : patterns) {
+      if (pattern == "*.*") pattern = "*";
+    }
+    parts[index] = wxJoin(patterns, ';', '\0');
+  }
+  return wxJoin(parts, '|', '\0');
+}
+
+}  // namespace
+
 bool TtFileDialog::Show(TtWindow* parent, bool save, bool overwrite_prompt) {
   if (!TtForm::IsPlatformInitialized()) {
     throw TT_SYSTEM_CALL_ERROR("tt_dialog", save ? "::GetSaveFileName" : "::GetOpenFileName", ENXIO);
@@ -209,7 +317,8 @@ bool TtFileDialog::Show(TtWindow* parent, bool save, bool overwrite_prompt) {
   if (!no_change_directory_) style |= wxFD_CHANGE_DIR;
   std::string title = !title_.empty() ? title_ : save ? std::string("名前を付けて保存") : std::string("開く");
   TtWxInternal::FileDialog dialog(NativeParent(parent), TtWx::ToWxString(title), TtWx::ToWxString(initial_directory_),
-                                  TtWx::ToWxString(file_name_), TtWx::ToWxString(BuildFilterText()), style);
+                                  TtWx::ToWxString(file_name_), NativeWildcard(BuildFilterText()), style);
+  TtWxInternal::SetChooserButtonTexts(&dialog, save ? "保存" : "開く", "キャンセル");
   dialog.initial_directory = TtWx::ToWxString(initial_directory_);
   dialog.initial_file_name = TtWx::ToWxString(file_name_);
   if (!filters_.empty()) {
@@ -247,6 +356,7 @@ bool TtFolderBrowserDialog::ShowDialog(TtWindow* parent) {
   std::string title = description_.empty() ? std::string("フォルダの参照") : description_;
   TtWxInternal::DirDialog dialog(NativeParent(parent), TtWx::ToWxString(title), TtWx::ToWxString(selected_path_),
                                  wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
+  TtWxInternal::SetChooserButtonTexts(&dialog, "選択", "キャンセル");
   dialog.initial_path = TtWx::ToWxString(selected_path_);
   int answer = dialog.ShowModal();
   wxTheApp->RethrowStoredException();

@@ -18,6 +18,8 @@ namespace {
 constexpr int kCheckBoxSize = 13;
 constexpr int kCheckBoxSpace = kCheckBoxSize + 5;
 constexpr int kDragThreshold = 4;
+// Room left and right of a cell's text.
+constexpr int kTextMargin = 8;
 
 class ListGrid;
 
@@ -53,9 +55,16 @@ private:
   ListGrid& grid_;
 };
 
-// Draws a cell's text on one line from the left, cut at the cell's edge. The grid's own
-// renderer measures every text before drawing it (for alignment and line breaks), which
-// doubles the text layout work of a repaint; list cells need neither.
+// A text that does not fit the width ends in an ellipsis. Only a text that might not fit is
+// measured: no character is wider than the font is high, so most counts are never measured.
+wxString FitToWidth(wxDC& dc, const wxString& text, int width) {
+  if (static_cast<int>(text.length()) * dc.GetCharHeight() <= width) return text;
+  return wxControl::Ellipsize(text, dc, wxELLIPSIZE_END, std::max(width, 0));
+}
+
+// Draws a cell's text on one line from the left, ending in an ellipsis where the cell cuts it.
+// The grid's own renderer measures every text before drawing it (for alignment and line
+// breaks), which doubles the text layout work of a repaint; list cells need neither.
 class TextRenderer : public wxGridCellStringRenderer {
 public:
   void Draw(wxGrid& grid, wxGridCellAttr& attr, wxDC& dc, const wxRect& rect, int row, int col,
@@ -65,7 +74,7 @@ public:
     if (text.empty()) return;
     SetTextColoursAndFont(grid, attr, dc, is_selected);
     wxDCClipper clip(dc, rect);
-    dc.DrawText(text, rect.x + 2, rect.y + (rect.height - dc.GetCharHeight()) / 2);
+    dc.DrawText(FitToWidth(dc, text, rect.width - 4), rect.x + 2, rect.y + (rect.height - dc.GetCharHeight()) / 2);
   }
   wxGridCellRenderer* Clone() const override { return new TextRenderer; }
 };
@@ -98,11 +107,12 @@ public:
     // A list created again gets a new grid; the old one must let go of the store.
     if (auto* previous = dynamic_cast<ListGrid*>(list.GetObserver())) previous->StoreDestroyed();
     list.SetObserver(this);
-    BindMouse();
+    BindMouse(GetGridWindow());
     BindKeys();
-    BindHeader();
+    BindHeader(GetGridColLabelWindow());
     Bind(wxEVT_GRID_COL_SIZE, [this](wxGridSizeEvent& event) {
       event.Skip();
+      if (event.GetRowOrCol() == 0) first_column_set_by_user_ = true;
       if (!list_ || event.GetRowOrCol() >= list_->GetColumnCount()) return;
       syncing_widths_ = true;
       list_->SetColumnWidth(event.GetRowOrCol(), GetColSize(event.GetRowOrCol()));
@@ -123,9 +133,65 @@ public:
 
   TtListView* List() const { return list_; }
 
+  // A header's text ends in an ellipsis where the column cuts it, as a cell's does.
+  void DrawColLabel(wxDC& dc, int col) override {
+    if (GetColSize(col) <= 0) return;
+    wxRect rect(GetColLeft(col), 0, GetColSize(col), GetColLabelSize());
+    static wxGridColumnHeaderRendererDefault plain;
+    wxGridCellAttrProvider* provider = GetTable()->GetAttrProvider();
+    const wxGridColumnHeaderRenderer& renderer = provider ? provider->GetColumnHeaderRenderer(col) : plain;
+    renderer.DrawBorder(*this, dc, rect);
+    dc.SetFont(GetLabelFont());
+    dc.SetTextForeground(GetLabelTextColour());
+    int horizontal = 0;
+    int vertical = 0;
+    GetColLabelAlignment(&horizontal, &vertical);
+    renderer.DrawLabel(*this, dc, FitToWidth(dc, GetColLabelValue(col), rect.width - 4), rect, horizontal, vertical,
+                       wxHORIZONTAL);
+  }
+
+  // The width that shows every text of the column and its header whole.
+  int ContentWidth(int col) {
+    wxClientDC dc(GetGridWindow());
+    dc.SetFont(GetLabelFont());
+    int widest = dc.GetTextExtent(GetColLabelValue(col)).GetWidth();
+    dc.SetFont(GetDefaultCellFont());
+    for (int row = 0; row < GetNumberRows(); ++row) {
+      wxString text = GetTable()->GetValue(row, col);
+      if (!text.empty()) widest = std::max(widest, dc.GetTextExtent(text).GetWidth());
+    }
+    return widest + (col == 0 && check_boxes_ ? kCheckBoxSpace : 0) + kTextMargin;
+  }
+
+  void FitColumn(int col) {
+    if (!list_ || col < 0 || col >= GetNumberCols()) return;
+    SetColSize(col, ContentWidth(col));
+    syncing_widths_ = true;
+    list_->SetColumnWidth(col, GetColSize(col));
+    syncing_widths_ = false;
+    ForceRefresh();
+  }
+
+  // The card names are fitted once the table has been filled, until the user sets the width.
+  void FitFirstColumnSoon() {
+    if (first_column_set_by_user_ || fit_pending_ || !list_ || !list_->FitsFirstColumn() || GetNumberCols() == 0) {
+      return;
+    }
+    fit_pending_ = true;
+    CallAfter([this] {
+      fit_pending_ = false;
+      if (!first_column_set_by_user_ && list_ && list_->GetItemCount() > 0) {
+        FitColumn(0);
+        KeepFirstColumnFrozen();
+      }
+    });
+  }
+
   void ApplyExtendedStyle(TtWin::DWORD style) {
     EnableGridLines((style & TtWin::LVS_EX_GRIDLINES) != 0);
-    EnableDragColMove((style & TtWin::LVS_EX_HEADERDRAGDROP) != 0);
+    // The widget set's grid cannot freeze a column and let the user move columns at once; with
+    // hundreds of deck columns the card names in view matter more, so header items stay put.
+    EnableDragColMove(false);
     check_boxes_ = (style & TtWin::LVS_EX_CHECKBOXES) != 0;
     ClearAttributes();
     ForceRefresh();
@@ -149,15 +215,51 @@ public:
     row_looks_.clear();
   }
 
-  // Where a point of the list's client area falls: the grid's own cells start below the header.
+  // The part of the cell area a point of the list's client area falls in: the frozen first
+  // column, which does not scroll sideways, or the rest.
+  bool InFrozenPart(const wxPoint& client) const {
+    wxWindow* frozen = GetFrozenColGridWindow();
+    return frozen && client.x < frozen->GetRect().GetRight() + 1;
+  }
+  wxWindow* FrozenHeader() const { return m_colFrozenLabelWin; }
+
+  // Where a point of the list's client area falls in the grid's unscrolled cell coordinates;
+  // the cells start below the header.
   wxPoint CellAreaPoint(const wxPoint& client) const {
-    wxPoint origin = GetGridWindow()->GetPosition();
-    return CalcGridWindowUnscrolledPosition(client - origin, nullptr);
+    bool frozen = InFrozenPart(client);
+    wxWindow* part = frozen ? GetFrozenColGridWindow() : GetGridWindow();
+    wxPoint point = CalcGridWindowUnscrolledPosition(client - part->GetPosition(), frozen ? m_frozenColGridWin : m_gridWin);
+    return frozen ? point : point + wxPoint(FrozenWidth(), 0);
+  }
+  // The scrolling part's own coordinates start right of the frozen column.
+  int FrozenWidth() const { return GetNumberFrozenCols() > 0 ? GetColLeft(GetNumberFrozenCols()) : 0; }
+  // The reverse: a point of the cell coordinates (of a cell in the column) in the list's client area.
+  wxPoint ClientPointOfCell(const wxPoint& cell_point, int column) const {
+    bool frozen = column < GetNumberFrozenCols() && m_frozenColGridWin;
+    wxWindow* part = frozen ? GetFrozenColGridWindow() : GetGridWindow();
+    wxPoint point = frozen ? cell_point : cell_point - wxPoint(FrozenWidth(), 0);
+    return CalcGridWindowScrolledPosition(point, frozen ? m_frozenColGridWin : m_gridWin) + part->GetPosition();
+  }
+
+  // The first column stays in view while the others scroll sideways, as a spreadsheet's frozen
+  // column does; its parts of the grid are made anew when it is frozen, and learn the mouse.
+  void KeepFirstColumnFrozen() {
+    int wanted = GetNumberCols() > 1 ? 1 : 0;
+    if (GetNumberFrozenCols() != wanted && !FreezeTo(0, wanted)) return;
+    wxWindow* frozen_cells = GetFrozenColGridWindow();
+    if (frozen_cells && frozen_cells != bound_frozen_cells_) {
+      bound_frozen_cells_ = frozen_cells;
+      BindMouse(frozen_cells);
+    }
+    if (m_colFrozenLabelWin && m_colFrozenLabelWin != bound_frozen_header_) {
+      bound_frozen_header_ = m_colFrozenLabelWin;
+      BindHeader(m_colFrozenLabelWin);
+    }
   }
 
   int ItemAt(const wxPoint& client) const {
     if (!list_) return -1;
-    wxPoint origin = GetGridWindow()->GetPosition();
+    wxPoint origin = (GetFrozenColGridWindow() ? GetFrozenColGridWindow() : GetGridWindow())->GetPosition();
     if (client.y < origin.y || client.x < origin.x) return -1;
     wxPoint logical = CellAreaPoint(client);
     if (logical.x >= TotalColumnsWidth()) return -1;
@@ -180,11 +282,15 @@ public:
     wxGridTableMessage message(GetTable(), wxGRIDTABLE_NOTIFY_COLS_INSERTED, index, count);
     ProcessTableMessage(message);
     for (int col = index; col < index + count; ++col) SetColSize(col, std::max(list_->GetColumnWidth(col), 0));
+    KeepFirstColumnFrozen();
     GetGridColLabelWindow()->Refresh();
   }
   void ColumnsDeleted(int index, int count) override {
+    // Unfrozen first: the grid keeps its frozen parts only over columns that exist.
+    if (GetNumberFrozenCols() > 0 && GetNumberCols() - count <= 1) FreezeTo(0, 0);
     wxGridTableMessage message(GetTable(), wxGRIDTABLE_NOTIFY_COLS_DELETED, index, count);
     ProcessTableMessage(message);
+    KeepFirstColumnFrozen();
     GetGridColLabelWindow()->Refresh();
   }
   void ColumnChanged(int index) override {
@@ -198,6 +304,7 @@ public:
     wxGridTableMessage message(GetTable(), wxGRIDTABLE_NOTIFY_ROWS_INSERTED, index, count);
     ProcessTableMessage(message);
     row_looks_.clear();
+    if (!suspended_) FitFirstColumnSoon();
   }
   void ItemsDeleted(int index, int count) override {
     wxGridTableMessage message(GetTable(), wxGRIDTABLE_NOTIFY_ROWS_DELETED, index, count);
@@ -223,6 +330,7 @@ public:
     suspended_ = false;
     EndBatch();
     row_looks_.clear();
+    FitFirstColumnSoon();
     ForceRefresh();
   }
   void StoreDestroyed() override { list_ = nullptr; }
@@ -287,8 +395,7 @@ private:
     NotifyStateChange(row, before, StateOf(row));
   }
 
-  void BindMouse() {
-    wxWindow* cells = GetGridWindow();
+  void BindMouse(wxWindow* cells) {
     cells->Bind(wxEVT_LEFT_DOWN, [this, cells](wxMouseEvent& event) {
       event.Skip();
       if (!list_) return;
@@ -382,8 +489,7 @@ private:
     });
   }
 
-  void BindHeader() {
-    wxWindow* header = GetGridColLabelWindow();
+  void BindHeader(wxWindow* header) {
     header->Bind(wxEVT_LEFT_DOWN, [this, header](wxMouseEvent& event) {
       event.Skip();
       TtWin::POINT point = ClientPoint(header, event.GetPosition());
@@ -407,6 +513,25 @@ private:
       notify.iSubItem = column;
       notify.ptAction = point;
       CallAfter([this, notify]() mutable { Notify(notify.hdr); });
+    });
+    // The header item under the pointer tells its whole name (and what the store adds) as a tooltip.
+    header->Bind(wxEVT_MOTION, [this, header](wxMouseEvent& event) {
+      event.Skip();
+      int column = list_ ? list_->HitTestHeader(ClientPoint(header, event.GetPosition())) : -1;
+      wxString tip = column >= 0 ? TtWx::ToWxString(list_->GetColumnToolTip(column)) : wxString();
+      if (tip.empty()) {
+        header->UnsetToolTip();
+      } else if (header->GetToolTipText() != tip) {
+        header->SetToolTip(tip);
+      }
+    });
+    // A double click on a header item's right edge fits the column to its texts.
+    header->Bind(wxEVT_LEFT_DCLICK, [this, header](wxMouseEvent& event) {
+      TtWin::UINT flags = 0;
+      int column = list_ ? list_->HitTestHeader(ClientPoint(header, event.GetPosition()), &flags) : -1;
+      if (flags != TtWin::HHT_ONDIVIDER) return event.Skip();
+      if (column == 0) first_column_set_by_user_ = true;
+      FitColumn(column);
     });
     header->Bind(wxEVT_RIGHT_DOWN, [](wxMouseEvent&) {});
     header->Bind(wxEVT_RIGHT_UP, [this, header](wxMouseEvent&) {
@@ -433,6 +558,10 @@ private:
   TtWin::POINT drag_start_;
   int header_click_column_ = -1;
   TtWin::POINT header_click_start_;
+  bool first_column_set_by_user_ = false;
+  bool fit_pending_ = false;
+  wxWindow* bound_frozen_cells_ = nullptr;
+  wxWindow* bound_frozen_header_ = nullptr;
 };
 
 int ListTable::GetNumberRows() { return grid_.List() ? grid_.List()->GetItemCount() : 0; }
@@ -555,6 +684,15 @@ wxWindow* TtWxInternal::CreateListView(TtListView& list, wxWindow* parent, int i
   return grid;
 }
 
+wxString TtWxInternal::ShownListText(wxWindow* window, int row, int col) {
+  auto* grid = dynamic_cast<ListGrid*>(window);
+  if (!grid || col < 0 || col >= grid->GetNumberCols()) return wxString();
+  wxClientDC dc(grid->GetGridWindow());
+  dc.SetFont(row < 0 ? grid->GetLabelFont() : grid->GetDefaultCellFont());
+  wxString text = row < 0 ? grid->GetColLabelValue(col) : grid->GetTable()->GetValue(row, col);
+  return FitToWidth(dc, text, grid->GetColSize(col) - 4);
+}
+
 void TtWxInternal::ResetListLooks(wxWindow* grid) {
   if (auto* list_grid = dynamic_cast<ListGrid*>(grid)) list_grid->ResetLooks();
 }
@@ -604,10 +742,11 @@ int TtListView::HitTestHeader(TtWin::POINT point, TtWin::UINT* flags) const {
   if (flags) *flags = TtWin::HHT_NOWHERE;
   ListGrid* grid = GridOf(*this);
   if (!grid) return -1;
-  wxWindow* header = grid->GetGridColLabelWindow();
+  wxWindow* header = grid->FrozenHeader() ? grid->FrozenHeader() : grid->GetGridColLabelWindow();
   wxPoint origin = header->GetPosition();
   if (point.y < origin.y || point.y >= origin.y + header->GetSize().GetHeight() || point.x < origin.x) return -1;
-  int x = grid->CalcUnscrolledPosition(wxPoint(point.x - origin.x, 0)).x;
+  // The header lies over the cells: a point on it maps to a column as the cell below it would.
+  int x = grid->CellAreaPoint(wxPoint(point.x, grid->GetGridWindow()->GetPosition().y)).x;
   int edge = grid->XToEdgeOfCol(x);
   if (edge >= 0) {
     if (flags) *flags = TtWin::HHT_ONDIVIDER;
@@ -630,8 +769,7 @@ TtWin::RECT TtListView::GetItemRectangle(int index) const {
     throw TT_SYSTEM_CALL_ERROR("tt_list_view", "ListView_GetItemRect", EINVAL);
   }
   wxRect cell = grid->CellToRect(index, 0);
-  wxPoint origin = grid->GetGridWindow()->GetPosition();
-  wxPoint top_left = grid->CalcScrolledPosition(wxPoint(0, cell.GetTop())) + origin;
+  wxPoint top_left = grid->ClientPointOfCell(cell.GetPosition(), 0);
   return TtWin::RECT{top_left.x, top_left.y, top_left.x + grid->TotalColumnsWidth(), top_left.y + cell.GetHeight()};
 }
 

@@ -1,10 +1,18 @@
 #include "ttl/tt_testing.h"
 
+#include <wx/containr.h>
+#include <wx/dnd.h>
 #include <wx/grid.h>
 #include <wx/testing.h>
 #include <wx/uiaction.h>
 
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+#include <algorithm>
+#include <chrono>
 #include <deque>
+#include <thread>
 
 #include "ttl/tt_dialog.h"
 #include "ttl/tt_file_dialog.h"
@@ -60,6 +68,29 @@ private:
 
 }  // namespace
 
+namespace {
+
+void CollectButtons(wxWindow* window, std::vector<wxButton*>& buttons) {
+  for (wxWindow* child : window->GetChildren()) {
+    if (auto* button = dynamic_cast<wxButton*>(child)) buttons.push_back(button);
+    CollectButtons(child, buttons);
+  }
+}
+
+std::vector<std::string> LabelsLeftToRight(wxWindow* window) {
+  window->Layout();
+  std::vector<wxButton*> buttons;
+  CollectButtons(window, buttons);
+  std::stable_sort(buttons.begin(), buttons.end(), [](wxButton* a, wxButton* b) {
+    return a->GetScreenPosition().x < b->GetScreenPosition().x;
+  });
+  std::vector<std::string> labels;
+  for (wxButton* button : buttons) labels.push_back(TtWx::FromWxString(button->GetLabel()));
+  return labels;
+}
+
+}  // namespace
+
 struct ModalAnswers::State {
   std::vector<std::string> failures;
   std::deque<std::unique_ptr<Expectation>> expectations;
@@ -93,19 +124,15 @@ ModalAnswers::~ModalAnswers() { TtWxInternal::PopupMenuHook() = nullptr; }
 ModalAnswers& ModalAnswers::MessageBox(int answer, MessageBoxSeen* seen) {
   state_->Add(
       [answer, seen](wxDialog* dialog) -> int {
-        auto* box = dynamic_cast<wxMessageDialog*>(dialog);
+        auto* box = dynamic_cast<TtWxInternal::MessageBox*>(dialog);
         if (!box) return wxID_NONE;
         if (seen) {
-          seen->text = TtWx::FromWxString(box->GetMessage());
+          seen->text = TtWx::FromWxString(box->GetText());
           seen->caption = TtWx::FromWxString(box->GetTitle());
-          long style = box->GetMessageDialogStyle();
-          seen->button_set = (style & wxYES_NO) ? ((style & wxCANCEL) ? TtWin::MB_YESNOCANCEL : TtWin::MB_YESNO)
-                                                : ((style & wxCANCEL) ? TtWin::MB_OKCANCEL : TtWin::MB_OK);
-          seen->icon = (style & wxICON_ERROR)         ? TtWin::MB_ICONERROR
-                       : (style & wxICON_WARNING)     ? TtWin::MB_ICONWARNING
-                       : (style & wxICON_QUESTION)    ? TtWin::MB_ICONQUESTION
-                       : (style & wxICON_INFORMATION) ? TtWin::MB_ICONINFORMATION
-                                                      : 0;
+          seen->button_set = box->GetButtonSet();
+          seen->icon = box->GetIcon();
+          seen->icon_shown = box->ShowsIcon();
+          seen->buttons = LabelsLeftToRight(box);
         }
         return ToWxAnswer(answer);
       },
@@ -133,6 +160,8 @@ int AnswerFileDialog(wxDialog* dialog, const std::vector<std::string>* paths, Fi
     seen->multiple = (style & wxFD_MULTIPLE) != 0;
     seen->overwrite_prompt = (style & wxFD_OVERWRITE_PROMPT) != 0;
     seen->file_must_exist = (style & wxFD_FILE_MUST_EXIST) != 0;
+    seen->accept_button = TtWx::FromWxString(TtWxInternal::ChooserButtonText(file_dialog, true));
+    seen->cancel_button = TtWx::FromWxString(TtWxInternal::ChooserButtonText(file_dialog, false));
   }
   if (!paths) return wxID_CANCEL;
   wxArrayString answered;
@@ -148,6 +177,8 @@ int AnswerFolderBrowser(wxDialog* dialog, const std::string* path, FolderBrowser
   if (seen) {
     seen->description = TtWx::FromWxString(browser->GetMessage());
     seen->initial_path = TtWx::FromWxString(browser->initial_path);
+    seen->accept_button = TtWx::FromWxString(TtWxInternal::ChooserButtonText(browser, true));
+    seen->cancel_button = TtWx::FromWxString(TtWxInternal::ChooserButtonText(browser, false));
   }
   if (!path) return wxID_CANCEL;
   browser->answered_path = PathAnswer(*path, as_typed);
@@ -246,21 +277,52 @@ void SendMouse(wxWindow* target, wxEventType type, const wxPoint& point, bool le
   wxTheApp->RethrowStoredException();
 }
 
-// The middle of a cell in the grid window's own coordinates.
+// A point of the list's client area: the part of the grid under it (cells or header, frozen or
+// not) and the point in that part's own coordinates.
+struct GridPart {
+  wxWindow* window;
+  wxPoint point;
+};
+
+GridPart PartAt(wxGrid* grid, const wxPoint& client) {
+  for (wxWindow* child : grid->GetChildren()) {
+    if (child->IsShown() && child->GetRect().Contains(client)) return {child, client - child->GetPosition()};
+  }
+  throw std::logic_error("the point is not on the list");
+}
+
+int FrozenWidth(wxGrid* grid) {
+  int width = 0;
+  for (int col = 0; col < grid->GetNumberFrozenCols(); ++col) width += grid->GetColSize(col);
+  return width;
+}
+
+// The middle of a cell, in the list's client coordinates.
 wxPoint CellMiddle(wxGrid* grid, int item, int column) {
   wxRect cell = grid->CellToRect(item, column);
-  return grid->CalcScrolledPosition(cell.GetPosition()) + wxPoint(cell.GetWidth() / 2, cell.GetHeight() / 2);
+  bool frozen = column < grid->GetNumberFrozenCols();
+  wxWindow* part = frozen ? grid->GetFrozenColGridWindow() : grid->GetGridWindow();
+  // The scrolling part's own coordinates start right of the frozen columns.
+  wxPoint corner = cell.GetPosition() - wxPoint(frozen ? 0 : FrozenWidth(grid), 0);
+  return grid->CalcGridWindowScrolledPosition(corner, grid->CellToGridWindow(item, column)) + part->GetPosition() +
+         wxPoint(cell.GetWidth() / 2, cell.GetHeight() / 2);
 }
 
 wxPoint HeaderPoint(wxGrid* grid, int column) {
   int y = grid->GetColLabelSize() / 2;
-  if (column >= 0) {
-    wxRect cell = grid->CellToRect(0, column);
-    return wxPoint(grid->CalcScrolledPosition(cell.GetPosition()).x + cell.GetWidth() / 2, y);
-  }
+  if (column >= 0) return wxPoint(CellMiddle(grid, 0, column).x, y);
   int right = 0;
   for (int col = 0; col < grid->GetNumberCols(); ++col) right += grid->GetColSize(col);
-  return wxPoint(grid->CalcScrolledPosition(wxPoint(right, 0)).x + 20, y);
+  int last = grid->GetNumberCols() - 1;
+  int scrolled_right =
+      last < 0 ? 0
+               : grid->CalcGridWindowScrolledPosition(wxPoint(right - FrozenWidth(grid), 0), grid->CellToGridWindow(0, last)).x;
+  return wxPoint(scrolled_right + grid->GetGridWindow()->GetPosition().x + 20, y);
+}
+
+void SendMouseAt(wxGrid* grid, wxEventType type, const wxPoint& client, bool left_down) {
+  GridPart part = PartAt(grid, client);
+  SendMouse(part.window, type, part.point, left_down);
 }
 
 }  // namespace
@@ -287,6 +349,8 @@ void ClickToolBarButton(TtToolBar& tool_bar, int id) {
   if (index < 0) throw std::logic_error("no such toolbar button");
   wxRect button = TtWxInternal::ToolBarButtonRect(widget, index);
   wxPoint middle(button.x + button.width / 2, button.y + button.height / 2);
+  // The pointer comes over the button first, as the user's does.
+  SendMouse(widget, wxEVT_MOTION, middle, false);
   SendMouse(widget, wxEVT_LEFT_DOWN, middle, true);
   SendMouse(widget, wxEVT_LEFT_UP, middle, false);
 }
@@ -294,45 +358,80 @@ void ClickToolBarButton(TtToolBar& tool_bar, int id) {
 void ClickListItem(TtListView& list, int item, int column) {
   wxGrid* grid = GridOf(list);
   wxPoint point = CellMiddle(grid, item, column);
-  SendMouse(grid->GetGridWindow(), wxEVT_LEFT_DOWN, point, true);
-  SendMouse(grid->GetGridWindow(), wxEVT_LEFT_UP, point, false);
+  SendMouseAt(grid, wxEVT_LEFT_DOWN, point, true);
+  SendMouseAt(grid, wxEVT_LEFT_UP, point, false);
 }
 
 void DoubleClickListItem(TtListView& list, int item) {
   wxGrid* grid = GridOf(list);
   wxPoint point = CellMiddle(grid, item, 0);
-  SendMouse(grid->GetGridWindow(), wxEVT_LEFT_DOWN, point, true);
-  SendMouse(grid->GetGridWindow(), wxEVT_LEFT_UP, point, false);
-  SendMouse(grid->GetGridWindow(), wxEVT_LEFT_DCLICK, point, true);
+  SendMouseAt(grid, wxEVT_LEFT_DOWN, point, true);
+  SendMouseAt(grid, wxEVT_LEFT_UP, point, false);
+  SendMouseAt(grid, wxEVT_LEFT_DCLICK, point, true);
 }
 
 void RightClickListItem(TtListView& list, int item) {
   wxGrid* grid = GridOf(list);
   wxPoint point = CellMiddle(grid, item, 0);
-  SendMouse(grid->GetGridWindow(), wxEVT_RIGHT_DOWN, point, false);
-  SendMouse(grid->GetGridWindow(), wxEVT_RIGHT_UP, point, false);
+  SendMouseAt(grid, wxEVT_RIGHT_DOWN, point, false);
+  SendMouseAt(grid, wxEVT_RIGHT_UP, point, false);
 }
 
 void ClickListHeader(TtListView& list, int column) {
   wxGrid* grid = GridOf(list);
   wxPoint point = HeaderPoint(grid, column);
-  SendMouse(grid->GetGridColLabelWindow(), wxEVT_LEFT_DOWN, point, true);
-  SendMouse(grid->GetGridColLabelWindow(), wxEVT_LEFT_UP, point, false);
+  SendMouseAt(grid, wxEVT_LEFT_DOWN, point, true);
+  SendMouseAt(grid, wxEVT_LEFT_UP, point, false);
   ProcessEvents();
 }
 
 void RightClickListHeader(TtListView& list, int column) {
   wxGrid* grid = GridOf(list);
   wxPoint point = HeaderPoint(grid, column);
-  SendMouse(grid->GetGridColLabelWindow(), wxEVT_RIGHT_DOWN, point, false);
-  SendMouse(grid->GetGridColLabelWindow(), wxEVT_RIGHT_UP, point, false);
+  SendMouseAt(grid, wxEVT_RIGHT_DOWN, point, false);
+  SendMouseAt(grid, wxEVT_RIGHT_UP, point, false);
 }
 
 void DragListItem(TtListView& list, int item, TtWin::POINT to) {
   wxGrid* grid = GridOf(list);
-  wxWindow* cells = grid->GetGridWindow();
-  SendMouse(cells, wxEVT_LEFT_DOWN, CellMiddle(grid, item, 0), true);
-  SendMouse(cells, wxEVT_MOTION, wxPoint(to.x, to.y) - cells->GetPosition(), true);
+  GridPart start = PartAt(grid, CellMiddle(grid, item, 0));
+  SendMouse(start.window, wxEVT_LEFT_DOWN, start.point, true);
+  SendMouse(start.window, wxEVT_MOTION, wxPoint(to.x, to.y) - start.window->GetPosition(), true);
+}
+
+std::string ListShownText(TtListView& list, int item, int column) {
+  return TtWx::FromWxString(TtWxInternal::ShownListText(GridOf(list), item, column));
+}
+
+std::string ListHeaderToolTip(TtListView& list, int column) {
+  wxGrid* grid = GridOf(list);
+  GridPart part = PartAt(grid, HeaderPoint(grid, column));
+  SendMouse(part.window, wxEVT_MOTION, part.point, false);
+  return TtWx::FromWxString(part.window->GetToolTipText());
+}
+
+void DoubleClickListHeaderEdge(TtListView& list, int column) {
+  wxGrid* grid = GridOf(list);
+  wxPoint middle = HeaderPoint(grid, column);
+  wxPoint edge(middle.x - grid->GetColSize(column) / 2 + grid->GetColSize(column), middle.y);
+  SendMouseAt(grid, wxEVT_MOTION, edge, false);
+  SendMouseAt(grid, wxEVT_LEFT_DOWN, edge, true);
+  SendMouseAt(grid, wxEVT_LEFT_UP, edge, false);
+  SendMouseAt(grid, wxEVT_LEFT_DCLICK, edge, true);
+  SendMouseAt(grid, wxEVT_LEFT_UP, edge, false);
+  ProcessEvents();
+}
+
+std::string ShownText(TtWindow& control) {
+  auto* label = dynamic_cast<wxStaticText*>(Widget(control));
+  if (!label) throw std::logic_error("not a static control");
+  return TtWx::FromWxString(label->GetLabelText());
+}
+
+void ScrollListToColumn(TtListView& list, int column) {
+  wxGrid* grid = GridOf(list);
+  grid->MakeCellVisible(0, column);
+  ProcessEvents();
 }
 
 void ChooseMenuBarItem(TtWindow& form, const std::vector<int>& positions) {
@@ -378,6 +477,28 @@ void PressKey(TtWindow& window, int key) {
 
 }  // namespace
 
+namespace {
+
+// A window made of parts (the list's grid) takes drops on its parts.
+wxFileDropTarget* FileDropOf(wxWindow* window) {
+  if (auto* target = dynamic_cast<wxFileDropTarget*>(window->GetDropTarget())) return target;
+  for (wxWindow* child : window->GetChildren()) {
+    if (auto* target = FileDropOf(child)) return target;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void DropFiles(TtWindow& window, const std::vector<std::string>& paths) {
+  wxFileDropTarget* target = FileDropOf(Widget(window));
+  if (!target) throw std::logic_error("the window takes no dropped files");
+  wxArrayString names;
+  for (const std::string& path : paths) names.Add(TtWx::ToWxPath(path));
+  target->OnDropFiles(10, 10, names);
+  ProcessEvents();
+}
+
 void PressEnter(TtWindow& window) { PressKey(window, WXK_RETURN); }
 
 void PressEscape(TtWindow& window) { PressKey(window, WXK_ESCAPE); }
@@ -400,6 +521,44 @@ void PressLeftButton() {
 void ReleaseLeftButton() {
   wxUIActionSimulator().MouseUp();
   ProcessEvents();
+}
+
+std::vector<std::string> ButtonLabels(TtWindow& window) { return LabelsLeftToRight(Widget(window)); }
+
+void ShowAsModal(TtWindow& dialog) {
+  wxWindow* widget = Widget(dialog);
+  widget->Show();
+  widget->Raise();
+  ProcessEvents();
+  wxWindow* focus = nullptr;
+  wxSetFocusToChild(widget, &focus);
+  ProcessEvents();
+}
+
+std::string ToolTipText(TtWindow& window) { return TtWx::FromWxString(Widget(window)->GetToolTipText()); }
+
+void ClickListBoxItem(TtWindow& list_box, int index) {
+  auto* list = dynamic_cast<wxListBox*>(Widget(list_box));
+  if (!list) throw std::logic_error("not a list box");
+  // A modal dialog answered by a test is not on screen; a pointer needs it there.
+  wxWindow* top = wxGetTopLevelParent(list);
+  if (!top->IsShown()) top->Show();
+  top->Raise();
+  list->Update();
+  ProcessEvents();
+  // The widget set tells no entry's rectangle, only which entry lies under a point.
+  int first = -1;
+  int last = -1;
+  for (int y = 0; y < list->GetClientSize().GetHeight(); ++y) {
+    if (list->HitTest(wxPoint(8, y)) != index) continue;
+    if (first < 0) first = y;
+    last = y;
+  }
+  if (first < 0) throw std::logic_error("the entry is not in view");
+  wxPoint point = list->ClientToScreen(wxPoint(8, (first + last) / 2));
+  MovePointer({point.x, point.y});
+  PressLeftButton();
+  ReleaseLeftButton();
 }
 
 std::string ListCellText(TtListView& list, int item, int column) {
@@ -443,6 +602,86 @@ TtWin::COLORREF ListRowText(TtListView& list, int item) {
   wxColour colour = attribute && attribute->HasTextColour() ? attribute->GetTextColour() : grid->GetDefaultCellTextColour();
   if (attribute) attribute->DecRef();
   return TtWx::FromWxColour(colour);
+}
+
+namespace {
+
+// A window property of 32-bit items (X hands them over as longs).
+std::vector<unsigned long> WindowListProperty(Display* display, Window window, const char* name, Atom type) {
+  Atom actual_type = None;
+  int format = 0;
+  unsigned long count = 0;
+  unsigned long remaining = 0;
+  unsigned char* data = nullptr;
+  std::vector<unsigned long> items;
+  if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 65536, False, type, &actual_type,
+                         &format, &count, &remaining, &data) == Success &&
+      data && format == 32) {
+    auto* values = reinterpret_cast<unsigned long*>(data);
+    items.assign(values, values + count);
+  }
+  if (data) XFree(data);
+  return items;
+}
+
+std::string WindowTitle(Display* display, Window window) {
+  Atom actual_type = None;
+  int format = 0;
+  unsigned long count = 0;
+  unsigned long remaining = 0;
+  unsigned char* data = nullptr;
+  std::string title;
+  if (XGetWindowProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False), 0, 4096, False,
+                         XInternAtom(display, "UTF8_STRING", False), &actual_type, &format, &count, &remaining,
+                         &data) == Success &&
+      data) {
+    title.assign(reinterpret_cast<char*>(data), count);
+  }
+  if (data) XFree(data);
+  return TtWx::FromWxString(wxString::FromUTF8(title));
+}
+
+}  // namespace
+
+bool WindowManagerRunning() {
+  Display* display = XOpenDisplay(nullptr);
+  if (!display) return false;
+  bool running = !WindowListProperty(display, DefaultRootWindow(display), "_NET_SUPPORTING_WM_CHECK", XA_WINDOW).empty();
+  XCloseDisplay(display);
+  return running;
+}
+
+std::vector<std::string> StackingOrder(const std::vector<std::string>& wait_for) {
+  Display* display = XOpenDisplay(nullptr);
+  if (!display) return {};
+  std::vector<std::string> titles;
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+  while (true) {
+    ProcessEvents();
+    titles.clear();
+    for (unsigned long window :
+         WindowListProperty(display, DefaultRootWindow(display), "_NET_CLIENT_LIST_STACKING", XA_WINDOW)) {
+      titles.push_back(WindowTitle(display, window));
+    }
+    bool complete = std::all_of(wait_for.begin(), wait_for.end(), [&](const std::string& title) {
+      return std::find(titles.begin(), titles.end(), title) != titles.end();
+    });
+    if (complete || std::chrono::steady_clock::now() > deadline) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  XCloseDisplay(display);
+  return titles;
+}
+
+TtWin::COLORREF ScreenPixel(TtWin::POINT screen_point) {
+  wxScreenDC screen;
+  wxBitmap bitmap(1, 1);
+  {
+    wxMemoryDC memory(bitmap);
+    memory.Blit(0, 0, 1, 1, &screen, screen_point.x, screen_point.y);
+  }
+  wxImage image = bitmap.ConvertToImage();
+  return TtWin::Rgb(image.GetRed(0, 0), image.GetGreen(0, 0), image.GetBlue(0, 0));
 }
 
 bool SaveScreenshot(const TtWindow* window, const std::string& path) {

@@ -128,6 +128,10 @@ private:
     // A drop-down opens as the button goes down, as the platform's toolbar does.
     if (buttons_[index].source.style & TtWin::BTNS_WHOLEDROPDOWN) {
       pressed_ = -1;
+      // The tooltip would lie over the menu's first items; it comes back when the pointer
+      // next enters a button.
+      UnsetToolTip();
+      hovered_ = -1;
       Click(index);
       return;
     }

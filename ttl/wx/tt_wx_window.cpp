@@ -1,12 +1,18 @@
 // The backend's core: bringing up the widget set, making the widget of each window kind,
 // turning the widgets' events into the toolkit's messages, and the window operations.
+#include <wx/dnd.h>
 #include <wx/evtloop.h>
 #include <wx/statusbr.h>
+#include <wx/weakref.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <exception>
 #include <map>
+#include <memory>
+#include <set>
 
 #include "ttl/tt_backend.h"
 #include "ttl/tt_dialog.h"
@@ -267,19 +273,37 @@ long BorderStyle(TtWin::DWORD extended_style) {
   return (extended_style & TtWin::WS_EX_CLIENTEDGE) ? wxBORDER_THEME : wxBORDER_NONE;
 }
 
+// The widget set's labels draw no border of their own, so the parent draws the sunken frame
+// just outside the label: dark on the top and left, light on the bottom and right.
+void DrawSunkenFrameAround(wxWindow* label) {
+  wxWindow* parent = label->GetParent();
+  wxWeakRef<wxWindow> alive(label);
+  parent->Bind(wxEVT_PAINT, [parent, alive](wxPaintEvent& event) {
+    event.Skip();
+    if (!alive || !alive->IsShown()) return;
+    wxPaintDC dc(parent);
+    wxRect frame = alive->GetRect().Inflate(1);
+    dc.SetPen(wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNSHADOW)));
+    dc.DrawLine(frame.GetLeft(), frame.GetBottom(), frame.GetLeft(), frame.GetTop());
+    dc.DrawLine(frame.GetLeft(), frame.GetTop(), frame.GetRight(), frame.GetTop());
+    dc.SetPen(wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNHIGHLIGHT)));
+    dc.DrawLine(frame.GetRight(), frame.GetTop(), frame.GetRight(), frame.GetBottom());
+    dc.DrawLine(frame.GetRight(), frame.GetBottom(), frame.GetLeft() - 1, frame.GetBottom());
+  });
+}
+
 wxWindow* CreateStatic(wxWindow* parent, int id, TtWin::DWORD style) {
+  using Fit = TtWxInternal::StaticText::Fit;
   long wx_style = wxST_NO_AUTORESIZE;
-  bool wrap = true;
-  if ((style & TtWin::SS_WORDELLIPSIS) == TtWin::SS_WORDELLIPSIS) {
-    wx_style |= wxST_ELLIPSIZE_END;
-    wrap = false;
-  }
-  if (style & TtWin::SS_SUNKEN) wx_style |= wxBORDER_SUNKEN;
+  Fit fit = Fit::Wrap;
+  if ((style & TtWin::SS_WORDELLIPSIS) == TtWin::SS_WORDELLIPSIS) fit = Fit::WordEllipsis;
   if ((style & 0x3) == TtWin::SS_RIGHT) {
     wx_style |= wxALIGN_RIGHT;
-    wrap = false;
+    fit = Fit::OneLine;
   }
-  return new TtWxInternal::StaticText(parent, id, wx_style, wrap);
+  auto* label = new TtWxInternal::StaticText(parent, id, wx_style, fit);
+  if (style & TtWin::SS_SUNKEN) DrawSunkenFrameAround(label);
+  return label;
 }
 
 wxWindow* CreateButton(wxWindow* parent, int id, TtWin::DWORD style) {
@@ -311,12 +335,53 @@ wxWindow* CreateEdit(wxWindow* parent, int id, TtWin::DWORD style) {
   return edit;
 }
 
+// The widget set's single-selection list selects its first entry when it gets the keyboard
+// focus with nothing selected, so a list would open with an entry the user never chose, ready
+// for a button that acts on the selection. Such a selection is taken back; one the user makes
+// by mouse or key stays.
+void KeepUnselectedOnFocus(wxListBox* list) {
+  auto user_acted = std::make_shared<bool>(false);
+  auto mark = [user_acted](auto& event) {
+    *user_acted = true;
+    event.Skip();
+  };
+  list->Bind(wxEVT_LEFT_DOWN, [mark](wxMouseEvent& event) { mark(event); });
+  list->Bind(wxEVT_KEY_DOWN, [mark](wxKeyEvent& event) { mark(event); });
+  list->Bind(wxEVT_SET_FOCUS, [list, user_acted](wxFocusEvent& event) {
+    event.Skip();
+    *user_acted = false;
+    if (list->GetSelection() != wxNOT_FOUND) return;
+    wxWeakRef<wxListBox> alive(list);
+    list->CallAfter([alive, user_acted] {
+      if (alive && !*user_acted && alive->GetSelection() != wxNOT_FOUND) alive->SetSelection(wxNOT_FOUND);
+    });
+  });
+}
+
 wxWindow* CreateListBox(wxWindow* parent, int id, TtWin::DWORD style, TtWin::DWORD extended_style) {
   long wx_style = (style & TtWin::LBS_MULTIPLESEL) ? wxLB_MULTIPLE : wxLB_SINGLE;
   if (style & TtWin::WS_HSCROLL) wx_style |= wxLB_HSCROLL;
   wx_style |= BorderStyle(extended_style);
   auto* list = new wxListBox(parent, id, wxDefaultPosition, wxDefaultSize, 0, nullptr, wx_style);
   list->Bind(wxEVT_LISTBOX, [list](wxCommandEvent&) { TtWx::SendCommandToParent(list, TtWin::LBN_SELCHANGE); });
+  // The widget set's multiple selection replaces the selection on a plain click; here a click
+  // toggles the entry under it and leaves the others as they are.
+  if (style & TtWin::LBS_MULTIPLESEL) {
+    list->Bind(wxEVT_LEFT_DOWN, [list](wxMouseEvent& event) {
+      int index = list->HitTest(event.GetPosition());
+      list->SetFocus();
+      if (index == wxNOT_FOUND) return;
+      if (list->IsSelected(index)) {
+        list->Deselect(index);
+      } else {
+        list->SetSelection(index, true);
+      }
+      TtWx::SendCommandToParent(list, TtWin::LBN_SELCHANGE);
+    });
+    list->Bind(wxEVT_LEFT_DCLICK, [](wxMouseEvent&) {});
+  } else {
+    KeepUnselectedOnFocus(list);
+  }
   list->Bind(wxEVT_LISTBOX_DCLICK, [list](wxCommandEvent&) { TtWx::SendCommandToParent(list, TtWin::LBN_DBLCLK); });
   return list;
 }
@@ -447,15 +512,57 @@ void DispatchSizeNow(wxWindow* widget) { TtWxInternal::SendSizeMessage(widget); 
 
 }  // namespace
 
+// Where a window shown with a set placement must end up, and how often the window manager has
+// been asked again after it put the window elsewhere.
+struct RequestedCorner {
+  wxPoint corner;
+  int attempts;
+};
+
+static std::map<wxWindow*, RequestedCorner>& RequestedCorners() {
+  static std::map<wxWindow*, RequestedCorner> corners;
+  return corners;
+}
+
+// A move away from the requested corner right after mapping is the window manager's own
+// placement; it is asked again a few times, then the window stays where it is (the user may
+// be moving it).
+static void CheckRequestedCorner(wxTopLevelWindow* top) {
+  auto request = RequestedCorners().find(top);
+  if (request == RequestedCorners().end()) return;
+  if (top->GetPosition() == request->second.corner || request->second.attempts >= 3) {
+    RequestedCorners().erase(request);
+    return;
+  }
+  ++request->second.attempts;
+  wxPoint corner = request->second.corner;
+  wxWeakRef<wxTopLevelWindow> alive(top);
+  top->CallAfter([alive, corner] {
+    if (alive) alive->Move(corner);
+  });
+}
+
+// Windows shown maximised whose widget has not yet reported the maximised state: until it does,
+// the sizes it reports are passing ones and not the normal rectangle.
+static std::set<wxWindow*>& MaximisingWindows() {
+  static std::set<wxWindow*> windows;
+  return windows;
+}
+
 void TtWxInternal::RememberNormalRectangle(wxWindow* window) {
   auto* top = dynamic_cast<wxTopLevelWindow*>(window);
-  if (!top || top->IsIconized() || top->IsMaximized()) return;
+  if (!top) return;
+  if (top->IsShown()) CheckRequestedCorner(top);
+  if (top->IsMaximized()) MaximisingWindows().erase(window);
+  if (top->IsIconized() || top->IsMaximized() || MaximisingWindows().count(window) || !top->IsShown()) return;
   NormalRectangles()[window] = top->GetRect();
 }
 
 void TtWxInternal::ForgetWindow(wxWindow* window) {
   PendingShowStates().erase(window);
   NormalRectangles().erase(window);
+  MaximisingWindows().erase(window);
+  RequestedCorners().erase(window);
 }
 
 wxPoint TtWx::ClientOriginOnScreen(wxWindow* window) {
@@ -497,6 +604,7 @@ std::string TtWindow::GetText() const {
 
 void TtWindow::SetPositionSize(int x, int y, int width, int height, bool repaint) {
   wxWindow* widget = Widget(*this, "::MoveWindow");
+  RequestedCorners().erase(widget);
   widget->SetSize(x, y, width, height, wxSIZE_ALLOW_MINUS_ONE);
   if (repaint) widget->Refresh();
   DispatchSizeNow(widget);
@@ -510,6 +618,7 @@ void TtWindow::SetSize(int width, int height) {
 
 void TtWindow::SetPosition(int x, int y) {
   wxWindow* widget = Widget(*this, "::SetWindowPos");
+  RequestedCorners().erase(widget);
   widget->Move(x, y, wxSIZE_ALLOW_MINUS_ONE);
 }
 
@@ -547,16 +656,38 @@ TtWin::WINDOWPLACEMENT TtWindow::GetWindowPlacement() const {
   placement.showCmd = IsMinimized()   ? TtWin::SW_SHOWMINIMIZED
                       : IsMaximized() ? TtWin::SW_SHOWMAXIMIZED
                                       : TtWin::SW_SHOWNORMAL;
+  // A window on screen in its normal state is where it is now; the remembered rectangle is for
+  // a minimised or maximised one.
   auto remembered = NormalRectangles().find(widget);
-  wxRect normal = remembered != NormalRectangles().end() ? remembered->second : widget->GetRect();
+  bool normal_now = widget->IsShown() && placement.showCmd == TtWin::SW_SHOWNORMAL;
+  wxRect normal = remembered != NormalRectangles().end() && !normal_now ? remembered->second : widget->GetRect();
   placement.rcNormalPosition = TtWx::ToRect(normal);
   return placement;
 }
 
+namespace {
+
+// How much of a restored window must lie on the screen for the user to reach its title bar.
+constexpr std::int64_t kReachableWidth = 64;
+constexpr std::int64_t kReachableHeight = 32;
+
+// A stored rectangle as a window can take it: the size computed without overflow and no larger
+// than the screen, the corner moved so that the window can be reached again.
+wxRect OnScreen(const TtWin::RECT& rectangle) {
+  wxRect screen = wxGetClientDisplayRect();
+  std::int64_t width = std::clamp<std::int64_t>(std::int64_t{rectangle.right} - rectangle.left, 1, screen.width);
+  std::int64_t height = std::clamp<std::int64_t>(std::int64_t{rectangle.bottom} - rectangle.top, 1, screen.height);
+  std::int64_t x = std::clamp<std::int64_t>(rectangle.left, screen.x + kReachableWidth - width,
+                                            std::int64_t{screen.GetRight()} + 1 - kReachableWidth);
+  std::int64_t y = std::clamp<std::int64_t>(rectangle.top, screen.y, std::int64_t{screen.GetBottom()} + 1 - kReachableHeight);
+  return wxRect(static_cast<int>(x), static_cast<int>(y), static_cast<int>(width), static_cast<int>(height));
+}
+
+}  // namespace
+
 void TtWindow::SetWindowPlacement(const TtWin::WINDOWPLACEMENT& placement) {
   wxWindow* widget = Widget(*this, "::SetWindowPlacement");
-  const TtWin::RECT& normal = placement.rcNormalPosition;
-  widget->SetSize(normal.left, normal.top, normal.right - normal.left, normal.bottom - normal.top);
+  widget->SetSize(OnScreen(placement.rcNormalPosition));
   NormalRectangles()[widget] = widget->GetRect();
   DispatchSizeNow(widget);
   int command = static_cast<int>(placement.showCmd);
@@ -569,6 +700,7 @@ void TtWindow::SetWindowPlacement(const TtWin::WINDOWPLACEMENT& placement) {
 
 void TtWindow::SetWindowPosition(TtWin::HWND insert_after, int x, int y, int width, int height, TtWin::UINT flags) {
   wxWindow* widget = Widget(*this, "::SetWindowPos");
+  if (!(flags & TtWin::SWP_NOMOVE)) RequestedCorners().erase(widget);
   if (!(flags & TtWin::SWP_NOMOVE)) widget->Move(x, y, wxSIZE_ALLOW_MINUS_ONE);
   if (!(flags & TtWin::SWP_NOSIZE)) {
     widget->SetSize(width, height);
@@ -614,7 +746,12 @@ void TtWindow::ShowWithCommand(int command) {
       pending.erase(widget);
       if (top) {
         if (top->IsIconized()) top->Iconize(false);
-        if (top->IsMaximized()) top->Maximize(false);
+        if (top->IsMaximized()) {
+          top->Maximize(false);
+          // The window manager may not know the normal size of a window first shown maximised.
+          auto normal = NormalRectangles().find(widget);
+          if (normal != NormalRectangles().end()) top->SetSize(normal->second);
+        }
       }
       break;
     default:
@@ -627,7 +764,15 @@ void TtWindow::ShowWithCommand(int command) {
     auto state = pending.find(widget);
     int pending_state = state == pending.end() ? TtWin::SW_SHOWNORMAL : state->second;
     pending.erase(widget);
+    if (pending_state == TtWin::SW_SHOWMAXIMIZED) MaximisingWindows().insert(widget);
     top->Show();
+    // A window manager may put a new window where it likes; a placement that was set is asked
+    // for again once the window is mapped.
+    auto placed = NormalRectangles().find(widget);
+    if (placed != NormalRectangles().end() && pending_state == TtWin::SW_SHOWNORMAL) {
+      RequestedCorners()[widget] = {placed->second.GetPosition(), 0};
+      top->Move(placed->second.GetPosition());
+    }
     if (pending_state == TtWin::SW_SHOWMAXIMIZED) top->Maximize(true);
     if (pending_state == TtWin::SW_SHOWMINIMIZED) top->Iconize(true);
   } else {
@@ -675,6 +820,34 @@ void TtWindow::SetCapture() { Widget(*this, "::SetCapture")->CaptureMouse(); }
 void TtWindow::ReleaseCapture() {
   if (!platform_initialized) return;
   if (wxWindow* captured = wxWindow::GetCapture()) captured->ReleaseMouse();
+}
+
+namespace {
+
+class FileDrop : public wxFileDropTarget {
+public:
+  explicit FileDrop(std::function<void(const std::vector<std::string>&)> handler) : handler_(std::move(handler)) {}
+  bool OnDropFiles(wxCoord, wxCoord, const wxArrayString& names) override {
+    std::vector<std::string> paths;
+    for (const wxString& name : names) paths.push_back(TtWx::FromWxPath(name));
+    handler_(paths);
+    // A handler's exception waits for the loop, like every other handler's.
+    return true;
+  }
+
+private:
+  std::function<void(const std::vector<std::string>&)> handler_;
+};
+
+void SetFileDrop(wxWindow* window, const std::function<void(const std::vector<std::string>&)>& handler) {
+  window->SetDropTarget(new FileDrop(handler));
+  for (wxWindow* child : window->GetChildren()) SetFileDrop(child, handler);
+}
+
+}  // namespace
+
+void TtWindow::AcceptFileDrops(std::function<void(const std::vector<std::string>& paths)> handler) {
+  SetFileDrop(Widget(*this, "::DragAcceptFiles"), handler);
 }
 
 TtWin::POINT TtWindow::GetCursorPosition() {

@@ -1,0 +1,138 @@
+// The main window under a real window manager: what only a window manager decides (where a
+// window is put, what stays above what) goes wrong without one being tested. The test starts
+// openbox on the display itself and runs alone, since it changes how every window there behaves.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include "model/card.h"
+#include "tests/ui/main_window_test_support.h"
+
+extern char** environ;
+
+namespace {
+
+constexpr char kOpenbox[] = "/usr/bin/openbox";
+
+class WindowManagerTest : public TarvaneTest::MainWindowFixture {
+protected:
+  static void SetUpTestSuite() {
+    if (TtTesting::WindowManagerRunning() || access(kOpenbox, X_OK) != 0) return;
+    char name[] = "openbox";
+    char option[] = "--sm-disable";
+    char* arguments[] = {name, option, nullptr};
+    if (posix_spawn(&openbox_, kOpenbox, nullptr, nullptr, arguments, environ) != 0) return;
+    for (int wait = 0; wait < 100 && !TtTesting::WindowManagerRunning(); ++wait) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+  }
+  static void TearDownTestSuite() {
+    if (openbox_ <= 0) return;
+    kill(openbox_, SIGTERM);
+    waitpid(openbox_, nullptr, 0);
+    openbox_ = 0;
+  }
+  void SetUp() override {
+    if (!TtTesting::WindowManagerRunning()) {
+      GTEST_SKIP() << "no window manager on the display and none could be started from " << kOpenbox
+                   << " (install openbox to run these tests)";
+    }
+  }
+
+  static pid_t openbox_;
+};
+
+pid_t WindowManagerTest::openbox_ = 0;
+
+template <class Titles>
+int Place(const Titles& titles, const std::string& title) {
+  auto found = std::find(titles.begin(), titles.end(), title);
+  return found == titles.end() ? -1 : static_cast<int>(found - titles.begin());
+}
+
+Tarvane::Card Bolt() {
+  Tarvane::Card card;
+  card.name = "Lightning Bolt";
+  card.name_japanese = "稲妻";
+  card.rules_text = "3点のダメージを与える。";
+  return card;
+}
+
+}  // namespace
+
+TEST_F(WindowManagerTest, ThePreviewStaysWithTheMainWindowAndUnderTheProgramsModalDialogs) {
+  Open();
+  frame->GetPreview().Show(Bolt());
+  std::vector<std::string> titles = TtTesting::StackingOrder({"カードプレビュー"});
+  EXPECT_GT(Place(titles, "カードプレビュー"), Place(titles, Tarvane::MainFrame::kTitle)) << "above its owner";
+
+  answers.Dialog([&](TtWindow& dialog) {
+    TtTesting::ShowAsModal(dialog);
+    std::string title = dialog.GetText();
+    std::vector<std::string> now = TtTesting::StackingOrder({title});
+    ASSERT_GE(Place(now, title), 0);
+    EXPECT_GT(Place(now, title), Place(now, "カードプレビュー")) << "the dialog's OK and キャンセル stay in view";
+    TtTesting::Click(dynamic_cast<TtDialog&>(dialog).GetCancelButton());
+  });
+  TtTesting::ClickToolBarButton(frame->GetToolBar(), Tarvane::MainCommand::SelectDecks);
+}
+
+namespace {
+
+Tarvane::WindowPlacement Stored(int show_command, int left, int top, int right, int bottom) {
+  Tarvane::WindowPlacement placement;
+  placement.show_command = show_command;
+  placement.normal_left = left;
+  placement.normal_top = top;
+  placement.normal_right = right;
+  placement.normal_bottom = bottom;
+  return placement;
+}
+
+// Waits for the window manager to have placed and drawn the window.
+void Settle() {
+  for (int round = 0; round < 20; ++round) {
+    TtTesting::ProcessEvents();
+    std::this_thread::sleep_for(std::chrono::milliseconds(15));
+  }
+}
+
+}  // namespace
+
+TEST_F(WindowManagerTest, ASavedPositionComesBackWhereItWasAndIsSavedAgainUnchanged) {
+  Tarvane::SaveWindowPlacement(Stored(Tarvane::WindowPlacement::Normal, 150, 120, 950, 720));
+  Open();
+  Settle();
+  TtWin::WINDOWPLACEMENT placement = frame->GetWindowPlacement();
+  // Within the window manager's frame, which the widget set learns only once the window is shown.
+  EXPECT_NEAR(placement.rcNormalPosition.left, 150, 12);
+  EXPECT_NEAR(placement.rcNormalPosition.top, 120, 40);
+  EXPECT_NEAR(placement.rcNormalPosition.right - placement.rcNormalPosition.left, 800, 12);
+  EXPECT_NEAR(placement.rcNormalPosition.bottom - placement.rcNormalPosition.top, 600, 40);
+  TtWin::RECT shown = frame->GetRectangle();
+  EXPECT_NEAR(shown.left, 150, 12);
+  EXPECT_NEAR(shown.top, 120, 40);
+}
+
+TEST_F(WindowManagerTest, UnmaximisingARestoredMaximisedWindowGivesItsSavedNormalPlace) {
+  Tarvane::SaveWindowPlacement(Stored(Tarvane::WindowPlacement::Maximized, 100, 80, 900, 680));
+  Open();
+  Settle();
+  EXPECT_TRUE(frame->IsMaximized());
+  frame->Restore();
+  Settle();
+  EXPECT_FALSE(frame->IsMaximized());
+  TtWin::RECT shown = frame->GetRectangle();
+  EXPECT_NEAR(shown.right - shown.left, 800, 12);
+  EXPECT_NEAR(shown.bottom - shown.top, 600, 40);
+  TtWin::WINDOWPLACEMENT placement = frame->GetWindowPlacement();
+  // Within the window manager's frame, which the widget set learns only once the window is shown.
+  EXPECT_NEAR(placement.rcNormalPosition.right - placement.rcNormalPosition.left, 800, 12);
+  EXPECT_NEAR(placement.rcNormalPosition.bottom - placement.rcNormalPosition.top, 600, 40);
+}
