@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <random>
 #include <string>
 #include <unordered_map>
@@ -130,15 +131,29 @@ public:
   int messages = 0;
 };
 
-// The leaves of a script menu, by their labels.
+// The leaves of a script menu, by their labels; inside sub-menus by "sub-menu/label", since a
+// sub-menu may repeat a label of the top level (アーキタイプ別/平均枚数 beside 平均枚数).
 class LeafCollector : public Tarvane::ScriptMenu {
 public:
   void AppendSeparator() override {}
-  ScriptMenu& AppendSubMenu(const std::string&) override { return *this; }
-  void AppendItem(const std::string& label, const TtSquirrel::Object& leaf) override {
-    leaves[label] = leaf;
+  ScriptMenu& AppendSubMenu(const std::string& label) override {
+    sub_menus_.push_back(std::make_unique<LeafCollector>(leaves_, prefix_ + label + "/"));
+    return *sub_menus_.back();
   }
-  std::unordered_map<std::string, TtSquirrel::Object> leaves;
+  void AppendItem(const std::string& label, const TtSquirrel::Object& leaf) override {
+    leaves_[prefix_ + label] = leaf;
+  }
+  const TtSquirrel::Object& Leaf(const std::string& path) const { return leaves_.at(path); }
+
+  LeafCollector() : leaves_(own_leaves_) {}
+  LeafCollector(std::unordered_map<std::string, TtSquirrel::Object>& leaves, std::string prefix)
+      : leaves_(leaves), prefix_(std::move(prefix)) {}
+
+private:
+  std::unordered_map<std::string, TtSquirrel::Object> own_leaves_;
+  std::unordered_map<std::string, TtSquirrel::Object>& leaves_;
+  std::string prefix_;
+  std::vector<std::unique_ptr<LeafCollector>> sub_menus_;
 };
 
 struct CardStatistics {
@@ -212,13 +227,13 @@ TARVANE_BENCH("metagame") {
     table->AddDeckFiles(paths);
   }), "s");
   // With no statistics column yet, the first sort counts the statistics itself.
-  const TtSquirrel::Object& by_decks_playing = sorters->leaves.at("採用デッキ数順");
+  const TtSquirrel::Object& by_decks_playing = sorters->Leaf("集計順/採用デッキ数順");
   TarvaneBench::PrintFigure("first sort by decks playing", TarvaneBench::Seconds([&] {
     table->SortBy(by_decks_playing);
   }), "s");
   TarvaneBench::PrintFigure("five statistics columns added", TarvaneBench::Seconds([&] {
     for (const char* label : {"採用デッキ数", "採用率(%)", "総枚数", "平均枚数", "最大枚数"}) {
-      table->AddSpecialColumn(processors->leaves.at(label));
+      table->AddSpecialColumn(processors->Leaf(label));
     }
   }), "s");
   TarvaneBench::PrintFigure("rows", list.GetItemCount(), "");
