@@ -142,6 +142,8 @@ std::string ListShownText(TtListView& list, int item, int column);
 std::string ListHeaderToolTip(TtListView& list, int column);
 // A double click on the right edge of a column's header item.
 void DoubleClickListHeaderEdge(TtListView& list, int column);
+// A column's width set by the user, as the grid reports the end of a drag of its divider.
+void SetListColumnWidthAsUser(TtListView& list, int column, int width);
 // The text a static control shows now (CP932), as cut or wrapped to its width.
 std::string ShownText(TtWindow& control);
 // Scrolls a list view sideways until the column is in view, as the user does with the scroll bar.

@@ -84,6 +84,28 @@ TEST_F(MainFrameTest, FilesAndFoldersFromTheCommandLineOrADropBecomeDecksWithACo
   EXPECT_EQ(Status(0), "デッキ数 : 3") << "a file that cannot be read adds nothing";
 }
 
+TEST_F(MainFrameTest, TheCardNamesAreFittedAsTheTableFillsUntilTheUserSetsTheirWidth) {
+  Open();
+  frame->OpenDeckPaths({folder.burn});
+  TtTesting::ProcessEvents();
+  const int fitted = List().GetColumnWidth(0);
+  const std::string long_name = "A Card Whose English Name Is Far Longer Than Any Other";
+  frame->OpenDeckPaths({folder.Write("decks/long.txt", "4 " + long_name + "\n")});
+  TtTesting::ProcessEvents();
+  EXPECT_GT(List().GetColumnWidth(0), fitted) << "fitted again to the longer name";
+  EXPECT_THAT(Column(0), ::testing::Contains(long_name));
+  for (int item = 0; item < List().GetItemCount(); ++item) {
+    EXPECT_EQ(TtTesting::ListShownText(List(), item, 0), List().GetItemText(item, 0));
+  }
+
+  const int set_by_user = List().GetColumnWidth(0) - 60;
+  TtTesting::SetListColumnWidthAsUser(List(), 0, set_by_user);
+  EXPECT_EQ(List().GetColumnWidth(0), set_by_user) << "the store learns it";
+  frame->OpenDeckPaths({folder.blue});
+  TtTesting::ProcessEvents();
+  EXPECT_EQ(List().GetColumnWidth(0), set_by_user) << "the user's width stays";
+}
+
 TEST_F(MainFrameTest, BoardModesChangeTheRowsAndMoveTheRadioCheck) {
   Open();
   AddDecks({folder.burn, folder.blue});

@@ -422,6 +422,15 @@ void DoubleClickListHeaderEdge(TtListView& list, int column) {
   ProcessEvents();
 }
 
+void SetListColumnWidthAsUser(TtListView& list, int column, int width) {
+  wxGrid* grid = GridOf(list);
+  // What the grid does when the user's drag of the divider ends: the new width, then the event.
+  grid->SetColSize(column, width);
+  wxGridSizeEvent event(grid->GetId(), wxEVT_GRID_COL_SIZE, grid, column);
+  grid->GetEventHandler()->ProcessEvent(event);
+  ProcessEvents();
+}
+
 std::string ShownText(TtWindow& control) {
   auto* label = dynamic_cast<wxStaticText*>(Widget(control));
   if (!label) throw std::logic_error("not a static control");
