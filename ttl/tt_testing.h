@@ -72,6 +72,9 @@ public:
   // OK with paths as the desktop hands them over (UTF-8), CP932 spelling or not.
   ModalAnswers& FileDialogAsTyped(std::vector<std::string> utf8_paths, FileDialogSeen* seen = nullptr);
   ModalAnswers& CancelFileDialog(FileDialogSeen* seen = nullptr);
+  // Shown modally for real, then cancelled once it is on screen (and placed by the window
+  // manager, if there is one).
+  ModalAnswers& CancelFileDialogShown();
   ModalAnswers& FolderBrowser(std::string path, FolderBrowserSeen* seen = nullptr);
   ModalAnswers& FolderBrowserAsTyped(std::string utf8_path, FolderBrowserSeen* seen = nullptr);
   ModalAnswers& CancelFolderBrowser(FolderBrowserSeen* seen = nullptr);
@@ -79,6 +82,9 @@ public:
   // (with every control created and laid out) and ends it, for example by sending the
   // command of its OK button or calling PressOk; a dialog the action leaves open ends with 0.
   ModalAnswers& Dialog(std::function<void(TtWindow& dialog)> action);
+  // A toolkit dialog shown modally for real: the action runs once it is on screen; a dialog the
+  // action leaves open is cancelled.
+  ModalAnswers& DialogShown(std::function<void(TtWindow& dialog)> action);
   // A pop-up menu: the chooser sees the menu and the screen point and picks an item.
   ModalAnswers& PopupMenu(std::function<PopupChoice(const TtMenu& menu, TtWin::POINT point)> choose);
 

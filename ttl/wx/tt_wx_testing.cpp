@@ -54,16 +54,40 @@ class Hook : public wxTestingModalHook {
 public:
   explicit Hook(std::vector<std::string>& failures) : failures_(failures) {}
 
+  // Actions for modal things shown for real: each runs once its dialog is on screen.
+  std::deque<std::function<void(wxDialog*)>> shown;
+
 protected:
   int Enter(wxDialog* dialog) override {
+    // The file chooser's showing passes the hook twice.
+    if (dialog == shown_for_real_) return wxID_NONE;
+    if (!shown.empty()) {
+      shown_for_real_ = dialog;
+      auto action = std::move(shown.front());
+      shown.pop_front();
+      dialog->CallAfter([dialog, action] {
+        // Until the window manager has placed and drawn it.
+        for (int round = 0; round < 20; ++round) {
+          wxYield();
+          wxMilliSleep(15);
+        }
+        action(dialog);
+      });
+      return wxID_NONE;
+    }
     int answer = wxTestingModalHook::Enter(dialog);
     // Nothing may wait for a person: an unexpected dialog is closed as cancelled.
     return answer == wxID_NONE ? wxID_CANCEL : answer;
+  }
+  void Exit(wxDialog* dialog) override {
+    if (dialog == shown_for_real_) shown_for_real_ = nullptr;
+    wxTestingModalHook::Exit(dialog);
   }
   void ReportFailure(const wxString& message) override { failures_.push_back(std::string(message.utf8_str())); }
 
 private:
   std::vector<std::string>& failures_;
+  wxDialog* shown_for_real_ = nullptr;
 };
 
 }  // namespace
@@ -200,6 +224,19 @@ ModalAnswers& ModalAnswers::FileDialogAsTyped(std::vector<std::string> utf8_path
 
 ModalAnswers& ModalAnswers::CancelFileDialog(FileDialogSeen* seen) {
   state_->Add([seen](wxDialog* dialog) { return AnswerFileDialog(dialog, nullptr, seen); }, "a file dialog");
+  return *this;
+}
+
+ModalAnswers& ModalAnswers::CancelFileDialogShown() {
+  state_->hook.shown.push_back([](wxDialog* dialog) { dialog->EndModal(wxID_CANCEL); });
+  return *this;
+}
+
+ModalAnswers& ModalAnswers::DialogShown(std::function<void(TtWindow& dialog)> action) {
+  state_->hook.shown.push_back([action](wxDialog* dialog) {
+    if (TtWindow* window = TtWindow::FromHandle(TtWx::ToHandle(dialog))) action(*window);
+    if (dialog->IsModal()) dialog->EndModal(wxID_CANCEL);
+  });
   return *this;
 }
 

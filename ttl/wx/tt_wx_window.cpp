@@ -619,6 +619,9 @@ void TtWindow::SetSize(int width, int height) {
 void TtWindow::SetPosition(int x, int y) {
   wxWindow* widget = Widget(*this, "::SetWindowPos");
   RequestedCorners().erase(widget);
+  // A window manager may put a window placed before it is shown elsewhere (a dialog centred on
+  // its owner was seen at the screen's corner after a file chooser); it is asked again.
+  if (widget->IsTopLevel() && !widget->IsShown()) RequestedCorners()[widget] = {wxPoint(x, y), 0};
   widget->Move(x, y, wxSIZE_ALLOW_MINUS_ONE);
 }
 
