@@ -141,6 +141,10 @@ void CloseWindow(TtWindow& window);
 void MovePointer(TtWin::POINT screen_point);
 void PressLeftButton();
 void ReleaseLeftButton();
+// The Escape key pressed or released through the X server, as the user holds it down.
+void HoldEscapeKey(bool down);
+// Whether the busy cursor is shown now.
+bool BusyCursorShown();
 
 // The text as painted, ending in an ellipsis where the column cuts it (item -1: the header).
 std::string ListShownText(TtListView& list, int item, int column);

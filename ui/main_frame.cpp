@@ -107,6 +107,7 @@ bool MainFrame::CreatedInternal() {
   main_list_.SetShading(LoadCellShading());
   main_menu_.CheckCellShading(main_list_.IsShading());
   FillScriptMenus();
+  GetTable().SetWorkProgress(this);
   GetTable().Reset();
   tool_bar_.Show();
   main_list_.Show();
@@ -156,6 +157,27 @@ MessageAnswer MainFrame::ShowMessage(const std::string& text, const std::string&
 
 void MainFrame::SetStatusText(int part, const std::string& text) {
   if (status_bar_.IsCreated()) status_bar_.SetPartText(part, text);
+}
+
+bool MainFrame::DecksRead(std::size_t done, std::size_t total) {
+  const auto now = std::chrono::steady_clock::now();
+  if (done == 0) work_start_ = now;
+  if (!showing_work_ && now - work_start_ < busy_delay_) return true;
+  if (!showing_work_) {
+    showing_work_ = true;
+    TtForm::BeginBusyCursor();
+  }
+  SetStatusText(StatusBarTexts::kDeckCountPart,
+                "デッキ読み込み中 : " + std::to_string(done) + " / " + std::to_string(total) + " (Escで中止)");
+  // Painted now: the work lets no event through until it ends.
+  if (status_bar_.IsCreated()) status_bar_.Update();
+  // Asked after each file read: every deck read before the key stays.
+  return done == 0 || !TtForm::IsEscapeKeyDown();
+}
+
+void MainFrame::WorkEnded() {
+  if (showing_work_) TtForm::EndBusyCursor();
+  showing_work_ = false;
 }
 
 }  // namespace Tarvane

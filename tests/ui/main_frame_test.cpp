@@ -106,6 +106,31 @@ TEST_F(MainFrameTest, TheCardNamesAreFittedAsTheTableFillsUntilTheUserSetsTheirW
   EXPECT_EQ(List().GetColumnWidth(0), set_by_user) << "the user's width stays";
 }
 
+TEST_F(MainFrameTest, AddingManyDecksShowsHowFarItGotAndEscapeStopsItKeepingWhatWasRead) {
+  Open();
+  std::vector<std::string> paths;
+  for (int deck = 0; deck < 20; ++deck) paths.push_back(folder.Write("many/" + std::to_string(deck) + ".txt", BurnDeck()));
+  frame->SetBusyDelay(std::chrono::milliseconds(0));
+  TtTesting::HoldEscapeKey(true);
+  frame->OpenDeckPaths(paths);
+  TtTesting::HoldEscapeKey(false);
+  EXPECT_EQ(Status(0), "デッキ数 : 1") << "stopped after the first file, which stays";
+  EXPECT_THAT(Headers(), ElementsAre("カード名", "0.txt"));
+
+  frame->OpenDeckPaths(paths);
+  EXPECT_EQ(Status(0), "デッキ数 : 21");
+  EXPECT_EQ(frame->DecksRead(0, 300), true) << "no key held: the work goes on";
+  EXPECT_EQ(Status(0), "デッキ読み込み中 : 0 / 300 (Escで中止)");
+  EXPECT_TRUE(TtTesting::BusyCursorShown());
+  frame->WorkEnded();
+  EXPECT_FALSE(TtTesting::BusyCursorShown());
+
+  frame->SetBusyDelay(std::chrono::milliseconds(500));
+  frame->DecksRead(0, 300);
+  EXPECT_FALSE(TtTesting::BusyCursorShown()) << "short work shows nothing";
+  frame->WorkEnded();
+}
+
 TEST_F(MainFrameTest, BoardModesChangeTheRowsAndMoveTheRadioCheck) {
   Open();
   AddDecks({folder.burn, folder.blue});

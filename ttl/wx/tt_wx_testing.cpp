@@ -564,6 +564,18 @@ void PressLeftButton() {
   ProcessEvents();
 }
 
+void HoldEscapeKey(bool down) {
+  wxUIActionSimulator simulator;
+  if (down) {
+    simulator.KeyDown(WXK_ESCAPE);
+  } else {
+    simulator.KeyUp(WXK_ESCAPE);
+  }
+  ProcessEvents();
+}
+
+bool BusyCursorShown() { return wxIsBusy(); }
+
 void ReleaseLeftButton() {
   wxUIActionSimulator().MouseUp();
   ProcessEvents();

@@ -93,6 +93,16 @@ void TtForm::InitializePlatform() {
 
 bool TtForm::IsPlatformInitialized() { return platform_initialized; }
 
+void TtForm::BeginBusyCursor() {
+  if (platform_initialized) wxBeginBusyCursor();
+}
+
+void TtForm::EndBusyCursor() {
+  if (platform_initialized && wxIsBusy()) wxEndBusyCursor();
+}
+
+bool TtForm::IsEscapeKeyDown() { return platform_initialized && wxGetKeyState(WXK_ESCAPE); }
+
 void TtForm::FinalizePlatform() {
   if (!platform_initialized) return;
   platform_initialized = false;

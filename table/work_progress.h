@@ -1,0 +1,18 @@
+#pragma once
+// How far long work of the table has got, for a window to show while it runs; the table works
+// the same without one (the headless tool gives none).
+#include <cstddef>
+
+namespace Tarvane {
+
+class WorkProgress {
+public:
+  virtual ~WorkProgress() = default;
+  // While deck list files are added: once before the first (done 0) and after each file read.
+  // False stops the adding there; the decks read so far stay.
+  virtual bool DecksRead(std::size_t done, std::size_t total) = 0;
+  // The work is over, finished or stopped.
+  virtual void WorkEnded() = 0;
+};
+
+}  // namespace Tarvane
