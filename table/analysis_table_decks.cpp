@@ -19,7 +19,6 @@ void AnalysisTable::AddDeckFiles(const std::vector<std::string>& paths) {
     AddDeckFile(paths[done]);
     go_on = !progress_ || progress_->DecksRead(done + 1, paths.size());
   }
-  if (progress_) progress_->WorkEnded();
   Refresh();
 }
 

@@ -11,7 +11,9 @@ public:
   // While deck list files are added: once before the first (done 0) and after each file read.
   // False stops the adding there; the decks read so far stay.
   virtual bool DecksRead(std::size_t done, std::size_t total) = 0;
-  // The work is over, finished or stopped.
+  // While a refresh fills the cells: once before the first column (done 0) and after each.
+  virtual void ColumnsFilled(std::size_t done, std::size_t total) = 0;
+  // The work is over, finished or stopped; a refresh ends every work.
   virtual void WorkEnded() = 0;
 };
 

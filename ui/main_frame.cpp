@@ -159,20 +159,27 @@ void MainFrame::SetStatusText(int part, const std::string& text) {
   if (status_bar_.IsCreated()) status_bar_.SetPartText(part, text);
 }
 
-bool MainFrame::DecksRead(std::size_t done, std::size_t total) {
+void MainFrame::ShowWork(bool starting, const std::string& text) {
   const auto now = std::chrono::steady_clock::now();
-  if (done == 0) work_start_ = now;
-  if (!showing_work_ && now - work_start_ < busy_delay_) return true;
+  if (starting && !showing_work_) work_start_ = now;
+  if (!showing_work_ && now - work_start_ < busy_delay_) return;
   if (!showing_work_) {
     showing_work_ = true;
     TtForm::BeginBusyCursor();
   }
-  SetStatusText(StatusBarTexts::kDeckCountPart,
-                "デッキ読み込み中 : " + std::to_string(done) + " / " + std::to_string(total) + " (Escで中止)");
+  SetStatusText(StatusBarTexts::kDeckCountPart, text);
   // Painted now: the work lets no event through until it ends.
   if (status_bar_.IsCreated()) status_bar_.Update();
+}
+
+bool MainFrame::DecksRead(std::size_t done, std::size_t total) {
+  ShowWork(done == 0, "デッキ読み込み中 : " + std::to_string(done) + " / " + std::to_string(total) + " (Escで中止)");
   // Asked after each file read: every deck read before the key stays.
   return done == 0 || !TtForm::IsEscapeKeyDown();
+}
+
+void MainFrame::ColumnsFilled(std::size_t done, std::size_t total) {
+  ShowWork(done == 0, "更新中 : " + std::to_string(done) + " / " + std::to_string(total) + " 列");
 }
 
 void MainFrame::WorkEnded() {

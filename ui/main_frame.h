@@ -172,6 +172,7 @@ public:
   // Long work: once it has run longer than the delay, the busy cursor and the decks read of all
   // in the status bar; Escape held down stops adding files.
   bool DecksRead(std::size_t done, std::size_t total) override;
+  void ColumnsFilled(std::size_t done, std::size_t total) override;
   void WorkEnded() override;
   void SetBusyDelay(std::chrono::milliseconds delay) { busy_delay_ = delay; }
 
@@ -253,6 +254,8 @@ private:
 
   SquirrelVM script_host_;
   int clicked_column_ = -1;
+  // Shows the text of long work once it has run longer than the delay; starting marks its start.
+  void ShowWork(bool starting, const std::string& text);
   // Long work: when it began, how long before it shows, and whether it shows.
   std::chrono::steady_clock::time_point work_start_;
   std::chrono::milliseconds busy_delay_{500};

@@ -125,6 +125,14 @@ TEST_F(MainFrameTest, AddingManyDecksShowsHowFarItGotAndEscapeStopsItKeepingWhat
   frame->WorkEnded();
   EXPECT_FALSE(TtTesting::BusyCursorShown());
 
+  frame->ColumnsFilled(0, 800);
+  frame->ColumnsFilled(120, 800);
+  EXPECT_EQ(Status(0), "更新中 : 120 / 800 列") << "a refresh's cells";
+  EXPECT_TRUE(TtTesting::BusyCursorShown());
+  Choose({kItems, 1});
+  EXPECT_FALSE(TtTesting::BusyCursorShown()) << "a refresh ends every work";
+  EXPECT_EQ(Status(0), "デッキ数 : 21");
+
   frame->SetBusyDelay(std::chrono::milliseconds(500));
   frame->DecksRead(0, 300);
   EXPECT_FALSE(TtTesting::BusyCursorShown()) << "short work shows nothing";
