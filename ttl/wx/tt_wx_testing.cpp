@@ -278,6 +278,8 @@ ModalAnswers& ModalAnswers::PopupMenu(std::function<PopupChoice(const TtMenu&, T
 std::vector<std::string> ModalAnswers::Finish() {
   state_->hook.CheckUnmetExpectations();
   if (!state_->popups.empty()) state_->failures.push_back("An expected pop-up menu was not shown.");
+  if (!state_->hook.shown.empty()) state_->failures.push_back("A dialog expected on screen was not shown.");
+  state_->hook.shown.clear();
   state_->popups.clear();
   return state_->failures;
 }
