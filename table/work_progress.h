@@ -13,7 +13,10 @@ public:
   virtual bool DecksRead(std::size_t done, std::size_t total) = 0;
   // While a refresh fills the cells: once before the first column (done 0) and after each.
   virtual void ColumnsFilled(std::size_t done, std::size_t total) = 0;
-  // The work is over, finished or stopped; a refresh ends every work.
+  // While the rows are sorted: once before the first comparison (done 0), then now and then
+  // with the comparisons made so far.
+  virtual void RowsCompared(std::size_t done, std::size_t rows) = 0;
+  // The work is over, finished or stopped; a refresh or a sort ends every work.
   virtual void WorkEnded() = 0;
 };
 

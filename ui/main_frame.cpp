@@ -182,9 +182,15 @@ void MainFrame::ColumnsFilled(std::size_t done, std::size_t total) {
   ShowWork(done == 0, "更新中 : " + std::to_string(done) + " / " + std::to_string(total) + " 列");
 }
 
+void MainFrame::RowsCompared(std::size_t done, std::size_t rows) {
+  ShowWork(done == 0, "並び替え中 : " + std::to_string(rows) + " 行 (比較 " + std::to_string(done) + " 回)");
+}
+
 void MainFrame::WorkEnded() {
-  if (showing_work_) TtForm::EndBusyCursor();
+  if (!showing_work_) return;
   showing_work_ = false;
+  TtForm::EndBusyCursor();
+  SetStatusText(StatusBarTexts::kDeckCountPart, DeckCountStatusText(script_host_.GetDecks().size()));
 }
 
 }  // namespace Tarvane

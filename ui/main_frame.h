@@ -173,6 +173,7 @@ public:
   // in the status bar; Escape held down stops adding files.
   bool DecksRead(std::size_t done, std::size_t total) override;
   void ColumnsFilled(std::size_t done, std::size_t total) override;
+  void RowsCompared(std::size_t done, std::size_t rows) override;
   void WorkEnded() override;
   void SetBusyDelay(std::chrono::milliseconds delay) { busy_delay_ = delay; }
 

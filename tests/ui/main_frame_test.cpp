@@ -133,6 +133,12 @@ TEST_F(MainFrameTest, AddingManyDecksShowsHowFarItGotAndEscapeStopsItKeepingWhat
   EXPECT_FALSE(TtTesting::BusyCursorShown()) << "a refresh ends every work";
   EXPECT_EQ(Status(0), "デッキ数 : 21");
 
+  frame->RowsCompared(0, 5000);
+  EXPECT_EQ(Status(0), "並び替え中 : 5000 行 (比較 0 回)");
+  EXPECT_TRUE(TtTesting::BusyCursorShown());
+  frame->WorkEnded();
+  EXPECT_EQ(Status(0), "デッキ数 : 21") << "the deck count comes back after a sort alone";
+
   frame->SetBusyDelay(std::chrono::milliseconds(500));
   frame->DecksRead(0, 300);
   EXPECT_FALSE(TtTesting::BusyCursorShown()) << "short work shows nothing";
