@@ -69,6 +69,7 @@ void AnalysisTable::Refresh() {
     SetStatusText(StatusBarTexts::kDeckCountPart,
                   DeckCountStatusText(script_host_.GetDecks().size()));
   });
+  if (progress_) progress_->WorkEnded();
 }
 
 void AnalysisTable::RebuildRows() {
@@ -127,8 +128,11 @@ void AnalysisTable::AppendRow(const std::shared_ptr<Entry>& entry) {
 
 void AnalysisTable::FillAllCells() {
   TtListViewUpdateGuard updates(list_);
-  for (int column = 0; column < list_.GetColumnCount(); ++column) {
-    FillColumn(column);
+  const std::size_t count = list_.GetColumnCount();
+  if (progress_) progress_->ColumnsFilled(0, count);
+  for (std::size_t column = 0; column < count; ++column) {
+    FillColumn(static_cast<int>(column));
+    if (progress_) progress_->ColumnsFilled(column + 1, count);
   }
 }
 

@@ -20,6 +20,7 @@
 #include "table/column_info.h"
 #include "table/sorter.h"
 #include "table/status_bar_texts.h"
+#include "table/work_progress.h"
 #include "ttl/tt_list_view_store.h"
 
 namespace Tarvane {
@@ -36,6 +37,8 @@ public:
   AnalysisTable& operator=(const AnalysisTable&) = delete;
 
   SquirrelVM& GetScriptHost() { return script_host_; }
+  // Who hears how far long work has got; none by default.
+  void SetWorkProgress(WorkProgress* progress) { progress_ = progress; }
   TtListViewStore& GetList() { return list_; }
   const TtListViewStore& GetList() const { return list_; }
 
@@ -153,6 +156,7 @@ private:
   // Destroyed with the table, before the script host closes: the records hold script values.
   Columns columns_;
   std::shared_ptr<Sorter> current_sorter_;
+  WorkProgress* progress_ = nullptr;
   // The column whose processor gave the current sorter; none for a sorter of the sort menu.
   std::weak_ptr<const ColumnInfo> current_sorter_column_;
 };

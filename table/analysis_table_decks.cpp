@@ -14,8 +14,10 @@ const char kDeckFileFormatErrorCaption[] = "デッキファイル形式エラー
 }  // namespace
 
 void AnalysisTable::AddDeckFiles(const std::vector<std::string>& paths) {
-  for (const std::string& path : paths) {
-    AddDeckFile(path);
+  bool go_on = !progress_ || progress_->DecksRead(0, paths.size());
+  for (std::size_t done = 0; go_on && done < paths.size(); ++done) {
+    AddDeckFile(paths[done]);
+    go_on = !progress_ || progress_->DecksRead(done + 1, paths.size());
   }
   Refresh();
 }

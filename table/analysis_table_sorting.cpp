@@ -8,8 +8,13 @@ namespace Tarvane {
 void AnalysisTable::SortBy(TtSquirrel::Object sorter,
                            const std::shared_ptr<const ColumnInfo>& from_column) {
   // `sorter` is a copy: it may be the current sorter's own object, which the sort replaces.
+  const std::size_t rows = list_.GetItemCount();
+  std::size_t comparisons = 0;
+  if (progress_) progress_->RowsCompared(0, rows);
   RunGuarded([&] {
     list_.SortItems([&](TtWin::LPARAM a, TtWin::LPARAM b) {
+      // Often enough for the window to show the work, seldom enough to cost nothing.
+      if (progress_ && ++comparisons % 1024 == 0) progress_->RowsCompared(comparisons, rows);
       return script_host_.CompareForSort(sorter, *reinterpret_cast<const Entry*>(a),
                                          *reinterpret_cast<const Entry*>(b));
     });
@@ -17,6 +22,7 @@ void AnalysisTable::SortBy(TtSquirrel::Object sorter,
     current_sorter_column_ = from_column;
     SetStatusText(StatusBarTexts::kSorterPart, SorterStatusText(script_host_.GetName(sorter)));
   });
+  if (progress_) progress_->WorkEnded();
 }
 
 void AnalysisTable::Resort() {

@@ -35,6 +35,11 @@ public:
   // TtWindowsSystemCallException when there is no display to talk to.
   static void InitializePlatform();
   static bool IsPlatformInitialized();
+  // The busy cursor over every window of the program while long work runs; calls nest.
+  static void BeginBusyCursor();
+  static void EndBusyCursor();
+  // Whether Escape is held down now: how work that lets no event through hears the user.
+  static bool IsEscapeKeyDown();
   static void FinalizePlatform();
 
 protected:

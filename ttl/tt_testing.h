@@ -72,6 +72,9 @@ public:
   // OK with paths as the desktop hands them over (UTF-8), CP932 spelling or not.
   ModalAnswers& FileDialogAsTyped(std::vector<std::string> utf8_paths, FileDialogSeen* seen = nullptr);
   ModalAnswers& CancelFileDialog(FileDialogSeen* seen = nullptr);
+  // Shown modally for real, then cancelled once it is on screen (and placed by the window
+  // manager, if there is one).
+  ModalAnswers& CancelFileDialogShown();
   ModalAnswers& FolderBrowser(std::string path, FolderBrowserSeen* seen = nullptr);
   ModalAnswers& FolderBrowserAsTyped(std::string utf8_path, FolderBrowserSeen* seen = nullptr);
   ModalAnswers& CancelFolderBrowser(FolderBrowserSeen* seen = nullptr);
@@ -79,6 +82,9 @@ public:
   // (with every control created and laid out) and ends it, for example by sending the
   // command of its OK button or calling PressOk; a dialog the action leaves open ends with 0.
   ModalAnswers& Dialog(std::function<void(TtWindow& dialog)> action);
+  // A toolkit dialog shown modally for real: the action runs once it is on screen; a dialog the
+  // action leaves open is cancelled.
+  ModalAnswers& DialogShown(std::function<void(TtWindow& dialog)> action);
   // A pop-up menu: the chooser sees the menu and the screen point and picks an item.
   ModalAnswers& PopupMenu(std::function<PopupChoice(const TtMenu& menu, TtWin::POINT point)> choose);
 
@@ -135,6 +141,10 @@ void CloseWindow(TtWindow& window);
 void MovePointer(TtWin::POINT screen_point);
 void PressLeftButton();
 void ReleaseLeftButton();
+// The Escape key pressed or released through the X server, as the user holds it down.
+void HoldEscapeKey(bool down);
+// Whether the busy cursor is shown now.
+bool BusyCursorShown();
 
 // The text as painted, ending in an ellipsis where the column cuts it (item -1: the header).
 std::string ListShownText(TtListView& list, int item, int column);
@@ -142,6 +152,8 @@ std::string ListShownText(TtListView& list, int item, int column);
 std::string ListHeaderToolTip(TtListView& list, int column);
 // A double click on the right edge of a column's header item.
 void DoubleClickListHeaderEdge(TtListView& list, int column);
+// A column's width set by the user, as the grid reports the end of a drag of its divider.
+void SetListColumnWidthAsUser(TtListView& list, int column, int width);
 // The text a static control shows now (CP932), as cut or wrapped to its width.
 std::string ShownText(TtWindow& control);
 // Scrolls a list view sideways until the column is in view, as the user does with the scroll bar.

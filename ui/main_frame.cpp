@@ -107,6 +107,7 @@ bool MainFrame::CreatedInternal() {
   main_list_.SetShading(LoadCellShading());
   main_menu_.CheckCellShading(main_list_.IsShading());
   FillScriptMenus();
+  GetTable().SetWorkProgress(this);
   GetTable().Reset();
   tool_bar_.Show();
   main_list_.Show();
@@ -156,6 +157,40 @@ MessageAnswer MainFrame::ShowMessage(const std::string& text, const std::string&
 
 void MainFrame::SetStatusText(int part, const std::string& text) {
   if (status_bar_.IsCreated()) status_bar_.SetPartText(part, text);
+}
+
+void MainFrame::ShowWork(bool starting, const std::string& text) {
+  const auto now = std::chrono::steady_clock::now();
+  if (starting && !showing_work_) work_start_ = now;
+  if (!showing_work_ && now - work_start_ < busy_delay_) return;
+  if (!showing_work_) {
+    showing_work_ = true;
+    TtForm::BeginBusyCursor();
+  }
+  SetStatusText(StatusBarTexts::kDeckCountPart, text);
+  // Painted now: the work lets no event through until it ends.
+  if (status_bar_.IsCreated()) status_bar_.Update();
+}
+
+bool MainFrame::DecksRead(std::size_t done, std::size_t total) {
+  ShowWork(done == 0, "デッキ読み込み中 : " + std::to_string(done) + " / " + std::to_string(total) + " (Escで中止)");
+  // Asked after each file read: every deck read before the key stays.
+  return done == 0 || !TtForm::IsEscapeKeyDown();
+}
+
+void MainFrame::ColumnsFilled(std::size_t done, std::size_t total) {
+  ShowWork(done == 0, "更新中 : " + std::to_string(done) + " / " + std::to_string(total) + " 列");
+}
+
+void MainFrame::RowsCompared(std::size_t done, std::size_t rows) {
+  ShowWork(done == 0, "並び替え中 : " + std::to_string(rows) + " 行 (比較 " + std::to_string(done) + " 回)");
+}
+
+void MainFrame::WorkEnded() {
+  if (!showing_work_) return;
+  showing_work_ = false;
+  TtForm::EndBusyCursor();
+  SetStatusText(StatusBarTexts::kDeckCountPart, DeckCountStatusText(script_host_.GetDecks().size()));
 }
 
 }  // namespace Tarvane

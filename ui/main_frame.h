@@ -6,6 +6,7 @@
 //
 // The frame is also the program's message reporter and status bar for the table and the data
 // side: message boxes are owned by the frame once its window exists.
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "script/squirrel_vm.h"
 #include "table/script_item_menu.h"
 #include "table/status_bar_texts.h"
+#include "table/work_progress.h"
 #include "ttl/tt_form.h"
 #include "ttl/tt_image_list.h"
 #include "ttl/tt_menu.h"
@@ -139,7 +141,7 @@ private:
   const TtImageList& pictures_;
 };
 
-class MainFrame : public TtForm, public MessageReporter, public StatusBarTexts {
+class MainFrame : public TtForm, public MessageReporter, public StatusBarTexts, public WorkProgress {
 public:
   static constexpr int kToolBarId = 2000;
   static constexpr int kMainListId = 2001;
@@ -166,6 +168,14 @@ public:
   MessageAnswer ShowMessage(const std::string& text, const std::string& caption, MessageButtons buttons,
                             MessageIcon icon, bool owned_by_main_window) override;
   void SetStatusText(int part, const std::string& text) override;
+
+  // Long work: once it has run longer than the delay, the busy cursor and the decks read of all
+  // in the status bar; Escape held down stops adding files.
+  bool DecksRead(std::size_t done, std::size_t total) override;
+  void ColumnsFilled(std::size_t done, std::size_t total) override;
+  void RowsCompared(std::size_t done, std::size_t rows) override;
+  void WorkEnded() override;
+  void SetBusyDelay(std::chrono::milliseconds delay) { busy_delay_ = delay; }
 
   // The column menu for a point on the list's header (screen coordinates): remembers the
   // column under it and enables the column items for it.
@@ -245,6 +255,12 @@ private:
 
   SquirrelVM script_host_;
   int clicked_column_ = -1;
+  // Shows the text of long work once it has run longer than the delay; starting marks its start.
+  void ShowWork(bool starting, const std::string& text);
+  // Long work: when it began, how long before it shows, and whether it shows.
+  std::chrono::steady_clock::time_point work_start_;
+  std::chrono::milliseconds busy_delay_{500};
+  bool showing_work_ = false;
   MainMenu main_menu_;
   MainToolBar tool_bar_;
   MainList main_list_;

@@ -10,6 +10,39 @@ using Strings = std::vector<std::string>;
 
 const std::string kScriptErrorCaption = "拡張スクリプトのエラー";
 
+// Records what long work reports and stops adding files after `stop_after` decks.
+struct ProgressRecorder : Tarvane::WorkProgress {
+  bool DecksRead(std::size_t done, std::size_t total) override {
+    calls.push_back("decks " + std::to_string(done) + "/" + std::to_string(total));
+    return done < stop_after;
+  }
+  void ColumnsFilled(std::size_t done, std::size_t total) override {
+    calls.push_back("columns " + std::to_string(done) + "/" + std::to_string(total));
+  }
+  void RowsCompared(std::size_t done, std::size_t rows) override {
+    if (done == 0) calls.push_back("sort " + std::to_string(rows));
+  }
+  void WorkEnded() override { calls.push_back("ended"); }
+  std::size_t stop_after = 100;
+  Strings calls;
+};
+
+TEST_F(TableTest, LongWorkReportsHowFarItGotAndAddingStopsWhenAsked) {
+  ProgressRecorder progress;
+  table->SetWorkProgress(&progress);
+  table->AddDeckFiles({folder.burn, folder.blue});
+  EXPECT_EQ(progress.calls, (Strings{"decks 0/2", "decks 1/2", "decks 2/2", "columns 0/1", "columns 1/1", "sort 10", "ended", "ended"}));
+  progress.calls.clear();
+  progress.stop_after = 1;
+  table->AddDeckFiles({folder.burn, folder.blue, folder.burn});
+  EXPECT_EQ(progress.calls, (Strings{"decks 0/3", "decks 1/3", "columns 0/1", "columns 1/1", "sort 10", "ended", "ended"}));
+  EXPECT_EQ(vm->GetDecks().size(), 3u) << "the deck read before the stop stays";
+  progress.calls.clear();
+  table->Resort();
+  EXPECT_EQ(progress.calls, (Strings{"sort 10", "ended"})) << "a sort alone ends its work too";
+  table->SetWorkProgress(nullptr);
+}
+
 TEST_F(TableTest, RowsFollowTheBoardMode) {
   table->AddDeckFiles({folder.burn, folder.blue});
   // One row per name across decks; a name on both boards is a row on each.

@@ -84,6 +84,67 @@ TEST_F(MainFrameTest, FilesAndFoldersFromTheCommandLineOrADropBecomeDecksWithACo
   EXPECT_EQ(Status(0), "デッキ数 : 3") << "a file that cannot be read adds nothing";
 }
 
+TEST_F(MainFrameTest, TheCardNamesAreFittedAsTheTableFillsUntilTheUserSetsTheirWidth) {
+  Open();
+  frame->OpenDeckPaths({folder.burn});
+  TtTesting::ProcessEvents();
+  const int fitted = List().GetColumnWidth(0);
+  const std::string long_name = "A Card Whose English Name Is Far Longer Than Any Other";
+  frame->OpenDeckPaths({folder.Write("decks/long.txt", "4 " + long_name + "\n")});
+  TtTesting::ProcessEvents();
+  EXPECT_GT(List().GetColumnWidth(0), fitted) << "fitted again to the longer name";
+  EXPECT_THAT(Column(0), ::testing::Contains(long_name));
+  for (int item = 0; item < List().GetItemCount(); ++item) {
+    EXPECT_EQ(TtTesting::ListShownText(List(), item, 0), List().GetItemText(item, 0));
+  }
+
+  const int set_by_user = List().GetColumnWidth(0) - 60;
+  TtTesting::SetListColumnWidthAsUser(List(), 0, set_by_user);
+  EXPECT_EQ(List().GetColumnWidth(0), set_by_user) << "the store learns it";
+  frame->OpenDeckPaths({folder.blue});
+  TtTesting::ProcessEvents();
+  EXPECT_EQ(List().GetColumnWidth(0), set_by_user) << "the user's width stays";
+}
+
+TEST_F(MainFrameTest, AddingManyDecksShowsHowFarItGotAndEscapeStopsItKeepingWhatWasRead) {
+  Open();
+  std::vector<std::string> paths;
+  for (int deck = 0; deck < 20; ++deck) paths.push_back(folder.Write("many/" + std::to_string(deck) + ".txt", BurnDeck()));
+  frame->SetBusyDelay(std::chrono::milliseconds(0));
+  TtTesting::HoldEscapeKey(true);
+  frame->OpenDeckPaths(paths);
+  TtTesting::HoldEscapeKey(false);
+  EXPECT_EQ(Status(0), "デッキ数 : 1") << "stopped after the first file, which stays";
+  EXPECT_THAT(Headers(), ElementsAre("カード名", "0.txt"));
+
+  frame->OpenDeckPaths(paths);
+  EXPECT_EQ(Status(0), "デッキ数 : 21");
+  EXPECT_EQ(frame->DecksRead(0, 300), true) << "no key held: the work goes on";
+  EXPECT_EQ(Status(0), "デッキ読み込み中 : 0 / 300 (Escで中止)");
+  EXPECT_TRUE(TtTesting::BusyCursorShown());
+  frame->WorkEnded();
+  EXPECT_FALSE(TtTesting::BusyCursorShown());
+
+  frame->ColumnsFilled(0, 800);
+  frame->ColumnsFilled(120, 800);
+  EXPECT_EQ(Status(0), "更新中 : 120 / 800 列") << "a refresh's cells";
+  EXPECT_TRUE(TtTesting::BusyCursorShown());
+  Choose({kItems, 1});
+  EXPECT_FALSE(TtTesting::BusyCursorShown()) << "a refresh ends every work";
+  EXPECT_EQ(Status(0), "デッキ数 : 21");
+
+  frame->RowsCompared(0, 5000);
+  EXPECT_EQ(Status(0), "並び替え中 : 5000 行 (比較 0 回)");
+  EXPECT_TRUE(TtTesting::BusyCursorShown());
+  frame->WorkEnded();
+  EXPECT_EQ(Status(0), "デッキ数 : 21") << "the deck count comes back after a sort alone";
+
+  frame->SetBusyDelay(std::chrono::milliseconds(500));
+  frame->DecksRead(0, 300);
+  EXPECT_FALSE(TtTesting::BusyCursorShown()) << "short work shows nothing";
+  frame->WorkEnded();
+}
+
 TEST_F(MainFrameTest, BoardModesChangeTheRowsAndMoveTheRadioCheck) {
   Open();
   AddDecks({folder.burn, folder.blue});

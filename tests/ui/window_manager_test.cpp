@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "model/card.h"
+#include "ui/open_list_dialog.h"
 #include "tests/ui/main_window_test_support.h"
 
 extern char** environ;
@@ -135,4 +136,34 @@ TEST_F(WindowManagerTest, UnmaximisingARestoredMaximisedWindowGivesItsSavedNorma
   // Within the window manager's frame, which the widget set learns only once the window is shown.
   EXPECT_NEAR(placement.rcNormalPosition.right - placement.rcNormalPosition.left, 800, 12);
   EXPECT_NEAR(placement.rcNormalPosition.bottom - placement.rcNormalPosition.top, 600, 40);
+}
+
+TEST_F(WindowManagerTest, DialogsOpenCentredOnTheMainWindowAlsoAfterAFileChooserWasShown) {
+  Tarvane::SaveWindowPlacement(Stored(Tarvane::WindowPlacement::Normal, 150, 120, 950, 720));
+  Open();
+  Settle();
+  const TtWin::RECT owner = frame->GetRectangle();
+  auto expect_centred = [&](const char* when) {
+    answers.DialogShown([&](TtWindow& dialog) {
+      TtWin::RECT shown = dialog.GetRectangle();
+      EXPECT_NEAR((shown.left + shown.right) / 2, (owner.left + owner.right) / 2, 30) << when;
+      EXPECT_NEAR((shown.top + shown.bottom) / 2, (owner.top + owner.bottom) / 2, 60) << when;
+      TtTesting::Click(dynamic_cast<TtDialog&>(dialog).GetCancelButton());
+    });
+    TtTesting::ClickToolBarButton(frame->GetToolBar(), Tarvane::MainCommand::SelectDecks);
+  };
+  expect_centred("before any file chooser");
+  // 追加 of the deck list files dialog opens the desktop's file chooser, which is cancelled.
+  answers.DialogShown([&](TtWindow& dialog) {
+    TtTesting::Click(dynamic_cast<Tarvane::OpenListDialog&>(dialog).GetAddButton());
+    TtTesting::Click(dynamic_cast<TtDialog&>(dialog).GetCancelButton());
+  });
+  answers.CancelFileDialogShown();
+  TtTesting::ClickToolBarButton(frame->GetToolBar(), Tarvane::MainCommand::AddDeckFiles);
+  expect_centred("after a file chooser was on screen");
+  expect_centred("and again");
+  // The chooser of CSV形式でファイルへ belongs to the main window itself.
+  answers.CancelFileDialogShown();
+  Choose({0, 1, 0});
+  expect_centred("after the main window's own file chooser");
 }

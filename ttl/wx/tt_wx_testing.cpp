@@ -54,16 +54,40 @@ class Hook : public wxTestingModalHook {
 public:
   explicit Hook(std::vector<std::string>& failures) : failures_(failures) {}
 
+  // Actions for modal things shown for real: each runs once its dialog is on screen.
+  std::deque<std::function<void(wxDialog*)>> shown;
+
 protected:
   int Enter(wxDialog* dialog) override {
+    // The file chooser's showing passes the hook twice.
+    if (dialog == shown_for_real_) return wxID_NONE;
+    if (!shown.empty()) {
+      shown_for_real_ = dialog;
+      auto action = std::move(shown.front());
+      shown.pop_front();
+      dialog->CallAfter([dialog, action] {
+        // Until the window manager has placed and drawn it.
+        for (int round = 0; round < 20; ++round) {
+          wxYield();
+          wxMilliSleep(15);
+        }
+        action(dialog);
+      });
+      return wxID_NONE;
+    }
     int answer = wxTestingModalHook::Enter(dialog);
     // Nothing may wait for a person: an unexpected dialog is closed as cancelled.
     return answer == wxID_NONE ? wxID_CANCEL : answer;
+  }
+  void Exit(wxDialog* dialog) override {
+    if (dialog == shown_for_real_) shown_for_real_ = nullptr;
+    wxTestingModalHook::Exit(dialog);
   }
   void ReportFailure(const wxString& message) override { failures_.push_back(std::string(message.utf8_str())); }
 
 private:
   std::vector<std::string>& failures_;
+  wxDialog* shown_for_real_ = nullptr;
 };
 
 }  // namespace
@@ -203,6 +227,19 @@ ModalAnswers& ModalAnswers::CancelFileDialog(FileDialogSeen* seen) {
   return *this;
 }
 
+ModalAnswers& ModalAnswers::CancelFileDialogShown() {
+  state_->hook.shown.push_back([](wxDialog* dialog) { dialog->EndModal(wxID_CANCEL); });
+  return *this;
+}
+
+ModalAnswers& ModalAnswers::DialogShown(std::function<void(TtWindow& dialog)> action) {
+  state_->hook.shown.push_back([action](wxDialog* dialog) {
+    if (TtWindow* window = TtWindow::FromHandle(TtWx::ToHandle(dialog))) action(*window);
+    if (dialog->IsModal()) dialog->EndModal(wxID_CANCEL);
+  });
+  return *this;
+}
+
 ModalAnswers& ModalAnswers::FolderBrowser(std::string path, FolderBrowserSeen* seen) {
   state_->Add([path, seen](wxDialog* dialog) { return AnswerFolderBrowser(dialog, &path, seen); }, "a folder browser");
   return *this;
@@ -241,6 +278,8 @@ ModalAnswers& ModalAnswers::PopupMenu(std::function<PopupChoice(const TtMenu&, T
 std::vector<std::string> ModalAnswers::Finish() {
   state_->hook.CheckUnmetExpectations();
   if (!state_->popups.empty()) state_->failures.push_back("An expected pop-up menu was not shown.");
+  if (!state_->hook.shown.empty()) state_->failures.push_back("A dialog expected on screen was not shown.");
+  state_->hook.shown.clear();
   state_->popups.clear();
   return state_->failures;
 }
@@ -422,6 +461,15 @@ void DoubleClickListHeaderEdge(TtListView& list, int column) {
   ProcessEvents();
 }
 
+void SetListColumnWidthAsUser(TtListView& list, int column, int width) {
+  wxGrid* grid = GridOf(list);
+  // What the grid does when the user's drag of the divider ends: the new width, then the event.
+  grid->SetColSize(column, width);
+  wxGridSizeEvent event(grid->GetId(), wxEVT_GRID_COL_SIZE, grid, column);
+  grid->GetEventHandler()->ProcessEvent(event);
+  ProcessEvents();
+}
+
 std::string ShownText(TtWindow& control) {
   auto* label = dynamic_cast<wxStaticText*>(Widget(control));
   if (!label) throw std::logic_error("not a static control");
@@ -517,6 +565,18 @@ void PressLeftButton() {
   wxUIActionSimulator().MouseDown();
   ProcessEvents();
 }
+
+void HoldEscapeKey(bool down) {
+  wxUIActionSimulator simulator;
+  if (down) {
+    simulator.KeyDown(WXK_ESCAPE);
+  } else {
+    simulator.KeyUp(WXK_ESCAPE);
+  }
+  ProcessEvents();
+}
+
+bool BusyCursorShown() { return wxIsBusy(); }
 
 void ReleaseLeftButton() {
   wxUIActionSimulator().MouseUp();

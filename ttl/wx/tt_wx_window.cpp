@@ -93,6 +93,16 @@ void TtForm::InitializePlatform() {
 
 bool TtForm::IsPlatformInitialized() { return platform_initialized; }
 
+void TtForm::BeginBusyCursor() {
+  if (platform_initialized) wxBeginBusyCursor();
+}
+
+void TtForm::EndBusyCursor() {
+  if (platform_initialized && wxIsBusy()) wxEndBusyCursor();
+}
+
+bool TtForm::IsEscapeKeyDown() { return platform_initialized && wxGetKeyState(WXK_ESCAPE); }
+
 void TtForm::FinalizePlatform() {
   if (!platform_initialized) return;
   platform_initialized = false;
@@ -619,6 +629,9 @@ void TtWindow::SetSize(int width, int height) {
 void TtWindow::SetPosition(int x, int y) {
   wxWindow* widget = Widget(*this, "::SetWindowPos");
   RequestedCorners().erase(widget);
+  // A window manager may put a window placed before it is shown elsewhere (a dialog centred on
+  // its owner was seen at the screen's corner after a file chooser); it is asked again.
+  if (widget->IsTopLevel() && !widget->IsShown()) RequestedCorners()[widget] = {wxPoint(x, y), 0};
   widget->Move(x, y, wxSIZE_ALLOW_MINUS_ONE);
 }
 
