@@ -28,6 +28,8 @@ long PeakResidentBytes();
 void ResetPeakResidentMemory();
 // A fresh scratch folder for generated inputs, removed at exit.
 std::string ScratchFolder();
+// Writes the bytes as the file, making its folders first.
+void WriteFile(const std::string& path, const std::string& bytes);
 
 }  // namespace TarvaneBench
 

@@ -72,7 +72,6 @@ TARVANE_BENCH("cell_value") {
   SilentReporter reporter;
   {
     Tarvane::SquirrelVM vm(reporter);
-    TtSquirrel::NativeAPI api = vm.GetNativeAPI();
     std::vector<std::shared_ptr<Tarvane::Entry>> rows;
     std::vector<HSQOBJECT> row_handles;
     for (int i = 0; i < kRows; ++i) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <vector>
 
@@ -57,6 +58,11 @@ void ResetPeakResidentMemory() {
     std::fputs("5", file);
     std::fclose(file);
   }
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  std::ofstream(path, std::ios::binary) << bytes;
 }
 
 std::string ScratchFolder() {

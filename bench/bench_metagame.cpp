@@ -16,6 +16,7 @@
 
 #include "app/program_files.h"
 #include "bench.h"
+#include "bench_table_support.h"
 #include "model/deck.h"
 #include "script/squirrel_vm.h"
 #include "ttl/tt_list_view_store.h"
@@ -37,18 +38,10 @@ const double kSkew = 1.1;
 const int kRounds = 3;
 const int kSortRounds = 5;
 
-const char* const kTypes[] = {"Land", "Creature", "Instant", "Sorcery", "Enchantment",
-                              "Artifact", "Planeswalker"};
-
 std::string CardName(int index) {
   char name[32];
   std::snprintf(name, sizeof name, "Metagame Card %03d", index);
   return name;
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-  std::ofstream(path, std::ios::binary) << bytes;
 }
 
 // `distinct` different cards of the pool, the popular ones more often, each with at least one
@@ -93,12 +86,12 @@ std::vector<std::string> GenerateProgramFolder(const std::string& folder,
                                                const std::string& startup_script) {
   std::string dictionary;
   for (int i = 0; i < kSideStart + kSidePool; ++i) {
-    const char* type = kTypes[i % 7];
+    const char* type = TarvaneBench::kCardTypes[i % 7];
     dictionary += CardName(i) + "\tメタカード" + std::to_string(i) + "\t{" +
                   std::to_string(i % 6) + "}\t" + std::to_string(i % 6) + "\t" + type + "\t" +
                   type + "\t" + (i % 7 == 1 ? "2/2" : "") + "\n";
   }
-  WriteFile(folder + "/dictionary/metagame.dat", dictionary);
+  TarvaneBench::WriteFile(folder + "/dictionary/metagame.dat", dictionary);
   std::filesystem::copy_file(startup_script, folder + "/tarvane.nut",
                              std::filesystem::copy_options::overwrite_existing);
 
@@ -110,26 +103,10 @@ std::vector<std::string> GenerateProgramFolder(const std::string& folder,
     auto main = DrawBoard(random, main_pool, 0, kMainDistinct, 60);
     auto side = DrawBoard(random, side_pool, kSideStart, kSideDistinct, 15);
     paths.push_back(folder + "/decks/deck" + std::to_string(deck + 1) + ".txt");
-    WriteFile(paths.back(), DeckText(deck + 1, main, side));
+    TarvaneBench::WriteFile(paths.back(), DeckText(deck + 1, main, side));
   }
   return paths;
 }
-
-class SilentStatusBar : public Tarvane::StatusBarTexts {
-public:
-  void SetStatusText(int, const std::string&) override {}
-};
-
-class CountingReporter : public Tarvane::MessageReporter {
-public:
-  Tarvane::MessageAnswer ShowMessage(const std::string&, const std::string&,
-                                     Tarvane::MessageButtons, Tarvane::MessageIcon,
-                                     bool) override {
-    ++messages;
-    return Tarvane::MessageAnswer::No;
-  }
-  int messages = 0;
-};
 
 // The leaves of a script menu, by their labels; inside sub-menus by "sub-menu/label", since a
 // sub-menu may repeat a label of the top level (アーキタイプ別/平均枚数 beside 平均枚数).
@@ -211,8 +188,8 @@ TARVANE_BENCH("metagame") {
 
   TarvaneBench::ResetPeakResidentMemory();
   Tarvane::ProgramFiles::Scope program(folder + "/tarvane");
-  CountingReporter reporter;
-  SilentStatusBar status_bar;
+  TarvaneBench::CountingReporter reporter;
+  TarvaneBench::SilentStatusBar status_bar;
   TtListViewStore list;
   auto vm = std::make_unique<Tarvane::SquirrelVM>(reporter);
   auto table = std::make_unique<Tarvane::AnalysisTable>(*vm, list, status_bar);

@@ -26,11 +26,6 @@ const int kPool = 400;
 const int kRepaints = 10;
 const int kRounds = 5;
 
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
 std::string CardName(int index) { return "Repaint Card " + std::to_string(index); }
 
 // The program folder beside the benchmark's files: the shipped script and toolbar pictures, a
@@ -44,7 +39,7 @@ std::vector<std::string> GenerateProgramFolder(const std::string& folder, const 
   for (int i = 0; i < kPool; ++i) {
     dictionary += CardName(i) + "\t生成カード" + std::to_string(i) + "\t\t1\tCreature\tCreature\t1/1\n";
   }
-  WriteFile(folder + "/dictionary/generated.dat", dictionary);
+  TarvaneBench::WriteFile(folder + "/dictionary/generated.dat", dictionary);
   std::mt19937 random(19);
   std::vector<std::string> paths;
   for (int deck = 0; deck < kDecks; ++deck) {
@@ -53,7 +48,7 @@ std::vector<std::string> GenerateProgramFolder(const std::string& folder, const 
       text += std::to_string(1 + random() % 4) + " " + CardName(random() % 60 + (deck % 12) * 20) + "\n";
     }
     paths.push_back(folder + "/decks/deck" + std::to_string(deck) + ".txt");
-    WriteFile(paths.back(), text);
+    TarvaneBench::WriteFile(paths.back(), text);
   }
   return paths;
 }

@@ -15,6 +15,7 @@
 
 #include "app/program_files.h"
 #include "bench.h"
+#include "bench_table_support.h"
 #include "model/deck.h"
 #include "script/squirrel_vm.h"
 #include "script/tt_squirrel_engine_object.h"
@@ -35,18 +36,10 @@ const int kRounds = 4;
 // The sort is short, so it takes more rounds to meet a quiet moment.
 const int kSortRounds = 15;
 
-const char* const kTypes[] = {"Land", "Creature", "Instant", "Sorcery", "Enchantment",
-                              "Artifact", "Planeswalker"};
-
 std::string CardName(int index) {
   char name[32];
   std::snprintf(name, sizeof name, "Generated Card %05d", index);
   return name;
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-  std::ofstream(path, std::ios::binary) << bytes;
 }
 
 // The program folder: the dictionary, the shipped start-up script, the deck lists.
@@ -54,12 +47,12 @@ std::vector<std::string> GenerateProgramFolder(const std::string& folder,
                                                const std::string& startup_script) {
   std::string dictionary;
   for (int i = 0; i < kDictionaryCards; ++i) {
-    const char* type = kTypes[i % 7];
+    const char* type = TarvaneBench::kCardTypes[i % 7];
     dictionary += CardName(i) + "\t生成カード" + std::to_string(i) + "\t{" +
                   std::to_string(i % 6) + "}\t" + std::to_string(i % 6) + "\t" + type + "\t" +
                   type + "\t" + (i % 7 == 1 ? "2/2" : "") + "\n";
   }
-  WriteFile(folder + "/dictionary/generated.dat", dictionary);
+  TarvaneBench::WriteFile(folder + "/dictionary/generated.dat", dictionary);
   std::filesystem::copy_file(startup_script, folder + "/tarvane.nut",
                              std::filesystem::copy_options::overwrite_existing);
 
@@ -76,26 +69,10 @@ std::vector<std::string> GenerateProgramFolder(const std::string& folder,
     text += "\n";
     for (int i = 0; i < 15; ++i) text += "1 " + CardName(side[i]) + "\n";
     paths.push_back(folder + "/decks/deck" + std::to_string(deck + 1) + ".txt");
-    WriteFile(paths.back(), text);
+    TarvaneBench::WriteFile(paths.back(), text);
   }
   return paths;
 }
-
-class SilentStatusBar : public Tarvane::StatusBarTexts {
-public:
-  void SetStatusText(int, const std::string&) override {}
-};
-
-class CountingReporter : public Tarvane::MessageReporter {
-public:
-  Tarvane::MessageAnswer ShowMessage(const std::string&, const std::string&,
-                                     Tarvane::MessageButtons, Tarvane::MessageIcon,
-                                     bool) override {
-    ++messages;
-    return Tarvane::MessageAnswer::No;
-  }
-  int messages = 0;
-};
 
 // The table's script calls as a caller writes them against the engine by hand: the callee
 // looked up on its object, `this` and the arguments pushed, the call, the result read.
@@ -267,8 +244,8 @@ TARVANE_BENCH("table") {
 
   TarvaneBench::ResetPeakResidentMemory();
   Tarvane::ProgramFiles::Scope program(folder + "/tarvane");
-  CountingReporter reporter;
-  SilentStatusBar status_bar;
+  TarvaneBench::CountingReporter reporter;
+  TarvaneBench::SilentStatusBar status_bar;
   TtListViewStore list;
   std::unique_ptr<Tarvane::SquirrelVM> vm;
   std::unique_ptr<Tarvane::AnalysisTable> table;
