@@ -26,16 +26,6 @@ wxWindow* NativeParent(TtWindow* parent) {
   return TtWx::ToWx(parent->GetHandle());
 }
 
-long DialogStyle(TtWin::DWORD style, TtWin::DWORD extended_style) {
-  long wx_style = wxCAPTION;
-  if (style & TtWin::WS_SYSMENU) wx_style |= wxSYSTEM_MENU | wxCLOSE_BOX;
-  if (style & TtWin::WS_THICKFRAME) wx_style |= wxRESIZE_BORDER;
-  if (style & TtWin::WS_MINIMIZEBOX) wx_style |= wxMINIMIZE_BOX;
-  if (style & TtWin::WS_MAXIMIZEBOX) wx_style |= wxMAXIMIZE_BOX;
-  if (extended_style & TtWin::WS_EX_TOOLWINDOW) wx_style |= wxFRAME_TOOL_WINDOW;
-  return wx_style;
-}
-
 // The dialog keyboard: Enter and Escape become the commands IDOK and IDCANCEL of the dialog
 // (Enter on a focused push button clicks that button instead), and go where commands go.
 void BindDialogKeys(wxDialog* dialog) {
@@ -106,7 +96,7 @@ TtWin::HWND TtBackend::CreateDialogWindow(TtDialog& dialog, TtWindow* parent, bo
   wxPoint position(origin.x + TtPropertySheet::DialogUnitsToPixelsX(100), origin.y + TtPropertySheet::DialogUnitsToPixelsY(100));
   wxSize size(TtPropertySheet::DialogUnitsToPixelsX(100), TtPropertySheet::DialogUnitsToPixelsY(100));
   auto* widget = new wxDialog(native_parent, wxID_ANY, wxEmptyString, position, size,
-                              DialogStyle(dialog.GetStyle(), dialog.GetExtendedStyle()));
+                              TtWxInternal::TopLevelStyle(dialog.GetStyle(), dialog.GetExtendedStyle()));
   TtWxInternal::BindCommonEvents(widget);
   TtWxInternal::BindPanelEvents(widget);
   BindDialogKeys(widget);

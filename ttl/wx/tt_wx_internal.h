@@ -31,6 +31,9 @@ private:
   int wrapped_width_ = -1;
 };
 
+// The wx style of a top-level window or dialog with the toolkit's window styles.
+long TopLevelStyle(TtWin::DWORD style, TtWin::DWORD extended_style);
+
 void BindCommonEvents(wxWindow* window);
 // Size, paint, mouse and close events of the toolkit's own windows (forms, panels, dialogs).
 void BindPanelEvents(wxWindow* window);

@@ -266,9 +266,7 @@ void TtWxInternal::BindPanelEvents(wxWindow* window) {
 // ---------------------------------------------------------------------------------------------
 // Making the widgets
 
-namespace {
-
-long TopLevelStyle(TtWin::DWORD style, TtWin::DWORD extended_style) {
+long TtWxInternal::TopLevelStyle(TtWin::DWORD style, TtWin::DWORD extended_style) {
   // A top-level window always has a title bar, as an overlapped window does.
   long wx_style = wxCAPTION;
   if (style & TtWin::WS_SYSMENU) wx_style |= wxSYSTEM_MENU | wxCLOSE_BOX;
@@ -278,6 +276,8 @@ long TopLevelStyle(TtWin::DWORD style, TtWin::DWORD extended_style) {
   if (extended_style & TtWin::WS_EX_TOOLWINDOW) wx_style |= wxFRAME_TOOL_WINDOW;
   return wx_style;
 }
+
+namespace {
 
 long BorderStyle(TtWin::DWORD extended_style) {
   return (extended_style & TtWin::WS_EX_CLIENTEDGE) ? wxBORDER_THEME : wxBORDER_NONE;
@@ -401,7 +401,7 @@ wxWindow* CreatePanel(wxWindow* parent, int id, TtWin::DWORD style, TtWin::DWORD
     return new wxPanel(parent, id, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | BorderStyle(extended_style));
   }
   return new wxFrame(parent, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
-                     TopLevelStyle(style, extended_style));
+                     TtWxInternal::TopLevelStyle(style, extended_style));
 }
 
 }  // namespace
