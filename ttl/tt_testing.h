@@ -121,6 +121,8 @@ void RightClickListItem(TtListView& list, int item);
 // is -1.
 void ClickListHeader(TtListView& list, int column);
 void RightClickListHeader(TtListView& list, int column);
+// Drags a header item with the left button and drops it on another column's header item.
+void DragListHeader(TtListView& list, int column, int onto_column);
 // Drags an item from its first column to the point in the list's client coordinates.
 void DragListItem(TtListView& list, int item, TtWin::POINT to);
 // Chooses an item of a form's menu bar as the user does: the menu's position on the bar, then

@@ -317,3 +317,39 @@ TEST(TtListViewGuiTest, AListCreatedAgainLetsTheOldGridGo) {
   first_owner.reset();
   TtTesting::ProcessEvents();
 }
+
+TEST(TtListViewGuiTest, HeaderItemsAreDraggedIntoAnotherOrderButNeverBeforeTheCardNames) {
+  ListForm form;
+  form.Create({});
+  FillCards(form.list);
+  form.list.InsertColumn(2, "デッキB", 80);
+  form.list.InsertColumn(3, "デッキC", 80);
+  form.list.SetItemText(0, 3, "9");
+
+  TtTesting::DragListHeader(form.list, 3, 1);
+  EXPECT_EQ(form.list.GetColumnOrder(), (std::vector<int>{0, 3, 1, 2}));
+  EXPECT_TRUE(form.Codes().empty()) << "a drag is no click";
+  EXPECT_EQ(form.list.GetColumnText(3), "デッキC");
+  EXPECT_EQ(form.list.GetItemText(0, 3), "9");
+  EXPECT_EQ(TtTesting::ListShownText(form.list, 0, 3), "9");
+  EXPECT_EQ(TtTesting::ListShownText(form.list, 0, 1), "4");
+
+  TtTesting::DragListHeader(form.list, 2, 0);
+  TtTesting::DragListHeader(form.list, 0, 2);
+  EXPECT_EQ(form.list.GetColumnOrder(), (std::vector<int>{0, 3, 1, 2})) << "the card names stay first";
+
+  TtWin::UINT flags = 0;
+  EXPECT_EQ(form.list.HitTestHeader(TtWin::POINT{239, 5}, &flags), 3) << "the moved column's divider";
+  EXPECT_EQ(flags, TtWin::HHT_ONDIVIDER);
+
+  TtTesting::ClickListHeader(form.list, 3);
+  ASSERT_EQ(form.Codes(), std::vector<TtWin::UINT>{TtWin::LVN_COLUMNCLICK});
+  EXPECT_EQ(form.notifications[0].sub_item, 3);
+
+  // Columns deleted and inserted behind a moved one leave a whole order with the card names first.
+  form.list.DeleteColumn(1);
+  form.list.InsertColumn(1, "デッキD", 80);
+  std::vector<int> order = form.list.GetColumnOrder();
+  ASSERT_EQ(order.size(), 4u);
+  EXPECT_EQ(order[0], 0);
+}

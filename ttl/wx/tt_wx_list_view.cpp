@@ -189,9 +189,10 @@ public:
 
   void ApplyExtendedStyle(TtWin::DWORD style) {
     EnableGridLines((style & TtWin::LVS_EX_GRIDLINES) != 0);
-    // The widget set's grid cannot freeze a column and let the user move columns at once; with
-    // hundreds of deck columns the card names in view matter more, so header items stay put.
+    // The grid refuses its own column moves while a column is frozen, so the header drags
+    // columns itself (see MoveColumnTo).
     EnableDragColMove(false);
+    header_drag_drop_ = (style & TtWin::LVS_EX_HEADERDRAGDROP) != 0;
     check_boxes_ = (style & TtWin::LVS_EX_CHECKBOXES) != 0;
     ClearAttributes();
     ForceRefresh();
@@ -232,7 +233,11 @@ public:
     return frozen ? point : point + wxPoint(FrozenWidth(), 0);
   }
   // The scrolling part's own coordinates start right of the frozen column.
-  int FrozenWidth() const { return GetNumberFrozenCols() > 0 ? GetColLeft(GetNumberFrozenCols()) : 0; }
+  int FrozenWidth() const {
+    int width = 0;
+    for (int position = 0; position < GetNumberFrozenCols(); ++position) width += GetColSize(GetColAt(position));
+    return width;
+  }
   // The reverse: a point of the cell coordinates (of a cell in the column) in the list's client area.
   wxPoint ClientPointOfCell(const wxPoint& cell_point, int column) const {
     bool frozen = column < GetNumberFrozenCols() && m_frozenColGridWin;
@@ -504,7 +509,7 @@ private:
       header_click_column_ = -1;
       if (column < 0 || !list_) return;
       TtWin::POINT point = ClientPoint(header, event.GetPosition());
-      if (std::abs(point.x - header_click_start_.x) >= kDragThreshold) return;
+      if (std::abs(point.x - header_click_start_.x) >= kDragThreshold) return MoveColumnTo(column, point);
       TtWin::UINT flags = 0;
       if (list_->HitTestHeader(point, &flags) != column) return;
       TtWin::NMLISTVIEW notify;
@@ -545,8 +550,20 @@ private:
     });
   }
 
+  // A header item dropped on another one takes that item's place on screen; the frozen first
+  // column neither moves nor lets anything in before it, and the indexes stay as they are.
+  void MoveColumnTo(int column, TtWin::POINT drop) {
+    if (!header_drag_drop_ || column < GetNumberFrozenCols()) return;
+    TtWin::UINT flags = 0;
+    int target = list_->HitTestHeader(drop, &flags);
+    if (target < GetNumberFrozenCols() || target == column) return;
+    SetColPos(column, GetColPos(target));
+    ForceRefresh();
+  }
+
   TtListView* list_;
   bool check_boxes_ = false;
+  bool header_drag_drop_ = false;
   bool suspended_ = false;
   bool refresh_pending_ = false;
   bool syncing_widths_ = false;

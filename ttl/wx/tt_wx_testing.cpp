@@ -431,6 +431,17 @@ void RightClickListHeader(TtListView& list, int column) {
   SendMouseAt(grid, wxEVT_RIGHT_UP, point, false);
 }
 
+void DragListHeader(TtListView& list, int column, int onto_column) {
+  wxGrid* grid = GridOf(list);
+  GridPart start = PartAt(grid, HeaderPoint(grid, column));
+  wxPoint drop = HeaderPoint(grid, onto_column);
+  // The part pressed on keeps the pointer until the button is let go, as a captured pointer does.
+  SendMouse(start.window, wxEVT_LEFT_DOWN, start.point, true);
+  SendMouse(start.window, wxEVT_MOTION, drop - start.window->GetPosition(), true);
+  SendMouse(start.window, wxEVT_LEFT_UP, drop - start.window->GetPosition(), false);
+  ProcessEvents();
+}
+
 void DragListItem(TtListView& list, int item, TtWin::POINT to) {
   wxGrid* grid = GridOf(list);
   GridPart start = PartAt(grid, CellMiddle(grid, item, 0));
