@@ -75,6 +75,9 @@ public:
   // Shown modally for real, then cancelled once it is on screen (and placed by the window
   // manager, if there is one).
   ModalAnswers& CancelFileDialogShown();
+  // A message box shown modally for real: the action gets its rectangle on screen once it is
+  // there, then the box is cancelled.
+  ModalAnswers& MessageBoxShown(std::function<void(TtWin::RECT shown)> action);
   ModalAnswers& FolderBrowser(std::string path, FolderBrowserSeen* seen = nullptr);
   ModalAnswers& FolderBrowserAsTyped(std::string utf8_path, FolderBrowserSeen* seen = nullptr);
   ModalAnswers& CancelFolderBrowser(FolderBrowserSeen* seen = nullptr);

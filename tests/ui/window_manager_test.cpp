@@ -167,3 +167,22 @@ TEST_F(WindowManagerTest, DialogsOpenCentredOnTheMainWindowAlsoAfterAFileChooser
   Choose({0, 1, 0});
   expect_centred("after the main window's own file chooser");
 }
+
+TEST_F(WindowManagerTest, AMessageBoxOpensCentredOnTheMainWindowAfterItsFileChooser) {
+  Tarvane::SaveWindowPlacement(Stored(Tarvane::WindowPlacement::Normal, 150, 120, 950, 720));
+  Open();
+  Settle();
+  const TtWin::RECT owner = frame->GetRectangle();
+  AddDecks({folder.burn});
+  // The chooser of CSV形式でファイルへ, then the question of 新規作成 (asked over a loaded deck).
+  answers.CancelFileDialogShown();
+  Choose({0, 1, 0});
+  bool shown = false;
+  answers.MessageBoxShown([&](TtWin::RECT box) {
+    shown = true;
+    EXPECT_NEAR((box.left + box.right) / 2, (owner.left + owner.right) / 2, 30);
+    EXPECT_NEAR((box.top + box.bottom) / 2, (owner.top + owner.bottom) / 2, 60);
+  });
+  Choose({0, 0});
+  EXPECT_TRUE(shown);
+}

@@ -232,6 +232,14 @@ ModalAnswers& ModalAnswers::CancelFileDialogShown() {
   return *this;
 }
 
+ModalAnswers& ModalAnswers::MessageBoxShown(std::function<void(TtWin::RECT shown)> action) {
+  state_->hook.shown.push_back([action](wxDialog* dialog) {
+    if (dynamic_cast<TtWxInternal::MessageBox*>(dialog)) action(TtWx::ToRect(TtWx::OuterRectangleOnScreen(dialog)));
+    if (dialog->IsModal()) dialog->EndModal(wxID_CANCEL);
+  });
+  return *this;
+}
+
 ModalAnswers& ModalAnswers::DialogShown(std::function<void(TtWindow& dialog)> action) {
   state_->hook.shown.push_back([action](wxDialog* dialog) {
     if (TtWindow* window = TtWindow::FromHandle(TtWx::ToHandle(dialog))) action(*window);
