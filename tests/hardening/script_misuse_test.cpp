@@ -461,7 +461,7 @@ class KeptBoard {
   // Here the second deck loaded after the reset takes the address of the dropped one.
   const std::string humans = (std::filesystem::path(std::getenv("TARVANE_BIN_DIR")) /
                               "decks/humans.txt").string();
-  for (const std::string& dropping : {"--new", "--edit"}) {
+  for (const std::string dropping : {"--new", "--edit"}) {
     Strings actions = {"--add", burn_, dropping};
     if (dropping == "--new") actions.push_back("--add");
     actions.insert(actions.end(), {humans, jund_, "--column", "kept board", "--csv"});
