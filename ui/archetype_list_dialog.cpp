@@ -7,14 +7,17 @@
 
 namespace Tarvane {
 
-ArchetypeListDialog::ArchetypeListDialog(const std::vector<std::shared_ptr<Deck>>& decks) {
-  for (const std::shared_ptr<Deck>& deck : decks) {
+ArchetypeListDialog::ArchetypeListDialog(const std::vector<std::shared_ptr<Deck>>& decks)
+    : decks_(decks) {}
+
+bool ArchetypeListDialog::CreatedInternal() {
+  rows_.clear();
+  sorted_column_ = -1;
+  descending_ = false;
+  for (const std::shared_ptr<Deck>& deck : decks_) {
     const ArchetypeLabel label = ArchetypeLabelOf(*deck);
     rows_.push_back({label.name, ArchetypeHowText(label.how), deck->path(), rows_.size()});
   }
-}
-
-bool ArchetypeListDialog::CreatedInternal() {
   SetText("アーキタイプ一覧 (" + std::to_string(rows_.size()) + "デッキ)");
   list_ = std::make_unique<TtReportListView>();
   CreateChild(*list_, kListId);

@@ -44,6 +44,7 @@ private:
   void FillList();
   static const std::string& TextOf(const Row& row, int column);
 
+  const std::vector<std::shared_ptr<Deck>>& decks_;
   std::vector<Row> rows_;
   int sorted_column_ = -1;
   bool descending_ = false;
