@@ -1,7 +1,13 @@
 // The archetypes in the window: the rule folder chosen on the settings sheet relabels the loaded
 // decks and the archetype columns follow; the list of decks and archetypes, sortable; the
 // archetype in a deck column's tooltip; the average deck of an archetype column.
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <sstream>
+#include <thread>
 
 #include "tests/ui/main_window_test_support.h"
 #include "ui/archetype_list_dialog.h"
@@ -155,6 +161,109 @@ TEST_F(ArchetypeViewsTest, AnArchetypeColumnsMenuWritesItsAverageDeck) {
   EXPECT_TRUE(enabled[3]);
   EXPECT_TRUE(seen.save);
   EXPECT_EQ(ScratchFolder::Read(path).rfind("#NAME 平均デッキ: burn.txt 1 (1デッキ)\n", 0), 0u);
+}
+
+}  // namespace
+}  // namespace TarvaneTest
+
+namespace TarvaneTest {
+namespace {
+
+// An event of 60 decks as an event file gives them: every deck named after the event, each a
+// variation of a sample deck, and two rogue decks that join a third of two others each (one
+// meets two archetypes, the other stays a Dredge deck).
+std::vector<std::string> SampleEvent(const MainWindowProgramFolder& folder) {
+  const std::string bin = TARVANE_PROGRAM_DIR;
+  const std::vector<std::pair<std::string, int>> samples = {
+      {"boros_burn", 12},     {"mono_green_tron", 9}, {"izzet_phoenix", 8},
+      {"humans", 7},          {"amulet_titan", 6},    {"jund", 5},
+      {"azorius_control", 5}, {"grixis_shadow", 4},   {"dredge", 2}};
+  std::mt19937 random(2026);
+  auto card_lines = [&](const std::string& sample) {
+    std::vector<std::string> lines;
+    std::istringstream text(ScratchFolder::Read(bin + "/decks/" + sample + ".txt"));
+    for (std::string line; std::getline(text, line);) {
+      if (!line.starts_with("#")) lines.push_back(line);
+    }
+    return lines;
+  };
+  std::vector<std::string> paths;
+  auto write = [&](const std::vector<std::string>& lines) {
+    std::string text =
+        "#NAME Modern Challenge 64\n#PLAYER player" + std::to_string(paths.size() + 1) + "\n";
+    for (const std::string& line : lines) {
+      // A copy count changed here and there, as players tune their lists.
+      const bool tuned = !line.empty() && line[0] >= '1' && line[0] <= '4' && random() % 6 == 0;
+      text += tuned ? std::to_string(1 + random() % 4) + line.substr(1) + "\n" : line + "\n";
+    }
+    char name[32];
+    std::snprintf(name, sizeof name, "event/%03zu.txt", paths.size() + 1);
+    paths.push_back(folder.Write(name, text));
+  };
+  for (const auto& [sample, copies] : samples) {
+    for (int copy = 0; copy < copies; ++copy) write(card_lines(sample));
+  }
+  for (const auto& [first, second] :
+       {std::pair{"humans", "boros_burn"}, std::pair{"jund", "dredge"}}) {
+    std::vector<std::string> a = card_lines(first), b = card_lines(second), mixed;
+    mixed.insert(mixed.end(), a.begin(), a.begin() + static_cast<long>(a.size() / 3));
+    mixed.insert(mixed.end(), b.begin(), b.begin() + static_cast<long>(b.size() / 3));
+    write(mixed);
+  }
+  return paths;
+}
+
+// The shipped program over that event: without rules the archetype columns see one archetype,
+// the event; with the example rule folder of the docs, the field. With
+// TARVANE_ARCHETYPES_SCREENSHOT set to a PNG path, the window is saved there.
+TEST_F(MainWindowFixture, AnEventByArchetypeWithTheShippedScript) {
+  const std::string bin = TARVANE_PROGRAM_DIR;
+  folder.Write("tarvane.nut", ScratchFolder::Read(bin + "/tarvane.nut"));
+  for (const auto& file : std::filesystem::directory_iterator(bin + "/dictionary")) {
+    folder.Write("dictionary/" + file.path().filename().string(),
+                 ScratchFolder::Read(file.path().string()));
+  }
+  folder.Remove("dictionary/cards.dat");
+  const std::vector<std::string> paths = SampleEvent(folder);
+  Open();
+  frame->SetPositionSize(0, 0, 1200, 720);
+  frame->GetTable().AddDeckFiles(paths);
+  auto add_share_columns = [&] {
+    // 特殊カラムの追加 → アーキタイプ別 → 採用率.
+    answers.PopupMenu([](const TtMenu& menu, TtWin::POINT) {
+      return TtTesting::PopupChoice{menu.GetSubMenu(7).GetHandle(), 0};
+    });
+    TtTesting::ClickToolBarButton(frame->GetToolBar(), MainCommand::SpecialColumnDropDown);
+  };
+  add_share_columns();
+  EXPECT_THAT(Headers(), ElementsAre("カード名", "Modern Challenge 64 (60)"));
+
+  frame->GetScriptHost().GetSettings().ArchetypeRules =
+      SourcePath("docs/examples/archetype-rules/Modern");
+  frame->GetTable().SetArchetypeRules(frame->GetScriptHost().GetSettings().ArchetypeRules);
+  frame->GetTable().DeleteAllColumns();
+  add_share_columns();
+  EXPECT_THAT(
+      Headers(),
+      ElementsAre("カード名", "Boros Burn (12)", "Mono Green Tron (9)", "Izzet Phoenix (8)",
+                  "Humans (7)", "Amulet Titan (6)", "Azorius Control (5)", "Jund Midrange (5)",
+                  "Grixis Shadow (4)", "Dredge (3)", "5 Color Burn / Humans (1)"));
+
+  if (const char* screenshot = std::getenv("TARVANE_ARCHETYPES_SCREENSHOT")) {
+    Choose({4, 0});  // 表示 → 色分け
+    TtTesting::ClickListHeader(List(), 1);
+    // Wide enough for every header on a screen of 1600 pixels.
+    frame->SetPositionSize(0, 0, 1560, 720);
+    List().SetColumnWidth(0, 170);
+    for (int column = 1; column < List().GetColumnCount(); ++column) {
+      List().SetColumnWidth(column, 136);
+    }
+    for (int round = 0; round < 40; ++round) {
+      TtTesting::ProcessEvents();
+      std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    }
+    EXPECT_TRUE(TtTesting::SaveScreenshot(frame.get(), screenshot));
+  }
 }
 
 }  // namespace
