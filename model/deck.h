@@ -8,7 +8,7 @@
 
 #include "model/archetype/archetype_label.h"
 #include "model/board.h"
-#include "script/tt_squirrel_object.h"
+#include "squirrel/tt_squirrel_object.h"
 
 namespace Tarvane {
 

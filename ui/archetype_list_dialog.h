@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "ttl/tt_dialog.h"
-#include "ttl/tt_list_view.h"
+#include "ttl/gui/tt_dialog.h"
+#include "ttl/gui/tt_list_view.h"
 
 namespace Tarvane {
 

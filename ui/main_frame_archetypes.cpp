@@ -1,7 +1,7 @@
 // The main window's archetype commands: the rule folder of the settings, the archetype list and
 // the average deck of an archetype column.
 #include "table/average_deck.h"
-#include "ttl/tt_file_dialog.h"
+#include "ttl/gui/tt_file_dialog.h"
 #include "ui/archetype_list_dialog.h"
 #include "ui/main_frame.h"
 

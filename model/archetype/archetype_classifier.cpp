@@ -6,7 +6,7 @@
 #include "model/card_database.h"
 #include "model/card_type.h"
 #include "model/deck.h"
-#include "ttl/tt_utility.h"
+#include "ttl/core/tt_utility.h"
 
 namespace Tarvane {
 

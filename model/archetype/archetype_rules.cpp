@@ -6,10 +6,10 @@
 #include "model/cp932_transliterator.h"
 #include "model/import/card_name_resolver.h"
 #include "model/text_file.h"
-#include "ttl/tt_directory.h"
-#include "ttl/tt_exception.h"
-#include "ttl/tt_path.h"
-#include "ttl/tt_utility.h"
+#include "ttl/core/tt_directory.h"
+#include "ttl/core/tt_exception.h"
+#include "ttl/core/tt_path.h"
+#include "ttl/core/tt_utility.h"
 
 namespace Tarvane {
 
