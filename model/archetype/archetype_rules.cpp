@@ -153,14 +153,30 @@ bool ReadJsonFile(const std::string& path, JsonValue& value, std::vector<std::st
   return false;
 }
 
-std::vector<std::string> JsonFilesIn(const std::string& folder) {
-  return TtDirectory(folder).GetFiles("*.json", TtDirectory::FilterNotDirectory);
+// A file whose name the program cannot spell, or a folder it cannot list, is a problem like a
+// file it cannot read: the other files still load.
+std::vector<std::string> JsonFilesIn(const std::string& folder,
+                                     std::vector<std::string>& problems) {
+  std::vector<std::string> unspellable;
+  std::vector<std::string> files;
+  try {
+    files = TtDirectory(folder).GetFiles("*.json", TtDirectory::FilterNotDirectory, &unspellable);
+  } catch (const TtFileAccessException& error) {
+    problems.push_back(error.GetPath() + ": " + error.GetReason());
+  } catch (const TtException& error) {
+    problems.push_back(folder + ": " + error.Message());
+  }
+  for (const std::string& path : unspellable) {
+    problems.push_back(
+        path + ": ファイル名をプログラムの文字コード (Shift-JIS) で表せないため読めません。");
+  }
+  return files;
 }
 
 template <typename Rule, typename Read>
 void ReadRuleFiles(const std::string& folder, std::vector<Rule>& rules,
                    std::vector<std::string>& problems, Read read) {
-  for (const std::string& path : JsonFilesIn(folder)) {
+  for (const std::string& path : JsonFilesIn(folder, problems)) {
     JsonValue file;
     if (!ReadJsonFile(path, file, problems)) continue;
     try {
