@@ -231,9 +231,11 @@ int CliSession::ExistingRow(const CliAction& action) const {
 }
 
 void CliSession::SetArchetypeRules(const std::string& folder) {
-  for (const std::string& line : table_.SetArchetypeRules(folder)) {
-    console_.ShowMessage(line, "アーキタイプの規則", MessageButtons::Ok, MessageIcon::Information,
-                         false);
+  const std::vector<std::string> report = table_.SetArchetypeRules(folder);
+  const bool failed = !folder.empty() && !table_.HasArchetypeRules();
+  for (const std::string& line : report) {
+    console_.ShowMessage(line, "アーキタイプの規則", MessageButtons::Ok,
+                         failed ? MessageIcon::Error : MessageIcon::Information, false);
   }
 }
 

@@ -104,6 +104,8 @@ public:
   // tell: a sentence per problem, then how many rules were loaded; nothing without a folder.
   std::vector<std::string> SetArchetypeRules(const std::string& folder);
   const std::string& GetArchetypeRuleFolder() const { return archetype_rule_folder_; }
+  // Whether the folder gave rules that label the decks now.
+  bool HasArchetypeRules() const { return classifier_ != nullptr; }
   // The archetype whose decks an archetype column counts; nullopt for another column or an
   // index that names none.
   std::optional<std::string> GetColumnArchetype(int column);

@@ -15,9 +15,15 @@ std::vector<std::string> AnalysisTable::SetArchetypeRules(const std::string& fol
   if (!folder.empty()) {
     CardDatabase& database = script_host_.GetCardDatabase();
     ArchetypeRuleSet rules = LoadArchetypeRuleSet(folder, CardNameResolver(database));
-    classifier_ = std::make_unique<ArchetypeClassifier>(rules, database);
     report = rules.problems;
-    report.push_back(rules.Summary());
+    // A folder without a single usable rule would call every deck Unknown; the decks keep
+    // their own names instead, and the caller learns that the folder gave nothing.
+    if (rules.archetypes.empty() && rules.fallbacks.empty()) {
+      report.push_back("使える規則がないため、アーキタイプはデッキの名前のままです。");
+    } else {
+      classifier_ = std::make_unique<ArchetypeClassifier>(rules, database);
+      report.push_back(rules.Summary());
+    }
   }
   LabelDecks(true);
   UpdateDeckColumnToolTips();

@@ -22,7 +22,7 @@ void MainFrame::ApplyArchetypeRules(bool tell_summary) {
   const std::vector<std::string> report =
       GetTable().SetArchetypeRules(script_host_.GetSettings().ArchetypeRules);
   // The last line is the summary; any before it are problems.
-  const bool problems = report.size() > 1;
+  const bool problems = report.size() > 1 || !GetTable().HasArchetypeRules();
   if (report.empty() || (!problems && !tell_summary)) return;
   std::string text;
   for (const std::string& line : report) text += (text.empty() ? "" : "\r\n") + line;

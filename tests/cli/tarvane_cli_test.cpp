@@ -545,6 +545,11 @@ TEST_F(CliTest, ArchetypesFromTheRuleFolder) {
   EXPECT_EQ(run.status, 4);
   EXPECT_EQ(run.out, folder.blue + "\tMono Blue GenericControl\tfallback\n");
 
+  // A folder that is no rule folder leaves the decks their names, and the run has failed.
+  run = Run({"--utf8", "--archetype-rules", folder.Join("decks"), "--add", folder.blue, "--archetypes"});
+  EXPECT_EQ(run.status, 4);
+  EXPECT_EQ(run.out, folder.blue + "\tblue.txt\tname\n");
+
   EXPECT_EQ(Run({"--archetype", "Jund"}).status, 2);
   EXPECT_EQ(Run({"--average-deck", average, "--archetype"}).status, 2);
 }
