@@ -8,8 +8,7 @@
 #include "model/line_reader.h"
 #include "model/cp932_transliterator.h"
 #include "model/import/card_name_resolver.h"
-#include "model/import/dek_file.h"
-#include "model/import/deck_list_text_parser.h"
+#include "model/import/deck_list_shape_reader.h"
 #include "ttl/tt_exception.h"
 #include "ttl/tt_path.h"
 #include "ttl/tt_string.h"
@@ -58,11 +57,10 @@ std::string ListLine(const char* label, const Items& items, Format format) {
 
 }  // namespace
 
-DeckListImport ImportDeckList(std::string_view bytes, const CardNameResolver& names) {
+DeckListImport ConvertParsedDeckList(const ParsedDeckList& parsed, TextEncoding encoding,
+                                     const CardNameResolver& names) {
   DeckListImport result;
-  result.encoding = DetectTextEncoding(bytes);
-  std::string text = DecodeToUtf8(bytes, result.encoding);
-  ParsedDeckList parsed = IsDekXml(text) ? ParseDekXml(text) : ParseDeckListText(text);
+  result.encoding = encoding;
   Cp932Transliterator transliterator;
   result.shape = parsed.shape;
   result.deck_name = LineText(transliterator, parsed.deck_name);
@@ -96,6 +94,14 @@ DeckListImport ImportDeckList(std::string_view bytes, const CardNameResolver& na
       transliterator.MappedCharacters() + transliterator.ReplacedCharacters();
   result.left_out_copies = parsed.left_out_copies;
   return result;
+}
+
+DeckListImport ImportDeckList(std::string_view bytes, const CardNameResolver& names) {
+  TextEncoding encoding = DetectTextEncoding(bytes);
+  std::string text = DecodeToUtf8(bytes, encoding);
+  ImportSource source(text);
+  ParsedInput input = ChooseDeckListShapeReader(source)->Read(source);
+  return ConvertParsedDeckList(input.lists.front(), encoding, names);
 }
 
 std::string DeckListImport::DeckListText() const {

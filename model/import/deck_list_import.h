@@ -46,6 +46,10 @@ struct DeckListImport {
 // Converts the bytes of a deck list file (or text from the clipboard).
 DeckListImport ImportDeckList(std::string_view bytes, const CardNameResolver& names);
 
+// Converts one list that a reader found; the encoding is the input's, for the report.
+DeckListImport ConvertParsedDeckList(const ParsedDeckList& parsed, TextEncoding encoding,
+                                     const CardNameResolver& names);
+
 // The name of the converted file: the input's file name with the extension ".txt".
 std::string ImportedFileName(const std::string& input_path);
 

@@ -1,0 +1,48 @@
+#include "model/import/deck_list_shape_reader.h"
+
+#include "model/import/dek_reader.h"
+#include "model/import/text_shape_readers.h"
+
+namespace Tarvane {
+
+const TextDeckList& ImportSource::Lines() const {
+  if (!lines_) lines_ = ParseDeckListText(text_);
+  return *lines_;
+}
+
+const std::vector<const DeckListShapeReader*>& DeckListShapeReaders() {
+  static const DekReader dek;
+  static const DckReader dck;
+  static const DigitalClientReader digital_client;
+  static const SideboardPrefixReader sideboard_prefix;
+  static const HeadingsReader headings;
+  static const SideboardLineReader sideboard_line;
+  static const CountXReader count_x;
+  static const ProgramFormatReader program_format;
+  static const std::vector<const DeckListShapeReader*> readers = {
+      &dek,     &dck,           &digital_client, &sideboard_prefix, &headings, &sideboard_line,
+      &count_x, &program_format};
+  return readers;
+}
+
+const DeckListShapeReader* ChooseDeckListShapeReader(const ImportSource& source) {
+  const DeckListShapeReader* chosen = nullptr;
+  ShapeCertainty best = ShapeCertainty::None;
+  for (const DeckListShapeReader* reader : DeckListShapeReaders()) {
+    ShapeCertainty certainty = reader->HowSure(source);
+    if (certainty > best) {
+      best = certainty;
+      chosen = reader;
+    }
+  }
+  return chosen;
+}
+
+const char* DeckListShapeName(DeckListShape shape) {
+  for (const DeckListShapeReader* reader : DeckListShapeReaders()) {
+    if (reader->Shape() == shape) return reader->Description();
+  }
+  return "";
+}
+
+}  // namespace Tarvane

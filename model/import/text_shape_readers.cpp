@@ -1,0 +1,44 @@
+#include "model/import/text_shape_readers.h"
+
+namespace Tarvane {
+
+ShapeCertainty TextShapeReader::HowSure(const ImportSource& source) const {
+  return source.Lines().marks.contains(Shape()) ? ShapeCertainty::Marked : ShapeCertainty::None;
+}
+
+ParsedInput TextShapeReader::Read(const ImportSource& source) const {
+  ParsedInput input;
+  input.lists.push_back(source.Lines().list);
+  input.lists.back().shape = Shape();
+  return input;
+}
+
+ShapeCertainty ProgramFormatReader::HowSure(const ImportSource&) const {
+  return ShapeCertainty::Fallback;
+}
+
+const char* ProgramFormatReader::Description() const {
+  return "このプログラムの形式 (空行の後がサイドボード)";
+}
+
+const char* CountXReader::Description() const { return "「4x カード名」の行"; }
+
+const char* SideboardLineReader::Description() const {
+  return "「Sideboard」の行でサイドボードを分けたリスト";
+}
+
+const char* HeadingsReader::Description() const {
+  return "見出し (Deck、Sideboard、Maybeboard) 付きのリスト";
+}
+
+const char* SideboardPrefixReader::Description() const { return "「SB: 2 カード名」の行"; }
+
+const char* DigitalClientReader::Description() const {
+  return "デジタルクライアントの書き出し (Deck、Sideboard、Companion、Commander、(セット) 番号)";
+}
+
+const char* DckReader::Description() const {
+  return ".dck ファイル ([Main]、[Sideboard]、カード名|セット)";
+}
+
+}  // namespace Tarvane
