@@ -77,9 +77,9 @@ int RunImport(const CliOptions& options, CliConsole& console) {
                                 [](const std::string&) { return true; });
   int status = kSuccess;
   for (const std::string& path : options.import_files) {
-    DeckListFileImport import = importer.ImportFile(path);
+    InputFileImport import = importer.ImportFile(path);
     console.WriteOutput(import.Report() + "\n");
-    if (!import.written) status = kImportFailed;
+    if (!import.AllWritten()) status = kImportFailed;
   }
   return status;
 }

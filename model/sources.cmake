@@ -25,6 +25,7 @@ list(APPEND TARVANE_MODEL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/import/xml_scan.cpp
   ${CMAKE_CURRENT_LIST_DIR}/import/text_shape_readers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/import/dek_reader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/import/event_file_reader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/import/deck_list_shape_reader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/import/deck_list_import.cpp
   ${CMAKE_CURRENT_LIST_DIR}/import/deck_list_file_import.cpp

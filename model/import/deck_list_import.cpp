@@ -12,6 +12,7 @@
 #include "ttl/tt_exception.h"
 #include "ttl/tt_path.h"
 #include "ttl/tt_string.h"
+#include "ttl/tt_utility.h"
 
 namespace Tarvane {
 namespace {
@@ -30,6 +31,22 @@ std::string LineText(Cp932Transliterator& transliterator, const std::string& utf
   size_t begin = text.find_first_not_of(' ');
   if (begin == std::string::npos) return {};
   return text.substr(begin, text.find_last_not_of(' ') - begin + 1);
+}
+
+// A name for a file: the characters that a file name cannot hold (or that CP932 lacked, now
+// "?") become "_". The second byte of a CP932 character is no character of its own.
+std::string FileNameText(const std::string& utf8) {
+  Cp932Transliterator transliterator;
+  std::string name = transliterator.ToCp932(utf8);
+  for (size_t index = 0; index < name.size(); ++index) {
+    unsigned char c = static_cast<unsigned char>(name[index]);
+    if (TtUtility::IsCp932LeadByte(c)) {
+      ++index;
+    } else if (c < 0x20 || std::string_view("\\/:*?\"<>|").find(name[index]) != std::string_view::npos) {
+      name[index] = '_';
+    }
+  }
+  return name;
 }
 
 template <typename Item>
@@ -93,15 +110,34 @@ DeckListImport ConvertParsedDeckList(const ParsedDeckList& parsed, TextEncoding 
   result.transliterated_characters =
       transliterator.MappedCharacters() + transliterator.ReplacedCharacters();
   result.left_out_copies = parsed.left_out_copies;
+  result.file_stem = FileNameText(parsed.file_stem);
+  return result;
+}
+
+DeckListsImport ImportDeckLists(std::string_view bytes, const CardNameResolver& names) {
+  DeckListsImport result;
+  result.encoding = DetectTextEncoding(bytes);
+  std::string text = DecodeToUtf8(bytes, result.encoding);
+  ImportSource source(text);
+  const DeckListShapeReader* reader = ChooseDeckListShapeReader(source);
+  result.shape = reader->Shape();
+  ParsedInput input = reader->Read(source);
+  Cp932Transliterator transliterator;
+  result.event_name = LineText(transliterator, input.event_name);
+  result.event_date = LineText(transliterator, input.event_date);
+  for (const ParsedDeckList& list : input.lists) {
+    result.lists.push_back(ConvertParsedDeckList(list, result.encoding, names));
+  }
   return result;
 }
 
 DeckListImport ImportDeckList(std::string_view bytes, const CardNameResolver& names) {
-  TextEncoding encoding = DetectTextEncoding(bytes);
-  std::string text = DecodeToUtf8(bytes, encoding);
-  ImportSource source(text);
-  ParsedInput input = ChooseDeckListShapeReader(source)->Read(source);
-  return ConvertParsedDeckList(input.lists.front(), encoding, names);
+  DeckListsImport lists = ImportDeckLists(bytes, names);
+  if (!lists.lists.empty()) return std::move(lists.lists.front());
+  DeckListImport empty;
+  empty.shape = lists.shape;
+  empty.encoding = lists.encoding;
+  return empty;
 }
 
 std::string DeckListImport::DeckListText() const {
@@ -121,14 +157,18 @@ std::string DeckListImport::Report() const {
   report += BoardLine("メインデッキ", mainboard) + BoardLine("サイドボード", sideboard);
   report += ListLine("名前を置き換えたカード", mapped_names,
                      [](const auto& mapping) { return mapping.first + " → " + mapping.second; });
-  report += ListLine("辞書にないカード (不明なカードになります)", unplaced_names,
-                     [](const std::string& name) { return name; });
   if (transliterated_characters > 0) {
     report += "CP932 にないため書き換えた文字: " + std::to_string(transliterated_characters) + "\n";
   }
   if (left_out_copies > 0) {
     report += "デッキに入らないカード (Maybeboard など): " + std::to_string(left_out_copies) + " 枚\n";
   }
+  return report + ProblemReport();
+}
+
+std::string DeckListImport::ProblemReport() const {
+  std::string report = ListLine("辞書にないカード (不明なカードになります)", unplaced_names,
+                                [](const std::string& name) { return name; });
   if (unread_lines > 0) report += "読めなかった行: " + std::to_string(unread_lines) + "\n";
   if (!HasCards()) report += "カードが見つからないため、デッキリストを作りませんでした。\n";
   return report;

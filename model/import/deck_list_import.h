@@ -34,6 +34,9 @@ struct DeckListImport {
   long transliterated_characters = 0;  // characters CP932 lacks, spelt another way or as "?"
   int left_out_copies = 0;
   int unread_lines = 0;
+  // The name of the list's own file without ".txt" when the input held several lists, with the
+  // characters a file name cannot hold replaced; empty when it is named after its input.
+  std::string file_stem;
 
   bool HasCards() const { return !mainboard.empty() || !sideboard.empty(); }
   // The deck list file's text: "#NAME", the other headers, the main deck, and after an empty
@@ -41,9 +44,26 @@ struct DeckListImport {
   std::string DeckListText() const;
   // What was found, one item per line (CP932, each line ending in LF).
   std::string Report() const;
+  // Only the lines of the report that say what went wrong (names that fit no card, lines not
+  // understood, no cards at all); empty when nothing did.
+  std::string ProblemReport() const;
 };
 
-// Converts the bytes of a deck list file (or text from the clipboard).
+// Every list of one input: one for a deck list, one per deck for an event file.
+struct DeckListsImport {
+  DeckListShape shape = DeckListShape::ProgramFormat;
+  TextEncoding encoding = TextEncoding::Cp932;
+  std::string event_name;  // CP932; event files only
+  std::string event_date;
+  std::vector<DeckListImport> lists;
+};
+
+// Converts the bytes of an input. DeckListFormatError when its shape's reader refuses it as a
+// whole (an event file cut short); then no list comes out of it.
+DeckListsImport ImportDeckLists(std::string_view bytes, const CardNameResolver& names);
+
+// Converts the bytes of a deck list file (or text from the clipboard): its first list, or a
+// list without cards when it held none. DeckListFormatError as above.
 DeckListImport ImportDeckList(std::string_view bytes, const CardNameResolver& names);
 
 // Converts one list that a reader found; the encoding is the input's, for the report.

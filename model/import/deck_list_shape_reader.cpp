@@ -1,6 +1,7 @@
 #include "model/import/deck_list_shape_reader.h"
 
 #include "model/import/dek_reader.h"
+#include "model/import/event_file_reader.h"
 #include "model/import/text_shape_readers.h"
 
 namespace Tarvane {
@@ -11,6 +12,7 @@ const TextDeckList& ImportSource::Lines() const {
 }
 
 const std::vector<const DeckListShapeReader*>& DeckListShapeReaders() {
+  static const EventFileReader event_file;
   static const DekReader dek;
   static const DckReader dck;
   static const DigitalClientReader digital_client;
@@ -20,8 +22,8 @@ const std::vector<const DeckListShapeReader*>& DeckListShapeReaders() {
   static const CountXReader count_x;
   static const ProgramFormatReader program_format;
   static const std::vector<const DeckListShapeReader*> readers = {
-      &dek,     &dck,           &digital_client, &sideboard_prefix, &headings, &sideboard_line,
-      &count_x, &program_format};
+      &event_file,     &dek,     &dck,           &digital_client, &sideboard_prefix, &headings,
+      &sideboard_line, &count_x, &program_format};
   return readers;
 }
 

@@ -7,7 +7,8 @@
 
 namespace Tarvane {
 
-// The shapes of deck lists that import recognises, from the most particular.
+// The shapes of deck lists that import recognises; which reader wins when several could read a
+// list is the order of DeckListShapeReaders(), not this one.
 enum class DeckListShape {
   ProgramFormat,    // count and name lines, an empty line before the sideboard
   CountX,           // "4x Name"
@@ -17,6 +18,7 @@ enum class DeckListShape {
   DigitalClient,    // "Deck"/"Sideboard"/"Companion"/"Commander", "4 Name (SET) 123"
   ForgeDck,         // "[Main]", "[Sideboard]", "4 Name|SET"
   DekXml,           // <Cards Quantity="4" Sideboard="false" Name="..."/>
+  EventJson,        // {"Tournament": ..., "Decks": [...]}, one list per deck
 };
 
 struct ParsedDeckList {
@@ -28,6 +30,9 @@ struct ParsedDeckList {
 
   DeckListShape shape = DeckListShape::ProgramFormat;
   std::string deck_name;  // from a name line of the format, or a "#NAME" header
+  // The name of the list's own file, without extension, for inputs that hold several lists;
+  // empty when the list is named after its input.
+  std::string file_stem;
   // Header lines of the program's format ("#KEY value"), upper-cased key, in file order.
   std::vector<std::pair<std::string, std::string>> headers;
   std::vector<CardLine> cards;

@@ -106,6 +106,29 @@ TEST_F(CliTest, AScriptMistakeIsShownOnStandardErrorAndTheRunGoesOn) {
   EXPECT_EQ(run.out, "\"カード名\",\"ゼロ\"\r\n\"メイン合計\",\"\"\r\n\"サイド合計\",\"\"\r\n");
 }
 
+TEST_F(CliTest, AnEventFileBecomesOneListPerDeckAndACutShortOneWritesNothing) {
+  const std::string event =
+      "{\"Tournament\": {\"Date\": \"2024-03-02T00:00:00Z\", \"Name\": \"Pauper League\"},"
+      " \"Decks\": [{\"Player\": \"a:b\", \"Result\": \"5-0\","
+      " \"Mainboard\": [{\"Count\": 4, \"CardName\": \"Lightning Bolt\"}],"
+      " \"Sideboard\": [{\"Count\": 2, \"CardName\": \"Counterspell\"}]}],"
+      " \"Standings\": null, \"Rounds\": null, \"Bracket\": null}";
+  std::string target = folder.Join("event");
+  CliRun run = Run({"--utf8", "--import", folder.Write("league.json", event), "--to", target});
+  EXPECT_EQ(run.status, 0) << run.out;
+  EXPECT_EQ(ScratchFolder::Read(target + "/001_a_b.txt"),
+            "#NAME 001 a:b\n#PLAYER a:b\n#RESULT 5-0\n#EVENT Pauper League\n#DATE 2024-03-02\n"
+            "4 Lightning Bolt\n\n2 Counterspell\n");
+  EXPECT_NE(run.out.find(Utf8("イベント: Pauper League\n日付: 2024-03-02\n書き出したデッキ: 1 / 1\n")),
+            std::string::npos)
+      << run.out;
+
+  std::string cut = folder.Write("cut.json", event.substr(0, event.size() / 2));
+  run = Run({"--import", cut, "--to", folder.Join("cut")});
+  EXPECT_EQ(run.status, 3);
+  EXPECT_FALSE(std::filesystem::exists(folder.Join("cut")));
+}
+
 TEST_F(CliTest, ImportConvertsEachFileIntoTheFolderAndReportsIt) {
   std::string dck = folder.Write("in/burn.dck", "[Main]\n4 Lightning Bolt|M10\n[Sideboard]\n2 Counterspell|MMQ\n");
   std::string japanese = folder.Write("in/shop.txt", Utf8("4 稲妻\n8 山\n"));

@@ -19,7 +19,7 @@ TEST(DeckListShapeReaderTest, PrecedenceRunsFromTheMostParticularShape) {
   std::vector<DeckListShape> order;
   for (const DeckListShapeReader* reader : DeckListShapeReaders()) order.push_back(reader->Shape());
   EXPECT_EQ(order, (std::vector<DeckListShape>{
-                       DeckListShape::DekXml, DeckListShape::ForgeDck, DeckListShape::DigitalClient,
+                       DeckListShape::EventJson, DeckListShape::DekXml, DeckListShape::ForgeDck, DeckListShape::DigitalClient,
                        DeckListShape::SideboardPrefix, DeckListShape::Headings,
                        DeckListShape::SideboardLine, DeckListShape::CountX,
                        DeckListShape::ProgramFormat}));
