@@ -81,6 +81,10 @@ int RunImport(const CliOptions& options, CliConsole& console) {
     console.WriteOutput(import.Report() + "\n");
     if (!import.AllWritten()) status = kImportFailed;
   }
+  for (const std::string& described : options.unspellable_import_files) {
+    console.WriteOutput(described + "\n書き出していません: ファイル名に CP932 で書けない文字があります\n\n");
+    status = kImportFailed;
+  }
   return status;
 }
 

@@ -23,9 +23,12 @@ list(APPEND TARVANE_MODEL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/import/card_name_resolver.cpp
   ${CMAKE_CURRENT_LIST_DIR}/import/deck_list_text_parser.cpp
   ${CMAKE_CURRENT_LIST_DIR}/import/xml_scan.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/import/input_look.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/import/file_error_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/import/text_shape_readers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/import/dek_reader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/import/event_file_reader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/import/xml_deck_readers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/import/deck_list_shape_reader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/import/deck_list_import.cpp
   ${CMAKE_CURRENT_LIST_DIR}/import/deck_list_file_import.cpp

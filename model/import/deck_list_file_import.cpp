@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "model/import/deck_list_shape_reader.h"
+#include "model/import/file_error_text.h"
 #include "model/text_file.h"
 #include "ttl/tt_exception.h"
 #include "ttl/tt_path.h"
@@ -20,9 +21,7 @@ void MakeFolder(const std::string& folder) {
   if (error) throw TtFileAccessException(folder, error.value());
 }
 
-std::string FileAccessReason(int error_number) {
-  return TtWindowsSystemCallException::ErrorCodeText(error_number);
-}
+std::string FileAccessReason(int error_number) { return FileErrorText(error_number); }
 
 }  // namespace
 

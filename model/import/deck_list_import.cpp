@@ -9,6 +9,7 @@
 #include "model/cp932_transliterator.h"
 #include "model/import/card_name_resolver.h"
 #include "model/import/deck_list_shape_reader.h"
+#include "model/import/input_look.h"
 #include "ttl/tt_exception.h"
 #include "ttl/tt_path.h"
 #include "ttl/tt_string.h"
@@ -47,6 +48,12 @@ std::string FileNameText(const std::string& utf8) {
     }
   }
   return name;
+}
+
+// Text that the report quotes: in CP932, without counting as a rewritten card name.
+std::string ReportText(const std::string& utf8) {
+  Cp932Transliterator transliterator;
+  return transliterator.ToCp932(utf8);
 }
 
 template <typename Item>
@@ -91,11 +98,13 @@ DeckListImport ConvertParsedDeckList(const ParsedDeckList& parsed, TextEncoding 
     }
     result.headers.emplace_back(header_key, LineText(transliterator, value));
   }
-  result.unread_lines = parsed.unread_lines;
+  for (const UnreadLine& line : parsed.unread_lines) {
+    result.unread_lines.push_back({line.number, ReportText(line.text)});
+  }
   for (const ParsedDeckList::CardLine& line : parsed.cards) {
     std::string written = LineText(transliterator, line.name);
     if (written.empty()) {
-      ++result.unread_lines;
+      result.unread_lines.push_back({0, ReportText(line.name)});
       continue;
     }
     std::string name = names.Resolve(written);
@@ -120,6 +129,7 @@ DeckListsImport ImportDeckLists(std::string_view bytes, const CardNameResolver& 
   std::string text = DecodeToUtf8(bytes, result.encoding);
   ImportSource source(text);
   const DeckListShapeReader* reader = ChooseDeckListShapeReader(source);
+  if (!reader) throw DeckListFormatError("形式が分かりません: " + DescribeLook(text));
   result.shape = reader->Shape();
   ParsedInput input = reader->Read(source);
   Cp932Transliterator transliterator;
@@ -169,7 +179,13 @@ std::string DeckListImport::Report() const {
 std::string DeckListImport::ProblemReport() const {
   std::string report = ListLine("辞書にないカード (不明なカードになります)", unplaced_names,
                                 [](const std::string& name) { return name; });
-  if (unread_lines > 0) report += "読めなかった行: " + std::to_string(unread_lines) + "\n";
+  if (!unread_lines.empty()) {
+    report += "読めなかった行: " + std::to_string(unread_lines.size()) + "\n";
+    for (const UnreadLine& line : unread_lines) {
+      report += line.number > 0 ? "  " + std::to_string(line.number) + " 行目: " + line.text + "\n"
+                                : "  " + line.text + "\n";
+    }
+  }
   if (!HasCards()) report += "カードが見つからないため、デッキリストを作りませんでした。\n";
   return report;
 }

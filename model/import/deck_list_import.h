@@ -33,7 +33,7 @@ struct DeckListImport {
   std::vector<std::string> unplaced_names;                        // fit no card
   long transliterated_characters = 0;  // characters CP932 lacks, spelt another way or as "?"
   int left_out_copies = 0;
-  int unread_lines = 0;
+  std::vector<UnreadLine> unread_lines;  // CP932 text
   // The name of the list's own file without ".txt" when the input held several lists, with the
   // characters a file name cannot hold replaced; empty when it is named after its input.
   std::string file_stem;
@@ -58,8 +58,8 @@ struct DeckListsImport {
   std::vector<DeckListImport> lists;
 };
 
-// Converts the bytes of an input. DeckListFormatError when its shape's reader refuses it as a
-// whole (an event file cut short); then no list comes out of it.
+// Converts the bytes of an input. DeckListFormatError when no reader knows its shape, or its
+// shape's reader refuses it as a whole (an event file cut short); then no list comes out of it.
 DeckListsImport ImportDeckLists(std::string_view bytes, const CardNameResolver& names);
 
 // Converts the bytes of a deck list file (or text from the clipboard): its first list, or a

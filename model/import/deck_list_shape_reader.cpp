@@ -3,6 +3,7 @@
 #include "model/import/dek_reader.h"
 #include "model/import/event_file_reader.h"
 #include "model/import/text_shape_readers.h"
+#include "model/import/xml_deck_readers.h"
 
 namespace Tarvane {
 
@@ -14,7 +15,10 @@ const TextDeckList& ImportSource::Lines() const {
 const std::vector<const DeckListShapeReader*>& DeckListShapeReaders() {
   static const EventFileReader event_file;
   static const DekReader dek;
+  static const CodReader cod;
+  static const O8dReader o8d;
   static const DckReader dck;
+  static const TaggedExportReader tagged_export;
   static const DigitalClientReader digital_client;
   static const SideboardPrefixReader sideboard_prefix;
   static const HeadingsReader headings;
@@ -22,8 +26,8 @@ const std::vector<const DeckListShapeReader*>& DeckListShapeReaders() {
   static const CountXReader count_x;
   static const ProgramFormatReader program_format;
   static const std::vector<const DeckListShapeReader*> readers = {
-      &event_file,     &dek,     &dck,           &digital_client, &sideboard_prefix, &headings,
-      &sideboard_line, &count_x, &program_format};
+      &event_file, &dek, &cod, &o8d, &dck, &tagged_export, &digital_client, &sideboard_prefix,
+      &headings, &sideboard_line, &count_x, &program_format};
   return readers;
 }
 

@@ -14,7 +14,9 @@ namespace Tarvane {
 namespace {
 
 // Where the card lines that follow a heading go.
-enum class Board { Main, Side, LeftOut };
+// A companion goes to the sideboard, but is its own board while read: an export that lists it
+// under "Companion" lists it in its sideboard as well, and that is one card.
+enum class Board { Main, Side, Companion, LeftOut };
 
 struct Heading {
   Board board;
@@ -81,7 +83,7 @@ bool ReadHeading(std::string_view line, Heading& heading) {
       {{"sideboard", "side", "side board", U8(u8"サイド"), U8(u8"サイドボード")},
        {Board::Side, DeckListShape::SideboardLine}},
       {{"maybeboard", "maybe", "considering"}, {Board::LeftOut, DeckListShape::Headings}},
-      {{"companion", U8(u8"相棒")}, {Board::Side, DeckListShape::DigitalClient}},
+      {{"companion", U8(u8"相棒")}, {Board::Companion, DeckListShape::DigitalClient}},
       {{"commander", U8(u8"統率者")}, {Board::Main, DeckListShape::DigitalClient}},
   };
   for (const auto& [words, found] : headings) {
@@ -139,7 +141,57 @@ struct CardText {
   bool count_x = false;      // "4x Name"
   bool set_number = false;   // "(SET) 123" after the name
   bool pipe_set = false;     // "Name|SET"
+  std::vector<std::string> tags;  // "[Sideboard]", "[Ramp,Commander{top}]": lower case
+  bool no_deck = false;           // a tag marked "{noDeck}"
 };
+
+// One tag of a site export's "[...]" after the name: its category, and whether a "{noDeck}"
+// mark keeps its cards out of the deck.
+void ReadTag(std::string_view item, CardText& card) {
+  std::string tag;
+  for (size_t index = 0; index < item.size(); ++index) {
+    size_t close = item.find('}', index);
+    if (item[index] != '{' || close == std::string_view::npos) {
+      tag += item[index];
+      continue;
+    }
+    if (LowerAscii(item.substr(index + 1, close - index - 1)) == "nodeck") card.no_deck = true;
+    index = close;
+  }
+  tag = LowerAscii(TrimBlanks(tag));
+  if (!tag.empty()) card.tags.push_back(tag);
+}
+
+// Drops the site exports' tags after the name: "[Sideboard]", "[Maybeboard{noDeck}{noPrice}]",
+// "[Ramp,Draw]", and a label "^Have,#37d67a^" after them.
+void DropTags(std::string& name) {
+  for (;;) {
+    std::string_view trimmed = TrimBlanks(name);
+    if (trimmed.size() > 2 && trimmed.back() == '^') {
+      size_t open = trimmed.rfind('^', trimmed.size() - 2);
+      if (open == std::string_view::npos || open == 0 || trimmed[open - 1] != ' ') return;
+      name.resize(open);
+      continue;
+    }
+    return;
+  }
+}
+
+bool ReadTags(std::string& name, CardText& card) {
+  DropTags(name);
+  std::string_view trimmed = TrimBlanks(name);
+  if (!trimmed.ends_with(']')) return false;
+  size_t open = trimmed.rfind(" [");
+  if (open == std::string_view::npos) return false;
+  std::string_view items = trimmed.substr(open + 2, trimmed.size() - open - 3);
+  for (size_t start = 0; start <= items.size();) {
+    size_t comma = std::min(items.find(',', start), items.size());
+    ReadTag(items.substr(start, comma - start), card);
+    start = comma + 1;
+  }
+  name.resize(open);
+  return true;
+}
 
 // "4 Name", "4x Name", "4 x Name", "4 [SET] Name", "4 Name|SET|1", "4 Name (SET) 123".
 bool ReadCardText(std::string_view line, CardText& card) {
@@ -164,6 +216,7 @@ bool ReadCardText(std::string_view line, CardText& card) {
   }
   card.name = rest.substr(0, rest.find('|'));
   card.pipe_set = rest.find('|') != std::string_view::npos;
+  if (!ReadTags(card.name, card)) card.tags.clear();
   card.set_number = DropSetAndNumber(card.name);
   card.name = TrimBlanks(card.name);
   return !card.name.empty();
@@ -196,6 +249,16 @@ bool ReadHeader(std::string_view line, ParsedDeckList& list) {
   return true;
 }
 
+// The lines of the .dck files that write "SB:" before sideboard cards: "NAME:Burn" names the
+// deck, and "LAYOUT MAIN:..." only says where the program showed the cards.
+bool ReadSideboardPrefixFileLine(std::string_view line, std::string& name) {
+  std::string lower = LowerAscii(line);
+  if (lower.starts_with("layout ") && lower.find(':') != std::string::npos) return true;
+  if (!lower.starts_with("name:")) return false;
+  if (name.empty()) name = TrimBlanks(line.substr(5));
+  return true;
+}
+
 class TextParser {
 public:
   TextDeckList Parse(std::string_view text) {
@@ -207,12 +270,13 @@ public:
       bool metadata;
       return ReadHeading(line, heading) || ReadSection(line, board, metadata);
     });
-    for (const std::string& line : lines) ReadLine(line);
+    for (size_t index = 0; index < lines.size(); ++index) ReadLine(lines[index], static_cast<int>(index + 1));
+    DropCompanionsListedTwice();
     return {std::move(list_), std::move(marks_)};
   }
 
 private:
-  void ReadLine(const std::string& line) {
+  void ReadLine(const std::string& line, int number) {
     Heading heading;
     bool metadata = false;
     if (line.empty()) {
@@ -222,6 +286,10 @@ private:
       return;
     }
     if (ReadNameLine(line, in_about_, in_metadata_, list_.deck_name)) return;
+    if (ReadSideboardPrefixFileLine(line, list_.deck_name)) {
+      marks_.insert(DeckListShape::SideboardPrefix);
+      return;
+    }
     if (ReadSection(line, board_, metadata)) {
       marks_.insert(DeckListShape::ForgeDck);
       in_metadata_ = metadata;
@@ -247,18 +315,45 @@ private:
     }
     CardText card;
     if (!ReadCardText(card_line, card)) {
-      if (!in_metadata_) ++list_.unread_lines;
+      if (!in_metadata_) list_.unread_lines.push_back({number, line});
       return;
     }
     if (card.count_x) marks_.insert(DeckListShape::CountX);
     if (card.set_number) marks_.insert(DeckListShape::DigitalClient);
     if (card.pipe_set) marks_.insert(DeckListShape::ForgeDck);
+    if (!card.tags.empty() || card.no_deck) {
+      marks_.insert(DeckListShape::TaggedExport);
+      board = TaggedBoard(card, board);
+    }
     if (board == Board::LeftOut) {
       list_.left_out_copies = SaturatingAdd(list_.left_out_copies, card.count);
       return;
     }
     if (board == Board::Main) ++main_cards_;
-    list_.cards.push_back({card.count, card.name, board == Board::Side});
+    if (board == Board::Companion) companions_.push_back(list_.cards.size());
+    list_.cards.push_back({card.count, card.name, board != Board::Main});
+  }
+
+  // The board that a site export's tags choose; other tags are categories of the deck.
+  static Board TaggedBoard(const CardText& card, Board board) {
+    auto tagged = [&card](const char* tag) {
+      return std::find(card.tags.begin(), card.tags.end(), tag) != card.tags.end();
+    };
+    if (card.no_deck || tagged("maybeboard")) return Board::LeftOut;
+    if (tagged("sideboard")) return Board::Side;
+    if (tagged("commander")) return Board::Main;
+    return board;
+  }
+
+  void DropCompanionsListedTwice() {
+    std::set<std::string> sideboard;
+    for (size_t index = 0; index < list_.cards.size(); ++index) {
+      bool companion = std::find(companions_.begin(), companions_.end(), index) != companions_.end();
+      if (list_.cards[index].sideboard && !companion) sideboard.insert(list_.cards[index].name);
+    }
+    for (auto index = companions_.rbegin(); index != companions_.rend(); ++index) {
+      if (sideboard.contains(list_.cards[*index].name)) list_.cards.erase(list_.cards.begin() + *index);
+    }
   }
 
   ParsedDeckList list_;
@@ -268,6 +363,7 @@ private:
   bool in_about_ = false;
   bool in_metadata_ = false;
   std::set<DeckListShape> marks_;
+  std::vector<size_t> companions_;  // indices of the cards read under "Companion"
 };
 
 }  // namespace

@@ -26,7 +26,8 @@ ParsedInput DekReader::Read(const ImportSource& source) const {
     int count = 0;
     if (attributes["Name"].empty() ||
         !TtUtility::StringToInteger(attributes["Quantity"], count, 10)) {
-      ++list.unread_lines;
+      list.unread_lines.push_back(
+          {LineNumberAt(text, start), std::string(text.substr(start, end - start + 1))});
       continue;
     }
     list.cards.push_back({count, attributes["Name"], attributes["Sideboard"] == "true"});

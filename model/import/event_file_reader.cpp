@@ -64,7 +64,7 @@ void ReadBoard(element deck, std::string_view key, bool sideboard, const std::st
     }
     std::string name(TrimBlanks(Text(card, "CardName", card_where)));
     if (name.empty()) {
-      ++list.unread_lines;
+      list.unread_lines.push_back({0, card_where});
       continue;
     }
     list.cards.push_back({static_cast<int>(count), name, sideboard});

@@ -19,6 +19,15 @@ enum class DeckListShape {
   ForgeDck,         // "[Main]", "[Sideboard]", "4 Name|SET"
   DekXml,           // <Cards Quantity="4" Sideboard="false" Name="..."/>
   EventJson,        // {"Tournament": ..., "Decks": [...]}, one list per deck
+  CodXml,           // <cockatrice_deck>: <zone name="main"><card number="4" name="..."/>
+  O8dXml,           // <deck game="..."><section name="Main"><card qty="4">Name</card>
+  TaggedExport,     // "1x Name (set) 123 [Sideboard]", "[Maybeboard{noDeck}]"
+};
+
+// A line that was neither a card, a heading nor a comment.
+struct UnreadLine {
+  int number = 0;    // from 1; 0 for an entry of a file without lines of its own (JSON)
+  std::string text;  // UTF-8 as read; CP932 once converted
 };
 
 struct ParsedDeckList {
@@ -37,7 +46,7 @@ struct ParsedDeckList {
   std::vector<std::pair<std::string, std::string>> headers;
   std::vector<CardLine> cards;
   int left_out_copies = 0;  // cards of boards that are no part of the deck (a maybeboard)
-  int unread_lines = 0;     // lines that are neither cards, headings nor comments
+  std::vector<UnreadLine> unread_lines;
 };
 
 // The shape's description as reports show it (CP932).

@@ -1,5 +1,7 @@
 #include "model/import/text_shape_readers.h"
 
+#include "model/import/input_look.h"
+
 namespace Tarvane {
 
 ShapeCertainty TextShapeReader::HowSure(const ImportSource& source) const {
@@ -13,8 +15,10 @@ ParsedInput TextShapeReader::Read(const ImportSource& source) const {
   return input;
 }
 
-ShapeCertainty ProgramFormatReader::HowSure(const ImportSource&) const {
-  return ShapeCertainty::Fallback;
+// Any plain text could be a list of the program's own format; XML, JSON, a binary file or an
+// empty one are not, and are better reported as of no known shape.
+ShapeCertainty ProgramFormatReader::HowSure(const ImportSource& source) const {
+  return LookOf(source.text()) == InputLook::Text ? ShapeCertainty::Fallback : ShapeCertainty::None;
 }
 
 const char* ProgramFormatReader::Description() const {
@@ -35,6 +39,10 @@ const char* SideboardPrefixReader::Description() const { return "「SB: 2 カー
 
 const char* DigitalClientReader::Description() const {
   return "デジタルクライアントの書き出し (Deck、Sideboard、Companion、Commander、(セット) 番号)";
+}
+
+const char* TaggedExportReader::Description() const {
+  return "タグ付きの書き出し (「1x カード名 (セット) 番号 [Sideboard]」)";
 }
 
 const char* DckReader::Description() const {

@@ -1,7 +1,7 @@
 #pragma once
 // The readers of the line-based shapes. They share one line grammar, and differ in the marks
 // that make them sure: a list is of such a shape when its lines show the shape's marks, and the
-// program's own format reads any text that no other reader claims.
+// program's own format reads any plain text that no other reader claims.
 #include "model/import/deck_list_shape_reader.h"
 
 namespace Tarvane {
@@ -46,6 +46,12 @@ public:
 class DigitalClientReader final : public TextShapeReader {
 public:
   DeckListShape Shape() const override { return DeckListShape::DigitalClient; }
+  const char* Description() const override;
+};
+
+class TaggedExportReader final : public TextShapeReader {
+public:
+  DeckListShape Shape() const override { return DeckListShape::TaggedExport; }
   const char* Description() const override;
 };
 

@@ -1,5 +1,6 @@
 #include "model/import/xml_scan.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "model/cp932_transliterator.h"
@@ -48,6 +49,11 @@ std::map<std::string, std::string> XmlAttributes(std::string_view tag) {
     index = close + 1;
   }
   return attributes;
+}
+
+int LineNumberAt(std::string_view text, size_t offset) {
+  return 1 + static_cast<int>(
+                 std::count(text.begin(), text.begin() + std::min(offset, text.size()), '\n'));
 }
 
 bool LooksLikeXml(std::string_view text) {

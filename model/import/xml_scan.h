@@ -14,6 +14,9 @@ std::string DecodeXmlEntities(std::string_view text);
 // The attributes of one start tag ("<card number="4" name="..."), name to decoded value.
 std::map<std::string, std::string> XmlAttributes(std::string_view tag);
 
+// The number (from 1) of the line that the offset is in.
+int LineNumberAt(std::string_view text, size_t offset);
+
 // Whether the UTF-8 text is XML: its first character, blanks aside, is "<".
 bool LooksLikeXml(std::string_view text);
 

@@ -92,7 +92,10 @@ TEST_F(DeckListImportTest, ReportListsBoardsMappedAndUnplacedNames) {
 
   result = Import(U8(u8"4 Lim-Dûl's Vault\nnot a card line\n🐻\n"));
   EXPECT_EQ(result.transliterated_characters, 1);
-  EXPECT_EQ(result.unread_lines, 2);
+  ASSERT_EQ(result.unread_lines.size(), 2u);
+  EXPECT_EQ(result.unread_lines[0].number, 2);
+  EXPECT_EQ(result.unread_lines[0].text, "not a card line");
+  EXPECT_EQ(result.unread_lines[1].text, "?");
   EXPECT_FALSE(Import("just words\n").HasCards());
 }
 
