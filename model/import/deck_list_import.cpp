@@ -56,6 +56,21 @@ std::string ReportText(const std::string& utf8) {
   return transliterator.ToCp932(utf8);
 }
 
+// Each character of the UTF-8 name that CP932 lacks, with how it was written instead:
+// "U+00FB → u". The report cannot show the character itself, being CP932.
+std::vector<std::string> RewrittenCharacters(std::string_view utf8) {
+  std::vector<std::string> rewritten;
+  for (size_t index = 0, length = 1; index < utf8.size(); index += length) {
+    char32_t code = DecodeUtf8(utf8, index, length);
+    std::string piece(utf8.substr(index, length)), cp932;
+    if (static_cast<unsigned char>(utf8[index]) < 0x80 || TtString::TryUtf8ToCp932(piece, cp932)) continue;
+    char number[16];
+    std::snprintf(number, sizeof number, "U+%04X", code == kInvalidUtf8 ? 0xFFFDu : static_cast<unsigned>(code));
+    rewritten.push_back(std::string(number) + " → " + ReportText(piece));
+  }
+  return rewritten;
+}
+
 template <typename Item>
 void AddOnce(std::vector<Item>& items, const Item& item) {
   if (std::find(items.begin(), items.end(), item) == items.end()) items.push_back(item);
@@ -106,6 +121,9 @@ DeckListImport ConvertParsedDeckList(const ParsedDeckList& parsed, TextEncoding 
     if (written.empty()) {
       result.unread_lines.push_back({0, ReportText(line.name)});
       continue;
+    }
+    for (const std::string& character : RewrittenCharacters(line.name)) {
+      AddOnce(result.rewritten_characters, std::make_pair(written, character));
     }
     std::string name = names.Resolve(written);
     if (name.empty()) {
@@ -169,6 +187,7 @@ std::string DeckListImport::Report() const {
                      [](const auto& mapping) { return mapping.first + " → " + mapping.second; });
   if (transliterated_characters > 0) {
     report += "CP932 にないため書き換えた文字: " + std::to_string(transliterated_characters) + "\n";
+    for (const auto& [card, character] : rewritten_characters) report += "  " + card + ": " + character + "\n";
   }
   if (left_out_copies > 0) {
     report += "デッキに入らないカード (Maybeboard など): " + std::to_string(left_out_copies) + " 枚\n";

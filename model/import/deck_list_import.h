@@ -32,6 +32,8 @@ struct DeckListImport {
   std::vector<std::pair<std::string, std::string>> mapped_names;  // as written, dictionary's
   std::vector<std::string> unplaced_names;                        // fit no card
   long transliterated_characters = 0;  // characters CP932 lacks, spelt another way or as "?"
+  // Of the card names: the name as written in CP932, and one such character ("U+00FB → u").
+  std::vector<std::pair<std::string, std::string>> rewritten_characters;
   int left_out_copies = 0;
   std::vector<UnreadLine> unread_lines;  // CP932 text
   // The name of the list's own file without ".txt" when the input held several lists, with the

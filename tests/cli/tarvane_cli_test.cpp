@@ -129,6 +129,23 @@ TEST_F(CliTest, AnEventFileBecomesOneListPerDeckAndACutShortOneWritesNothing) {
   EXPECT_FALSE(std::filesystem::exists(folder.Join("cut")));
 }
 
+TEST_F(CliTest, ABatchGoesOnPastFilesItCannotNameOrDoesNotKnow) {
+  std::string good = folder.Write("in/good.txt", "4 Lightning Bolt\n");
+  std::string svg = folder.Write("in/picture.svg", "<?xml version=\"1.0\"?>\n<svg></svg>\n");
+  std::string target = folder.Join("out");
+  // The name reaches the tool in UTF-8; CP932 has no "ü".
+  CliRun run = Run({"--utf8", "--import", folder.Join("in/Z\xC3\xBCrcher.dec"), svg, good, "--to", target});
+  EXPECT_EQ(run.status, 3);
+  EXPECT_EQ(ScratchFolder::Read(target + "/good.txt"), "4 Lightning Bolt\n");
+  // Neither a shape nor an encoding before the reason.
+  EXPECT_NE(run.out.find(svg + "\n" + Utf8("書き出していません: 形式が分かりません: XML (<svg>) ですが、知らない形式です\n")),
+            std::string::npos)
+      << run.out;
+  EXPECT_NE(run.out.find("Z<U+00FC>rcher.dec\n" + Utf8("書き出していません: ファイル名に CP932 で書けない文字があります")),
+            std::string::npos)
+      << run.out;
+}
+
 TEST_F(CliTest, ImportConvertsEachFileIntoTheFolderAndReportsIt) {
   std::string dck = folder.Write("in/burn.dck", "[Main]\n4 Lightning Bolt|M10\n[Sideboard]\n2 Counterspell|MMQ\n");
   std::string japanese = folder.Write("in/shop.txt", Utf8("4 稲妻\n8 山\n"));
