@@ -170,7 +170,7 @@ void DropTags(std::string& name) {
     if (trimmed.size() > 2 && trimmed.back() == '^') {
       size_t open = trimmed.rfind('^', trimmed.size() - 2);
       if (open == std::string_view::npos || open == 0 || trimmed[open - 1] != ' ') return;
-      name.resize(open);
+      name.resize(trimmed.data() - name.data() + open);
       continue;
     }
     return;
@@ -189,7 +189,7 @@ bool ReadTags(std::string& name, CardText& card) {
     ReadTag(items.substr(start, comma - start), card);
     start = comma + 1;
   }
-  name.resize(open);
+  name.resize(trimmed.data() - name.data() + open);
   return true;
 }
 
