@@ -79,7 +79,9 @@ CardNameResolver::CardNameResolver(const CardDatabase& card_database) {
   // A face is found only under a name that no card has for itself.
   for (const std::string& card : multi_faced) {
     for (const std::string& face : Faces(card)) {
-      if (!english_.contains(face)) by_face_.try_emplace(TtUtility::Cp932ToLowerAscii(face), card);
+      if (!face.empty() && !english_.contains(face)) {
+        by_face_.try_emplace(TtUtility::Cp932ToLowerAscii(face), card);
+      }
     }
   }
 }
