@@ -25,9 +25,18 @@ const std::vector<const DeckListShapeReader*>& DeckListShapeReaders() {
   static const SideboardLineReader sideboard_line;
   static const CountXReader count_x;
   static const ProgramFormatReader program_format;
-  static const std::vector<const DeckListShapeReader*> readers = {
-      &event_file, &dek, &cod, &o8d, &dck, &tagged_export, &digital_client, &sideboard_prefix,
-      &headings, &sideboard_line, &count_x, &program_format};
+  static const std::vector<const DeckListShapeReader*> readers = {&event_file,
+                                                                  &dek,
+                                                                  &cod,
+                                                                  &o8d,
+                                                                  &dck,
+                                                                  &tagged_export,
+                                                                  &digital_client,
+                                                                  &sideboard_prefix,
+                                                                  &headings,
+                                                                  &sideboard_line,
+                                                                  &count_x,
+                                                                  &program_format};
   return readers;
 }
 
