@@ -16,7 +16,7 @@
 #include "model/line_reader.h"
 #include "model/text_encoding.h"
 #include "model/text_lines.h"
-#include "ttl/tt_utility.h"
+#include "ttl/core/tt_utility.h"
 
 using TarvaneFuzz::Check;
 using namespace Tarvane;

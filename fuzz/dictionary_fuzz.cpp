@@ -13,7 +13,7 @@
 #include "model/card_database.h"
 #include "model/card_type.h"
 #include "model/text_lines.h"
-#include "ttl/tt_utility.h"
+#include "ttl/core/tt_utility.h"
 
 using TarvaneFuzz::Check;
 using namespace Tarvane;

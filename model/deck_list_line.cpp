@@ -1,7 +1,7 @@
 #include "model/deck_list_line.h"
 
 #include "model/text_lines.h"
-#include "ttl/tt_utility.h"
+#include "ttl/core/tt_utility.h"
 
 namespace Tarvane {
 

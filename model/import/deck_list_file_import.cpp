@@ -8,9 +8,9 @@
 #include "model/import/deck_list_shape_reader.h"
 #include "model/import/file_error_text.h"
 #include "model/text_file.h"
-#include "ttl/tt_exception.h"
-#include "ttl/tt_path.h"
-#include "ttl/tt_string.h"
+#include "ttl/core/tt_exception.h"
+#include "ttl/core/tt_path.h"
+#include "ttl/core/tt_string.h"
 
 namespace Tarvane {
 namespace {

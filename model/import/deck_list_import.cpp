@@ -5,15 +5,15 @@
 #include <cstdio>
 #include <memory>
 
-#include "model/line_reader.h"
 #include "model/cp932_transliterator.h"
 #include "model/import/card_name_resolver.h"
 #include "model/import/deck_list_shape_reader.h"
 #include "model/import/input_look.h"
-#include "ttl/tt_exception.h"
-#include "ttl/tt_path.h"
-#include "ttl/tt_string.h"
-#include "ttl/tt_utility.h"
+#include "model/line_reader.h"
+#include "ttl/core/tt_exception.h"
+#include "ttl/core/tt_path.h"
+#include "ttl/core/tt_string.h"
+#include "ttl/core/tt_utility.h"
 
 namespace Tarvane {
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "model/import/xml_scan.h"
-#include "ttl/tt_utility.h"
+#include "ttl/core/tt_utility.h"
 
 namespace Tarvane {
 

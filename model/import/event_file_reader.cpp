@@ -8,9 +8,9 @@
 #include "model/text_encoding.h"
 #include "model/text_file.h"
 #include "model/text_lines.h"
-#include "ttl/tt_exception.h"
-#include "ttl/tt_path.h"
-#include "ttl/tt_utility.h"
+#include "ttl/core/tt_exception.h"
+#include "ttl/core/tt_path.h"
+#include "ttl/core/tt_utility.h"
 
 namespace Tarvane {
 namespace {

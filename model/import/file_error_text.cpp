@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "ttl/tt_exception.h"
+#include "ttl/core/tt_exception.h"
 
 namespace Tarvane {
 

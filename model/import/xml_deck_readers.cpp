@@ -5,7 +5,7 @@
 #include "model/import/xml_scan.h"
 #include "model/line_reader.h"
 #include "model/text_lines.h"
-#include "ttl/tt_utility.h"
+#include "ttl/core/tt_utility.h"
 
 namespace Tarvane {
 namespace {
