@@ -46,7 +46,7 @@ std::string DescribeLook(std::string_view utf8) {
     case InputLook::Json:
       return "JSON ですが、イベントファイルではありません";
     case InputLook::Text:
-      return "テキストです";
+      return "テキストですが、カードの行がありません";
   }
   return {};
 }

@@ -12,7 +12,8 @@ enum class InputLook { Empty, Binary, Xml, Json, Text };
 // The look of the text (UTF-8, as decoded from the input).
 InputLook LookOf(std::string_view utf8);
 
-// The look as the report says it (CP932): "XML (<root>)", "バイナリ", "空", ...
+// The look as the report of an input of no known shape says it (CP932): XML and its root, JSON,
+// binary, empty, or text without a card line.
 std::string DescribeLook(std::string_view utf8);
 
 }  // namespace Tarvane

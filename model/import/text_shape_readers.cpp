@@ -15,10 +15,14 @@ ParsedInput TextShapeReader::Read(const ImportSource& source) const {
   return input;
 }
 
-// Any plain text could be a list of the program's own format; XML, JSON, a binary file or an
-// empty one are not, and are better reported as of no known shape.
+// Plain text with a card line could be a list of the program's own format; XML, JSON, a
+// binary file, an empty one or prose without a card are not, and are better reported as of no
+// known shape than as a list of this program.
 ShapeCertainty ProgramFormatReader::HowSure(const ImportSource& source) const {
-  return LookOf(source.text()) == InputLook::Text ? ShapeCertainty::Fallback : ShapeCertainty::None;
+  const ParsedDeckList& list = source.Lines().list;
+  bool has_cards = !list.cards.empty() || list.left_out_copies != 0;
+  return LookOf(source.text()) == InputLook::Text && has_cards ? ShapeCertainty::Fallback
+                                                                : ShapeCertainty::None;
 }
 
 const char* ProgramFormatReader::Description() const {

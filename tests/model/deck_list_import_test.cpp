@@ -10,6 +10,7 @@
 #include "model/card_database.h"
 #include "model/deck.h"
 #include "model/import/card_name_resolver.h"
+#include "model/import/deck_list_shape_reader.h"
 #include "tests/support/scratch_folder.h"
 #include "ttl/core/tt_string.h"
 
@@ -100,7 +101,8 @@ TEST_F(DeckListImportTest, ReportListsBoardsMappedAndUnplacedNames) {
   EXPECT_EQ(result.unread_lines[0].number, 2);
   EXPECT_EQ(result.unread_lines[0].text, "not a card line");
   EXPECT_EQ(result.unread_lines[1].text, "?");
-  EXPECT_FALSE(Import("just words\n").HasCards());
+  EXPECT_THROW(Import("just words\n"), DeckListFormatError);
+  EXPECT_FALSE(Import("Deck\nSideboard\n").HasCards());
 }
 
 TEST_F(DeckListImportTest, TheReportShowsUnreadLinesByNumberAndEachRewrittenCharactersCard) {

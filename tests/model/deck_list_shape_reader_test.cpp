@@ -57,6 +57,7 @@ TEST(DeckListShapeReaderTest, XmlJsonBinaryAndEmptyInputsOfNoKnownShapeAreNoOnes
                                 " \n\t\n"sv, "PK\x03\x04\0\x01\x02\x03\x04\x05\x06"sv}) {
     EXPECT_EQ(ShapeOf(text), kNoShape) << text;
   }
-  // Plain text without a card line is still read, and reported as holding no cards.
-  EXPECT_EQ(ShapeOf("just words\n"), DeckListShape::ProgramFormat);
+  // Prose is no list of this program either; one card line is enough.
+  EXPECT_EQ(ShapeOf("just words\n"), kNoShape);
+  EXPECT_EQ(ShapeOf("just words\n1 Opt\n"), DeckListShape::ProgramFormat);
 }
