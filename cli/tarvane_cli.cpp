@@ -82,7 +82,8 @@ int RunImport(const CliOptions& options, CliConsole& console) {
     if (!import.AllWritten()) status = kImportFailed;
   }
   for (const std::string& described : options.unspellable_import_files) {
-    console.WriteOutput(described + "\n書き出していません: ファイル名に CP932 で書けない文字があります\n\n");
+    console.WriteOutput(described +
+                        "\n書き出していません: ファイル名に CP932 で書けない文字があります\n\n");
     status = kImportFailed;
   }
   return status;

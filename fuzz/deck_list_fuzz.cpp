@@ -43,7 +43,8 @@ void ApplyLine(std::string_view text, bool& in_sideboard, ExpectedDeck& deck) {
     return;
   }
   if (line[0] == '#') {
-    if (auto header = ReadHeaderLine(line, HeaderText::Cp932)) deck.headers[header->key] = header->value;
+    if (auto header = ReadHeaderLine(line, HeaderText::Cp932))
+      deck.headers[header->key] = header->value;
     return;
   }
   size_t space = line.find(' ');

@@ -49,11 +49,13 @@ std::string InputFileImport::Report() const {
 // An event holds many decks: the report says what the event was and how many decks were
 // written, and of each deck only what went wrong, so that a problem is not lost among them.
 std::string InputFileImport::EventReport() const {
-  size_t written = std::count_if(lists.begin(), lists.end(), [](const auto& list) { return list.written; });
+  size_t written =
+      std::count_if(lists.begin(), lists.end(), [](const auto& list) { return list.written; });
   std::string report = input + " → " + folder + "\n" + "形式: " + DeckListShapeName(shape) + "\n";
   if (!event_name.empty()) report += "イベント: " + event_name + "\n";
   if (!event_date.empty()) report += "日付: " + event_date + "\n";
-  report += "書き出したデッキ: " + std::to_string(written) + " / " + std::to_string(lists.size()) + "\n";
+  report +=
+      "書き出したデッキ: " + std::to_string(written) + " / " + std::to_string(lists.size()) + "\n";
   for (const DeckListFileImport& list : lists) {
     std::string problems = list.result.ProblemReport();
     if (!list.failure.empty()) problems += "書き出していません: " + list.failure + "\n";
@@ -83,7 +85,8 @@ InputFileImport DeckListFileImporter::ImportFile(const std::string& input_path) 
   input.shape = lists.shape;
   input.event_name = lists.event_name;
   input.event_date = lists.event_date;
-  for (DeckListImport& list : lists.lists) input.lists.push_back(ImportList(input_path, std::move(list)));
+  for (DeckListImport& list : lists.lists)
+    input.lists.push_back(ImportList(input_path, std::move(list)));
   return input;
 }
 
@@ -91,8 +94,9 @@ DeckListFileImport DeckListFileImporter::ImportList(const std::string& input_pat
                                                     DeckListImport list) {
   DeckListFileImport import;
   import.input = input_path;
-  import.output_path = folder_ + "/" +
-                       (list.file_stem.empty() ? ImportedFileName(input_path) : list.file_stem + ".txt");
+  import.output_path =
+      folder_ + "/" +
+      (list.file_stem.empty() ? ImportedFileName(input_path) : list.file_stem + ".txt");
   import.result = std::move(list);
   if (TtPath::GetFullPath(import.output_path) == TtPath::GetFullPath(input_path)) {
     import.failure = "入力と同じファイルです";

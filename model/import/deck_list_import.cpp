@@ -43,7 +43,8 @@ std::string FileNameText(const std::string& utf8) {
     unsigned char c = static_cast<unsigned char>(name[index]);
     if (TtUtility::IsCp932LeadByte(c)) {
       ++index;
-    } else if (c < 0x20 || std::string_view("\\/:*?\"<>|").find(name[index]) != std::string_view::npos) {
+    } else if (c < 0x20 ||
+               std::string_view("\\/:*?\"<>|").find(name[index]) != std::string_view::npos) {
       name[index] = '_';
     }
   }
@@ -63,9 +64,11 @@ std::vector<std::string> RewrittenCharacters(std::string_view utf8) {
   for (size_t index = 0, length = 1; index < utf8.size(); index += length) {
     char32_t code = DecodeUtf8(utf8, index, length);
     std::string piece(utf8.substr(index, length)), cp932;
-    if (static_cast<unsigned char>(utf8[index]) < 0x80 || TtString::TryUtf8ToCp932(piece, cp932)) continue;
+    if (static_cast<unsigned char>(utf8[index]) < 0x80 || TtString::TryUtf8ToCp932(piece, cp932))
+      continue;
     char number[16];
-    std::snprintf(number, sizeof number, "U+%04X", code == kInvalidUtf8 ? 0xFFFDu : static_cast<unsigned>(code));
+    std::snprintf(number, sizeof number, "U+%04X",
+                  code == kInvalidUtf8 ? 0xFFFDu : static_cast<unsigned>(code));
     rewritten.push_back(std::string(number) + " → " + ReportText(piece));
   }
   return rewritten;
@@ -187,7 +190,8 @@ std::string DeckListImport::Report() const {
                      [](const auto& mapping) { return mapping.first + " → " + mapping.second; });
   if (transliterated_characters > 0) {
     report += "CP932 にないため書き換えた文字: " + std::to_string(transliterated_characters) + "\n";
-    for (const auto& [card, character] : rewritten_characters) report += "  " + card + ": " + character + "\n";
+    for (const auto& [card, character] : rewritten_characters)
+      report += "  " + card + ": " + character + "\n";
   }
   if (left_out_copies > 0) {
     report += "デッキに入らないカード (Maybeboard など): " + std::to_string(left_out_copies) + " 枚\n";

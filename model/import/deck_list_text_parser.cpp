@@ -229,7 +229,8 @@ bool ReadNameLine(std::string_view line, bool in_about, bool in_metadata, std::s
   std::string_view found;
   if (in_about && lower.starts_with("name ")) found = line.substr(5);
   else if (in_metadata && lower.starts_with("name=")) found = line.substr(5);
-  else if (lower.starts_with("//") && TrimBlanks(std::string_view(lower).substr(2)).starts_with("name") &&
+  else if (lower.starts_with("//") &&
+           TrimBlanks(std::string_view(lower).substr(2)).starts_with("name") &&
            line.find(':') != std::string_view::npos) {
     found = line.substr(line.find(':') + 1);
   } else {
@@ -270,7 +271,8 @@ public:
       bool metadata;
       return ReadHeading(line, heading) || ReadSection(line, board, metadata);
     });
-    for (size_t index = 0; index < lines.size(); ++index) ReadLine(lines[index], static_cast<int>(index + 1));
+    for (size_t index = 0; index < lines.size(); ++index)
+      ReadLine(lines[index], static_cast<int>(index + 1));
     DropCompanionsListedTwice();
     return {std::move(list_), std::move(marks_)};
   }
@@ -348,11 +350,13 @@ private:
   void DropCompanionsListedTwice() {
     std::set<std::string> sideboard;
     for (size_t index = 0; index < list_.cards.size(); ++index) {
-      bool companion = std::find(companions_.begin(), companions_.end(), index) != companions_.end();
+      bool companion =
+          std::find(companions_.begin(), companions_.end(), index) != companions_.end();
       if (list_.cards[index].sideboard && !companion) sideboard.insert(list_.cards[index].name);
     }
     for (auto index = companions_.rbegin(); index != companions_.rend(); ++index) {
-      if (sideboard.contains(list_.cards[*index].name)) list_.cards.erase(list_.cards.begin() + *index);
+      if (sideboard.contains(list_.cards[*index].name))
+        list_.cards.erase(list_.cards.begin() + *index);
     }
   }
 

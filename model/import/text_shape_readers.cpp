@@ -22,7 +22,7 @@ ShapeCertainty ProgramFormatReader::HowSure(const ImportSource& source) const {
   const ParsedDeckList& list = source.Lines().list;
   bool has_cards = !list.cards.empty() || list.left_out_copies != 0;
   return LookOf(source.text()) == InputLook::Text && has_cards ? ShapeCertainty::Fallback
-                                                                : ShapeCertainty::None;
+                                                               : ShapeCertainty::None;
 }
 
 const char* ProgramFormatReader::Description() const {

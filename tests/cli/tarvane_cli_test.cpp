@@ -119,8 +119,9 @@ TEST_F(CliTest, AnEventFileBecomesOneListPerDeckAndACutShortOneWritesNothing) {
   EXPECT_EQ(ScratchFolder::Read(target + "/001_a_b.txt"),
             "#NAME 001 a:b\n#PLAYER a:b\n#RESULT 5-0\n#EVENT Pauper League\n#DATE 2024-03-02\n"
             "4 Lightning Bolt\n\n2 Counterspell\n");
-  EXPECT_NE(run.out.find(Utf8("イベント: Pauper League\n日付: 2024-03-02\n書き出したデッキ: 1 / 1\n")),
-            std::string::npos)
+  EXPECT_NE(
+      run.out.find(Utf8("イベント: Pauper League\n日付: 2024-03-02\n書き出したデッキ: 1 / 1\n")),
+      std::string::npos)
       << run.out;
 
   std::string cut = folder.Write("cut.json", event.substr(0, event.size() / 2));
@@ -134,14 +135,19 @@ TEST_F(CliTest, ABatchGoesOnPastFilesItCannotNameOrDoesNotKnow) {
   std::string svg = folder.Write("in/picture.svg", "<?xml version=\"1.0\"?>\n<svg></svg>\n");
   std::string target = folder.Join("out");
   // The name reaches the tool in UTF-8; CP932 has no "ü".
-  CliRun run = Run({"--utf8", "--import", folder.Join("in/Z\xC3\xBCrcher.dec"), svg, good, "--to", target});
+  CliRun run =
+      Run({"--utf8", "--import", folder.Join("in/Z\xC3\xBCrcher.dec"), svg, good, "--to", target});
   EXPECT_EQ(run.status, 3);
   EXPECT_EQ(ScratchFolder::Read(target + "/good.txt"), "4 Lightning Bolt\n");
   // Neither a shape nor an encoding before the reason.
-  EXPECT_NE(run.out.find(svg + "\n" + Utf8("書き出していません: 形式が分かりません: XML (<svg>) ですが、知らない形式です\n")),
-            std::string::npos)
+  EXPECT_NE(
+      run.out.find(
+          svg + "\n" +
+          Utf8("書き出していません: 形式が分かりません: XML (<svg>) ですが、知らない形式です\n")),
+      std::string::npos)
       << run.out;
-  EXPECT_NE(run.out.find("Z<U+00FC>rcher.dec\n" + Utf8("書き出していません: ファイル名に CP932 で書けない文字があります")),
+  EXPECT_NE(run.out.find("Z<U+00FC>rcher.dec\n" +
+                         Utf8("書き出していません: ファイル名に CP932 で書けない文字があります")),
             std::string::npos)
       << run.out;
 }
@@ -162,10 +168,14 @@ TEST_F(CliTest, ImportConvertsEachFileIntoTheFolderAndReportsIt) {
       << run.out;
   EXPECT_NE(run.out.find(Utf8("名前を置き換えたカード: 稲妻 → Lightning Bolt、山 → Mountain\n")),
             std::string::npos);
-  EXPECT_NE(run.out.find(Utf8(nothing + "\n書き出していません: 形式が分かりません: テキストですが、カードの行がありません\n")),
-            std::string::npos);
+  EXPECT_NE(
+      run.out.find(Utf8(
+          nothing +
+          "\n書き出していません: 形式が分かりません: テキストですが、カードの行がありません\n")),
+      std::string::npos);
   // A file that cannot be read gets only its read error, in Japanese.
-  EXPECT_NE(run.out.find(Utf8(folder.Join("in/missing.txt") + "\n書き出していません: 読み込めません (ファイルがありません)\n")),
+  EXPECT_NE(run.out.find(Utf8(folder.Join("in/missing.txt") +
+                              "\n書き出していません: 読み込めません (ファイルがありません)\n")),
             std::string::npos)
       << run.out;
 

@@ -106,8 +106,10 @@ TEST_F(DeckListImportTest, ReportListsBoardsMappedAndUnplacedNames) {
 }
 
 TEST_F(DeckListImportTest, TheReportShowsUnreadLinesByNumberAndEachRewrittenCharactersCard) {
-  std::string report = Import(U8(u8"4 Lightning Bolt\nsomething else\n1 Lim-Dûl's Vault\n4x\n")).Report();
-  EXPECT_NE(report.find("読めなかった行: 2\n  2 行目: something else\n  4 行目: 4x\n"), std::string::npos)
+  std::string report =
+      Import(U8(u8"4 Lightning Bolt\nsomething else\n1 Lim-Dûl's Vault\n4x\n")).Report();
+  EXPECT_NE(report.find("読めなかった行: 2\n  2 行目: something else\n  4 行目: 4x\n"),
+            std::string::npos)
       << report;
   EXPECT_NE(report.find("CP932 にないため書き換えた文字: 1\n  Lim-Dul's Vault: U+00FB → u\n"),
             std::string::npos)
@@ -115,14 +117,16 @@ TEST_F(DeckListImportTest, TheReportShowsUnreadLinesByNumberAndEachRewrittenChar
   // An XML deck's unread card names its line.
   report = Import("<cockatrice_deck>\n<zone name=\"main\">\n<card number=\"x\" name=\"Opt\"/>\n")
                .Report();
-  EXPECT_NE(report.find("  3 行目: <card number=\"x\" name=\"Opt\"/>\n"), std::string::npos) << report;
+  EXPECT_NE(report.find("  3 行目: <card number=\"x\" name=\"Opt\"/>\n"), std::string::npos)
+      << report;
 }
 
 TEST_F(DeckListImportTest, EveryFaceAndSpellingOfACardGivesTheProgramsOneName) {
   // Lists from three shapes: a transform/adventure card by its full name, its back face and its
   // Japanese front; a split card by one face and with slashes.
   DeckListImport cod = Import(
-      "<cockatrice_deck><zone name=\"main\"><card number=\"1\" name=\"Bonecrusher Giant // Stomp\"/>"
+      "<cockatrice_deck><zone name=\"main\"><card number=\"1\" name=\"Bonecrusher Giant // "
+      "Stomp\"/>"
       "<card number=\"1\" name=\"Ice\"/></zone></cockatrice_deck>");
   DeckListImport client = Import("Deck\n2 Stomp (ELD) 115\n2 Fire/Ice (MH2) 290\n");
   DeckListImport japanese = Import(U8(u8"3 砕骨の巨人\n3 火 // 氷\n"));

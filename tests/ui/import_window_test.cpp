@@ -85,8 +85,9 @@ TEST_F(ImportWindowTest, AnEventFileDroppedOnTheWindowIsImportedDeckByDeck) {
   AnswerReport(true);
   TtTesting::DropFiles(*frame, {event, folder.burn});
 
-  EXPECT_EQ(ScratchFolder::Read(target + "/002_b.txt"),
-            "#NAME 002 b\n#PLAYER b\n#RESULT 5-0\n#EVENT League\n#DATE 2024-03-02\n4 Counterspell\n");
+  EXPECT_EQ(
+      ScratchFolder::Read(target + "/002_b.txt"),
+      "#NAME 002 b\n#PLAYER b\n#RESULT 5-0\n#EVENT League\n#DATE 2024-03-02\n4 Counterspell\n");
   EXPECT_THAT(report, Contains("書き出したデッキ: 2 / 2"));
   // The event's two lists and the deck list dropped with it.
   EXPECT_EQ(Status(0), "デッキ数 : 3");
