@@ -45,6 +45,9 @@ const DeckListShapeReader* ChooseDeckListShapeReader(const ImportSource& source)
   ShapeCertainty best = ShapeCertainty::None;
   for (const DeckListShapeReader* reader : DeckListShapeReaders()) {
     ShapeCertainty certainty = reader->HowSure(source);
+    // Nothing is surer than certain, and ties go to the earlier reader: the line grammar need
+    // not run over a large XML or JSON file.
+    if (certainty == ShapeCertainty::Certain) return reader;
     if (certainty > best) {
       best = certainty;
       chosen = reader;
