@@ -21,7 +21,14 @@ void MakeFolder(const std::string& folder) {
   if (error) throw TtFileAccessException(folder, error.value());
 }
 
-std::string FileAccessReason(int error_number) { return FileErrorText(error_number); }
+// The refusal's own reason (not a regular file, say) when it gave one, else the error number in
+// the words of the report.
+std::string FileAccessReason(const TtFileAccessException& error) {
+  const std::string reason = error.GetReason();
+  if (reason != TtFileAccessException(error.GetPath(), error.GetErrorNumber()).GetReason())
+    return reason;
+  return FileErrorText(error.GetErrorNumber());
+}
 
 }  // namespace
 
@@ -76,7 +83,7 @@ InputFileImport DeckListFileImporter::ImportFile(const std::string& input_path) 
   try {
     lists = ImportDeckLists(ReadTextFile(input_path), names_);
   } catch (const TtFileAccessException& error) {
-    input.failure = "読み込めません (" + FileAccessReason(error.GetErrorNumber()) + ")";
+    input.failure = "読み込めません (" + FileAccessReason(error) + ")";
     return input;
   } catch (const DeckListFormatError& error) {
     input.failure = error.what();
@@ -142,7 +149,7 @@ void DeckListFileImporter::Write(DeckListFileImport& import) {
     MakeFolder(folder_);
     WriteDeckListFile(import.output_path, import.result.DeckListText());
   } catch (const TtFileAccessException& error) {
-    import.failure = "書き込めません (" + FileAccessReason(error.GetErrorNumber()) + ")";
+    import.failure = "書き込めません (" + FileAccessReason(error) + ")";
     return;
   }
   written_.insert(import.output_path);
