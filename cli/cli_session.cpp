@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 
+#include "chart/chart_files.h"
 #include "table/average_deck.h"
 #include "table/table_export.h"
 
@@ -138,6 +139,12 @@ void CliSession::Run(const CliAction& action) {
       return;
     case Kind::AverageDeck:
       WriteAverageDeckFile(table_, action.texts[0], console_);
+      return;
+    case Kind::ChartPng:
+    case Kind::ChartSvg:
+      WriteChartFile(MakeChart(table_, action.chart),
+                     action.kind == Kind::ChartPng ? ChartFileFormat::Png : ChartFileFormat::Svg,
+                     action.chart_width, action.chart_height, action.texts[0], console_);
       return;
   }
 }

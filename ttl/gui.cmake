@@ -8,6 +8,7 @@ add_library(ttl_gui STATIC
   tt_property_sheet.cpp
   tt_file_dialog.cpp
   tt_tool_bar.cpp
+  tt_svg_picture.cpp
   wx/tt_wx_window.cpp
   wx/tt_wx_controls.cpp
   wx/tt_wx_list_view.cpp
@@ -16,6 +17,7 @@ add_library(ttl_gui STATIC
   wx/tt_wx_dialogs.cpp
   wx/tt_wx_graphics.cpp
   wx/tt_wx_clipboard.cpp
+  wx/tt_wx_picture.cpp
   wx/tt_wx_testing.cpp
 )
 tarvane_expose_headers(ttl_gui ttl)

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "table/chart_numbers.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/table/table_test_support.h"
 
@@ -181,6 +182,30 @@ protected:
     EXPECT_TRUE(reporter.messages.empty());
   }
 
+  // The adoption chart's decks playing a card (those with one copy or more) are the table's
+  // 採用デッキ数 on every card row, in every board mode.
+  void ExpectAdoptionAsInTheTable() {
+    table->AddSpecialColumn(processors.leaves.at("採用デッキ数"));
+    const int decks = static_cast<int>(vm->GetDecks().size());
+    int rows_checked = 0;
+    for (int mode : {Tarvane::Both, Tarvane::MainboardOnly, Tarvane::SideboardOnly,
+                     Tarvane::Hybrid}) {
+      table->SetBoardMode(mode);
+      const int column = list.GetColumnCount() - 1;
+      for (int item = 0; item < list.GetItemCount(); ++item) {
+        const Tarvane::Entry* row = table->GetRowEntry(item);
+        if (row->is_special()) continue;
+        const Tarvane::CardAdoption adoption = Tarvane::CardAdoptionOf(vm->GetDecks(), row->card().name);
+        const int playing = decks - adoption.by_board[row->board_type()][0];
+        // A row that no deck plays (its counts are zero or below) leaves the cell empty.
+        const std::string shown = list.GetItemText(item, column);
+        EXPECT_EQ(std::to_string(playing), shown.empty() ? "0" : shown) << row->card().name;
+        ++rows_checked;
+      }
+    }
+    EXPECT_GT(rows_checked, 100);
+  }
+
   long long Passes() { return Value("::Passes").ToInteger(); }
 
   LeafCollector processors;
@@ -192,6 +217,7 @@ TEST_F(ShippedStatisticsTest, SampleDecksCountTheSameInOnePass) {
   ASSERT_EQ(vm->GetDecks().size(), 10u);
   AddStatisticsColumns();
   ExpectSameAsPerRow();
+  ExpectAdoptionAsInTheTable();
 }
 
 // Skewed draws from a small pool, with cards the dictionary lacks, zero and negative counts,
@@ -219,6 +245,7 @@ TEST_F(ShippedStatisticsTest, AGeneratedMetagameCountsTheSameInOnePass) {
   ASSERT_EQ(vm->GetDecks().size(), 150u);
   AddStatisticsColumns();
   ExpectSameAsPerRow();
+  ExpectAdoptionAsInTheTable();
 }
 
 // Each board is counted once for all the columns and sorts, and again only when the deck list
