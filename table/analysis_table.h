@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/board.h"
@@ -39,6 +40,10 @@ public:
   SquirrelVM& GetScriptHost() { return script_host_; }
   // Who hears how far long work has got; none by default.
   void SetWorkProgress(WorkProgress* progress) { progress_ = progress; }
+  // Who hears that the decks, rows or columns have changed (after every refresh, and after
+  // columns were added or deleted), for views of the table beside the list such as the charts;
+  // none by default.
+  void SetChangeListener(std::function<void()> listener) { change_listener_ = std::move(listener); }
   TtListViewStore& GetList() { return list_; }
   const TtListViewStore& GetList() const { return list_; }
 
@@ -149,6 +154,9 @@ private:
   // Forgets the current sorter when it is the sorter of the column's processor.
   void ForgetSorterOfColumn(int column);
   void SetStatusText(int part, const std::string& text) { status_bar_.SetStatusText(part, text); }
+  void NotifyChanged() const {
+    if (change_listener_) change_listener_();
+  }
 
   SquirrelVM& script_host_;
   TtListViewStore& list_;
@@ -157,6 +165,7 @@ private:
   Columns columns_;
   std::shared_ptr<Sorter> current_sorter_;
   WorkProgress* progress_ = nullptr;
+  std::function<void()> change_listener_;
   // The column whose processor gave the current sorter; none for a sorter of the sort menu.
   std::weak_ptr<const ColumnInfo> current_sorter_column_;
 };
