@@ -30,8 +30,9 @@ struct Style {
 };
 
 Style StyleFor(const TtCanvas& canvas) {
-  const double scale =
-      std::clamp(std::min(canvas.Width() / 1200.0, canvas.Height() / 800.0), 0.3, 8.0);
+  const double ratio = std::min(canvas.Width() / 1200.0, canvas.Height() / 800.0);
+  // Smaller pictures (a window) shrink their text less than their size, so that it stays legible.
+  const double scale = std::clamp(ratio < 1 ? std::pow(ratio, 0.6) : ratio, 0.3, 8.0);
   return Style{scale, 20 * scale, 12 * scale, 10 * scale, 28 * scale, 8 * scale};
 }
 
@@ -153,6 +154,8 @@ void DrawHorizontalBars(const ChartData& chart, TtCanvas& canvas, const Style& s
   const double bottom = canvas.Height() - style.margin - 2 * axis_text - style.gap;
   const size_t rows = chart.categories.size();
   const double row = (bottom - top) / rows;
+  // Few archetypes get bars of a readable thickness rather than slabs.
+  const double bar = std::min(row * 0.7, 56 * style.scale);
   // Many archetypes get smaller text, so that each label stays within its own row.
   const double label_size = std::min(style.text_size, row / 2.0);
 
@@ -185,7 +188,7 @@ void DrawHorizontalBars(const ChartData& chart, TtCanvas& canvas, const Style& s
     const double length = width * value / ticks.top;
     const TtWin::COLORREF colour =
         static_cast<int>(index) == chart.muted_category ? kMuted : SeriesColour(0);
-    DrawBar(canvas, style, left, middle - row * 0.35, length, row * 0.7, colour);
+    DrawBar(canvas, style, left, middle - bar / 2, length, bar, colour);
     const std::string& label = chart.categories[index];
     canvas.DrawText(left - style.gap, CentredTop(canvas, label, label_size, middle), label,
                     label_size, false, kInk, TtCanvas::Align::Right);

@@ -93,16 +93,17 @@ TEST(ChartFilesTest, APngComesBackAtTheChosenSize) {
   }
 }
 
-// The first bar is drawn in the first colour across most of the picture, anti-aliased text
-// leaves grey pixels, and the Japanese face is found (a missing one would draw narrow boxes).
+// The bars are drawn in the first colour, and the Japanese face is found (a missing one would
+// draw narrower boxes).
 TEST(ChartFilesTest, ThePictureHoldsTheBarsAndJapaneseText) {
   TtPicture picture(1200, 800);
   DrawChart(Metagame(), picture);
+  // Every other pixel of every other row: the bar of 3 decks alone covers about 45,000 pixels.
   int bar_pixels = 0;
-  const int middle_of_first_bar = 800 / 2 - 120;
-  for (int x = 0; x < 1200; ++x)
-    bar_pixels += picture.PixelAt(x, middle_of_first_bar) == ChartPalette()[0];
-  EXPECT_GT(bar_pixels, 600);
+  for (int y = 0; y < 800; y += 2) {
+    for (int x = 0; x < 1200; x += 2) bar_pixels += picture.PixelAt(x, y) == ChartPalette()[0];
+  }
+  EXPECT_GT(bar_pixels, 8000);
   const TtTextSize kana = TtPicture::MeasureTextOnPicture("アイウエオ", 12, false);
   EXPECT_NEAR(kana.width, 5 * 16.0, 8.0);  // five full-width characters of 12 points at 96 dpi
 }
