@@ -318,7 +318,7 @@ Charts (no display needed):
                            the chart that the next --png and --svg write, with the options
                            after it until the next --chart:
     --threshold PERCENT    metagame: archetypes under this share are gathered as その他 (2)
-    --card NAME            adoption: the card, as the deck lists name it
+    --card NAME            adoption: the card, as the deck lists name it or in Japanese
     --archetype NAME       adoption, curve: only the decks of this archetype
     --by-type              curve: one stacked part per card type
     --size WIDTHxHEIGHT    the picture's size in pixels (1200x800)

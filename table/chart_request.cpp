@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string_view>
 
 #include "model/board_type.h"
 #include "model/card_database.h"
@@ -72,6 +73,22 @@ std::string CardLabel(CardDatabase& card_database, const std::string& name) {
              : card.name_japanese + " (" + name + ")";
 }
 
+// The name the decks use for the card: as typed when the dictionary or a deck knows it, else the
+// English name of the dictionary card whose Japanese name was typed.
+std::string DeckCardName(SquirrelVM& script_host, const std::string& typed) {
+  if (script_host.GetCardDatabase().card_exist(typed)) return typed;
+  std::string english = typed;
+  bool found = false;
+  script_host.GetCardDatabase().ForEachKnownName(
+      [&](std::string_view name, std::string_view name_japanese) {
+        if (!found && name_japanese == typed) {
+          english = name;
+          found = true;
+        }
+      });
+  return english;
+}
+
 ChartData AdoptionChart(SquirrelVM& script_host, const ChartRequest& request) {
   ChartData chart;
   chart.layout = ChartData::Layout::GroupedColumns;
@@ -83,12 +100,13 @@ ChartData AdoptionChart(SquirrelVM& script_host, const ChartRequest& request) {
     return chart;
   }
   const ChartDecks decks = NarrowedDecks(script_host.GetDecks(), request);
-  chart.title = "採用分布: " + CardLabel(script_host.GetCardDatabase(), request.card);
+  const std::string card = DeckCardName(script_host, request.card);
+  chart.title = "採用分布: " + CardLabel(script_host.GetCardDatabase(), card);
   chart.note = DeckCount(decks.size()) + Narrowed(request);
   chart.empty_text = "デッキがありません";
   if (decks.empty()) return chart;
   chart.categories = {"0枚", "1枚", "2枚", "3枚", "4枚以上"};
-  const CardAdoption adoption = CardAdoptionOf(decks, request.card);
+  const CardAdoption adoption = CardAdoptionOf(decks, card);
   for (const auto& [board, name] : ShownBoards(script_host.GetBoardDisplayMode())) {
     const CopyCounts& counts = adoption.by_board[board];
     chart.series.push_back(ChartSeries{name, std::vector<double>(counts.begin(), counts.end())});

@@ -16,7 +16,7 @@ struct ChartRequest {
   ChartKind kind = ChartKind::Metagame;
   // Metagame: archetypes with a smaller share (in percent) are gathered as one.
   double other_threshold_percent = 2.0;
-  // Adoption: the card, by the name the deck lists use.
+  // Adoption: the card, by the name the deck lists use or by its Japanese name.
   std::string card;
   // Adoption and mana curve: only the decks of this archetype; empty for no narrowing.
   std::string archetype;

@@ -123,6 +123,8 @@ TEST_F(ChartNumbersTest, ChartsTakeTheirDecksFromTheTable) {
   ASSERT_EQ(chart.series.size(), 2u);
   EXPECT_EQ(chart.series[0].values, (std::vector<double>{2, 0, 0, 0, 1}));
   EXPECT_EQ(chart.series[1].values, (std::vector<double>{2, 0, 1, 0, 0}));
+  adoption.card = "稲妻";  // the Japanese name finds the same card
+  EXPECT_EQ(MakeChart(*table, adoption).series[0].values, chart.series[0].values);
   table->SetBoardMode(Hybrid);
   chart = MakeChart(*table, adoption);
   ASSERT_EQ(chart.series.size(), 1u);
