@@ -101,7 +101,7 @@ void ChartWindow::RegisterHandlers() {
   });
 }
 
-void ChartWindow::Layout(int width, int height) {
+void ChartWindow::Layout(int, int height) {
   const int left = 8, inner = kSettingsWidth - 16;
   kind_list_.SetPositionSize(left, 8, inner, 64);
   threshold_label_.SetPositionSize(left, 80, inner, 18);
@@ -121,7 +121,6 @@ void ChartWindow::Layout(int width, int height) {
   y += 26 + 8;
   save_.SetPositionSize(left, y, inner, 30);
   copy_.SetPositionSize(left, y + 34, inner, 30);
-  (void)width;
   Invalidate();
 }
 
@@ -137,6 +136,7 @@ void ChartWindow::FillArchetypes() {
     if (name == chosen) selection = index;
   }
   archetypes_.SetCurrentSelection(selection);
+  archetypes_stale_ = false;
 }
 
 void ChartWindow::EnableSettings() {
@@ -176,12 +176,14 @@ void ChartWindow::ShowWithCard(const std::string& card_name) {
 }
 
 void ChartWindow::TableChanged() {
-  if (!IsCreated()) return;
-  FillArchetypes();
-  if (IsVisible()) Invalidate();
+  // Only marked here: adding a column per deck tells of thousands of changes in a row, and the
+  // next paint draws them all at once.
+  archetypes_stale_ = true;
+  if (IsCreated() && IsVisible()) Invalidate();
 }
 
 void ChartWindow::Paint() {
+  if (archetypes_stale_) FillArchetypes();
   TtPaintDeviceContext paint(*this);
   const TtWin::RECT client = GetClientRectangle();
   const int width = client.right - client.left - kSettingsWidth;

@@ -37,8 +37,8 @@ public:
 
   // Brings the window into view; a card name (of the selected row) becomes the adoption's card.
   void ShowWithCard(const std::string& card_name);
-  // The table or the archetypes have changed: the archetype list is read again and the chart is
-  // redrawn when the window is shown. Rule changes of the archetypes call this too.
+  // The table or the archetypes have changed: the chart is redrawn and the archetype list read
+  // again when the window is shown. Rule changes of the archetypes call this too.
   void TableChanged();
 
   // What the window's settings ask for, and the chart they give now.
@@ -86,6 +86,8 @@ private:
   TtButton save_;
   TtButton copy_;
   int draw_count_ = 0;
+  // The table has changed since the archetype list was filled.
+  bool archetypes_stale_ = false;
 };
 
 }  // namespace Tarvane
