@@ -39,7 +39,8 @@ void EnsureDrawingAvailable() {
 // Fonts are described as the text layout library reads them; the widget set's own font
 // constructors consult the desktop's default font, which needs a display.
 const wxFont& PictureFont(double size, bool bold) {
-  static std::map<std::pair<int, bool>, wxFont> fonts;
+  // Kept to the end of the process and never destroyed: the widget set may be gone by then.
+  static auto& fonts = *new std::map<std::pair<int, bool>, wxFont>;
   const int tenths = static_cast<int>(size * 10 + 0.5);
   auto found = fonts.find({tenths, bold});
   if (found != fonts.end()) return found->second;
@@ -56,10 +57,11 @@ void CheckSide(int side) {
 }
 
 wxGraphicsContext& MeasuringContext() {
-  static wxImage scratch(1, 1);
-  static std::unique_ptr<wxGraphicsContext> context(
-      wxGraphicsRenderer::GetCairoRenderer()->CreateContextFromImage(scratch));
-  return *context;
+  // Never destroyed, as the fonts above.
+  static wxImage& scratch = *new wxImage(1, 1);
+  static wxGraphicsContext& context =
+      *wxGraphicsRenderer::GetCairoRenderer()->CreateContextFromImage(scratch);
+  return context;
 }
 
 }  // namespace
