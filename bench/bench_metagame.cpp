@@ -20,12 +20,12 @@
 #include "chart/chart_files.h"
 #include "model/deck.h"
 #include "script/squirrel_vm.h"
-#include "ttl/tt_list_view_store.h"
-#include "ttl/tt_path.h"
 #include "table/analysis_table.h"
 #include "table/chart_drawing.h"
 #include "table/chart_request.h"
-#include "ttl/tt_picture.h"
+#include "ttl/core/tt_list_view_store.h"
+#include "ttl/core/tt_path.h"
+#include "ttl/gui/tt_picture.h"
 
 namespace {
 

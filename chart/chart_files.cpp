@@ -5,10 +5,10 @@
 
 #include "table/chart_drawing.h"
 #include "table/table_export.h"
-#include "ttl/tt_clipboard.h"
-#include "ttl/tt_exception.h"
-#include "ttl/tt_picture.h"
-#include "ttl/tt_svg_picture.h"
+#include "ttl/gui/tt_clipboard.h"
+#include "ttl/core/tt_exception.h"
+#include "ttl/gui/tt_picture.h"
+#include "ttl/gui/tt_svg_picture.h"
 
 namespace Tarvane {
 

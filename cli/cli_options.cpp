@@ -5,9 +5,9 @@
 #include <map>
 
 #include "chart/chart_files.h"
-#include "ttl/tt_exception.h"
-#include "ttl/tt_string.h"
-#include "ttl/tt_utility.h"
+#include "ttl/core/tt_exception.h"
+#include "ttl/core/tt_string.h"
+#include "ttl/core/tt_utility.h"
 
 namespace Tarvane {
 

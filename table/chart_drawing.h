@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "table/chart_data.h"
-#include "ttl/tt_canvas.h"
+#include "ttl/core/tt_canvas.h"
 
 namespace Tarvane {
 

@@ -9,9 +9,9 @@
 #include "table/analysis_table.h"
 #include "table/chart_drawing.h"
 #include "table/chart_numbers.h"
-#include "ttl/tt_device_context.h"
-#include "ttl/tt_file_dialog.h"
-#include "ttl/tt_picture.h"
+#include "ttl/gui/tt_device_context.h"
+#include "ttl/gui/tt_file_dialog.h"
+#include "ttl/gui/tt_picture.h"
 
 namespace Tarvane {
 

@@ -8,8 +8,8 @@
 #include "app/message_reporter.h"
 #include "chart/chart_files.h"
 #include "table/chart_request.h"
-#include "ttl/tt_dialog.h"
-#include "ttl/tt_window_controls.h"
+#include "ttl/gui/tt_dialog.h"
+#include "ttl/gui/tt_window_controls.h"
 
 namespace Tarvane {
 
