@@ -5,8 +5,8 @@
 
 #include "table/chart_drawing.h"
 #include "table/table_export.h"
-#include "ttl/gui/tt_clipboard.h"
 #include "ttl/core/tt_exception.h"
+#include "ttl/gui/tt_clipboard.h"
 #include "ttl/gui/tt_picture.h"
 #include "ttl/gui/tt_svg_picture.h"
 

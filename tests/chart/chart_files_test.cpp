@@ -12,8 +12,8 @@
 #include "table/chart_drawing.h"
 #include "tests/support/recording_reporter.h"
 #include "tests/support/scratch_folder.h"
-#include "ttl/gui/tt_picture.h"
 #include "ttl/core/tt_string.h"
+#include "ttl/gui/tt_picture.h"
 
 namespace TarvaneTest {
 namespace {

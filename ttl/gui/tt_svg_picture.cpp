@@ -5,8 +5,8 @@
 
 #include "ttl/core/tt_exception.h"
 #include "ttl/core/tt_file.h"
-#include "ttl/gui/tt_picture.h"
 #include "ttl/core/tt_string.h"
+#include "ttl/gui/tt_picture.h"
 
 namespace {
 
