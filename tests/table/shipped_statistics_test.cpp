@@ -206,6 +206,19 @@ protected:
     EXPECT_GT(rows_checked, 100);
   }
 
+  // The metagame chart's archetypes and counts, with nothing gathered, are the script's
+  // archetype listing, in the same order.
+  void ExpectMetagameAsInTheListing() {
+    Run("::Listing <- ::Archetypes.all().map(@(a) a.name + \"=\" + a.decks.len())"
+        ".reduce(@(a, b) a + \",\" + b);");
+    std::string shares;
+    for (const Tarvane::ArchetypeShare& share : Tarvane::ArchetypeShares(vm->GetDecks(), 0)) {
+      shares += (shares.empty() ? "" : ",") + share.archetype + "=" + std::to_string(share.decks);
+    }
+    EXPECT_FALSE(shares.empty());
+    EXPECT_EQ(shares, Value("::Listing").ToString());
+  }
+
   long long Passes() { return Value("::Passes").ToInteger(); }
 
   LeafCollector processors;
@@ -218,6 +231,9 @@ TEST_F(ShippedStatisticsTest, SampleDecksCountTheSameInOnePass) {
   AddStatisticsColumns();
   ExpectSameAsPerRow();
   ExpectAdoptionAsInTheTable();
+  // Some archetypes more than once, so that the order by count matters.
+  table->AddDeckFiles({SampleDecks()[3], SampleDecks()[3], SampleDecks()[7]});
+  ExpectMetagameAsInTheListing();
 }
 
 // Skewed draws from a small pool, with cards the dictionary lacks, zero and negative counts,
@@ -230,7 +246,8 @@ TEST_F(ShippedStatisticsTest, AGeneratedMetagameCountsTheSameInOnePass) {
   auto card = [](int i) { return "Generated " + std::to_string(i); };
   std::vector<std::string> paths;
   for (int deck = 0; deck < 150; ++deck) {
-    std::string text;
+    // Archetypes of uneven sizes, some of them equal, so that order by count and name matter.
+    std::string text = "#ARCHETYPE Archetype " + std::to_string(deck % 7 == 0 ? 9 : deck % 4) + "\n";
     for (int line = 0; line < 12; ++line) {
       text += std::to_string(static_cast<int>(random() % 6) - 1) + " " + card(pool(random)) + "\n";
     }
@@ -246,6 +263,7 @@ TEST_F(ShippedStatisticsTest, AGeneratedMetagameCountsTheSameInOnePass) {
   AddStatisticsColumns();
   ExpectSameAsPerRow();
   ExpectAdoptionAsInTheTable();
+  ExpectMetagameAsInTheListing();
 }
 
 // Each board is counted once for all the columns and sorts, and again only when the deck list
