@@ -31,7 +31,8 @@ constexpr char kFaceName[] = "Noto Sans CJK JP";
 // Without the window platform (the headless tool) the widget set is brought up as a console
 // library once, which is all its graphics context needs.
 void EnsureDrawingAvailable() {
-  if (TtForm::IsPlatformInitialized() || wxTheApp != nullptr) return;
+  // The instance is asked for as the console base: the headless one is no wxApp.
+  if (TtForm::IsPlatformInitialized() || wxAppConsole::GetInstance() != nullptr) return;
   static bool initialized = wxInitialize();
   if (!initialized) throw TT_SYSTEM_CALL_ERROR("tt_picture", "wxInitialize", ENXIO);
 }
