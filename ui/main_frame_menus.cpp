@@ -70,6 +70,7 @@ MainMenu::MainMenu() {
   AppendMenu("操作(&O)", operations);
 
   view_menu_.AppendItem("色分け(&C)", MainCommand::CellShading);
+  view_menu_.AppendItem("グラフ(&G)...", MainCommand::Chart);
   AppendMenu("表示(&V)", view_menu_);
 
   AppendMenu("ツール(&T)", MakeMenu({{"設定(&O)...", MainCommand::Settings},
