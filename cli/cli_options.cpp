@@ -201,6 +201,11 @@ void ReadChartSize(const std::string& text, ChartSettings& chart) {
   chart.height = height;
 }
 
+// Whether the word at arguments[index - 1] comes right after "--average-deck FILE".
+bool FollowsAverageDeck(const std::vector<std::string>& arguments, size_t index) {
+  return index >= 3 && arguments[index - 3] == "--average-deck";
+}
+
 // Reads a chart option at arguments[index - 1]; returns the index after its value, or nothing
 // when the word is no chart option.
 std::optional<size_t> ReadChartOption(const std::vector<std::string>& arguments, size_t index,
@@ -209,6 +214,9 @@ std::optional<size_t> ReadChartOption(const std::vector<std::string>& arguments,
   static const char* const words[] = {"--chart", "--card", "--archetype", "--threshold", "--size",
                                       "--by-type"};
   if (std::find(std::begin(words), std::end(words), option) == std::end(words)) return std::nullopt;
+  if (option == "--archetype" && !chart) {
+    throw CliUsageError("--archetype: neither --chart nor --average-deck FILE right before it");
+  }
   if (option != "--chart" && !chart) throw CliUsageError(option + ": no --chart before it");
   if (option == "--by-type") {
     chart->request.split_by_type = true;
@@ -252,7 +260,12 @@ CliOptions ParseCliOptions(const std::vector<std::string>& arguments) {
   size_t index = 0;
   while (index < arguments.size()) {
     const std::string& argument = arguments[index++];
-    if (std::optional<size_t> next = ReadChartOption(arguments, index, chart)) {
+    if (argument == "--archetype" && FollowsAverageDeck(arguments, index)) {
+      // Narrows the --average-deck FILE right before it to the decks of one archetype; anywhere
+      // else --archetype is the archetype of the chart being set up.
+      if (index >= arguments.size()) throw CliUsageError("--archetype: a value is missing");
+      options.actions.back().archetype = ToProgramText(arguments[index++], "--archetype");
+    } else if (std::optional<size_t> next = ReadChartOption(arguments, index, chart)) {
       index = *next;
     } else if (argument == "--png" || argument == "--svg") {
       options.actions.push_back(ChartFileAction(arguments, index++, chart));
@@ -275,13 +288,6 @@ CliOptions ParseCliOptions(const std::vector<std::string>& arguments) {
     } else if (argument == "--archetype-rules") {
       if (index >= arguments.size()) throw CliUsageError("--archetype-rules: a value is missing");
       options.archetype_rules = ToProgramPath(arguments[index++], "--archetype-rules");
-    } else if (argument == "--archetype") {
-      // Narrows the --average-deck right before it to the decks of one archetype.
-      if (options.actions.empty() || options.actions.back().kind != CliAction::Kind::AverageDeck) {
-        throw CliUsageError("--archetype follows --average-deck FILE");
-      }
-      if (index >= arguments.size()) throw CliUsageError("--archetype: a value is missing");
-      options.actions.back().archetype = ToProgramText(arguments[index++], "--archetype");
     } else if (argument == "--to") {
       if (index >= arguments.size()) throw CliUsageError("--to: a value is missing");
       options.import_folder = ToProgramPath(arguments[index++], "--to");
