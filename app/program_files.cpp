@@ -16,8 +16,14 @@ namespace Tarvane {
 
 namespace {
 
-// The window program's name, which also names its folder under share/ and the user's folders.
+// The window program's name, which also names its folder in the user's folders.
 const char* const kProgramName = "tarvane";
+
+#ifndef TARVANE_SHARE_FROM_BIN
+#define TARVANE_SHARE_FROM_BIN "../share/tarvane"
+#endif
+// Where an installed program's shipped files are, from the folder of its executable.
+const char* const kShareFromBin = TARVANE_SHARE_FROM_BIN;
 
 // Which layout holds for one executable path, decided afresh for each question: it costs a few
 // file system calls, and a test or a tool may act as another program at any time.
@@ -46,7 +52,7 @@ Layout CurrentLayout() {
   bool ships_here = TtPath::FileExists(layout.Shipped("nut"));
   if (ships_here && IsWritableFolder(layout.program_folder)) return layout;
 
-  std::string share = TtPath::Canonicalize(layout.program_folder + "/../share/" + kProgramName);
+  std::string share = TtPath::Canonicalize(layout.program_folder + "/" + kShareFromBin);
   if (!ships_here && TtPath::FileExists(share + "/" + layout.base_name + ".nut")) {
     layout.shipped_folder = share;
     layout.user_files_in_home = true;

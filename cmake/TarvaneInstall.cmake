@@ -7,6 +7,11 @@ include(GNUInstallDirs)
 set(TARVANE_SHARE_DIR ${CMAKE_INSTALL_DATADIR}/tarvane)
 set(TARVANE_APP_ID io.github.tarvane.Tarvane)
 
+# An installed program finds its shipped files from its own folder, whatever the prefix.
+file(RELATIVE_PATH TARVANE_SHARE_FROM_BIN ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_DATADIR}/tarvane)
+set_property(SOURCE ${CMAKE_SOURCE_DIR}/app/program_files.cpp APPEND PROPERTY
+  COMPILE_DEFINITIONS TARVANE_SHARE_FROM_BIN="${TARVANE_SHARE_FROM_BIN}")
+
 install(TARGETS tarvane tarvane-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(TARGET tarvane-dict)
   install(TARGETS tarvane-dict RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
