@@ -12,7 +12,8 @@ namespace Tarvane {
 class VersionDialog : public TtDialog {
 public:
   static constexpr int kCloseId = 10001;
-  static constexpr char kVersion[] = "1.1.1";
+  // The project version from the build, so the dialog and the package never disagree.
+  static constexpr char kVersion[] = TARVANE_VERSION;
 
   // Loads the program icon.
   VersionDialog();
