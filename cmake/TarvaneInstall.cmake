@@ -24,7 +24,11 @@ install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/dictionary ${CMAKE_SOURCE_DIR}/data/d
 
 install(FILES ${CMAKE_SOURCE_DIR}/data/desktop/${TARVANE_APP_ID}.desktop
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${CMAKE_SOURCE_DIR}/data/desktop/${TARVANE_APP_ID}.metainfo.xml
+# The metadata, the manual pages and the changelog name the project's version.
+set(TARVANE_INSTALL_FILES ${CMAKE_BINARY_DIR}/install)
+configure_file(${CMAKE_SOURCE_DIR}/data/desktop/${TARVANE_APP_ID}.metainfo.xml.in
+  ${TARVANE_INSTALL_FILES}/${TARVANE_APP_ID}.metainfo.xml @ONLY)
+install(FILES ${TARVANE_INSTALL_FILES}/${TARVANE_APP_ID}.metainfo.xml
   DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 foreach(size 16 22 24 32 48 64 128 256)
   install(FILES ${CMAKE_SOURCE_DIR}/data/icons/${size}/tarvane.png
@@ -44,11 +48,12 @@ function(tarvane_compress source output)
   set(TARVANE_COMPRESSED_DOCS ${TARVANE_COMPRESSED_DOCS} ${output} PARENT_SCOPE)
 endfunction()
 foreach(program tarvane tarvane-cli tarvane-dict)
-  tarvane_compress(${CMAKE_SOURCE_DIR}/docs/man/${program}.1 ${CMAKE_BINARY_DIR}/man/${program}.1.gz)
-  install(FILES ${CMAKE_BINARY_DIR}/man/${program}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  configure_file(${CMAKE_SOURCE_DIR}/docs/man/${program}.1.in ${TARVANE_INSTALL_FILES}/${program}.1 @ONLY)
+  tarvane_compress(${TARVANE_INSTALL_FILES}/${program}.1 ${TARVANE_INSTALL_FILES}/${program}.1.gz)
+  install(FILES ${TARVANE_INSTALL_FILES}/${program}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endforeach()
-file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/man)
-tarvane_compress(${CMAKE_SOURCE_DIR}/data/debian/changelog ${CMAKE_BINARY_DIR}/man/changelog.gz)
+configure_file(${CMAKE_SOURCE_DIR}/data/debian/changelog.in ${TARVANE_INSTALL_FILES}/changelog @ONLY)
+tarvane_compress(${TARVANE_INSTALL_FILES}/changelog ${TARVANE_INSTALL_FILES}/changelog.gz)
 add_custom_target(tarvane_docs ALL DEPENDS ${TARVANE_COMPRESSED_DOCS})
-install(FILES ${CMAKE_BINARY_DIR}/man/changelog.gz ${CMAKE_SOURCE_DIR}/data/debian/copyright
+install(FILES ${TARVANE_INSTALL_FILES}/changelog.gz ${CMAKE_SOURCE_DIR}/data/debian/copyright
   DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tarvane)
