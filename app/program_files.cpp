@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "ttl/tt_exception.h"
-#include "ttl/tt_path.h"
-#include "ttl/tt_string.h"
+#include "ttl/core/tt_exception.h"
+#include "ttl/core/tt_path.h"
+#include "ttl/core/tt_string.h"
 
 namespace Tarvane {
 

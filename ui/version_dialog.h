@@ -3,9 +3,9 @@
 // with one button that closes it.
 #include <string>
 
-#include "ttl/tt_dialog.h"
-#include "ttl/tt_icon.h"
-#include "ttl/tt_window_controls.h"
+#include "ttl/gui/tt_dialog.h"
+#include "ttl/gui/tt_icon.h"
+#include "ttl/gui/tt_window_controls.h"
 
 namespace Tarvane {
 

@@ -15,7 +15,7 @@
 #include "app/settings.h"
 #include "model/card_database.h"
 #include "tests/support/scratch_folder.h"
-#include "ttl/tt_exception.h"
+#include "ttl/core/tt_exception.h"
 
 using TarvaneTest::ScratchFolder;
 using namespace Tarvane;
