@@ -2,14 +2,13 @@
 
 #include "app/program_files.h"
 #include "ttl/core/tt_ini_file.h"
-#include "ttl/core/tt_path.h"
 
 namespace Tarvane {
 
 namespace {
 
-// The log as the file system spells it, for a program in a folder whose name the program cannot
-// spell: the error that says so must still reach the log.
+// The log as the file system spells it, for a program in a folder (or a home folder) whose name
+// the program cannot spell: the error that says so must still reach the log.
 TtIniFile OpenLogFile() {
   try {
     std::string path = ProgramFiles::GetErrorLogPath();
@@ -17,7 +16,7 @@ TtIniFile OpenLogFile() {
     return TtIniFile(path, TtIniFile::kDefaultBufferSize);
   } catch (const TtFileAccessException&) {
     if (ProgramFiles::HasExecutablePathOverride()) throw;
-    return TtIniFile(TtFile::SystemPath{TtPath::ChangeExtension(TtPath::GetExecutableSystemFilePath(), "ini")},
+    return TtIniFile(TtFile::SystemPath{ProgramFiles::GetErrorLogSystemPath()},
                      TtIniFile::kDefaultBufferSize);
   }
 }

@@ -65,12 +65,28 @@ Layout CurrentLayout() {
   return layout;
 }
 
-std::string HomeFolder() {
+// The home folder as the file system spells it.
+std::string SystemHomeFolder() {
   const char* home = std::getenv("HOME");
-  if (home && *home == '/') return TtString::FromSystemPath(home);
+  if (home && *home == '/') return home;
   const passwd* entry = ::getpwuid(::getuid());
-  if (entry && entry->pw_dir) return TtString::FromSystemPath(entry->pw_dir);
+  if (entry && entry->pw_dir) return entry->pw_dir;
   return "/";
+}
+
+std::string HomeFolder() { return TtString::FromSystemPath(SystemHomeFolder()); }
+
+// Makes a folder (an absolute system path) and its missing parents, private to the user.
+// Returns 0, or the error number of the part that could not be made.
+int MakeFolders(const std::string& system_path) {
+  for (size_t slash = system_path.find('/', 1);; slash = system_path.find('/', slash + 1)) {
+    std::string part = system_path.substr(0, slash);
+    if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return errno;
+    if (slash == std::string::npos) break;
+  }
+  struct stat status;
+  if (::stat(system_path.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) return ENOTDIR;
+  return 0;
 }
 
 // One of the user's base folders with our folder in it. A relative value is ignored, as the base
@@ -168,18 +184,26 @@ std::string ProgramFiles::ResolveUserScriptPath(const std::string& path) {
 }
 
 std::string ProgramFiles::CreateFolder(const std::string& path) {
-  std::string system_path = TtString::ToSystemPath(path);
-  for (size_t slash = system_path.find('/', 1);; slash = system_path.find('/', slash + 1)) {
-    std::string part = system_path.substr(0, slash);
-    if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
-      throw TtFileAccessException(path, errno);
-    if (slash == std::string::npos) break;
-  }
-  struct stat status;
-  if (::stat(system_path.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) {
-    throw TtFileAccessException(path, ENOTDIR);
-  }
+  if (int error = MakeFolders(TtString::ToSystemPath(path)))
+    throw TtFileAccessException(path, error);
   return path;
+}
+
+std::string ProgramFiles::GetErrorLogSystemPath() {
+  std::string executable = TtPath::GetExecutableSystemFilePath();
+  std::string folder = executable.substr(0, executable.rfind('/'));
+  std::string base = executable.substr(folder.size() + 1);
+  base = base.substr(0, base.rfind('.'));
+  if (::access((folder + "/" + base + ".nut").c_str(), F_OK) == 0 &&
+      ::access(folder.c_str(), W_OK) == 0) {
+    return folder + "/" + base + ".ini";
+  }
+  const char* state = std::getenv("XDG_STATE_HOME");
+  std::string log_folder =
+      (state && *state == '/' ? std::string(state) : SystemHomeFolder() + "/.local/state") + "/" +
+      kProgramName;
+  MakeFolders(log_folder);  // a folder that cannot be made fails the write that follows
+  return log_folder + "/" + base + "_error.ini";
 }
 
 std::string ProgramFiles::PrepareSettingsFile() {

@@ -39,6 +39,10 @@ public:
   // The settings file itself in the portable layout; a file of its own in the state folder
   // otherwise, so that a failure is logged even when the settings cannot be written.
   static std::string GetErrorLogPath();
+  // The error log as the file system spells it, for a program whose folder or home folder has a
+  // name the program cannot spell: beside a portable program, else in the state folder (made on
+  // the way). Always the running executable's, since it serves the error that says so.
+  static std::string GetErrorLogSystemPath();
   // The user's start-up script when there is one, else the shipped one.
   static std::string GetStartupScriptPath();
   static std::string GetToolbarBitmapPath();

@@ -66,5 +66,20 @@ run "$installed/bin/tarvane-cli" --utf8 --add "$scratch/bears.txt" --tsv | grep 
   fail "the user's dictionary is not read"
 [ "$(find "$root" | sort)" = "$before" ] || fail "running the programs wrote into the installed tree"
 
+# A home folder whose name the program cannot spell stops the window program with an error box;
+# the error must still reach the log, in the state folder as the file system spells it.
+if [ -n "${DISPLAY:-}" ]; then
+  odd_home="$scratch/café"
+  mkdir "$odd_home"
+  HOME="$odd_home" env -u XDG_CONFIG_HOME -u XDG_DATA_HOME -u XDG_STATE_HOME "$installed/bin/tarvane" &
+  program=$!
+  log="$odd_home/.local/state/tarvane/tarvane_error.ini"
+  for _ in $(seq 100); do grep -q '^Dump=' "$log" 2>/dev/null && break; sleep 0.1; done
+  kill "$program" 2>/dev/null || true
+  wait "$program" 2>/dev/null || true
+  grep -q '^Dump=TtFileAccessException' "$log" 2>/dev/null ||
+    fail "an unspellable home folder left no error log"
+fi
+
 [ "$failures" -eq 0 ] || exit 1
 echo "install check passed"
