@@ -12,7 +12,6 @@
 #include "model/card_database.h"
 #include "model/import/card_name_resolver.h"
 #include "model/import/deck_list_file_import.h"
-#include "ttl/core/tt_path.h"
 
 namespace Tarvane {
 
@@ -137,7 +136,7 @@ int RunTarvaneCli(const std::vector<std::string>& arguments, std::ostream& out,
 }
 
 std::string DefaultProgramPath() {
-  return TtPath::GetDirectoryName(TtPath::GetExecutableFilePath()) + "/tarvane";
+  return ProgramFiles::GetMainProgramBesideThisOne();
 }
 
 }  // namespace Tarvane

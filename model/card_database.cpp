@@ -62,7 +62,9 @@ void CardDatabase::ForEachKnownName(
   }
 }
 
-void CardDatabase::LoadDictionary() { LoadDictionary(ProgramFiles::GetDictionaryFolderPath()); }
+void CardDatabase::LoadDictionary() {
+  for (const std::string& folder : ProgramFiles::GetDictionaryFolderPaths()) LoadDictionary(folder);
+}
 
 void CardDatabase::LoadDictionary(const std::string& folder) {
   std::vector<std::string> paths;

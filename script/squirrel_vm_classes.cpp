@@ -506,7 +506,7 @@ void SquirrelVM::PushOrganizerTable() {
                    LiveObjectTable::Shared().Issue(TypeTagOf<CardDatabase>(), &card_database_,
                                                    model_lifetime_));
   }, false);
-  NewSlot(-1, "executing_directory_path", ProgramFiles::GetExecutableDirectory(), false);
+  NewSlot(-1, "executing_directory_path", ProgramFiles::GetShippedFolderPath(), false);
   for (const char* list : {"decks", "special_entries", "sorters", "processors"}) {
     NewSlot(-1, list, [&] { api.NewArray(0); }, false);
   }

@@ -6,9 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "app/program_files.h"
 #include "tools/dictionary_builder.h"
 #include "tools/dictionary_source_exception.h"
 #include "ttl/core/tt_exception.h"
+#include "ttl/core/tt_path.h"
 #include "ttl/core/tt_string.h"
 
 namespace {
@@ -20,9 +22,10 @@ void Print(std::FILE* stream, const std::string& cp932) {
 
 void PrintUsage() {
   Print(stderr,
-        "使い方: tarvane-dict [--japanese-text] 入力.json 出力.dat\n"
+        "使い方: tarvane-dict [--japanese-text] 入力.json [出力.dat]\n"
         "  入力: AtomicCards.json, AllPrintings.json, 一つのセットのファイル (MTGJSON)\n"
         "        または all-cards-*.json (Scryfall)\n"
+        "  出力: 省略すると、利用者の辞書フォルダに 入力の名前.dat として書く\n"
         "  --japanese-text  ルールテキストを日本語で書く (データにあるカードのみ)\n");
 }
 
@@ -36,8 +39,8 @@ public:
     int percent = static_cast<int>(done * 100 / total);
     if (percent == last_percent_) return;
     last_percent_ = percent;
-    Print(stderr, "\r読み込み中 " + std::to_string(percent) + "% (" +
-                      std::to_string(done >> 20) + " / " + std::to_string(total >> 20) + " MB)");
+    Print(stderr, "\r読み込み中 " + std::to_string(percent) + "% (" + std::to_string(done >> 20) +
+                      " / " + std::to_string(total >> 20) + " MB)");
     std::fflush(stderr);
   }
 
@@ -61,12 +64,23 @@ void PrintSummary(const Tarvane::DictionaryBuildSummary& summary, const std::str
   line("表記を置き換えた文字 (ダッシュ、マイナス記号、アクセント付き文字など)",
        summary.mapped_characters);
   line("CP932 にないため ? にした文字", summary.replaced_characters);
-  if (summary.shortened_lines) line("長すぎてルールテキストを切り詰めた行", summary.shortened_lines);
-  if (summary.duplicate_names) line("名前が重なり省いた行 (先の行を残しました)", summary.duplicate_names);
+  if (summary.shortened_lines)
+    line("長すぎてルールテキストを切り詰めた行", summary.shortened_lines);
+  if (summary.duplicate_names)
+    line("名前が重なり省いた行 (先の行を残しました)", summary.duplicate_names);
   if (summary.overlong_lines) line("長すぎて書けなかった行", summary.overlong_lines);
   if (summary.wrong_typed_records) {
     line("型の違う項目があり、その項目を読まなかったレコード", summary.wrong_typed_records);
   }
+}
+
+// Without an output path the dictionary goes where the program reads the user's dictionary
+// files, named after the input, so that a downloaded file becomes the program's at once.
+std::string DefaultOutputPath(const std::string& input) {
+  Tarvane::ProgramFiles::Scope program(Tarvane::ProgramFiles::GetMainProgramBesideThisOne());
+  std::string folder =
+      Tarvane::ProgramFiles::CreateFolder(Tarvane::ProgramFiles::GetUserDictionaryFolderPath());
+  return folder + "/" + TtPath::SelectParts(input, TtPath::BaseName) + ".dat";
 }
 
 }  // namespace
@@ -84,7 +98,7 @@ int main(int argc, char** argv) {
       paths.push_back(argv[i]);
     }
   }
-  if (paths.size() != 2) {
+  if (paths.empty() || paths.size() > 2) {
     PrintUsage();
     return 2;
   }
@@ -92,17 +106,20 @@ int main(int argc, char** argv) {
   options.progress = [&progress](uint64_t done, uint64_t total) { progress.Update(done, total); };
   try {
     std::string input = TtString::FromSystemPath(paths[0]);
-    std::string output = TtString::FromSystemPath(paths[1]);
+    std::string output =
+        paths.size() == 2 ? TtString::FromSystemPath(paths[1]) : DefaultOutputPath(input);
     Tarvane::DictionaryBuildSummary summary = Tarvane::BuildDictionary(input, output, options);
     progress.End();
     PrintSummary(summary, output);
     return 0;
   } catch (const TtFileAccessException& error) {
     progress.End();
-    Print(stderr, "ファイルを読み書きできません: " + error.GetPath() + " (" + error.GetReason() + ")\n");
+    Print(stderr,
+          "ファイルを読み書きできません: " + error.GetPath() + " (" + error.GetReason() + ")\n");
   } catch (const Tarvane::DictionarySourceException& error) {
     progress.End();
-    Print(stderr, "カードデータとして読めません: " + error.GetPath() + ": " + error.GetReason() + "\n");
+    Print(stderr,
+          "カードデータとして読めません: " + error.GetPath() + ": " + error.GetReason() + "\n");
   } catch (const TtException& error) {
     progress.End();
     Print(stderr, error.Message() + "\n");

@@ -16,7 +16,12 @@ namespace Tarvane {
 
 namespace {
 
-std::string DefaultImportFolder() { return ProgramFiles::GetExecutableDirectory() + "/decks"; }
+// Made on first use, since the user's own folder for deck lists starts out missing.
+std::string DefaultImportFolder() {
+  std::string folder = ProgramFiles::GetUserDecksFolderPath();
+  ProgramFiles::PrepareFolderOf(folder + "/");
+  return folder;
+}
 
 }  // namespace
 
@@ -61,8 +66,8 @@ void MainFrame::ImportFiles(const std::vector<std::string>& files) {
 void MainFrame::CreateDeckFromClipboard() {
   std::string text;
   if (!TtClipboard::GetUtf8String(text) || text.find_first_not_of(" \t\r\n") == std::string::npos) {
-    TtMessageBox("クリップボードにテキストがありません。", "クリップボードからデッキを作成", TtWin::MB_OK,
-                 TtWin::MB_ICONINFORMATION)
+    TtMessageBox("クリップボードにテキストがありません。", "クリップボードからデッキを作成",
+                 TtWin::MB_OK, TtWin::MB_ICONINFORMATION)
         .Show(this);
     return;
   }
@@ -74,7 +79,8 @@ void MainFrame::CreateDeckFromClipboard() {
                                 [this](const std::string& path) { return MayReplace(path); });
   DeckListFileImport import = importer.ImportText(text, name_dialog.GetName());
   if (!import.written) {
-    TtMessageBox(import.Report(), "クリップボードからデッキを作成", TtWin::MB_OK, TtWin::MB_ICONWARNING)
+    TtMessageBox(import.Report(), "クリップボードからデッキを作成", TtWin::MB_OK,
+                 TtWin::MB_ICONWARNING)
         .Show(this);
     return;
   }

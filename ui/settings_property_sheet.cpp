@@ -108,7 +108,7 @@ void SettingsPropertySheet::MainPage::EnableScriptPath() {
 
 std::string SettingsPropertySheet::MainPage::ScriptPathToStore(const std::string& chosen_path) {
   std::string relative;
-  if (TtPath::RelativePathTo(ProgramFiles::GetExecutableDirectory(), true, chosen_path, false, relative) &&
+  if (TtPath::RelativePathTo(ProgramFiles::GetUserScriptFolderPath(), true, chosen_path, false, relative) &&
       relative.rfind("./", 0) == 0) {
     return relative;
   }
