@@ -82,7 +82,8 @@ this.is_spell <- function() {
 }
 )"};
 
-const BuiltInText kClearDecksText{__LINE__, "::Organizer.decks = []"};
+// A new slot, so that a script that deleted the list gets a fresh one.
+const BuiltInText kClearDecksText{__LINE__, "::Organizer.decks <- []"};
 
 const char* const kIsSpecialText = "return !(this.is_normal());";
 
