@@ -19,8 +19,22 @@ void MakeFolder(const std::string& folder) {
   if (error) throw TtFileAccessException(folder, error.value());
 }
 
-std::string FileAccessReason(int error_number) {
-  return TtWindowsSystemCallException::ErrorCodeText(error_number);
+// The same file under both names: one path a link to the other, a folder on the way a link, or
+// two hard links.
+bool IsSameFile(const std::string& first, const std::string& second) {
+  std::error_code error;
+  return std::filesystem::equivalent(TtString::ToSystemPath(first), TtString::ToSystemPath(second),
+                                     error) &&
+         !error;
+}
+
+// The C library's wording of the error, or the refusal's own reason (not a regular file, a
+// read-only file) when it gave one.
+std::string FileAccessReason(const TtFileAccessException& error) {
+  const std::string reason = error.GetReason();
+  if (reason != TtFileAccessException(error.GetPath(), error.GetErrorNumber()).GetReason())
+    return reason;
+  return TtWindowsSystemCallException::ErrorCodeText(error.GetErrorNumber());
 }
 
 }  // namespace
@@ -42,10 +56,11 @@ DeckListFileImport DeckListFileImporter::ImportFile(const std::string& input_pat
   try {
     import.result = ImportDeckList(ReadTextFile(input_path), names_);
   } catch (const TtFileAccessException& error) {
-    import.failure = "読み込めません (" + FileAccessReason(error.GetErrorNumber()) + ")";
+    import.failure = "読み込めません (" + FileAccessReason(error) + ")";
     return import;
   }
-  if (TtPath::GetFullPath(import.output_path) == TtPath::GetFullPath(input_path)) {
+  if (TtPath::GetFullPath(import.output_path) == TtPath::GetFullPath(input_path) ||
+      IsSameFile(import.output_path, input_path)) {
     import.failure = "入力と同じファイルです";
     return import;
   }
@@ -84,7 +99,7 @@ void DeckListFileImporter::Write(DeckListFileImport& import) {
     MakeFolder(folder_);
     WriteDeckListFile(import.output_path, import.result.DeckListText());
   } catch (const TtFileAccessException& error) {
-    import.failure = "書き込めません (" + FileAccessReason(error.GetErrorNumber()) + ")";
+    import.failure = "書き込めません (" + FileAccessReason(error) + ")";
     return;
   }
   written_.insert(import.output_path);
