@@ -304,6 +304,16 @@ TEST(DictionaryBuilderTest, FilesOfAShapeItDoesNotKnowAndEmptyResultsAreRefused)
   EXPECT_FALSE(std::filesystem::exists(output + ".tmp"));
 }
 
+// 255 bytes is the longest legal name: the temporary file beside it is cut to fit.
+TEST(DictionaryBuilderTest, AnOutputWithTheLongestLegalNameIsWritten) {
+  ScratchFolder folder;
+  WriteFile(folder.Join("input.json"), "[" + ScryfallCard("\"name\":\"A\",\"cmc\":1") + "]");
+  const std::string name = std::string(251, 'c') + ".dat";
+  Tarvane::BuildDictionary(folder.Join("input.json"), folder.Join(name));
+  EXPECT_EQ(ReadFile(folder.Join(name)).substr(0, 2), "A\t");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 2);
+}
+
 TEST(DictionaryBuilderTest, TheOutputIsWrittenThroughALinkAndNeverOverADeviceOrAReadOnlyFile) {
   ScratchFolder folder;
   WriteFile(folder.Join("input.json"), "[" + ScryfallCard("\"name\":\"A\",\"cmc\":1") + "]");
