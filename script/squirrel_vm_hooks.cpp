@@ -179,7 +179,7 @@ CellValue SquirrelVM::ComputeCellValue(const TtSquirrel::Object& processor, cons
     return CellValue::MakeFloat(api.GetFloat(-1));
   }
   api.ToString(-1);
-  return CellValue::MakeString(api.GetString(-1));
+  return CellValue::MakeString(TtSquirrel::TidyEngineText(api.GetString(-1)));
 }
 
 int SquirrelVM::CompareForSort(const TtSquirrel::Object& sorter, const Entry& a, const Entry& b) {

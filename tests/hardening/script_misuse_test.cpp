@@ -384,13 +384,49 @@ TEST_F(ScriptMisuseTest, SubMenusWithoutEndAreAScriptErrorAtStartUp) {
   }
 }
 
-// Calling a value that cannot be called gives the engine no error text of its own.
+// Calling a value that cannot be called gives the engine no error text of its own; the report
+// says what the value was.
 TEST_F(ScriptMisuseTest, AnUncallableDeckProcessorIsReportedWithoutAnEarlierUnrelatedError) {
   CliRun run = Run({"--add", burn_, "--all-decks", "--column", "uncallable_deck_processor",
                     "--add", jund_, "--status"});
   EXPECT_EQ(run.status, 4);
-  EXPECT_TRUE(ReportedAsScriptError(run, "function : sq_call : unknown error")) << run.err;
+  EXPECT_TRUE(
+      ReportedAsScriptError(run, "function : sq_call : the value called is Null, not a function"))
+      << run.err;
   EXPECT_NE(run.out.find("デッキ数 : 1"), std::string::npos);
+}
+
+TEST_F(ScriptMisuseTest, AProcessFunctionThatIsNoFunctionIsReportedAsSuch) {
+  scratch_.Write("misuse.nut", std::string(kMisuseScript) + R"(
+class NumberAsFunction { name = "number_as_function"; sorter = null; process_function = 5; }
+::Organizer.processors.append(NumberAsFunction());
+)");
+  CliRun run = RunAfterDecks({"--column", "number_as_function"});
+  EXPECT_EQ(run.status, 4);
+  EXPECT_TRUE(ReportedAsScriptError(run, "the value called is Integer, not a function")) << run.err;
+}
+
+// What a report or a cell shows reads as what it is: one 0x before an address, a NaN and a value
+// that rounds to zero without a sign, a type expected named once, and the program's built-in
+// functions under their names.
+TEST_F(ScriptMisuseTest, ValueTextsAndReportsReadAsWhatTheyAre) {
+  scratch_.Write("misuse.nut", std::string(kMisuseScript) + R"(
+::Organizer.processors.append(MisuseProcessor("value_nan", @(e) infinity - infinity));
+::Organizer.processors.append(MisuseProcessor("value_negative_zero", @(e) -0.001));
+::Organizer.processors.append(MisuseProcessor("wrong_type", @(e) ::Organizer.decks[0].mainboard.count_total_of(5)));
+)");
+  for (const auto& [label, text] : std::vector<std::pair<std::string, std::string>>{
+           {"value_nan", "nan"}, {"value_negative_zero", "0.00"}, {"value_table", "(table : 0x"}}) {
+    CliRun run = RunAfterDecks({"--column", label});
+    std::vector<Strings> records = CsvRecords(run.out);
+    ASSERT_GT(records.size(), 1u) << label;
+    EXPECT_TRUE(records[1].back().starts_with(text)) << label << ": " << records[1].back();
+    EXPECT_EQ(records[1].back().find("0x0x"), std::string::npos) << records[1].back();
+  }
+  CliRun run = RunAfterDecks({"--column", "wrong_type"});
+  EXPECT_TRUE(ReportedAsScriptError(run, "expected: 'function'")) << run.err;
+  EXPECT_EQ(run.err.find("function|function"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("[count_total_of()] built-in Board("), std::string::npos) << run.err;
 }
 
 // A special row whose own answer for a processor without a value throws: the column that asks
@@ -586,7 +622,9 @@ TEST_F(ScriptMisuseTest, ReportsShowTheErrorThatEndedTheActionWhereItWasRaised) 
   scratch_.Write("broken.nut", "local = ;");
   CliRun run = Run({"--add", burn_, "--all-decks", "--column", "handled predicate", "--column",
                     "uncallable_deck_processor", "--add", jund_, "--status"});
-  EXPECT_TRUE(ReportedAsScriptError(run, "function : sq_call : unknown error")) << run.err;
+  EXPECT_TRUE(
+      ReportedAsScriptError(run, "function : sq_call : the value called is Null, not a function"))
+      << run.err;
   EXPECT_EQ(run.err.find("predicate failed"), std::string::npos) << run.err;
 
   run = Run({"--add", burn_, "--column", "handled compile error"});
