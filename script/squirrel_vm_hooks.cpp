@@ -8,7 +8,7 @@
 #include <string>
 
 #include "script/squirrel_vm.h"
-#include "script/tt_squirrel_native_api.h"
+#include "squirrel/tt_squirrel_native_api.h"
 
 namespace Tarvane {
 

@@ -1,9 +1,9 @@
 #include "ui/file_chooser.h"
 
 #include "app/exception.h"
-#include "ttl/tt_file_dialog.h"
-#include "ttl/tt_folder_browser_dialog.h"
-#include "ttl/tt_message_box.h"
+#include "ttl/gui/tt_file_dialog.h"
+#include "ttl/gui/tt_folder_browser_dialog.h"
+#include "ttl/gui/tt_message_box.h"
 
 namespace Tarvane {
 

@@ -10,8 +10,8 @@
 
 #include "tests/support/desktop_names.h"
 #include "tests/ui/main_window_test_support.h"
-#include "ttl/tt_bmp_image.h"
-#include "ttl/tt_form.h"
+#include "ttl/gui/tt_bmp_image.h"
+#include "ttl/gui/tt_form.h"
 
 using ::testing::HasSubstr;
 
