@@ -24,9 +24,15 @@ namespace {
 
 class DeckListFileImportTest : public ::testing::Test {
 protected:
-  DeckListFileImport Import(const std::string& input, const std::string& folder) {
+  InputFileImport Import(const std::string& input, const std::string& folder) {
     DeckListFileImporter importer(resolver_, folder, [](const std::string&) { return true; });
     return importer.ImportFile(input);
+  }
+  // The one list of a deck list file that was read.
+  static DeckListFileImport List(const InputFileImport& import) {
+    EXPECT_EQ(import.failure, "");
+    EXPECT_EQ(import.lists.size(), 1u);
+    return import.lists.empty() ? DeckListFileImport() : import.lists.front();
   }
 
   CardDatabase database_;
@@ -47,7 +53,7 @@ TEST_F(DeckListFileImportTest, AFailedWriteLeavesTheListItReplacesWhole) {
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit limit{1000, 1000};
     ::setrlimit(RLIMIT_FSIZE, &limit);
-    DeckListFileImport import = Import(input, scratch_.Join("out"));
+    DeckListFileImport import = List(Import(input, scratch_.Join("out")));
     ::_exit(!import.written && import.failure.find("書き込めません") == 0 ? 0 : 1);
   }
   int status = 0;
@@ -64,7 +70,7 @@ TEST_F(DeckListFileImportTest, AnInputThatIsAlsoTheOutputIsRefusedThroughLinks) 
   std::filesystem::create_hard_link(input, scratch_.Join("hard/list.txt"));
   for (const std::string& folder :
        {scratch_.Join("in"), scratch_.Join("linked"), scratch_.Join("hard")}) {
-    DeckListFileImport import = Import(input, folder);
+    DeckListFileImport import = List(Import(input, folder));
     EXPECT_FALSE(import.written) << folder;
     EXPECT_EQ(import.failure, "入力と同じファイルです") << folder;
   }
@@ -75,14 +81,14 @@ TEST_F(DeckListFileImportTest, AFifoIsNeitherReadNorWrittenAndNothingWaits) {
   const std::string fifo_input = scratch_.Join("in/pipe.txt");
   std::filesystem::create_directories(scratch_.Join("in"));
   ASSERT_EQ(::mkfifo(fifo_input.c_str(), 0600), 0);
-  DeckListFileImport import = Import(fifo_input, scratch_.Join("out"));
-  EXPECT_FALSE(import.written);
-  EXPECT_EQ(import.failure, "読み込めません (通常のファイルではありません)");
+  InputFileImport input_import = Import(fifo_input, scratch_.Join("out"));
+  EXPECT_TRUE(input_import.lists.empty());
+  EXPECT_EQ(input_import.failure, "読み込めません (通常のファイルではありません)");
 
   const std::string input = scratch_.Write("in/list.dek", "4 Lightning Bolt\n");
   std::filesystem::create_directories(scratch_.Join("out"));
   ASSERT_EQ(::mkfifo(scratch_.Join("out/list.txt").c_str(), 0600), 0);
-  import = Import(input, scratch_.Join("out"));
+  DeckListFileImport import = List(Import(input, scratch_.Join("out")));
   EXPECT_FALSE(import.written);
   EXPECT_EQ(import.failure, "書き込めません (通常のファイルではありません)");
 }
