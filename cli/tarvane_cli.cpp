@@ -35,6 +35,11 @@ int RunSession(const CliOptions& options, CliConsole& console) {
   try {
     CliSession session(console);
     session.CheckMenuLabels(options.actions);
+    // A rule folder that gives no rule counts as an action that failed.
+    const std::string& settings_rules = session.GetTable().GetScriptHost().GetSettings().ArchetypeRules;
+    if (options.archetype_rules || !settings_rules.empty()) {
+      session.SetArchetypeRules(options.archetype_rules.value_or(settings_rules));
+    }
     for (const CliAction& action : options.actions) {
       session.Run(action);
     }
