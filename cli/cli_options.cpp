@@ -383,8 +383,9 @@ Labels and names are given in UTF-8. Messages the program would show in a box go
 error in UTF-8 as "caption: text". Exit status: 0 when every action ran, 1 when the start-up or
 an error ended the program, 2 for a command line that cannot be run (found before any action
 runs: an unknown option, a bad value, a --column or --sort label the menus do not have, a file
-name the program cannot spell), 4 when the actions ran but one of them showed an error (a deck
-file that could not be loaded, an export that could not be written, a script error).
+name the program cannot spell), 4 when the actions ran but one of them, or a script at the
+start, showed an error (a deck file that could not be loaded, an export that could not be
+written, a script error) or standard output could not be written.
 
 File names are given as the system spells them (UTF-8) and must have an exact spelling in the
 program's code page (Shift-JIS); a name with a character it lacks, or spells as another

@@ -71,8 +71,11 @@ CliSession::CliSession(CliConsole& console)
   list_.SetSingleSelection(true);
   // As the main window does when it is created: the special-column menu, then the sort menu,
   // then an empty table.
-  script_host_.FillScriptMenu(ScriptMenuList::Processors, special_column_items_, nullptr);
-  script_host_.FillScriptMenu(ScriptMenuList::Sorters, sort_items_, nullptr);
+  table_.RunGuarded([this] {
+    script_host_.FillScriptMenu(ScriptMenuList::Processors, special_column_items_, nullptr);
+  });
+  table_.RunGuarded(
+      [this] { script_host_.FillScriptMenu(ScriptMenuList::Sorters, sort_items_, nullptr); });
   table_.Reset();
 }
 

@@ -34,7 +34,6 @@ int RunSession(const CliOptions& options, CliConsole& console) {
   try {
     CliSession session(console);
     session.CheckMenuLabels(options.actions);
-    const int errors_before_actions = console.GetErrorCount();
     // A rule folder that gives no rule counts as an action that failed.
     const std::string& settings_rules = session.GetTable().GetScriptHost().GetSettings().ArchetypeRules;
     if (options.archetype_rules || !settings_rules.empty()) {
@@ -43,8 +42,9 @@ int RunSession(const CliOptions& options, CliConsole& console) {
     for (const CliAction& action : options.actions) {
       session.Run(action);
     }
-    // A script must never take a failed load or export for success.
-    return console.GetErrorCount() > errors_before_actions ? kActionFailed : kSuccess;
+    // A script must never take a failed load or export for success, nor a start whose scripts
+    // reported errors (a table without its columns, say).
+    return console.GetErrorCount() > 0 ? kActionFailed : kSuccess;
   } catch (const ExitThroughException&) {
     return kEnded;
   } catch (const Exception& error) {
@@ -93,8 +93,8 @@ int RunImport(const CliOptions& options, CliConsole& console) {
   return status;
 }
 
-int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-        const std::function<std::string()>& default_program) {
+int RunWithOptions(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                   const std::function<std::string()>& default_program) {
   CliOptions options;
   try {
     options = ParseCliOptions(arguments);
@@ -121,6 +121,19 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
   } catch (const CliUsageError& error) {
     return ReportUsageError(err, error.what());
   }
+}
+
+// A table or report that never reached standard output (a full disk, a closed output) is a
+// failure like an export that could not be written.
+int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+        const std::function<std::string()>& default_program) {
+  int status = RunWithOptions(arguments, out, err, default_program);
+  out.flush();
+  if (out.fail()) {
+    err << "tarvane-cli: standard output could not be written\n";
+    if (status == kSuccess) status = kActionFailed;
+  }
+  return status;
 }
 
 }  // namespace

@@ -45,7 +45,8 @@ public:
   void LoadDictionary();
   // Reads the "*.dat" files of the folder in byte order of their names; of two cards with the
   // same name the first read stays, and so does a card the database already held. A missing
-  // folder holds no cards. Throws CardDatabaseInitializeException, and then adds no card.
+  // folder holds no cards; one that cannot be read (permissions) is an error. Throws
+  // CardDatabaseInitializeException, and then adds no card.
   void LoadDictionary(const std::string& folder);
 
 private:

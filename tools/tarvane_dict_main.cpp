@@ -1,6 +1,7 @@
 // tarvane-dict: builds a dictionary file from public bulk card data downloaded by the user.
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -86,6 +87,9 @@ std::string DefaultOutputPath(const std::string& input) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Past a file-size limit (ulimit -f) a write then fails and is reported, its temporary file
+  // removed, instead of the signal ending the tool without a word.
+  std::signal(SIGXFSZ, SIG_IGN);
   Tarvane::DictionaryBuildOptions options;
   std::vector<std::string> paths;
   for (int i = 1; i < argc; ++i) {

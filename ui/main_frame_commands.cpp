@@ -10,6 +10,7 @@
 #include "ttl/gui/tt_clipboard.h"
 #include "ttl/gui/tt_file_dialog.h"
 #include "ttl/gui/tt_message_box.h"
+#include "ui/file_chooser.h"
 #include "ui/main_frame.h"
 #include "ui/open_list_dialog.h"
 #include "ui/select_list_dialog.h"
@@ -68,13 +69,7 @@ void MainFrame::ExportCsv() {
   dialog.AddFilter("すべてのファイル(*.*)", "*.*");
   // No default extension: the file gets exactly the name the user gives.
   dialog.SetOverwritePrompt(true);
-  try {
-    if (!dialog.ShowDialog(this)) return;
-  } catch (const TtFileAccessException& error) {
-    // A name the program cannot spell would write another file: nothing is written.
-    ShowMessage(FileAccessErrorText(error), kFileAccessErrorCaption, MessageButtons::Ok, MessageIcon::Error, true);
-    return;
-  }
+  if (!ShowFileChooser(dialog, *this)) return;
   ExportCsvFile(main_list_, dialog.GetFileName(), *this);
 }
 
@@ -150,7 +145,7 @@ void MainFrame::WriteAverageDeck() {
   dialog.AddFilter("すべてのファイル(*.*)", "*.*");
   dialog.SetFileName("average.txt");
   dialog.SetOverwritePrompt(true);
-  if (!dialog.ShowDialog(this)) return;
+  if (!ShowFileChooser(dialog, *this)) return;
   WriteAverageDeckFile(GetTable(), dialog.GetFileName(), *this);
 }
 

@@ -9,6 +9,7 @@
 #include "ttl/gui/tt_folder_browser_dialog.h"
 #include "ttl/gui/tt_message_box.h"
 #include "ui/deck_name_dialog.h"
+#include "ui/file_chooser.h"
 #include "ui/import_report_dialog.h"
 #include "ui/main_frame.h"
 
@@ -36,7 +37,7 @@ void MainFrame::ImportDeckLists() {
   files.SetTitle("インポートするデッキリスト");
   files.SetAllowMultiSelect(true);
   files.AddFilter("すべてのファイル(*.*)", "*.*");
-  if (!files.ShowDialog(this)) return;
+  if (!ShowFileChooser(files, *this)) return;
   ImportFiles(files.GetFileNames());
 }
 
@@ -44,7 +45,7 @@ void MainFrame::ImportFiles(const std::vector<std::string>& files) {
   TtFolderBrowserDialog folder;
   folder.SetDescription("変換したデッキリストを書き出すフォルダを指定してください。");
   folder.SetSelectedPath(import_folder_.empty() ? DefaultImportFolder() : import_folder_);
-  if (!folder.ShowDialog(this)) return;
+  if (!ShowFolderChooser(folder, *this)) return;
   import_folder_ = folder.GetSelectedPath();
 
   CardNameResolver names(script_host_.GetCardDatabase());

@@ -9,6 +9,7 @@
 #include "ttl/gui/tt_file_dialog.h"
 #include "ttl/gui/tt_folder_browser_dialog.h"
 #include "ttl/gui/tt_message_box.h"
+#include "ui/file_chooser.h"
 #include "ui/main_icon.h"
 
 namespace Tarvane {
@@ -119,12 +120,7 @@ void SettingsPropertySheet::MainPage::BrowseScript() {
   TtOpenFileDialog dialog(kPathBufferSize);
   dialog.AddFilter("Squirrelスクリプト(*.*)", "*.*");
   dialog.SetFileName(script_path_edit_.GetText());
-  try {
-    if (!dialog.ShowDialog(this)) return;
-  } catch (const TtFileAccessException& error) {
-    TtMessageBox(FileAccessErrorText(error), kFileAccessErrorCaption, TtWin::MB_OK, TtWin::MB_ICONERROR).Show(this);
-    return;
-  }
+  if (!ShowFileChooser(dialog, *this)) return;
   script_path_edit_.SetText(ScriptPathToStore(dialog.GetFileName()));
 }
 
