@@ -39,6 +39,10 @@ std::string ProgramFiles::GetDictionaryFolderPath() {
   return GetExecutableDirectory() + "/dictionary";
 }
 
+std::string ProgramFiles::GetGuidePath() {
+  return GetExecutableDirectory() + "/help/ja/index.html";
+}
+
 std::string ProgramFiles::ResolveFromExecutableDirectory(const std::string& path) {
   return TtPath::IsRelative(path) ? GetExecutableDirectory() + "/" + path : path;
 }

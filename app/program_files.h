@@ -23,6 +23,7 @@ public:
   // Drive and directory of the executable without a trailing "/" ("." when empty).
   static std::string GetExecutableDirectory();
   static std::string GetDictionaryFolderPath();  // <executable directory>/dictionary
+  static std::string GetGuidePath();             // <executable directory>/help/ja/index.html
   // A relative path taken against the executable directory; an absolute one unchanged.
   static std::string ResolveFromExecutableDirectory(const std::string& path);
 

@@ -6,7 +6,7 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
 PACKAGES="g++ cmake ninja-build pkg-config codeblocks-dev libwxgtk3.2-dev \
   libgtest-dev libgmock-dev libsimdjson-dev clang libclang-rt-14-dev \
-  xvfb xauth fonts-noto-cjk x11-apps imagemagick"
+  xvfb xauth fonts-noto-cjk x11-apps imagemagick cmark-gfm"
 missing=""
 for p in $PACKAGES; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -61,6 +61,7 @@ inline constexpr int DeckFromClipboard = 1031;
 inline constexpr int AverageDeck = 1032;
 inline constexpr int DifferenceColumn = 1033;
 inline constexpr int CellShading = 1034;
+inline constexpr int Guide = 1090;
 }  // namespace MainCommand
 
 // The toolbar's pictures, read once at start-up from the bitmap beside the executable: a strip
@@ -230,6 +231,8 @@ private:
   void ShowSettings();
   void WriteAverageDeck();
   void ShowVersion();
+  // Opens the player's guide in the desktop's browser, or says why it cannot.
+  void ShowGuide();
   void HideRow();
   void PreviewSelectedRow();
   void DeleteClickedColumn();
