@@ -78,6 +78,16 @@ std::string ToProgramPath(const std::string& system_path, const std::string& opt
   }
 }
 
+// A batch of files to convert goes on past a name the code page cannot spell: that file is
+// reported and skipped, the others are converted.
+void AddImportFile(const std::string& system_path, CliOptions& options) {
+  try {
+    options.import_files.push_back(TtString::FromSystemPath(system_path));
+  } catch (const TtFileAccessException& error) {
+    options.unspellable_import_files.push_back(error.GetPath());
+  }
+}
+
 int ToNumber(const std::string& text, const std::string& option) {
   int number = 0;
   if (!TtUtility::StringToInteger(text, number)) {
@@ -186,9 +196,11 @@ CliOptions ParseCliOptions(const std::vector<std::string>& arguments) {
       options.program = ToProgramPath(arguments[index++], "--program");
     } else if (argument == "--import") {
       while (index < arguments.size() && !IsOptionWord(arguments[index])) {
-        options.import_files.push_back(ToProgramPath(arguments[index++], "--import"));
+        AddImportFile(arguments[index++], options);
       }
-      if (options.import_files.empty()) throw CliUsageError("--import" + ValueMissing());
+      if (options.import_files.empty() && options.unspellable_import_files.empty()) {
+        throw CliUsageError("--import" + ValueMissing());
+      }
     } else if (argument == "--to") {
       if (index >= arguments.size()) throw CliUsageError("--to" + ValueMissing());
       options.import_folder = ToProgramPath(arguments[index++], "--to");
@@ -202,7 +214,8 @@ CliOptions ParseCliOptions(const std::vector<std::string>& arguments) {
       throw CliUsageError("\"" + argument + Say("\" belongs to no option", "\" はどのオプションの値でもありません"));
     }
   }
-  if (options.import_files.empty() != !options.import_folder) {
+  if ((options.import_files.empty() && options.unspellable_import_files.empty()) !=
+      !options.import_folder) {
     throw CliUsageError(Say("--import and --to go together", "--import と --to は一緒に指定します"));
   }
   if (options.import_folder && !options.actions.empty()) {
