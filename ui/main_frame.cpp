@@ -109,6 +109,7 @@ bool MainFrame::CreatedInternal() {
   FillScriptMenus();
   GetTable().SetWorkProgress(this);
   GetTable().Reset();
+  if (!script_host_.GetSettings().ArchetypeRules.empty()) ApplyArchetypeRules(false);
   tool_bar_.Show();
   main_list_.Show();
   // Owned by the main window: the window manager keeps it above its owner only, never above the

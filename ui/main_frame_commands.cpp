@@ -55,6 +55,7 @@ void MainFrame::RegisterCommandHandlers() {
   on(MainCommand::SortByColumn, [this] { SortByClickedColumn(); });
   on(MainCommand::DifferenceColumn, [this] { AddDifferenceColumn(); });
   on(MainCommand::CellShading, [this] { SetCellShading(!main_list_.IsShading()); });
+  RegisterArchetypeCommands();
 }
 
 void MainFrame::New() {
@@ -136,10 +137,12 @@ void MainFrame::SelectDecks() {
 }
 
 void MainFrame::ShowSettings() {
+  const std::string rule_folder = script_host_.GetSettings().ArchetypeRules;
   SettingsPropertySheet sheet(script_host_.GetSettings());
   sheet.ShowDialog(this);
   // Whatever the sheet's result: the first column follows the record as it now is.
   GetTable().ApplySettings();
+  if (script_host_.GetSettings().ArchetypeRules != rule_folder) ApplyArchetypeRules(true);
 }
 
 void MainFrame::WriteAverageDeck() {
