@@ -70,6 +70,8 @@ public:
   // in their home; a program folder is never made. Never throws: the write that follows reports
   // a folder that could not be made, naming the file.
   static void PrepareFolderOf(const std::string& file_path) noexcept;
+  // The player's guide rendered at build time: help/ja/index.html among the shipped files.
+  static std::string GetGuidePath();
 
   // Sets the executable path for its lifetime and restores the previous one afterwards.
   class Scope {

@@ -12,6 +12,8 @@
 #include "model/card_database.h"
 #include "model/import/card_name_resolver.h"
 #include "model/import/deck_list_file_import.h"
+#include "ttl/core/tt_language.h"
+#include "ttl/core/tt_string.h"
 
 namespace Tarvane {
 
@@ -25,7 +27,8 @@ const char kUnexpectedErrorText[] =
 enum ExitStatus { kSuccess = 0, kEnded = 1, kUsage = 2, kImportFailed = 3, kActionFailed = 4 };
 
 int ReportUsageError(std::ostream& err, const std::string& text) {
-  err << "tarvane-cli: " << text << "\n(tarvane-cli --help lists the options)\n";
+  err << "tarvane-cli: " << text << "\n"
+      << TtLanguage::Say("(tarvane-cli --help lists the options)", "(オプションの一覧は tarvane-cli --help)") << "\n";
   return kUsage;
 }
 
@@ -102,7 +105,7 @@ int RunWithOptions(const std::vector<std::string>& arguments, std::ostream& out,
     return ReportUsageError(err, error.what());
   }
   if (options.help) {
-    out << CliHelpText();
+    out << (TtLanguage::IsJapanese() ? TtString::Cp932ToUtf8(CliHelpTextJapanese()) : CliHelpText());
     return kSuccess;
   }
   CliConsole console(out, err, options.utf8, options.yes);

@@ -1,10 +1,12 @@
 // The command table of the main window: each menu item and toolbar button ends in one handler
 // here, which calls the table's operations or opens a dialog.
 #include "app/exception.h"
+#include "app/program_files.h"
 #include "app/settings.h"
 #include "model/import/event_file_reader.h"
 #include "table/average_deck.h"
 #include "table/table_export.h"
+#include "ttl/core/tt_desktop.h"
 #include "ttl/core/tt_directory.h"
 #include "ttl/core/tt_path.h"
 #include "ttl/gui/tt_clipboard.h"
@@ -47,6 +49,7 @@ void MainFrame::RegisterCommandHandlers() {
   on(MainCommand::Settings, [this] { ShowSettings(); });
   on(MainCommand::AverageDeck, [this] { WriteAverageDeck(); });
   on(MainCommand::Version, [this] { ShowVersion(); });
+  on(MainCommand::Guide, [this] { ShowGuide(); });
   on(MainCommand::HideRow, [this] { HideRow(); });
   on(MainCommand::Preview, [this] { PreviewSelectedRow(); });
   on(MainCommand::DeleteColumn, [this] { DeleteClickedColumn(); });
@@ -152,6 +155,17 @@ void MainFrame::WriteAverageDeck() {
 void MainFrame::ShowVersion() {
   VersionDialog dialog;
   dialog.ShowDialog(this);
+}
+
+void MainFrame::ShowGuide() {
+  const std::string page = ProgramFiles::GetGuidePath();
+  std::string problem;
+  if (!TtPath::FileExists(page)) {
+    problem = "使い方のページが見つかりません。\r\n" + page;
+  } else if (!TtDesktop::OpenInBrowser(page)) {
+    problem = "ブラウザーを開けませんでした。xdg-open（xdg-utils）があるか確かめてください。\r\n" + page;
+  }
+  if (!problem.empty()) ShowMessage(problem, "使い方", MessageButtons::Ok, MessageIcon::Error, true);
 }
 
 void MainFrame::HideRow() {

@@ -76,7 +76,7 @@ MainMenu::MainMenu() {
   AppendMenu("ツール(&T)", MakeMenu({{"設定(&O)...", MainCommand::Settings},
                                      {"平均デッキを作成(&A)...", MainCommand::AverageDeck},
                                      {"アーキタイプ一覧(&L)...", MainCommand::ArchetypeList}}));
-  AppendMenu("ヘルプ(&H)", MakeMenu({{"バージョン情報(&A)...", MainCommand::Version}}));
+  AppendMenu("ヘルプ(&H)", MakeMenu({{"使い方(&U)", MainCommand::Guide}, {"バージョン情報(&A)...", MainCommand::Version}}));
 
   if (IsTestMode()) {
     TtSubMenu test;
