@@ -21,6 +21,8 @@ install(FILES ${TARVANE_BIN_DIR}/tarvane.nut ${CMAKE_SOURCE_DIR}/data/tarvane.bm
   DESTINATION ${TARVANE_SHARE_DIR})
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/dictionary ${CMAKE_SOURCE_DIR}/data/decks
   DESTINATION ${TARVANE_SHARE_DIR})
+# The player's guide as the build rendered it, for ヘルプ → 使い方.
+install(DIRECTORY ${TARVANE_BIN_DIR}/help DESTINATION ${TARVANE_SHARE_DIR})
 
 install(FILES ${CMAKE_SOURCE_DIR}/data/desktop/${TARVANE_APP_ID}.desktop
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -19,7 +19,7 @@ DESTDIR="$root" cmake --install "$build" --prefix "$prefix" >/dev/null
 installed="$root$prefix"
 for file in bin/tarvane bin/tarvane-cli bin/tarvane-dict share/tarvane/tarvane.nut \
   share/tarvane/tarvane.bmp share/tarvane/dictionary/sample_constructed.dat \
-  share/tarvane/decks/jund.txt share/man/man1/tarvane.1.gz share/man/man1/tarvane-cli.1.gz \
+  share/tarvane/decks/jund.txt share/tarvane/help/ja/index.html share/man/man1/tarvane.1.gz share/man/man1/tarvane-cli.1.gz \
   share/man/man1/tarvane-dict.1.gz share/icons/hicolor/scalable/apps/tarvane.svg \
   share/doc/tarvane/copyright; do
   [ -e "$installed/$file" ] || fail "$file is not installed under the prefix"
