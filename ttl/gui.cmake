@@ -8,9 +8,16 @@ add_library(ttl_gui STATIC
   tt_property_sheet.cpp
   tt_file_dialog.cpp
   tt_tool_bar.cpp
+  wx/tt_wx_platform.cpp
+  wx/tt_wx_events.cpp
+  wx/tt_wx_widgets.cpp
   wx/tt_wx_window.cpp
+  wx/tt_wx_placement.cpp
   wx/tt_wx_controls.cpp
   wx/tt_wx_list_view.cpp
+  wx/tt_wx_list_grid.cpp
+  wx/tt_wx_list_grid_looks.cpp
+  wx/tt_wx_list_grid_input.cpp
   wx/tt_wx_tool_bar.cpp
   wx/tt_wx_menu.cpp
   wx/tt_wx_dialogs.cpp

@@ -1,0 +1,135 @@
+// Bringing up the widget set and running its message loop.
+#include <wx/evtloop.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <exception>
+
+#include "ttl/tt_backend.h"
+#include "ttl/tt_exception.h"
+#include "ttl/tt_form.h"
+#include "ttl/wx/tt_wx.h"
+#include "ttl/wx/tt_wx_internal.h"
+
+namespace {
+
+// Exceptions thrown by handlers cannot cross the widget set's C code: they are kept here and
+// thrown again when the event loop that ran the handler returns.
+class TtWxApp : public wxApp {
+public:
+  bool OnInit() override { return true; }
+  bool StoreCurrentException() override {
+    if (!stored_) stored_ = std::current_exception();
+    return true;
+  }
+  void RethrowStoredException() override {
+    if (!stored_) return;
+    std::exception_ptr exception = stored_;
+    stored_ = nullptr;
+    std::rethrow_exception(exception);
+  }
+
+private:
+  std::exception_ptr stored_;
+};
+
+bool platform_initialized = false;
+bool quit_pending = false;
+int quit_exit_code = 0;
+int loop_depth = 0;
+
+// The desktop stands for "no window" when given as a parent.
+int desktop_marker;
+TtWin::HWND DesktopMarker() { return reinterpret_cast<TtWin::HWND>(&desktop_marker); }
+
+void ReportAssertion(const wxString& file, int line, const wxString& function,
+                     const wxString& condition, const wxString& message) {
+  std::fprintf(stderr, "wx assertion %s:%d %s: %s %s\n", static_cast<const char*>(file.utf8_str()),
+               line, static_cast<const char*>(function.utf8_str()),
+               static_cast<const char*>(condition.utf8_str()),
+               static_cast<const char*>(message.utf8_str()));
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// The platform and the message loop
+
+void TtForm::InitializePlatform() {
+  if (platform_initialized) return;
+  wxSetAssertHandler(ReportAssertion);
+  wxApp::SetInstance(new TtWxApp);
+  static int argc = 1;
+  static char program_name[] = "tarvane";
+  static char* argv[] = {program_name, nullptr};
+  if (!wxEntryStart(argc, argv)) {
+    throw TT_SYSTEM_CALL_ERROR("tt_form", "::InitCommonControls", ENXIO);
+  }
+  wxTheApp->CallOnInit();
+  // Messages of the widget set go to standard error: never a message box of its own, and no
+  // debugging chatter.
+  delete wxLog::SetActiveTarget(new wxLogStderr);
+  wxLog::SetLogLevel(wxLOG_Warning);
+  wxTheApp->SetExitOnFrameDelete(false);
+  wxInitAllImageHandlers();
+  platform_initialized = true;
+}
+
+bool TtForm::IsPlatformInitialized() { return platform_initialized; }
+
+void TtForm::BeginBusyCursor() {
+  if (platform_initialized) wxBeginBusyCursor();
+}
+
+void TtForm::EndBusyCursor() {
+  if (platform_initialized && wxIsBusy()) wxEndBusyCursor();
+}
+
+bool TtForm::IsEscapeKeyDown() { return platform_initialized && wxGetKeyState(WXK_ESCAPE); }
+
+void TtForm::FinalizePlatform() {
+  if (!platform_initialized) return;
+  platform_initialized = false;
+  wxEntryCleanup();
+}
+
+namespace TtBackend {
+
+void PostQuit(int exit_code) {
+  quit_pending = true;
+  quit_exit_code = exit_code;
+  if (platform_initialized && loop_depth > 0) wxTheApp->ExitMainLoop();
+}
+
+int RunLoop() {
+  if (!quit_pending) {
+    if (!platform_initialized) throw TT_SYSTEM_CALL_ERROR("tt_form", "::GetMessage", ENXIO);
+    ++loop_depth;
+    try {
+      wxTheApp->MainLoop();
+    } catch (...) {
+      --loop_depth;
+      throw;
+    }
+    --loop_depth;
+    wxTheApp->RethrowStoredException();
+  }
+  quit_pending = false;
+  return quit_exit_code;
+}
+
+void PostMessage(TtWin::HWND handle, TtWin::UINT message, TtWin::WPARAM wparam,
+                 TtWin::LPARAM lparam) {
+  if (!platform_initialized) throw TT_SYSTEM_CALL_ERROR("tt_window", "::PostMessage", ENXIO);
+  wxTheApp->CallAfter([handle, message, wparam, lparam] {
+    TtWindow::WindowProcedure(handle, message, wparam, lparam);
+  });
+}
+
+TtWin::HWND DesktopHandle() { return DesktopMarker(); }
+
+}  // namespace TtBackend
+
+bool TtWx::IsDesktop(TtWin::HWND handle) { return handle == DesktopMarker(); }
+
+bool TtWxInternal::PlatformReady() { return platform_initialized; }
