@@ -83,7 +83,8 @@ bool MainFrame::CreatedInternal() {
   SetSize(kInitialWidth, kInitialHeight);
   SetMenuBar(main_menu_);
   CreateChildren();
-  status_bar_.SetParts({100, 300});
+  // The deck count's part holds the longest progress text; the sorter's takes the rest.
+  status_bar_.SetParts({kCountPartWidth, -1});
 
   RegisterSizeHandler([this](int, int width, int height) {
     Layout(width, height);
@@ -161,7 +162,11 @@ void MainFrame::SetStatusText(int part, const std::string& text) {
 
 void MainFrame::ShowWork(bool starting, const std::string& text) {
   const auto now = std::chrono::steady_clock::now();
-  if (starting && !showing_work_) work_start_ = now;
+  if (starting && !showing_work_) {
+    work_start_ = now;
+    // A dialog that started the work is gone from the screen before the work lets nothing through.
+    TtForm::PaintPendingWindows();
+  }
   if (!showing_work_ && now - work_start_ < busy_delay_) return;
   if (!showing_work_) {
     showing_work_ = true;

@@ -40,7 +40,7 @@ void ShowMainWindow(MainFrame& frame) {
 }
 
 // Returns the exit code of the message loop, or 0 when an error ended the program. The deck
-// list files and folders (CP932 paths) are opened once the window is on screen.
+// list files and folders (CP932 paths) are opened from the loop, once the window is on screen.
 int WinMain(const std::vector<std::string>& deck_paths) {
   try {
     // Inside the guard, so that a missing display is reported like every other failure.
@@ -49,7 +49,7 @@ int WinMain(const std::vector<std::string>& deck_paths) {
     ToolImageList tool_pictures(ProgramFiles::GetToolbarBitmapPath());
     MainFrame frame(tool_pictures);
     ShowMainWindow(frame);
-    frame.OpenDeckPaths(deck_paths);
+    frame.OpenDeckPathsOnceShown(deck_paths);
     return TtForm::Loop();
   } catch (const ExitThroughException&) {
     // The user has been told already.

@@ -366,8 +366,8 @@ TEST_F(ArchetypeColumnsTest, OneColumnPerArchetypeLargestFirstAsThePerDeckTableG
       const int share_column = 1 + deck_columns + static_cast<int>(a);
       const int average_column = share_column + 6;
       const std::string header = archetypes[a] + " (" + std::to_string(sizes[a]) + ")";
-      EXPECT_EQ(list.GetColumnText(share_column), header);
-      EXPECT_EQ(list.GetColumnText(average_column), header);
+      EXPECT_EQ(list.GetColumnText(share_column), header + " 採用率");
+      EXPECT_EQ(list.GetColumnText(average_column), header + " 平均枚数") << "the two statistics read apart";
       for (int row = 0; row < list.GetItemCount(); ++row) {
         int playing = 0;
         double copies = 0;
@@ -446,7 +446,7 @@ TEST_F(ShippedStatisticsTest, TheDifferenceColumnOfTwoDecks) {
   EXPECT_FALSE(table->AddDifferenceColumn(0, 1)) << "the first column is no deck column";
   EXPECT_FALSE(table->AddDifferenceColumn(1, 2)) << "there is no third deck";
   ASSERT_TRUE(table->AddDifferenceColumn(1, 1));
-  EXPECT_EQ(list.GetColumnText(3), "Burn － prowess.txt");
+  EXPECT_EQ(list.GetColumnText(3), "差分 Burn － prowess.txt");
   for (int row = 0; row < list.GetItemCount(); ++row) {
     auto number = [&](int column) {
       const std::string text = list.GetItemText(row, column);
@@ -464,7 +464,7 @@ TEST_F(ShippedStatisticsTest, TheDifferenceColumnOfTwoDecks) {
 
   table->ReplaceDeckFiles({prowess, burn});
   EXPECT_EQ(Headers(), (std::vector<std::string>{"カード名", "Burn", "prowess.txt",
-                                                 "Burn － prowess.txt"}));
+                                                 "差分 Burn － prowess.txt"}));
   table->ReplaceDeckFiles({burn});
   EXPECT_EQ(Headers(), (std::vector<std::string>{"カード名", "Burn"}));
   EXPECT_TRUE(reporter.messages.empty());

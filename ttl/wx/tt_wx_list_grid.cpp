@@ -215,6 +215,8 @@ void ListGrid::ItemsChanged(int) {
   CallAfter([this] {
     refresh_pending_ = false;
     GetGridWindow()->Refresh();
+    // The frozen card names are a window of their own: a selection paints across both.
+    if (wxWindow* frozen = GetFrozenColGridWindow()) frozen->Refresh();
   });
 }
 

@@ -151,6 +151,8 @@ private:
   // kNoNavigation for other keys. The grid's own cursor is not used: moving it would select.
   int NavigationTarget(int key) const;
   void BindKeys();
+  // Tab: on to the next control of the parent (backwards with Shift), as from any list.
+  void MoveFocusOn(bool forward);
   void BindHeader(wxWindow* header);
 
   // A header item dropped on another one takes that item's place on screen; the frozen first

@@ -155,6 +155,8 @@ void ListGrid::BindKeys() {
       if (row >= 0) ToggleCheck(row);
       return;
     }
+    // Tab moves on to the next control, as from any list; the grid's own Tab walks its cells.
+    if (key == WXK_TAB) return MoveFocusOn(!event.ShiftDown());
     int target = NavigationTarget(key);
     if (target == kNoNavigation) return event.Skip();
     if (target >= 0) {
@@ -162,6 +164,24 @@ void ListGrid::BindKeys() {
       if (list_ && target < list_->GetItemCount()) list_->EnsureVisible(target);
     }
   });
+}
+
+// The next control of the parent that takes the keyboard, in creation order (the tab order),
+// wrapping round; the grid's own inner windows are no controls of the parent.
+void ListGrid::MoveFocusOn(bool forward) {
+  if (!GetParent()) return;
+  const wxWindowList& siblings = GetParent()->GetChildren();
+  std::vector<wxWindow*> order(siblings.begin(), siblings.end());
+  if (!forward) std::reverse(order.begin(), order.end());
+  auto self = std::find(order.begin(), order.end(), this);
+  if (self == order.end()) return;
+  std::rotate(order.begin(), self, order.end());
+  for (auto next = order.begin() + 1; next != order.end(); ++next) {
+    if ((*next)->IsShown() && (*next)->IsEnabled() && (*next)->CanAcceptFocusFromKeyboard()) {
+      (*next)->SetFocusFromKbd();
+      return;
+    }
+  }
 }
 
 void ListGrid::BindHeader(wxWindow* header) {

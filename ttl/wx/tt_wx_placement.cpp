@@ -179,6 +179,16 @@ void TtWindow::SetWindowPosition(TtWin::HWND insert_after, int x, int y, int wid
 void TtWindow::ShowWithCommand(int command) {
   wxWindow* widget = Widget(*this, "::ShowWindow");
   auto* top = dynamic_cast<wxTopLevelWindow*>(widget);
+  if (!top) {
+    bool state_only = command == TtWin::SW_MINIMIZE || command == TtWin::SW_SHOWMINIMIZED ||
+                      command == TtWin::SW_MAXIMIZE;
+    if (command == TtWin::SW_HIDE) {
+      widget->Hide();
+    } else if (!state_only) {
+      widget->Show();
+    }
+    return;
+  }
   WindowRecord& record = RecordOf(widget);
   switch (command) {
     case TtWin::SW_HIDE:
@@ -186,7 +196,6 @@ void TtWindow::ShowWithCommand(int command) {
       return;
     case TtWin::SW_MINIMIZE:
     case TtWin::SW_SHOWMINIMIZED:
-      if (!top) return;
       if (!top->IsShown()) {
         record.pending_show_state = TtWin::SW_SHOWMINIMIZED;
       } else {
@@ -194,7 +203,6 @@ void TtWindow::ShowWithCommand(int command) {
       }
       return;
     case TtWin::SW_MAXIMIZE:
-      if (!top) return;
       if (!top->IsShown()) {
         record.pending_show_state = TtWin::SW_SHOWMAXIMIZED;
       } else {
@@ -203,37 +211,36 @@ void TtWindow::ShowWithCommand(int command) {
       return;
     case TtWin::SW_RESTORE:
       record.pending_show_state.reset();
-      if (top) {
-        if (top->IsIconized()) top->Iconize(false);
-        if (top->IsMaximized()) {
-          top->Maximize(false);
-          // The window manager may not know the normal size of a window first shown maximised.
-          if (record.normal_rectangle) top->SetSize(*record.normal_rectangle);
-        }
+      if (top->IsIconized()) top->Iconize(false);
+      if (top->IsMaximized()) {
+        top->Maximize(false);
+        // The window manager may not know the normal size of a window first shown maximised.
+        if (record.normal_rectangle) top->SetSize(*record.normal_rectangle);
       }
       break;
     default:
       break;
   }
   if (widget->IsShown()) return;
-  if (top) {
-    // Laid out before it appears, as the platform sends the first size message on showing.
-    DispatchSizeNow(widget);
-    int pending_state = record.pending_show_state.value_or(TtWin::SW_SHOWNORMAL);
-    record.pending_show_state.reset();
-    if (pending_state == TtWin::SW_SHOWMAXIMIZED) record.maximising = true;
-    top->Show();
-    // A window manager may put a new window where it likes; a placement that was set is asked
-    // for again once the window is mapped.
-    if (record.normal_rectangle && pending_state == TtWin::SW_SHOWNORMAL) {
-      record.requested_corner = RequestedCorner{record.normal_rectangle->GetPosition()};
-      top->Move(record.normal_rectangle->GetPosition());
-    }
-    if (pending_state == TtWin::SW_SHOWMAXIMIZED) top->Maximize(true);
-    if (pending_state == TtWin::SW_SHOWMINIMIZED) top->Iconize(true);
+  // Laid out before it appears, as the platform sends the first size message on showing.
+  DispatchSizeNow(widget);
+  int pending_state = record.pending_show_state.value_or(TtWin::SW_SHOWNORMAL);
+  record.pending_show_state.reset();
+  if (pending_state == TtWin::SW_SHOWMAXIMIZED) record.maximising = true;
+  // A window shown beside the one the user works in leaves it the keyboard.
+  if (command == TtWin::SW_SHOWNOACTIVATE) {
+    top->ShowWithoutActivating();
   } else {
-    widget->Show();
+    top->Show();
   }
+  // A window manager may put a new window where it likes; a placement that was set is asked
+  // for again once the window is mapped.
+  if (record.normal_rectangle && pending_state == TtWin::SW_SHOWNORMAL) {
+    record.requested_corner = RequestedCorner{record.normal_rectangle->GetPosition()};
+    top->Move(record.normal_rectangle->GetPosition());
+  }
+  if (pending_state == TtWin::SW_SHOWMAXIMIZED) top->Maximize(true);
+  if (pending_state == TtWin::SW_SHOWMINIMIZED) top->Iconize(true);
 }
 
 bool TtWindow::IsMinimized() const {

@@ -1,9 +1,15 @@
 // Bringing up the widget set and running its message loop.
 #include <wx/evtloop.h>
 
+#include <wx/translation.h>
+
 #include <cerrno>
+#include <clocale>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <exception>
+#include <string>
 
 #include "ttl/tt_backend.h"
 #include "ttl/tt_exception.h"
@@ -50,6 +56,30 @@ void ReportAssertion(const wxString& file, int line, const wxString& function,
                static_cast<const char*>(message.utf8_str()));
 }
 
+// The widget set's own texts (the file chooser, its overwrite question) follow the program's
+// language, Japanese, whatever the desktop's: its catalogues are asked for Japanese first. Only
+// the messages are switched; numbers and text handling keep the C library's defaults.
+void PreferJapaneseMessages() {
+  const char* current = std::getenv("LANGUAGE");
+  std::string languages = "ja";
+  if (current && *current) languages += std::string(":") + current;
+  setenv("LANGUAGE", languages.c_str(), 1);
+  const char* messages = std::setlocale(LC_MESSAGES, "");
+  // The plain C locale turns every translation off; its UTF-8 variant, which every system has,
+  // lets them through.
+  if (!messages || std::strcmp(messages, "C") == 0 || std::strcmp(messages, "POSIX") == 0) {
+    std::setlocale(LC_MESSAGES, "C.UTF-8");
+  }
+}
+
+// The widget set's own catalogue in Japanese, where the system has it installed.
+void UseJapaneseCatalogue() {
+  auto* translations = new wxTranslations;
+  translations->SetLanguage(wxLANGUAGE_JAPANESE);
+  translations->AddStdCatalog();
+  wxTranslations::Set(translations);
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -58,6 +88,7 @@ void ReportAssertion(const wxString& file, int line, const wxString& function,
 void TtForm::InitializePlatform() {
   if (platform_initialized) return;
   wxSetAssertHandler(ReportAssertion);
+  PreferJapaneseMessages();
   wxApp::SetInstance(new TtWxApp);
   static int argc = 1;
   static char program_name[] = "tarvane";
@@ -72,6 +103,7 @@ void TtForm::InitializePlatform() {
   wxLog::SetLogLevel(wxLOG_Warning);
   wxTheApp->SetExitOnFrameDelete(false);
   wxInitAllImageHandlers();
+  UseJapaneseCatalogue();
   platform_initialized = true;
 }
 
@@ -83,6 +115,11 @@ void TtForm::BeginBusyCursor() {
 
 void TtForm::EndBusyCursor() {
   if (platform_initialized && wxIsBusy()) wxEndBusyCursor();
+}
+
+void TtForm::PaintPendingWindows() {
+  wxEventLoopBase* loop = platform_initialized ? wxEventLoopBase::GetActive() : nullptr;
+  if (loop) loop->YieldFor(wxEVT_CATEGORY_UI);
 }
 
 bool TtForm::IsEscapeKeyDown() { return platform_initialized && wxGetKeyState(WXK_ESCAPE); }
