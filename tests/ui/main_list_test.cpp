@@ -58,36 +58,6 @@ TEST_F(MainListTest, SpecialRowsAreLightYellowAndCardRowsAreNot) {
   EXPECT_TRUE(List().IsCardRow(RowOf("稲妻")));
 }
 
-// The colour on screen near the right end of a row's cell, where the short texts leave it blank.
-TtWin::COLORREF PaintedCell(MainList& list, int item, int column) {
-  int right = 0;
-  for (int before = 0; before <= column; ++before) right += list.GetColumnWidth(before);
-  TtWin::RECT row = list.GetItemRectangle(item);
-  return TtTesting::ScreenPixel(list.ClientToScreen(TtWin::POINT{row.left + right - 4, (row.top + row.bottom) / 2}));
-}
-
-// The card names stay in view while the decks scroll; the selection is one band across both.
-TEST_F(MainListTest, TheSelectedRowIsHighlightedInTheFrozenNamesAndTheScrolledColumnsAlike) {
-  OpenWithBurn();
-  const int mountain = RowOf("山");
-  const int bolt = RowOf("稲妻");
-  auto settle = [] {
-    for (int round = 0; round < 10; ++round) TtTesting::ProcessEvents();
-  };
-  List().SetItemSelected(mountain, true);
-  settle();
-  const TtWin::COLORREF selected = PaintedCell(List(), mountain, 1);
-  EXPECT_EQ(PaintedCell(List(), mountain, 0), selected);
-  List().ClearSelection();
-  List().SetItemSelected(bolt, true);
-  settle();
-  EXPECT_EQ(PaintedCell(List(), bolt, 0), selected) << "the new selection in the names";
-  EXPECT_EQ(PaintedCell(List(), bolt, 1), selected);
-  EXPECT_NE(PaintedCell(List(), mountain, 0), selected) << "the old one is gone from the names";
-  EXPECT_EQ(PaintedCell(List(), mountain, 0), PaintedCell(List(), mountain, 1));
-  SaveScreenshotIfAsked(frame.get(), "fault-selection-across-frozen-names");
-}
-
 TEST_F(MainListTest, TheEntryMenuSelectsTheRowAndOffersPreviewOnlyForCardRows) {
   OpenWithBurn();
   PopupRecorder popup;

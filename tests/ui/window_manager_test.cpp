@@ -11,6 +11,7 @@
 #include <chrono>
 #include <thread>
 
+#include "app/exception.h"
 #include "model/card.h"
 #include "ui/open_list_dialog.h"
 #include "tests/ui/main_window_test_support.h"
@@ -21,24 +22,34 @@ namespace {
 
 constexpr char kOpenbox[] = "/usr/bin/openbox";
 
+// Starts openbox on the display unless a window manager runs there already; 0 when it did not.
+pid_t StartOpenbox() {
+  if (TtTesting::WindowManagerRunning() || access(kOpenbox, X_OK) != 0) return 0;
+  char name[] = "openbox";
+  char option[] = "--sm-disable";
+  char* arguments[] = {name, option, nullptr};
+  pid_t openbox = 0;
+  if (posix_spawn(&openbox, kOpenbox, nullptr, nullptr, arguments, environ) != 0) return 0;
+  for (int wait = 0; wait < 100 && !TtTesting::WindowManagerRunning(); ++wait) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return openbox;
+}
+
+void StopOpenbox(pid_t& openbox) {
+  if (openbox <= 0) return;
+  kill(openbox, SIGTERM);
+  waitpid(openbox, nullptr, 0);
+  openbox = 0;
+  for (int wait = 0; wait < 100 && TtTesting::WindowManagerRunning(); ++wait) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+}
+
 class WindowManagerTest : public TarvaneTest::MainWindowFixture {
 protected:
-  static void SetUpTestSuite() {
-    if (TtTesting::WindowManagerRunning() || access(kOpenbox, X_OK) != 0) return;
-    char name[] = "openbox";
-    char option[] = "--sm-disable";
-    char* arguments[] = {name, option, nullptr};
-    if (posix_spawn(&openbox_, kOpenbox, nullptr, nullptr, arguments, environ) != 0) return;
-    for (int wait = 0; wait < 100 && !TtTesting::WindowManagerRunning(); ++wait) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-  }
-  static void TearDownTestSuite() {
-    if (openbox_ <= 0) return;
-    kill(openbox_, SIGTERM);
-    waitpid(openbox_, nullptr, 0);
-    openbox_ = 0;
-  }
+  static void SetUpTestSuite() { openbox_ = StartOpenbox(); }
+  static void TearDownTestSuite() { StopOpenbox(openbox_); }
   void SetUp() override {
     if (!TtTesting::WindowManagerRunning()) {
       GTEST_SKIP() << "no window manager on the display and none could be started from " << kOpenbox
@@ -50,6 +61,23 @@ protected:
 };
 
 pid_t WindowManagerTest::openbox_ = 0;
+
+// As a player starts the program: the window manager has just come up and the main window is
+// the first window it places.
+class FirstWindowTest : public WindowManagerTest {
+protected:
+  static void SetUpTestSuite() {}
+  static void TearDownTestSuite() {}
+  void SetUp() override {
+    openbox_ = StartOpenbox();
+    WindowManagerTest::SetUp();
+  }
+  void TearDown() override {
+    WindowManagerTest::TearDown();
+    Close();
+    StopOpenbox(openbox_);
+  }
+};
 
 template <class Titles>
 int Place(const Titles& titles, const std::string& title) {
@@ -184,5 +212,106 @@ TEST_F(WindowManagerTest, AMessageBoxOpensCentredOnTheMainWindowAfterItsFileChoo
     EXPECT_NEAR((box.top + box.bottom) / 2, (owner.top + owner.bottom) / 2, 60);
   });
   Choose({0, 0});
+  EXPECT_TRUE(shown);
+}
+
+// As a player starts the program with a deck file that cannot be read: the main window is on
+// screen first, and the box about the file is above it, not hidden behind it.
+TEST_F(WindowManagerTest, AnErrorBoxAtStartUpOpensAboveTheMainWindowAlreadyOnScreen) {
+  bool shown = false;
+  answers.MessageBoxShown([&](TtWin::RECT) {
+    shown = true;
+    std::vector<std::string> titles = TtTesting::StackingOrder({Tarvane::MainFrame::kTitle, Tarvane::kFileAccessErrorCaption});
+    ASSERT_GE(Place(titles, Tarvane::MainFrame::kTitle), 0) << "the main window is on screen";
+    EXPECT_GT(Place(titles, Tarvane::kFileAccessErrorCaption), Place(titles, Tarvane::MainFrame::kTitle));
+    TarvaneTest::SaveScreenshotIfAsked(nullptr, "fault-start-up-error-box");
+    TtForm::PostQuitMessage(0);
+  });
+  EXPECT_EQ(Tarvane::WinMain({folder.Join("decks/missing.txt")}), 0);
+  EXPECT_TRUE(shown);
+}
+
+// A player reading a card goes on moving through the rows: the preview does not take the
+// keyboard from the table; once the player has clicked into it, Escape closes it.
+TEST_F(WindowManagerTest, ThePreviewLeavesTheKeyboardWithTheTableAndEscapeClosesIt) {
+  Open();
+  AddDecks({folder.burn});
+  Settle();
+  List().SetFocus();
+  Settle();
+  ASSERT_TRUE(TtTesting::HasFocus(List()));
+  frame->GetPreview().Show(Bolt());
+  Settle();
+  EXPECT_TRUE(frame->GetPreview().IsVisible());
+  EXPECT_TRUE(TtTesting::HasFocus(List())) << "the table keeps the keyboard";
+  TtTesting::PressEscape(frame->GetPreview());
+  Settle();
+  EXPECT_FALSE(frame->GetPreview().IsVisible());
+}
+
+namespace {
+
+// The main window opened from the saved placement, waited for until the window manager has
+// put it where it goes, and closed again as the player closes it (which saves its placement).
+void ExpectNormalPlacement(TtWindow& frame, const char* when) {
+  TtWin::WINDOWPLACEMENT placement = frame.GetWindowPlacement();
+  TtWin::RECT shown = frame.GetRectangle();
+  EXPECT_NEAR(shown.left, 150, 12) << when;
+  EXPECT_NEAR(shown.top, 120, 40) << when;
+  EXPECT_NEAR(shown.right - shown.left, 800, 12) << when;
+  EXPECT_NEAR(placement.rcNormalPosition.left, 150, 12) << when;
+  EXPECT_NEAR(placement.rcNormalPosition.right - placement.rcNormalPosition.left, 800, 12) << when;
+}
+
+}  // namespace
+
+TEST_F(FirstWindowTest, TheMainWindowComesBackWhereItWasAlsoAfterARestart) {
+  Tarvane::SaveWindowPlacement(Stored(Tarvane::WindowPlacement::Normal, 150, 120, 950, 720));
+  Open();
+  Settle();
+  ExpectNormalPlacement(*frame, "the first window after the window manager came up");
+  TtTesting::CloseWindow(*frame);
+  Settle();
+  Close();
+  Open();
+  Settle();
+  ExpectNormalPlacement(*frame, "after a restart");
+}
+
+TEST_F(FirstWindowTest, UnmaximisingTheFirstWindowRestoredMaximisedGivesItsSavedSize) {
+  Tarvane::SaveWindowPlacement(Stored(Tarvane::WindowPlacement::Maximized, 150, 120, 950, 720));
+  for (const char* when : {"the first window after the window manager came up", "after a restart"}) {
+    Open();
+    Settle();
+    EXPECT_TRUE(frame->IsMaximized()) << when;
+    frame->Restore();
+    Settle();
+    EXPECT_FALSE(frame->IsMaximized()) << when;
+    TtWin::RECT shown = frame->GetRectangle();
+    EXPECT_NEAR(shown.right - shown.left, 800, 12) << when;
+    EXPECT_NEAR(shown.bottom - shown.top, 600, 40) << when;
+    frame->Maximize();
+    Settle();
+    // Closed maximised, as the player left it: the next start comes back maximised.
+    TtTesting::CloseWindow(*frame);
+    Settle();
+    Close();
+  }
+}
+
+TEST_F(FirstWindowTest, TheSettingsSheetOpensCentredOnTheFirstWindow) {
+  Tarvane::SaveWindowPlacement(Stored(Tarvane::WindowPlacement::Normal, 150, 120, 950, 720));
+  Open();
+  Settle();
+  const TtWin::RECT owner = frame->GetRectangle();
+  bool shown = false;
+  answers.DialogShown([&](TtWindow& sheet) {
+    shown = true;
+    Settle();
+    TtWin::RECT placed = sheet.GetRectangle();
+    EXPECT_NEAR((placed.left + placed.right) / 2, (owner.left + owner.right) / 2, 30);
+    EXPECT_NEAR((placed.top + placed.bottom) / 2, (owner.top + owner.bottom) / 2, 60);
+  });
+  Choose({5, 0});
   EXPECT_TRUE(shown);
 }
