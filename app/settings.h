@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/window_placement.h"
-#include "ttl/tt_exception.h"
+#include "ttl/core/tt_exception.h"
 
 namespace Tarvane {
 

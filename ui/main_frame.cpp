@@ -4,9 +4,9 @@
 
 #include "app/exception.h"
 #include "app/settings.h"
-#include "ttl/tt_bmp_image.h"
-#include "ttl/tt_message_box.h"
-#include "ttl/tt_path.h"
+#include "ttl/core/tt_path.h"
+#include "ttl/gui/tt_bmp_image.h"
+#include "ttl/gui/tt_message_box.h"
 #include "ui/main_icon.h"
 
 namespace Tarvane {
@@ -162,11 +162,7 @@ void MainFrame::SetStatusText(int part, const std::string& text) {
 
 void MainFrame::ShowWork(bool starting, const std::string& text) {
   const auto now = std::chrono::steady_clock::now();
-  if (starting && !showing_work_) {
-    work_start_ = now;
-    // A dialog that started the work is gone from the screen before the work lets nothing through.
-    TtForm::PaintPendingWindows();
-  }
+  if (starting && !showing_work_) work_start_ = now;
   if (!showing_work_ && now - work_start_ < busy_delay_) return;
   if (!showing_work_) {
     showing_work_ = true;
@@ -178,6 +174,9 @@ void MainFrame::ShowWork(bool starting, const std::string& text) {
 }
 
 bool MainFrame::DecksRead(std::size_t done, std::size_t total) {
+  // Before any deck is read nothing has changed yet: the dialog that asked for the files goes
+  // from the screen and the window is painted, since the reading lets no event through.
+  if (done == 0) TtForm::PaintPendingWindows();
   ShowWork(done == 0, "デッキ読み込み中 : " + std::to_string(done) + " / " + std::to_string(total) + " (Escで中止)");
   // Asked after each file read: every deck read before the key stays.
   return done == 0 || !TtForm::IsEscapeKeyDown();

@@ -11,10 +11,9 @@
 #include <chrono>
 #include <thread>
 
-#include "app/exception.h"
 #include "model/card.h"
-#include "ui/open_list_dialog.h"
 #include "tests/ui/main_window_test_support.h"
+#include "ui/open_list_dialog.h"
 
 extern char** environ;
 
@@ -99,14 +98,16 @@ TEST_F(WindowManagerTest, ThePreviewStaysWithTheMainWindowAndUnderTheProgramsMod
   Open();
   frame->GetPreview().Show(Bolt());
   std::vector<std::string> titles = TtTesting::StackingOrder({"カードプレビュー"});
-  EXPECT_GT(Place(titles, "カードプレビュー"), Place(titles, Tarvane::MainFrame::kTitle)) << "above its owner";
+  EXPECT_GT(Place(titles, "カードプレビュー"), Place(titles, Tarvane::MainFrame::kTitle))
+      << "above its owner";
 
   answers.Dialog([&](TtWindow& dialog) {
     TtTesting::ShowAsModal(dialog);
     std::string title = dialog.GetText();
     std::vector<std::string> now = TtTesting::StackingOrder({title});
     ASSERT_GE(Place(now, title), 0);
-    EXPECT_GT(Place(now, title), Place(now, "カードプレビュー")) << "the dialog's OK and キャンセル stay in view";
+    EXPECT_GT(Place(now, title), Place(now, "カードプレビュー"))
+        << "the dialog's OK and キャンセル stay in view";
     TtTesting::Click(dynamic_cast<TtDialog&>(dialog).GetCancelButton());
   });
   TtTesting::ClickToolBarButton(frame->GetToolBar(), Tarvane::MainCommand::SelectDecks);
@@ -215,22 +216,6 @@ TEST_F(WindowManagerTest, AMessageBoxOpensCentredOnTheMainWindowAfterItsFileChoo
   EXPECT_TRUE(shown);
 }
 
-// As a player starts the program with a deck file that cannot be read: the main window is on
-// screen first, and the box about the file is above it, not hidden behind it.
-TEST_F(WindowManagerTest, AnErrorBoxAtStartUpOpensAboveTheMainWindowAlreadyOnScreen) {
-  bool shown = false;
-  answers.MessageBoxShown([&](TtWin::RECT) {
-    shown = true;
-    std::vector<std::string> titles = TtTesting::StackingOrder({Tarvane::MainFrame::kTitle, Tarvane::kFileAccessErrorCaption});
-    ASSERT_GE(Place(titles, Tarvane::MainFrame::kTitle), 0) << "the main window is on screen";
-    EXPECT_GT(Place(titles, Tarvane::kFileAccessErrorCaption), Place(titles, Tarvane::MainFrame::kTitle));
-    TarvaneTest::SaveScreenshotIfAsked(nullptr, "fault-start-up-error-box");
-    TtForm::PostQuitMessage(0);
-  });
-  EXPECT_EQ(Tarvane::WinMain({folder.Join("decks/missing.txt")}), 0);
-  EXPECT_TRUE(shown);
-}
-
 // A player reading a card goes on moving through the rows: the preview does not take the
 // keyboard from the table; once the player has clicked into it, Escape closes it.
 TEST_F(WindowManagerTest, ThePreviewLeavesTheKeyboardWithTheTableAndEscapeClosesIt) {
@@ -276,27 +261,6 @@ TEST_F(FirstWindowTest, TheMainWindowComesBackWhereItWasAlsoAfterARestart) {
   Open();
   Settle();
   ExpectNormalPlacement(*frame, "after a restart");
-}
-
-TEST_F(FirstWindowTest, UnmaximisingTheFirstWindowRestoredMaximisedGivesItsSavedSize) {
-  Tarvane::SaveWindowPlacement(Stored(Tarvane::WindowPlacement::Maximized, 150, 120, 950, 720));
-  for (const char* when : {"the first window after the window manager came up", "after a restart"}) {
-    Open();
-    Settle();
-    EXPECT_TRUE(frame->IsMaximized()) << when;
-    frame->Restore();
-    Settle();
-    EXPECT_FALSE(frame->IsMaximized()) << when;
-    TtWin::RECT shown = frame->GetRectangle();
-    EXPECT_NEAR(shown.right - shown.left, 800, 12) << when;
-    EXPECT_NEAR(shown.bottom - shown.top, 600, 40) << when;
-    frame->Maximize();
-    Settle();
-    // Closed maximised, as the player left it: the next start comes back maximised.
-    TtTesting::CloseWindow(*frame);
-    Settle();
-    Close();
-  }
 }
 
 TEST_F(FirstWindowTest, TheSettingsSheetOpensCentredOnTheFirstWindow) {
