@@ -36,6 +36,11 @@ int RunSession(const CliOptions& options, CliConsole& console) {
     CliSession session(console);
     session.CheckMenuLabels(options.actions);
     const int errors_before_actions = console.GetErrorCount();
+    // A rule folder that gives no rule counts as an action that failed.
+    const std::string& settings_rules = session.GetTable().GetScriptHost().GetSettings().ArchetypeRules;
+    if (options.archetype_rules || !settings_rules.empty()) {
+      session.SetArchetypeRules(options.archetype_rules.value_or(settings_rules));
+    }
     for (const CliAction& action : options.actions) {
       session.Run(action);
     }
@@ -77,9 +82,14 @@ int RunImport(const CliOptions& options, CliConsole& console) {
                                 [](const std::string&) { return true; });
   int status = kSuccess;
   for (const std::string& path : options.import_files) {
-    DeckListFileImport import = importer.ImportFile(path);
+    InputFileImport import = importer.ImportFile(path);
     console.WriteOutput(import.Report() + "\n");
-    if (!import.written) status = kImportFailed;
+    if (!import.AllWritten()) status = kImportFailed;
+  }
+  for (const std::string& described : options.unspellable_import_files) {
+    console.WriteOutput(described +
+                        "\n書き出していません: ファイル名に CP932 で書けない文字があります\n\n");
+    status = kImportFailed;
   }
   return status;
 }

@@ -2,6 +2,7 @@
 // here, which calls the table's operations or opens a dialog.
 #include "app/exception.h"
 #include "app/settings.h"
+#include "model/import/event_file_reader.h"
 #include "table/average_deck.h"
 #include "table/table_export.h"
 #include "ttl/core/tt_directory.h"
@@ -51,6 +52,8 @@ void MainFrame::RegisterCommandHandlers() {
   on(MainCommand::SortByColumn, [this] { SortByClickedColumn(); });
   on(MainCommand::DifferenceColumn, [this] { AddDifferenceColumn(); });
   on(MainCommand::CellShading, [this] { SetCellShading(!main_list_.IsShading()); });
+  RegisterArchetypeCommands();
+  on(MainCommand::Chart, [this] { ShowChartWindow(); });
 }
 
 void MainFrame::New() {
@@ -87,15 +90,18 @@ void MainFrame::AddDeckFiles() {
 
 void MainFrame::OpenDeckPaths(const std::vector<std::string>& paths) {
   std::vector<std::string> files;
+  std::vector<std::string> event_files;
   for (const std::string& path : paths) {
     if (!TtPath::IsDirectory(path)) {
-      files.push_back(path);
+      // An event file holds many decks in another shape: it is imported, not opened.
+      (IsEventFile(path) ? event_files : files).push_back(path);
       continue;
     }
     for (const std::string& file : TtDirectory(path).GetFiles("*.*", TtDirectory::FilterNotDirectory)) {
       files.push_back(file);
     }
   }
+  if (!event_files.empty()) ImportFiles(event_files);
   if (files.empty()) return;
   int first_new = static_cast<int>(script_host_.GetDecks().size());
   GetTable().AddDeckFiles(files);
@@ -140,10 +146,12 @@ void MainFrame::SelectDecks() {
 }
 
 void MainFrame::ShowSettings() {
+  const std::string rule_folder = script_host_.GetSettings().ArchetypeRules;
   SettingsPropertySheet sheet(script_host_.GetSettings());
   sheet.ShowDialog(this);
   // Whatever the sheet's result: the first column follows the record as it now is.
   GetTable().ApplySettings();
+  if (script_host_.GetSettings().ArchetypeRules != rule_folder) ApplyArchetypeRules(true);
 }
 
 void MainFrame::WriteAverageDeck() {
@@ -172,6 +180,11 @@ void MainFrame::PreviewSelectedRow() {
   if (!entry || !entry->is_normal()) return;
   preview_.Show(entry->card());
   preview_.SetWindowPosition(TtWin::HWND_TOP, 0, 0, 0, 0, TtWin::SWP_NOMOVE | TtWin::SWP_NOSIZE);
+}
+
+void MainFrame::ShowChartWindow() {
+  const Entry* entry = GetTable().GetRowEntry(main_list_.GetFirstSelectedItem());
+  chart_window_.ShowWithCard(entry && entry->is_normal() ? entry->card().name : std::string());
 }
 
 // The clicked column is checked against the columns as they are now: the column menu may have
