@@ -533,9 +533,9 @@ TEST_F(ShippedStatisticsTest, ArchetypeColumnsFollowTheRuleFolder) {
   table->AddSpecialColumn(processors.leaves.at("アーキタイプ別/採用率"));
   std::vector<std::string> headers = Headers();
   std::vector<std::string> added(headers.begin() + before, headers.end());
-  EXPECT_EQ(added, (std::vector<std::string>{"Unknown (6)", "Azorius GenericControl (1)",
-                                             "Boros Burn (1)", "Grixis GenericControl (1)",
-                                             "Jund Aggro (1)"}));
+  EXPECT_EQ(added, (std::vector<std::string>{"Unknown (6) 採用率", "Azorius GenericControl (1) 採用率",
+                                             "Boros Burn (1) 採用率", "Grixis GenericControl (1) 採用率",
+                                             "Jund Aggro (1) 採用率"}));
   // The old columns name archetypes that no deck has now: blank.
   for (int column = 1; column < before; ++column) {
     for (const std::string& text : Column(column)) EXPECT_EQ(text, "") << headers[column];
