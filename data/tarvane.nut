@@ -409,8 +409,10 @@ class ArchetypeProcessor {
   constructor(archetype_name, deck_count, label, row_value) {
     archetype = archetype_name;
     value_of = row_value;
-    name = archetype_name + " (" + deck_count + ")";
-    sorter = ArchetypeSorter(name + " " + label + "順", archetype_name, row_value);
+    // The statistic is part of the header: the share and the average columns of one archetype
+    // would read alike otherwise, on screen and in an export.
+    name = archetype_name + " (" + deck_count + ") " + label;
+    sorter = ArchetypeSorter(name + "順", archetype_name, row_value);
   }
   // Blank where no deck of the archetype plays the card, so that its few cards stand out.
   function process_function(entry) {
@@ -476,7 +478,8 @@ class DifferenceProcessor {
   constructor(first_processor, second_processor) {
     first = first_processor;
     second = second_processor;
-    name = first.name + " － " + second.name;
+    // 差分 first: a narrow column shows what kind of column it is before it shows the decks.
+    name = "差分 " + first.name + " － " + second.name;
     sorter = DifferenceSorter(this);
   }
   function process_function(entry) {
@@ -497,7 +500,7 @@ class DifferenceSorter {
   processor = null;
   constructor(difference_processor) {
     processor = difference_processor;
-    name = difference_processor.name + " の差分順";
+    name = difference_processor.first.name + " － " + difference_processor.second.name + " の差分順";
   }
   function compare_for_sort(a, b) {
     local difference = processor;

@@ -182,12 +182,15 @@ int AnalysisTable::GetCellShade(int item, int column) const {
     return 0;
   }
   if (!EntryAt(item).is_normal()) return 0;
-  return ShadeStep(list_.GetItemText(item, column), ColumnAt(column).largest_magnitude);
+  const ColumnInfo* info = GetColumnInfo(column);
+  return info ? ShadeStep(list_.GetItemText(item, column), info->largest_magnitude) : 0;
 }
 
+// A column being added is in the list before its record is attached; a repaint that comes in
+// between sees no record and paints the column plain.
 const ColumnInfo* AnalysisTable::GetColumnInfo(int column) const {
   if (column < 0 || column >= list_.GetColumnCount()) return nullptr;
-  return &ColumnAt(column);
+  return reinterpret_cast<const ColumnInfo*>(list_.GetColumnData(column));
 }
 
 void AnalysisTable::SetBoardMode(int mode) {
@@ -220,8 +223,9 @@ void AnalysisTable::ApplySettings() {
     list_.SetColumnText(0, name);
     list_.SetColumnToolTip(0, name);
     auto info = std::make_shared<ColumnInfo>(ColumnInfo{processor, nullptr, nullptr, nullptr});
-    columns_[0] = info;
+    // The list takes the new record before the old one goes.
     list_.SetColumnData(0, reinterpret_cast<TtWin::LPARAM>(info.get()));
+    columns_[0] = info;
   });
 }
 

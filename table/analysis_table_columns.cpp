@@ -28,13 +28,16 @@ bool AnalysisTable::AddColumn(const TtSquirrel::Object& processor,
 }
 
 bool AnalysisTable::AddColumn(const ColumnInfo& column_info) {
+  // The record is attached before the script is asked anything, so that the column is whole
+  // for every later step; the largest value stays 0 (nothing shaded) until the cells are filled.
+  auto info = std::make_shared<ColumnInfo>(column_info);
+  info->largest_magnitude = 0;
   const int column = list_.InsertColumn(list_.GetColumnCount(), std::string(), 0);
+  columns_.push_back(info);
+  list_.SetColumnData(column, reinterpret_cast<TtWin::LPARAM>(info.get()));
   bool added = RunGuarded([&] {
     list_.SetColumnText(column, script_host_.GetName(column_info.processor));
     list_.SetColumnToolTip(column, ColumnToolTip(list_.GetColumnText(column), column_info.deck.get()));
-    auto info = std::make_shared<ColumnInfo>(column_info);
-    columns_.push_back(info);
-    list_.SetColumnData(column, reinterpret_cast<TtWin::LPARAM>(info.get()));
     list_.SetColumnWidth(column, script_host_.GetSettings().DefaultColumnWidth);
     FillColumn(column);
   });
@@ -48,18 +51,20 @@ bool AnalysisTable::AddColumn(const ColumnInfo& column_info) {
 // A column whose set-up failed would be a column without its record, or with half its cells:
 // it goes again, so list column i and element i of the columns list stay the same column.
 void AnalysisTable::RemoveFailedColumn(int column) {
+  // The list lets go of the record before the record goes.
+  list_.DeleteColumn(column);
   if (static_cast<int>(columns_.size()) > column) {
     columns_.erase(columns_.begin() + column);
   }
-  list_.DeleteColumn(column);
 }
 
 void AnalysisTable::DeleteColumn(int column) {
   // The store checks the index before anything changes.
   list_.GetColumnData(column);
   ForgetSorterOfColumn(column);
-  columns_.erase(columns_.begin() + column);
+  // The list lets go of the record before the record goes, so that no repaint reads it freed.
   list_.DeleteColumn(column);
+  columns_.erase(columns_.begin() + column);
   NotifyChanged();
 }
 

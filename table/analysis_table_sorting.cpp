@@ -32,6 +32,7 @@ void AnalysisTable::Resort() {
 }
 
 void AnalysisTable::SortByColumn(int column) {
+  if (!GetColumnInfo(column)) return;
   RunGuarded([&] {
     SortBy(script_host_.GetSorter(ColumnAt(column).processor),
            columns_.at(column));

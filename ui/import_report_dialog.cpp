@@ -30,6 +30,11 @@ bool ImportReportDialog::CreatedInternal() {
     EndDialog(kCancelled);
     return Handled();
   });
+  // Enter gives the answer the dialog offers first: 追加 where there is something to add.
+  RegisterCommandHandler(TtWin::IDOK, [this](int, TtWin::HWND) {
+    EndDialog(can_add_ ? kAdd : kCancelled);
+    return Handled();
+  });
   (can_add_ ? add_ : close_).SetFocus();
   return true;
 }

@@ -86,7 +86,8 @@ bool MainFrame::CreatedInternal() {
   SetSize(kInitialWidth, kInitialHeight);
   SetMenuBar(main_menu_);
   CreateChildren();
-  status_bar_.SetParts({100, 300});
+  // The deck count's part holds the longest progress text; the sorter's takes the rest.
+  status_bar_.SetParts({kCountPartWidth, -1});
 
   RegisterSizeHandler([this](int, int width, int height) {
     Layout(width, height);
@@ -179,6 +180,9 @@ void MainFrame::ShowWork(bool starting, const std::string& text) {
 }
 
 bool MainFrame::DecksRead(std::size_t done, std::size_t total) {
+  // Before any deck is read nothing has changed yet: the dialog that asked for the files goes
+  // from the screen and the window is painted, since the reading lets no event through.
+  if (done == 0) TtForm::PaintPendingWindows();
   ShowWork(done == 0, "デッキ読み込み中 : " + std::to_string(done) + " / " + std::to_string(total) + " (Escで中止)");
   // Asked after each file read: every deck read before the key stays.
   return done == 0 || !TtForm::IsEscapeKeyDown();

@@ -155,6 +155,7 @@ public:
   static constexpr int kToolBarId = 2000;
   static constexpr int kMainListId = 2001;
   static constexpr char kTitle[] = "Tarvane / タルヴェイン";
+  static constexpr int kCountPartWidth = 330;
 
   // Brings the data side up (the script host's construction), which may throw; the window is
   // made by Create. The pictures must outlive the frame.
@@ -172,6 +173,9 @@ public:
   // added as 追加 and フォルダ指定 add them (a folder gives its files, not its subfolders), and
   // each deck added gets a column.
   void OpenDeckPaths(const std::vector<std::string>& paths);
+  // The same from the message loop, once the window is on screen: the loading shows its
+  // progress there, and a box about a bad file opens above the window, not before it.
+  void OpenDeckPathsOnceShown(const std::vector<std::string>& paths);
 
   // Message boxes and status texts for the table and the data side.
   MessageAnswer ShowMessage(const std::string& text, const std::string& caption, MessageButtons buttons,

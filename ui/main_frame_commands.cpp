@@ -110,6 +110,17 @@ void MainFrame::OpenDeckPaths(const std::vector<std::string>& paths) {
   GetTable().AddDeckColumns(added);
 }
 
+void MainFrame::OpenDeckPathsOnceShown(const std::vector<std::string>& paths) {
+  if (paths.empty()) return;
+  constexpr TtWin::UINT kOpenDeckPathsMessage = TtWin::WM_USER + 1;
+  RegisterMessageHandler(kOpenDeckPathsMessage, [this, paths](TtWin::WPARAM, TtWin::LPARAM) {
+    TtForm::PaintPendingWindows();
+    OpenDeckPaths(paths);
+    return Handled();
+  });
+  PostMessage(kOpenDeckPathsMessage);
+}
+
 void MainFrame::EditDeckFiles() {
   OpenListDialog dialog(script_host_.GetDecks());
   dialog.SetTitle("デッキリストファイルの編集");

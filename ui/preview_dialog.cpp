@@ -63,7 +63,8 @@ void PreviewDialog::Show(const Card& card) {
   type_text_.SetText(card.type_text);
   rules_text_.SetText(BoundedRulesText(card.rules_text));
   power_and_toughness_.SetText(card.power_and_toughness);
-  ShowWithCommand(TtWin::SW_SHOWNORMAL);
+  // The table keeps the keyboard: the user goes on moving through the rows while reading.
+  ShowWithCommand(TtWin::SW_SHOWNOACTIVATE);
 }
 
 }  // namespace Tarvane

@@ -17,7 +17,7 @@ TtListBox& SelectListDialog::ListBox() {
 bool SelectListDialog::CreatedInternal() {
   SetText(title_.empty() ? std::string(kDefaultTitle) : title_);
   CreateChild(label_).SetText("表示するデッキリストファイルのリスト");
-  CreateChild(ListBox());
+  CreateChild(ListBox(), kListId);
   CreateChild(select_all_, kSelectAllId).SetText("全て選択する");
   CreateOkCancelButtons(kOkId, kCancelId);
   // One deck at a time: there is nothing to select all of.
@@ -30,6 +30,12 @@ bool SelectListDialog::CreatedInternal() {
 
   RegisterCommandHandler(kSelectAllId, [this](int, TtWin::HWND) {
     SelectAll();
+    return Handled();
+  });
+  // A double click on an entry of a single choice is that choice, as OK after selecting it.
+  RegisterCommandHandler(kListId, [this](int code, TtWin::HWND) {
+    if (code != TtWin::LBN_DBLCLK || choice_ != Choice::Single) return NotHandled();
+    if (ListBox().GetCurrentSelection() >= 0) Accept();
     return Handled();
   });
   return true;

@@ -17,6 +17,7 @@ public:
   static constexpr int kSelectAllId = 10001;
   static constexpr int kOkId = 10002;
   static constexpr int kCancelId = 10003;
+  static constexpr int kListId = 10004;
 
   // Several decks (a click toggles one), or one deck (a click selects it alone, and there is no
   // 全て選択する).

@@ -71,7 +71,7 @@ void ShowNamesNotOpened(MainFrame& frame, const std::vector<std::string>& unspel
 
 // Returns the exit code of the message loop, or 0 when an error ended the program. The
 // arguments are the command line's deck list files and folders as the system spells them; they
-// are opened once the window is on screen.
+// are opened from the message loop, once the window is on screen.
 int WinMain(const std::vector<std::string>& arguments) {
   try {
     // Inside the guard, so that a missing display is reported like every other failure.
@@ -83,7 +83,7 @@ int WinMain(const std::vector<std::string>& arguments) {
     std::vector<std::string> unspellable;
     std::vector<std::string> deck_paths = DeckPathsFromArguments(arguments, unspellable);
     if (!unspellable.empty()) ShowNamesNotOpened(frame, unspellable);
-    frame.OpenDeckPaths(deck_paths);
+    frame.OpenDeckPathsOnceShown(deck_paths);
     return TtForm::Loop();
   } catch (const ExitThroughException&) {
     // The user has been told already.

@@ -21,10 +21,13 @@ bool VersionDialog::CreatedInternal() {
   SetText("バージョン情報");
   SetSize(300, 100);
 
-  RegisterCommandHandler(kCloseId, [this](int, TtWin::HWND) {
-    SendMessage(TtWin::WM_CLOSE);
-    return Handled();
-  });
+  // 閉 is the dialog's only answer: Enter gives it as Escape does.
+  for (int id : {kCloseId, static_cast<int>(TtWin::IDOK)}) {
+    RegisterCommandHandler(id, [this](int, TtWin::HWND) {
+      SendMessage(TtWin::WM_CLOSE);
+      return Handled();
+    });
+  }
   RegisterPaintHandler([this] {
     TtPaintDeviceContext paint(*this);
     paint.DrawIcon(10, 10, icon_);

@@ -90,6 +90,53 @@ TEST_F(TableTest, ColumnRecordsStayBesideTheirListColumns) {
   ExpectColumnsAligned();
 }
 
+// A window repaints whenever the widget set lets it, also in the middle of a change: this view
+// reads every cell's shade and column record at each notification of the store.
+class RepaintingView : public TtListViewStore::Observer {
+public:
+  RepaintingView(const TtListViewStore& list, const Tarvane::AnalysisTable& table) : list_(list), table_(table) {}
+  void ColumnsInserted(int, int) override { Repaint(); }
+  void ColumnsDeleted(int, int) override { Repaint(); }
+  void ColumnChanged(int) override { Repaint(); }
+  void ItemsInserted(int, int) override { Repaint(); }
+  void ItemsDeleted(int, int) override { Repaint(); }
+  void ItemsChanged(int) override { Repaint(); }
+  void UpdatesSuspended() override { Repaint(); }
+  void UpdatesResumed() override { Repaint(); }
+  int repaints = 0;
+
+private:
+  void Repaint() {
+    ++repaints;
+    for (int column = 0; column < list_.GetColumnCount(); ++column) {
+      if (const Tarvane::ColumnInfo* info = table_.GetColumnInfo(column)) sum_ += info->largest_magnitude;
+      for (int item = 0; item < list_.GetItemCount(); ++item) sum_ += table_.GetCellShade(item, column);
+    }
+  }
+  const TtListViewStore& list_;
+  const Tarvane::AnalysisTable& table_;
+  double sum_ = 0;
+};
+
+TEST_F(TableTest, ARepaintInTheMiddleOfAnyColumnChangeFindsWholeColumns) {
+  RepaintingView view(list, *table);
+  list.SetObserver(&view);
+  table->AddDeckFiles({folder.burn, folder.blue});
+  table->AddAllDeckColumns();
+  table->AddSpecialColumn(Value("ValueProcessor(\"負\", -12)"));
+  EXPECT_FALSE(table->AddSpecialColumn(Value("FailingProcessor()")));
+  table->AddDifferenceColumn(1, 1);
+  table->SortByColumn(3);
+  table->DeleteColumn(1);
+  table->ApplySettings();
+  table->ReplaceDeckFiles({folder.blue, folder.burn});
+  table->DeleteAllColumns();
+  table->Reset();
+  list.SetObserver(nullptr);
+  EXPECT_GT(view.repaints, 20);
+  ExpectColumnsAligned();
+}
+
 TEST_F(TableTest, ADeletedColumnTakesTheCurrentSorterWithIt) {
   table->AddDeckFiles({folder.burn, folder.blue});
   table->AddAllDeckColumns();

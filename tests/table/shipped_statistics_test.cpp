@@ -412,8 +412,8 @@ TEST_F(ArchetypeColumnsTest, OneColumnPerArchetypeLargestFirstAsThePerDeckTableG
       const int share_column = 1 + deck_columns + static_cast<int>(a);
       const int average_column = share_column + 6;
       const std::string header = archetypes[a] + " (" + std::to_string(sizes[a]) + ")";
-      EXPECT_EQ(list.GetColumnText(share_column), header);
-      EXPECT_EQ(list.GetColumnText(average_column), header);
+      EXPECT_EQ(list.GetColumnText(share_column), header + " 採用率");
+      EXPECT_EQ(list.GetColumnText(average_column), header + " 平均枚数") << "the two statistics read apart";
       for (int row = 0; row < list.GetItemCount(); ++row) {
         int playing = 0;
         double copies = 0;
@@ -492,7 +492,7 @@ TEST_F(ShippedStatisticsTest, TheDifferenceColumnOfTwoDecks) {
   EXPECT_FALSE(table->AddDifferenceColumn(0, 1)) << "the first column is no deck column";
   EXPECT_FALSE(table->AddDifferenceColumn(1, 2)) << "there is no third deck";
   ASSERT_TRUE(table->AddDifferenceColumn(1, 1));
-  EXPECT_EQ(list.GetColumnText(3), "Burn － prowess.txt");
+  EXPECT_EQ(list.GetColumnText(3), "差分 Burn － prowess.txt");
   for (int row = 0; row < list.GetItemCount(); ++row) {
     auto number = [&](int column) {
       const std::string text = list.GetItemText(row, column);
@@ -510,7 +510,7 @@ TEST_F(ShippedStatisticsTest, TheDifferenceColumnOfTwoDecks) {
 
   table->ReplaceDeckFiles({prowess, burn});
   EXPECT_EQ(Headers(), (std::vector<std::string>{"カード名", "Burn", "prowess.txt",
-                                                 "Burn － prowess.txt"}));
+                                                 "差分 Burn － prowess.txt"}));
   table->ReplaceDeckFiles({burn});
   EXPECT_EQ(Headers(), (std::vector<std::string>{"カード名", "Burn"}));
   EXPECT_TRUE(reporter.messages.empty());
@@ -533,9 +533,9 @@ TEST_F(ShippedStatisticsTest, ArchetypeColumnsFollowTheRuleFolder) {
   table->AddSpecialColumn(processors.leaves.at("アーキタイプ別/採用率"));
   std::vector<std::string> headers = Headers();
   std::vector<std::string> added(headers.begin() + before, headers.end());
-  EXPECT_EQ(added, (std::vector<std::string>{"Unknown (6)", "Azorius GenericControl (1)",
-                                             "Boros Burn (1)", "Grixis GenericControl (1)",
-                                             "Jund Aggro (1)"}));
+  EXPECT_EQ(added, (std::vector<std::string>{"Unknown (6) 採用率", "Azorius GenericControl (1) 採用率",
+                                             "Boros Burn (1) 採用率", "Grixis GenericControl (1) 採用率",
+                                             "Jund Aggro (1) 採用率"}));
   // The old columns name archetypes that no deck has now: blank.
   for (int column = 1; column < before; ++column) {
     for (const std::string& text : Column(column)) EXPECT_EQ(text, "") << headers[column];

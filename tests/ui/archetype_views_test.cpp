@@ -236,18 +236,19 @@ TEST_F(MainWindowFixture, AnEventByArchetypeWithTheShippedScript) {
     TtTesting::ClickToolBarButton(frame->GetToolBar(), MainCommand::SpecialColumnDropDown);
   };
   add_share_columns();
-  EXPECT_THAT(Headers(), ElementsAre("カード名", "Modern Challenge 64 (60)"));
+  EXPECT_THAT(Headers(), ElementsAre("カード名", "Modern Challenge 64 (60) 採用率"));
 
   frame->GetScriptHost().GetSettings().ArchetypeRules =
       SourcePath("docs/examples/archetype-rules/Modern");
   frame->GetTable().SetArchetypeRules(frame->GetScriptHost().GetSettings().ArchetypeRules);
   frame->GetTable().DeleteAllColumns();
   add_share_columns();
-  EXPECT_THAT(
-      Headers(),
-      ElementsAre("カード名", "Boros Burn (12)", "Mono Green Tron (9)", "Izzet Phoenix (8)",
-                  "Humans (7)", "Amulet Titan (6)", "Azorius Control (5)", "Jund Midrange (5)",
-                  "Grixis Shadow (4)", "Dredge (3)", "5 Color Burn / Humans (1)"));
+  EXPECT_THAT(Headers(),
+              ElementsAre("カード名", "Boros Burn (12) 採用率", "Mono Green Tron (9) 採用率",
+                          "Izzet Phoenix (8) 採用率", "Humans (7) 採用率",
+                          "Amulet Titan (6) 採用率", "Azorius Control (5) 採用率",
+                          "Jund Midrange (5) 採用率", "Grixis Shadow (4) 採用率",
+                          "Dredge (3) 採用率", "5 Color Burn / Humans (1) 採用率"));
 
   if (const char* screenshot = std::getenv("TARVANE_ARCHETYPES_SCREENSHOT")) {
     Choose({4, 0});  // 表示 → 色分け

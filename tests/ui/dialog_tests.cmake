@@ -9,6 +9,7 @@ tarvane_add_test(test_dialogs LABEL gui
     ${CMAKE_CURRENT_LIST_DIR}/settings_property_sheet_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/version_dialog_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/import_dialogs_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/dialog_keys_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/archetype_list_dialog_test.cpp
   LIBS tarvane_ui ttl_gui_test_main)
 
@@ -21,7 +22,7 @@ set(TARVANE_DIALOG_SHOT_TESTS
   SpecialEntryDialogTest.RowsShowTicksNamesAndBoardsAndOkWritesTheTicks
   PreviewDialogTest.ItStaysHiddenUntilACardIsShownAndThenShowsItsTexts
   SettingsPropertySheetTest.UntickingTheScriptDisablesThePathButKeepsAndSavesIt
-  VersionDialogTest.ItShowsNameVersionAndBuildAndTheButtonOrTheCloseBoxEndItWithZero
+  VersionDialogTest.ItShowsNameVersionAndBuildAndTheButtonEscapeEnterOrTheCloseBoxEndItWithZero
   ImportReportDialogTest.TheReportIsOneLinePerRowAndAddIsOfferedOnlyForWrittenLists
   DeckNameDialogTest.OkTakesTheTrimmedNameAndAnEmptyNameKeepsTheDialogOpen
   ArchetypeListDialogTest.RowsInLoadOrderThenByTheClickedColumnEitherWay)

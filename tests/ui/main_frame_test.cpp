@@ -123,6 +123,9 @@ TEST_F(MainFrameTest, AddingManyDecksShowsHowFarItGotAndEscapeStopsItKeepingWhat
   EXPECT_EQ(Status(0), "デッキ数 : 21");
   EXPECT_EQ(frame->DecksRead(0, 300), true) << "no key held: the work goes on";
   EXPECT_EQ(Status(0), "デッキ読み込み中 : 0 / 300 (Escで中止)");
+  frame->DecksRead(39999, 40000);
+  EXPECT_EQ(TtTesting::StatusPartShownText(frame->GetStatusBar(), 0), "デッキ読み込み中 : 39999 / 40000 (Escで中止)")
+      << "the whole progress text is on screen";
   EXPECT_TRUE(TtTesting::BusyCursorShown());
   frame->WorkEnded();
   EXPECT_FALSE(TtTesting::BusyCursorShown());
@@ -137,6 +140,17 @@ TEST_F(MainFrameTest, AddingManyDecksShowsHowFarItGotAndEscapeStopsItKeepingWhat
 
   frame->RowsCompared(0, 5000);
   EXPECT_EQ(Status(0), "並び替え中 : 5000 行 (比較 0 回)");
+  frame->RowsCompared(12345678, 40000);
+  EXPECT_EQ(TtTesting::StatusPartShownText(frame->GetStatusBar(), 0), Status(0));
+  // A sorter's long name keeps its start and its end, the middle shortened.
+  const std::string head = "並び替え : アーキタイプ別";
+  const std::string tail = "の平均枚数の多い順";
+  frame->SetStatusText(StatusBarTexts::kSorterPart, head + std::string(20, 'x') + "サイドボードを含む全カード" + tail);
+  const std::string shown = TtTesting::StatusPartShownText(frame->GetStatusBar(), 1);
+  EXPECT_EQ(shown.rfind(head, 0), 0u) << shown;
+  EXPECT_EQ(shown.substr(shown.size() - tail.size()), tail) << shown;
+  frame->SetStatusText(StatusBarTexts::kDeckCountPart, "デッキ読み込み中 : 39999 / 40000 (Escで中止)");
+  SaveScreenshotIfAsked(frame.get(), "fault-status-bar-texts");
   EXPECT_TRUE(TtTesting::BusyCursorShown());
   frame->WorkEnded();
   EXPECT_EQ(Status(0), "デッキ数 : 21") << "the deck count comes back after a sort alone";

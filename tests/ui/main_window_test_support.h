@@ -5,8 +5,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdlib>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/support/program_folder.h"
@@ -90,6 +93,18 @@ special_entry(::Card.Type.MainTotal, "Side Total", "サイド合計", ::Board.Ty
 // sideboard.
 inline std::string BurnDeck() { return "4 Lightning Bolt\n4 Goblin Guide\n8 Mountain\n\n2 Lightning Bolt\n"; }
 inline std::string BlueDeck() { return "4 Counterspell\n10 Island\n\n2 Mountain\n"; }
+
+// With TARVANE_SCREENSHOT_DIR set, saves a picture of the window (null: the whole screen) there
+// as <name>.png, once the X server has painted it.
+inline void SaveScreenshotIfAsked(const TtWindow* window, const std::string& name) {
+  const char* folder = std::getenv("TARVANE_SCREENSHOT_DIR");
+  if (!folder) return;
+  for (int round = 0; round < 30; ++round) {
+    TtTesting::ProcessEvents();
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  EXPECT_TRUE(TtTesting::SaveScreenshot(window, std::string(folder) + "/" + name + ".png"));
+}
 
 // The program folder with the test dictionary, the script above, the toolbar pictures and the
 // two decks.

@@ -102,6 +102,26 @@ TEST_F(MetagameViewsTest, ShadingColoursNumericCellsByTheirColumnsLargestAndIsRe
   EXPECT_NE(folder.Settings().find("CellShading=0"), std::string::npos);
 }
 
+// The new column is on screen before its cells and its largest value are known: a repaint in
+// between must find it unshaded, not read a column record that is not there yet.
+TEST_F(MetagameViewsTest, ColumnsOfEveryKindCanBeAddedWithShadingOn) {
+  OpenWithBothDecksAsColumns();
+  Choose({kView, 0});
+  ASSERT_TRUE(List().IsShading());
+  TtTesting::ProcessEvents();
+  Choose({kOperations, 0});
+  TtTesting::ProcessEvents();
+  // 特殊カラムの追加 → 定数, and → 二列 that adds two at once.
+  Choose({kOperations, 3, 0});
+  Choose({kOperations, 3, 3});
+  TtTesting::ProcessEvents();
+  EXPECT_THAT(Headers(), ElementsAre("カード名", "burn.txt", "blue.txt", "burn.txt", "blue.txt", "定数", "一", "二"));
+  List().ClearSelection();
+  EXPECT_EQ(Cell("山", 3), MainList::ShadeColour(kShadeSteps));
+  EXPECT_EQ(Cell("山", 5), MainList::ShadeColour(kShadeSteps)) << "a column of one value is all at its largest";
+  SaveScreenshotIfAsked(frame.get(), "fault-shading-new-columns");
+}
+
 TEST_F(MetagameViewsTest, TheDifferenceColumnComesFromADeckColumnsMenuAndASingleChoice) {
   OpenWithBothDecksAsColumns();
   std::vector<bool> enabled;
@@ -216,7 +236,8 @@ TEST_F(MetagameViewsTest, TheShippedScriptsArchetypeColumnsShaded) {
   });
   TtTesting::ClickToolBarButton(frame->GetToolBar(), MainCommand::SpecialColumnDropDown);
   ASSERT_EQ(List().GetColumnCount(), 10);
-  EXPECT_EQ(List().GetColumnText(1).substr(List().GetColumnText(1).size() - 4), " (9)");
+  const std::string header = List().GetColumnText(1);
+  EXPECT_EQ(header.substr(header.size() - 11), " (9) 採用率") << "the statistic is in the header";
   Choose({kView, 0});
   List().ClearSelection();
   TtTesting::ClickListHeader(List(), 2);

@@ -12,8 +12,8 @@
 #include <thread>
 
 #include "model/card.h"
-#include "ui/open_list_dialog.h"
 #include "tests/ui/main_window_test_support.h"
+#include "ui/open_list_dialog.h"
 
 extern char** environ;
 
@@ -21,24 +21,34 @@ namespace {
 
 constexpr char kOpenbox[] = "/usr/bin/openbox";
 
+// Starts openbox on the display unless a window manager runs there already; 0 when it did not.
+pid_t StartOpenbox() {
+  if (TtTesting::WindowManagerRunning() || access(kOpenbox, X_OK) != 0) return 0;
+  char name[] = "openbox";
+  char option[] = "--sm-disable";
+  char* arguments[] = {name, option, nullptr};
+  pid_t openbox = 0;
+  if (posix_spawn(&openbox, kOpenbox, nullptr, nullptr, arguments, environ) != 0) return 0;
+  for (int wait = 0; wait < 100 && !TtTesting::WindowManagerRunning(); ++wait) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return openbox;
+}
+
+void StopOpenbox(pid_t& openbox) {
+  if (openbox <= 0) return;
+  kill(openbox, SIGTERM);
+  waitpid(openbox, nullptr, 0);
+  openbox = 0;
+  for (int wait = 0; wait < 100 && TtTesting::WindowManagerRunning(); ++wait) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+}
+
 class WindowManagerTest : public TarvaneTest::MainWindowFixture {
 protected:
-  static void SetUpTestSuite() {
-    if (TtTesting::WindowManagerRunning() || access(kOpenbox, X_OK) != 0) return;
-    char name[] = "openbox";
-    char option[] = "--sm-disable";
-    char* arguments[] = {name, option, nullptr};
-    if (posix_spawn(&openbox_, kOpenbox, nullptr, nullptr, arguments, environ) != 0) return;
-    for (int wait = 0; wait < 100 && !TtTesting::WindowManagerRunning(); ++wait) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-  }
-  static void TearDownTestSuite() {
-    if (openbox_ <= 0) return;
-    kill(openbox_, SIGTERM);
-    waitpid(openbox_, nullptr, 0);
-    openbox_ = 0;
-  }
+  static void SetUpTestSuite() { openbox_ = StartOpenbox(); }
+  static void TearDownTestSuite() { StopOpenbox(openbox_); }
   void SetUp() override {
     if (!TtTesting::WindowManagerRunning()) {
       GTEST_SKIP() << "no window manager on the display and none could be started from " << kOpenbox
@@ -50,6 +60,23 @@ protected:
 };
 
 pid_t WindowManagerTest::openbox_ = 0;
+
+// As a player starts the program: the window manager has just come up and the main window is
+// the first window it places.
+class FirstWindowTest : public WindowManagerTest {
+protected:
+  static void SetUpTestSuite() {}
+  static void TearDownTestSuite() {}
+  void SetUp() override {
+    openbox_ = StartOpenbox();
+    WindowManagerTest::SetUp();
+  }
+  void TearDown() override {
+    WindowManagerTest::TearDown();
+    Close();
+    StopOpenbox(openbox_);
+  }
+};
 
 template <class Titles>
 int Place(const Titles& titles, const std::string& title) {
@@ -71,14 +98,16 @@ TEST_F(WindowManagerTest, ThePreviewStaysWithTheMainWindowAndUnderTheProgramsMod
   Open();
   frame->GetPreview().Show(Bolt());
   std::vector<std::string> titles = TtTesting::StackingOrder({"カードプレビュー"});
-  EXPECT_GT(Place(titles, "カードプレビュー"), Place(titles, Tarvane::MainFrame::kTitle)) << "above its owner";
+  EXPECT_GT(Place(titles, "カードプレビュー"), Place(titles, Tarvane::MainFrame::kTitle))
+      << "above its owner";
 
   answers.Dialog([&](TtWindow& dialog) {
     TtTesting::ShowAsModal(dialog);
     std::string title = dialog.GetText();
     std::vector<std::string> now = TtTesting::StackingOrder({title});
     ASSERT_GE(Place(now, title), 0);
-    EXPECT_GT(Place(now, title), Place(now, "カードプレビュー")) << "the dialog's OK and キャンセル stay in view";
+    EXPECT_GT(Place(now, title), Place(now, "カードプレビュー"))
+        << "the dialog's OK and キャンセル stay in view";
     TtTesting::Click(dynamic_cast<TtDialog&>(dialog).GetCancelButton());
   });
   TtTesting::ClickToolBarButton(frame->GetToolBar(), Tarvane::MainCommand::SelectDecks);
@@ -184,5 +213,69 @@ TEST_F(WindowManagerTest, AMessageBoxOpensCentredOnTheMainWindowAfterItsFileChoo
     EXPECT_NEAR((box.top + box.bottom) / 2, (owner.top + owner.bottom) / 2, 60);
   });
   Choose({0, 0});
+  EXPECT_TRUE(shown);
+}
+
+// A player reading a card goes on moving through the rows: the preview does not take the
+// keyboard from the table; once the player has clicked into it, Escape closes it.
+TEST_F(WindowManagerTest, ThePreviewLeavesTheKeyboardWithTheTableAndEscapeClosesIt) {
+  Open();
+  AddDecks({folder.burn});
+  Settle();
+  List().SetFocus();
+  Settle();
+  ASSERT_TRUE(TtTesting::HasFocus(List()));
+  frame->GetPreview().Show(Bolt());
+  Settle();
+  EXPECT_TRUE(frame->GetPreview().IsVisible());
+  EXPECT_TRUE(TtTesting::HasFocus(List())) << "the table keeps the keyboard";
+  TtTesting::PressEscape(frame->GetPreview());
+  Settle();
+  EXPECT_FALSE(frame->GetPreview().IsVisible());
+}
+
+namespace {
+
+// The main window opened from the saved placement, waited for until the window manager has
+// put it where it goes, and closed again as the player closes it (which saves its placement).
+void ExpectNormalPlacement(TtWindow& frame, const char* when) {
+  TtWin::WINDOWPLACEMENT placement = frame.GetWindowPlacement();
+  TtWin::RECT shown = frame.GetRectangle();
+  EXPECT_NEAR(shown.left, 150, 12) << when;
+  EXPECT_NEAR(shown.top, 120, 40) << when;
+  EXPECT_NEAR(shown.right - shown.left, 800, 12) << when;
+  EXPECT_NEAR(placement.rcNormalPosition.left, 150, 12) << when;
+  EXPECT_NEAR(placement.rcNormalPosition.right - placement.rcNormalPosition.left, 800, 12) << when;
+}
+
+}  // namespace
+
+TEST_F(FirstWindowTest, TheMainWindowComesBackWhereItWasAlsoAfterARestart) {
+  Tarvane::SaveWindowPlacement(Stored(Tarvane::WindowPlacement::Normal, 150, 120, 950, 720));
+  Open();
+  Settle();
+  ExpectNormalPlacement(*frame, "the first window after the window manager came up");
+  TtTesting::CloseWindow(*frame);
+  Settle();
+  Close();
+  Open();
+  Settle();
+  ExpectNormalPlacement(*frame, "after a restart");
+}
+
+TEST_F(FirstWindowTest, TheSettingsSheetOpensCentredOnTheFirstWindow) {
+  Tarvane::SaveWindowPlacement(Stored(Tarvane::WindowPlacement::Normal, 150, 120, 950, 720));
+  Open();
+  Settle();
+  const TtWin::RECT owner = frame->GetRectangle();
+  bool shown = false;
+  answers.DialogShown([&](TtWindow& sheet) {
+    shown = true;
+    Settle();
+    TtWin::RECT placed = sheet.GetRectangle();
+    EXPECT_NEAR((placed.left + placed.right) / 2, (owner.left + owner.right) / 2, 30);
+    EXPECT_NEAR((placed.top + placed.bottom) / 2, (owner.top + owner.bottom) / 2, 60);
+  });
+  Choose({5, 0});
   EXPECT_TRUE(shown);
 }

@@ -19,6 +19,16 @@ bool TtDialog::Created() {
     Layout(width, height);
     return Handled();
   });
+  // Enter and Escape: OK of the standard buttons, and closing as the close box does. A derived
+  // dialog registers its own where these do not fit.
+  RegisterCommandHandler(TtWin::IDOK, [this](int, TtWin::HWND) {
+    if (ok_button_.IsCreated() && ok_button_.IsEnabled()) Accept();
+    return Handled();
+  });
+  RegisterCommandHandler(TtWin::IDCANCEL, [this](int, TtWin::HWND) {
+    SendMessage(TtWin::WM_CLOSE);
+    return Handled();
+  });
   children_.clear();
   if (!CreatedInternal()) return false;
   // The size the dialog set may have arrived before its children existed, or not at all yet.

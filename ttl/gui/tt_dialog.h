@@ -22,8 +22,9 @@ public:
   TtWin::DWORD GetExtendedStyle() const override { return 0; }
   // The panel's dispatchers, the form table, a close handler that ends the dialog with 0 and a
   // size handler that calls Layout; then CreatedInternal, and Layout once more after it.
-  // Enter and Escape arrive as the commands IDOK and IDCANCEL; no handler of the dialog takes
-  // them unless the derived dialog registers one, so they go on to the parent.
+  // Enter and Escape arrive as the commands IDOK and IDCANCEL: Enter is OK of the standard
+  // buttons (nothing without them), Escape closes as the close box does; a derived dialog may
+  // register its own handlers for them.
   bool Created() override;
   // Dialogs are shown, not created: throws TtInvalidOperationException.
   void Create(const CreateParameter& parameter) override;

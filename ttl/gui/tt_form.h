@@ -40,6 +40,9 @@ public:
   static void EndBusyCursor();
   // Whether Escape is held down now: how work that lets no event through hears the user.
   static bool IsEscapeKeyDown();
+  // Lets the windowing system's pending showing, hiding and painting through, and no input:
+  // before long work, so that the windows are on screen as they are and a closed dialog is gone.
+  static void PaintPendingWindows();
   // Handles the messages waiting now and returns (rethrowing what a handler threw there); for
   // work that drives windows without running the message loop.
   static void ProcessPendingMessages();

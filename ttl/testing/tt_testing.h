@@ -116,6 +116,10 @@ void ClickToolBarButton(TtToolBar& tool_bar, int id);
 std::string ToolTipText(TtWindow& window);
 // Clicks an entry of a list box with the real pointer, as the user does.
 void ClickListBoxItem(TtWindow& list_box, int index);
+// The same with a double click of the real pointer.
+void DoubleClickListBoxItem(TtWindow& list_box, int index);
+// Whether the keyboard focus is in the window (on it or on one of its parts).
+bool HasFocus(TtWindow& window);
 // Clicks at the middle of an item's cell in a column of a list view.
 void ClickListItem(TtListView& list, int item, int column = 0);
 void DoubleClickListItem(TtListView& list, int item);
@@ -138,6 +142,7 @@ void DropFiles(TtWindow& window, const std::vector<std::string>& paths);
 // Enter or Escape in a window (a dialog's keyboard).
 void PressEnter(TtWindow& window);
 void PressEscape(TtWindow& window);
+void PressTab(TtWindow& window);
 // The close box of a top-level window.
 void CloseWindow(TtWindow& window);
 
@@ -161,6 +166,10 @@ void DoubleClickListHeaderEdge(TtListView& list, int column);
 void SetListColumnWidthAsUser(TtListView& list, int column, int width);
 // The text a static control shows now (CP932), as cut or wrapped to its width.
 std::string ShownText(TtWindow& control);
+// The widget set's own translation of one of its texts (its catalogue "gtk30"), as it shows it.
+std::string WidgetSetText(const char* english);
+// The text a status bar part shows at its width: shortened in the middle where it does not fit.
+std::string StatusPartShownText(TtWindow& status_bar, int part);
 // Scrolls a list view sideways until the column is in view, as the user does with the scroll bar.
 void ScrollListToColumn(TtListView& list, int column);
 // What the list view paints: the text of a cell and the background colour of a row.

@@ -1,5 +1,6 @@
 #include "ttl/testing/tt_testing.h"
 
+#include <libintl.h>
 #include <wx/containr.h>
 #include <wx/dnd.h>
 #include <wx/grid.h>
@@ -489,6 +490,23 @@ std::string ShownText(TtWindow& control) {
   return TtWx::FromWxString(label->GetLabelText());
 }
 
+std::string WidgetSetText(const char* english) {
+  bind_textdomain_codeset("gtk30", "UTF-8");
+  return TtWx::FromWxString(wxString::FromUTF8(dgettext("gtk30", english)));
+}
+
+std::string StatusPartShownText(TtWindow& status_bar, int part) {
+  auto* bar = dynamic_cast<wxStatusBar*>(Widget(status_bar));
+  if (!bar) throw std::logic_error("not a status bar");
+  wxRect field;
+  if (!bar->GetFieldRect(part, field)) throw std::logic_error("no such part");
+  wxClientDC dc(bar);
+  dc.SetFont(bar->GetFont());
+  // The bar draws its text inside a margin on either side of the part.
+  int room = field.width - 2 * bar->GetBorderX() - 4;
+  return TtWx::FromWxString(wxControl::Ellipsize(bar->GetStatusText(part), dc, wxELLIPSIZE_MIDDLE, room));
+}
+
 void ScrollListToColumn(TtListView& list, int column) {
   wxGrid* grid = GridOf(list);
   grid->MakeCellVisible(0, column);
@@ -564,6 +582,8 @@ void PressEnter(TtWindow& window) { PressKey(window, WXK_RETURN); }
 
 void PressEscape(TtWindow& window) { PressKey(window, WXK_ESCAPE); }
 
+void PressTab(TtWindow& window) { PressKey(window, WXK_TAB); }
+
 void CloseWindow(TtWindow& window) {
   Widget(window)->Close();
   wxTheApp->RethrowStoredException();
@@ -610,7 +630,10 @@ void ShowAsModal(TtWindow& dialog) {
 
 std::string ToolTipText(TtWindow& window) { return TtWx::FromWxString(Widget(window)->GetToolTipText()); }
 
-void ClickListBoxItem(TtWindow& list_box, int index) {
+namespace {
+
+// Where on screen the pointer lands on an entry of a list box put on screen.
+wxPoint ListBoxEntryPoint(TtWindow& list_box, int index) {
   auto* list = dynamic_cast<wxListBox*>(Widget(list_box));
   if (!list) throw std::logic_error("not a list box");
   // A modal dialog answered by a test is not on screen; a pointer needs it there.
@@ -628,10 +651,33 @@ void ClickListBoxItem(TtWindow& list_box, int index) {
     last = y;
   }
   if (first < 0) throw std::logic_error("the entry is not in view");
-  wxPoint point = list->ClientToScreen(wxPoint(8, (first + last) / 2));
+  return list->ClientToScreen(wxPoint(8, (first + last) / 2));
+}
+
+}  // namespace
+
+void ClickListBoxItem(TtWindow& list_box, int index) {
+  wxPoint point = ListBoxEntryPoint(list_box, index);
   MovePointer({point.x, point.y});
   PressLeftButton();
   ReleaseLeftButton();
+}
+
+void DoubleClickListBoxItem(TtWindow& list_box, int index) {
+  wxPoint point = ListBoxEntryPoint(list_box, index);
+  MovePointer({point.x, point.y});
+  wxUIActionSimulator().MouseDblClick();
+  ProcessEvents();
+  wxTheApp->RethrowStoredException();
+}
+
+bool HasFocus(TtWindow& window) {
+  ProcessEvents();
+  wxWindow* widget = Widget(window);
+  for (wxWindow* focus = wxWindow::FindFocus(); focus; focus = focus->GetParent()) {
+    if (focus == widget) return true;
+  }
+  return false;
 }
 
 std::string ListCellText(TtListView& list, int item, int column) {

@@ -116,3 +116,10 @@ TEST(TtCommonDialogsGuiTest, TheFolderBrowserStartsAtTheInitialFolderAndKeepsItO
   EXPECT_EQ(browser.GetSelectedPath(), "/tmp/デッキ");
   EXPECT_TRUE(answers.Finish().empty());
 }
+
+// The texts the widget set writes itself (the chooser's places, the question before a file is
+// replaced) are Japanese like the program's, also on a desktop in another language.
+TEST(TtCommonDialogsGuiTest, TheWidgetSetsOwnTextsAreInTheProgramsLanguage) {
+  EXPECT_EQ(TtTesting::WidgetSetText("_Cancel"), "キャンセル(_C)");
+  EXPECT_EQ(TtTesting::WidgetSetText("_Replace"), "置き換える(_R)");
+}

@@ -135,7 +135,7 @@ void TtListBox::SetItemHeight(int height) { item_height_ = height; }
 int TtListBox::GetItemHeight() const { return item_height_; }
 
 wxWindow* TtWxInternal::CreateStatusBar(wxWindow* parent, int id) {
-  auto* bar = new wxStatusBar(parent, id, wxSTB_SIZEGRIP | wxSTB_SHOW_TIPS | wxSTB_ELLIPSIZE_END | wxFULL_REPAINT_ON_RESIZE);
+  auto* bar = new wxStatusBar(parent, id, wxSTB_SIZEGRIP | wxSTB_SHOW_TIPS | wxSTB_ELLIPSIZE_MIDDLE | wxFULL_REPAINT_ON_RESIZE);
   bar->SetMinHeight(kStatusBarHeight);
   PlaceStatusBar(bar);
   return bar;

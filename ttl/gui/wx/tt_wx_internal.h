@@ -31,6 +31,12 @@ private:
   int wrapped_width_ = -1;
 };
 
+// Whether the widget set is up; before it is, and after it went, no widget may be touched.
+bool PlatformReady();
+// The widget of a toolkit window, or the system call error the platform would give for a
+// window that has none.
+wxWindow* Widget(const TtWindow& window, const char* call);
+
 // The wx style of a top-level window or dialog with the toolkit's window styles.
 long TopLevelStyle(TtWin::DWORD style, TtWin::DWORD extended_style);
 
@@ -39,11 +45,12 @@ void BindCommonEvents(wxWindow* window);
 void BindPanelEvents(wxWindow* window);
 void SendSizeMessage(wxWindow* window);
 void RememberNormalRectangle(wxWindow* window);
-void ForgetWindow(wxWindow* window);
 void FontChanged(wxWindow* window);
 
-wxWindow* CreateListView(TtListView& list, wxWindow* parent, int id, TtWin::DWORD style, TtWin::DWORD extended_style);
-wxWindow* CreateToolBar(TtWindow& window, wxWindow* parent, int id, TtWin::DWORD style, TtWin::DWORD extended_style);
+wxWindow* CreateListView(TtListView& list, wxWindow* parent, int id, TtWin::DWORD style,
+                         TtWin::DWORD extended_style);
+wxWindow* CreateToolBar(TtWindow& window, wxWindow* parent, int id, TtWin::DWORD style,
+                        TtWin::DWORD extended_style);
 wxWindow* CreateStatusBar(wxWindow* parent, int id);
 void PlaceStatusBar(wxStatusBar* bar);
 
@@ -63,14 +70,15 @@ void ResetListLooks(wxWindow* grid);
 
 // Menus: a choice reaches the owner as the platform reports it; tests may answer pop-ups.
 void DeliverMenuChoice(TtWin::HWND owner, TtMenuModel& menu, int index);
-std::function<bool(TtMenuModel& menu, TtWin::POINT point, TtWin::HMENU& chosen, int& position)>& PopupMenuHook();
+std::function<bool(TtMenuModel& menu, TtWin::POINT point, TtWin::HMENU& chosen, int& position)>&
+PopupMenuHook();
 
 // The message box: the platform's icon beside the text and the program's own (Japanese)
 // button texts in the classic order, whatever the desktop's language.
 class MessageBox : public wxDialog {
 public:
-  MessageBox(wxWindow* parent, const wxString& text, const wxString& caption, int button_set, int icon,
-             bool second_is_default);
+  MessageBox(wxWindow* parent, const wxString& text, const wxString& caption, int button_set,
+             int icon, bool second_is_default);
   const wxString& GetText() const { return text_; }
   int GetButtonSet() const { return button_set_; }
   int GetIcon() const { return icon_; }
