@@ -23,6 +23,10 @@ std::string ProgramFiles::GetSettingsFilePath() {
   return TtPath::ChangeExtension(GetExecutablePath(), "ini");
 }
 
+std::string ProgramFiles::GetLastDeckSetPath() {
+  return TtPath::ChangeExtension(GetExecutablePath(), "last.tvset");
+}
+
 std::string ProgramFiles::GetStartupScriptPath() {
   return TtPath::ChangeExtension(GetExecutablePath(), "nut");
 }

@@ -20,6 +20,8 @@ public:
   static std::string GetSettingsFilePath();      // <base>.ini
   static std::string GetStartupScriptPath();     // <base>.nut
   static std::string GetToolbarBitmapPath();     // <base>.bmp
+  // The deck set of the last session, written when the window closes: <base>.last.tvset
+  static std::string GetLastDeckSetPath();
   // Drive and directory of the executable without a trailing "/" ("." when empty).
   static std::string GetExecutableDirectory();
   static std::string GetDictionaryFolderPath();  // <executable directory>/dictionary

@@ -11,12 +11,15 @@ add_library(ttl_gui STATIC
   wx/tt_wx_window.cpp
   wx/tt_wx_controls.cpp
   wx/tt_wx_list_view.cpp
+  wx/tt_wx_list_view_keys.cpp
+  wx/tt_wx_edit_caret.cpp
   wx/tt_wx_tool_bar.cpp
   wx/tt_wx_menu.cpp
   wx/tt_wx_dialogs.cpp
   wx/tt_wx_graphics.cpp
   wx/tt_wx_clipboard.cpp
   wx/tt_wx_testing.cpp
+  wx/tt_wx_testing_keys.cpp
 )
 tarvane_expose_headers(ttl_gui ttl)
 # X11 only for the tests' look at the window manager's stacking order.

@@ -83,7 +83,8 @@ bool MainFrame::CreatedInternal() {
   SetSize(kInitialWidth, kInitialHeight);
   SetMenuBar(main_menu_);
   CreateChildren();
-  status_bar_.SetParts({100, 300});
+  // The deck count, the sort, the row filter, and the outcome of the last command.
+  status_bar_.SetParts({100, 300, 560, -1});
 
   RegisterSizeHandler([this](int, int width, int height) {
     Layout(width, height);
@@ -97,6 +98,7 @@ bool MainFrame::CreatedInternal() {
   });
   RegisterCloseHandler([this] {
     SaveWindowPlacement();
+    SaveLastSession();
     // Not handled: the close goes on and the window is destroyed.
     return NotHandled();
   });
@@ -107,6 +109,7 @@ bool MainFrame::CreatedInternal() {
   main_list_.SetShading(LoadCellShading());
   main_menu_.CheckCellShading(main_list_.IsShading());
   FillScriptMenus();
+  UpdateRecentMenu();
   GetTable().SetWorkProgress(this);
   GetTable().Reset();
   tool_bar_.Show();

@@ -1,6 +1,7 @@
 // The command table of the main window: each menu item and toolbar button ends in one handler
 // here, which calls the table's operations or opens a dialog.
 #include "app/exception.h"
+#include "app/program_files.h"
 #include "app/settings.h"
 #include "table/average_deck.h"
 #include "table/table_export.h"
@@ -51,6 +52,20 @@ void MainFrame::RegisterCommandHandlers() {
   on(MainCommand::SortByColumn, [this] { SortByClickedColumn(); });
   on(MainCommand::DifferenceColumn, [this] { AddDifferenceColumn(); });
   on(MainCommand::CellShading, [this] { SetCellShading(!main_list_.IsShading()); });
+  on(MainCommand::Find, [this] { Find(std::string()); });
+  on(MainCommand::FindNext, [this] { FindAgain(false); });
+  on(MainCommand::FindPrevious, [this] { FindAgain(true); });
+  on(MainCommand::FilterRows, [this] { FilterRows(); });
+  on(MainCommand::ClearFilter, [this] { ClearFilter(); });
+  on(MainCommand::JumpToColumn, [this] { JumpToColumn(); });
+  on(MainCommand::FitAllColumns, [this] { FitAllColumns(); });
+  on(MainCommand::Copy, [this] { CopySelection(); });
+  on(MainCommand::OpenDeckSet, [this] { OpenDeckSet(); });
+  on(MainCommand::SaveDeckSet, [this] { SaveDeckSet(); });
+  on(MainCommand::LastSessionDeckSet, [this] { OpenDeckSetFile(ProgramFiles::GetLastDeckSetPath(), false); });
+  for (int index = 0; index < kRecentDeckSetCount; ++index) {
+    on(MainCommand::FirstRecentDeckSet + index, [this, index] { OpenRecentDeckSet(index); });
+  }
 }
 
 void MainFrame::New() {
@@ -72,11 +87,15 @@ void MainFrame::ExportCsv() {
     ShowMessage(FileAccessErrorText(error), kFileAccessErrorCaption, MessageButtons::Ok, MessageIcon::Error, true);
     return;
   }
-  ExportCsvFile(main_list_, dialog.GetFileName(), *this);
+  if (ExportCsvFile(main_list_, dialog.GetFileName(), *this)) {
+    ShowNotice("CSVファイルに書き出しました : " + dialog.GetFileName());
+  }
 }
 
 void MainFrame::ExportTsv() {
-  ExportTsvToClipboard(main_list_, TtClipboard::SetString, *this);
+  if (ExportTsvToClipboard(main_list_, TtClipboard::SetString, *this)) {
+    ShowNotice("表をクリップボードにコピーしました (" + std::to_string(main_list_.GetItemCount()) + " 行)");
+  }
 }
 
 void MainFrame::AddDeckFiles() {
@@ -143,7 +162,9 @@ void MainFrame::WriteAverageDeck() {
   dialog.SetFileName("average.txt");
   dialog.SetOverwritePrompt(true);
   if (!dialog.ShowDialog(this)) return;
-  WriteAverageDeckFile(GetTable(), dialog.GetFileName(), *this);
+  if (WriteAverageDeckFile(GetTable(), dialog.GetFileName(), *this)) {
+    ShowNotice("平均デッキを書き出しました : " + dialog.GetFileName());
+  }
 }
 
 void MainFrame::ShowVersion() {

@@ -10,6 +10,8 @@ list(APPEND TARVANE_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/version_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/import_report_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/deck_name_dialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/text_query_dialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/row_filter_dialog.cpp
 )
 # The main window: its list, menus, toolbar, commands and the row drag.
 list(APPEND TARVANE_UI_SOURCES
@@ -20,4 +22,6 @@ list(APPEND TARVANE_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/main_frame_commands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_frame_list.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_frame_import.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/main_frame_find.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/main_frame_deck_sets.cpp
 )

@@ -1,0 +1,18 @@
+#pragma once
+// Test driving of the keyboard beyond Enter and Escape: a character typed into a window, and
+// the shortcut that the widget set made of a menu item's text.
+#include <string>
+#include <vector>
+
+#include "ttl/tt_window.h"
+
+namespace TtTesting {
+
+// One character (CP932) typed into the window, as the widget set delivers it after the key.
+void TypeCharacter(TtWindow& window, const std::string& character);
+
+// The shortcut of a menu bar item (positions as for ChooseMenuBarItem) as the widget set
+// understood it from the item's text ("Ctrl+F", "F5"); empty when it found none.
+std::string MenuItemShortcut(TtWindow& form, const std::vector<int>& positions);
+
+}  // namespace TtTesting
