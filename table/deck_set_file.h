@@ -3,7 +3,7 @@
 // as a file of its own so that a player can open the same view again (ファイル → デッキセット
 // を開く, and the last session at the next start). The file is CP932 text of "key=value"
 // lines, deck paths relative to the file's folder so that a folder of decks and its set move
-// together; docs/deck-sets.md describes it.
+// together; docs/window.md describes it.
 #include <optional>
 #include <string>
 #include <vector>

@@ -1,7 +1,8 @@
 // What a player reaches for in the main window's table: finding a card (by menu, again and
 // again, and by typing into the table), filtering rows, going to a column, fitting columns,
 // copying, the keys on the menus, deck sets with the recent files and the last session, and the
-// status bar's word after each. With TARVANE_SCREENSHOT_DIR set, pictures of each go there.
+// status bar's word after each. With TARVANE_SCREENSHOT_DIR set, pictures of each go there (one
+// test per run: a later main window in the same run is captured before it is painted).
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -77,6 +78,7 @@ protected:
 TEST_F(TableToolsTest, FindGoesToEachCardRowByEitherNameAndTypingIntoTheTableStartsIt) {
   Open();
   AddDecks({folder.burn, folder.blue});
+  Choose({kOperations, 0});
   // 山 is on burn's main deck and blue's sideboard.
   AnswerText("mountain");
   Choose(kFind);
@@ -106,6 +108,7 @@ TEST_F(TableToolsTest, FindGoesToEachCardRowByEitherNameAndTypingIntoTheTableSta
 TEST_F(TableToolsTest, FilterShowsInTheStatusBarAndClearsInOneStep) {
   Open();
   AddDecks({folder.burn, folder.blue});
+  Choose({kOperations, 0});
   answers.Dialog([](TtWindow& dialog) {
     auto& filter = dynamic_cast<RowFilterDialog&>(dialog);
     EXPECT_EQ(filter.GetArchetypeList().GetCount(), 3) << "(すべて), blue.txt, burn.txt";
@@ -239,6 +242,24 @@ TEST_F(TableToolsTest, DeckSetSavedOpensFromTheRecentFilesAndTheLastSessionAtThe
   Choose({kFile, kRecentMenu, 0});
   EXPECT_EQ(Headers(), headers);
   EXPECT_EQ(Status(0), "デッキ数 : 2");
+}
+
+// Counts line up on the right, and the totals are painted in the font of the other rows, with
+// 色分け on or off.
+TEST_F(TableToolsTest, TotalRowsKeepTheTableFont) {
+  Open();
+  AddDecks({folder.burn});
+  Choose({kOperations, 0});
+  const int total = 3;
+  ASSERT_FALSE(List().IsCardRow(total));
+  for (bool shading : {false, true}) {
+    List().SetShading(shading);
+    for (int column : {0, 1}) {
+      EXPECT_EQ(TtTesting::ListCellFont(List(), total, column),
+                TtTesting::ListCellFont(List(), 0, column));
+    }
+  }
+  EXPECT_TRUE(List().RightAlignsNumbers());
 }
 
 TEST_F(TableToolsTest, ExportAndAverageDeckSayInTheStatusBarThatTheyWrote) {

@@ -1,5 +1,6 @@
 #include <wx/accel.h>
 #include <wx/frame.h>
+#include <wx/grid.h>
 #include <wx/menu.h>
 
 #include <stdexcept>
@@ -43,6 +44,12 @@ std::string MenuItemShortcut(TtWindow& form, const std::vector<int>& positions) 
     menu = item->GetSubMenu();
   }
   return std::string();
+}
+
+std::string ListCellFont(TtListView& list, int item, int column) {
+  auto* grid = list.GetHandle() ? dynamic_cast<wxGrid*>(TtWx::ToWx(list.GetHandle())) : nullptr;
+  if (!grid) throw std::logic_error("the list view has no grid");
+  return TtWx::FromWxString(grid->GetCellFont(item, column).GetNativeFontInfoDesc());
 }
 
 }  // namespace TtTesting
