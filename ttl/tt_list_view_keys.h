@@ -9,8 +9,8 @@
 namespace TtListViewKeys {
 
 // Called with each character typed into the list (CP932, one character) that is no navigation
-// or command key: letters, digits, punctuation and Japanese characters. A handler replaces the
-// one before; an empty function removes it.
+// or command key: letters, digits, punctuation and Japanese characters, not a space. Set once
+// per list, after the list has been created.
 void OnTypedText(TtListView& list, std::function<void(const std::string& text)> handler);
 
 // Scrolls the list sideways so that the column is in view; the rows stay where they are.

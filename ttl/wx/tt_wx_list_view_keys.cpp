@@ -27,8 +27,8 @@ void OnTypedText(TtListView& list, std::function<void(const std::string& text)> 
   if (!grid) return;
   grid->Bind(wxEVT_CHAR, [handler = std::move(handler)](wxKeyEvent& event) {
     const wxChar character = event.GetUnicodeKey();
-    // Modified keys are commands (Ctrl+C), and control characters are no text.
-    if (!handler || character == WXK_NONE || character < 0x20 || character == 0x7F ||
+    // Modified keys are commands (Ctrl+C), and control characters and a space start no name.
+    if (!handler || character == WXK_NONE || character <= 0x20 || character == 0x7F ||
         event.HasAnyModifiers()) {
       event.Skip();
       return;
