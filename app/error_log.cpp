@@ -1,8 +1,8 @@
 #include "app/error_log.h"
 
 #include "app/program_files.h"
-#include "ttl/tt_ini_file.h"
-#include "ttl/tt_path.h"
+#include "ttl/core/tt_ini_file.h"
+#include "ttl/core/tt_path.h"
 
 namespace Tarvane {
 

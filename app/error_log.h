@@ -1,7 +1,7 @@
 #pragma once
 // The error log: the technical message of the last error that ended the program, kept as the
 // key "Dump" in section "ErrorLog" of the settings file.
-#include "ttl/tt_exception.h"
+#include "ttl/core/tt_exception.h"
 
 namespace Tarvane {
 

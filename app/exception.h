@@ -3,7 +3,7 @@
 // and the Japanese text shown to the user (Description, which starts with Summary).
 #include <string>
 
-#include "ttl/tt_exception.h"
+#include "ttl/core/tt_exception.h"
 
 namespace Tarvane {
 

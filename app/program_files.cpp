@@ -1,6 +1,6 @@
 #include "app/program_files.h"
 
-#include "ttl/tt_path.h"
+#include "ttl/core/tt_path.h"
 
 namespace Tarvane {
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "app/program_files.h"
-#include "ttl/tt_ini_file.h"
+#include "ttl/core/tt_ini_file.h"
 
 namespace Tarvane {
 

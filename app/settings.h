@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/window_placement.h"
-#include "ttl/tt_exception.h"
+#include "ttl/core/tt_exception.h"
 
 namespace Tarvane {
 

@@ -10,8 +10,8 @@
 #include "app/program_files.h"
 #include "bench.h"
 #include "script/squirrel_vm.h"
-#include "script/tt_squirrel_engine_object.h"
-#include "script/tt_squirrel_native_api.h"
+#include "squirrel/tt_squirrel_engine_object.h"
+#include "squirrel/tt_squirrel_native_api.h"
 
 namespace {
 

@@ -19,9 +19,9 @@
 #include "bench_table_support.h"
 #include "model/deck.h"
 #include "script/squirrel_vm.h"
-#include "ttl/tt_list_view_store.h"
-#include "ttl/tt_path.h"
 #include "table/analysis_table.h"
+#include "ttl/core/tt_list_view_store.h"
+#include "ttl/core/tt_path.h"
 
 namespace {
 

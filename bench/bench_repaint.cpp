@@ -12,10 +12,9 @@
 
 #include "app/program_files.h"
 #include "bench.h"
-#include "ttl/tt_exception.h"
-#include "ttl/tt_form.h"
-#include "ttl/tt_path.h"
-#include "ttl/tt_testing.h"
+#include "ttl/core/tt_exception.h"
+#include "ttl/core/tt_path.h"
+#include "ttl/gui/tt_form.h"
 #include "ui/main_frame.h"
 #include "ui/main_icon.h"
 
@@ -55,7 +54,7 @@ std::vector<std::string> GenerateProgramFolder(const std::string& folder, const 
 
 // The best time of one repaint of the whole visible list.
 double RepaintSeconds(Tarvane::MainList& list) {
-  TtTesting::ProcessEvents();
+  TtForm::ProcessPendingMessages();
   return TarvaneBench::BestSeconds(kRounds, [&] {
            for (int i = 0; i < kRepaints; ++i) {
              list.Invalidate();

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "bench.h"
-#include "script/tt_squirrel_native_api.h"
-#include "script/tt_squirrel_virtual_machine.h"
+#include "squirrel/tt_squirrel_native_api.h"
+#include "squirrel/tt_squirrel_virtual_machine.h"
 
 namespace {
 

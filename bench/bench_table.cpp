@@ -18,10 +18,10 @@
 #include "bench_table_support.h"
 #include "model/deck.h"
 #include "script/squirrel_vm.h"
-#include "script/tt_squirrel_engine_object.h"
+#include "squirrel/tt_squirrel_engine_object.h"
 #include "table/analysis_table.h"
-#include "ttl/tt_list_view_store.h"
-#include "ttl/tt_path.h"
+#include "ttl/core/tt_list_view_store.h"
+#include "ttl/core/tt_path.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "cli/cli_console.h"
 
-#include "ttl/tt_string.h"
+#include "ttl/core/tt_string.h"
 
 namespace Tarvane {
 

@@ -2,9 +2,9 @@
 
 #include <map>
 
-#include "ttl/tt_exception.h"
-#include "ttl/tt_string.h"
-#include "ttl/tt_utility.h"
+#include "ttl/core/tt_exception.h"
+#include "ttl/core/tt_string.h"
+#include "ttl/core/tt_utility.h"
 
 namespace Tarvane {
 

@@ -9,8 +9,8 @@
 #include "script/squirrel_vm.h"
 #include "table/analysis_table.h"
 #include "table/script_item_menu.h"
-#include "ttl/tt_list_view_store.h"
-#include "ttl/tt_menu.h"
+#include "ttl/core/tt_list_view_store.h"
+#include "ttl/core/tt_menu.h"
 
 namespace Tarvane {
 

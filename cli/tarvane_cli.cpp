@@ -12,7 +12,7 @@
 #include "model/card_database.h"
 #include "model/import/card_name_resolver.h"
 #include "model/import/deck_list_file_import.h"
-#include "ttl/tt_path.h"
+#include "ttl/core/tt_path.h"
 
 namespace Tarvane {
 

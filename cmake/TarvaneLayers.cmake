@@ -36,3 +36,11 @@ function(tarvane_add_layer name)
   tarvane_expose_headers(${name} ${L_HEADERS})
   target_link_libraries(${name} PUBLIC ${L_PUBLIC} PRIVATE ${L_PRIVATE})
 endfunction()
+
+# tarvane_use_wx_privately(target): the equivalent of include(${wxWidgets_USE_FILE}), kept to the
+# target so that code linking it does not see the widget set.
+function(tarvane_use_wx_privately target)
+  target_include_directories(${target} SYSTEM PRIVATE ${wxWidgets_INCLUDE_DIRS})
+  target_compile_definitions(${target} PRIVATE ${wxWidgets_DEFINITIONS})
+  target_compile_options(${target} PRIVATE ${wxWidgets_CXX_FLAGS})
+endfunction()

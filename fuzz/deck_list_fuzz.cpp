@@ -12,7 +12,7 @@
 #include "model/deck.h"
 #include "model/line_reader.h"
 #include "model/text_encoding.h"
-#include "ttl/tt_utility.h"
+#include "ttl/core/tt_utility.h"
 
 using TarvaneFuzz::Check;
 using namespace Tarvane;

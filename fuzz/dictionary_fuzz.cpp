@@ -12,7 +12,7 @@
 #include "fuzz_support.h"
 #include "model/card_database.h"
 #include "model/card_type.h"
-#include "ttl/tt_utility.h"
+#include "ttl/core/tt_utility.h"
 
 using TarvaneFuzz::Check;
 using namespace Tarvane;

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "fuzz_support.h"
-#include "ttl/tt_ini_file.h"
-#include "ttl/tt_utility.h"
+#include "ttl/core/tt_ini_file.h"
+#include "ttl/core/tt_utility.h"
 
 using TarvaneFuzz::Check;
 

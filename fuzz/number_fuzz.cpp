@@ -5,7 +5,7 @@
 #include <string>
 
 #include "fuzz_support.h"
-#include "ttl/tt_utility.h"
+#include "ttl/core/tt_utility.h"
 
 using TarvaneFuzz::Check;
 

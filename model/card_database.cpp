@@ -6,8 +6,8 @@
 #include "app/program_files.h"
 #include "model/card_type.h"
 #include "model/dictionary_line.h"
-#include "ttl/tt_directory.h"
-#include "ttl/tt_exception.h"
+#include "ttl/core/tt_directory.h"
+#include "ttl/core/tt_exception.h"
 
 namespace Tarvane {
 

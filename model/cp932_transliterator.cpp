@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "ttl/tt_string.h"
+#include "ttl/core/tt_string.h"
 
 namespace Tarvane {
 

@@ -5,7 +5,7 @@
 #include "model/card_database.h"
 #include "model/deck_list_line.h"
 #include "model/deck_list_reader.h"
-#include "ttl/tt_path.h"
+#include "ttl/core/tt_path.h"
 
 namespace Tarvane {
 

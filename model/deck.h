@@ -7,7 +7,7 @@
 #include <unordered_map>
 
 #include "model/board.h"
-#include "script/tt_squirrel_object.h"
+#include "squirrel/tt_squirrel_object.h"
 
 namespace Tarvane {
 

@@ -1,6 +1,6 @@
 #include "model/deck_list_line.h"
 
-#include "ttl/tt_utility.h"
+#include "ttl/core/tt_utility.h"
 
 namespace Tarvane {
 

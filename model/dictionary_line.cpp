@@ -9,7 +9,7 @@
 
 #include "app/exception.h"
 #include "model/card_type.h"
-#include "ttl/tt_utility.h"
+#include "ttl/core/tt_utility.h"
 
 namespace Tarvane {
 

@@ -9,9 +9,9 @@
 
 #include "app/exception.h"
 #include "model/dictionary_line.h"
-#include "ttl/tt_exception.h"
-#include "ttl/tt_file.h"
-#include "ttl/tt_string.h"
+#include "ttl/core/tt_exception.h"
+#include "ttl/core/tt_file.h"
+#include "ttl/core/tt_string.h"
 
 namespace Tarvane {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ttl/tt_utility.h"
+#include "ttl/core/tt_utility.h"
 
 namespace Tarvane {
 

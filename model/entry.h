@@ -2,7 +2,7 @@
 // A row of the analysis table: one card on one board. The row computes nothing by itself; a
 // column's script processor yields its value (SquirrelVM::ComputeCellValue).
 #include "model/card.h"
-#include "script/tt_squirrel_object.h"
+#include "squirrel/tt_squirrel_object.h"
 
 namespace Tarvane {
 

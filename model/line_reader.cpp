@@ -4,8 +4,8 @@
 #include <climits>
 #include <cstring>
 
-#include "ttl/tt_exception.h"
-#include "ttl/tt_file.h"
+#include "ttl/core/tt_exception.h"
+#include "ttl/core/tt_file.h"
 
 namespace Tarvane {
 

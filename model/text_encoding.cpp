@@ -1,7 +1,7 @@
 #include "model/text_encoding.h"
 
 #include "model/cp932_transliterator.h"
-#include "ttl/tt_string.h"
+#include "ttl/core/tt_string.h"
 
 namespace Tarvane {
 namespace {

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <memory>
 
-#include "ttl/tt_exception.h"
-#include "ttl/tt_string.h"
+#include "ttl/core/tt_exception.h"
+#include "ttl/core/tt_string.h"
 
 namespace Tarvane {
 

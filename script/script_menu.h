@@ -4,7 +4,7 @@
 // menus and the headless tool each implement it, so the filling rules live in one place.
 #include <string>
 
-#include "script/tt_squirrel_object.h"
+#include "squirrel/tt_squirrel_object.h"
 
 namespace Tarvane {
 

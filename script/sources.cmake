@@ -1,21 +1,8 @@
-# script/: the only code that includes the engine's headers, in two layers.
-# tarvane_squirrel: the engine wrapper (tt_squirrel_*), whose script values the data side holds.
-list(APPEND TARVANE_SQUIRREL_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/tt_squirrel_object_type.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/tt_squirrel_exception.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/tt_squirrel_native_api.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/tt_squirrel_object.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/tt_squirrel_type_tag.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/tt_squirrel_virtual_machine.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/tt_squirrel_script_loading.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/tt_squirrel_slot_access.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/tt_squirrel_native_closure.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/tt_squirrel_error_hooks.cpp
-)
-# tarvane_script: the application's script host over the data side: start-up, object model and
-# the scripts' hooks.
+# script/: the application's script host over the data side: start-up, object model, the
+# scripts' hooks, and loading a deck into the scripts' objects.
 list(APPEND TARVANE_SCRIPT_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/live_object_table.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/load_deck.cpp
   ${CMAKE_CURRENT_LIST_DIR}/squirrel_vm.cpp
   ${CMAKE_CURRENT_LIST_DIR}/squirrel_vm_classes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/squirrel_vm_hooks.cpp

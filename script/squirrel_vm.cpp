@@ -5,8 +5,8 @@
 
 #include "app/exception.h"
 #include "app/program_files.h"
-#include "script/tt_squirrel_native_api.h"
-#include "ttl/tt_path.h"
+#include "squirrel/tt_squirrel_native_api.h"
+#include "ttl/core/tt_path.h"
 
 namespace Tarvane {
 

@@ -22,7 +22,7 @@
 #include "model/special_entry.h"
 #include "script/live_object_table.h"
 #include "script/script_menu.h"
-#include "script/tt_squirrel_virtual_machine.h"
+#include "squirrel/tt_squirrel_virtual_machine.h"
 
 namespace Tarvane {
 

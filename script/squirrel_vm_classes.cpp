@@ -17,8 +17,8 @@
 #include "model/card_type.h"
 #include "model/deck.h"
 #include "script/squirrel_vm.h"
-#include "script/tt_squirrel_native_api.h"
-#include "script/tt_squirrel_type_tag.h"
+#include "squirrel/tt_squirrel_native_api.h"
+#include "squirrel/tt_squirrel_type_tag.h"
 
 namespace Tarvane {
 

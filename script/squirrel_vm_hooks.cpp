@@ -7,7 +7,7 @@
 #include <climits>
 
 #include "script/squirrel_vm.h"
-#include "script/tt_squirrel_native_api.h"
+#include "squirrel/tt_squirrel_native_api.h"
 
 namespace Tarvane {
 

@@ -22,7 +22,7 @@
 #include "table/sorter.h"
 #include "table/status_bar_texts.h"
 #include "table/work_progress.h"
-#include "ttl/tt_list_view_store.h"
+#include "ttl/core/tt_list_view_store.h"
 
 namespace Tarvane {
 

@@ -1,9 +1,9 @@
 // Loading deck list files into the table, and the edit command that replaces the loaded decks.
 #include "app/exception.h"
 #include "model/deck.h"
+#include "script/load_deck.h"
 #include "table/analysis_table.h"
-#include "table/load_deck.h"
-#include "ttl/tt_exception.h"
+#include "ttl/core/tt_exception.h"
 
 namespace Tarvane {
 

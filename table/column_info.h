@@ -3,7 +3,7 @@
 // that a deck column shows. The list's column header carries a plain reference to it.
 #include <memory>
 
-#include "script/tt_squirrel_object.h"
+#include "squirrel/tt_squirrel_object.h"
 
 namespace Tarvane {
 

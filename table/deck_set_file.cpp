@@ -9,9 +9,9 @@
 #include "table/analysis_table.h"
 #include "table/script_item_menu.h"
 #include "table/table_export.h"
-#include "ttl/tt_file.h"
-#include "ttl/tt_path.h"
-#include "ttl/tt_utility.h"
+#include "ttl/core/tt_file.h"
+#include "ttl/core/tt_path.h"
+#include "ttl/core/tt_utility.h"
 
 namespace Tarvane {
 

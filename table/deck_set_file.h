@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/message_reporter.h"
-#include "ttl/tt_menu.h"
+#include "ttl/core/tt_menu.h"
 
 namespace Tarvane {
 

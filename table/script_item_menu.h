@@ -10,7 +10,7 @@
 #include "script/script_menu.h"
 #include "script/squirrel_vm.h"
 #include "table/sorter.h"
-#include "ttl/tt_menu.h"
+#include "ttl/core/tt_menu.h"
 
 namespace Tarvane {
 

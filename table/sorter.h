@@ -1,6 +1,6 @@
 #pragma once
 // A script sort rule that the table keeps: the current sorter, or the data of a sort menu item.
-#include "script/tt_squirrel_object.h"
+#include "squirrel/tt_squirrel_object.h"
 
 namespace Tarvane {
 

@@ -7,7 +7,6 @@ list(APPEND TARVANE_TABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/analysis_table_decks.cpp
   ${CMAKE_CURRENT_LIST_DIR}/analysis_table_sorting.cpp
   ${CMAKE_CURRENT_LIST_DIR}/average_deck.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/load_deck.cpp
   ${CMAKE_CURRENT_LIST_DIR}/table_export.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cell_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cell_shading.cpp

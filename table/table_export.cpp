@@ -1,7 +1,7 @@
 #include "table/table_export.h"
 
-#include "ttl/tt_exception.h"
-#include "ttl/tt_file.h"
+#include "ttl/core/tt_exception.h"
+#include "ttl/core/tt_file.h"
 
 namespace Tarvane {
 

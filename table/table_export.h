@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/message_reporter.h"
-#include "ttl/tt_list_view_store.h"
+#include "ttl/core/tt_list_view_store.h"
 
 namespace Tarvane {
 

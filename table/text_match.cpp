@@ -1,6 +1,6 @@
 #include "table/text_match.h"
 
-#include "ttl/tt_utility.h"
+#include "ttl/core/tt_utility.h"
 
 namespace Tarvane {
 

@@ -10,9 +10,9 @@
 #include "tools/card_data_reader.h"
 #include "tools/dictionary_source_exception.h"
 #include "tools/json_element_splitter.h"
-#include "ttl/tt_exception.h"
-#include "ttl/tt_file.h"
-#include "ttl/tt_string.h"
+#include "ttl/core/tt_exception.h"
+#include "ttl/core/tt_file.h"
+#include "ttl/core/tt_string.h"
 
 namespace Tarvane {
 namespace {

@@ -3,7 +3,7 @@
 // a file that is not card data, or JSON that ends or breaks in the middle.
 #include <string>
 
-#include "ttl/tt_exception.h"
+#include "ttl/core/tt_exception.h"
 
 namespace Tarvane {
 

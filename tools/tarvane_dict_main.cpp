@@ -8,8 +8,8 @@
 
 #include "tools/dictionary_builder.h"
 #include "tools/dictionary_source_exception.h"
-#include "ttl/tt_exception.h"
-#include "ttl/tt_string.h"
+#include "ttl/core/tt_exception.h"
+#include "ttl/core/tt_string.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // Asks for the name of a deck made from the clipboard's text.
 #include <string>
 
-#include "ttl/tt_dialog.h"
-#include "ttl/tt_window_controls.h"
+#include "ttl/gui/tt_dialog.h"
+#include "ttl/gui/tt_window_controls.h"
 
 namespace Tarvane {
 

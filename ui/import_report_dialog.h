@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "ttl/tt_dialog.h"
-#include "ttl/tt_window_controls.h"
+#include "ttl/gui/tt_dialog.h"
+#include "ttl/gui/tt_window_controls.h"
 
 namespace Tarvane {
 

@@ -4,9 +4,9 @@
 
 #include "app/exception.h"
 #include "app/settings.h"
-#include "ttl/tt_bmp_image.h"
-#include "ttl/tt_message_box.h"
-#include "ttl/tt_path.h"
+#include "ttl/core/tt_path.h"
+#include "ttl/gui/tt_bmp_image.h"
+#include "ttl/gui/tt_message_box.h"
 #include "ui/main_icon.h"
 
 namespace Tarvane {

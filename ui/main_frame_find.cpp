@@ -2,8 +2,8 @@
 // player reaches for in a table, by menu and by key.
 #include "table/table_export.h"
 #include "table/table_find.h"
-#include "ttl/tt_clipboard.h"
-#include "ttl/tt_list_view_keys.h"
+#include "ttl/gui/tt_clipboard.h"
+#include "ttl/gui/tt_list_view_keys.h"
 #include "ui/main_frame.h"
 #include "ui/row_filter_dialog.h"
 #include "ui/text_query_dialog.h"

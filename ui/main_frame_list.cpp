@@ -1,6 +1,6 @@
 // What the main list reports to the frame: row colours, the row and column menus, sorting by a
 // header click, the card preview on activation, and moving a row by dragging it.
-#include "ttl/tt_list_view_keys.h"
+#include "ttl/gui/tt_list_view_keys.h"
 #include "ui/main_frame.h"
 
 namespace Tarvane {

@@ -2,7 +2,7 @@
 // The program icon, a picture built into the program and registered among the program's named
 // resources as "MAIN_ICON", where the main window, the settings sheet and the version dialog
 // load it from.
-#include "ttl/tt_icon.h"
+#include "ttl/gui/tt_icon.h"
 
 namespace Tarvane {
 

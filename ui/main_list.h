@@ -7,8 +7,8 @@
 #include "script/squirrel_vm.h"
 #include "table/analysis_table.h"
 #include "table/status_bar_texts.h"
-#include "ttl/tt_font.h"
-#include "ttl/tt_list_view.h"
+#include "ttl/gui/tt_font.h"
+#include "ttl/gui/tt_list_view.h"
 
 namespace Tarvane {
 

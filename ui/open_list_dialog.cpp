@@ -5,12 +5,12 @@
 #include "app/exception.h"
 #include "app/settings.h"
 #include "model/deck.h"
-#include "ttl/tt_directory.h"
-#include "ttl/tt_file_dialog.h"
-#include "ttl/tt_folder_browser_dialog.h"
-#include "ttl/tt_message_box.h"
-#include "ttl/tt_path.h"
-#include "ttl/tt_string.h"
+#include "ttl/core/tt_directory.h"
+#include "ttl/core/tt_path.h"
+#include "ttl/core/tt_string.h"
+#include "ttl/gui/tt_file_dialog.h"
+#include "ttl/gui/tt_folder_browser_dialog.h"
+#include "ttl/gui/tt_message_box.h"
 
 namespace Tarvane {
 

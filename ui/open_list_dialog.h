@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "ttl/tt_dialog.h"
-#include "ttl/tt_exception.h"
-#include "ttl/tt_file_dialog.h"
-#include "ttl/tt_window_controls.h"
+#include "ttl/core/tt_exception.h"
+#include "ttl/gui/tt_dialog.h"
+#include "ttl/gui/tt_file_dialog.h"
+#include "ttl/gui/tt_window_controls.h"
 
 namespace Tarvane {
 

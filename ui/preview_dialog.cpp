@@ -2,7 +2,7 @@
 
 #include <initializer_list>
 
-#include "ttl/tt_utility.h"
+#include "ttl/core/tt_utility.h"
 
 namespace Tarvane {
 

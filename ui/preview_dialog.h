@@ -4,8 +4,8 @@
 // texts in it and brings it into view; its close box only hides it. It keeps no reference to
 // the card.
 #include "model/card.h"
-#include "ttl/tt_dialog.h"
-#include "ttl/tt_window_controls.h"
+#include "ttl/gui/tt_dialog.h"
+#include "ttl/gui/tt_window_controls.h"
 
 namespace Tarvane {
 

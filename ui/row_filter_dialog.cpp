@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "table/average_deck.h"
-#include "ttl/tt_utility.h"
+#include "ttl/core/tt_utility.h"
 
 namespace Tarvane {
 

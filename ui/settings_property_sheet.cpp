@@ -4,10 +4,10 @@
 
 #include "app/exception.h"
 #include "app/program_files.h"
-#include "ttl/tt_file_dialog.h"
-#include "ttl/tt_message_box.h"
-#include "ttl/tt_path.h"
-#include "ttl/tt_utility.h"
+#include "ttl/core/tt_path.h"
+#include "ttl/core/tt_utility.h"
+#include "ttl/gui/tt_file_dialog.h"
+#include "ttl/gui/tt_message_box.h"
 #include "ui/main_icon.h"
 
 namespace Tarvane {

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "app/settings.h"
-#include "ttl/tt_icon.h"
-#include "ttl/tt_property_sheet.h"
-#include "ttl/tt_window_controls.h"
+#include "ttl/gui/tt_icon.h"
+#include "ttl/gui/tt_property_sheet.h"
+#include "ttl/gui/tt_window_controls.h"
 
 namespace Tarvane {
 

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "model/special_entry.h"
-#include "ttl/tt_dialog.h"
-#include "ttl/tt_list_view.h"
-#include "ttl/tt_window_controls.h"
+#include "ttl/gui/tt_dialog.h"
+#include "ttl/gui/tt_list_view.h"
+#include "ttl/gui/tt_window_controls.h"
 
 namespace Tarvane {
 

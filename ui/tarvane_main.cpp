@@ -10,9 +10,9 @@
 #include "app/error_log.h"
 #include "app/exception.h"
 #include "app/program_files.h"
-#include "ttl/tt_form.h"
-#include "ttl/tt_message_box.h"
-#include "ttl/tt_string.h"
+#include "ttl/core/tt_string.h"
+#include "ttl/gui/tt_form.h"
+#include "ttl/gui/tt_message_box.h"
 #include "ui/main_frame.h"
 #include "ui/main_icon.h"
 

@@ -1,6 +1,6 @@
 #include "ui/text_query_dialog.h"
 
-#include "ttl/tt_edit_caret.h"
+#include "ttl/gui/tt_edit_caret.h"
 
 namespace Tarvane {
 

@@ -2,8 +2,8 @@
 // Asks for a short text: the name of a card to find, or of a column to go to.
 #include <string>
 
-#include "ttl/tt_dialog.h"
-#include "ttl/tt_window_controls.h"
+#include "ttl/gui/tt_dialog.h"
+#include "ttl/gui/tt_window_controls.h"
 
 namespace Tarvane {
 

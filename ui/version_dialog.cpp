@@ -1,7 +1,7 @@
 #include "ui/version_dialog.h"
 
-#include "ttl/tt_build_date.h"
-#include "ttl/tt_device_context.h"
+#include "ttl/core/tt_build_date.h"
+#include "ttl/gui/tt_device_context.h"
 #include "ui/main_icon.h"
 
 namespace Tarvane {

@@ -3,16 +3,17 @@
 // with one button that closes it.
 #include <string>
 
-#include "ttl/tt_dialog.h"
-#include "ttl/tt_icon.h"
-#include "ttl/tt_window_controls.h"
+#include "ttl/gui/tt_dialog.h"
+#include "ttl/gui/tt_icon.h"
+#include "ttl/gui/tt_window_controls.h"
 
 namespace Tarvane {
 
 class VersionDialog : public TtDialog {
 public:
   static constexpr int kCloseId = 10001;
-  static constexpr char kVersion[] = "1.1.1";
+  // The project version from the build, so the dialog and the package never disagree.
+  static constexpr char kVersion[] = TARVANE_VERSION;
 
   // Loads the program icon.
   VersionDialog();

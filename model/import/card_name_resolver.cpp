@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "model/card_database.h"
-#include "ttl/tt_utility.h"
+#include "ttl/core/tt_utility.h"
 
 namespace Tarvane {
 namespace {

@@ -6,9 +6,9 @@
 #include <system_error>
 
 #include "model/text_file.h"
-#include "ttl/tt_exception.h"
-#include "ttl/tt_path.h"
-#include "ttl/tt_string.h"
+#include "ttl/core/tt_exception.h"
+#include "ttl/core/tt_path.h"
+#include "ttl/core/tt_string.h"
 
 namespace Tarvane {
 namespace {

@@ -5,14 +5,14 @@
 #include <cstdio>
 #include <memory>
 
-#include "model/line_reader.h"
 #include "model/cp932_transliterator.h"
 #include "model/import/card_name_resolver.h"
-#include "model/import/dek_file.h"
 #include "model/import/deck_list_text_parser.h"
-#include "ttl/tt_exception.h"
-#include "ttl/tt_path.h"
-#include "ttl/tt_string.h"
+#include "model/import/dek_file.h"
+#include "model/line_reader.h"
+#include "ttl/core/tt_exception.h"
+#include "ttl/core/tt_path.h"
+#include "ttl/core/tt_string.h"
 
 namespace Tarvane {
 namespace {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "model/line_reader.h"
-#include "ttl/tt_utility.h"
+#include "ttl/core/tt_utility.h"
 
 namespace Tarvane {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "model/cp932_transliterator.h"
-#include "ttl/tt_utility.h"
+#include "ttl/core/tt_utility.h"
 
 namespace Tarvane {
 namespace {

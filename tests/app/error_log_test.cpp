@@ -5,7 +5,7 @@
 #include "app/exception.h"
 #include "app/program_files.h"
 #include "tests/support/scratch_folder.h"
-#include "ttl/tt_ini_file.h"
+#include "ttl/core/tt_ini_file.h"
 
 using TarvaneTest::ScratchFolder;
 using namespace Tarvane;

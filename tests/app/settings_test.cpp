@@ -7,8 +7,8 @@
 
 #include "app/program_files.h"
 #include "tests/support/scratch_folder.h"
-#include "ttl/tt_exception.h"
-#include "ttl/tt_path.h"
+#include "ttl/core/tt_exception.h"
+#include "ttl/core/tt_path.h"
 
 using TarvaneTest::ScratchFolder;
 using namespace Tarvane;

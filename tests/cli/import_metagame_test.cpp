@@ -14,7 +14,7 @@
 #include <sstream>
 
 #include "tests/support/scratch_folder.h"
-#include "ttl/tt_string.h"
+#include "ttl/core/tt_string.h"
 
 using TarvaneTest::ScratchFolder;
 

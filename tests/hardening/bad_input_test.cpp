@@ -4,8 +4,8 @@
 #include <string>
 
 #include "tests/support/scratch_folder.h"
-#include "ttl/tt_ini_file.h"
-#include "ttl/tt_utility.h"
+#include "ttl/core/tt_ini_file.h"
+#include "ttl/core/tt_utility.h"
 
 using TarvaneTest::ScratchFolder;
 using namespace std::string_literals;

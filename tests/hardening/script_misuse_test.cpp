@@ -19,10 +19,10 @@
 #include <vector>
 
 #include "cli/tarvane_cli.h"
-#include "script/tt_squirrel_native_api.h"
-#include "script/tt_squirrel_virtual_machine.h"
+#include "squirrel/tt_squirrel_native_api.h"
+#include "squirrel/tt_squirrel_virtual_machine.h"
 #include "tests/support/scratch_folder.h"
-#include "ttl/tt_string.h"
+#include "ttl/core/tt_string.h"
 
 using TarvaneTest::ScratchFolder;
 

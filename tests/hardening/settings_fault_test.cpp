@@ -22,7 +22,7 @@
 #include "app/program_files.h"
 #include "app/settings.h"
 #include "tests/support/scratch_folder.h"
-#include "ttl/tt_exception.h"
+#include "ttl/core/tt_exception.h"
 
 using TarvaneTest::ScratchFolder;
 using namespace Tarvane;

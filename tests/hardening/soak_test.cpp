@@ -24,7 +24,7 @@
 #include "cli/cli_session.h"
 #include "tests/hardening/engine_allocations.h"
 #include "tests/support/scratch_folder.h"
-#include "ttl/tt_string.h"
+#include "ttl/core/tt_string.h"
 
 using TarvaneTest::ScratchFolder;
 using namespace Tarvane;

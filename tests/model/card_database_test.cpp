@@ -11,7 +11,7 @@
 #include "model/card_type.h"
 #include "tests/support/desktop_names.h"
 #include "tests/support/scratch_folder.h"
-#include "ttl/tt_string.h"
+#include "ttl/core/tt_string.h"
 
 using TarvaneTest::ScratchFolder;
 using namespace Tarvane;

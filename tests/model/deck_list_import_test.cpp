@@ -11,7 +11,7 @@
 #include "model/deck.h"
 #include "model/import/card_name_resolver.h"
 #include "tests/support/scratch_folder.h"
-#include "ttl/tt_string.h"
+#include "ttl/core/tt_string.h"
 
 using namespace Tarvane;
 

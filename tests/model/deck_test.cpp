@@ -11,7 +11,7 @@
 #include "model/card_database.h"
 #include "model/card_type.h"
 #include "tests/support/scratch_folder.h"
-#include "ttl/tt_exception.h"
+#include "ttl/core/tt_exception.h"
 
 using TarvaneTest::ScratchFolder;
 using namespace Tarvane;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "tests/support/scratch_folder.h"
-#include "ttl/tt_exception.h"
+#include "ttl/core/tt_exception.h"
 
 using TarvaneTest::ScratchFolder;
 using namespace Tarvane;

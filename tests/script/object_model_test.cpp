@@ -4,8 +4,8 @@
 
 #include "model/card_type.h"
 #include "model/deck.h"
-#include "script/tt_squirrel_native_api.h"
-#include "table/load_deck.h"
+#include "script/load_deck.h"
+#include "squirrel/tt_squirrel_native_api.h"
 #include "tests/script/vm_test_support.h"
 
 namespace TarvaneTest {

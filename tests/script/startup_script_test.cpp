@@ -6,9 +6,9 @@
 
 #include "model/card_type.h"
 #include "model/deck.h"
-#include "table/load_deck.h"
+#include "script/load_deck.h"
 #include "tests/script/vm_test_support.h"
-#include "ttl/tt_string.h"
+#include "ttl/core/tt_string.h"
 
 namespace TarvaneTest {
 namespace {

@@ -13,7 +13,7 @@
 #include "tests/support/program_folder.h"
 #include "tests/support/recording_reporter.h"
 #include "tests/support/script_runner.h"
-#include "ttl/tt_string.h"
+#include "ttl/core/tt_string.h"
 
 namespace TarvaneTest {
 

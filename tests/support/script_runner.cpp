@@ -1,6 +1,6 @@
 #include "tests/support/script_runner.h"
 
-#include "script/tt_squirrel_native_api.h"
+#include "squirrel/tt_squirrel_native_api.h"
 
 namespace TarvaneTest {
 

@@ -2,8 +2,8 @@
 // Script text run on a machine from a test, without the engine's headers.
 #include <string>
 
-#include "script/tt_squirrel_object.h"
-#include "script/tt_squirrel_virtual_machine.h"
+#include "squirrel/tt_squirrel_object.h"
+#include "squirrel/tt_squirrel_virtual_machine.h"
 
 namespace TarvaneTest {
 

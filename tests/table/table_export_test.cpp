@@ -8,7 +8,7 @@
 
 #include "table/table_export.h"
 #include "tests/table/table_test_support.h"
-#include "ttl/tt_exception.h"
+#include "ttl/core/tt_exception.h"
 
 namespace TarvaneTest {
 namespace {

@@ -15,8 +15,8 @@
 #include "tests/support/program_folder.h"
 #include "tests/support/recording_reporter.h"
 #include "tests/support/script_runner.h"
-#include "ttl/tt_list_view_store.h"
-#include "ttl/tt_string.h"
+#include "ttl/core/tt_list_view_store.h"
+#include "ttl/core/tt_string.h"
 
 namespace TarvaneTest {
 

@@ -5,7 +5,7 @@
 
 #include "tests/tools/dictionary_test_support.h"
 #include "tools/dictionary_source_exception.h"
-#include "ttl/tt_exception.h"
+#include "ttl/core/tt_exception.h"
 
 namespace {
 

@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "tests/support/scratch_folder.h"
-#include "ttl/tt_dialog.h"
-#include "ttl/tt_form.h"
-#include "ttl/tt_string.h"
-#include "ttl/tt_testing.h"
+#include "ttl/core/tt_string.h"
+#include "ttl/gui/tt_dialog.h"
+#include "ttl/gui/tt_form.h"
+#include "ttl/testing/tt_testing.h"
 
 namespace TarvaneTest {
 

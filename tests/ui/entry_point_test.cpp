@@ -9,8 +9,8 @@
 #include <thread>
 
 #include "tests/ui/main_window_test_support.h"
-#include "ttl/tt_bmp_image.h"
-#include "ttl/tt_form.h"
+#include "ttl/gui/tt_bmp_image.h"
+#include "ttl/gui/tt_form.h"
 
 using ::testing::HasSubstr;
 

@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "tests/ui/main_window_test_support.h"
-#include "ttl/tt_clipboard.h"
+#include "ttl/gui/tt_clipboard.h"
 #include "ui/deck_name_dialog.h"
 #include "ui/import_report_dialog.h"
 

@@ -6,7 +6,7 @@
 #include "table/table_export.h"
 #include "tests/support/desktop_names.h"
 #include "tests/ui/main_window_test_support.h"
-#include "ttl/tt_clipboard.h"
+#include "ttl/gui/tt_clipboard.h"
 #include "ui/select_list_dialog.h"
 #include "ui/settings_property_sheet.h"
 #include "ui/special_entry_dialog.h"

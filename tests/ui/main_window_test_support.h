@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "tests/support/program_folder.h"
-#include "ttl/tt_testing.h"
+#include "ttl/testing/tt_testing.h"
 #include "ui/main_frame.h"
 #include "ui/open_list_dialog.h"
 

@@ -32,7 +32,7 @@ set_tests_properties(test_window_manager PROPERTIES RUN_SERIAL TRUE)
 add_executable(wide_table_timings ${CMAKE_CURRENT_LIST_DIR}/wide_table_timings.cpp)
 set_target_properties(wide_table_timings PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
 target_include_directories(wide_table_timings PRIVATE ${TARVANE_TEST_INCLUDE_DIR})
-target_link_libraries(wide_table_timings PRIVATE tarvane_ui)
+target_link_libraries(wide_table_timings PRIVATE tarvane_ui ttl_testing)
 target_compile_definitions(wide_table_timings PRIVATE TARVANE_PROGRAM_DIR="${TARVANE_BIN_DIR}")
 add_dependencies(wide_table_timings tarvane_data)
 # The header test reads the real pointer's position and the form tests move it: never at once.

@@ -12,7 +12,7 @@
 #include "model/deck.h"
 #include "tests/support/desktop_names.h"
 #include "tests/ui/dialog_test_support.h"
-#include "ttl/tt_string.h"
+#include "ttl/core/tt_string.h"
 #include "ui/open_list_dialog.h"
 
 using TarvaneTest::ScratchFolder;

@@ -14,9 +14,9 @@
 #include "table/table_export.h"
 #include "tests/ui/dialog_test_support.h"
 #include "tests/ui/main_window_test_support.h"
-#include "ttl/tt_clipboard.h"
-#include "ttl/tt_path.h"
-#include "ttl/tt_testing_keys.h"
+#include "ttl/gui/tt_clipboard.h"
+#include "ttl/core/tt_path.h"
+#include "ttl/testing/tt_testing_keys.h"
 #include "ui/row_filter_dialog.h"
 #include "ui/text_query_dialog.h"
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/ui/dialog_test_support.h"
-#include "ttl/tt_build_date.h"
+#include "ttl/core/tt_build_date.h"
 #include "ui/version_dialog.h"
 
 using Tarvane::VersionDialog;

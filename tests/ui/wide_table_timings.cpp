@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "app/program_files.h"
-#include "ttl/tt_form.h"
-#include "ttl/tt_testing.h"
+#include "ttl/gui/tt_form.h"
+#include "ttl/testing/tt_testing.h"
 #include "ui/main_frame.h"
 
 namespace {
