@@ -1,5 +1,7 @@
 // The command table of the main window: each menu item and toolbar button ends in one handler
 // here, which calls the table's operations or opens a dialog.
+#include <algorithm>
+
 #include "app/exception.h"
 #include "app/program_files.h"
 #include "app/settings.h"
@@ -173,7 +175,12 @@ void MainFrame::ShowVersion() {
 }
 
 void MainFrame::HideRow() {
-  GetTable().HideRow(main_list_.GetFirstSelectedItem());
+  const int row = main_list_.GetFirstSelectedItem();
+  GetTable().HideRow(row);
+  // The next row takes the selection, so that Delete pressed again hides one row after another.
+  if (row >= 0 && main_list_.GetItemCount() > 0) {
+    main_list_.SetItemSelected(std::min(row, main_list_.GetItemCount() - 1), true);
+  }
 }
 
 void MainFrame::PreviewSelectedRow() {

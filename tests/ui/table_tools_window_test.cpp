@@ -14,8 +14,8 @@
 #include "table/table_export.h"
 #include "tests/ui/dialog_test_support.h"
 #include "tests/ui/main_window_test_support.h"
-#include "ttl/gui/tt_clipboard.h"
 #include "ttl/core/tt_path.h"
+#include "ttl/gui/tt_clipboard.h"
 #include "ttl/testing/tt_testing_keys.h"
 #include "ui/row_filter_dialog.h"
 #include "ui/text_query_dialog.h"
@@ -172,6 +172,9 @@ TEST_F(TableToolsTest, CopyTakesTheSelectedRowOrTheWholeTableAndHideTakesTheRowA
 
   Choose(kHideRow);
   EXPECT_THAT(Column(0), ElementsAre("ゴブリンの先達", "山", "メイン合計", "稲妻", "サイド合計"));
+  EXPECT_EQ(SelectedName(), "山") << "the next row is selected for the next Delete";
+  Choose(kHideRow);
+  EXPECT_THAT(Column(0), ElementsAre("ゴブリンの先達", "メイン合計", "稲妻", "サイド合計"));
 }
 
 TEST_F(TableToolsTest, ColumnJumpBringsTheColumnIntoViewAndFitShowsEveryTextWhole) {
