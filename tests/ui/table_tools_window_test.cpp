@@ -113,7 +113,6 @@ TEST_F(TableToolsTest, FilterShowsInTheStatusBarAndClearsInOneStep) {
     auto& filter = dynamic_cast<RowFilterDialog&>(dialog);
     EXPECT_EQ(filter.GetArchetypeList().GetCount(), 3) << "(すべて), blue.txt, burn.txt";
     filter.GetTypeList().SetCurrentSelection(1);
-    TarvaneTest::SaveScreenshotIfAsked(dialog, "row-filter");
     TtTesting::Click(filter.GetOkButton());
   });
   Choose(kFilter);
@@ -126,6 +125,8 @@ TEST_F(TableToolsTest, FilterShowsInTheStatusBarAndClearsInOneStep) {
     auto& filter = dynamic_cast<RowFilterDialog&>(dialog);
     EXPECT_EQ(filter.GetTypeList().GetCurrentSelection(), 1);
     filter.GetMinimumDecksEdit().SetText("3");
+    // After the window's picture: a dialog shown for its own leaves the window's stale.
+    TarvaneTest::SaveScreenshotIfAsked(dialog, "row-filter");
     TtTesting::Click(filter.GetOkButton());
   });
   Choose(kFilter);
