@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "app/program_files.h"
+#include "model/card_type.h"
 #include "table/table_export.h"
 #include "tests/ui/dialog_test_support.h"
 #include "tests/ui/main_window_test_support.h"
@@ -120,22 +121,36 @@ TEST_F(TableToolsTest, FilterShowsInTheStatusBarAndClearsInOneStep) {
   EXPECT_EQ(Status(2), "絞り込み : 土地");
   SaveWindowPicture("filter");
 
-  // The dialog opens on the filter in force; a number of decks too large leaves the totals.
+  // A number of decks larger than the decks loaded leaves the totals.
+  RowFilter lands_in_three{CardType::Land, 3, "", ""};
+  List().GetTable().SetRowFilter(lands_in_three);
+  EXPECT_THAT(Column(0), ElementsAre("メイン合計", "サイド合計"));
+  EXPECT_EQ(Status(2), "絞り込み : 土地, 3デッキ以上");
+  Choose(kClearFilter);
+  EXPECT_EQ(Column(0).size(), 9u);
+  EXPECT_EQ(Status(2), "");
+}
+
+TEST_F(TableToolsTest, DialogOpensOnTheFilterInForce) {
+  Open();
+  AddDecks({folder.burn, folder.blue});
+  List().GetTable().SetRowFilter({CardType::Instant, 2, "burn.txt", "bolt"});
   answers.Dialog([](TtWindow& dialog) {
     auto& filter = dynamic_cast<RowFilterDialog&>(dialog);
-    EXPECT_EQ(filter.GetTypeList().GetCurrentSelection(), 1);
-    filter.GetMinimumDecksEdit().SetText("3");
-    // After the window's picture: a dialog shown for its own leaves the window's stale.
+    EXPECT_EQ(filter.GetTypeList().GetString(filter.GetTypeList().GetCurrentSelection()),
+              "インスタント");
+    EXPECT_EQ(filter.GetArchetypeList().GetString(filter.GetArchetypeList().GetCurrentSelection()),
+              "burn.txt");
+    EXPECT_EQ(filter.GetMinimumDecksEdit().GetText(), "2");
+    EXPECT_EQ(filter.GetTextEdit().GetText(), "bolt");
     TarvaneTest::SaveScreenshotIfAsked(dialog, "row-filter");
     TtTesting::Click(filter.GetOkButton());
   });
   Choose(kFilter);
+  // Lightning Bolt is in burn alone: two decks leave only the totals.
   EXPECT_THAT(Column(0), ElementsAre("メイン合計", "サイド合計"));
-  EXPECT_EQ(Status(2), "絞り込み : 土地, 3デッキ以上");
-
-  Choose(kClearFilter);
-  EXPECT_EQ(Column(0).size(), 9u);
-  EXPECT_EQ(Status(2), "");
+  EXPECT_EQ(Status(2),
+            "絞り込み : インスタント, 2デッキ以上, アーキタイプ「burn.txt」, 「bolt」を含む");
 }
 
 TEST_F(TableToolsTest, EveryKeyIsOnItsMenuAsTheWidgetSetUnderstandsIt) {
