@@ -4,8 +4,8 @@
 #include "app/program_files.h"
 #include "app/settings.h"
 #include "table/deck_set_file.h"
-#include "ttl/gui/tt_file_dialog.h"
 #include "ttl/core/tt_path.h"
+#include "ttl/gui/tt_file_dialog.h"
 #include "ui/main_frame.h"
 
 namespace Tarvane {

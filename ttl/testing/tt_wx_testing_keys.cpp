@@ -6,9 +6,9 @@
 #include <stdexcept>
 
 #include "ttl/core/tt_string.h"
+#include "ttl/gui/wx/tt_wx.h"
 #include "ttl/testing/tt_testing.h"
 #include "ttl/testing/tt_testing_keys.h"
-#include "ttl/gui/wx/tt_wx.h"
 
 namespace TtTesting {
 

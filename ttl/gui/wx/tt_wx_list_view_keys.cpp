@@ -5,8 +5,8 @@
 
 #include <unordered_map>
 
-#include "ttl/gui/tt_list_view_keys.h"
 #include "ttl/core/tt_string.h"
+#include "ttl/gui/tt_list_view_keys.h"
 #include "ttl/gui/wx/tt_wx_internal.h"
 
 namespace TtListViewKeys {
