@@ -8,8 +8,8 @@ namespace Tarvane {
 
 class StatusBarTexts {
 public:
-  // Part 0 shows the number of loaded decks, part 1 the current sort rule, part 2 the row
-  // filter, part 3 the outcome of the last command (a copy, an export, a find).
+  // The bar's fields from the left: the number of loaded decks, the current sort rule, the row
+  // filter, and the outcome of the last command (a copy, an export, a find).
   static constexpr int kDeckCountPart = 0;
   static constexpr int kSorterPart = 1;
   static constexpr int kFilterPart = 2;
