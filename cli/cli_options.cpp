@@ -46,6 +46,7 @@ const std::map<std::string, OptionRule>& ActionRules() {
       {"--status", {Kind::Status, Values::None, ValueKind::Nothing}},
       {"--menus", {Kind::Menus, Values::None, ValueKind::Nothing}},
       {"--average-deck", {Kind::AverageDeck, Values::One, ValueKind::Paths}},
+      {"--archetypes", {Kind::Archetypes, Values::None, ValueKind::Nothing}},
   };
   return rules;
 }
@@ -191,11 +192,21 @@ CliOptions ParseCliOptions(const std::vector<std::string>& arguments) {
       if (options.import_files.empty() && options.unspellable_import_files.empty()) {
         throw CliUsageError("--import: a value is missing");
       }
+    } else if (argument == "--archetype-rules") {
+      if (index >= arguments.size()) throw CliUsageError("--archetype-rules: a value is missing");
+      options.archetype_rules = ToProgramPath(arguments[index++], "--archetype-rules");
+    } else if (argument == "--archetype") {
+      // Narrows the --average-deck right before it to the decks of one archetype.
+      if (options.actions.empty() || options.actions.back().kind != CliAction::Kind::AverageDeck) {
+        throw CliUsageError("--archetype follows --average-deck FILE");
+      }
+      if (index >= arguments.size()) throw CliUsageError("--archetype: a value is missing");
+      options.actions.back().archetype = ToProgramText(arguments[index++], "--archetype");
     } else if (argument == "--to") {
       if (index >= arguments.size()) throw CliUsageError("--to: a value is missing");
       options.import_folder = ToProgramPath(arguments[index++], "--to");
     } else if (auto rule = ActionRules().find(argument); rule != ActionRules().end()) {
-      CliAction action{rule->second.kind, argument, {}, {}, false, {}};
+      CliAction action{rule->second.kind, argument, {}, {}, {}, false, {}};
       index = ReadAction(arguments, index, rule->second, action);
       options.actions.push_back(std::move(action));
     } else if (IsOptionWord(argument)) {
@@ -245,6 +256,11 @@ Actions:
   --menus                  the special-column menu, the sort menu and the special entries
   --average-deck FILE      write the average deck of the decks shown as columns (of every
                            loaded deck when no deck column is shown) as a deck list file
+  --average-deck FILE --archetype NAME
+                           the same of the loaded decks of that archetype
+  --archetypes             every loaded deck in load order as PATH<TAB>ARCHETYPE<TAB>HOW,
+                           HOW being header, rule, conflict, fallback or unknown (name when
+                           no rule folder is set, script when a script decided)
 
 Deck lists from other programs (instead of the actions):
   --import FILE... --to DIR
@@ -260,6 +276,8 @@ Global options:
                            default: tarvane beside tarvane-cli
   --utf8                   write the table text and listings on standard output in UTF-8
                            instead of the program's CP932 bytes (files are always CP932)
+  --archetype-rules FOLDER the archetype rule folder for this run (instead of the settings'
+                           ArchetypeRules); what it loaded is said on standard error
   --yes                    answer Yes to the question after an extension script error
   --help                   this text
 

@@ -112,6 +112,7 @@ bool MainFrame::CreatedInternal() {
   UpdateRecentMenu();
   GetTable().SetWorkProgress(this);
   GetTable().Reset();
+  if (!script_host_.GetSettings().ArchetypeRules.empty()) ApplyArchetypeRules(false);
   tool_bar_.Show();
   main_list_.Show();
   // Owned by the main window: the window manager keeps it above its owner only, never above the

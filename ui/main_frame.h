@@ -62,6 +62,8 @@ inline constexpr int DeckFromClipboard = 1031;
 inline constexpr int AverageDeck = 1032;
 inline constexpr int DifferenceColumn = 1033;
 inline constexpr int CellShading = 1034;
+inline constexpr int ArchetypeList = 1035;
+inline constexpr int ArchetypeAverageDeck = 1036;
 // Finding, filtering and the keyboard.
 inline constexpr int Find = 1100;
 inline constexpr int FindNext = 1101;
@@ -138,6 +140,9 @@ class ColumnMenu : public TtSubMenuCommand {
 public:
   ColumnMenu(const TtMenu& special_column_menu, const TtMenu& sort_menu);
   void EnableColumnItems(bool delete_enabled, bool sort_enabled, bool difference_enabled);
+  // このアーキタイプの平均デッキを作成: only on an archetype column.
+  void EnableArchetypeItem(bool enabled) { SetItemEnabled(archetype_position_, enabled); }
+  bool IsArchetypeEnabled() const { return IsItemEnabled(archetype_position_); }
   bool IsDeleteEnabled() const { return IsItemEnabled(delete_position_); }
   bool IsSortEnabled() const { return IsItemEnabled(sort_position_); }
   bool IsDifferenceEnabled() const { return IsItemEnabled(difference_position_); }
@@ -146,6 +151,7 @@ private:
   int delete_position_;
   int sort_position_;
   int difference_position_;
+  int archetype_position_;
 };
 
 // Flat, list style, with tooltips: a button's text is its tooltip, not a label beside it.
@@ -254,6 +260,14 @@ private:
   void DeleteClickedColumn();
   void SortByClickedColumn();
   void AddDifferenceColumn();
+
+  // Archetypes (main_frame_archetypes.cpp).
+  void RegisterArchetypeCommands();
+  // Reads the settings' rule folder into the table; a box tells the problems, and when
+  // `tell_summary`, also how many rules were loaded.
+  void ApplyArchetypeRules(bool tell_summary);
+  void ShowArchetypeList();
+  void WriteClickedArchetypeAverageDeck();
   // Switches 色分け, ticks its item and saves it in the settings file.
   void SetCellShading(bool shading);
 

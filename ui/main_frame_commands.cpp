@@ -55,6 +55,7 @@ void MainFrame::RegisterCommandHandlers() {
   on(MainCommand::SortByColumn, [this] { SortByClickedColumn(); });
   on(MainCommand::DifferenceColumn, [this] { AddDifferenceColumn(); });
   on(MainCommand::CellShading, [this] { SetCellShading(!main_list_.IsShading()); });
+  RegisterArchetypeCommands();
   on(MainCommand::Find, [this] { Find(std::string()); });
   on(MainCommand::FindNext, [this] { FindAgain(false); });
   on(MainCommand::FindPrevious, [this] { FindAgain(true); });
@@ -154,10 +155,12 @@ void MainFrame::SelectDecks() {
 }
 
 void MainFrame::ShowSettings() {
+  const std::string rule_folder = script_host_.GetSettings().ArchetypeRules;
   SettingsPropertySheet sheet(script_host_.GetSettings());
   sheet.ShowDialog(this);
   // Whatever the sheet's result: the first column follows the record as it now is.
   GetTable().ApplySettings();
+  if (script_host_.GetSettings().ArchetypeRules != rule_folder) ApplyArchetypeRules(true);
 }
 
 void MainFrame::WriteAverageDeck() {

@@ -10,6 +10,7 @@ list(APPEND TARVANE_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/version_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/import_report_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/deck_name_dialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/archetype_list_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/text_query_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/row_filter_dialog.cpp
 )
@@ -21,6 +22,7 @@ list(APPEND TARVANE_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/main_frame_toolbar.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_frame_commands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_frame_list.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/main_frame_archetypes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_frame_import.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_frame_find.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_frame_deck_sets.cpp

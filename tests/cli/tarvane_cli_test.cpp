@@ -571,3 +571,41 @@ TEST_F(UnspellableFolderTest, TheWindowProgramWritesTheErrorLogThere) {
 
 }  // namespace
 }  // namespace TarvaneTest
+
+namespace TarvaneTest {
+namespace {
+
+// The archetypes through the tool: the folder for one run or from the settings, the listing in
+// load order, and the average deck of one archetype.
+TEST_F(CliTest, ArchetypesFromTheRuleFolder) {
+  const std::string rules = std::string(std::getenv("TARVANE_TEST_DATA")) + "/archetypes/Modern";
+  CliRun run = Run({"--utf8", "--add", folder.burn, folder.blue, "--archetypes"});
+  EXPECT_EQ(run.out, folder.burn + "\tburn.txt\tname\n" + folder.blue + "\tblue.txt\tname\n");
+
+  const std::string average = folder.Join("average.txt");
+  run = Run({"--utf8", "--archetype-rules", rules, "--add", folder.burn, folder.blue, "--archetypes",
+             "--average-deck", average, "--archetype", "Mono Red Burn"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, folder.burn + "\tMono Red Burn\trule\n" + folder.blue +
+                         "\tMono Blue GenericControl\tfallback\n");
+  EXPECT_NE(run.err.find("Truncated.json: 4"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find(Utf8("アーキタイプ 4 件、フォールバック 2 件を読み込みました。")), std::string::npos);
+  EXPECT_NE(folder.Read("average.txt").find("Lightning Bolt"), std::string::npos);
+
+  // The settings keep the folder; an archetype no deck has is an error of the action.
+  folder.WriteSettings("[Tarvane]\r\nArchetypeRules=" + rules + "\r\n");
+  run = Run({"--add", folder.blue, "--archetypes", "--average-deck", average, "--archetype", "Jund"});
+  EXPECT_EQ(run.status, 4);
+  EXPECT_EQ(run.out, folder.blue + "\tMono Blue GenericControl\tfallback\n");
+
+  // A folder that is no rule folder leaves the decks their names, and the run has failed.
+  run = Run({"--utf8", "--archetype-rules", folder.Join("decks"), "--add", folder.blue, "--archetypes"});
+  EXPECT_EQ(run.status, 4);
+  EXPECT_EQ(run.out, folder.blue + "\tblue.txt\tname\n");
+
+  EXPECT_EQ(Run({"--archetype", "Jund"}).status, 2);
+  EXPECT_EQ(Run({"--average-deck", average, "--archetype"}).status, 2);
+}
+
+}  // namespace
+}  // namespace TarvaneTest

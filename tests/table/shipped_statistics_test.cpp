@@ -10,6 +10,7 @@
 #include <random>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 #include "tests/support/scratch_folder.h"
 #include "tests/table/table_test_support.h"
@@ -468,6 +469,32 @@ TEST_F(ShippedStatisticsTest, TheDifferenceColumnOfTwoDecks) {
   table->ReplaceDeckFiles({burn});
   EXPECT_EQ(Headers(), (std::vector<std::string>{"カード名", "Burn"}));
   EXPECT_TRUE(reporter.messages.empty());
+}
+
+}  // namespace
+}  // namespace TarvaneTest
+
+namespace TarvaneTest {
+namespace {
+
+// A rule folder changes the archetypes of the decks already loaded: new archetype columns follow
+// the rules, and a column made before counts its archetype among the relabelled decks.
+TEST_F(ShippedStatisticsTest, ArchetypeColumnsFollowTheRuleFolder) {
+  table->AddDeckFiles(SampleDecks());
+  table->AddSpecialColumn(processors.leaves.at("アーキタイプ別/採用率"));
+  const int before = list.GetColumnCount();
+  EXPECT_EQ(before, 1 + 10);
+  table->SetArchetypeRules(std::string(std::getenv("TARVANE_TEST_DATA")) + "/archetypes/Modern");
+  table->AddSpecialColumn(processors.leaves.at("アーキタイプ別/採用率"));
+  std::vector<std::string> headers = Headers();
+  std::vector<std::string> added(headers.begin() + before, headers.end());
+  EXPECT_EQ(added, (std::vector<std::string>{"Unknown (6)", "Azorius GenericControl (1)",
+                                             "Boros Burn (1)", "Grixis GenericControl (1)",
+                                             "Jund Aggro (1)"}));
+  // The old columns name archetypes that no deck has now: blank.
+  for (int column = 1; column < before; ++column) {
+    for (const std::string& text : Column(column)) EXPECT_EQ(text, "") << headers[column];
+  }
 }
 
 }  // namespace
