@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "table/chart_request.h"
+
 namespace Tarvane {
 
 // A command line the tool cannot run: an unknown option, a missing or bad value, or a label,
@@ -37,6 +39,8 @@ struct CliAction {
     Menus,             // --menus
     AverageDeck,       // --average-deck FILE [--archetype NAME]
     Archetypes,        // --archetypes
+    ChartPng,          // --png FILE, after --chart KIND
+    ChartSvg,          // --svg FILE, after --chart KIND
   };
 
   Kind kind;
@@ -51,6 +55,10 @@ struct CliAction {
   bool on = false;
   // The text as the user wrote it (UTF-8), for messages.
   std::string written;
+  // --png and --svg: the chart of the last --chart and its settings, and the picture's size.
+  ChartRequest chart;
+  int chart_width = 0;
+  int chart_height = 0;
 };
 
 struct CliOptions {

@@ -3,6 +3,7 @@
 #include <functional>
 #include <optional>
 
+#include "chart/chart_files.h"
 #include "model/deck.h"
 #include "table/average_deck.h"
 #include "table/table_export.h"
@@ -146,6 +147,12 @@ void CliSession::Run(const CliAction& action) {
       return;
     case Kind::Archetypes:
       console_.WriteOutput(ArchetypesListing());
+      return;
+    case Kind::ChartPng:
+    case Kind::ChartSvg:
+      WriteChartFile(MakeChart(table_, action.chart),
+                     action.kind == Kind::ChartPng ? ChartFileFormat::Png : ChartFileFormat::Svg,
+                     action.chart_width, action.chart_height, action.texts[0], console_);
       return;
   }
 }

@@ -76,6 +76,7 @@ void AnalysisTable::Refresh() {
                   DeckCountStatusText(script_host_.GetDecks().size()));
   });
   if (progress_) progress_->WorkEnded();
+  NotifyChanged();
 }
 
 void AnalysisTable::RebuildRows() {

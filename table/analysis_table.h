@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/board.h"
@@ -43,6 +44,10 @@ public:
   SquirrelVM& GetScriptHost() { return script_host_; }
   // Who hears how far long work has got; none by default.
   void SetWorkProgress(WorkProgress* progress) { progress_ = progress; }
+  // Who hears that the decks, rows or columns have changed (after every refresh, and after
+  // columns were added or deleted), for views of the table beside the list such as the charts;
+  // none by default.
+  void SetChangeListener(std::function<void()> listener) { change_listener_ = std::move(listener); }
   TtListViewStore& GetList() { return list_; }
   const TtListViewStore& GetList() const { return list_; }
 
@@ -179,6 +184,9 @@ private:
   // After a relabelling: the deck columns' tooltips name the new archetypes.
   void UpdateDeckColumnToolTips();
   void SetStatusText(int part, const std::string& text) { status_bar_.SetStatusText(part, text); }
+  void NotifyChanged() const {
+    if (change_listener_) change_listener_();
+  }
 
   SquirrelVM& script_host_;
   TtListViewStore& list_;
@@ -188,6 +196,7 @@ private:
   std::shared_ptr<Sorter> current_sorter_;
   RowFilter row_filter_;
   WorkProgress* progress_ = nullptr;
+  std::function<void()> change_listener_;
   // The column whose processor gave the current sorter; none for a sorter of the sort menu.
   std::weak_ptr<const ColumnInfo> current_sorter_column_;
   std::string archetype_rule_folder_;

@@ -41,6 +41,7 @@ bool AnalysisTable::AddColumn(const ColumnInfo& column_info) {
   if (!added) {
     RemoveFailedColumn(column);
   }
+  NotifyChanged();
   return added;
 }
 
@@ -59,6 +60,7 @@ void AnalysisTable::DeleteColumn(int column) {
   ForgetSorterOfColumn(column);
   columns_.erase(columns_.begin() + column);
   list_.DeleteColumn(column);
+  NotifyChanged();
 }
 
 void AnalysisTable::ForgetSorterOfColumn(int column) {

@@ -22,6 +22,7 @@
 #include "ttl/gui/tt_image_list.h"
 #include "ttl/gui/tt_tool_bar.h"
 #include "ttl/gui/tt_window_controls.h"
+#include "ui/chart_window.h"
 #include "ui/main_list.h"
 #include "ui/preview_dialog.h"
 
@@ -64,6 +65,7 @@ inline constexpr int DifferenceColumn = 1033;
 inline constexpr int CellShading = 1034;
 inline constexpr int ArchetypeList = 1035;
 inline constexpr int ArchetypeAverageDeck = 1036;
+inline constexpr int Chart = 1037;
 // Finding, filtering and the keyboard.
 inline constexpr int Find = 1100;
 inline constexpr int FindNext = 1101;
@@ -216,6 +218,7 @@ public:
   EntryMenu& GetEntryMenu() { return entry_menu_; }
   ColumnMenu& GetColumnMenu() { return column_menu_; }
   PreviewDialog& GetPreview() { return preview_; }
+  ChartWindow& GetChartWindow() { return chart_window_; }
   int GetClickedColumn() const { return clicked_column_; }
   bool IsDraggingRow() const { return drag_.dragging; }
 
@@ -257,6 +260,8 @@ private:
   void ShowVersion();
   void HideRow();
   void PreviewSelectedRow();
+  // 表示 → グラフ...: the chart window, with the card of the selected row for the adoption.
+  void ShowChartWindow();
   void DeleteClickedColumn();
   void SortByClickedColumn();
   void AddDifferenceColumn();
@@ -328,6 +333,8 @@ private:
   ColumnMenu column_menu_;
   RowDrag drag_;
   PreviewDialog preview_;
+  // After the list: it draws from the list's table.
+  ChartWindow chart_window_;
   // The fillers of the two script menus, with their nested sub-menus.
   std::unique_ptr<ScriptItemMenu> special_column_items_;
   std::unique_ptr<ScriptItemMenu> sort_items_;

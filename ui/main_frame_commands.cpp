@@ -56,6 +56,7 @@ void MainFrame::RegisterCommandHandlers() {
   on(MainCommand::DifferenceColumn, [this] { AddDifferenceColumn(); });
   on(MainCommand::CellShading, [this] { SetCellShading(!main_list_.IsShading()); });
   RegisterArchetypeCommands();
+  on(MainCommand::Chart, [this] { ShowChartWindow(); });
   on(MainCommand::Find, [this] { Find(std::string()); });
   on(MainCommand::FindNext, [this] { FindAgain(false); });
   on(MainCommand::FindPrevious, [this] { FindAgain(true); });
@@ -196,6 +197,11 @@ void MainFrame::PreviewSelectedRow() {
   if (!entry || !entry->is_normal()) return;
   preview_.Show(entry->card());
   preview_.SetWindowPosition(TtWin::HWND_TOP, 0, 0, 0, 0, TtWin::SWP_NOMOVE | TtWin::SWP_NOSIZE);
+}
+
+void MainFrame::ShowChartWindow() {
+  const Entry* entry = GetTable().GetRowEntry(main_list_.GetFirstSelectedItem());
+  chart_window_.ShowWithCard(entry && entry->is_normal() ? entry->card().name : std::string());
 }
 
 // The clicked column is checked against the columns as they are now: the column menu may have

@@ -77,6 +77,7 @@ MainMenu::MainMenu() {
   AppendMenu("操作(&O)", operations);
 
   view_menu_.AppendItem("色分け(&C)", MainCommand::CellShading);
+  view_menu_.AppendItem("グラフ(&G)...", MainCommand::Chart);
   view_menu_.AppendSeparator();
   view_menu_.AppendItem("検索(&F)...\tCtrl+F", MainCommand::Find);
   view_menu_.AppendItem("次を検索(&N)\tF3", MainCommand::FindNext);
@@ -85,7 +86,7 @@ MainMenu::MainMenu() {
   view_menu_.AppendItem("絞り込み(&L)...\tCtrl+L", MainCommand::FilterRows);
   view_menu_.AppendItem("絞り込みを解除(&R)\tCtrl+Shift+L", MainCommand::ClearFilter);
   view_menu_.AppendSeparator();
-  view_menu_.AppendItem("カラムへ移動(&G)...\tCtrl+G", MainCommand::JumpToColumn);
+  view_menu_.AppendItem("カラムへ移動(&J)...\tCtrl+G", MainCommand::JumpToColumn);
   view_menu_.AppendItem("全てのカラムの幅を合わせる(&W)", MainCommand::FitAllColumns);
   AppendMenu("表示(&V)", view_menu_);
 

@@ -6,6 +6,7 @@ list(APPEND TARVANE_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/select_list_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/special_entry_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/preview_dialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/chart_window.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings_property_sheet.cpp
   ${CMAKE_CURRENT_LIST_DIR}/version_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/import_report_dialog.cpp

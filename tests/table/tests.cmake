@@ -14,3 +14,9 @@ tarvane_add_test(test_shipped_statistics LABEL script
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/shipped_statistics_test.cpp
   LIBS tarvane_table tarvane_test_support Squirrel::Squirrel)
 target_compile_definitions(test_shipped_statistics PRIVATE TARVANE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+# The charts' numbers and their drawing, without a display.
+tarvane_add_test(test_chart_numbers LABEL script
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/chart_numbers_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/chart_drawing_test.cpp
+  LIBS tarvane_table tarvane_test_support Squirrel::Squirrel)
