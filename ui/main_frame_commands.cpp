@@ -8,11 +8,13 @@
 #include "model/import/event_file_reader.h"
 #include "table/average_deck.h"
 #include "table/table_export.h"
+#include "ttl/core/tt_desktop.h"
 #include "ttl/core/tt_directory.h"
 #include "ttl/core/tt_path.h"
 #include "ttl/gui/tt_clipboard.h"
 #include "ttl/gui/tt_file_dialog.h"
 #include "ttl/gui/tt_message_box.h"
+#include "ui/file_chooser.h"
 #include "ui/main_frame.h"
 #include "ui/open_list_dialog.h"
 #include "ui/select_list_dialog.h"
@@ -49,6 +51,7 @@ void MainFrame::RegisterCommandHandlers() {
   on(MainCommand::Settings, [this] { ShowSettings(); });
   on(MainCommand::AverageDeck, [this] { WriteAverageDeck(); });
   on(MainCommand::Version, [this] { ShowVersion(); });
+  on(MainCommand::Guide, [this] { ShowGuide(); });
   on(MainCommand::HideRow, [this] { HideRow(); });
   on(MainCommand::Preview, [this] { PreviewSelectedRow(); });
   on(MainCommand::DeleteColumn, [this] { DeleteClickedColumn(); });
@@ -85,13 +88,7 @@ void MainFrame::ExportCsv() {
   dialog.AddFilter("すべてのファイル(*.*)", "*.*");
   // No default extension: the file gets exactly the name the user gives.
   dialog.SetOverwritePrompt(true);
-  try {
-    if (!dialog.ShowDialog(this)) return;
-  } catch (const TtFileAccessException& error) {
-    // A name the program cannot spell would write another file: nothing is written.
-    ShowMessage(FileAccessErrorText(error), kFileAccessErrorCaption, MessageButtons::Ok, MessageIcon::Error, true);
-    return;
-  }
+  if (!ShowFileChooser(dialog, *this)) return;
   if (ExportCsvFile(main_list_, dialog.GetFileName(), *this)) {
     ShowNotice("CSVファイルに書き出しました : " + dialog.GetFileName());
   }
@@ -171,7 +168,7 @@ void MainFrame::WriteAverageDeck() {
   dialog.AddFilter("すべてのファイル(*.*)", "*.*");
   dialog.SetFileName("average.txt");
   dialog.SetOverwritePrompt(true);
-  if (!dialog.ShowDialog(this)) return;
+  if (!ShowFileChooser(dialog, *this)) return;
   if (WriteAverageDeckFile(GetTable(), dialog.GetFileName(), *this)) {
     ShowNotice("平均デッキを書き出しました : " + dialog.GetFileName());
   }
@@ -180,6 +177,17 @@ void MainFrame::WriteAverageDeck() {
 void MainFrame::ShowVersion() {
   VersionDialog dialog;
   dialog.ShowDialog(this);
+}
+
+void MainFrame::ShowGuide() {
+  const std::string page = ProgramFiles::GetGuidePath();
+  std::string problem;
+  if (!TtPath::FileExists(page)) {
+    problem = "使い方のページが見つかりません。\r\n" + page;
+  } else if (!TtDesktop::OpenInBrowser(page)) {
+    problem = "ブラウザーを開けませんでした。xdg-open（xdg-utils）があるか確かめてください。\r\n" + page;
+  }
+  if (!problem.empty()) ShowMessage(problem, "使い方", MessageButtons::Ok, MessageIcon::Error, true);
 }
 
 void MainFrame::HideRow() {

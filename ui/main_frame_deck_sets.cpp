@@ -84,7 +84,9 @@ void MainFrame::OpenRecentDeckSet(int index) {
 void MainFrame::SaveLastSession() {
   // A session without decks leaves the set of the last one that had some.
   if (script_host_.GetDecks().empty()) return;
-  WriteDeckSetFile(ProgramFiles::GetLastDeckSetPath(), CaptureDeckSet(GetTable()), *this);
+  const std::string path = ProgramFiles::GetLastDeckSetPath();
+  ProgramFiles::PrepareFolderOf(path);
+  WriteDeckSetFile(path, CaptureDeckSet(GetTable()), *this);
 }
 
 void MainFrame::UpdateRecentMenu() {

@@ -11,6 +11,7 @@ list(APPEND TARVANE_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/version_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/import_report_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/deck_name_dialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/file_chooser.cpp
   ${CMAKE_CURRENT_LIST_DIR}/archetype_list_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/text_query_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/row_filter_dialog.cpp
