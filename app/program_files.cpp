@@ -125,6 +125,10 @@ std::string ProgramFiles::GetMainProgramBesideThisOne() {
 
 bool ProgramFiles::KeepsUserFilesInHome() { return CurrentLayout().user_files_in_home; }
 
+std::string ProgramFiles::GetLastDeckSetPath() {
+  return TtPath::ChangeExtension(GetSettingsFilePath(), "last.tvset");
+}
+
 std::string ProgramFiles::GetExecutableDirectory() {
   return TtPath::GetDirectoryName(GetExecutablePath());
 }

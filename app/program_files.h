@@ -30,6 +30,9 @@ public:
 
   // True when the user's files are kept in the user's folders rather than the program folder.
   static bool KeepsUserFilesInHome();
+  // The deck set of the last session, written when the window closes: beside the settings file,
+  // named after it (tarvane.last.tvset).
+  static std::string GetLastDeckSetPath();
   // Drive and directory of the executable without a trailing "/" ("." when empty).
   static std::string GetExecutableDirectory();
   // The folder of the files that ship with the program: the program folder when it holds them.

@@ -18,6 +18,7 @@ class SettingsFile {
 public:
   SettingsFile() : file_(ProgramFiles::PrepareSettingsFile(), TtIniFile::kDefaultBufferSize) {}
   TtIniSection Section() { return file_[kSection]; }
+  TtIniSection RecentDeckSets() { return file_["RecentDeckSets"]; }
 
 private:
   TtIniFile file_;
@@ -93,6 +94,27 @@ bool LoadCellShading() {
 void SaveCellShading(bool shading) {
   SettingsFile file;
   file.Section().SetBoolean("CellShading", shading);
+}
+
+std::vector<std::string> LoadRecentDeckSets() {
+  SettingsFile file;
+  TtIniSection section = file.RecentDeckSets();
+  std::vector<std::string> paths;
+  for (int number = 1; number <= kRecentDeckSetCount; ++number) {
+    std::string path = section.GetString(std::to_string(number), "");
+    if (!path.empty()) paths.push_back(path);
+  }
+  return paths;
+}
+
+void AddRecentDeckSet(const std::string& path) {
+  std::vector<std::string> paths = LoadRecentDeckSets();
+  std::erase(paths, path);
+  paths.insert(paths.begin(), path);
+  if (paths.size() > static_cast<size_t>(kRecentDeckSetCount)) paths.resize(kRecentDeckSetCount);
+  SettingsFile file;
+  TtIniSection section = file.RecentDeckSets();
+  for (size_t index = 0; index < paths.size(); ++index) section.SetString(std::to_string(index + 1), paths[index]);
 }
 
 bool IsTestMode() {

@@ -2,6 +2,7 @@
 // The user settings and the other values kept in the settings file beside the executable.
 // Every operation opens the file anew and closes it again; nothing is cached between calls.
 #include <string>
+#include <vector>
 
 #include "app/window_placement.h"
 #include "ttl/core/tt_exception.h"
@@ -42,6 +43,13 @@ void SetLastFolderBrowserPath(const std::string& path);
 // 表示 → 色分け: whether numeric cells are shaded; off when the file does not say.
 bool LoadCellShading();
 void SaveCellShading(bool shading);
+
+// ファイル → 最近使ったデッキセット: the deck set files opened or saved last, newest first, at
+// most kRecentDeckSetCount (section "RecentDeckSets", keys "1" upwards).
+inline constexpr int kRecentDeckSetCount = 8;
+std::vector<std::string> LoadRecentDeckSets();
+// Puts the path first; an older place of the same path goes, and the oldest beyond the count.
+void AddRecentDeckSet(const std::string& path);
 
 // Adds the development menu; nothing in the program writes it.
 bool IsTestMode();

@@ -58,6 +58,9 @@ void AnalysisTable::Reset() {
   // The old sorter may belong to a deck that is gone; if the first column's sorter cannot take
   // its place below, no sorter is better than one that reaches into a dropped deck.
   current_sorter_.reset();
+  // A new table shows every row again.
+  row_filter_ = RowFilter();
+  SetStatusText(StatusBarTexts::kFilterPart, std::string());
   AddColumn(script_host_.GetFirstColumnProcessor(), nullptr);
   RunGuarded([this] { SortBy(script_host_.GetSorter(script_host_.GetFirstColumnProcessor())); });
   Refresh();
@@ -95,38 +98,40 @@ void AnalysisTable::RebuildRows() {
     if (use_hybrid) hybrid_names.insert(deck->hybridboard().cards().begin(), deck->hybridboard().cards().end());
   }
 
+  const RowFilterMatcher filter(row_filter_, script_host_.GetDecks());
   if (mode != SideboardOnly) {
     if (use_hybrid) {
-      AppendEntries(hybrid_names, BoardType::Hybrid);
+      AppendEntries(hybrid_names, BoardType::Hybrid, filter);
     } else {
-      AppendEntries(mainboard_names, BoardType::Mainboard);
+      AppendEntries(mainboard_names, BoardType::Mainboard, filter);
     }
-    AppendSpecialEntries(BoardType::Mainboard);
+    AppendSpecialEntries(BoardType::Mainboard, filter);
   }
   if (use_sideboard) {
-    AppendEntries(sideboard_names, BoardType::Sideboard);
-    AppendSpecialEntries(BoardType::Sideboard);
+    AppendEntries(sideboard_names, BoardType::Sideboard, filter);
+    AppendSpecialEntries(BoardType::Sideboard, filter);
   }
 }
 
-void AnalysisTable::AppendEntries(const Board::Counts& names, int board_type) {
+void AnalysisTable::AppendEntries(const Board::Counts& names, int board_type, const RowFilterMatcher& filter) {
   CardDatabase& card_database = script_host_.GetCardDatabase();
   for (const auto& name_and_count : names) {
     const Card& card = card_database.fetch(name_and_count.first);
-    AppendRow(script_host_.CreateEntry(card, board_type));
+    AppendRow(script_host_.CreateEntry(card, board_type), filter);
   }
 }
 
-void AnalysisTable::AppendSpecialEntries(int board_type) {
+void AnalysisTable::AppendSpecialEntries(int board_type, const RowFilterMatcher& filter) {
   for (const std::shared_ptr<SpecialEntry>& special_entry : script_host_.GetSpecialEntries()) {
     if (special_entry->board_type() == board_type && special_entry->use()) {
-      AppendRow(special_entry);
+      AppendRow(special_entry, filter);
     }
   }
 }
 
-void AnalysisTable::AppendRow(const std::shared_ptr<Entry>& entry) {
-  list_.InsertItem(-1, reinterpret_cast<TtWin::LPARAM>(entry.get()));
+// Rows that the filter hides stay in the rows list, which the scripts see whole.
+void AnalysisTable::AppendRow(const std::shared_ptr<Entry>& entry, const RowFilterMatcher& filter) {
+  if (filter.Accepts(*entry)) list_.InsertItem(-1, reinterpret_cast<TtWin::LPARAM>(entry.get()));
   script_host_.GetRows().push_back(entry);
 }
 
@@ -195,6 +200,12 @@ const ColumnInfo* AnalysisTable::GetColumnInfo(int column) const {
 
 void AnalysisTable::SetBoardMode(int mode) {
   script_host_.SetBoardDisplayMode(mode);
+  Refresh();
+}
+
+void AnalysisTable::SetRowFilter(const RowFilter& filter) {
+  row_filter_ = filter;
+  SetStatusText(StatusBarTexts::kFilterPart, RowFilterStatusText(row_filter_));
   Refresh();
 }
 

@@ -20,6 +20,7 @@
 #include "model/board.h"
 #include "script/squirrel_vm.h"
 #include "table/column_info.h"
+#include "table/row_filter.h"
 #include "table/sorter.h"
 #include "table/status_bar_texts.h"
 #include "table/work_progress.h"
@@ -121,6 +122,10 @@ public:
   // 一時的に非表示: removes the list item only; the next refresh shows the row again. An index
   // that names no item (-1 for no selection) does nothing.
   void HideRow(int item);
+  // Shows only the card rows that pass the filter (an empty filter shows all), from now on and
+  // after every refresh, and tells the filter in the status bar. Refreshes.
+  void SetRowFilter(const RowFilter& filter);
+  const RowFilter& GetRowFilter() const { return row_filter_; }
   // The entry of a list item; null when the index names no item.
   const Entry* GetRowEntry(int item) const;
   // How strongly the cell is shaded (ShadeStep, table/cell_shading.h): numeric cells of card
@@ -152,12 +157,15 @@ public:
   void MoveRow(int from, int to);
   // The current sorter; null until the first sort, and after its column has been deleted.
   const std::shared_ptr<Sorter>& GetCurrentSorter() const { return current_sorter_; }
+  // The index of the column whose processor gave the current sorter; -1 for none.
+  int GetCurrentSorterColumn() const;
 
 private:
   void ShowScriptError(const TtSquirrel::Exception& error);
-  void AppendRow(const std::shared_ptr<Entry>& entry);
-  void AppendEntries(const Board::Counts& names, int board_type);
-  void AppendSpecialEntries(int board_type);
+  // Every row joins the rows list; only a row that the filter accepts gets a list item.
+  void AppendRow(const std::shared_ptr<Entry>& entry, const RowFilterMatcher& filter);
+  void AppendEntries(const Board::Counts& names, int board_type, const RowFilterMatcher& filter);
+  void AppendSpecialEntries(int board_type, const RowFilterMatcher& filter);
   Entry& EntryAt(int item) const;
   const ColumnInfo& ColumnAt(int column) const;
   ColumnInfo& ColumnAt(int column);
@@ -189,6 +197,7 @@ private:
   // Destroyed with the table, before the script host closes: the records hold script values.
   Columns columns_;
   std::shared_ptr<Sorter> current_sorter_;
+  RowFilter row_filter_;
   WorkProgress* progress_ = nullptr;
   std::function<void()> change_listener_;
   // The column whose processor gave the current sorter; none for a sorter of the sort menu.

@@ -39,6 +39,15 @@ void AnalysisTable::SortByColumn(int column) {
   });
 }
 
+int AnalysisTable::GetCurrentSorterColumn() const {
+  std::shared_ptr<const ColumnInfo> column = current_sorter_column_.lock();
+  if (!current_sorter_ || !column) return -1;
+  for (std::size_t index = 0; index < columns_.size(); ++index) {
+    if (columns_[index] == column) return static_cast<int>(index);
+  }
+  return -1;
+}
+
 void AnalysisTable::MoveRow(int from, int to) {
   // Read as unsigned, a drop on no row (-1) is past the end like any other index out of range.
   const unsigned count = static_cast<unsigned>(list_.GetItemCount());

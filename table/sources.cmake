@@ -16,4 +16,8 @@ list(APPEND TARVANE_TABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/cell_shading.cpp
   ${CMAKE_CURRENT_LIST_DIR}/status_bar_texts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/script_item_menu.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/row_filter.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/text_match.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/table_find.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/deck_set_file.cpp
 )

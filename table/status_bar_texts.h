@@ -8,9 +8,12 @@ namespace Tarvane {
 
 class StatusBarTexts {
 public:
-  // Part 0 shows the number of loaded decks, part 1 the current sort rule.
+  // The bar's fields from the left: the number of loaded decks, the current sort rule, the row
+  // filter, and the outcome of the last command (a copy, an export, a find).
   static constexpr int kDeckCountPart = 0;
   static constexpr int kSorterPart = 1;
+  static constexpr int kFilterPart = 2;
+  static constexpr int kNoticePart = 3;
 
   virtual ~StatusBarTexts() = default;
   virtual void SetStatusText(int part, const std::string& text) = 0;

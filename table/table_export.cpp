@@ -88,11 +88,26 @@ bool ExportCsvFile(const TtListViewStore& list, const std::string& path,
   return WriteTableFile(path, BuildTableText(list, ","), reporter);
 }
 
+std::string BuildRowText(const TtListViewStore& list, int item, const std::string& separator) {
+  std::string text;
+  if (item < 0 || item >= list.GetItemCount()) return text;
+  for (int column = 0; column < list.GetColumnCount(); ++column) {
+    if (column > 0) text += separator;
+    AppendQuoted(text, list.GetItemText(item, column));
+  }
+  return text + "\r\n";
+}
+
 bool ExportTsvToClipboard(const TtListViewStore& list, const ClipboardSetter& put_on_clipboard,
                           MessageReporter& reporter) {
+  return CopyTextToClipboard(BuildTableText(list, "\t"), put_on_clipboard, reporter);
+}
+
+bool CopyTextToClipboard(const std::string& text, const ClipboardSetter& put_on_clipboard,
+                         MessageReporter& reporter) {
   bool copied = false;
   try {
-    copied = put_on_clipboard(BuildTableText(list, "\t"));
+    copied = put_on_clipboard(text);
   } catch (const TtException&) {
     // The platform refused the data; the user is told, and the program goes on.
     copied = false;

@@ -33,4 +33,12 @@ using ClipboardSetter = std::function<bool(const std::string& text)>;
 bool ExportTsvToClipboard(const TtListViewStore& list, const ClipboardSetter& put_on_clipboard,
                           MessageReporter& reporter);
 
+// One list item as one line of the same form, without the header line: the row that 編集 →
+// コピー puts on the clipboard. Empty for an index that names no item.
+std::string BuildRowText(const TtListViewStore& list, int item, const std::string& separator);
+
+// Puts the text on the clipboard; when that fails, the same error box as the TSV export's.
+bool CopyTextToClipboard(const std::string& text, const ClipboardSetter& put_on_clipboard,
+                         MessageReporter& reporter);
+
 }  // namespace Tarvane

@@ -86,8 +86,9 @@ bool MainFrame::CreatedInternal() {
   SetSize(kInitialWidth, kInitialHeight);
   SetMenuBar(main_menu_);
   CreateChildren();
-  // The deck count's part holds the longest progress text; the sorter's takes the rest.
-  status_bar_.SetParts({kCountPartWidth, -1});
+  // The deck count (wide enough for the longest progress text), the sort, the row filter, and
+  // the outcome of the last command.
+  status_bar_.SetParts({kCountPartWidth, kCountPartWidth + 200, kCountPartWidth + 460, -1});
 
   RegisterSizeHandler([this](int, int width, int height) {
     Layout(width, height);
@@ -101,6 +102,7 @@ bool MainFrame::CreatedInternal() {
   });
   RegisterCloseHandler([this] {
     SaveWindowPlacement();
+    SaveLastSession();
     // Not handled: the close goes on and the window is destroyed.
     return NotHandled();
   });
@@ -111,6 +113,7 @@ bool MainFrame::CreatedInternal() {
   main_list_.SetShading(LoadCellShading());
   main_menu_.CheckCellShading(main_list_.IsShading());
   FillScriptMenus();
+  UpdateRecentMenu();
   GetTable().SetWorkProgress(this);
   GetTable().Reset();
   if (!script_host_.GetSettings().ArchetypeRules.empty()) ApplyArchetypeRules(false);

@@ -17,6 +17,7 @@
 #include "table/status_bar_texts.h"
 #include "table/work_progress.h"
 #include "ttl/core/tt_menu.h"
+#include "ttl/gui/tt_file_dialog.h"
 #include "ttl/gui/tt_form.h"
 #include "ttl/gui/tt_image_list.h"
 #include "ttl/gui/tt_tool_bar.h"
@@ -66,6 +67,20 @@ inline constexpr int Guide = 1090;
 inline constexpr int ArchetypeList = 1035;
 inline constexpr int ArchetypeAverageDeck = 1036;
 inline constexpr int Chart = 1037;
+// Finding, filtering and the keyboard.
+inline constexpr int Find = 1100;
+inline constexpr int FindNext = 1101;
+inline constexpr int FindPrevious = 1102;
+inline constexpr int FilterRows = 1103;
+inline constexpr int ClearFilter = 1104;
+inline constexpr int JumpToColumn = 1105;
+inline constexpr int FitAllColumns = 1106;
+inline constexpr int Copy = 1107;
+// Deck sets: opening and saving, the last session, and the recent files from 1111 on.
+inline constexpr int OpenDeckSet = 1108;
+inline constexpr int SaveDeckSet = 1109;
+inline constexpr int LastSessionDeckSet = 1110;
+inline constexpr int FirstRecentDeckSet = 1111;
 }  // namespace MainCommand
 
 // The toolbar's pictures, read once at start-up from the bitmap beside the executable: a strip
@@ -98,9 +113,13 @@ public:
   // The tick of 表示 → 色分け.
   void CheckCellShading(bool shading) { view_menu_.SetItemChecked(0, shading); }
   bool IsCellShadingChecked() const { return view_menu_.IsItemChecked(0); }
+  // ファイル → 最近使ったデッキセット: the last session's set first, then the files, newest first.
+  void SetRecentDeckSets(bool has_last_session, const std::vector<std::string>& paths);
+  const TtSubMenu& GetRecentMenu() const { return recent_menu_; }
 
 private:
   TtSubMenu view_menu_;
+  TtSubMenu recent_menu_;
   TtSubMenu export_menu_;
   TtSubMenu board_menu_;
   TtSubMenuCommand special_column_menu_;
@@ -264,6 +283,29 @@ private:
   // Switches 色分け, ticks its item and saves it in the settings file.
   void SetCellShading(bool shading);
 
+  // Finding, filtering, columns and copying (main_frame_find.cpp).
+  void Find(const std::string& initial_text);
+  void FindAgain(bool backwards);
+  void FilterRows();
+  void ClearFilter();
+  void JumpToColumn();
+  void FitAllColumns();
+  void CopySelection();
+  // The outcome of a command, in the status bar's last part.
+  void ShowNotice(const std::string& text);
+
+  // Deck sets (main_frame_deck_sets.cpp).
+  void OpenDeckSet();
+  void SaveDeckSet();
+  void OpenDeckSetFile(const std::string& path, bool remember);
+  void OpenRecentDeckSet(int index);
+  bool ChooseDeckSetFile(TtFileDialog& dialog);
+  // Puts the file first in 最近使ったデッキセット.
+  void RememberDeckSet(const std::string& path);
+  // At close: what the table shows becomes the set that 前回終了時のデッキセット opens.
+  void SaveLastSession();
+  void UpdateRecentMenu();
+
   // Deck lists from other programs and from the clipboard (main_frame_import.cpp).
   void ImportDeckLists();
   // Converts the files into a folder the user chooses, shows the report and offers to add the
@@ -303,6 +345,13 @@ private:
   // The fillers of the two script menus, with their nested sub-menus.
   std::unique_ptr<ScriptItemMenu> special_column_items_;
   std::unique_ptr<ScriptItemMenu> sort_items_;
+  // What 次を検索 looks for: the text of the last find.
+  std::string find_text_;
+  // What カラムへ移動 found last, so that the same text goes on to the next column.
+  struct ColumnFind {
+    std::string text;
+    int column = -1;
+  } column_find_;
   // Where imported deck lists go: the folder chosen last in this session, at first the "decks"
   // folder beside the program.
   std::string import_folder_;

@@ -1,5 +1,7 @@
 // The command table of the main window: each menu item and toolbar button ends in one handler
 // here, which calls the table's operations or opens a dialog.
+#include <algorithm>
+
 #include "app/exception.h"
 #include "app/program_files.h"
 #include "app/settings.h"
@@ -58,6 +60,20 @@ void MainFrame::RegisterCommandHandlers() {
   on(MainCommand::CellShading, [this] { SetCellShading(!main_list_.IsShading()); });
   RegisterArchetypeCommands();
   on(MainCommand::Chart, [this] { ShowChartWindow(); });
+  on(MainCommand::Find, [this] { Find(std::string()); });
+  on(MainCommand::FindNext, [this] { FindAgain(false); });
+  on(MainCommand::FindPrevious, [this] { FindAgain(true); });
+  on(MainCommand::FilterRows, [this] { FilterRows(); });
+  on(MainCommand::ClearFilter, [this] { ClearFilter(); });
+  on(MainCommand::JumpToColumn, [this] { JumpToColumn(); });
+  on(MainCommand::FitAllColumns, [this] { FitAllColumns(); });
+  on(MainCommand::Copy, [this] { CopySelection(); });
+  on(MainCommand::OpenDeckSet, [this] { OpenDeckSet(); });
+  on(MainCommand::SaveDeckSet, [this] { SaveDeckSet(); });
+  on(MainCommand::LastSessionDeckSet, [this] { OpenDeckSetFile(ProgramFiles::GetLastDeckSetPath(), false); });
+  for (int index = 0; index < kRecentDeckSetCount; ++index) {
+    on(MainCommand::FirstRecentDeckSet + index, [this, index] { OpenRecentDeckSet(index); });
+  }
 }
 
 void MainFrame::New() {
@@ -73,11 +89,15 @@ void MainFrame::ExportCsv() {
   // No default extension: the file gets exactly the name the user gives.
   dialog.SetOverwritePrompt(true);
   if (!ShowFileChooser(dialog, *this)) return;
-  ExportCsvFile(main_list_, dialog.GetFileName(), *this);
+  if (ExportCsvFile(main_list_, dialog.GetFileName(), *this)) {
+    ShowNotice("CSVファイルに書き出しました : " + dialog.GetFileName());
+  }
 }
 
 void MainFrame::ExportTsv() {
-  ExportTsvToClipboard(main_list_, TtClipboard::SetString, *this);
+  if (ExportTsvToClipboard(main_list_, TtClipboard::SetString, *this)) {
+    ShowNotice("表をクリップボードにコピーしました (" + std::to_string(main_list_.GetItemCount()) + " 行)");
+  }
 }
 
 void MainFrame::AddDeckFiles() {
@@ -160,7 +180,9 @@ void MainFrame::WriteAverageDeck() {
   dialog.SetFileName("average.txt");
   dialog.SetOverwritePrompt(true);
   if (!ShowFileChooser(dialog, *this)) return;
-  WriteAverageDeckFile(GetTable(), dialog.GetFileName(), *this);
+  if (WriteAverageDeckFile(GetTable(), dialog.GetFileName(), *this)) {
+    ShowNotice("平均デッキを書き出しました : " + dialog.GetFileName());
+  }
 }
 
 void MainFrame::ShowVersion() {
@@ -180,7 +202,12 @@ void MainFrame::ShowGuide() {
 }
 
 void MainFrame::HideRow() {
-  GetTable().HideRow(main_list_.GetFirstSelectedItem());
+  const int row = main_list_.GetFirstSelectedItem();
+  GetTable().HideRow(row);
+  // The next row takes the selection, so that Delete pressed again hides one row after another.
+  if (row >= 0 && main_list_.GetItemCount() > 0) {
+    main_list_.SetItemSelected(std::min(row, main_list_.GetItemCount() - 1), true);
+  }
 }
 
 void MainFrame::PreviewSelectedRow() {

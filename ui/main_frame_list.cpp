@@ -1,5 +1,6 @@
 // What the main list reports to the frame: row colours, the row and column menus, sorting by a
 // header click, the card preview on activation, and moving a row by dragging it.
+#include "ttl/gui/tt_list_view_keys.h"
 #include "ui/main_frame.h"
 
 namespace Tarvane {
@@ -19,6 +20,8 @@ void MainFrame::RegisterListHandlers() {
   // Chained: outside a drag the mouse messages go on to whatever else handles them.
   RegisterMouseMoveHandler([this](int, int x, int y) { return MoveRowDrag(x, y); }, true);
   RegisterLeftButtonUpHandler([this](int, int, int) { return DropRow(); }, true);
+  // A name typed into the table starts a find with what was typed.
+  TtListViewKeys::OnTypedText(main_list_, [this](const std::string& text) { Find(text); });
 }
 
 TtWindow::WMResult MainFrame::OnListNotify(TtWin::NMHDR* header) {

@@ -32,7 +32,7 @@ void ReleaseItemData(TtMenu menu) {
 }  // namespace
 
 MainMenu::MainMenu() {
-  export_menu_.AppendItem("CSV形式でファイルへ(&F)...", MainCommand::ExportCsv);
+  export_menu_.AppendItem("CSV形式でファイルへ(&F)...\tCtrl+S", MainCommand::ExportCsv);
   export_menu_.AppendItem("TSV形式でクリップボードへ(&C)", MainCommand::ExportTsv);
 
   board_menu_.AppendItem("両方(&B)", MainCommand::BoardBoth);
@@ -42,6 +42,10 @@ MainMenu::MainMenu() {
 
   TtSubMenu file = MakeMenu({{"新規(&N)", MainCommand::New}});
   file.AppendMenu("エクスポート(&E)", export_menu_);
+  file.AppendSeparator();
+  file.AppendItem("デッキセットを開く(&O)...\tCtrl+O", MainCommand::OpenDeckSet);
+  file.AppendItem("デッキセットを保存(&S)...", MainCommand::SaveDeckSet);
+  file.AppendMenu("最近使ったデッキセット(&R)", recent_menu_);
   file.AppendSeparator();
   file.AppendItem("終了(&X)", MainCommand::Exit);
   AppendMenu("ファイル(&F)", file);
@@ -54,9 +58,12 @@ MainMenu::MainMenu() {
 
   TtSubMenu items;
   items.AppendMenu("表示する項目(&V)", board_menu_);
-  items.AppendItem("更新(&U)", MainCommand::Refresh);
+  items.AppendItem("更新(&U)\tF5", MainCommand::Refresh);
   items.AppendSeparator();
   items.AppendItem("特殊項目の選択(&S)...", MainCommand::SpecialEntries);
+  items.AppendSeparator();
+  items.AppendItem("コピー(&C)\tCtrl+C", MainCommand::Copy);
+  items.AppendItem("一時的に非表示(&H)\tDelete", MainCommand::HideRow);
   AppendMenu("項目(&E)", items);
 
   TtSubMenu operations = MakeMenu({{"全てのデッキをカラムに追加(&A)", MainCommand::AllDecksAsColumns},
@@ -71,6 +78,16 @@ MainMenu::MainMenu() {
 
   view_menu_.AppendItem("色分け(&C)", MainCommand::CellShading);
   view_menu_.AppendItem("グラフ(&G)...", MainCommand::Chart);
+  view_menu_.AppendSeparator();
+  view_menu_.AppendItem("検索(&F)...\tCtrl+F", MainCommand::Find);
+  view_menu_.AppendItem("次を検索(&N)\tF3", MainCommand::FindNext);
+  view_menu_.AppendItem("前を検索(&P)\tShift+F3", MainCommand::FindPrevious);
+  view_menu_.AppendSeparator();
+  view_menu_.AppendItem("絞り込み(&L)...\tCtrl+L", MainCommand::FilterRows);
+  view_menu_.AppendItem("絞り込みを解除(&R)\tCtrl+Shift+L", MainCommand::ClearFilter);
+  view_menu_.AppendSeparator();
+  view_menu_.AppendItem("カラムへ移動(&J)...\tCtrl+G", MainCommand::JumpToColumn);
+  view_menu_.AppendItem("全てのカラムの幅を合わせる(&W)", MainCommand::FitAllColumns);
   AppendMenu("表示(&V)", view_menu_);
 
   AppendMenu("ツール(&T)", MakeMenu({{"設定(&O)...", MainCommand::Settings},
@@ -87,12 +104,27 @@ MainMenu::MainMenu() {
   }
 }
 
+void MainMenu::SetRecentDeckSets(bool has_last_session, const std::vector<std::string>& paths) {
+  while (recent_menu_.GetItemCount() > 0) recent_menu_.DeleteItem(0);
+  recent_menu_.AppendItem("前回終了時のデッキセット(&L)", MainCommand::LastSessionDeckSet);
+  recent_menu_.SetItemEnabled(0, has_last_session);
+  if (paths.empty()) return;
+  recent_menu_.AppendSeparator();
+  for (size_t index = 0; index < paths.size() && index < kRecentDeckSetCount; ++index) {
+    // The number is the item's access key; an "&" in the path is shown as it is.
+    std::string path = paths[index];
+    for (size_t at = path.find('&'); at != std::string::npos; at = path.find('&', at + 2)) path.insert(at, "&");
+    recent_menu_.AppendItem("&" + std::to_string(index + 1) + " " + path,
+                            MainCommand::FirstRecentDeckSet + static_cast<int>(index));
+  }
+}
+
 void MainMenu::CheckBoardMode(int mode) {
   board_menu_.CheckRadioItem(0, kBoardModeCount - 1, mode);
 }
 
 EntryMenu::EntryMenu() {
-  AppendItem("一時的に非表示(&H)", MainCommand::HideRow);
+  AppendItem("一時的に非表示(&H)\tDelete", MainCommand::HideRow);
   AppendSeparator();
   AppendItem("プレビュー(&P)", MainCommand::Preview);
   preview_position_ = GetItemCount() - 1;

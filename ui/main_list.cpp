@@ -18,6 +18,7 @@ bool MainList::Created() {
                        TtWin::LVS_EX_HEADERDRAGDROP);
   // The card names are read whole; the width setting is for the deck and special columns.
   SetFitsFirstColumn(true);
+  SetRightAlignsNumbers(true);
   return true;
 }
 

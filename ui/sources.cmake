@@ -13,6 +13,8 @@ list(APPEND TARVANE_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/deck_name_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_chooser.cpp
   ${CMAKE_CURRENT_LIST_DIR}/archetype_list_dialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/text_query_dialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/row_filter_dialog.cpp
 )
 # The main window: its list, menus, toolbar, commands and the row drag.
 list(APPEND TARVANE_UI_SOURCES
@@ -24,4 +26,6 @@ list(APPEND TARVANE_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/main_frame_list.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_frame_archetypes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_frame_import.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/main_frame_find.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/main_frame_deck_sets.cpp
 )

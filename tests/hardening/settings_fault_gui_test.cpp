@@ -81,7 +81,7 @@ TEST_F(MainWindowSettingsFaultTest, TheWindowClosesAndSaysItsPlaceWasNotSaved) {
   Open();
   TtTesting::MessageBoxSeen seen;
   answers.MessageBox(TtWin::IDOK, &seen);
-  Choose({0, 3});
+  Choose({0, 7});
   EXPECT_FALSE(frame->IsCreated()) << "終了 closes the window";
   EXPECT_EQ(seen.caption, kSettingsNotSavedCaption);
   EXPECT_TRUE(seen.text.starts_with("ウィンドウの位置を保存できませんでした。")) << seen.text;

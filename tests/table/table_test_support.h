@@ -23,7 +23,7 @@ namespace TarvaneTest {
 class RecordingStatusBar : public Tarvane::StatusBarTexts {
 public:
   void SetStatusText(int part, const std::string& text) override { texts[part] = text; }
-  std::string texts[2];
+  std::string texts[4];
 };
 
 // Rows sort by board (sideboard rows last), card rows before special rows, then English name.

@@ -6,6 +6,8 @@ tarvane_add_test(test_analysis_table LABEL script
     ${CMAKE_CURRENT_LIST_DIR}/average_deck_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/cell_shading_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/analysis_table_archetypes_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/row_filter_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/deck_set_file_test.cpp
   LIBS tarvane_table tarvane_test_support Squirrel::Squirrel)
 # Over the shipped start-up script, sample dictionary and sample decks, read from the sources.
 tarvane_add_test(test_shipped_statistics LABEL script

@@ -336,7 +336,7 @@ TEST_F(MainFrameTest, ThePlacementIsSavedWhenTheWindowClosesAndRestoredAtTheNext
   frame->SetPositionSize(40, 50, 700, 500);
   TtTesting::ProcessEvents();
   TtWin::WINDOWPLACEMENT before = frame->GetWindowPlacement();
-  Choose({kFile, 3});
+  Choose({kFile, 7});
   EXPECT_FALSE(frame->IsCreated()) << "終了 closes the window";
   EXPECT_NE(folder.Settings().find("Placement="), std::string::npos);
   Close();

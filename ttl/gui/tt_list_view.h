@@ -32,6 +32,10 @@ public:
   // its width (off by default: most lists keep the widths they were given).
   void SetFitsFirstColumn(bool fits) { fits_first_column_ = fits; }
   bool FitsFirstColumn() const { return fits_first_column_; }
+  // Draws texts that are numbers against the right edge of their cells, so that digits line up
+  // (off by default).
+  void SetRightAlignsNumbers(bool right) { right_aligns_numbers_ = right; }
+  bool RightAlignsNumbers() const { return right_aligns_numbers_; }
 
   // Runs the action with drawing switched off (WM_SETREDRAW false, then true).
   void ExecuteWithoutRedraw(const std::function<void()>& action);
@@ -52,6 +56,7 @@ public:
 private:
   TtWin::DWORD list_extended_style_ = 0;
   bool fits_first_column_ = false;
+  bool right_aligns_numbers_ = false;
 };
 
 // The report list with single selection that always shows its selection.

@@ -63,6 +63,9 @@ public:
   void Draw(wxGrid& grid, wxGridCellAttr& attr, wxDC& dc, const wxRect& rect, int row, int col,
             bool is_selected) override;
   wxGridCellRenderer* Clone() const override { return new TextRenderer; }
+
+private:
+  static bool RightAligned(wxGrid& grid, const wxString& text);
 };
 
 struct RowLook {

@@ -22,8 +22,27 @@ void TextRenderer::Draw(wxGrid& grid, wxGridCellAttr& attr, wxDC& dc, const wxRe
   if (text.empty()) return;
   SetTextColoursAndFont(grid, attr, dc, is_selected);
   wxDCClipper clip(dc, rect);
-  dc.DrawText(FitToWidth(dc, text, rect.width - 4), rect.x + 2,
-              rect.y + (rect.height - dc.GetCharHeight()) / 2);
+  wxString shown = FitToWidth(dc, text, rect.width - 4);
+  int x = rect.x + 2;
+  if (RightAligned(grid, text)) x = std::max(x, rect.x + rect.width - 3 - dc.GetTextExtent(shown).GetWidth());
+  dc.DrawText(shown, x, rect.y + (rect.height - dc.GetCharHeight()) / 2);
+}
+
+// A number: digits with at most a sign in front and a decimal point, as the table writes counts,
+// averages and differences.
+bool TextRenderer::RightAligned(wxGrid& grid, const wxString& text) {
+  auto* list_grid = dynamic_cast<ListGrid*>(&grid);
+  if (!list_grid || !list_grid->List() || !list_grid->List()->RightAlignsNumbers()) return false;
+  size_t start = (text[0] == '-' || text[0] == '+') ? 1 : 0;
+  bool digits = false;
+  for (size_t i = start; i < text.length(); ++i) {
+    if (text[i] >= '0' && text[i] <= '9') {
+      digits = true;
+    } else if (text[i] != '.' && text[i] != '%') {
+      return false;
+    }
+  }
+  return digits;
 }
 
 int ListTable::GetNumberRows() { return grid_.List() ? grid_.List()->GetItemCount() : 0; }
