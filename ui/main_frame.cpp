@@ -88,7 +88,7 @@ bool MainFrame::CreatedInternal() {
   CreateChildren();
   // The deck count (wide enough for the longest progress text), the sort, the row filter, and
   // the outcome of the last command.
-  status_bar_.SetParts({kCountPartWidth, kCountPartWidth + 200, kCountPartWidth + 460, -1});
+  status_bar_.SetParts({kCountPartWidth, kCountPartWidth + 360, kCountPartWidth + 570, -1});
 
   RegisterSizeHandler([this](int, int width, int height) {
     Layout(width, height);

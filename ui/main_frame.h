@@ -192,8 +192,8 @@ public:
   // added as 追加 and フォルダ指定 add them (a folder gives its files, not its subfolders), and
   // each deck added gets a column.
   void OpenDeckPaths(const std::vector<std::string>& paths);
-  // The same from the message loop, once the window is on screen: the loading shows its
-  // progress there, and a box about a bad file opens above the window, not before it.
+  // The same once the window is on screen and painted: the loading shows its progress there,
+  // and a box about a bad file opens above the window, not before it.
   void OpenDeckPathsOnceShown(const std::vector<std::string>& paths);
 
   // Message boxes and status texts for the table and the data side.

@@ -132,13 +132,10 @@ void MainFrame::OpenDeckPaths(const std::vector<std::string>& paths) {
 
 void MainFrame::OpenDeckPathsOnceShown(const std::vector<std::string>& paths) {
   if (paths.empty()) return;
-  constexpr TtWin::UINT kOpenDeckPathsMessage = TtWin::WM_USER + 1;
-  RegisterMessageHandler(kOpenDeckPathsMessage, [this, paths](TtWin::WPARAM, TtWin::LPARAM) {
-    TtForm::PaintPendingWindows();
-    OpenDeckPaths(paths);
-    return Handled();
-  });
-  PostMessage(kOpenDeckPathsMessage);
+  // The window is put on screen and painted before the first deck is read, so that the loading's
+  // progress and any error box show over it.
+  TtForm::PaintPendingWindows();
+  OpenDeckPaths(paths);
 }
 
 void MainFrame::EditDeckFiles() {

@@ -5,5 +5,5 @@ tarvane_add_test(test_chart_window LABEL gui
 target_compile_definitions(test_chart_window PRIVATE
   TARVANE_ENTRY_POINT_UNDER_TEST TARVANE_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
   TARVANE_PROGRAM_DIR="${TARVANE_BIN_DIR}")
-# It copies a picture to the display's one clipboard, which the toolkit's tests also fill.
-set_tests_properties(test_chart_window PROPERTIES RESOURCE_LOCK x11_clipboard)
+# It copies a picture to the display's one clipboard and measures its window: it runs alone.
+set_tests_properties(test_chart_window PROPERTIES RESOURCE_LOCK x11_clipboard RUN_SERIAL TRUE)

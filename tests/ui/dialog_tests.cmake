@@ -38,5 +38,6 @@ add_custom_target(dialog_screenshots
   DEPENDS test_dialogs
   VERBATIM)
 
-# The deck selection test clicks with the real pointer, as the form tests do: never both at once.
-set_tests_properties(test_dialogs PROPERTIES RESOURCE_LOCK x11_pointer)
+# The deck selection test clicks with the real pointer, as the form tests do, and the preview
+# test measures its window while others open theirs: it runs alone.
+set_tests_properties(test_dialogs PROPERTIES RESOURCE_LOCK x11_pointer RUN_SERIAL TRUE)

@@ -230,17 +230,16 @@ TEST(TtWindowDispatchTest, AnUntakenNotificationAnswersWithTheParentsAnswer) {
   EXPECT_EQ(Notify(forwarding, other_source), 42);
 }
 
-TEST(TtWindowDispatchTest, EnterAndEscapeGoToTheDialogsParentAsUntakenCommands) {
+TEST(TtWindowDispatchTest, EnterIsTheDialogsOwnAndNeverReachesItsParent) {
   RecordingPanel parent;
   TestDialog dialog(&parent);
   dialog.Created();
   EXPECT_EQ(dialog.built, 1);
   EXPECT_TRUE(dialog.GetMessageHandler(TtWin::WM_CLOSE)) << "the close box has its handler";
+  // Without an OK button Enter does nothing; Escape closes the dialog, which the window tests
+  // check on a dialog shown for real.
   dialog.SendMessage(TtWin::WM_COMMAND, TtWin::MakeWParam(TtWin::IDOK, 0), 0);
-  dialog.SendMessage(TtWin::WM_COMMAND, TtWin::MakeWParam(TtWin::IDCANCEL, 0), 0);
-  ASSERT_EQ(parent.commands.size(), 2u);
-  EXPECT_EQ(TtWin::LowWord(parent.commands[0].first), TtWin::IDOK);
-  EXPECT_EQ(TtWin::LowWord(parent.commands[1].first), TtWin::IDCANCEL);
+  EXPECT_TRUE(parent.commands.empty());
   EXPECT_FALSE(dialog.HasEnded());
 }
 
