@@ -13,6 +13,7 @@
 
 #include "model/card.h"
 #include "ui/open_list_dialog.h"
+#include "tests/support/missing_tool.h"
 #include "tests/ui/main_window_test_support.h"
 
 extern char** environ;
@@ -41,8 +42,9 @@ protected:
   }
   void SetUp() override {
     if (!TtTesting::WindowManagerRunning()) {
-      GTEST_SKIP() << "no window manager on the display and none could be started from " << kOpenbox
-                   << " (install openbox to run these tests)";
+      TARVANE_SKIP_FOR_MISSING_TOOL(std::string("no window manager on the display and none could be "
+                                                "started from ") +
+                                    kOpenbox + " (scripts/install-deps.sh installs openbox)");
     }
   }
 
