@@ -71,6 +71,16 @@ std::string ToProgramPath(const std::string& system_path, const std::string& opt
   }
 }
 
+// A batch of files to convert goes on past a name the code page cannot spell: that file is
+// reported and skipped, the others are converted.
+void AddImportFile(const std::string& system_path, CliOptions& options) {
+  try {
+    options.import_files.push_back(TtString::FromSystemPath(system_path));
+  } catch (const TtFileAccessException& error) {
+    options.unspellable_import_files.push_back(error.GetPath());
+  }
+}
+
 int ToNumber(const std::string& text, const std::string& option) {
   int number = 0;
   if (!TtUtility::StringToInteger(text, number)) {
@@ -176,9 +186,11 @@ CliOptions ParseCliOptions(const std::vector<std::string>& arguments) {
       options.program = ToProgramPath(arguments[index++], "--program");
     } else if (argument == "--import") {
       while (index < arguments.size() && !IsOptionWord(arguments[index])) {
-        options.import_files.push_back(ToProgramPath(arguments[index++], "--import"));
+        AddImportFile(arguments[index++], options);
       }
-      if (options.import_files.empty()) throw CliUsageError("--import: a value is missing");
+      if (options.import_files.empty() && options.unspellable_import_files.empty()) {
+        throw CliUsageError("--import: a value is missing");
+      }
     } else if (argument == "--to") {
       if (index >= arguments.size()) throw CliUsageError("--to: a value is missing");
       options.import_folder = ToProgramPath(arguments[index++], "--to");
@@ -192,7 +204,8 @@ CliOptions ParseCliOptions(const std::vector<std::string>& arguments) {
       throw CliUsageError("\"" + argument + "\" belongs to no option");
     }
   }
-  if (options.import_files.empty() != !options.import_folder) {
+  if ((options.import_files.empty() && options.unspellable_import_files.empty()) !=
+      !options.import_folder) {
     throw CliUsageError("--import and --to go together");
   }
   if (options.import_folder && !options.actions.empty()) {

@@ -59,6 +59,8 @@ struct CliOptions {
   std::vector<CliAction> actions;
   // --import FILE... --to DIR: deck lists converted instead of a session (CP932 paths).
   std::vector<std::string> import_files;
+  // --import paths that the code page cannot spell, in CP932 with those characters marked.
+  std::vector<std::string> unspellable_import_files;
   std::optional<std::string> import_folder;
 };
 

@@ -77,9 +77,14 @@ int RunImport(const CliOptions& options, CliConsole& console) {
                                 [](const std::string&) { return true; });
   int status = kSuccess;
   for (const std::string& path : options.import_files) {
-    DeckListFileImport import = importer.ImportFile(path);
+    InputFileImport import = importer.ImportFile(path);
     console.WriteOutput(import.Report() + "\n");
-    if (!import.written) status = kImportFailed;
+    if (!import.AllWritten()) status = kImportFailed;
+  }
+  for (const std::string& described : options.unspellable_import_files) {
+    console.WriteOutput(described +
+                        "\n書き出していません: ファイル名に CP932 で書けない文字があります\n\n");
+    status = kImportFailed;
   }
   return status;
 }

@@ -1,5 +1,7 @@
 // The deck list parser: Deck::Load over any file against the format's rules written out plainly
-// here, one line at a time.
+// here, one line at a time. The line splitting, blanks and header rule are the ones every deck
+// list reader shares (their own targets hold them to the file reader's rules); the boards,
+// counts and sideboard are checked here.
 #include <algorithm>
 #include <cstdint>
 #include <string>
@@ -10,8 +12,10 @@
 #include "fuzz_support.h"
 #include "model/card_database.h"
 #include "model/deck.h"
+#include "model/deck_list_line.h"
 #include "model/line_reader.h"
 #include "model/text_encoding.h"
+#include "model/text_lines.h"
 #include "ttl/core/tt_utility.h"
 
 using TarvaneFuzz::Check;
@@ -32,32 +36,18 @@ struct ExpectedDeck {
   bool any_card = false;
 };
 
-std::string_view Trim(std::string_view text) {
-  size_t begin = text.find_first_not_of(" \t\r\n");
-  if (begin == std::string_view::npos) return {};
-  return text.substr(begin, text.find_last_not_of(" \t\r\n") - begin + 1);
-}
-
-// One line in text mode: a CR before the line feed goes, and a zero byte ends the text.
-std::string_view TextOfLine(std::string_view raw, bool ended_by_line_feed) {
-  if (ended_by_line_feed && !raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
-  return raw.substr(0, raw.find('\0'));
-}
-
 void ApplyLine(std::string_view text, bool& in_sideboard, ExpectedDeck& deck) {
-  std::string_view line = Trim(text);
+  std::string_view line = TrimBlanks(text);
   if (line.empty()) {
     in_sideboard = true;
     return;
   }
-  size_t space = line.find(' ');
   if (line[0] == '#') {
-    if (space != std::string_view::npos && space >= 2) {
-      deck.headers[TtUtility::Cp932ToUpperAscii(std::string(line.substr(1, space - 1)))] =
-          std::string(Trim(line.substr(space + 1)));
-    }
+    if (auto header = ReadHeaderLine(line, HeaderText::Cp932))
+      deck.headers[header->key] = header->value;
     return;
   }
+  size_t space = line.find(' ');
   int count;
   if (space == std::string_view::npos ||
       !TtUtility::StringToInteger(std::string(line.substr(0, space)), count, 10)) {
@@ -71,13 +61,7 @@ void ApplyLine(std::string_view text, bool& in_sideboard, ExpectedDeck& deck) {
 ExpectedDeck Expect(std::string_view bytes) {
   ExpectedDeck deck;
   bool in_sideboard = false;
-  for (size_t start = 0; start < bytes.size();) {
-    size_t end = bytes.find('\n', start);
-    bool ended = end != std::string_view::npos;
-    if (!ended) end = bytes.size();
-    ApplyLine(TextOfLine(bytes.substr(start, end - start), ended), in_sideboard, deck);
-    start = end + 1;
-  }
+  for (const TextLine& line : SplitTextLines(bytes)) ApplyLine(line.text, in_sideboard, deck);
   return deck;
 }
 

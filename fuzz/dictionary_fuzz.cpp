@@ -12,6 +12,7 @@
 #include "fuzz_support.h"
 #include "model/card_database.h"
 #include "model/card_type.h"
+#include "model/text_lines.h"
 #include "ttl/core/tt_utility.h"
 
 using TarvaneFuzz::Check;
@@ -30,32 +31,10 @@ std::vector<std::string> SplitAtTabs(std::string_view text) {
   }
 }
 
-// One line in text mode: a CR before the line feed goes. A line is whole when a line feed
-// ends it and no zero byte cuts it short.
-struct Line {
-  std::string_view text;
-  bool whole;
-};
-
-std::vector<Line> SplitLines(std::string_view bytes) {
-  std::vector<Line> lines;
-  for (size_t start = 0; start < bytes.size();) {
-    size_t end = bytes.find('\n', start);
-    bool ended = end != std::string_view::npos;
-    if (!ended) end = bytes.size();
-    std::string_view raw = bytes.substr(start, end - start);
-    if (ended && !raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
-    size_t zero = raw.find('\0');
-    lines.push_back({raw.substr(0, zero), ended && zero == std::string_view::npos});
-    start = end + 1;
-  }
-  return lines;
-}
-
 // The rules: seven or more fields, each ended by a TAB or the line feed, the fourth a strict
 // decimal integer; fields after the seventh are rules text paragraphs.
-const char* ExpectedReason(const Line& line) {
-  if (!line.whole) return CardDatabaseInitializeException::kTabSeparatedFormatError;
+const char* ExpectedReason(const TextLine& line) {
+  if (!line.complete) return CardDatabaseInitializeException::kTabSeparatedFormatError;
   std::vector<std::string> fields = SplitAtTabs(line.text);
   if (fields.size() < 7) return CardDatabaseInitializeException::kTabSeparatedFormatError;
   int cost;
@@ -91,10 +70,10 @@ bool SameCard(const Card& a, const Card& b) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string bytes = TarvaneFuzz::Text(data, size);
   // The first line of each name, in the order read, and the reason of the first bad line.
-  std::unordered_map<std::string, std::string_view> first_lines;
+  std::unordered_map<std::string, std::string> first_lines;
   std::vector<std::string> names;
   const char* reason = nullptr;
-  for (const Line& line : SplitLines(bytes)) {
+  for (const TextLine& line : SplitTextLines(bytes)) {
     reason = ExpectedReason(line);
     if (reason) break;
     std::string name(line.text.substr(0, line.text.find('\t')));

@@ -1,37 +1,47 @@
 #include "model/deck_list_line.h"
 
+#include "model/text_lines.h"
 #include "ttl/core/tt_utility.h"
 
 namespace Tarvane {
 
 namespace {
 
-std::string_view Trim(std::string_view text) {
-  const char* const kBlanks = " \t\r\n";
-  size_t begin = text.find_first_not_of(kBlanks);
-  if (begin == std::string_view::npos) return {};
-  return text.substr(begin, text.find_last_not_of(kBlanks) - begin + 1);
+std::string UpperAscii(std::string text) {
+  for (char& c : text) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return text;
 }
 
 }  // namespace
 
+std::optional<HeaderLine> ReadHeaderLine(std::string_view line, HeaderText text) {
+  size_t space = line.find(' ');
+  if (space == std::string_view::npos || space < 2) return std::nullopt;
+  std::string key(line.substr(1, space - 1));
+  // In CP932 the second byte of a Japanese character may look like a letter; in UTF-8 no byte
+  // of one does.
+  key = text == HeaderText::Cp932 ? TtUtility::Cp932ToUpperAscii(key) : UpperAscii(key);
+  return HeaderLine{key, std::string(TrimBlanks(line.substr(space + 1)))};
+}
+
 DeckListLine ParseDeckListLine(std::string_view text) {
   DeckListLine line;
-  std::string_view trimmed = Trim(text);
+  std::string_view trimmed = TrimBlanks(text);
   if (trimmed.empty()) {
     line.kind = DeckListLine::Empty;
     return line;
   }
-  size_t space = trimmed.find(' ');
   if (trimmed[0] == '#') {
-    // "#" directly followed by a space, or no space at all: a comment.
-    if (space == std::string_view::npos || space < 2) return line;
+    std::optional<HeaderLine> header = ReadHeaderLine(trimmed, HeaderText::Cp932);
+    if (!header) return line;
     line.kind = DeckListLine::Header;
-    // Only single-byte letters: the second byte of a Japanese character may look like one.
-    line.key = TtUtility::Cp932ToUpperAscii(std::string(trimmed.substr(1, space - 1)));
-    line.value = Trim(trimmed.substr(space + 1));
+    line.key = std::move(header->key);
+    line.value = std::move(header->value);
     return line;
   }
+  size_t space = trimmed.find(' ');
   if (space == std::string_view::npos) return line;
   if (!TtUtility::StringToInteger(std::string(trimmed.substr(0, space)), line.count, 10)) {
     return line;

@@ -1,6 +1,7 @@
 #include "model/deck_list_reader.h"
 
 #include "model/text_file.h"
+#include "model/text_lines.h"
 
 namespace Tarvane {
 
@@ -28,24 +29,11 @@ bool DeckListReader::ReadLine(TextLine& line) {
   return true;
 }
 
-// The same line rules as the line reader's: a CR before the line feed is no part of the line,
-// and the line ends at its first zero character.
+// A UTF-16 file's lines follow the same rules as the line reader's.
 void DeckListReader::ReadUtf16File() {
-  std::string text = DecodeToUtf8(ReadTextFile(path_), encoding_);
-  for (size_t start = 0; start < text.size();) {
-    size_t end = text.find('\n', start);
-    TextLine line;
-    line.complete = end != std::string::npos;
-    if (!line.complete) end = text.size();
-    std::string piece = text.substr(start, end - start);
-    if (line.complete && !piece.empty() && piece.back() == '\r') piece.pop_back();
-    if (size_t zero = piece.find('\0'); zero != std::string::npos) {
-      piece.resize(zero);
-      line.complete = false;
-    }
-    line.text = transliterator_.ToCp932(piece);
+  for (TextLine& line : SplitTextLines(DecodeToUtf8(ReadTextFile(path_), encoding_))) {
+    line.text = transliterator_.ToCp932(line.text);
     converted_.push_back(std::move(line));
-    start = end + 1;
   }
 }
 

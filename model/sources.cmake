@@ -2,6 +2,7 @@
 # of the analysis table with their typed values. With app/ it forms the data side (tarvane_model).
 list(APPEND TARVANE_MODEL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/line_reader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/text_lines.cpp
   ${CMAKE_CURRENT_LIST_DIR}/card_type.cpp
   ${CMAKE_CURRENT_LIST_DIR}/card.cpp
   ${CMAKE_CURRENT_LIST_DIR}/card_database.cpp
@@ -21,7 +22,14 @@ list(APPEND TARVANE_MODEL_SOURCES
 list(APPEND TARVANE_MODEL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/import/card_name_resolver.cpp
   ${CMAKE_CURRENT_LIST_DIR}/import/deck_list_text_parser.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/import/dek_file.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/import/xml_scan.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/import/input_look.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/import/file_error_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/import/text_shape_readers.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/import/dek_reader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/import/event_file_reader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/import/xml_deck_readers.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/import/deck_list_shape_reader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/import/deck_list_import.cpp
   ${CMAKE_CURRENT_LIST_DIR}/import/deck_list_file_import.cpp
 )

@@ -240,6 +240,9 @@ private:
 
   // Deck lists from other programs and from the clipboard (main_frame_import.cpp).
   void ImportDeckLists();
+  // Converts the files into a folder the user chooses, shows the report and offers to add the
+  // lists written.
+  void ImportFiles(const std::vector<std::string>& files);
   void CreateDeckFromClipboard();
   // Whether the file that is there may be replaced: the user is asked.
   bool MayReplace(const std::string& path);

@@ -2,6 +2,7 @@
 // here, which calls the table's operations or opens a dialog.
 #include "app/exception.h"
 #include "app/settings.h"
+#include "model/import/event_file_reader.h"
 #include "table/average_deck.h"
 #include "table/table_export.h"
 #include "ttl/core/tt_directory.h"
@@ -87,15 +88,18 @@ void MainFrame::AddDeckFiles() {
 
 void MainFrame::OpenDeckPaths(const std::vector<std::string>& paths) {
   std::vector<std::string> files;
+  std::vector<std::string> event_files;
   for (const std::string& path : paths) {
     if (!TtPath::IsDirectory(path)) {
-      files.push_back(path);
+      // An event file holds many decks in another shape: it is imported, not opened.
+      (IsEventFile(path) ? event_files : files).push_back(path);
       continue;
     }
     for (const std::string& file : TtDirectory(path).GetFiles("*.*", TtDirectory::FilterNotDirectory)) {
       files.push_back(file);
     }
   }
+  if (!event_files.empty()) ImportFiles(event_files);
   if (files.empty()) return;
   int first_new = static_cast<int>(script_host_.GetDecks().size());
   GetTable().AddDeckFiles(files);

@@ -1,6 +1,6 @@
-// Deck lists from other programs and web pages: データ → インポート... converts chosen files into
-// a folder, shows the report and offers to add the new lists; the clipboard command makes one
-// deck from a list copied from a web page.
+// Deck lists from other programs and web pages: データ → インポート... (and an event file dropped
+// on the window) converts files into a folder, shows the report and offers to add the new
+// lists; the clipboard command makes one deck from a list copied from a web page.
 #include "app/program_files.h"
 #include "model/import/card_name_resolver.h"
 #include "model/import/deck_list_file_import.h"
@@ -32,6 +32,10 @@ void MainFrame::ImportDeckLists() {
   files.SetAllowMultiSelect(true);
   files.AddFilter("すべてのファイル(*.*)", "*.*");
   if (!files.ShowDialog(this)) return;
+  ImportFiles(files.GetFileNames());
+}
+
+void MainFrame::ImportFiles(const std::vector<std::string>& files) {
   TtFolderBrowserDialog folder;
   folder.SetDescription("変換したデッキリストを書き出すフォルダを指定してください。");
   folder.SetSelectedPath(import_folder_.empty() ? DefaultImportFolder() : import_folder_);
@@ -43,10 +47,12 @@ void MainFrame::ImportDeckLists() {
                                 [this](const std::string& path) { return MayReplace(path); });
   std::string report;
   std::vector<std::string> written;
-  for (const std::string& path : files.GetFileNames()) {
-    DeckListFileImport import = importer.ImportFile(path);
+  for (const std::string& path : files) {
+    InputFileImport import = importer.ImportFile(path);
     report += import.Report() + "\n";
-    if (import.written) written.push_back(import.output_path);
+    for (const DeckListFileImport& list : import.lists) {
+      if (list.written) written.push_back(list.output_path);
+    }
   }
   ImportReportDialog dialog(report, !written.empty());
   if (dialog.ShowDialog(this) == ImportReportDialog::kAdd) GetTable().AddDeckFiles(written);

@@ -40,7 +40,8 @@ std::string DictionarySpelling(const std::string& name) {
   std::string joined;
   for (size_t index = 0; index < spelled.size();) {
     if (spelled[index] != '/') {
-      if (spelled[index] != ' ' || (!joined.empty() && joined.back() != ' ')) joined += spelled[index];
+      if (spelled[index] != ' ' || (!joined.empty() && joined.back() != ' '))
+        joined += spelled[index];
       ++index;
       continue;
     }
@@ -52,15 +53,43 @@ std::string DictionarySpelling(const std::string& name) {
   return joined;
 }
 
+// The faces of a name written "Front // Back"; the name alone when it has one face.
+std::vector<std::string> Faces(const std::string& name) {
+  std::vector<std::string> faces;
+  for (size_t start = 0;;) {
+    size_t separator = name.find(" // ", start);
+    faces.push_back(name.substr(start, separator - start));
+    if (separator == std::string::npos) return faces;
+    start = separator + 4;
+  }
+}
+
 }  // namespace
 
 CardNameResolver::CardNameResolver(const CardDatabase& card_database) {
-  card_database.ForEachKnownName([this](std::string_view name, std::string_view japanese) {
+  std::vector<std::string> multi_faced;
+  card_database.ForEachKnownName([&](std::string_view name, std::string_view japanese) {
     std::string english(name);
     english_.insert(english);
     by_lower_case_.try_emplace(TtUtility::Cp932ToLowerAscii(english), english);
-    if (!japanese.empty() && japanese != name) by_japanese_.try_emplace(std::string(japanese), english);
+    if (!japanese.empty() && japanese != name)
+      by_japanese_.try_emplace(std::string(japanese), english);
+    if (english.find(" // ") != std::string::npos) multi_faced.push_back(english);
   });
+  // A face is found only under a name that no card has for itself.
+  for (const std::string& card : multi_faced) {
+    for (const std::string& face : Faces(card)) {
+      if (!face.empty() && !english_.contains(face)) {
+        by_face_.try_emplace(TtUtility::Cp932ToLowerAscii(face), card);
+      }
+    }
+  }
+}
+
+std::string CardNameResolver::AsTheProgramNamesIt(const std::string& english) const {
+  if (english.find(" // ") == std::string::npos) return english;
+  std::string front = Faces(english).front();
+  return english_.contains(front) ? front : english;
 }
 
 std::string CardNameResolver::FindExactly(const std::string& name) const {
@@ -70,13 +99,23 @@ std::string CardNameResolver::FindExactly(const std::string& name) const {
 }
 
 std::string CardNameResolver::Resolve(const std::string& name) const {
+  std::string found = FindAnyway(name);
+  return found.empty() ? found : AsTheProgramNamesIt(found);
+}
+
+std::string CardNameResolver::FindAnyway(const std::string& name) const {
   std::string found = FindExactly(name);
   if (!found.empty()) return found;
   std::string spelled = DictionarySpelling(name);
   found = FindExactly(spelled);
   if (!found.empty()) return found;
-  auto lower = by_lower_case_.find(TtUtility::Cp932ToLowerAscii(spelled));
-  return lower != by_lower_case_.end() ? lower->second : std::string();
+  std::string lower = TtUtility::Cp932ToLowerAscii(spelled);
+  if (auto card = by_lower_case_.find(lower); card != by_lower_case_.end()) return card->second;
+  if (auto card = by_face_.find(lower); card != by_face_.end()) return card->second;
+  // "Front // Back" of a card that the dictionary keeps only under its front face.
+  std::vector<std::string> faces = Faces(spelled);
+  if (faces.size() > 1) return FindAnyway(faces.front());
+  return {};
 }
 
 }  // namespace Tarvane

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "model/import/deck_list_shape_reader.h"
+#include "model/import/file_error_text.h"
 #include "model/text_file.h"
 #include "ttl/core/tt_exception.h"
 #include "ttl/core/tt_path.h"
@@ -19,8 +21,13 @@ void MakeFolder(const std::string& folder) {
   if (error) throw TtFileAccessException(folder, error.value());
 }
 
-std::string FileAccessReason(int error_number) {
-  return TtWindowsSystemCallException::ErrorCodeText(error_number);
+// The refusal's own reason (not a regular file, say) when it gave one, else the error number in
+// the words of the report.
+std::string FileAccessReason(const TtFileAccessException& error) {
+  const std::string reason = error.GetReason();
+  if (reason != TtFileAccessException(error.GetPath(), error.GetErrorNumber()).GetReason())
+    return reason;
+  return FileErrorText(error.GetErrorNumber());
 }
 
 }  // namespace
@@ -31,20 +38,73 @@ std::string DeckListFileImport::Report() const {
   return report;
 }
 
+bool InputFileImport::AllWritten() const {
+  return failure.empty() &&
+         std::all_of(lists.begin(), lists.end(), [](const auto& list) { return list.written; });
+}
+
+std::string InputFileImport::Report() const {
+  if (!failure.empty()) return input + "\n書き出していません: " + failure + "\n";
+  if (shape != DeckListShape::EventJson) {
+    std::string report;
+    for (const DeckListFileImport& list : lists) report += list.Report();
+    return report;
+  }
+  return EventReport();
+}
+
+// An event holds many decks: the report says what the event was and how many decks were
+// written, and of each deck only what went wrong, so that a problem is not lost among them.
+std::string InputFileImport::EventReport() const {
+  size_t written =
+      std::count_if(lists.begin(), lists.end(), [](const auto& list) { return list.written; });
+  std::string report = input + " → " + folder + "\n" + "形式: " + DeckListShapeName(shape) + "\n";
+  if (!event_name.empty()) report += "イベント: " + event_name + "\n";
+  if (!event_date.empty()) report += "日付: " + event_date + "\n";
+  report +=
+      "書き出したデッキ: " + std::to_string(written) + " / " + std::to_string(lists.size()) + "\n";
+  for (const DeckListFileImport& list : lists) {
+    std::string problems = list.result.ProblemReport();
+    if (!list.failure.empty()) problems += "書き出していません: " + list.failure + "\n";
+    if (!problems.empty()) report += TtPath::FindFileName(list.output_path) + ":\n" + problems;
+  }
+  return report;
+}
+
 DeckListFileImporter::DeckListFileImporter(const CardNameResolver& names, std::string folder,
                                            ReplaceQuestion may_replace)
     : names_(names), folder_(std::move(folder)), may_replace_(std::move(may_replace)) {}
 
-DeckListFileImport DeckListFileImporter::ImportFile(const std::string& input_path) {
+InputFileImport DeckListFileImporter::ImportFile(const std::string& input_path) {
+  InputFileImport input;
+  input.input = input_path;
+  input.folder = folder_;
+  DeckListsImport lists;
+  try {
+    lists = ImportDeckLists(ReadTextFile(input_path), names_);
+  } catch (const TtFileAccessException& error) {
+    input.failure = "読み込めません (" + FileAccessReason(error) + ")";
+    return input;
+  } catch (const DeckListFormatError& error) {
+    input.failure = error.what();
+    return input;
+  }
+  input.shape = lists.shape;
+  input.event_name = lists.event_name;
+  input.event_date = lists.event_date;
+  for (DeckListImport& list : lists.lists)
+    input.lists.push_back(ImportList(input_path, std::move(list)));
+  return input;
+}
+
+DeckListFileImport DeckListFileImporter::ImportList(const std::string& input_path,
+                                                    DeckListImport list) {
   DeckListFileImport import;
   import.input = input_path;
-  import.output_path = folder_ + "/" + ImportedFileName(input_path);
-  try {
-    import.result = ImportDeckList(ReadTextFile(input_path), names_);
-  } catch (const TtFileAccessException& error) {
-    import.failure = "読み込めません (" + FileAccessReason(error.GetErrorNumber()) + ")";
-    return import;
-  }
+  import.output_path =
+      folder_ + "/" +
+      (list.file_stem.empty() ? ImportedFileName(input_path) : list.file_stem + ".txt");
+  import.result = std::move(list);
   if (TtPath::GetFullPath(import.output_path) == TtPath::GetFullPath(input_path)) {
     import.failure = "入力と同じファイルです";
     return import;
@@ -61,7 +121,12 @@ DeckListFileImport DeckListFileImporter::ImportText(const std::string& bytes,
   std::string file_name = deck_name;
   std::replace(file_name.begin(), file_name.end(), '/', '_');
   import.output_path = folder_ + "/" + file_name + ".txt";
-  import.result = ImportDeckList(bytes, names_);
+  try {
+    import.result = ImportDeckList(bytes, names_);
+  } catch (const DeckListFormatError& error) {
+    import.failure = error.what();
+    return import;
+  }
   if (import.result.deck_name.empty()) import.result.deck_name = deck_name;
   Write(import);
   return import;
@@ -84,7 +149,7 @@ void DeckListFileImporter::Write(DeckListFileImport& import) {
     MakeFolder(folder_);
     WriteDeckListFile(import.output_path, import.result.DeckListText());
   } catch (const TtFileAccessException& error) {
-    import.failure = "書き込めません (" + FileAccessReason(error.GetErrorNumber()) + ")";
+    import.failure = "書き込めません (" + FileAccessReason(error) + ")";
     return;
   }
   written_.insert(import.output_path);

@@ -7,12 +7,13 @@
 
 #include "model/cp932_transliterator.h"
 #include "model/import/card_name_resolver.h"
-#include "model/import/deck_list_text_parser.h"
-#include "model/import/dek_file.h"
+#include "model/import/deck_list_shape_reader.h"
+#include "model/import/input_look.h"
 #include "model/line_reader.h"
 #include "ttl/core/tt_exception.h"
 #include "ttl/core/tt_path.h"
 #include "ttl/core/tt_string.h"
+#include "ttl/core/tt_utility.h"
 
 namespace Tarvane {
 namespace {
@@ -31,6 +32,46 @@ std::string LineText(Cp932Transliterator& transliterator, const std::string& utf
   size_t begin = text.find_first_not_of(' ');
   if (begin == std::string::npos) return {};
   return text.substr(begin, text.find_last_not_of(' ') - begin + 1);
+}
+
+// A name for a file: the characters that a file name cannot hold (or that CP932 lacked, now
+// "?") become "_". The second byte of a CP932 character is no character of its own.
+std::string FileNameText(const std::string& utf8) {
+  Cp932Transliterator transliterator;
+  std::string name = transliterator.ToCp932(utf8);
+  for (size_t index = 0; index < name.size(); ++index) {
+    unsigned char c = static_cast<unsigned char>(name[index]);
+    if (TtUtility::IsCp932LeadByte(c)) {
+      ++index;
+    } else if (c < 0x20 ||
+               std::string_view("\\/:*?\"<>|").find(name[index]) != std::string_view::npos) {
+      name[index] = '_';
+    }
+  }
+  return name;
+}
+
+// Text that the report quotes: in CP932, without counting as a rewritten card name.
+std::string ReportText(const std::string& utf8) {
+  Cp932Transliterator transliterator;
+  return transliterator.ToCp932(utf8);
+}
+
+// Each character of the UTF-8 name that CP932 lacks, with how it was written instead:
+// "U+00FB → u". The report cannot show the character itself, being CP932.
+std::vector<std::string> RewrittenCharacters(std::string_view utf8) {
+  std::vector<std::string> rewritten;
+  for (size_t index = 0, length = 1; index < utf8.size(); index += length) {
+    char32_t code = DecodeUtf8(utf8, index, length);
+    std::string piece(utf8.substr(index, length)), cp932;
+    if (static_cast<unsigned char>(utf8[index]) < 0x80 || TtString::TryUtf8ToCp932(piece, cp932))
+      continue;
+    char number[16];
+    std::snprintf(number, sizeof number, "U+%04X",
+                  code == kInvalidUtf8 ? 0xFFFDu : static_cast<unsigned>(code));
+    rewritten.push_back(std::string(number) + " → " + ReportText(piece));
+  }
+  return rewritten;
 }
 
 template <typename Item>
@@ -58,11 +99,10 @@ std::string ListLine(const char* label, const Items& items, Format format) {
 
 }  // namespace
 
-DeckListImport ImportDeckList(std::string_view bytes, const CardNameResolver& names) {
+DeckListImport ConvertParsedDeckList(const ParsedDeckList& parsed, TextEncoding encoding,
+                                     const CardNameResolver& names) {
   DeckListImport result;
-  result.encoding = DetectTextEncoding(bytes);
-  std::string text = DecodeToUtf8(bytes, result.encoding);
-  ParsedDeckList parsed = IsDekXml(text) ? ParseDekXml(text) : ParseDeckListText(text);
+  result.encoding = encoding;
   Cp932Transliterator transliterator;
   result.shape = parsed.shape;
   result.deck_name = LineText(transliterator, parsed.deck_name);
@@ -76,12 +116,17 @@ DeckListImport ImportDeckList(std::string_view bytes, const CardNameResolver& na
     }
     result.headers.emplace_back(header_key, LineText(transliterator, value));
   }
-  result.unread_lines = parsed.unread_lines;
+  for (const UnreadLine& line : parsed.unread_lines) {
+    result.unread_lines.push_back({line.number, ReportText(line.text)});
+  }
   for (const ParsedDeckList::CardLine& line : parsed.cards) {
     std::string written = LineText(transliterator, line.name);
     if (written.empty()) {
-      ++result.unread_lines;
+      result.unread_lines.push_back({0, ReportText(line.name)});
       continue;
+    }
+    for (const std::string& character : RewrittenCharacters(line.name)) {
+      AddOnce(result.rewritten_characters, std::make_pair(written, character));
     }
     std::string name = names.Resolve(written);
     if (name.empty()) {
@@ -95,7 +140,35 @@ DeckListImport ImportDeckList(std::string_view bytes, const CardNameResolver& na
   result.transliterated_characters =
       transliterator.MappedCharacters() + transliterator.ReplacedCharacters();
   result.left_out_copies = parsed.left_out_copies;
+  result.file_stem = FileNameText(parsed.file_stem);
   return result;
+}
+
+DeckListsImport ImportDeckLists(std::string_view bytes, const CardNameResolver& names) {
+  DeckListsImport result;
+  result.encoding = DetectTextEncoding(bytes);
+  std::string text = DecodeToUtf8(bytes, result.encoding);
+  ImportSource source(text);
+  const DeckListShapeReader* reader = ChooseDeckListShapeReader(source);
+  if (!reader) throw DeckListFormatError("形式が分かりません: " + DescribeLook(text));
+  result.shape = reader->Shape();
+  ParsedInput input = reader->Read(source);
+  Cp932Transliterator transliterator;
+  result.event_name = LineText(transliterator, input.event_name);
+  result.event_date = LineText(transliterator, input.event_date);
+  for (const ParsedDeckList& list : input.lists) {
+    result.lists.push_back(ConvertParsedDeckList(list, result.encoding, names));
+  }
+  return result;
+}
+
+DeckListImport ImportDeckList(std::string_view bytes, const CardNameResolver& names) {
+  DeckListsImport lists = ImportDeckLists(bytes, names);
+  if (!lists.lists.empty()) return std::move(lists.lists.front());
+  DeckListImport empty;
+  empty.shape = lists.shape;
+  empty.encoding = lists.encoding;
+  return empty;
 }
 
 std::string DeckListImport::DeckListText() const {
@@ -115,15 +188,27 @@ std::string DeckListImport::Report() const {
   report += BoardLine("メインデッキ", mainboard) + BoardLine("サイドボード", sideboard);
   report += ListLine("名前を置き換えたカード", mapped_names,
                      [](const auto& mapping) { return mapping.first + " → " + mapping.second; });
-  report += ListLine("辞書にないカード (不明なカードになります)", unplaced_names,
-                     [](const std::string& name) { return name; });
   if (transliterated_characters > 0) {
     report += "CP932 にないため書き換えた文字: " + std::to_string(transliterated_characters) + "\n";
+    for (const auto& [card, character] : rewritten_characters)
+      report += "  " + card + ": " + character + "\n";
   }
   if (left_out_copies > 0) {
     report += "デッキに入らないカード (Maybeboard など): " + std::to_string(left_out_copies) + " 枚\n";
   }
-  if (unread_lines > 0) report += "読めなかった行: " + std::to_string(unread_lines) + "\n";
+  return report + ProblemReport();
+}
+
+std::string DeckListImport::ProblemReport() const {
+  std::string report = ListLine("辞書にないカード (不明なカードになります)", unplaced_names,
+                                [](const std::string& name) { return name; });
+  if (!unread_lines.empty()) {
+    report += "読めなかった行: " + std::to_string(unread_lines.size()) + "\n";
+    for (const UnreadLine& line : unread_lines) {
+      report += line.number > 0 ? "  " + std::to_string(line.number) + " 行目: " + line.text + "\n"
+                                : "  " + line.text + "\n";
+    }
+  }
   if (!HasCards()) report += "カードが見つからないため、デッキリストを作りませんでした。\n";
   return report;
 }

@@ -1,17 +1,22 @@
 #include "model/import/deck_list_text_parser.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "model/deck_list_line.h"
 #include "model/line_reader.h"
+#include "model/text_lines.h"
 #include "ttl/core/tt_utility.h"
 
 namespace Tarvane {
 namespace {
 
 // Where the card lines that follow a heading go.
-enum class Board { Main, Side, LeftOut };
+// A companion goes to the sideboard, but is its own board while read: an export that lists it
+// under "Companion" lists it in its sideboard as well, and that is one card.
+enum class Board { Main, Side, Companion, LeftOut };
 
 struct Heading {
   Board board;
@@ -22,12 +27,6 @@ struct Heading {
 std::string U8(std::u8string_view text) { return std::string(text.begin(), text.end()); }
 
 const std::string kIdeographicSpace = U8(u8"\u3000");
-
-std::string_view Trim(std::string_view text) {
-  size_t begin = text.find_first_not_of(" \t\r");
-  if (begin == std::string_view::npos) return {};
-  return text.substr(begin, text.find_last_not_of(" \t\r") - begin + 1);
-}
 
 std::string LowerAscii(std::string_view text) {
   std::string lower(text);
@@ -55,7 +54,7 @@ std::string NormalizeLine(std::string_view line) {
       ++index;
     }
   }
-  return std::string(Trim(normal));
+  return std::string(TrimBlanks(normal));
 }
 
 // A heading line: a board's name, perhaps with a colon and its number of cards ("Sideboard
@@ -65,17 +64,17 @@ bool ReadHeading(std::string_view line, Heading& heading) {
   auto strip_end = [&word](const std::string& end) {
     if (!word.ends_with(end)) return false;
     word.resize(word.size() - end.size());
-    word = Trim(word);
+    word = TrimBlanks(word);
     return true;
   };
   for (const std::string& close : {std::string(")"), U8(u8"）")}) {
     if (!word.ends_with(close)) continue;
     size_t open = word.rfind(close == ")" ? std::string("(") : U8(u8"（"));
-    if (open != std::string::npos && open > 0) word = Trim(word.substr(0, open));
+    if (open != std::string::npos && open > 0) word = TrimBlanks(word.substr(0, open));
   }
   strip_end(U8(u8"枚"));
   while (!word.empty() && word.back() >= '0' && word.back() <= '9') word.pop_back();
-  word = Trim(word);
+  word = TrimBlanks(word);
   if (!strip_end(":")) strip_end(U8(u8"："));
   static const std::vector<std::pair<std::vector<std::string>, Heading>> headings = {
       {{"deck", "main", "mainboard", "main deck", "maindeck", U8(u8"メイン"), U8(u8"メインデッキ"),
@@ -84,7 +83,7 @@ bool ReadHeading(std::string_view line, Heading& heading) {
       {{"sideboard", "side", "side board", U8(u8"サイド"), U8(u8"サイドボード")},
        {Board::Side, DeckListShape::SideboardLine}},
       {{"maybeboard", "maybe", "considering"}, {Board::LeftOut, DeckListShape::Headings}},
-      {{"companion", U8(u8"相棒")}, {Board::Side, DeckListShape::DigitalClient}},
+      {{"companion", U8(u8"相棒")}, {Board::Companion, DeckListShape::DigitalClient}},
       {{"commander", U8(u8"統率者")}, {Board::Main, DeckListShape::DigitalClient}},
   };
   for (const auto& [words, found] : headings) {
@@ -130,7 +129,7 @@ bool DropSetAndNumber(std::string& name) {
   if (close == std::string::npos || !IsSetCode(std::string_view(name).substr(open + 2, close - open - 2))) {
     return false;
   }
-  std::string_view after = Trim(std::string_view(name).substr(close + 1));
+  std::string_view after = TrimBlanks(std::string_view(name).substr(close + 1));
   if (!after.empty() && !IsCollectorNumber(after)) return false;
   name.resize(open);
   return true;
@@ -142,7 +141,57 @@ struct CardText {
   bool count_x = false;      // "4x Name"
   bool set_number = false;   // "(SET) 123" after the name
   bool pipe_set = false;     // "Name|SET"
+  std::vector<std::string> tags;  // "[Sideboard]", "[Ramp,Commander{top}]": lower case
+  bool no_deck = false;           // a tag marked "{noDeck}"
 };
+
+// One tag of a site export's "[...]" after the name: its category, and whether a "{noDeck}"
+// mark keeps its cards out of the deck.
+void ReadTag(std::string_view item, CardText& card) {
+  std::string tag;
+  for (size_t index = 0; index < item.size(); ++index) {
+    size_t close = item.find('}', index);
+    if (item[index] != '{' || close == std::string_view::npos) {
+      tag += item[index];
+      continue;
+    }
+    if (LowerAscii(item.substr(index + 1, close - index - 1)) == "nodeck") card.no_deck = true;
+    index = close;
+  }
+  tag = LowerAscii(TrimBlanks(tag));
+  if (!tag.empty()) card.tags.push_back(tag);
+}
+
+// Drops the site exports' tags after the name: "[Sideboard]", "[Maybeboard{noDeck}{noPrice}]",
+// "[Ramp,Draw]", and a label "^Have,#37d67a^" after them.
+void DropTags(std::string& name) {
+  for (;;) {
+    std::string_view trimmed = TrimBlanks(name);
+    if (trimmed.size() > 2 && trimmed.back() == '^') {
+      size_t open = trimmed.rfind('^', trimmed.size() - 2);
+      if (open == std::string_view::npos || open == 0 || trimmed[open - 1] != ' ') return;
+      name.resize(trimmed.data() - name.data() + open);
+      continue;
+    }
+    return;
+  }
+}
+
+bool ReadTags(std::string& name, CardText& card) {
+  DropTags(name);
+  std::string_view trimmed = TrimBlanks(name);
+  if (!trimmed.ends_with(']')) return false;
+  size_t open = trimmed.rfind(" [");
+  if (open == std::string_view::npos) return false;
+  std::string_view items = trimmed.substr(open + 2, trimmed.size() - open - 3);
+  for (size_t start = 0; start <= items.size();) {
+    size_t comma = std::min(items.find(',', start), items.size());
+    ReadTag(items.substr(start, comma - start), card);
+    start = comma + 1;
+  }
+  name.resize(trimmed.data() - name.data() + open);
+  return true;
+}
 
 // "4 Name", "4x Name", "4 x Name", "4 [SET] Name", "4 Name|SET|1", "4 Name (SET) 123".
 bool ReadCardText(std::string_view line, CardText& card) {
@@ -161,14 +210,15 @@ bool ReadCardText(std::string_view line, CardText& card) {
     rest = rest.substr(times.size());
   }
   if (!rest.starts_with(' ') && !card.count_x) return false;
-  rest = Trim(rest);
+  rest = TrimBlanks(rest);
   if (rest.starts_with('[') && rest.find(']') != std::string_view::npos) {
-    rest = Trim(rest.substr(rest.find(']') + 1));
+    rest = TrimBlanks(rest.substr(rest.find(']') + 1));
   }
   card.name = rest.substr(0, rest.find('|'));
   card.pipe_set = rest.find('|') != std::string_view::npos;
+  if (!ReadTags(card.name, card)) card.tags.clear();
   card.set_number = DropSetAndNumber(card.name);
-  card.name = Trim(card.name);
+  card.name = TrimBlanks(card.name);
   return !card.name.empty();
 }
 
@@ -179,53 +229,56 @@ bool ReadNameLine(std::string_view line, bool in_about, bool in_metadata, std::s
   std::string_view found;
   if (in_about && lower.starts_with("name ")) found = line.substr(5);
   else if (in_metadata && lower.starts_with("name=")) found = line.substr(5);
-  else if (lower.starts_with("//") && Trim(std::string_view(lower).substr(2)).starts_with("name") &&
+  else if (lower.starts_with("//") &&
+           TrimBlanks(std::string_view(lower).substr(2)).starts_with("name") &&
            line.find(':') != std::string_view::npos) {
     found = line.substr(line.find(':') + 1);
   } else {
     return false;
   }
-  if (name.empty()) name = Trim(found);
+  if (name.empty()) name = TrimBlanks(found);
   return true;
 }
 
-// The program's header line "#KEY value" (the first space at position 2 or later).
+// The program's header line "#KEY value"; any other "#" line is a comment.
 bool ReadHeader(std::string_view line, ParsedDeckList& list) {
   if (!line.starts_with('#')) return false;
-  size_t space = line.find(' ');
-  if (space != std::string_view::npos && space >= 2) {
-    std::string key = LowerAscii(line.substr(1, space - 1));
-    std::transform(key.begin(), key.end(), key.begin(),
-                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
-    std::string value(Trim(line.substr(space + 1)));
-    if (key == "NAME" && list.deck_name.empty()) list.deck_name = value;
-    if (key != "NAME") list.headers.emplace_back(key, value);
-  }
-  return true;  // a "#" line that is no header is a comment
+  std::optional<HeaderLine> header = ReadHeaderLine(line, HeaderText::Utf8);
+  if (!header) return true;
+  if (header->key != "NAME") list.headers.emplace_back(header->key, header->value);
+  else if (list.deck_name.empty()) list.deck_name = header->value;
+  return true;
+}
+
+// The lines of the .dck files that write "SB:" before sideboard cards: "NAME:Burn" names the
+// deck, and "LAYOUT MAIN:..." only says where the program showed the cards.
+bool ReadSideboardPrefixFileLine(std::string_view line, std::string& name) {
+  std::string lower = LowerAscii(line);
+  if (lower.starts_with("layout ") && lower.find(':') != std::string::npos) return true;
+  if (!lower.starts_with("name:")) return false;
+  if (name.empty()) name = TrimBlanks(line.substr(5));
+  return true;
 }
 
 class TextParser {
 public:
-  ParsedDeckList Parse(std::string_view text) {
+  TextDeckList Parse(std::string_view text) {
     std::vector<std::string> lines;
-    for (size_t start = 0; start <= text.size();) {
-      size_t end = std::min(text.find('\n', start), text.size());
-      lines.push_back(NormalizeLine(text.substr(start, end - start)));
-      start = end + 1;
-    }
+    for (const TextLine& line : SplitTextLines(text)) lines.push_back(NormalizeLine(line.text));
     has_headings_ = std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
       Heading heading;
       Board board;
       bool metadata;
       return ReadHeading(line, heading) || ReadSection(line, board, metadata);
     });
-    for (const std::string& line : lines) ReadLine(line);
-    list_.shape = Shape();
-    return std::move(list_);
+    for (size_t index = 0; index < lines.size(); ++index)
+      ReadLine(lines[index], static_cast<int>(index + 1));
+    DropCompanionsListedTwice();
+    return {std::move(list_), std::move(marks_)};
   }
 
 private:
-  void ReadLine(const std::string& line) {
+  void ReadLine(const std::string& line, int number) {
     Heading heading;
     bool metadata = false;
     if (line.empty()) {
@@ -235,19 +288,23 @@ private:
       return;
     }
     if (ReadNameLine(line, in_about_, in_metadata_, list_.deck_name)) return;
+    if (ReadSideboardPrefixFileLine(line, list_.deck_name)) {
+      marks_.insert(DeckListShape::SideboardPrefix);
+      return;
+    }
     if (ReadSection(line, board_, metadata)) {
-      seen_.push_back(DeckListShape::ForgeDck);
+      marks_.insert(DeckListShape::ForgeDck);
       in_metadata_ = metadata;
       return;
     }
     if (LowerAscii(line) == "about") {
       in_about_ = true;
-      seen_.push_back(DeckListShape::DigitalClient);
+      marks_.insert(DeckListShape::DigitalClient);
       return;
     }
     if (ReadHeading(line, heading)) {
       board_ = heading.board;
-      seen_.push_back(heading.shape);
+      marks_.insert(heading.shape);
       return;
     }
     if (line.starts_with("//") || ReadHeader(line, list_)) return;
@@ -255,30 +312,52 @@ private:
     std::string_view card_line = line;
     if (LowerAscii(line.substr(0, 3)) == "sb:") {
       board = Board::Side;
-      card_line = Trim(card_line.substr(3));
-      seen_.push_back(DeckListShape::SideboardPrefix);
+      card_line = TrimBlanks(card_line.substr(3));
+      marks_.insert(DeckListShape::SideboardPrefix);
     }
     CardText card;
     if (!ReadCardText(card_line, card)) {
-      if (!in_metadata_) ++list_.unread_lines;
+      if (!in_metadata_) list_.unread_lines.push_back({number, line});
       return;
     }
-    if (card.count_x) seen_.push_back(DeckListShape::CountX);
-    if (card.set_number) seen_.push_back(DeckListShape::DigitalClient);
-    if (card.pipe_set) seen_.push_back(DeckListShape::ForgeDck);
+    if (card.count_x) marks_.insert(DeckListShape::CountX);
+    if (card.set_number) marks_.insert(DeckListShape::DigitalClient);
+    if (card.pipe_set) marks_.insert(DeckListShape::ForgeDck);
+    if (!card.tags.empty() || card.no_deck) {
+      marks_.insert(DeckListShape::TaggedExport);
+      board = TaggedBoard(card, board);
+    }
     if (board == Board::LeftOut) {
       list_.left_out_copies = SaturatingAdd(list_.left_out_copies, card.count);
       return;
     }
     if (board == Board::Main) ++main_cards_;
-    list_.cards.push_back({card.count, card.name, board == Board::Side});
+    if (board == Board::Companion) companions_.push_back(list_.cards.size());
+    list_.cards.push_back({card.count, card.name, board != Board::Main});
   }
 
-  // The most particular shape that the file showed.
-  DeckListShape Shape() const {
-    DeckListShape shape = DeckListShape::ProgramFormat;
-    for (DeckListShape seen : seen_) shape = std::max(shape, seen);
-    return shape;
+  // The board that a site export's tags choose; other tags are categories of the deck.
+  static Board TaggedBoard(const CardText& card, Board board) {
+    auto tagged = [&card](const char* tag) {
+      return std::find(card.tags.begin(), card.tags.end(), tag) != card.tags.end();
+    };
+    if (card.no_deck || tagged("maybeboard")) return Board::LeftOut;
+    if (tagged("sideboard")) return Board::Side;
+    if (tagged("commander")) return Board::Main;
+    return board;
+  }
+
+  void DropCompanionsListedTwice() {
+    std::set<std::string> sideboard;
+    for (size_t index = 0; index < list_.cards.size(); ++index) {
+      bool companion =
+          std::find(companions_.begin(), companions_.end(), index) != companions_.end();
+      if (list_.cards[index].sideboard && !companion) sideboard.insert(list_.cards[index].name);
+    }
+    for (auto index = companions_.rbegin(); index != companions_.rend(); ++index) {
+      if (sideboard.contains(list_.cards[*index].name))
+        list_.cards.erase(list_.cards.begin() + *index);
+    }
   }
 
   ParsedDeckList list_;
@@ -287,33 +366,12 @@ private:
   int main_cards_ = 0;
   bool in_about_ = false;
   bool in_metadata_ = false;
-  std::vector<DeckListShape> seen_;
+  std::set<DeckListShape> marks_;
+  std::vector<size_t> companions_;  // indices of the cards read under "Companion"
 };
 
 }  // namespace
 
-ParsedDeckList ParseDeckListText(std::string_view text) { return TextParser().Parse(text); }
-
-const char* DeckListShapeName(DeckListShape shape) {
-  switch (shape) {
-    case DeckListShape::ProgramFormat:
-      return "このプログラムの形式 (空行の後がサイドボード)";
-    case DeckListShape::CountX:
-      return "「4x カード名」の行";
-    case DeckListShape::SideboardLine:
-      return "「Sideboard」の行でサイドボードを分けたリスト";
-    case DeckListShape::Headings:
-      return "見出し (Deck、Sideboard、Maybeboard) 付きのリスト";
-    case DeckListShape::SideboardPrefix:
-      return "「SB: 2 カード名」の行";
-    case DeckListShape::DigitalClient:
-      return "デジタルクライアントの書き出し (Deck、Sideboard、Companion、Commander、(セット) 番号)";
-    case DeckListShape::ForgeDck:
-      return ".dck ファイル ([Main]、[Sideboard]、カード名|セット)";
-    case DeckListShape::DekXml:
-      return ".dek ファイル (XML)";
-  }
-  return "";
-}
+TextDeckList ParseDeckListText(std::string_view text) { return TextParser().Parse(text); }
 
 }  // namespace Tarvane

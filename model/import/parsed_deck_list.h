@@ -7,7 +7,8 @@
 
 namespace Tarvane {
 
-// The shapes of deck lists that import recognises, from the most particular.
+// The shapes of deck lists that import recognises; which reader wins when several could read a
+// list is the order of DeckListShapeReaders(), not this one.
 enum class DeckListShape {
   ProgramFormat,    // count and name lines, an empty line before the sideboard
   CountX,           // "4x Name"
@@ -17,6 +18,16 @@ enum class DeckListShape {
   DigitalClient,    // "Deck"/"Sideboard"/"Companion"/"Commander", "4 Name (SET) 123"
   ForgeDck,         // "[Main]", "[Sideboard]", "4 Name|SET"
   DekXml,           // <Cards Quantity="4" Sideboard="false" Name="..."/>
+  EventJson,        // {"Tournament": ..., "Decks": [...]}, one list per deck
+  CodXml,           // <cockatrice_deck>: <zone name="main"><card number="4" name="..."/>
+  O8dXml,           // <deck game="..."><section name="Main"><card qty="4">Name</card>
+  TaggedExport,     // "1x Name (set) 123 [Sideboard]", "[Maybeboard{noDeck}]"
+};
+
+// A line that was neither a card, a heading nor a comment.
+struct UnreadLine {
+  int number = 0;    // from 1; 0 for an entry of a file without lines of its own (JSON)
+  std::string text;  // UTF-8 as read; CP932 once converted
 };
 
 struct ParsedDeckList {
@@ -28,11 +39,14 @@ struct ParsedDeckList {
 
   DeckListShape shape = DeckListShape::ProgramFormat;
   std::string deck_name;  // from a name line of the format, or a "#NAME" header
+  // The name of the list's own file, without extension, for inputs that hold several lists;
+  // empty when the list is named after its input.
+  std::string file_stem;
   // Header lines of the program's format ("#KEY value"), upper-cased key, in file order.
   std::vector<std::pair<std::string, std::string>> headers;
   std::vector<CardLine> cards;
   int left_out_copies = 0;  // cards of boards that are no part of the deck (a maybeboard)
-  int unread_lines = 0;     // lines that are neither cards, headings nor comments
+  std::vector<UnreadLine> unread_lines;
 };
 
 // The shape's description as reports show it (CP932).

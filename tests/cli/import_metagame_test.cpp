@@ -1,6 +1,7 @@
-// A generated metagame's lists written in every shape that import accepts, converted with the
-// built tarvane-cli over the shipped program folder, and shown with the statistics columns: the
-// cells are the same as those of the same lists in the program's own format.
+// A generated metagame's lists written in every shape that import accepts, and as one event
+// file, converted with the built tarvane-cli over the shipped program folder, and shown with the
+// statistics columns: the cells are the same as those of the same lists in the program's own
+// format.
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -132,6 +133,42 @@ const std::map<std::string, std::pair<std::string, Writer>>& Shapes() {
          }
          return xml + "</Deck>\n";
        }}},
+      {"cockatrice", {".cod", [](const Deck& d) {
+         std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<cockatrice_deck version=\"1\">\n"
+                           "  <deckname>" + d.file + "</deckname>\n  <comments></comments>\n";
+         for (const auto* board : {&d.main, &d.side}) {
+           xml += std::string("  <zone name=\"") + (board == &d.side ? "side" : "main") + "\">\n";
+           for (const auto& [count, card] : *board) {
+             xml += "    <card number=\"" + std::to_string(count) + "\" price=\"0\" name=\"" +
+                    XmlEscaped(card.name) + "\"/>\n";
+           }
+           xml += "  </zone>\n";
+         }
+         return xml + "  <zone name=\"tokens\">\n    <card number=\"1\" name=\"Goblin\"/>\n  </zone>\n"
+                      "</cockatrice_deck>\n";
+       }}},
+      {"octgn", {".o8d", [](const Deck& d) {
+         std::string xml = "<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\"?>\n"
+                           "<deck game=\"a6c8d2e8-7cd8-11dd-8f94-e62b56d89593\">\n";
+         for (const auto* board : {&d.main, &d.side}) {
+           xml += std::string("  <section name=\"") + (board == &d.side ? "Sideboard" : "Main") +
+                  "\" shared=\"False\">\n";
+           for (const auto& [count, card] : *board) {
+             xml += "    <card qty=\"" + std::to_string(count) + "\" id=\"0f1e2d3c\">" + XmlEscaped(card.name) +
+                    "</card>\n";
+           }
+           xml += "  </section>\n";
+         }
+         return xml + "  <notes><![CDATA[]]></notes>\n</deck>\n";
+       }}},
+      {"tagged_export", {".txt", [](const Deck& d) {
+         return Lines(d.main, "", "x ", " (set) 12 [Creature]") + Lines(d.side, "", "x ", " (set) 3 *F* [Sideboard]") +
+                "1x Lightning Bolt (m10) 146 [Maybeboard{noDeck}{noPrice},Removal]\n";
+       }}},
+      {"xmage", {".dck", [](const Deck& d) {
+         return "NAME:" + d.file + "\n" + Lines(d.main, "", " [SET:12] ", "") + Lines(d.side, "SB: ", " [SET:3] ", "") +
+                "LAYOUT MAIN:(1,1)(NONE,false,50)|([SET:12])\nLAYOUT SIDEBOARD:(1,1)(NONE,false,50)|([SET:3])\n";
+       }}},
       {"headings", {".txt", [](const Deck& d) {
          return "Deck\n" + Lines(d.main, "", " ", "") + "\nSideboard\n" + Lines(d.side, "", " ", "") +
                 "\nMaybeboard\n1 Lightning Bolt\n";
@@ -150,6 +187,30 @@ const std::map<std::string, std::pair<std::string, Writer>>& Shapes() {
        }}},
   };
   return shapes;
+}
+
+std::string JsonBoard(const std::vector<std::pair<int, Card>>& board) {
+  std::string json;
+  for (const auto& [count, card] : board) {
+    std::string name;
+    for (char c : card.name) name += c == '"' || c == '\\' ? std::string("\\") + c : std::string(1, c);
+    json += std::string(json.empty() ? "" : ", ") + "{\"Count\": " + std::to_string(count) +
+            ", \"CardName\": \"" + name + "\"}";
+  }
+  return "[" + json + "]";
+}
+
+// The whole metagame as one event file of the public decklist caches.
+std::string EventFile(const std::vector<Deck>& metagame) {
+  std::string json = "{\n  \"Tournament\": {\"Date\": \"2024-03-02T00:00:00Z\", \"Name\": \"Generated Open\", "
+                     "\"Uri\": \"https://example.com/generated-open\"},\n  \"Decks\": [\n";
+  for (size_t index = 0; index < metagame.size(); ++index) {
+    const Deck& deck = metagame[index];
+    json += std::string(index == 0 ? "" : ",\n") + "    {\"Date\": \"2024-03-02T00:00:00Z\", \"Player\": \"" +
+            deck.file + "\", \"Result\": \"" + std::to_string(index + 1) + "th Place\", \"AnchorUri\": null, " +
+            "\"Mainboard\": " + JsonBoard(deck.main) + ", \"Sideboard\": " + JsonBoard(deck.side) + "}";
+  }
+  return json + "\n  ],\n  \"Rounds\": [],\n  \"Standings\": null,\n  \"Bracket\": null\n}\n";
 }
 
 class ImportMetagameTest : public ::testing::Test {
@@ -212,6 +273,19 @@ TEST_F(ImportMetagameTest, EveryShapeGivesTheSameCellsAsTheProgramsOwnFormat) {
     EXPECT_EQ(out.find(TtString::Cp932ToUtf8("辞書にないカード")), std::string::npos) << out;
     EXPECT_EQ(Table(imported), expected);
   }
+
+  // One event file holds every deck: one list per deck, named by its place and player.
+  std::string out;
+  std::string event = scratch_.Write("event/generated-open.json", EventFile(metagame));
+  ASSERT_EQ(Run("--utf8 --import '" + event + "' --to '" + scratch_.Join("imported/event") + "'", out), 0) << out;
+  EXPECT_NE(out.find(TtString::Cp932ToUtf8("書き出したデッキ: 12 / 12")), std::string::npos) << out;
+  std::vector<std::string> imported;
+  for (size_t index = 0; index < metagame.size(); ++index) {
+    std::string number = std::to_string(index + 1);
+    imported.push_back(scratch_.Join("imported/event/" + std::string(3 - number.size(), '0') + number + "_" +
+                                     metagame[index].file + ".txt"));
+  }
+  EXPECT_EQ(Table(imported), expected);
 }
 
 }  // namespace

@@ -107,6 +107,52 @@ TEST_F(CliTest, AScriptMistakeIsShownOnStandardErrorAndTheRunGoesOn) {
   EXPECT_EQ(run.out, "\"カード名\",\"ゼロ\"\r\n\"メイン合計\",\"\"\r\n\"サイド合計\",\"\"\r\n");
 }
 
+TEST_F(CliTest, AnEventFileBecomesOneListPerDeckAndACutShortOneWritesNothing) {
+  const std::string event =
+      "{\"Tournament\": {\"Date\": \"2024-03-02T00:00:00Z\", \"Name\": \"Pauper League\"},"
+      " \"Decks\": [{\"Player\": \"a:b\", \"Result\": \"5-0\","
+      " \"Mainboard\": [{\"Count\": 4, \"CardName\": \"Lightning Bolt\"}],"
+      " \"Sideboard\": [{\"Count\": 2, \"CardName\": \"Counterspell\"}]}],"
+      " \"Standings\": null, \"Rounds\": null, \"Bracket\": null}";
+  std::string target = folder.Join("event");
+  CliRun run = Run({"--utf8", "--import", folder.Write("league.json", event), "--to", target});
+  EXPECT_EQ(run.status, 0) << run.out;
+  EXPECT_EQ(ScratchFolder::Read(target + "/001_a_b.txt"),
+            "#NAME 001 a:b\n#PLAYER a:b\n#RESULT 5-0\n#EVENT Pauper League\n#DATE 2024-03-02\n"
+            "4 Lightning Bolt\n\n2 Counterspell\n");
+  EXPECT_NE(
+      run.out.find(Utf8("イベント: Pauper League\n日付: 2024-03-02\n書き出したデッキ: 1 / 1\n")),
+      std::string::npos)
+      << run.out;
+
+  std::string cut = folder.Write("cut.json", event.substr(0, event.size() / 2));
+  run = Run({"--import", cut, "--to", folder.Join("cut")});
+  EXPECT_EQ(run.status, 3);
+  EXPECT_FALSE(std::filesystem::exists(folder.Join("cut")));
+}
+
+TEST_F(CliTest, ABatchGoesOnPastFilesItCannotNameOrDoesNotKnow) {
+  std::string good = folder.Write("in/good.txt", "4 Lightning Bolt\n");
+  std::string svg = folder.Write("in/picture.svg", "<?xml version=\"1.0\"?>\n<svg></svg>\n");
+  std::string target = folder.Join("out");
+  // The name reaches the tool in UTF-8; CP932 has no "ü".
+  CliRun run =
+      Run({"--utf8", "--import", folder.Join("in/Z\xC3\xBCrcher.dec"), svg, good, "--to", target});
+  EXPECT_EQ(run.status, 3);
+  EXPECT_EQ(ScratchFolder::Read(target + "/good.txt"), "4 Lightning Bolt\n");
+  // Neither a shape nor an encoding before the reason.
+  EXPECT_NE(
+      run.out.find(
+          svg + "\n" +
+          Utf8("書き出していません: 形式が分かりません: XML (<svg>) ですが、知らない形式です\n")),
+      std::string::npos)
+      << run.out;
+  EXPECT_NE(run.out.find("Z<U+00FC>rcher.dec\n" +
+                         Utf8("書き出していません: ファイル名に CP932 で書けない文字があります")),
+            std::string::npos)
+      << run.out;
+}
+
 TEST_F(CliTest, ImportConvertsEachFileIntoTheFolderAndReportsIt) {
   std::string dck = folder.Write("in/burn.dck", "[Main]\n4 Lightning Bolt|M10\n[Sideboard]\n2 Counterspell|MMQ\n");
   std::string japanese = folder.Write("in/shop.txt", Utf8("4 稲妻\n8 山\n"));
@@ -123,9 +169,16 @@ TEST_F(CliTest, ImportConvertsEachFileIntoTheFolderAndReportsIt) {
       << run.out;
   EXPECT_NE(run.out.find(Utf8("名前を置き換えたカード: 稲妻 → Lightning Bolt、山 → Mountain\n")),
             std::string::npos);
-  EXPECT_NE(run.out.find(Utf8("書き出していません: カードがありません\n")), std::string::npos);
-  EXPECT_NE(run.out.find(Utf8("書き出していません: 読み込めません (No such file or directory)\n")),
-            std::string::npos);
+  EXPECT_NE(
+      run.out.find(Utf8(
+          nothing +
+          "\n書き出していません: 形式が分かりません: テキストですが、カードの行がありません\n")),
+      std::string::npos);
+  // A file that cannot be read gets only its read error, in Japanese.
+  EXPECT_NE(run.out.find(Utf8(folder.Join("in/missing.txt") +
+                              "\n書き出していません: 読み込めません (ファイルがありません)\n")),
+            std::string::npos)
+      << run.out;
 
   // Converting again replaces the files; two inputs of the same name do not become one file.
   run = Run({"--import", dck, folder.Write("in/other/burn.txt", "1 Island\n"), "--to", target});

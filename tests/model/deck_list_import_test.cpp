@@ -10,6 +10,7 @@
 #include "model/card_database.h"
 #include "model/deck.h"
 #include "model/import/card_name_resolver.h"
+#include "model/import/deck_list_shape_reader.h"
 #include "tests/support/scratch_folder.h"
 #include "ttl/core/tt_string.h"
 
@@ -44,7 +45,7 @@ TEST_F(DeckListImportTest, EveryShapeConvertsToItsExpectedDeckListByteForByte) {
     EXPECT_EQ(Import(ScratchFolder::Read(input)).DeckListText(), ScratchFolder::Read(expected_path));
     ++files;
   }
-  EXPECT_EQ(files, 14);
+  EXPECT_EQ(files, 19);
 }
 
 TEST_F(DeckListImportTest, TheShapeAndEncodingFoundAreReported) {
@@ -60,6 +61,10 @@ TEST_F(DeckListImportTest, TheShapeAndEncodingFoundAreReported) {
   EXPECT_EQ(shape_of("workstation.mwDeck"), DeckListShape::SideboardPrefix);
   EXPECT_EQ(shape_of("headings.txt"), DeckListShape::Headings);
   EXPECT_EQ(shape_of("client.dek"), DeckListShape::DekXml);
+  EXPECT_EQ(shape_of("cockatrice.cod"), DeckListShape::CodXml);
+  EXPECT_EQ(shape_of("octgn.o8d"), DeckListShape::O8dXml);
+  EXPECT_EQ(shape_of("tagged_export.txt"), DeckListShape::TaggedExport);
+  EXPECT_EQ(shape_of("xmage.dck"), DeckListShape::SideboardPrefix);
 
   auto encoding_of = [this](const std::string& name) {
     return Import(ScratchFolder::Read(ImportData() + "/input/" + name)).encoding;
@@ -92,8 +97,49 @@ TEST_F(DeckListImportTest, ReportListsBoardsMappedAndUnplacedNames) {
 
   result = Import(U8(u8"4 Lim-Dûl's Vault\nnot a card line\n🐻\n"));
   EXPECT_EQ(result.transliterated_characters, 1);
-  EXPECT_EQ(result.unread_lines, 2);
-  EXPECT_FALSE(Import("just words\n").HasCards());
+  ASSERT_EQ(result.unread_lines.size(), 2u);
+  EXPECT_EQ(result.unread_lines[0].number, 2);
+  EXPECT_EQ(result.unread_lines[0].text, "not a card line");
+  EXPECT_EQ(result.unread_lines[1].text, "?");
+  EXPECT_THROW(Import("just words\n"), DeckListFormatError);
+  EXPECT_FALSE(Import("Deck\nSideboard\n").HasCards());
+}
+
+TEST_F(DeckListImportTest, TheReportShowsUnreadLinesByNumberAndEachRewrittenCharactersCard) {
+  std::string report =
+      Import(U8(u8"4 Lightning Bolt\nsomething else\n1 Lim-Dûl's Vault\n4x\n")).Report();
+  EXPECT_NE(report.find("読めなかった行: 2\n  2 行目: something else\n  4 行目: 4x\n"),
+            std::string::npos)
+      << report;
+  EXPECT_NE(report.find("CP932 にないため書き換えた文字: 1\n  Lim-Dul's Vault: U+00FB → u\n"),
+            std::string::npos)
+      << report;
+  // An XML deck's unread card names its line.
+  report = Import("<cockatrice_deck>\n<zone name=\"main\">\n<card number=\"x\" name=\"Opt\"/>\n")
+               .Report();
+  EXPECT_NE(report.find("  3 行目: <card number=\"x\" name=\"Opt\"/>\n"), std::string::npos)
+      << report;
+}
+
+TEST_F(DeckListImportTest, EveryFaceAndSpellingOfACardGivesTheProgramsOneName) {
+  // Lists from three shapes: a transform/adventure card by its full name, its back face and its
+  // Japanese front; a split card by one face and with slashes.
+  DeckListImport cod = Import(
+      "<cockatrice_deck><zone name=\"main\"><card number=\"1\" name=\"Bonecrusher Giant // "
+      "Stomp\"/>"
+      "<card number=\"1\" name=\"Ice\"/></zone></cockatrice_deck>");
+  DeckListImport client = Import("Deck\n2 Stomp (ELD) 115\n2 Fire/Ice (MH2) 290\n");
+  DeckListImport japanese = Import(U8(u8"3 砕骨の巨人\n3 火 // 氷\n"));
+  for (const DeckListImport* list : {&cod, &client, &japanese}) {
+    ASSERT_EQ(list->mainboard.size(), 2u);
+    EXPECT_EQ(list->mainboard[0].name, "Bonecrusher Giant");
+    EXPECT_EQ(list->mainboard[1].name, "Fire // Ice");
+  }
+  // The report names each renaming; a card's own name stays as it is.
+  EXPECT_EQ(cod.mapped_names,
+            (std::vector<std::pair<std::string, std::string>>{
+                {"Bonecrusher Giant // Stomp", "Bonecrusher Giant"}, {"Ice", "Fire // Ice"}}));
+  EXPECT_EQ(Import("1 Bonecrusher Giant\n1 Fire // Ice\n").mapped_names.size(), 0u);
 }
 
 TEST_F(DeckListImportTest, NamesThatOnlyLookLikeSetCodesStay) {

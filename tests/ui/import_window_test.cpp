@@ -71,6 +71,28 @@ TEST_F(ImportWindowTest, FilesAreConvertedIntoTheChosenFolderAndAddedFromTheRepo
   EXPECT_EQ(Status(0), "デッキ数 : 1");
 }
 
+TEST_F(ImportWindowTest, AnEventFileDroppedOnTheWindowIsImportedDeckByDeck) {
+  Open();
+  std::string event = folder.Write(
+      "in/league.json",
+      "{\"Tournament\": {\"Name\": \"League\", \"Date\": \"2024-03-02\"}, \"Decks\": ["
+      "{\"Player\": \"a\", \"Result\": \"5-0\", \"Mainboard\": [{\"Count\": 4, \"CardName\": "
+      "\"Lightning Bolt\"}], \"Sideboard\": []},"
+      "{\"Player\": \"b\", \"Result\": \"5-0\", \"Mainboard\": [{\"Count\": 4, \"CardName\": "
+      "\"Counterspell\"}], \"Sideboard\": null}]}");
+  std::string target = folder.Join("out");
+  answers.FolderBrowser(target);
+  AnswerReport(true);
+  TtTesting::DropFiles(*frame, {event, folder.burn});
+
+  EXPECT_EQ(
+      ScratchFolder::Read(target + "/002_b.txt"),
+      "#NAME 002 b\n#PLAYER b\n#RESULT 5-0\n#EVENT League\n#DATE 2024-03-02\n4 Counterspell\n");
+  EXPECT_THAT(report, Contains("書き出したデッキ: 2 / 2"));
+  // The event's two lists and the deck list dropped with it.
+  EXPECT_EQ(Status(0), "デッキ数 : 3");
+}
+
 TEST_F(ImportWindowTest, AReportWithoutDeckListsOffersNothingToAdd) {
   Open();
   std::string notes = folder.Write("in/notes.txt", "no cards here\n");

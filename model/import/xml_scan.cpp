@@ -1,17 +1,13 @@
-#include "model/import/dek_file.h"
+#include "model/import/xml_scan.h"
 
+#include <algorithm>
 #include <cstdlib>
-#include <map>
-#include <string>
 
 #include "model/cp932_transliterator.h"
-#include "ttl/core/tt_utility.h"
 
 namespace Tarvane {
-namespace {
 
-// Replaces the XML entities (&amp; &lt; &gt; &quot; &apos; &#N; &#xN;) by their characters.
-std::string DecodeEntities(std::string_view text) {
+std::string DecodeXmlEntities(std::string_view text) {
   static const std::map<std::string_view, char> named = {
       {"amp", '&'}, {"lt", '<'}, {"gt", '>'}, {"quot", '"'}, {"apos", '\''}};
   std::string decoded;
@@ -26,8 +22,9 @@ std::string DecodeEntities(std::string_view text) {
       decoded += found->second;
     } else if (entity.starts_with('#') && entity.size() > 1) {
       bool hex = entity[1] == 'x' || entity[1] == 'X';
-      AppendUtf8(decoded, static_cast<char32_t>(std::strtoul(
-                              std::string(entity.substr(hex ? 2 : 1)).c_str(), nullptr, hex ? 16 : 10)));
+      AppendUtf8(decoded,
+                 static_cast<char32_t>(std::strtoul(std::string(entity.substr(hex ? 2 : 1)).c_str(),
+                                                    nullptr, hex ? 16 : 10)));
     } else {
       decoded += text[index];
       continue;
@@ -37,8 +34,7 @@ std::string DecodeEntities(std::string_view text) {
   return decoded;
 }
 
-// The attributes of one start tag, name to decoded value.
-std::map<std::string, std::string> Attributes(std::string_view tag) {
+std::map<std::string, std::string> XmlAttributes(std::string_view tag) {
   std::map<std::string, std::string> attributes;
   size_t index = 0;
   while ((index = tag.find('=', index)) != std::string_view::npos) {
@@ -49,36 +45,33 @@ std::map<std::string, std::string> Attributes(std::string_view tag) {
     size_t close = tag.find(tag[quote], quote + 1);
     if (close == std::string_view::npos) break;
     attributes[std::string(tag.substr(name_start, name_end - name_start))] =
-        DecodeEntities(tag.substr(quote + 1, close - quote - 1));
+        DecodeXmlEntities(tag.substr(quote + 1, close - quote - 1));
     index = close + 1;
   }
   return attributes;
 }
 
-}  // namespace
-
-bool IsDekXml(std::string_view text) {
-  size_t start = text.find_first_not_of(" \t\r\n");
-  return start != std::string_view::npos && text[start] == '<' &&
-         text.find("<Cards") != std::string_view::npos;
+int LineNumberAt(std::string_view text, size_t offset) {
+  return 1 + static_cast<int>(
+                 std::count(text.begin(), text.begin() + std::min(offset, text.size()), '\n'));
 }
 
-ParsedDeckList ParseDekXml(std::string_view text) {
-  ParsedDeckList list;
-  list.shape = DeckListShape::DekXml;
-  for (size_t start = text.find("<Cards"); start != std::string_view::npos;
-       start = text.find("<Cards", start + 1)) {
-    size_t end = text.find('>', start);
-    if (end == std::string_view::npos) break;
-    auto attributes = Attributes(text.substr(start, end - start));
-    int count = 0;
-    if (attributes["Name"].empty() || !TtUtility::StringToInteger(attributes["Quantity"], count, 10)) {
-      ++list.unread_lines;
-      continue;
-    }
-    list.cards.push_back({count, attributes["Name"], attributes["Sideboard"] == "true"});
+bool LooksLikeXml(std::string_view text) {
+  size_t start = text.find_first_not_of(" \t\r\n");
+  return start != std::string_view::npos && text[start] == '<';
+}
+
+std::string XmlRootName(std::string_view text) {
+  for (size_t open = text.find('<'); open != std::string_view::npos;
+       open = text.find('<', open + 1)) {
+    if (open + 1 >= text.size()) break;
+    char next = text[open + 1];
+    if (next == '?' || next == '!' || next == '/') continue;
+    size_t end = text.find_first_of(" \t\r\n/>", open + 1);
+    if (end == std::string_view::npos) end = text.size();
+    return std::string(text.substr(open + 1, end - open - 1));
   }
-  return list;
+  return {};
 }
 
 }  // namespace Tarvane
