@@ -42,9 +42,9 @@ protected:
   }
   void SetUp() override {
     if (!TtTesting::WindowManagerRunning()) {
-      TARVANE_SKIP_FOR_MISSING_TOOL(std::string("no window manager on the display and none could be "
-                                                "started from ") +
-                                    kOpenbox + " (scripts/install-deps.sh installs openbox)");
+      TARVANE_SKIP_FOR_MISSING_TOOL(
+          "no window manager on the display and none could be started "
+          "from /usr/bin/openbox (scripts/install-deps.sh installs it)");
     }
   }
 
