@@ -38,6 +38,7 @@ void LoadSettings(Settings& settings) {
       section.GetBoolean("UseExtensionScript", defaults.UseExtensionScript);
   settings.ExtensionScriptPath =
       section.GetString("ExtensionScriptPath", defaults.ExtensionScriptPath);
+  settings.ArchetypeRules = section.GetString("ArchetypeRules", defaults.ArchetypeRules);
 }
 
 void SaveSettings(const Settings& settings) {
@@ -48,6 +49,12 @@ void SaveSettings(const Settings& settings) {
   section.SetInteger("DefaultColumnWidth", settings.DefaultColumnWidth);
   section.SetBoolean("UseExtensionScript", settings.UseExtensionScript);
   section.SetString("ExtensionScriptPath", settings.ExtensionScriptPath);
+  // A settings file of a user who never chose a rule folder stays as it was.
+  const std::vector<std::string> keys = section.GetKeyNames();
+  if (!settings.ArchetypeRules.empty() ||
+      std::find(keys.begin(), keys.end(), "ArchetypeRules") != keys.end()) {
+    section.SetString("ArchetypeRules", settings.ArchetypeRules);
+  }
 }
 
 bool LoadWindowPlacement(WindowPlacement& placement) {

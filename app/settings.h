@@ -15,6 +15,8 @@ struct Settings {
   int DefaultColumnWidth = 64;
   bool UseExtensionScript = false;
   std::string ExtensionScriptPath;
+  // The folder of archetype rules; empty for none.
+  std::string ArchetypeRules;
 
   bool operator==(const Settings&) const = default;
 };
@@ -26,7 +28,7 @@ inline constexpr int kMaxColumnWidth = 2000;
 
 // Fills the record from the settings file; missing keys give the defaults above.
 void LoadSettings(Settings& settings);
-// Writes the five keys; throws the toolkit's exception when the file cannot be written.
+// Writes the five keys, and ArchetypeRules when it is set or was in the file; throws the toolkit's exception when the file cannot be written.
 void SaveSettings(const Settings& settings);
 
 // True, with the record filled, only when the key list holds "Placement" spelt exactly so and

@@ -17,11 +17,15 @@
 #include "app/program_files.h"
 #include "bench.h"
 #include "bench_table_support.h"
+#include "chart/chart_files.h"
 #include "model/deck.h"
 #include "script/squirrel_vm.h"
 #include "table/analysis_table.h"
+#include "table/chart_drawing.h"
+#include "table/chart_request.h"
 #include "ttl/core/tt_list_view_store.h"
 #include "ttl/core/tt_path.h"
+#include "ttl/gui/tt_picture.h"
 
 namespace {
 
@@ -161,6 +165,33 @@ double NativeStatistics(Tarvane::SquirrelVM& vm) {
   return sink;
 }
 
+// Each chart over every deck, computed from the table and drawn at the default size; the
+// slowest of them, each at its best of a few rounds.
+double SlowestChart(Tarvane::AnalysisTable& table) {
+  Tarvane::ChartRequest metagame, adoption, curve;
+  adoption.kind = Tarvane::ChartKind::Adoption;
+  adoption.card = CardName(0);
+  curve.kind = Tarvane::ChartKind::ManaCurve;
+  curve.split_by_type = true;
+  double slowest = 0;
+  const char* const names[] = {"metagame chart", "adoption chart", "mana curve by type"};
+  int index = 0;
+  for (const Tarvane::ChartRequest& request : {metagame, adoption, curve}) {
+    Tarvane::ChartData chart;
+    const double numbers =
+        TarvaneBench::BestSeconds(kRounds, [&] { chart = Tarvane::MakeChart(table, request); });
+    const double drawing = TarvaneBench::BestSeconds(kRounds, [&] {
+      TtPicture picture(Tarvane::kDefaultChartWidth, Tarvane::kDefaultChartHeight);
+      Tarvane::DrawChart(chart, picture);
+      picture.PixelAt(0, 0);  // the drawing is finished only when its pixels are read
+    });
+    TarvaneBench::PrintFigure(std::string(names[index++]) + ": numbers", numbers, "s");
+    TarvaneBench::PrintFigure(std::string(names[index - 1]) + ": drawing", drawing, "s");
+    slowest = std::max(slowest, numbers + drawing);
+  }
+  return slowest;
+}
+
 }  // namespace
 
 TARVANE_BENCH("metagame") {
@@ -230,9 +261,13 @@ TARVANE_BENCH("metagame") {
   if (reporter.messages > 0) {
     TarvaneBench::PrintFigure("messages shown (expected none)", reporter.messages, "");
   }
+  const double chart = SlowestChart(*table);
+  TarvaneBench::PrintFigure("slowest chart computed and drawn (target 0.1 s)", chart, "s");
   TarvaneBench::PrintFigure("peak memory", TarvaneBench::PeakResidentBytes() / 1048576.0, "MB");
   if (sink < 0) std::puts("");  // keeps the native pass from being optimised away
   TarvaneBench::PrintRatio("metagame_refresh", refresh / native, 30.0);
+  // A chart is redrawn after every refresh; it should cost no more than half of one.
+  TarvaneBench::PrintRatio("metagame_chart_per_refresh", chart / refresh, 0.5);
   table.reset();
   processors.reset();
   sorters.reset();

@@ -1,7 +1,10 @@
 #include "cli/cli_options.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <map>
 
+#include "chart/chart_files.h"
 #include "ttl/core/tt_exception.h"
 #include "ttl/core/tt_string.h"
 #include "ttl/core/tt_utility.h"
@@ -46,6 +49,7 @@ const std::map<std::string, OptionRule>& ActionRules() {
       {"--status", {Kind::Status, Values::None, ValueKind::Nothing}},
       {"--menus", {Kind::Menus, Values::None, ValueKind::Nothing}},
       {"--average-deck", {Kind::AverageDeck, Values::One, ValueKind::Paths}},
+      {"--archetypes", {Kind::Archetypes, Values::None, ValueKind::Nothing}},
   };
   return rules;
 }
@@ -168,14 +172,91 @@ size_t ReadAction(const std::vector<std::string>& arguments, size_t next, const 
   return next;
 }
 
+// The chart that --png and --svg write: set by --chart, changed by the chart options after it.
+struct ChartSettings {
+  ChartRequest request;
+  int width = kDefaultChartWidth;
+  int height = kDefaultChartHeight;
+};
+
+double ToPercent(const std::string& text, const std::string& option) {
+  double percent = 0;
+  char rest = 0;
+  if (std::sscanf(text.c_str(), "%lf%c", &percent, &rest) != 1 || !(percent >= 0 && percent <= 100)) {
+    throw CliUsageError(option + ": \"" + text + "\" is not a percentage from 0 to 100");
+  }
+  return percent;
+}
+
+void ReadChartSize(const std::string& text, ChartSettings& chart) {
+  int width = 0, height = 0;
+  char rest = 0;
+  if (std::sscanf(text.c_str(), "%dx%d%c", &width, &height, &rest) != 2 ||
+      !IsChartSizeAllowed(width, height)) {
+    throw CliUsageError("--size: \"" + text + "\" is not WIDTHxHEIGHT with sides from " +
+                        std::to_string(kMinimumChartSide) + " to " +
+                        std::to_string(kMaximumChartSide));
+  }
+  chart.width = width;
+  chart.height = height;
+}
+
+// Reads a chart option at arguments[index - 1]; returns the index after its value, or nothing
+// when the word is no chart option.
+std::optional<size_t> ReadChartOption(const std::vector<std::string>& arguments, size_t index,
+                                      std::optional<ChartSettings>& chart) {
+  const std::string& option = arguments[index - 1];
+  static const char* const words[] = {"--chart", "--card", "--archetype", "--threshold", "--size",
+                                      "--by-type"};
+  if (std::find(std::begin(words), std::end(words), option) == std::end(words)) return std::nullopt;
+  if (option != "--chart" && !chart) throw CliUsageError(option + ": no --chart before it");
+  if (option == "--by-type") {
+    chart->request.split_by_type = true;
+    return index;
+  }
+  if (index >= arguments.size()) throw CliUsageError(option + ": a value is missing");
+  const std::string& value = arguments[index];
+  if (option == "--chart") {
+    std::optional<ChartKind> kind = ChartKindOf(value);
+    if (!kind) throw CliUsageError("--chart: \"" + value + "\" is not one of metagame, adoption, curve");
+    chart = ChartSettings{};
+    chart->request.kind = *kind;
+  } else if (option == "--card") {
+    chart->request.card = ToProgramText(value, option);
+  } else if (option == "--archetype") {
+    chart->request.archetype = ToProgramText(value, option);
+  } else if (option == "--threshold") {
+    chart->request.other_threshold_percent = ToPercent(value, option);
+  } else {
+    ReadChartSize(value, *chart);
+  }
+  return index + 1;
+}
+
+CliAction ChartFileAction(const std::vector<std::string>& arguments, size_t index,
+                          const std::optional<ChartSettings>& chart) {
+  const std::string& option = arguments[index - 1];
+  if (!chart) throw CliUsageError(option + ": no --chart before it");
+  if (index >= arguments.size()) throw CliUsageError(option + ": a value is missing");
+  CliAction action{option == "--png" ? CliAction::Kind::ChartPng : CliAction::Kind::ChartSvg,
+                   option, {ToProgramPath(arguments[index], option)}, {}, {}, false, {},
+                   chart->request, chart->width, chart->height};
+  return action;
+}
+
 }  // namespace
 
 CliOptions ParseCliOptions(const std::vector<std::string>& arguments) {
   CliOptions options;
+  std::optional<ChartSettings> chart;
   size_t index = 0;
   while (index < arguments.size()) {
     const std::string& argument = arguments[index++];
-    if (argument == "--help") {
+    if (std::optional<size_t> next = ReadChartOption(arguments, index, chart)) {
+      index = *next;
+    } else if (argument == "--png" || argument == "--svg") {
+      options.actions.push_back(ChartFileAction(arguments, index++, chart));
+    } else if (argument == "--help") {
       options.help = true;
     } else if (argument == "--utf8") {
       options.utf8 = true;
@@ -191,11 +272,21 @@ CliOptions ParseCliOptions(const std::vector<std::string>& arguments) {
       if (options.import_files.empty() && options.unspellable_import_files.empty()) {
         throw CliUsageError("--import: a value is missing");
       }
+    } else if (argument == "--archetype-rules") {
+      if (index >= arguments.size()) throw CliUsageError("--archetype-rules: a value is missing");
+      options.archetype_rules = ToProgramPath(arguments[index++], "--archetype-rules");
+    } else if (argument == "--archetype") {
+      // Narrows the --average-deck right before it to the decks of one archetype.
+      if (options.actions.empty() || options.actions.back().kind != CliAction::Kind::AverageDeck) {
+        throw CliUsageError("--archetype follows --average-deck FILE");
+      }
+      if (index >= arguments.size()) throw CliUsageError("--archetype: a value is missing");
+      options.actions.back().archetype = ToProgramText(arguments[index++], "--archetype");
     } else if (argument == "--to") {
       if (index >= arguments.size()) throw CliUsageError("--to: a value is missing");
       options.import_folder = ToProgramPath(arguments[index++], "--to");
     } else if (auto rule = ActionRules().find(argument); rule != ActionRules().end()) {
-      CliAction action{rule->second.kind, argument, {}, {}, false, {}};
+      CliAction action{rule->second.kind, argument, {}, {}, {}, false, {}, {}, 0, 0};
       index = ReadAction(arguments, index, rule->second, action);
       options.actions.push_back(std::move(action));
     } else if (IsOptionWord(argument)) {
@@ -245,6 +336,23 @@ Actions:
   --menus                  the special-column menu, the sort menu and the special entries
   --average-deck FILE      write the average deck of the decks shown as columns (of every
                            loaded deck when no deck column is shown) as a deck list file
+  --average-deck FILE --archetype NAME
+                           the same of the loaded decks of that archetype
+  --archetypes             every loaded deck in load order as PATH<TAB>ARCHETYPE<TAB>HOW,
+                           HOW being header, rule, conflict, fallback or unknown (name when
+                           no rule folder is set, script when a script decided)
+
+Charts (no display needed):
+  --chart metagame|adoption|curve
+                           the chart that the next --png and --svg write, with the options
+                           after it until the next --chart:
+    --threshold PERCENT    metagame: archetypes under this share are gathered as その他 (2)
+    --card NAME            adoption: the card, as the deck lists name it or in Japanese
+    --archetype NAME       adoption, curve: only the decks of this archetype
+    --by-type              curve: one stacked part per card type
+    --size WIDTHxHEIGHT    the picture's size in pixels (1200x800)
+  --png FILE               write the chart, as the table is at this point, as a PNG picture
+  --svg FILE               the same as an SVG picture
 
 Deck lists from other programs (instead of the actions):
   --import FILE... --to DIR
@@ -260,6 +368,8 @@ Global options:
                            default: tarvane beside tarvane-cli
   --utf8                   write the table text and listings on standard output in UTF-8
                            instead of the program's CP932 bytes (files are always CP932)
+  --archetype-rules FOLDER the archetype rule folder for this run (instead of the settings'
+                           ArchetypeRules); what it loaded is said on standard error
   --yes                    answer Yes to the question after an extension script error
   --help                   this text
 

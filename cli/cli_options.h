@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "table/chart_request.h"
+
 namespace Tarvane {
 
 // A command line the tool cannot run: an unknown option, a missing or bad value, or a label,
@@ -35,7 +37,10 @@ struct CliAction {
     Tsv,               // --tsv [FILE]
     Status,            // --status
     Menus,             // --menus
-    AverageDeck,       // --average-deck FILE
+    AverageDeck,       // --average-deck FILE [--archetype NAME]
+    Archetypes,        // --archetypes
+    ChartPng,          // --png FILE, after --chart KIND
+    ChartSvg,          // --svg FILE, after --chart KIND
   };
 
   Kind kind;
@@ -44,10 +49,16 @@ struct CliAction {
   // Paths and labels in the program's code page (CP932); a file for --csv and --tsv, if any.
   std::vector<std::string> texts;
   std::vector<int> numbers;
+  // --average-deck with --archetype: the archetype's name (CP932); empty for the usual decks.
+  std::string archetype;
   // --special: the new tick.
   bool on = false;
   // The text as the user wrote it (UTF-8), for messages.
   std::string written;
+  // --png and --svg: the chart of the last --chart and its settings, and the picture's size.
+  ChartRequest chart;
+  int chart_width = 0;
+  int chart_height = 0;
 };
 
 struct CliOptions {
@@ -56,6 +67,8 @@ struct CliOptions {
   bool utf8 = false;
   bool yes = false;
   bool help = false;
+  // --archetype-rules FOLDER: the rule folder for this run instead of the settings' (CP932).
+  std::optional<std::string> archetype_rules;
   std::vector<CliAction> actions;
   // --import FILE... --to DIR: deck lists converted instead of a session (CP932 paths).
   std::vector<std::string> import_files;

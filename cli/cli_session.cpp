@@ -3,6 +3,8 @@
 #include <functional>
 #include <optional>
 
+#include "chart/chart_files.h"
+#include "model/deck.h"
 #include "table/average_deck.h"
 #include "table/table_export.h"
 
@@ -137,7 +139,20 @@ void CliSession::Run(const CliAction& action) {
       console_.WriteOutput(MenusListing());
       return;
     case Kind::AverageDeck:
-      WriteAverageDeckFile(table_, action.texts[0], console_);
+      if (action.archetype.empty()) {
+        WriteAverageDeckFile(table_, action.texts[0], console_);
+      } else {
+        WriteArchetypeAverageDeckFile(table_, action.archetype, action.texts[0], console_);
+      }
+      return;
+    case Kind::Archetypes:
+      console_.WriteOutput(ArchetypesListing());
+      return;
+    case Kind::ChartPng:
+    case Kind::ChartSvg:
+      WriteChartFile(MakeChart(table_, action.chart),
+                     action.kind == Kind::ChartPng ? ChartFileFormat::Png : ChartFileFormat::Svg,
+                     action.chart_width, action.chart_height, action.texts[0], console_);
       return;
   }
 }
@@ -220,6 +235,24 @@ int CliSession::ExistingRow(const CliAction& action) const {
                         std::to_string(list_.GetItemCount()) + " rows)");
   }
   return row;
+}
+
+void CliSession::SetArchetypeRules(const std::string& folder) {
+  const std::vector<std::string> report = table_.SetArchetypeRules(folder);
+  const bool failed = !folder.empty() && !table_.HasArchetypeRules();
+  for (const std::string& line : report) {
+    console_.ShowMessage(line, "アーキタイプの規則", MessageButtons::Ok,
+                         failed ? MessageIcon::Error : MessageIcon::Information, false);
+  }
+}
+
+std::string CliSession::ArchetypesListing() {
+  std::string listing;
+  for (const auto& deck : script_host_.GetDecks()) {
+    ArchetypeLabel label = DeckArchetypeLabel(*deck);
+    listing += deck->path() + "\t" + label.name + "\t" + ArchetypeHowWord(label.how) + "\n";
+  }
+  return listing;
 }
 
 std::string CliSession::MenusListing() {

@@ -29,6 +29,8 @@ public:
   void CheckMenuLabels(const std::vector<CliAction>& actions) const;
 
   AnalysisTable& GetTable() { return table_; }
+  // Reads the archetype rule folder (empty: none) and says on standard error what it loaded.
+  void SetArchetypeRules(const std::string& folder);
 
 private:
   void SelectDecks(const CliAction& action);
@@ -40,6 +42,7 @@ private:
   int ExistingColumn(const CliAction& action, int first_allowed) const;
   int ExistingRow(const CliAction& action) const;
   std::string MenusListing();
+  std::string ArchetypesListing();
 
   CliConsole& console_;
   // The script host first: it must outlive every script value that the menus and table hold.

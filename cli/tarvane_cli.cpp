@@ -36,6 +36,11 @@ int RunSession(const CliOptions& options, CliConsole& console) {
     CliSession session(console);
     session.CheckMenuLabels(options.actions);
     const int errors_before_actions = console.GetErrorCount();
+    // A rule folder that gives no rule counts as an action that failed.
+    const std::string& settings_rules = session.GetTable().GetScriptHost().GetSettings().ArchetypeRules;
+    if (options.archetype_rules || !settings_rules.empty()) {
+      session.SetArchetypeRules(options.archetype_rules.value_or(settings_rules));
+    }
     for (const CliAction& action : options.actions) {
       session.Run(action);
     }

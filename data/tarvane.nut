@@ -326,12 +326,11 @@ function average_copies(stats) {
 // ---------------------------------------------------------------------------------------------
 // Statistics by archetype
 
-// A deck's archetype: its ARCHETYPE header, else its NAME header, else its file name.
+// A deck's archetype as the program labelled it: by the archetype rule folder of the settings,
+// else its ARCHETYPE header, else its NAME header, else its file name (deck.archetype_how() tells
+// which). Set ::Organizer.decide_archetype to decide it yourself.
 function archetype_of(deck) {
-  local headers = deck.headers;
-  if ("ARCHETYPE" in headers && headers.ARCHETYPE != "") return headers.ARCHETYPE;
-  if ("NAME" in headers && headers.NAME != "") return headers.NAME;
-  return deck.file_name;
+  return deck.archetype();
 }
 
 // The loaded decks grouped by archetype, largest archetype first (then by name), each

@@ -6,6 +6,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "model/archetype/archetype_label.h"
 #include "model/board.h"
 #include "squirrel/tt_squirrel_object.h"
 
@@ -43,6 +44,14 @@ public:
   const Headers& headers() const { return headers_; }
   // The deck's column processor: null until the script host has made it.
   const TtSquirrel::Object& processor() const { return processor_; }
+  // The archetype that the labelling of the loaded decks gave it; null until then.
+  const ArchetypeLabel* archetype_label() const {
+    return labelled_ ? &archetype_label_ : nullptr;
+  }
+  void set_archetype_label(ArchetypeLabel label) {
+    archetype_label_ = std::move(label);
+    labelled_ = true;
+  }
 
 private:
   explicit Deck(const std::string& path) : path_(path) {}
@@ -54,6 +63,8 @@ private:
   Board hybridboard_;
   Headers headers_;
   TtSquirrel::Object processor_;
+  ArchetypeLabel archetype_label_;
+  bool labelled_ = false;
 };
 
 }  // namespace Tarvane

@@ -33,6 +33,12 @@ list(APPEND TARVANE_MODEL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/import/deck_list_import.cpp
   ${CMAKE_CURRENT_LIST_DIR}/import/deck_list_file_import.cpp
 )
+# Archetype rules as the community publishes them, and the classifier that applies them.
+list(APPEND TARVANE_MODEL_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/archetype/lenient_json.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/archetype/archetype_rules.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/archetype/archetype_classifier.cpp
+)
 # Rows of the analysis table and their typed values.
 list(APPEND TARVANE_MODEL_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/entry.cpp

@@ -16,6 +16,7 @@
 
 #include "app/message_reporter.h"
 #include "app/settings.h"
+#include "model/archetype/archetype_label.h"
 #include "model/card_database.h"
 #include "model/cell_value.h"
 #include "model/entry.h"
@@ -105,6 +106,17 @@ public:
   // processors of deck columns.
   TtSquirrel::Object CreateDifferenceProcessor(const TtSquirrel::Object& first,
                                                const TtSquirrel::Object& second);
+  // The start-up or extension script's say on a deck's archetype:
+  // ::Organizer.decide_archetype(deck, name, how) when that slot is set, with the name and the
+  // way the rules gave. A string it returns is the deck's archetype; nullopt when the slot is
+  // missing or null or the function returns null.
+  std::optional<std::string> DecideArchetype(const Deck& deck, const ArchetypeLabel& label);
+  // The archetype of an archetype column: its processor's `archetype` slot when that is a
+  // string; nullopt for any other processor.
+  std::optional<std::string> GetProcessorArchetype(const TtSquirrel::Object& processor);
+  // A new ::Organizer.decks array with the same decks, so that script caches keyed by the deck
+  // list see a change after the decks' archetypes changed.
+  void RenewScriptDeckList();
   // The `name` slot of a processor or sorter, which must be a string.
   std::string GetName(const TtSquirrel::Object& object);
   // The `sorter` slot of a processor, unchecked.

@@ -14,6 +14,7 @@
 #include <squirrel.h>
 
 #include "app/program_files.h"
+#include "model/archetype/archetype_classifier.h"
 #include "model/card_type.h"
 #include "model/deck.h"
 #include "script/squirrel_vm.h"
@@ -83,6 +84,7 @@ this.is_spell <- function() {
 )"};
 
 const BuiltInText kClearDecksText{__LINE__, "::Organizer.decks = []"};
+const BuiltInText kRenewDecksText{__LINE__, "::Organizer.decks = clone ::Organizer.decks"};
 
 const char* const kIsSpecialText = "return !(this.is_normal());";
 
@@ -275,6 +277,17 @@ public:
     return 0;
   }
 
+  // deck.archetype() and deck.archetype_how(): the label the loaded decks' labelling gave.
+  static int DeckArchetype(SquirrelVM&, NativeAPI& api) {
+    api.PushString(ArchetypeLabelOf(NativeOf<Deck>(api, -1)).name);
+    return 1;
+  }
+
+  static int DeckArchetypeHow(SquirrelVM&, NativeAPI& api) {
+    api.PushString(ArchetypeHowWord(ArchetypeLabelOf(NativeOf<Deck>(api, -1)).how));
+    return 1;
+  }
+
   static int CardIsNormal(SquirrelVM&, NativeAPI& api) {
     api.PushBool(NativeOf<Card>(api, -1).is_normal());
     return 1;
@@ -409,6 +422,8 @@ void SquirrelVM::PushDeckClass() {
   const SQInteger class_index = api.GetTop();
   api.SetTypeTag(-1, TypeTagOf<Deck>());
   NewNativeMember("constructor", Bound(ObjectModelNatives::DeckConstructor), 2, "xp", false);
+  NewNativeMember("archetype", Bound(ObjectModelNatives::DeckArchetype), 1, "x", false);
+  NewNativeMember("archetype_how", Bound(ObjectModelNatives::DeckArchetypeHow), 1, "x", false);
   NewNullMembers({"path", "file_name", "mainboard", "sideboard", "hybridboard", "headers"});
   RunBuffer(kDeckText.text, kDeckText.SourceName(), [&] { api.Push(class_index); }, false);
 }
@@ -541,6 +556,11 @@ std::shared_ptr<Entry> SquirrelVM::CreateEntry(const Card& card, int board_type)
 
 void SquirrelVM::CreateDeckObject(const Deck& deck) {
   PushInstanceOf(classes_.deck, DeckToken(deck));
+}
+
+void SquirrelVM::RenewScriptDeckList() {
+  RunBuffer(kRenewDecksText.text, kRenewDecksText.SourceName(),
+            [this] { GetNativeAPI().PushRootTable(); }, false);
 }
 
 void SquirrelVM::ClearScriptDecks() {

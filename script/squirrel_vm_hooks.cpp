@@ -132,6 +132,39 @@ TtSquirrel::Object SquirrelVM::CreateDifferenceProcessor(const TtSquirrel::Objec
   return GetTopObject(true);
 }
 
+std::optional<std::string> SquirrelVM::DecideArchetype(const Deck& deck,
+                                                        const ArchetypeLabel& label) {
+  TtSquirrel::NativeAPI api = GetNativeAPI();
+  TtSquirrel::StackTopGuard guard(*this);
+  PushRootSlot("Organizer");
+  api.PushString("decide_archetype");
+  if (!api.TryGet(-2) || GetType(-1).Is(TtSquirrel::ObjectTypeCode::Null)) return std::nullopt;
+  api.Pop(1);
+  CreateDeckObject(deck);
+  TtSquirrel::Object deck_instance = GetTopObject(true);
+  Call([this] { PushPath({"Organizer", "decide_archetype"}); },
+       [this, &deck_instance, &label, api] {
+         PushRootSlot("Organizer");
+         PushObject(deck_instance);
+         api.PushString(label.name);
+         api.PushString(ArchetypeHowWord(label.how));
+         return 4;
+       },
+       true);
+  if (GetType(-1).Is(TtSquirrel::ObjectTypeCode::Null)) return std::nullopt;
+  if (!GetType(-1).Is(TtSquirrel::ObjectTypeCode::String)) api.ToString(-1);
+  return api.GetString(-1);
+}
+
+std::optional<std::string> SquirrelVM::GetProcessorArchetype(const TtSquirrel::Object& processor) {
+  TtSquirrel::NativeAPI api = GetNativeAPI();
+  TtSquirrel::StackTopGuard guard(*this);
+  PushObject(processor);
+  api.PushString("archetype");
+  if (!api.TryGet(-2) || !GetType(-1).Is(TtSquirrel::ObjectTypeCode::String)) return std::nullopt;
+  return api.GetString(-1);
+}
+
 std::string SquirrelVM::GetName(const TtSquirrel::Object& object) {
   TtSquirrel::StackTopGuard guard(*this);
   Get([this, &object] { PushObject(object); }, "name");

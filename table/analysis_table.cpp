@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/archetype/archetype_classifier.h"
 #include "model/board_type.h"
 #include "model/deck.h"
 #include "table/cell_shading.h"
@@ -22,6 +23,8 @@ const char kScriptErrorText[] = "拡張スクリプトでエラーがありま�
 AnalysisTable::AnalysisTable(SquirrelVM& script_host, TtListViewStore& list,
                              StatusBarTexts& status_bar)
     : script_host_(script_host), list_(list), status_bar_(status_bar) {}
+
+AnalysisTable::~AnalysisTable() = default;
 
 bool AnalysisTable::RunGuarded(const std::function<void()>& action) {
   try {
@@ -70,6 +73,7 @@ void AnalysisTable::Refresh() {
                   DeckCountStatusText(script_host_.GetDecks().size()));
   });
   if (progress_) progress_->WorkEnded();
+  NotifyChanged();
 }
 
 void AnalysisTable::RebuildRows() {

@@ -12,7 +12,9 @@
 // passes through to the caller.
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/board.h"
@@ -25,6 +27,7 @@
 
 namespace Tarvane {
 
+class ArchetypeClassifier;
 class Deck;
 
 class AnalysisTable {
@@ -33,12 +36,17 @@ public:
   using Columns = std::vector<std::shared_ptr<ColumnInfo>>;
 
   AnalysisTable(SquirrelVM& script_host, TtListViewStore& list, StatusBarTexts& status_bar);
+  ~AnalysisTable();
   AnalysisTable(const AnalysisTable&) = delete;
   AnalysisTable& operator=(const AnalysisTable&) = delete;
 
   SquirrelVM& GetScriptHost() { return script_host_; }
   // Who hears how far long work has got; none by default.
   void SetWorkProgress(WorkProgress* progress) { progress_ = progress; }
+  // Who hears that the decks, rows or columns have changed (after every refresh, and after
+  // columns were added or deleted), for views of the table beside the list such as the charts;
+  // none by default.
+  void SetChangeListener(std::function<void()> listener) { change_listener_ = std::move(listener); }
   TtListViewStore& GetList() { return list_; }
   const TtListViewStore& GetList() const { return list_; }
 
@@ -95,6 +103,18 @@ public:
   // whose files are still listed come back in their old order with the special columns.
   void ReplaceDeckFiles(const std::vector<std::string>& paths);
 
+  // Archetypes.
+  // Reads the rule folder (empty: no rules, so that each deck's headers or file name name its
+  // archetype), labels every loaded deck anew and refreshes. Returns what the reading has to
+  // tell: a sentence per problem, then how many rules were loaded; nothing without a folder.
+  std::vector<std::string> SetArchetypeRules(const std::string& folder);
+  const std::string& GetArchetypeRuleFolder() const { return archetype_rule_folder_; }
+  // Whether the folder gave rules that label the decks now.
+  bool HasArchetypeRules() const { return classifier_ != nullptr; }
+  // The archetype whose decks an archetype column counts; nullopt for another column or an
+  // index that names none.
+  std::optional<std::string> GetColumnArchetype(int column);
+
   // Rows and settings.
   // Stores the board display mode (0 to 3) and refreshes; the window moves its radio check.
   void SetBoardMode(int mode);
@@ -148,7 +168,17 @@ private:
   std::shared_ptr<Deck> NewDeckOf(const std::shared_ptr<Deck>& old_deck) const;
   // Forgets the current sorter when it is the sorter of the column's processor.
   void ForgetSorterOfColumn(int column);
+  // Labels the loaded decks that have none yet, or every deck: by the rules, then by the
+  // scripts' decide_archetype. A script error there is shown once and ends the scripts' say for
+  // the rest of the decks; the rules' labels stay.
+  void LabelDecks(bool every_deck);
+  static std::string ColumnToolTip(const std::string& name, const Deck* deck);
+  // After a relabelling: the deck columns' tooltips name the new archetypes.
+  void UpdateDeckColumnToolTips();
   void SetStatusText(int part, const std::string& text) { status_bar_.SetStatusText(part, text); }
+  void NotifyChanged() const {
+    if (change_listener_) change_listener_();
+  }
 
   SquirrelVM& script_host_;
   TtListViewStore& list_;
@@ -157,8 +187,12 @@ private:
   Columns columns_;
   std::shared_ptr<Sorter> current_sorter_;
   WorkProgress* progress_ = nullptr;
+  std::function<void()> change_listener_;
   // The column whose processor gave the current sorter; none for a sorter of the sort menu.
   std::weak_ptr<const ColumnInfo> current_sorter_column_;
+  std::string archetype_rule_folder_;
+  // Null without a rule folder.
+  std::unique_ptr<ArchetypeClassifier> classifier_;
 };
 
 }  // namespace Tarvane

@@ -3,24 +3,24 @@
 #include <map>
 #include <optional>
 
+#include "model/archetype/archetype_classifier.h"
 #include "model/deck.h"
 #include "table/analysis_table.h"
 
 namespace Tarvane {
 
-namespace {
-
-// The whole column name; for a deck column also its file and its header lines, in key order.
-std::string ColumnToolTip(const std::string& name, const Deck* deck) {
+// The whole column name; for a deck column also its file, its archetype and its header lines,
+// in key order.
+std::string AnalysisTable::ColumnToolTip(const std::string& name, const Deck* deck) {
   std::string text = name;
   if (!deck) return text;
+  const ArchetypeLabel label = ArchetypeLabelOf(*deck);
   text += "\r\n" + deck->path();
+  text += "\r\nアーキタイプ: " + label.name + " (" + ArchetypeHowText(label.how) + ")";
   std::map<std::string, std::string> headers(deck->headers().begin(), deck->headers().end());
   for (const auto& [key, value] : headers) text += "\r\n#" + key + " " + value;
   return text;
 }
-
-}  // namespace
 
 bool AnalysisTable::AddColumn(const TtSquirrel::Object& processor,
                               const std::shared_ptr<Deck>& deck) {
@@ -41,6 +41,7 @@ bool AnalysisTable::AddColumn(const ColumnInfo& column_info) {
   if (!added) {
     RemoveFailedColumn(column);
   }
+  NotifyChanged();
   return added;
 }
 
@@ -59,6 +60,7 @@ void AnalysisTable::DeleteColumn(int column) {
   ForgetSorterOfColumn(column);
   columns_.erase(columns_.begin() + column);
   list_.DeleteColumn(column);
+  NotifyChanged();
 }
 
 void AnalysisTable::ForgetSorterOfColumn(int column) {

@@ -19,6 +19,7 @@ void AnalysisTable::AddDeckFiles(const std::vector<std::string>& paths) {
     AddDeckFile(paths[done]);
     go_on = !progress_ || progress_->DecksRead(done + 1, paths.size());
   }
+  LabelDecks(false);
   Refresh();
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 
+#include "model/archetype/archetype_classifier.h"
 #include "model/card_database.h"
 #include "model/deck.h"
 #include "table/analysis_table.h"
@@ -20,11 +21,6 @@ struct CardShare {
   int decks_playing = 0;
   long long total_copies = 0;
 };
-
-std::string HeaderOr(const Deck& deck, const char* key, const std::string& otherwise) {
-  auto found = deck.headers().find(key);
-  return found == deck.headers().end() || found->second.empty() ? otherwise : found->second;
-}
 
 long long BoardSize(const Board& board) {
   long long size = 0;
@@ -99,9 +95,9 @@ void AppendCards(const AverageDeck::Cards& cards, std::string& text) {
 
 }  // namespace
 
-std::string DeckArchetype(const Deck& deck) {
-  return HeaderOr(deck, "ARCHETYPE", HeaderOr(deck, "NAME", deck.file_name()));
-}
+std::string DeckArchetype(const Deck& deck) { return ArchetypeLabelOf(deck).name; }
+
+ArchetypeLabel DeckArchetypeLabel(const Deck& deck) { return ArchetypeLabelOf(deck); }
 
 AverageDeck MakeAverageDeck(const std::vector<std::shared_ptr<Deck>>& decks,
                             CardDatabase& card_database) {
@@ -131,6 +127,21 @@ bool WriteAverageDeckFile(AnalysisTable& table, const std::string& path,
   if (decks.empty()) {
     reporter.ShowMessage("平均デッキを作るデッキがありません。", "平均デッキの作成",
                          MessageButtons::Ok, MessageIcon::Error, true);
+    return false;
+  }
+  AverageDeck average = MakeAverageDeck(decks, table.GetScriptHost().GetCardDatabase());
+  return WriteTableFile(path, AverageDeckText(average), reporter);
+}
+
+bool WriteArchetypeAverageDeckFile(AnalysisTable& table, const std::string& archetype,
+                                   const std::string& path, MessageReporter& reporter) {
+  std::vector<std::shared_ptr<Deck>> decks;
+  for (const auto& deck : table.GetScriptHost().GetDecks()) {
+    if (DeckArchetype(*deck) == archetype) decks.push_back(deck);
+  }
+  if (decks.empty()) {
+    reporter.ShowMessage("アーキタイプ「" + archetype + "」のデッキがありません。",
+                         "平均デッキの作成", MessageButtons::Ok, MessageIcon::Error, true);
     return false;
   }
   AverageDeck average = MakeAverageDeck(decks, table.GetScriptHost().GetCardDatabase());

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/message_reporter.h"
+#include "model/archetype/archetype_label.h"
 
 namespace Tarvane {
 
@@ -24,8 +25,12 @@ struct AverageDeck {
   Cards sideboard;
 };
 
-// A deck's archetype: its ARCHETYPE header, else its NAME header, else its file name.
+// A deck's archetype, the one every view shows: as the loaded decks' labelling gave it (the
+// ARCHETYPE header, the rule folder, the scripts), else its ARCHETYPE header, else its NAME
+// header, else its file name.
 std::string DeckArchetype(const Deck& deck);
+// The same with the way it was decided.
+ArchetypeLabel DeckArchetypeLabel(const Deck& deck);
 
 // The average of the decks; empty boards when there are none.
 AverageDeck MakeAverageDeck(const std::vector<std::shared_ptr<Deck>>& decks,
@@ -40,5 +45,10 @@ std::string AverageDeckText(const AverageDeck& deck);
 // or when the file cannot be written, a box says so and the result is false.
 bool WriteAverageDeckFile(AnalysisTable& table, const std::string& path,
                           MessageReporter& reporter);
+
+// The average of the loaded decks of one archetype, written to the file. With no deck of that
+// archetype, or when the file cannot be written, a box says so and the result is false.
+bool WriteArchetypeAverageDeckFile(AnalysisTable& table, const std::string& archetype,
+                                   const std::string& path, MessageReporter& reporter);
 
 }  // namespace Tarvane

@@ -70,9 +70,12 @@ MainFrame::MainFrame(const TtImageList& tool_pictures)
     : script_host_(*this),
       tool_bar_(tool_pictures),
       main_list_(script_host_, *this),
-      column_menu_(main_menu_.GetSpecialColumnMenu(), main_menu_.GetSortMenu()) {}
+      column_menu_(main_menu_.GetSpecialColumnMenu(), main_menu_.GetSortMenu()),
+      chart_window_(main_list_.GetTable(), *this) {}
 
 MainFrame::~MainFrame() {
+  // The chart window goes before the table that would tell it of changes.
+  GetTable().SetChangeListener(nullptr);
   // The script values in the menus must go while the script host that they live in is open.
   ReleaseScriptMenus();
 }
@@ -109,11 +112,14 @@ bool MainFrame::CreatedInternal() {
   FillScriptMenus();
   GetTable().SetWorkProgress(this);
   GetTable().Reset();
+  if (!script_host_.GetSettings().ArchetypeRules.empty()) ApplyArchetypeRules(false);
   tool_bar_.Show();
   main_list_.Show();
   // Owned by the main window: the window manager keeps it above its owner only, never above the
   // program's modal dialogs or other programs.
   preview_.ShowDialog(this);
+  chart_window_.ShowDialog(this);
+  GetTable().SetChangeListener([this] { chart_window_.TableChanged(); });
   return true;
 }
 

@@ -21,6 +21,7 @@
 #include "ttl/gui/tt_image_list.h"
 #include "ttl/gui/tt_tool_bar.h"
 #include "ttl/gui/tt_window_controls.h"
+#include "ui/chart_window.h"
 #include "ui/main_list.h"
 #include "ui/preview_dialog.h"
 
@@ -61,6 +62,9 @@ inline constexpr int DeckFromClipboard = 1031;
 inline constexpr int AverageDeck = 1032;
 inline constexpr int DifferenceColumn = 1033;
 inline constexpr int CellShading = 1034;
+inline constexpr int ArchetypeList = 1035;
+inline constexpr int ArchetypeAverageDeck = 1036;
+inline constexpr int Chart = 1037;
 }  // namespace MainCommand
 
 // The toolbar's pictures, read once at start-up from the bitmap beside the executable: a strip
@@ -119,6 +123,9 @@ class ColumnMenu : public TtSubMenuCommand {
 public:
   ColumnMenu(const TtMenu& special_column_menu, const TtMenu& sort_menu);
   void EnableColumnItems(bool delete_enabled, bool sort_enabled, bool difference_enabled);
+  // このアーキタイプの平均デッキを作成: only on an archetype column.
+  void EnableArchetypeItem(bool enabled) { SetItemEnabled(archetype_position_, enabled); }
+  bool IsArchetypeEnabled() const { return IsItemEnabled(archetype_position_); }
   bool IsDeleteEnabled() const { return IsItemEnabled(delete_position_); }
   bool IsSortEnabled() const { return IsItemEnabled(sort_position_); }
   bool IsDifferenceEnabled() const { return IsItemEnabled(difference_position_); }
@@ -127,6 +134,7 @@ private:
   int delete_position_;
   int sort_position_;
   int difference_position_;
+  int archetype_position_;
 };
 
 // Flat, list style, with tooltips: a button's text is its tooltip, not a label beside it.
@@ -191,6 +199,7 @@ public:
   EntryMenu& GetEntryMenu() { return entry_menu_; }
   ColumnMenu& GetColumnMenu() { return column_menu_; }
   PreviewDialog& GetPreview() { return preview_; }
+  ChartWindow& GetChartWindow() { return chart_window_; }
   int GetClickedColumn() const { return clicked_column_; }
   bool IsDraggingRow() const { return drag_.dragging; }
 
@@ -232,9 +241,19 @@ private:
   void ShowVersion();
   void HideRow();
   void PreviewSelectedRow();
+  // 表示 → グラフ...: the chart window, with the card of the selected row for the adoption.
+  void ShowChartWindow();
   void DeleteClickedColumn();
   void SortByClickedColumn();
   void AddDifferenceColumn();
+
+  // Archetypes (main_frame_archetypes.cpp).
+  void RegisterArchetypeCommands();
+  // Reads the settings' rule folder into the table; a box tells the problems, and when
+  // `tell_summary`, also how many rules were loaded.
+  void ApplyArchetypeRules(bool tell_summary);
+  void ShowArchetypeList();
+  void WriteClickedArchetypeAverageDeck();
   // Switches 色分け, ticks its item and saves it in the settings file.
   void SetCellShading(bool shading);
 
@@ -272,6 +291,8 @@ private:
   ColumnMenu column_menu_;
   RowDrag drag_;
   PreviewDialog preview_;
+  // After the list: it draws from the list's table.
+  ChartWindow chart_window_;
   // The fillers of the two script menus, with their nested sub-menus.
   std::unique_ptr<ScriptItemMenu> special_column_items_;
   std::unique_ptr<ScriptItemMenu> sort_items_;

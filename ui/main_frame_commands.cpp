@@ -52,6 +52,8 @@ void MainFrame::RegisterCommandHandlers() {
   on(MainCommand::SortByColumn, [this] { SortByClickedColumn(); });
   on(MainCommand::DifferenceColumn, [this] { AddDifferenceColumn(); });
   on(MainCommand::CellShading, [this] { SetCellShading(!main_list_.IsShading()); });
+  RegisterArchetypeCommands();
+  on(MainCommand::Chart, [this] { ShowChartWindow(); });
 }
 
 void MainFrame::New() {
@@ -133,10 +135,12 @@ void MainFrame::SelectDecks() {
 }
 
 void MainFrame::ShowSettings() {
+  const std::string rule_folder = script_host_.GetSettings().ArchetypeRules;
   SettingsPropertySheet sheet(script_host_.GetSettings());
   sheet.ShowDialog(this);
   // Whatever the sheet's result: the first column follows the record as it now is.
   GetTable().ApplySettings();
+  if (script_host_.GetSettings().ArchetypeRules != rule_folder) ApplyArchetypeRules(true);
 }
 
 void MainFrame::WriteAverageDeck() {
@@ -165,6 +169,11 @@ void MainFrame::PreviewSelectedRow() {
   if (!entry || !entry->is_normal()) return;
   preview_.Show(entry->card());
   preview_.SetWindowPosition(TtWin::HWND_TOP, 0, 0, 0, 0, TtWin::SWP_NOMOVE | TtWin::SWP_NOSIZE);
+}
+
+void MainFrame::ShowChartWindow() {
+  const Entry* entry = GetTable().GetRowEntry(main_list_.GetFirstSelectedItem());
+  chart_window_.ShowWithCard(entry && entry->is_normal() ? entry->card().name : std::string());
 }
 
 // The clicked column is checked against the columns as they are now: the column menu may have

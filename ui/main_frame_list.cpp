@@ -59,6 +59,7 @@ void MainFrame::ShowColumnMenu(TtWin::POINT screen_point) {
   const ColumnInfo* column = hit.on_item ? GetTable().GetColumnInfo(hit.column) : nullptr;
   column_menu_.EnableColumnItems(hit.on_item && hit.column != 0, hit.on_item,
                                  column && column->deck);
+  column_menu_.EnableArchetypeItem(column && GetTable().GetColumnArchetype(hit.column));
   column_menu_.ShowPopupMenu(*this, screen_point.x, screen_point.y);
 }
 

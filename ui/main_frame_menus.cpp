@@ -70,10 +70,12 @@ MainMenu::MainMenu() {
   AppendMenu("操作(&O)", operations);
 
   view_menu_.AppendItem("色分け(&C)", MainCommand::CellShading);
+  view_menu_.AppendItem("グラフ(&G)...", MainCommand::Chart);
   AppendMenu("表示(&V)", view_menu_);
 
   AppendMenu("ツール(&T)", MakeMenu({{"設定(&O)...", MainCommand::Settings},
-                                     {"平均デッキを作成(&A)...", MainCommand::AverageDeck}}));
+                                     {"平均デッキを作成(&A)...", MainCommand::AverageDeck},
+                                     {"アーキタイプ一覧(&L)...", MainCommand::ArchetypeList}}));
   AppendMenu("ヘルプ(&H)", MakeMenu({{"バージョン情報(&A)...", MainCommand::Version}}));
 
   if (IsTestMode()) {
@@ -103,6 +105,8 @@ ColumnMenu::ColumnMenu(const TtMenu& special_column_menu, const TtMenu& sort_men
   sort_position_ = GetItemCount() - 1;
   AppendItem("差分カラムを追加(&F)...", MainCommand::DifferenceColumn);
   difference_position_ = GetItemCount() - 1;
+  AppendItem("このアーキタイプの平均デッキを作成(&V)...", MainCommand::ArchetypeAverageDeck);
+  archetype_position_ = GetItemCount() - 1;
   AppendSeparator();
   AppendMenu("特殊カラムの追加(&P)", special_column_menu);
   AppendSeparator();

@@ -7,6 +7,7 @@
 #include "ttl/core/tt_path.h"
 #include "ttl/core/tt_utility.h"
 #include "ttl/gui/tt_file_dialog.h"
+#include "ttl/gui/tt_folder_browser_dialog.h"
 #include "ttl/gui/tt_message_box.h"
 #include "ui/main_icon.h"
 
@@ -39,6 +40,8 @@ bool SettingsPropertySheet::MainPage::CreatedInternal() {
   japanese_check_.SetText("最初のカラム（カード名）を日本語で表示する");
   script_check_.SetText("拡張スクリプトを使用する。（変更は再起動後に有効になります）");
   browse_button_.SetText("参照...");
+  rules_label_.SetText("アーキタイプの規則のフォルダ（空欄ならデッキ名がアーキタイプ）");
+  rules_browse_button_.SetText("参照...");
   ShowSettings();
 
   RegisterCommandHandler(kScriptCheckId, [this](int code, TtWin::HWND) {
@@ -49,10 +52,15 @@ bool SettingsPropertySheet::MainPage::CreatedInternal() {
     BrowseScript();
     return Handled();
   });
+  RegisterCommandHandler(kRulesBrowseId, [this](int, TtWin::HWND) {
+    BrowseRules();
+    return Handled();
+  });
   SetApplyAction([this] { return Apply(); });
 
   for (TtWindow* control : std::initializer_list<TtWindow*>{&zero_check_, &japanese_check_, &width_label_, &width_edit_,
-                                                            &script_check_, &script_path_edit_, &browse_button_}) {
+                                                            &script_check_, &script_path_edit_, &browse_button_,
+                                                            &rules_label_, &rules_edit_, &rules_browse_button_}) {
     control->Show();
   }
   return true;
@@ -74,6 +82,12 @@ void SettingsPropertySheet::MainPage::CreateControls() {
   script_path_edit_.SetPositionSize(32, 100, 320, 20);
   browse_button_.Create({this, kBrowseId});
   browse_button_.SetPositionSize(356, 100, 42, 20);
+  rules_label_.Create({this});
+  rules_label_.SetPositionSize(4, 132, 394, 16);
+  rules_edit_.Create({this});
+  rules_edit_.SetPositionSize(32, 152, 320, 20);
+  rules_browse_button_.Create({this, kRulesBrowseId});
+  rules_browse_button_.SetPositionSize(356, 152, 42, 20);
 }
 
 void SettingsPropertySheet::MainPage::ShowSettings() {
@@ -82,6 +96,7 @@ void SettingsPropertySheet::MainPage::ShowSettings() {
   width_edit_.SetText(std::to_string(settings_->DefaultColumnWidth));
   script_check_.SetCheck(settings_->UseExtensionScript);
   script_path_edit_.SetText(settings_->ExtensionScriptPath);
+  rules_edit_.SetText(settings_->ArchetypeRules);
   EnableScriptPath();
 }
 
@@ -113,6 +128,19 @@ void SettingsPropertySheet::MainPage::BrowseScript() {
   script_path_edit_.SetText(ScriptPathToStore(dialog.GetFileName()));
 }
 
+void SettingsPropertySheet::MainPage::BrowseRules() {
+  TtFolderBrowserDialog browser;
+  browser.SetDescription("アーキタイプの規則のフォルダ（Archetypes と Fallbacks のあるフォルダ）を選んでください。");
+  browser.SetSelectedPath(rules_edit_.GetText());
+  try {
+    if (!browser.ShowDialog(this)) return;
+  } catch (const TtFileAccessException& error) {
+    TtMessageBox(FileAccessErrorText(error), kFileAccessErrorCaption, TtWin::MB_OK, TtWin::MB_ICONERROR).Show(this);
+    return;
+  }
+  rules_edit_.SetText(browser.GetSelectedPath());
+}
+
 bool SettingsPropertySheet::MainPage::Apply() {
   int width = 0;
   if (!TtUtility::StringToInteger(width_edit_.GetText(), width, 10)) {
@@ -132,6 +160,7 @@ bool SettingsPropertySheet::MainPage::Apply() {
   settings_->DefaultColumnWidth = width;
   settings_->UseExtensionScript = script_check_.GetCheck();
   settings_->ExtensionScriptPath = script_path_edit_.GetText();
+  settings_->ArchetypeRules = rules_edit_.GetText();
   try {
     SaveSettings(*settings_);
   } catch (const TtException& error) {

@@ -17,6 +17,7 @@ public:
   public:
     static constexpr int kScriptCheckId = 10002;
     static constexpr int kBrowseId = 10003;
+    static constexpr int kRulesBrowseId = 10004;
 
     // The record is not owned; it is changed only by a successful apply.
     explicit MainPage(Settings& settings);
@@ -34,12 +35,15 @@ public:
     TtButtonWithCheck& GetScriptCheck() { return script_check_; }
     TtEdit& GetScriptPathEdit() { return script_path_edit_; }
     TtButton& GetBrowseButton() { return browse_button_; }
+    TtEdit& GetRulesEdit() { return rules_edit_; }
+    TtButton& GetRulesBrowseButton() { return rules_browse_button_; }
 
   private:
     void CreateControls();
     void ShowSettings();
     void EnableScriptPath();
     void BrowseScript();
+    void BrowseRules();
     bool Apply();
 
     Settings* settings_;
@@ -51,6 +55,9 @@ public:
     TtButtonWithCheck script_check_;
     TtEdit script_path_edit_;
     TtButton browse_button_;
+    TtStatic rules_label_;
+    TtEdit rules_edit_;
+    TtButton rules_browse_button_;
   };
 
   // Builds the sheet (no Apply button) and its one page over the record.

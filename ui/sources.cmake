@@ -6,10 +6,12 @@ list(APPEND TARVANE_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/select_list_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/special_entry_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/preview_dialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/chart_window.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings_property_sheet.cpp
   ${CMAKE_CURRENT_LIST_DIR}/version_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/import_report_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/deck_name_dialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/archetype_list_dialog.cpp
 )
 # The main window: its list, menus, toolbar, commands and the row drag.
 list(APPEND TARVANE_UI_SOURCES
@@ -19,5 +21,6 @@ list(APPEND TARVANE_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/main_frame_toolbar.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_frame_commands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_frame_list.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/main_frame_archetypes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main_frame_import.cpp
 )

@@ -95,6 +95,14 @@ TEST_F(SettingsTest, SettingsRoundTripUnderTheirKeys) {
   Settings loaded;
   LoadSettings(loaded);
   EXPECT_EQ(loaded, saved);
+  // The rule folder is written once chosen, and its key stays when it is cleared again.
+  saved.ArchetypeRules = "rules/Modern";
+  SaveSettings(saved);
+  LoadSettings(loaded);
+  EXPECT_EQ(loaded.ArchetypeRules, "rules/Modern");
+  saved.ArchetypeRules = "";
+  SaveSettings(saved);
+  EXPECT_NE(SettingsText().find("ArchetypeRules=\n"), std::string::npos);
 }
 
 TEST_F(SettingsTest, AColumnWidthOutsideTheDrawableRangeIsBroughtIntoIt) {

@@ -466,6 +466,37 @@ TEST_F(CliTest, AFailedExportLeavesTheOldFileAndAFailingExitStatus) {
   EXPECT_EQ(run.err.rfind(Utf8("ファイルオープンエラー: "), 0), 0u) << run.err;
 }
 
+// Each --png and --svg draws the table as it is at that point, with the settings of the last
+// --chart; the chart options need a --chart before them.
+TEST_F(CliTest, ChartsAreWrittenAsTheTableIsAtThatPoint) {
+  const std::string before = folder.Join("before.svg"), after = folder.Join("after.svg");
+  const std::string curve = folder.Join("curve.png");
+  CliRun run = Run({"--chart", "metagame", "--threshold", "0", "--size", "800x600", "--svg", before,
+                    "--add", folder.burn, folder.blue, "--svg", after, "--chart", "curve",
+                    "--by-type", "--png", curve});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(ScratchFolder::Read(before).find(Utf8("デッキがありません")), std::string::npos);
+  const std::string svg = ScratchFolder::Read(after);
+  EXPECT_NE(svg.find("width=\"800\" height=\"600\""), std::string::npos);
+  EXPECT_NE(svg.find(">burn.txt</text>"), std::string::npos);
+  EXPECT_NE(svg.find(">1 (50.0%)</text>"), std::string::npos);
+  EXPECT_EQ(ScratchFolder::Read(curve).substr(1, 3), "PNG");
+
+  for (const Strings& bad : {Strings{"--png", curve}, Strings{"--card", "Island"},
+                             Strings{"--chart", "pie"}, Strings{"--chart", "curve", "--size", "10x10"},
+                             Strings{"--chart", "metagame", "--threshold", "120"}}) {
+    run = Run(bad);
+    EXPECT_EQ(run.status, 2) << bad[0];
+  }
+}
+
+TEST_F(CliTest, AChartFileThatCannotBeWrittenFailsTheRun) {
+  CliRun run = Run({"--add", folder.burn, "--chart", "adoption", "--card", "Lightning Bolt", "--png",
+                    folder.Join("missing/chart.png")});
+  EXPECT_EQ(run.status, 4);
+  EXPECT_EQ(run.err.rfind(Utf8("ファイルオープンエラー: "), 0), 0u) << run.err;
+}
+
 // The built tool, as a user runs it, over the program folder of the build.
 class BuiltCliTest : public ::testing::Test {
 protected:
@@ -478,7 +509,8 @@ protected:
   }
   CliRun Run(const std::string& arguments) {
     const std::string out = scratch_.Join("out"), err = scratch_.Join("err");
-    const std::string command = "cd '" + bin_ + "' && ./tarvane-cli " + arguments + " >'" + out +
+    // No display: the tool is for machines without one.
+    const std::string command = "cd '" + bin_ + "' && env -u DISPLAY ./tarvane-cli " + arguments + " >'" + out +
                                 "' 2>'" + err + "'";
     int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ScratchFolder::Read(out),
@@ -505,6 +537,13 @@ TEST_F(BuiltCliTest, TheSampleDecksLoadAsColumns) {
     ++rows;
   }
   EXPECT_GT(rows, 150);
+}
+
+TEST_F(BuiltCliTest, ChartsNeedNoDisplay) {
+  const std::string png = scratch_.Join("metagame.png");
+  CliRun run = Run("--add decks/*.txt --chart metagame --png '" + png + "'");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ScratchFolder::Read(png).substr(1, 3), "PNG");
 }
 
 TEST_F(BuiltCliTest, ExitStatusOfAUsageError) {
@@ -568,6 +607,44 @@ TEST_F(UnspellableFolderTest, TheWindowProgramWritesTheErrorLogThere) {
   ::waitpid(child, nullptr, 0);
   EXPECT_EQ(log, "[ErrorLog]\nDump=TtFileAccessException : " + TtString::DescribeSystemPath(folder_) +
                      "/tarvane(errno = 84)\n");
+}
+
+}  // namespace
+}  // namespace TarvaneTest
+
+namespace TarvaneTest {
+namespace {
+
+// The archetypes through the tool: the folder for one run or from the settings, the listing in
+// load order, and the average deck of one archetype.
+TEST_F(CliTest, ArchetypesFromTheRuleFolder) {
+  const std::string rules = std::string(std::getenv("TARVANE_TEST_DATA")) + "/archetypes/Modern";
+  CliRun run = Run({"--utf8", "--add", folder.burn, folder.blue, "--archetypes"});
+  EXPECT_EQ(run.out, folder.burn + "\tburn.txt\tname\n" + folder.blue + "\tblue.txt\tname\n");
+
+  const std::string average = folder.Join("average.txt");
+  run = Run({"--utf8", "--archetype-rules", rules, "--add", folder.burn, folder.blue, "--archetypes",
+             "--average-deck", average, "--archetype", "Mono Red Burn"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, folder.burn + "\tMono Red Burn\trule\n" + folder.blue +
+                         "\tMono Blue GenericControl\tfallback\n");
+  EXPECT_NE(run.err.find("Truncated.json: 4"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find(Utf8("アーキタイプ 4 件、フォールバック 2 件を読み込みました。")), std::string::npos);
+  EXPECT_NE(folder.Read("average.txt").find("Lightning Bolt"), std::string::npos);
+
+  // The settings keep the folder; an archetype no deck has is an error of the action.
+  folder.WriteSettings("[Tarvane]\r\nArchetypeRules=" + rules + "\r\n");
+  run = Run({"--add", folder.blue, "--archetypes", "--average-deck", average, "--archetype", "Jund"});
+  EXPECT_EQ(run.status, 4);
+  EXPECT_EQ(run.out, folder.blue + "\tMono Blue GenericControl\tfallback\n");
+
+  // A folder that is no rule folder leaves the decks their names, and the run has failed.
+  run = Run({"--utf8", "--archetype-rules", folder.Join("decks"), "--add", folder.blue, "--archetypes"});
+  EXPECT_EQ(run.status, 4);
+  EXPECT_EQ(run.out, folder.blue + "\tblue.txt\tname\n");
+
+  EXPECT_EQ(Run({"--archetype", "Jund"}).status, 2);
+  EXPECT_EQ(Run({"--average-deck", average, "--archetype"}).status, 2);
 }
 
 }  // namespace

@@ -10,7 +10,9 @@
 #include <random>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
+#include "table/chart_numbers.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/table/table_test_support.h"
 
@@ -181,6 +183,43 @@ protected:
     EXPECT_TRUE(reporter.messages.empty());
   }
 
+  // The adoption chart's decks playing a card (those with one copy or more) are the table's
+  // 採用デッキ数 on every card row, in every board mode.
+  void ExpectAdoptionAsInTheTable() {
+    table->AddSpecialColumn(processors.leaves.at("採用デッキ数"));
+    const int decks = static_cast<int>(vm->GetDecks().size());
+    int rows_checked = 0;
+    for (int mode : {Tarvane::Both, Tarvane::MainboardOnly, Tarvane::SideboardOnly,
+                     Tarvane::Hybrid}) {
+      table->SetBoardMode(mode);
+      const int column = list.GetColumnCount() - 1;
+      for (int item = 0; item < list.GetItemCount(); ++item) {
+        const Tarvane::Entry* row = table->GetRowEntry(item);
+        if (row->is_special()) continue;
+        const Tarvane::CardAdoption adoption = Tarvane::CardAdoptionOf(vm->GetDecks(), row->card().name);
+        const int playing = decks - adoption.by_board[row->board_type()][0];
+        // A row that no deck plays (its counts are zero or below) leaves the cell empty.
+        const std::string shown = list.GetItemText(item, column);
+        EXPECT_EQ(std::to_string(playing), shown.empty() ? "0" : shown) << row->card().name;
+        ++rows_checked;
+      }
+    }
+    EXPECT_GT(rows_checked, 100);
+  }
+
+  // The metagame chart's archetypes and counts, with nothing gathered, are the script's
+  // archetype listing, in the same order.
+  void ExpectMetagameAsInTheListing() {
+    Run("::Listing <- ::Archetypes.all().map(@(a) a.name + \"=\" + a.decks.len())"
+        ".reduce(@(a, b) a + \",\" + b);");
+    std::string shares;
+    for (const Tarvane::ArchetypeShare& share : Tarvane::ArchetypeShares(vm->GetDecks(), 0)) {
+      shares += (shares.empty() ? "" : ",") + share.archetype + "=" + std::to_string(share.decks);
+    }
+    EXPECT_FALSE(shares.empty());
+    EXPECT_EQ(shares, Value("::Listing").ToString());
+  }
+
   long long Passes() { return Value("::Passes").ToInteger(); }
 
   LeafCollector processors;
@@ -192,6 +231,10 @@ TEST_F(ShippedStatisticsTest, SampleDecksCountTheSameInOnePass) {
   ASSERT_EQ(vm->GetDecks().size(), 10u);
   AddStatisticsColumns();
   ExpectSameAsPerRow();
+  ExpectAdoptionAsInTheTable();
+  // Some archetypes more than once, so that the order by count matters.
+  table->AddDeckFiles({SampleDecks()[3], SampleDecks()[3], SampleDecks()[7]});
+  ExpectMetagameAsInTheListing();
 }
 
 // Skewed draws from a small pool, with cards the dictionary lacks, zero and negative counts,
@@ -204,7 +247,8 @@ TEST_F(ShippedStatisticsTest, AGeneratedMetagameCountsTheSameInOnePass) {
   auto card = [](int i) { return "Generated " + std::to_string(i); };
   std::vector<std::string> paths;
   for (int deck = 0; deck < 150; ++deck) {
-    std::string text;
+    // Archetypes of uneven sizes, some of them equal, so that order by count and name matter.
+    std::string text = "#ARCHETYPE Archetype " + std::to_string(deck % 7 == 0 ? 9 : deck % 4) + "\n";
     for (int line = 0; line < 12; ++line) {
       text += std::to_string(static_cast<int>(random() % 6) - 1) + " " + card(pool(random)) + "\n";
     }
@@ -219,6 +263,8 @@ TEST_F(ShippedStatisticsTest, AGeneratedMetagameCountsTheSameInOnePass) {
   ASSERT_EQ(vm->GetDecks().size(), 150u);
   AddStatisticsColumns();
   ExpectSameAsPerRow();
+  ExpectAdoptionAsInTheTable();
+  ExpectMetagameAsInTheListing();
 }
 
 // Each board is counted once for all the columns and sorts, and again only when the deck list
@@ -468,6 +514,32 @@ TEST_F(ShippedStatisticsTest, TheDifferenceColumnOfTwoDecks) {
   table->ReplaceDeckFiles({burn});
   EXPECT_EQ(Headers(), (std::vector<std::string>{"カード名", "Burn"}));
   EXPECT_TRUE(reporter.messages.empty());
+}
+
+}  // namespace
+}  // namespace TarvaneTest
+
+namespace TarvaneTest {
+namespace {
+
+// A rule folder changes the archetypes of the decks already loaded: new archetype columns follow
+// the rules, and a column made before counts its archetype among the relabelled decks.
+TEST_F(ShippedStatisticsTest, ArchetypeColumnsFollowTheRuleFolder) {
+  table->AddDeckFiles(SampleDecks());
+  table->AddSpecialColumn(processors.leaves.at("アーキタイプ別/採用率"));
+  const int before = list.GetColumnCount();
+  EXPECT_EQ(before, 1 + 10);
+  table->SetArchetypeRules(std::string(std::getenv("TARVANE_TEST_DATA")) + "/archetypes/Modern");
+  table->AddSpecialColumn(processors.leaves.at("アーキタイプ別/採用率"));
+  std::vector<std::string> headers = Headers();
+  std::vector<std::string> added(headers.begin() + before, headers.end());
+  EXPECT_EQ(added, (std::vector<std::string>{"Unknown (6)", "Azorius GenericControl (1)",
+                                             "Boros Burn (1)", "Grixis GenericControl (1)",
+                                             "Jund Aggro (1)"}));
+  // The old columns name archetypes that no deck has now: blank.
+  for (int column = 1; column < before; ++column) {
+    for (const std::string& text : Column(column)) EXPECT_EQ(text, "") << headers[column];
+  }
 }
 
 }  // namespace

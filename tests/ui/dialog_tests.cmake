@@ -9,6 +9,7 @@ tarvane_add_test(test_dialogs LABEL gui
     ${CMAKE_CURRENT_LIST_DIR}/settings_property_sheet_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/version_dialog_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/import_dialogs_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/archetype_list_dialog_test.cpp
   LIBS tarvane_ui ttl_gui_test_main)
 
 # The pictures of the dialogs in docs/screenshots, one test process per picture: the screen is
@@ -22,7 +23,8 @@ set(TARVANE_DIALOG_SHOT_TESTS
   SettingsPropertySheetTest.UntickingTheScriptDisablesThePathButKeepsAndSavesIt
   VersionDialogTest.ItShowsNameVersionAndBuildAndTheButtonOrTheCloseBoxEndItWithZero
   ImportReportDialogTest.TheReportIsOneLinePerRowAndAddIsOfferedOnlyForWrittenLists
-  DeckNameDialogTest.OkTakesTheTrimmedNameAndAnEmptyNameKeepsTheDialogOpen)
+  DeckNameDialogTest.OkTakesTheTrimmedNameAndAnEmptyNameKeepsTheDialogOpen
+  ArchetypeListDialogTest.RowsInLoadOrderThenByTheClickedColumnEitherWay)
 set(TARVANE_DIALOG_SHOT_COMMANDS)
 foreach(test ${TARVANE_DIALOG_SHOT_TESTS})
   list(APPEND TARVANE_DIALOG_SHOT_COMMANDS

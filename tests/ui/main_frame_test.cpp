@@ -68,8 +68,10 @@ TEST_F(MainFrameTest, FilesAndFoldersFromTheCommandLineOrADropBecomeDecksWithACo
     EXPECT_EQ(TtTesting::ListShownText(List(), item, 0), List().GetItemText(item, 0)) << "the names are fitted";
   }
 
-  EXPECT_EQ(TtTesting::ListHeaderToolTip(List(), 1), "blue.txt\r\n" + folder.blue) << "its whole name and file";
-  EXPECT_EQ(TtTesting::ListHeaderToolTip(List(), 2), "red.txt\r\n" + folder.Join("more/red.txt") + "\r\n#PLAYER 山田\r\n#RESULT 優勝")
+  EXPECT_EQ(TtTesting::ListHeaderToolTip(List(), 1), "blue.txt\r\n" + folder.blue + "\r\nアーキタイプ: blue.txt (デッキ名)")
+      << "its whole name, file and archetype";
+  EXPECT_EQ(TtTesting::ListHeaderToolTip(List(), 2), "red.txt\r\n" + folder.Join("more/red.txt") +
+                                                         "\r\nアーキタイプ: red.txt (デッキ名)\r\n#PLAYER 山田\r\n#RESULT 優勝")
       << "and its other headers";
   EXPECT_EQ(TtTesting::ListHeaderToolTip(List(), 0), "カード名");
 

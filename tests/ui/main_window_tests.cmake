@@ -8,6 +8,7 @@ tarvane_add_test(test_main_window LABEL gui
     ${CMAKE_CURRENT_LIST_DIR}/entry_point_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/import_window_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/metagame_views_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/archetype_views_test.cpp
     ${CMAKE_SOURCE_DIR}/ui/tarvane_main.cpp
   LIBS tarvane_ui tarvane_test_support ttl_gui_test_main)
 target_compile_definitions(test_main_window PRIVATE

@@ -3,10 +3,14 @@
 // program serves it while it runs and a clipboard manager keeps it after exit.
 #include <string>
 
+class TtPicture;
+
 class TtClipboard {
 public:
   // False when another program holds the clipboard.
   static bool SetString(const std::string& text);
+  // The picture as a bitmap; false when another program holds the clipboard.
+  static bool SetPicture(const TtPicture& picture);
   // The clipboard's text in CP932; false when it holds no text or cannot be opened.
   static bool GetString(std::string& text);
   // The clipboard's text as the desktop has it, in UTF-8, for text whose characters the code

@@ -8,6 +8,7 @@
 
 class TtFont;
 class TtIcon;
+class TtPicture;
 class TtWindow;
 struct TtDeviceContextData;
 
@@ -19,6 +20,7 @@ public:
 
   void DrawIcon(int x, int y, const TtIcon& icon);
   void DrawText(int x, int y, const std::string& text);
+  void DrawPicture(int x, int y, const TtPicture& picture);
   void FillRectangle(const TtWin::RECT& rectangle, TtWin::COLORREF colour);
   void SetTextColour(TtWin::COLORREF colour);
   void SelectFont(const TtFont& font);

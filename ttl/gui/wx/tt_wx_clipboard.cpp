@@ -8,6 +8,7 @@
 #include "ttl/gui/tt_clipboard.h"
 #include "ttl/gui/tt_form.h"
 #include "ttl/gui/wx/tt_wx.h"
+#include "ttl/gui/wx/tt_wx_picture.h"
 
 bool TtClipboard::SetString(const std::string& text) {
   if (!TtForm::IsPlatformInitialized()) throw TT_SYSTEM_CALL_ERROR("tt_clipboard", "::OpenClipboard", ENXIO);
@@ -15,6 +16,17 @@ bool TtClipboard::SetString(const std::string& text) {
   if (!locker) return false;
   wxTheClipboard->Clear();
   if (!wxTheClipboard->SetData(new wxTextDataObject(TtWx::ToWxString(text)))) {
+    throw TT_SYSTEM_CALL_ERROR("tt_clipboard", "::SetClipboardData", EIO);
+  }
+  return true;
+}
+
+bool TtClipboard::SetPicture(const TtPicture& picture) {
+  if (!TtForm::IsPlatformInitialized()) throw TT_SYSTEM_CALL_ERROR("tt_clipboard", "::OpenClipboard", ENXIO);
+  wxClipboardLocker locker;
+  if (!locker) return false;
+  wxTheClipboard->Clear();
+  if (!wxTheClipboard->SetData(new wxBitmapDataObject(wxBitmap(TtWx::PictureImage(picture))))) {
     throw TT_SYSTEM_CALL_ERROR("tt_clipboard", "::SetClipboardData", EIO);
   }
   return true;

@@ -19,6 +19,7 @@
 #include "ttl/gui/tt_image_list.h"
 #include "ttl/gui/tt_window.h"
 #include "ttl/gui/wx/tt_wx_internal.h"
+#include "ttl/gui/wx/tt_wx_picture.h"
 
 // ---------------------------------------------------------------------------------------------
 // Fonts
@@ -375,6 +376,10 @@ void TtDeviceContext::DrawIcon(int x, int y, const TtIcon& icon) {
 
 void TtDeviceContext::DrawText(int x, int y, const std::string& text) {
   data_->dc->DrawText(TtWx::ToWxString(text), x, y);
+}
+
+void TtDeviceContext::DrawPicture(int x, int y, const TtPicture& picture) {
+  data_->dc->DrawBitmap(wxBitmap(TtWx::PictureImage(picture)), x, y);
 }
 
 void TtDeviceContext::FillRectangle(const TtWin::RECT& rectangle, TtWin::COLORREF colour) {
