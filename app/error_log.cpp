@@ -2,20 +2,21 @@
 
 #include "app/program_files.h"
 #include "ttl/core/tt_ini_file.h"
-#include "ttl/core/tt_path.h"
 
 namespace Tarvane {
 
 namespace {
 
-// The settings file as the file system spells it, for a program in a folder whose name the
-// program cannot spell: the error that says so must still reach the log.
-TtIniFile OpenSettingsFile() {
+// The log as the file system spells it, for a program in a folder (or a home folder) whose name
+// the program cannot spell: the error that says so must still reach the log.
+TtIniFile OpenLogFile() {
   try {
-    return TtIniFile(ProgramFiles::GetSettingsFilePath(), TtIniFile::kDefaultBufferSize);
+    std::string path = ProgramFiles::GetErrorLogPath();
+    ProgramFiles::PrepareFolderOf(path);
+    return TtIniFile(path, TtIniFile::kDefaultBufferSize);
   } catch (const TtFileAccessException&) {
     if (ProgramFiles::HasExecutablePathOverride()) throw;
-    return TtIniFile(TtFile::SystemPath{TtPath::ChangeExtension(TtPath::GetExecutableSystemFilePath(), "ini")},
+    return TtIniFile(TtFile::SystemPath{ProgramFiles::GetErrorLogSystemPath()},
                      TtIniFile::kDefaultBufferSize);
   }
 }
@@ -24,7 +25,7 @@ TtIniFile OpenSettingsFile() {
 
 bool WriteErrorLog(const TtException& exception) noexcept {
   try {
-    TtIniFile file = OpenSettingsFile();
+    TtIniFile file = OpenLogFile();
     file["ErrorLog"].SetString("Dump", exception.Message());
     return true;
   } catch (...) {

@@ -1,6 +1,7 @@
 #pragma once
 // The error log: the technical message of the last error that ended the program, kept as the
-// key "Dump" in section "ErrorLog" of the settings file.
+// key "Dump" in section "ErrorLog" of the settings file, or of a log file of its own when the
+// user's files are kept in their home folder.
 #include "ttl/core/tt_exception.h"
 
 namespace Tarvane {

@@ -16,7 +16,7 @@ const char* const kPlacementKey = "Placement";
 // The settings file, opened for one operation.
 class SettingsFile {
 public:
-  SettingsFile() : file_(ProgramFiles::GetSettingsFilePath(), TtIniFile::kDefaultBufferSize) {}
+  SettingsFile() : file_(ProgramFiles::PrepareSettingsFile(), TtIniFile::kDefaultBufferSize) {}
   TtIniSection Section() { return file_[kSection]; }
 
 private:
@@ -32,8 +32,9 @@ void LoadSettings(Settings& settings) {
   settings.FirstColumnIsJapanese =
       section.GetBoolean("FirstColumnIsJapanese", defaults.FirstColumnIsJapanese);
   settings.IfZeroNullString = section.GetBoolean("IfZeroNullString", defaults.IfZeroNullString);
-  settings.DefaultColumnWidth = std::clamp(section.GetInteger("DefaultColumnWidth", defaults.DefaultColumnWidth),
-                                           kMinColumnWidth, kMaxColumnWidth);
+  settings.DefaultColumnWidth =
+      std::clamp(section.GetInteger("DefaultColumnWidth", defaults.DefaultColumnWidth),
+                 kMinColumnWidth, kMaxColumnWidth);
   settings.UseExtensionScript =
       section.GetBoolean("UseExtensionScript", defaults.UseExtensionScript);
   settings.ExtensionScriptPath =
@@ -62,7 +63,8 @@ bool LoadWindowPlacement(WindowPlacement& placement) {
   TtIniSection section = file.Section();
   std::vector<std::string> keys = section.GetKeyNames();
   if (std::find(keys.begin(), keys.end(), kPlacementKey) == keys.end()) return false;
-  std::optional<WindowPlacement> decoded = WindowPlacement::Decode(section.GetString(kPlacementKey));
+  std::optional<WindowPlacement> decoded =
+      WindowPlacement::Decode(section.GetString(kPlacementKey));
   if (!decoded) return false;
   placement = *decoded;
   return true;

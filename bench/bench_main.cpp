@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "bench.h"
+#include "ttl/core/tt_language.h"
 
 namespace TarvaneBench {
 namespace {
@@ -83,8 +84,43 @@ std::string ScratchFolder() {
 
 }  // namespace TarvaneBench
 
+namespace {
+
+using TtLanguage::Say;
+
+void PrintHelp() {
+  std::string names;
+  for (const auto& entry : TarvaneBench::Registry()) names += "  " + entry.first + "\n";
+  std::fputs((Say("Usage: tarvane-bench [NAME...]\n"
+                  "Runs every measurement, or the named ones, and prints each target as a line\n"
+                  "\"ratio NAME VALUE TARGET\": the value measured against a baseline of the same run.\n"
+                  "Measurements:\n",
+                  "使い方: tarvane-bench [名前...]\n"
+                  "すべての測定（または指定した測定）を実行し、目標ごとに\n"
+                  "\"ratio 名前 値 目標\" の行を出します。値は同じ実行の中で測った基準との比です。\n"
+                  "測定:\n") +
+              names)
+                 .c_str(),
+             stdout);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   std::vector<std::string> wanted(argv + 1, argv + argc);
+  for (const std::string& name : wanted) {
+    if (name == "--help" || name == "-h") {
+      PrintHelp();
+      return 0;
+    }
+    if (!TarvaneBench::Registry().contains(name)) {
+      std::fputs((Say("tarvane-bench: no measurement is named ", "tarvane-bench: その名前の測定はありません: ") + name +
+                  Say("\n(tarvane-bench --help lists them)\n", "\n(一覧は tarvane-bench --help)\n"))
+                     .c_str(),
+                 stderr);
+      return 2;
+    }
+  }
   for (auto& [name, function] : TarvaneBench::Registry()) {
     if (!wanted.empty() && std::find(wanted.begin(), wanted.end(), name) == wanted.end()) continue;
     std::printf("== %s\n", name.c_str());

@@ -6,12 +6,15 @@
 
 #include "chart/chart_files.h"
 #include "ttl/core/tt_exception.h"
+#include "ttl/core/tt_language.h"
 #include "ttl/core/tt_string.h"
 #include "ttl/core/tt_utility.h"
 
 namespace Tarvane {
 
 namespace {
+
+using TtLanguage::Say;
 
 // How an option takes its values. A required value is taken whatever it looks like (a special
 // entry may be named "-- Sideboard --"); lists and optional values end at the next "--" word.
@@ -56,10 +59,13 @@ const std::map<std::string, OptionRule>& ActionRules() {
 
 bool IsOptionWord(const std::string& argument) { return argument.starts_with("--"); }
 
+std::string ValueMissing() { return Say(": a value is missing", ": 値がありません"); }
+
 std::string ToProgramText(const std::string& utf8, const std::string& option) {
   std::string cp932;
   if (!TtString::TryUtf8ToCp932(utf8, cp932)) {
-    throw CliUsageError(option + ": \"" + utf8 + "\" has characters the program cannot show");
+    throw CliUsageError(option + ": \"" + utf8 +
+                        Say("\" has characters the program cannot show", "\" にはプログラムで表せない文字があります"));
   }
   return cp932;
 }
@@ -69,8 +75,9 @@ std::string ToProgramPath(const std::string& system_path, const std::string& opt
     return TtString::FromSystemPath(system_path);
   } catch (const TtFileAccessException& error) {
     // The described path marks the characters that have no exact spelling.
-    throw CliUsageError(option + ": the file name \"" + system_path +
-                        "\" cannot be spelt exactly in the program's code page (Shift-JIS): " +
+    throw CliUsageError(option + Say(": the file name \"", ": ファイル名 \"") + system_path +
+                        Say("\" cannot be spelt exactly in the program's code page (Shift-JIS): ",
+                            "\" はプログラムの文字コード (Shift-JIS) でそのまま書けません: ") +
                         TtString::Cp932ToUtf8(error.GetPath()));
   }
 }
@@ -88,7 +95,7 @@ void AddImportFile(const std::string& system_path, CliOptions& options) {
 int ToNumber(const std::string& text, const std::string& option) {
   int number = 0;
   if (!TtUtility::StringToInteger(text, number)) {
-    throw CliUsageError(option + ": \"" + text + "\" is not a number");
+    throw CliUsageError(option + ": \"" + text + Say("\" is not a number", "\" は数ではありません"));
   }
   return number;
 }
@@ -98,7 +105,9 @@ int ToBoardMode(const std::string& text, const std::string& option) {
       {"both", 0}, {"main", 1}, {"side", 2}, {"hybrid", 3}};
   auto found = modes.find(text);
   if (found == modes.end()) {
-    throw CliUsageError(option + ": \"" + text + "\" is not one of both, main, side, hybrid");
+    throw CliUsageError(option + ": \"" + text +
+                        Say("\" is not one of both, main, side, hybrid",
+                            "\" は both, main, side, hybrid のどれでもありません"));
   }
   return found->second;
 }
@@ -108,7 +117,8 @@ void ReadSpecialTick(const std::string& text, CliAction& action) {
   const size_t equals = text.rfind('=');
   const std::string tick = equals == std::string::npos ? "" : text.substr(equals + 1);
   if (tick != "on" && tick != "off") {
-    throw CliUsageError(action.option + ": \"" + text + "\" is not NAME=on or NAME=off");
+    throw CliUsageError(action.option + ": \"" + text +
+                        Say("\" is not NAME=on or NAME=off", "\" は NAME=on でも NAME=off でもありません"));
   }
   action.on = tick == "on";
   action.written = text.substr(0, equals);
@@ -144,7 +154,7 @@ size_t ReadAction(const std::vector<std::string>& arguments, size_t next, const 
                   CliAction& action) {
   auto require = [&](size_t index) -> const std::string& {
     if (index >= arguments.size()) {
-      throw CliUsageError(action.option + ": a value is missing");
+      throw CliUsageError(action.option + ValueMissing());
     }
     return arguments[index];
   };
@@ -201,6 +211,11 @@ void ReadChartSize(const std::string& text, ChartSettings& chart) {
   chart.height = height;
 }
 
+// Whether the word at arguments[index - 1] comes right after "--average-deck FILE".
+bool FollowsAverageDeck(const std::vector<std::string>& arguments, size_t index) {
+  return index >= 3 && arguments[index - 3] == "--average-deck";
+}
+
 // Reads a chart option at arguments[index - 1]; returns the index after its value, or nothing
 // when the word is no chart option.
 std::optional<size_t> ReadChartOption(const std::vector<std::string>& arguments, size_t index,
@@ -209,6 +224,9 @@ std::optional<size_t> ReadChartOption(const std::vector<std::string>& arguments,
   static const char* const words[] = {"--chart", "--card", "--archetype", "--threshold", "--size",
                                       "--by-type"};
   if (std::find(std::begin(words), std::end(words), option) == std::end(words)) return std::nullopt;
+  if (option == "--archetype" && !chart) {
+    throw CliUsageError("--archetype: neither --chart nor --average-deck FILE right before it");
+  }
   if (option != "--chart" && !chart) throw CliUsageError(option + ": no --chart before it");
   if (option == "--by-type") {
     chart->request.split_by_type = true;
@@ -252,7 +270,12 @@ CliOptions ParseCliOptions(const std::vector<std::string>& arguments) {
   size_t index = 0;
   while (index < arguments.size()) {
     const std::string& argument = arguments[index++];
-    if (std::optional<size_t> next = ReadChartOption(arguments, index, chart)) {
+    if (argument == "--archetype" && FollowsAverageDeck(arguments, index)) {
+      // Narrows the --average-deck FILE right before it to the decks of one archetype; anywhere
+      // else --archetype is the archetype of the chart being set up.
+      if (index >= arguments.size()) throw CliUsageError("--archetype: a value is missing");
+      options.actions.back().archetype = ToProgramText(arguments[index++], "--archetype");
+    } else if (std::optional<size_t> next = ReadChartOption(arguments, index, chart)) {
       index = *next;
     } else if (argument == "--png" || argument == "--svg") {
       options.actions.push_back(ChartFileAction(arguments, index++, chart));
@@ -263,44 +286,37 @@ CliOptions ParseCliOptions(const std::vector<std::string>& arguments) {
     } else if (argument == "--yes") {
       options.yes = true;
     } else if (argument == "--program") {
-      if (index >= arguments.size()) throw CliUsageError("--program: a value is missing");
+      if (index >= arguments.size()) throw CliUsageError("--program" + ValueMissing());
       options.program = ToProgramPath(arguments[index++], "--program");
     } else if (argument == "--import") {
       while (index < arguments.size() && !IsOptionWord(arguments[index])) {
         AddImportFile(arguments[index++], options);
       }
       if (options.import_files.empty() && options.unspellable_import_files.empty()) {
-        throw CliUsageError("--import: a value is missing");
+        throw CliUsageError("--import" + ValueMissing());
       }
     } else if (argument == "--archetype-rules") {
       if (index >= arguments.size()) throw CliUsageError("--archetype-rules: a value is missing");
       options.archetype_rules = ToProgramPath(arguments[index++], "--archetype-rules");
-    } else if (argument == "--archetype") {
-      // Narrows the --average-deck right before it to the decks of one archetype.
-      if (options.actions.empty() || options.actions.back().kind != CliAction::Kind::AverageDeck) {
-        throw CliUsageError("--archetype follows --average-deck FILE");
-      }
-      if (index >= arguments.size()) throw CliUsageError("--archetype: a value is missing");
-      options.actions.back().archetype = ToProgramText(arguments[index++], "--archetype");
     } else if (argument == "--to") {
-      if (index >= arguments.size()) throw CliUsageError("--to: a value is missing");
+      if (index >= arguments.size()) throw CliUsageError("--to" + ValueMissing());
       options.import_folder = ToProgramPath(arguments[index++], "--to");
     } else if (auto rule = ActionRules().find(argument); rule != ActionRules().end()) {
       CliAction action{rule->second.kind, argument, {}, {}, {}, false, {}, {}, 0, 0};
       index = ReadAction(arguments, index, rule->second, action);
       options.actions.push_back(std::move(action));
     } else if (IsOptionWord(argument)) {
-      throw CliUsageError("unknown option " + argument);
+      throw CliUsageError(Say("unknown option ", "知らないオプション ") + argument);
     } else {
-      throw CliUsageError("\"" + argument + "\" belongs to no option");
+      throw CliUsageError("\"" + argument + Say("\" belongs to no option", "\" はどのオプションの値でもありません"));
     }
   }
   if ((options.import_files.empty() && options.unspellable_import_files.empty()) !=
       !options.import_folder) {
-    throw CliUsageError("--import and --to go together");
+    throw CliUsageError(Say("--import and --to go together", "--import と --to は一緒に指定します"));
   }
   if (options.import_folder && !options.actions.empty()) {
-    throw CliUsageError("--import runs alone, without actions");
+    throw CliUsageError(Say("--import runs alone, without actions", "--import は他の動作と一緒には使えません"));
   }
   return options;
 }
@@ -377,8 +393,9 @@ Labels and names are given in UTF-8. Messages the program would show in a box go
 error in UTF-8 as "caption: text". Exit status: 0 when every action ran, 1 when the start-up or
 an error ended the program, 2 for a command line that cannot be run (found before any action
 runs: an unknown option, a bad value, a --column or --sort label the menus do not have, a file
-name the program cannot spell), 4 when the actions ran but one of them showed an error (a deck
-file that could not be loaded, an export that could not be written, a script error).
+name the program cannot spell), 4 when the actions ran but one of them, or a script at the
+start, showed an error (a deck file that could not be loaded, an export that could not be
+written, a script error) or standard output could not be written.
 
 File names are given as the system spells them (UTF-8) and must have an exact spelling in the
 program's code page (Shift-JIS); a name with a character it lacks, or spells as another

@@ -80,7 +80,9 @@ struct CliOptions {
 // Reads the arguments (without the program name). Throws CliUsageError.
 CliOptions ParseCliOptions(const std::vector<std::string>& arguments);
 
-// The text of --help.
+// The text of --help, in English (ASCII).
 std::string CliHelpText();
+// The same in Japanese, in CP932.
+std::string CliHelpTextJapanese();
 
 }  // namespace Tarvane

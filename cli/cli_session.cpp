@@ -7,10 +7,13 @@
 #include "model/deck.h"
 #include "table/average_deck.h"
 #include "table/table_export.h"
+#include "ttl/core/tt_language.h"
 
 namespace Tarvane {
 
 namespace {
+
+using TtLanguage::Say;
 
 struct MenuLeaf {
   TtMenu menu;
@@ -46,11 +49,14 @@ void ListMenu(const TtMenu& menu, const std::string& indent, std::string& listin
   }
 }
 
+std::string SpecialColumnMenuName() { return Say("special-column menu", "特殊カラムのメニュー"); }
+std::string SortMenuName() { return Say("sort menu", "並び替えのメニュー"); }
+
 // The leaf that the action's label names, else a CliUsageError naming the menu.
-MenuLeaf LabelledLeaf(const TtMenu& menu, const char* menu_name, const CliAction& action) {
+MenuLeaf LabelledLeaf(const TtMenu& menu, const std::string& menu_name, const CliAction& action) {
   std::optional<MenuLeaf> leaf = FindMenuLeaf(menu, action.texts[0]);
   if (!leaf) {
-    throw CliUsageError(action.option + ": the " + menu_name + " menu has no item \"" +
+    throw CliUsageError(action.option + Say(": the ", ": ") + menu_name + Say(" has no item \"", "に項目がありません \"") +
                         action.written + "\"");
   }
   return *leaf;
@@ -71,8 +77,11 @@ CliSession::CliSession(CliConsole& console)
   list_.SetSingleSelection(true);
   // As the main window does when it is created: the special-column menu, then the sort menu,
   // then an empty table.
-  script_host_.FillScriptMenu(ScriptMenuList::Processors, special_column_items_, nullptr);
-  script_host_.FillScriptMenu(ScriptMenuList::Sorters, sort_items_, nullptr);
+  table_.RunGuarded([this] {
+    script_host_.FillScriptMenu(ScriptMenuList::Processors, special_column_items_, nullptr);
+  });
+  table_.RunGuarded(
+      [this] { script_host_.FillScriptMenu(ScriptMenuList::Sorters, sort_items_, nullptr); });
   table_.Reset();
 }
 
@@ -162,8 +171,8 @@ void CliSession::SelectDecks(const CliAction& action) {
   std::vector<int> positions;
   for (int number : action.numbers) {
     if (number < 1 || number > deck_count) {
-      throw CliUsageError(action.option + ": there is no deck " + std::to_string(number) + " (" +
-                          std::to_string(deck_count) + " loaded)");
+      throw CliUsageError(action.option + Say(": there is no deck ", ": デッキがありません ") + std::to_string(number) +
+                          " (" + std::to_string(deck_count) + Say(" loaded)", " 個読み込み済み)"));
     }
     positions.push_back(number - 1);
   }
@@ -173,20 +182,20 @@ void CliSession::SelectDecks(const CliAction& action) {
 void CliSession::CheckMenuLabels(const std::vector<CliAction>& actions) const {
   for (const CliAction& action : actions) {
     if (action.kind == CliAction::Kind::SpecialColumn) {
-      LabelledLeaf(special_column_menu_, "special-column", action);
+      LabelledLeaf(special_column_menu_, SpecialColumnMenuName(), action);
     } else if (action.kind == CliAction::Kind::SortMenu) {
-      LabelledLeaf(sort_menu_, "sort", action);
+      LabelledLeaf(sort_menu_, SortMenuName(), action);
     }
   }
 }
 
 void CliSession::AddSpecialColumn(const CliAction& action) {
-  MenuLeaf leaf = LabelledLeaf(special_column_menu_, "special-column", action);
+  MenuLeaf leaf = LabelledLeaf(special_column_menu_, SpecialColumnMenuName(), action);
   table_.AddSpecialColumn(*ScriptItemMenu::ProcessorAt(leaf.menu, leaf.position));
 }
 
 void CliSession::SortByMenuItem(const CliAction& action) {
-  MenuLeaf leaf = LabelledLeaf(sort_menu_, "sort", action);
+  MenuLeaf leaf = LabelledLeaf(sort_menu_, SortMenuName(), action);
   table_.SortBy(ScriptItemMenu::SorterAt(leaf.menu, leaf.position)->object());
 }
 
@@ -204,7 +213,8 @@ void CliSession::SetSpecialEntry(const CliAction& action) {
     }
   }
   if (!chosen) {
-    throw CliUsageError(action.option + ": there is no special entry \"" + action.written + "\"");
+    throw CliUsageError(action.option + Say(": there is no special entry \"", ": 特殊項目がありません \"") + action.written +
+                        "\"");
   }
   shown[*chosen] = action.on;
   table_.SetSpecialEntriesShown(shown);
@@ -221,9 +231,9 @@ void CliSession::WriteTable(const CliAction& action, const std::string& separato
 int CliSession::ExistingColumn(const CliAction& action, int first_allowed) const {
   const int column = action.numbers[0];
   if (column < first_allowed || column >= list_.GetColumnCount()) {
-    throw CliUsageError(action.option + ": there is no column " + std::to_string(column) +
-                        (first_allowed > 0 ? " that can be deleted" : "") + " (" +
-                        std::to_string(list_.GetColumnCount()) + " columns)");
+    throw CliUsageError(action.option + Say(": there is no column ", ": カラムがありません ") + std::to_string(column) +
+                        (first_allowed > 0 ? Say(" that can be deleted", " (削除できるもの)") : "") + " (" +
+                        std::to_string(list_.GetColumnCount()) + Say(" columns)", " カラム)"));
   }
   return column;
 }
@@ -231,8 +241,8 @@ int CliSession::ExistingColumn(const CliAction& action, int first_allowed) const
 int CliSession::ExistingRow(const CliAction& action) const {
   const int row = action.numbers[0];
   if (row < 0 || row >= list_.GetItemCount()) {
-    throw CliUsageError(action.option + ": there is no row " + std::to_string(row) + " (" +
-                        std::to_string(list_.GetItemCount()) + " rows)");
+    throw CliUsageError(action.option + Say(": there is no row ", ": 行がありません ") + std::to_string(row) + " (" +
+                        std::to_string(list_.GetItemCount()) + Say(" rows)", " 行)"));
   }
   return row;
 }

@@ -12,7 +12,8 @@
 #include "model/card_database.h"
 #include "model/import/card_name_resolver.h"
 #include "model/import/deck_list_file_import.h"
-#include "ttl/core/tt_path.h"
+#include "ttl/core/tt_language.h"
+#include "ttl/core/tt_string.h"
 
 namespace Tarvane {
 
@@ -26,7 +27,8 @@ const char kUnexpectedErrorText[] =
 enum ExitStatus { kSuccess = 0, kEnded = 1, kUsage = 2, kImportFailed = 3, kActionFailed = 4 };
 
 int ReportUsageError(std::ostream& err, const std::string& text) {
-  err << "tarvane-cli: " << text << "\n(tarvane-cli --help lists the options)\n";
+  err << "tarvane-cli: " << text << "\n"
+      << TtLanguage::Say("(tarvane-cli --help lists the options)", "(オプションの一覧は tarvane-cli --help)") << "\n";
   return kUsage;
 }
 
@@ -35,7 +37,6 @@ int RunSession(const CliOptions& options, CliConsole& console) {
   try {
     CliSession session(console);
     session.CheckMenuLabels(options.actions);
-    const int errors_before_actions = console.GetErrorCount();
     // A rule folder that gives no rule counts as an action that failed.
     const std::string& settings_rules = session.GetTable().GetScriptHost().GetSettings().ArchetypeRules;
     if (options.archetype_rules || !settings_rules.empty()) {
@@ -44,8 +45,9 @@ int RunSession(const CliOptions& options, CliConsole& console) {
     for (const CliAction& action : options.actions) {
       session.Run(action);
     }
-    // A script must never take a failed load or export for success.
-    return console.GetErrorCount() > errors_before_actions ? kActionFailed : kSuccess;
+    // A script must never take a failed load or export for success, nor a start whose scripts
+    // reported errors (a table without its columns, say).
+    return console.GetErrorCount() > 0 ? kActionFailed : kSuccess;
   } catch (const ExitThroughException&) {
     return kEnded;
   } catch (const Exception& error) {
@@ -94,8 +96,8 @@ int RunImport(const CliOptions& options, CliConsole& console) {
   return status;
 }
 
-int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-        const std::function<std::string()>& default_program) {
+int RunWithOptions(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                   const std::function<std::string()>& default_program) {
   CliOptions options;
   try {
     options = ParseCliOptions(arguments);
@@ -103,7 +105,7 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     return ReportUsageError(err, error.what());
   }
   if (options.help) {
-    out << CliHelpText();
+    out << (TtLanguage::IsJapanese() ? TtString::Cp932ToUtf8(CliHelpTextJapanese()) : CliHelpText());
     return kSuccess;
   }
   CliConsole console(out, err, options.utf8, options.yes);
@@ -124,6 +126,19 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
   }
 }
 
+// A table or report that never reached standard output (a full disk, a closed output) is a
+// failure like an export that could not be written.
+int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+        const std::function<std::string()>& default_program) {
+  int status = RunWithOptions(arguments, out, err, default_program);
+  out.flush();
+  if (out.fail()) {
+    err << "tarvane-cli: standard output could not be written\n";
+    if (status == kSuccess) status = kActionFailed;
+  }
+  return status;
+}
+
 }  // namespace
 
 int RunTarvaneCli(const std::vector<std::string>& arguments, std::ostream& out,
@@ -137,7 +152,7 @@ int RunTarvaneCli(const std::vector<std::string>& arguments, std::ostream& out,
 }
 
 std::string DefaultProgramPath() {
-  return TtPath::GetDirectoryName(TtPath::GetExecutableFilePath()) + "/tarvane";
+  return ProgramFiles::GetMainProgramBesideThisOne();
 }
 
 }  // namespace Tarvane

@@ -60,14 +60,30 @@ function row_rank(entry) {
   return entry.card.type == ::Card.Type.SideboardStart ? 0 : 2;
 }
 
-// Orders by a key, keeping the board groups apart and the computed rows in their places.
+// Arrays element by element (<=> would compare where they are stored); the shorter first when
+// one begins the other.
+function compare_arrays(a, b) {
+  local length = a.len() < b.len() ? a.len() : b.len();
+  for (local index = 0; index < length; ++index) {
+    local by_element = (typeof a[index] == "array" && typeof b[index] == "array")
+        ? compare_arrays(a[index], b[index]) : a[index] <=> b[index];
+    if (by_element != 0) return by_element;
+  }
+  return a.len() <=> b.len();
+}
+
+// Orders by a key, keeping the board groups apart and the computed rows in their places. An
+// array key compares element by element, so several keys can be given at once.
 function compare_by_key(a, b, key_of) {
   local group = board_group(a) <=> board_group(b);
   if (group != 0) return group;
   local rank = row_rank(a) <=> row_rank(b);
   if (rank != 0) return rank;
   if (is_special_row(a)) return compare_card_order(a, b);
-  local by_key = key_of(a) <=> key_of(b);
+  local key_a = key_of(a);
+  local key_b = key_of(b);
+  local by_key = (typeof key_a == "array" && typeof key_b == "array")
+      ? compare_arrays(key_a, key_b) : key_a <=> key_b;
   return by_key != 0 ? by_key : compare_card_order(a, b);
 }
 

@@ -1,5 +1,9 @@
 #include "model/card_database.h"
 
+#include <dirent.h>
+
+#include <cerrno>
+#include <memory>
 #include <utility>
 
 #include "app/exception.h"
@@ -8,12 +12,21 @@
 #include "model/dictionary_line.h"
 #include "ttl/core/tt_directory.h"
 #include "ttl/core/tt_exception.h"
+#include "ttl/core/tt_string.h"
 
 namespace Tarvane {
 
 namespace {
 
 using Reasons = CardDatabaseInitializeException;
+
+// A folder listing takes a folder it cannot read for an empty one; the dictionary's would turn
+// every card into an unknown one without a word. Only a missing folder holds no cards.
+void CheckFolderReadable(const std::string& folder) {
+  errno = 0;
+  std::unique_ptr<DIR, int (*)(DIR*)> directory(::opendir(TtString::ToSystemPath(folder).c_str()), ::closedir);
+  if (!directory && errno != ENOENT) throw TtFileAccessException(folder, errno != 0 ? errno : EACCES);
+}
 
 }  // namespace
 
@@ -62,11 +75,14 @@ void CardDatabase::ForEachKnownName(
   }
 }
 
-void CardDatabase::LoadDictionary() { LoadDictionary(ProgramFiles::GetDictionaryFolderPath()); }
+void CardDatabase::LoadDictionary() {
+  for (const std::string& folder : ProgramFiles::GetDictionaryFolderPaths()) LoadDictionary(folder);
+}
 
 void CardDatabase::LoadDictionary(const std::string& folder) {
   std::vector<std::string> paths;
   try {
+    CheckFolderReadable(folder);
     paths = TtDirectory(folder).GetFiles("*.dat", TtDirectory::FilterNotDirectory);
   } catch (const TtFileAccessException& error) {
     // A dictionary file the program cannot name would silently turn its cards into unknown ones.

@@ -41,11 +41,12 @@ public:
   // The number of cards (distinct names).
   size_t size() const { return index_.size() + cards_not_in_dictionary_; }
 
-  // Reads every "*.dat" file of the dictionary folder beside the executable.
+  // Reads every "*.dat" file of the user's dictionary folder, then of the shipped one.
   void LoadDictionary();
   // Reads the "*.dat" files of the folder in byte order of their names; of two cards with the
   // same name the first read stays, and so does a card the database already held. A missing
-  // folder holds no cards. Throws CardDatabaseInitializeException, and then adds no card.
+  // folder holds no cards; one that cannot be read (permissions) is an error. Throws
+  // CardDatabaseInitializeException, and then adds no card.
   void LoadDictionary(const std::string& folder);
 
 private:

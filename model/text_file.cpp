@@ -5,15 +5,15 @@
 #include <memory>
 
 #include "ttl/core/tt_exception.h"
+#include "ttl/core/tt_file.h"
 #include "ttl/core/tt_string.h"
 
 namespace Tarvane {
 
 std::string ReadTextFile(const std::string& path) {
+  // A FIFO or a device would keep the read waiting for a writer or going on for ever.
+  TtFile::Handle file = TtFile::OpenRegularFileForReading(path);
   errno = 0;
-  std::unique_ptr<FILE, int (*)(FILE*)> file(
-      std::fopen(TtString::ToSystemPath(path).c_str(), "rb"), std::fclose);
-  if (!file) throw TtFileAccessException(path, errno != 0 ? errno : ENOENT);
   std::string bytes;
   char chunk[65536];
   size_t read;

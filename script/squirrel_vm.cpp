@@ -93,7 +93,7 @@ void SquirrelVM::RunStartupScript() {
 }
 
 void SquirrelVM::RunExtensionScript() {
-  std::string path = ProgramFiles::ResolveFromExecutableDirectory(settings_.ExtensionScriptPath);
+  std::string path = ProgramFiles::ResolveUserScriptPath(settings_.ExtensionScriptPath);
   try {
     DoFile(path, false);
   } catch (const TtSquirrel::Exception& error) {

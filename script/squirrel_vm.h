@@ -96,7 +96,8 @@ public:
   // Appends the elements of ::Organizer.special_entries, in order, with their use flags.
   void ReadSpecialEntries(SpecialEntries& list);
   // Fills the menu from ::Organizer.processors or ::Organizer.sorters: null elements are
-  // separators, ::SubMenu instances nested sub-menus, other instances leaves.
+  // separators, ::SubMenu instances nested sub-menus, other instances leaves. Sub-menus nest
+  // at most 32 deep (a RuntimeException beyond), which also ends a sub-menu that holds itself.
   void FillScriptMenu(ScriptMenuList list, ScriptMenu& menu, const MenuCallback& on_menu);
   // The processors that a special-column menu leaf adds: the array that its optional
   // create_columns() returns, one column each; nullopt when the leaf has no create_columns (or
@@ -170,7 +171,7 @@ private:
   std::shared_ptr<SpecialEntry> AdoptSpecialEntry(int index);
   // Reads a string slot of the value at the index (the slot found by path).
   std::string ReadStringSlot(int index, const std::string& key);
-  void FillMenuFromTop(ScriptMenu& menu, const MenuCallback& on_menu);
+  void FillMenuFromTop(ScriptMenu& menu, const MenuCallback& on_menu, int depth);
   // Calls the function in slot `function_name` of `target` with `this` = target and arguments.
   void CallMember(const TtSquirrel::Object& target, const TtSquirrel::SlotKey& function_name,
                   std::initializer_list<const TtSquirrel::Object*> arguments);

@@ -29,39 +29,41 @@ using TtSquirrel::NativeAPI;
 using TtSquirrel::TypeTagOf;
 using TtSquirrel::VirtualMachine;
 
-// A script text built into the program, compiled under "<module>(<line>)".
+// A script text built into the program. Error reports name it "built-in <what>" with the line in
+// the text, and its functions by their names, so that a frame of it reads like a frame of the
+// scripts.
 struct BuiltInText {
-  int line;
+  const char* what;
   const char* text;
 
-  std::string SourceName() const { return "squirrel_vm_classes(" + std::to_string(line) + ")"; }
+  std::string SourceName() const { return std::string("built-in ") + what; }
 };
 
-const BuiltInText kBoardText{__LINE__, R"(
-this.get_count_of <- function(card_or_name) {
+const BuiltInText kBoardText{"Board", R"(
+function get_count_of(card_or_name) {
   local name = card_or_name;
   if (card_or_name instanceof ::Card) name = card_or_name.name;
   return (name in this.table) ? this.table[name] : 0;
 }
-this.count_total_of <- function(f) {
+function count_total_of(f) {
   return this.count_total_of_native(f, ::Organizer.card_database);
 }
-this.count_type_total <- function(type) {
+function count_type_total(type) {
   return this.count_total_of(function(card) { return card.type == type; });
 }
-this.count_instant_sorcery_total <- function() {
+function count_instant_sorcery_total() {
   return this.count_total_of(function(card) { return card.is_instant_sorcery(); });
 }
-this.count_spell_total <- function() {
+function count_spell_total() {
   return this.count_total_of(function(card) { return card.is_spell(); });
 }
-this.count_all_total <- function() {
+function count_all_total() {
   return this.count_total_of(function(card) { return true; });
 }
 )"};
 
-const BuiltInText kDeckText{__LINE__, R"(
-this.get_board_type_of <- function(type) {
+const BuiltInText kDeckText{"Deck", R"(
+function get_board_type_of(type) {
   switch (type) {
     case ::Board.Type.Mainboard: return this.mainboard;
     case ::Board.Type.Sideboard: return this.sideboard;
@@ -71,11 +73,11 @@ this.get_board_type_of <- function(type) {
 }
 )"};
 
-const BuiltInText kCardText{__LINE__, R"(
-this.is_instant_sorcery <- function() {
+const BuiltInText kCardText{"Card", R"(
+function is_instant_sorcery() {
   return this.type == ::Card.Type.Instant || this.type == ::Card.Type.Sorcery;
 }
-this.is_spell <- function() {
+function is_spell() {
   local type = this.type;
   return type == ::Card.Type.Instant || type == ::Card.Type.Sorcery ||
          type == ::Card.Type.Enchantment || type == ::Card.Type.Artifact ||
@@ -83,8 +85,9 @@ this.is_spell <- function() {
 }
 )"};
 
-const BuiltInText kClearDecksText{__LINE__, "::Organizer.decks = []"};
-const BuiltInText kRenewDecksText{__LINE__, "::Organizer.decks = clone ::Organizer.decks"};
+// A new slot, so that a script that deleted the list gets a fresh one.
+const BuiltInText kClearDecksText{"clear_decks", "::Organizer.decks <- []"};
+const BuiltInText kRenewDecksText{"renew_decks", "::Organizer.decks = clone ::Organizer.decks"};
 
 const char* const kIsSpecialText = "return !(this.is_normal());";
 
@@ -443,7 +446,7 @@ void SquirrelVM::PushCardClass() {
   NewNativeMember("constructor", Bound(ObjectModelNatives::CardConstructor), 2, "xp", false);
   NewNativeMember("is_normal", Bound(ObjectModelNatives::CardIsNormal), 1, "x", false);
   NewSlot(
-      -1, "is_special", [&] { CompileBuffer(kIsSpecialText, ""); }, false);
+      -1, "is_special", [&] { CompileBuffer(kIsSpecialText, "built-in Card"); }, false);
   NewNullMembers({"name", "name_japanese", "mana_cost", "converted_mana_cost", "type_text", "type",
                   "power_and_toughness", "rules_text"});
   RunBuffer(kCardText.text, kCardText.SourceName(), [&] { api.Push(class_index); }, false);
@@ -489,7 +492,7 @@ void SquirrelVM::PushOrganizerTable() {
                    LiveObjectTable::Shared().Issue(TypeTagOf<CardDatabase>(), &card_database_,
                                                    model_lifetime_));
   }, false);
-  NewSlot(-1, "executing_directory_path", ProgramFiles::GetExecutableDirectory(), false);
+  NewSlot(-1, "executing_directory_path", ProgramFiles::GetShippedFolderPath(), false);
   for (const char* list : {"decks", "special_entries", "sorters", "processors"}) {
     NewSlot(-1, list, [&] { api.NewArray(0); }, false);
   }

@@ -5,6 +5,7 @@
 // GetSlot) fails with GetOperationException, "by get" (Get, PushRootSlot) with
 // NativeAPIException ("sq_get"). Each lookup below uses the one that scripts and users expect.
 #include <climits>
+#include <string>
 
 #include "script/squirrel_vm.h"
 #include "squirrel/tt_squirrel_native_api.h"
@@ -16,6 +17,10 @@ namespace {
 const char* MenuListName(ScriptMenuList list) {
   return list == ScriptMenuList::Processors ? "processors" : "sorters";
 }
+
+// Deeper than anyone would click; a sub-menu that contains itself reaches it at once instead of
+// recursing until the native stack runs out.
+constexpr int kMaxSubMenuDepth = 32;
 
 // An integer result of a comparison outside the 32-bit range keeps its sign.
 int ComparisonFromInteger(long long value) {
@@ -75,11 +80,11 @@ void SquirrelVM::FillScriptMenu(ScriptMenuList list, ScriptMenu& menu,
                                 const MenuCallback& on_menu) {
   TtSquirrel::StackTopGuard guard(*this);
   PushPath({"Organizer", MenuListName(list)});
-  FillMenuFromTop(menu, on_menu);
+  FillMenuFromTop(menu, on_menu, 0);
 }
 
-// Fills the menu from the array on top of the stack.
-void SquirrelVM::FillMenuFromTop(ScriptMenu& menu, const MenuCallback& on_menu) {
+// Fills the menu from the array on top of the stack; depth counts the sub-menus above it.
+void SquirrelVM::FillMenuFromTop(ScriptMenu& menu, const MenuCallback& on_menu, int depth) {
   if (on_menu) {
     on_menu(menu);
   }
@@ -90,9 +95,15 @@ void SquirrelVM::FillMenuFromTop(ScriptMenu& menu, const MenuCallback& on_menu) 
     if (GetType(-1).Is(TtSquirrel::ObjectTypeCode::Null)) {
       menu.AppendSeparator();
     } else if (InstanceOf([this] { PushRootSlot("SubMenu"); }, -1)) {
+      if (depth + 1 >= kMaxSubMenuDepth) {
+        throw TtSquirrel::RuntimeException("SubMenu nested deeper than " +
+                                               std::to_string(kMaxSubMenuDepth) +
+                                               " levels (or containing itself)",
+                                           {});
+      }
       ScriptMenu& sub_menu = menu.AppendSubMenu(ReadStringSlot(-1, "name"));
       GetSlot(-1, "items");
-      FillMenuFromTop(sub_menu, on_menu);
+      FillMenuFromTop(sub_menu, on_menu, depth + 1);
     } else {
       menu.AppendItem(ReadStringSlot(-1, "name"), GetTopObject(true));
     }
@@ -201,7 +212,7 @@ CellValue SquirrelVM::ComputeCellValue(const TtSquirrel::Object& processor, cons
     return CellValue::MakeFloat(api.GetFloat(-1));
   }
   api.ToString(-1);
-  return CellValue::MakeString(api.GetString(-1));
+  return CellValue::MakeString(TtSquirrel::TidyEngineText(api.GetString(-1)));
 }
 
 int SquirrelVM::CompareForSort(const TtSquirrel::Object& sorter, const Entry& a, const Entry& b) {

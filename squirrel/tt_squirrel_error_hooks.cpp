@@ -3,6 +3,7 @@
 #include <sstream>
 #include <utility>
 
+#include "squirrel/tt_squirrel_native_api.h"
 #include "squirrel/tt_squirrel_object_type.h"
 
 namespace TtSquirrel {
@@ -73,7 +74,7 @@ RuntimeException BuildRuntimeException(HSQUIRRELVM handle) {
   std::string message = "unknown";
   CallStack call_stack = CaptureCallStack(handle);
   if (sq_gettop(handle) >= 1) {
-    message = ErrorValueText(handle);
+    message = TidyEngineText(ErrorValueText(handle));
   }
   return RuntimeException(message, call_stack);
 }

@@ -5,6 +5,10 @@
 #include <sqstdstring.h>
 #include <sqstdsystem.h>
 
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
 #include "squirrel/tt_squirrel_object_type.h"
 #include "squirrel/tt_squirrel_virtual_machine.h"
 
@@ -16,7 +20,36 @@ namespace {
 // function set none), since reading it as a string would fail in turn.
 const char* const kNoErrorText = "unknown error";
 
+// "expected: 'function|function'" → "expected: 'function'".
+void RemoveRepeatedExpectedTypes(std::string& text) {
+  const std::string opening = "expected: '";
+  const size_t start = text.find(opening);
+  if (start == std::string::npos) return;
+  const size_t first = start + opening.size();
+  const size_t end = text.find('\'', first);
+  if (end == std::string::npos) return;
+  std::vector<std::string> names;
+  for (size_t name_start = first; name_start <= end;) {
+    size_t bar = std::min(text.find('|', name_start), end);
+    std::string name = text.substr(name_start, bar - name_start);
+    if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+    name_start = bar + 1;
+  }
+  std::string joined;
+  for (const std::string& name : names) joined += (joined.empty() ? "" : "|") + name;
+  text.replace(first, end - first, joined);
+}
+
 }  // namespace
+
+std::string TidyEngineText(std::string text) {
+  for (size_t found = text.find("0x0x"); found != std::string::npos;
+       found = text.find("0x0x", found)) {
+    text.erase(found, 2);
+  }
+  RemoveRepeatedExpectedTypes(text);
+  return text;
+}
 
 void NativeAPI::ThrowCallFailure(const char* call) const {
   // A native exception that the engine carried back to this call is the real cause.
@@ -30,6 +63,13 @@ void NativeAPI::ThrowCallFailure(const char* call) const {
     text.assign(last_error, static_cast<std::size_t>(sq_getsize(v(), -1)));
   }
   sq_poptop(v());
+  const SQObjectType callee = sq_gettype(v(), -1);
+  if (text == kNoErrorText && std::strcmp(call, "sq_call") == 0 && callee != OT_CLOSURE &&
+      callee != OT_NATIVECLOSURE && callee != OT_CLASS) {
+    // A value that cannot be called fails without an error of its own; it is left on top.
+    text = "the value called is " + ObjectType(static_cast<std::uint32_t>(callee)).GetTypeName() +
+           ", not a function";
+  }
   throw NativeAPIException(call, text);
 }
 

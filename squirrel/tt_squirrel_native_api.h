@@ -378,4 +378,9 @@ private:
   HSQUIRRELVM* handle_;
 };
 
+// The engine's text of a value or of an error, easier to read: an address as "0x55..." (the
+// engine writes "0x%p", and this C library's %p begins with 0x itself), and each type named once
+// in a list of expected types (closures and native closures are both "function").
+std::string TidyEngineText(std::string text);
+
 }  // namespace TtSquirrel

@@ -12,6 +12,7 @@
 #include "ttl/core/tt_exception.h"
 #include "ttl/core/tt_file.h"
 #include "ttl/core/tt_string.h"
+#include "ttl/core/tt_utility.h"
 
 namespace TtSquirrel {
 
@@ -69,6 +70,24 @@ void ReadCompiledScript(NativeAPI& api, const std::string& bytes) {
         return static_cast<SQInteger>(count);
       },
       &source);
+}
+
+// The compiler counts a line's bytes; the user counts its characters, and a CP932 character
+// other than ASCII takes two bytes.
+int CharacterColumn(const std::string& text, int line, int byte_column) {
+  std::size_t position = 0;
+  for (int at_line = 1; at_line < line && position != std::string::npos; ++at_line) {
+    position = text.find('\n', position);
+    if (position != std::string::npos) ++position;
+  }
+  if (position == std::string::npos) return byte_column;
+  int characters = 0;
+  int bytes = 0;
+  while (bytes < byte_column && position + bytes < text.size() && text[position + bytes] != '\n') {
+    bytes += TtUtility::IsCp932LeadByte(static_cast<unsigned char>(text[position + bytes])) ? 2 : 1;
+    ++characters;
+  }
+  return characters + std::max(0, byte_column - bytes);
 }
 
 }  // namespace
@@ -150,14 +169,22 @@ void VirtualMachine::CompileText(const std::string& text, const std::string& sou
   try {
     api.Compile(NestingGuardedReader::Read, &reader, source_name, raise_error);
   } catch (const NativeAPIException&) {
-    if (!reader.WasCut()) throw;
+    if (!reader.WasCut()) {
+      if (stored_compile_error_) {
+        const CompilerException& error = *stored_compile_error_;
+        stored_compile_error_ = std::make_shared<CompilerException>(
+            error.GetDescription(), error.GetSourceName(), error.GetLine(),
+            CharacterColumn(text, error.GetLine(), error.GetColumn()));
+      }
+      throw;
+    }
   }
   if (reader.WasCut()) {
     // The compiler saw only the text up to the cut; whatever it reported is not the reason.
     ClearStoredError();
     if (raise_error) {
-      StoreCompileError(
-          CompilerException(kTooDeeplyNested, source_name, reader.line(), reader.column()));
+      StoreCompileError(CompilerException(kTooDeeplyNested, source_name, reader.line(),
+                                          CharacterColumn(text, reader.line(), reader.column())));
     }
     api.ThrowError(kTooDeeplyNested);
     throw NativeAPIException("sq_compile", kTooDeeplyNested);
@@ -166,17 +193,19 @@ void VirtualMachine::CompileText(const std::string& text, const std::string& sou
 }
 
 // The engine's compilestring, loadfile and dofile compile without the guard; these take their
-// places, with the same parameters, results and errors. They fail by returning the engine's
-// error as it stands, so a script sees the compiler's own text, as before.
+// places, with the same parameters and results. A compile error raised to the script names the
+// source, line and column with the compiler's text, since the script's own report would name
+// only the line that called the function; with print_error it stays the compile error that the
+// program reports, as the engine's functions had it.
 void VirtualMachine::RegisterGuardedCompileFunctions() {
   // compilestring(source, name = "unnamedbuffer")
   NewRootFunction("compilestring", -2, ".ss", [](VirtualMachine& machine) {
     NativeAPI api = machine.GetNativeAPI();
     const std::string name = api.GetTop() >= 3 ? api.GetString(3) : "unnamedbuffer";
     try {
-      machine.CompileText(api.GetString(2), name, false);
+      machine.CompileText(api.GetString(2), name, true);
     } catch (const NativeAPIException&) {
-      return static_cast<int>(SQ_ERROR);
+      return machine.FailCompileForScript(false);
     }
     return 1;
   });
@@ -184,13 +213,16 @@ void VirtualMachine::RegisterGuardedCompileFunctions() {
   NewRootFunction("loadfile", -2, ".sb", [](VirtualMachine& machine) {
     NativeAPI api = machine.GetNativeAPI();
     const bool print_error = api.GetTop() >= 3 && api.GetBool(3);
-    return machine.LoadScriptFileForScript(api.GetString(2), print_error) ? 1 : SQ_ERROR;
+    if (!machine.LoadScriptFileForScript(api.GetString(2)))
+      return machine.FailCompileForScript(print_error);
+    return 1;
   });
   // dofile(path, print_error = false): runs the file with the caller's `this`.
   NewRootFunction("dofile", -2, ".sb", [](VirtualMachine& machine) {
     NativeAPI api = machine.GetNativeAPI();
     const bool print_error = api.GetTop() >= 3 && api.GetBool(3);
-    if (!machine.LoadScriptFileForScript(api.GetString(2), print_error)) return SQ_ERROR;
+    if (!machine.LoadScriptFileForScript(api.GetString(2)))
+      return machine.FailCompileForScript(print_error);
     api.Push(1);
     try {
       api.Call(1, true, true);
@@ -201,13 +233,20 @@ void VirtualMachine::RegisterGuardedCompileFunctions() {
   });
 }
 
-bool VirtualMachine::LoadScriptFileForScript(const std::string& path, bool print_error) {
+bool VirtualMachine::LoadScriptFileForScript(const std::string& path) {
   try {
-    LoadScriptFile(path, print_error);
+    LoadScriptFile(path, true);
   } catch (const NativeAPIException&) {
     return false;
   }
   return true;
+}
+
+int VirtualMachine::FailCompileForScript(bool report_compile_error) {
+  if (!stored_compile_error_ || report_compile_error) return static_cast<int>(SQ_ERROR);
+  const std::string text = stored_compile_error_->GetCompileLine();
+  ClearStoredError();
+  return static_cast<int>(GetNativeAPI().ThrowError(text));
 }
 
 void VirtualMachine::NewRootFunction(const char* name, int parameter_count,

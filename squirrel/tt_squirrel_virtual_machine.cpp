@@ -17,6 +17,16 @@ std::unordered_map<EngineHandle, VirtualMachine*>& Registry() {
   return registry;
 }
 
+// suspend() for the scripts. The program's own machine runs every script call to its end and
+// reads the result; left suspended it would refuse every later call, so there suspend() is a
+// script error. A thread that a script made (newthread) may suspend as the engine allows.
+SQInteger SuspendOnlyThreads(HSQUIRRELVM handle) {
+  if (VirtualMachine::FindRegistered(handle) != nullptr) {
+    return sq_throwerror(handle, "suspend() can only be used in a thread made with newthread()");
+  }
+  return sq_suspendvm(handle);
+}
+
 }  // namespace
 
 VirtualMachine::VirtualMachine(int initial_stack_size) : handle_(sq_open(initial_stack_size)) {
@@ -67,6 +77,10 @@ void VirtualMachine::RegisterStandardLibraries() {
   api.RegisterMathLib();
   api.RegisterStringLib();
   RegisterGuardedCompileFunctions();
+  api.PushString("suspend");
+  api.NewClosure(SuspendOnlyThreads, 0);
+  api.SetNativeClosureName(-1, "suspend");
+  api.NewSlot(-3, false);
 }
 
 void VirtualMachine::DoFile(const std::string& path, bool keep_result) {

@@ -220,8 +220,13 @@ private:
   void LoadScriptFile(const std::string& path, bool raise_error);
   // Compiles the text with its nesting guarded (NestingGuardedReader); pushes the closure.
   void CompileText(const std::string& text, const std::string& source_name, bool raise_error);
-  // LoadScriptFile for the script functions: false, with the engine's error set, on failure.
-  bool LoadScriptFileForScript(const std::string& path, bool print_error);
+  // LoadScriptFile for the script functions: false, with the engine's error set, on failure; a
+  // compile error is stored.
+  bool LoadScriptFileForScript(const std::string& path);
+  // The result of a script function whose compile failed: the stored compile error, unless it is
+  // to be reported as one, becomes the error raised to the script, naming source, line and
+  // column.
+  int FailCompileForScript(bool report_compile_error);
   void RegisterGuardedCompileFunctions();
   void NewRootFunction(const char* name, int parameter_count, const char* type_mask,
                        const NativeFunction& function);

@@ -136,11 +136,14 @@ public:
 
   // Sorting.
   // Guarded: sorts the list's items with the sorter, makes it the current sorter and shows its
-  // name. A failing comparison leaves the current sorter and the status text as they were.
+  // name. A failing comparison leaves the rows' order, the current sorter and the status text
+  // as they were, and the result is false.
   // `from_column` is the column whose processor gave the sorter, if one did.
-  void SortBy(TtSquirrel::Object sorter,
+  bool SortBy(TtSquirrel::Object sorter,
               const std::shared_ptr<const ColumnInfo>& from_column = nullptr);
-  // Sorts again with the current sorter, or shows that there is none.
+  // Sorts again with the current sorter, or shows that there is none. When the sort fails the
+  // status shows no sorter, since the rows are in no sorter's order; the current sorter stays
+  // for the next refresh.
   void Resort();
   // Guarded: sorts by the sorter of the column's processor (a header click, このカラムの並び替え).
   void SortByColumn(int column);

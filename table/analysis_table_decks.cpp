@@ -81,7 +81,9 @@ std::shared_ptr<Deck> AnalysisTable::NewDeckOf(const std::shared_ptr<Deck>& old_
 
 void AnalysisTable::DropAllDecks() {
   script_host_.GetDecks().clear();
-  script_host_.ClearScriptDecks();
+  // A script that replaced ::Organizer has left no list to empty: a script error, and the
+  // native decks are gone all the same.
+  RunGuarded([this] { script_host_.ClearScriptDecks(); });
 }
 
 }  // namespace Tarvane

@@ -5,13 +5,13 @@
 
 namespace Tarvane {
 
-void AnalysisTable::SortBy(TtSquirrel::Object sorter,
+bool AnalysisTable::SortBy(TtSquirrel::Object sorter,
                            const std::shared_ptr<const ColumnInfo>& from_column) {
   // `sorter` is a copy: it may be the current sorter's own object, which the sort replaces.
   const std::size_t rows = list_.GetItemCount();
   std::size_t comparisons = 0;
   if (progress_) progress_->RowsCompared(0, rows);
-  RunGuarded([&] {
+  const bool sorted = RunGuarded([&] {
     list_.SortItems([&](TtWin::LPARAM a, TtWin::LPARAM b) {
       // Often enough for the window to show the work, seldom enough to cost nothing.
       if (progress_ && ++comparisons % 1024 == 0) progress_->RowsCompared(comparisons, rows);
@@ -23,14 +23,12 @@ void AnalysisTable::SortBy(TtSquirrel::Object sorter,
     SetStatusText(StatusBarTexts::kSorterPart, SorterStatusText(script_host_.GetName(sorter)));
   });
   if (progress_) progress_->WorkEnded();
+  return sorted;
 }
 
 void AnalysisTable::Resort() {
-  if (current_sorter_) {
-    SortBy(current_sorter_->object(), current_sorter_column_.lock());
-  } else {
-    SetStatusText(StatusBarTexts::kSorterPart, SorterStatusText(std::string()));
-  }
+  if (current_sorter_ && SortBy(current_sorter_->object(), current_sorter_column_.lock())) return;
+  SetStatusText(StatusBarTexts::kSorterPart, SorterStatusText(std::string()));
 }
 
 void AnalysisTable::SortByColumn(int column) {

@@ -42,7 +42,8 @@ std::string AverageDeckText(const AverageDeck& deck);
 
 // 平均デッキを作成: the average of the decks shown as columns (each deck once, in column order),
 // or of every loaded deck when no deck column is shown, written to the file. With no deck loaded,
-// or when the file cannot be written, a box says so and the result is false.
+// with no card of a count above 0 in them, or when the file cannot be written, a box says so and
+// the result is false.
 bool WriteAverageDeckFile(AnalysisTable& table, const std::string& path,
                           MessageReporter& reporter);
 

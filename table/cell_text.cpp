@@ -1,5 +1,6 @@
 #include "table/cell_text.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace Tarvane {
@@ -7,6 +8,10 @@ namespace Tarvane {
 namespace {
 
 std::string FormatTwoDecimals(double number) {
+  // No sign where it says nothing: a NaN has none to show, and a value that rounds to zero is
+  // zero in the cell.
+  if (std::isnan(number)) return "nan";
+  if (std::fabs(number) < 0.005) number = 0.0;
   char buffer[256];
   int length = std::snprintf(buffer, sizeof buffer, "%.2f", number);
   if (length < 0) return std::string();

@@ -84,8 +84,9 @@ void CardCollection::OfferJapanese(const std::string& key, const JapanesePrintin
   if (!printing.HasName()) return;
   auto [found, is_new] = japanese_.try_emplace(key, printing);
   const JapanesePrinting& kept = found->second;
-  if (!is_new && (printing.released > kept.released ||
-                  (printing.released == kept.released && printing.number < kept.number))) {
+  if (is_new || printing.alternate_name > kept.alternate_name) return;
+  if (printing.alternate_name < kept.alternate_name || printing.released > kept.released ||
+      (printing.released == kept.released && printing.number < kept.number)) {
     found->second = printing;
   }
 }

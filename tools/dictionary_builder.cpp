@@ -27,10 +27,11 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 
 int LastErrorOr(int fallback) { return errno != 0 ? errno : fallback; }
 
-File OpenFile(const std::string& path, const char* mode) {
+File OpenSystemFile(const std::string& system_path, const char* mode) {
   errno = 0;
-  File file(std::fopen(TtString::ToSystemPath(path).c_str(), mode));
-  if (!file) throw TtFileAccessException(path, LastErrorOr(ENOENT));
+  File file(std::fopen(system_path.c_str(), mode));
+  if (!file)
+    throw TtFileAccessException(TtString::DescribeSystemPath(system_path), LastErrorOr(ENOENT));
   return file;
 }
 
@@ -71,13 +72,14 @@ public:
   // file.
   explicit DictionaryFile(const std::string& path)
       : path_(TtFile::ReplaceTarget(path)),
-        temporary_path_(path_ + ".tmp"),
-        file_(OpenFile(temporary_path_, "wb")) {}
+        system_temporary_path_(TtFile::TemporaryPathBeside(TtString::ToSystemPath(path_), ".tmp")),
+        temporary_path_(TtString::DescribeSystemPath(system_temporary_path_)),
+        file_(OpenSystemFile(system_temporary_path_, "wb")) {}
 
   ~DictionaryFile() {
     if (!file_) return;
     file_.reset();
-    std::remove(TtString::ToSystemPath(temporary_path_).c_str());
+    std::remove(system_temporary_path_.c_str());
   }
 
   // Writes the text when enough has gathered; the text is emptied when written.
@@ -96,20 +98,20 @@ public:
     int error = LastErrorOr(EIO);
     written = std::fclose(file_.release()) == 0 && written;
     if (!written) {
-      std::remove(TtString::ToSystemPath(temporary_path_).c_str());
+      std::remove(system_temporary_path_.c_str());
       throw TtFileAccessException(temporary_path_, error);
     }
-    if (std::rename(TtString::ToSystemPath(temporary_path_).c_str(),
-                    TtString::ToSystemPath(path_).c_str()) != 0) {
+    if (std::rename(system_temporary_path_.c_str(), TtString::ToSystemPath(path_).c_str()) != 0) {
       error = errno;
-      std::remove(TtString::ToSystemPath(temporary_path_).c_str());
+      std::remove(system_temporary_path_.c_str());
       throw TtFileAccessException(path_, error);
     }
   }
 
 private:
   std::string path_;
-  std::string temporary_path_;
+  std::string system_temporary_path_;
+  std::string temporary_path_;  // as the user reads it
   File file_;
 };
 

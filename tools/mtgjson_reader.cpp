@@ -52,7 +52,7 @@ struct MtgjsonFace {
   bool has_uuid = false;    // printings, tokens and products carry one; a card's faces do not
   bool has_side = false;
   // A printing under another name (a flavor name, a series of promos with their own names),
-  // whose Japanese name is no name of the card.
+  // whose Japanese name serves only when no other printing has one.
   bool alternate_name = false;
 
   SourceCard Card() const {
@@ -199,8 +199,10 @@ namespace {
 class SetJapaneseNames {
 public:
   void Add(const MtgjsonFace& face) {
-    if (face.japanese_name.empty() || face.alternate_name) return;
-    AddJapanese(face, printings_[{std::string(face.name), CollectorNumber::Of(face.number, face.has_side)}]);
+    if (face.japanese_name.empty()) return;
+    JapanesePrinting& printing = printings_[{std::string(face.name), CollectorNumber::Of(face.number, face.has_side)}];
+    printing.alternate_name = printing.alternate_name || face.alternate_name;
+    AddJapanese(face, printing);
   }
   void OfferTo(CardCollection& cards, const std::string& released) {
     for (auto& [card, printing] : printings_) {

@@ -85,7 +85,7 @@ void ReadScryfallCard(object object, CardCollection& cards) {
   std::vector<ScryfallFace> faces;
   FieldReader fields;
   // A printing under another name (a flavor name, a series of promos with names of their own),
-  // whose Japanese name is no name of the card.
+  // whose Japanese name serves only when no other printing has one.
   bool alternate_name = false;
   for (auto field : object) {
     std::string_view key = field.unescaped_key();
@@ -120,8 +120,9 @@ void ReadScryfallCard(object object, CardCollection& cards) {
     card.mana_value = whole.mana_value >= 0 ? whole.mana_value : faces.front().mana_value;
     cards.AddFace(key, card, index, faces[index].Face());
   }
-  if (language != "ja" || alternate_name) return;
+  if (language != "ja") return;
   JapanesePrinting japanese;
+  japanese.alternate_name = alternate_name;
   japanese.released = released;
   japanese.number = CollectorNumber::Of(number, false);
   for (size_t index = 0; index < faces.size(); ++index) {

@@ -38,6 +38,9 @@ struct JapanesePrinting {
   std::vector<std::string> face_texts;  // by face, front first
   std::string released;                 // "YYYY-MM-DD"; the newest printing is used
   CollectorNumber number;               // of printings of one date, the lowest is used
+  // A printing under a name of its own (a flavor name, a promo series): its Japanese name is
+  // taken only when no other printing of the card has one.
+  bool alternate_name = false;
 
   bool HasName() const;
   // Puts a printed name on face index: a name holding " // " is the whole card's.

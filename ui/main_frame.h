@@ -62,6 +62,7 @@ inline constexpr int DeckFromClipboard = 1031;
 inline constexpr int AverageDeck = 1032;
 inline constexpr int DifferenceColumn = 1033;
 inline constexpr int CellShading = 1034;
+inline constexpr int Guide = 1090;
 inline constexpr int ArchetypeList = 1035;
 inline constexpr int ArchetypeAverageDeck = 1036;
 inline constexpr int Chart = 1037;
@@ -239,6 +240,8 @@ private:
   void ShowSettings();
   void WriteAverageDeck();
   void ShowVersion();
+  // Opens the player's guide in the desktop's browser, or says why it cannot.
+  void ShowGuide();
   void HideRow();
   void PreviewSelectedRow();
   // 表示 → グラフ...: the chart window, with the card of the selected row for the adoption.

@@ -1,15 +1,18 @@
 // The command table of the main window: each menu item and toolbar button ends in one handler
 // here, which calls the table's operations or opens a dialog.
 #include "app/exception.h"
+#include "app/program_files.h"
 #include "app/settings.h"
 #include "model/import/event_file_reader.h"
 #include "table/average_deck.h"
 #include "table/table_export.h"
+#include "ttl/core/tt_desktop.h"
 #include "ttl/core/tt_directory.h"
 #include "ttl/core/tt_path.h"
 #include "ttl/gui/tt_clipboard.h"
 #include "ttl/gui/tt_file_dialog.h"
 #include "ttl/gui/tt_message_box.h"
+#include "ui/file_chooser.h"
 #include "ui/main_frame.h"
 #include "ui/open_list_dialog.h"
 #include "ui/select_list_dialog.h"
@@ -46,6 +49,7 @@ void MainFrame::RegisterCommandHandlers() {
   on(MainCommand::Settings, [this] { ShowSettings(); });
   on(MainCommand::AverageDeck, [this] { WriteAverageDeck(); });
   on(MainCommand::Version, [this] { ShowVersion(); });
+  on(MainCommand::Guide, [this] { ShowGuide(); });
   on(MainCommand::HideRow, [this] { HideRow(); });
   on(MainCommand::Preview, [this] { PreviewSelectedRow(); });
   on(MainCommand::DeleteColumn, [this] { DeleteClickedColumn(); });
@@ -68,13 +72,7 @@ void MainFrame::ExportCsv() {
   dialog.AddFilter("すべてのファイル(*.*)", "*.*");
   // No default extension: the file gets exactly the name the user gives.
   dialog.SetOverwritePrompt(true);
-  try {
-    if (!dialog.ShowDialog(this)) return;
-  } catch (const TtFileAccessException& error) {
-    // A name the program cannot spell would write another file: nothing is written.
-    ShowMessage(FileAccessErrorText(error), kFileAccessErrorCaption, MessageButtons::Ok, MessageIcon::Error, true);
-    return;
-  }
+  if (!ShowFileChooser(dialog, *this)) return;
   ExportCsvFile(main_list_, dialog.GetFileName(), *this);
 }
 
@@ -150,13 +148,24 @@ void MainFrame::WriteAverageDeck() {
   dialog.AddFilter("すべてのファイル(*.*)", "*.*");
   dialog.SetFileName("average.txt");
   dialog.SetOverwritePrompt(true);
-  if (!dialog.ShowDialog(this)) return;
+  if (!ShowFileChooser(dialog, *this)) return;
   WriteAverageDeckFile(GetTable(), dialog.GetFileName(), *this);
 }
 
 void MainFrame::ShowVersion() {
   VersionDialog dialog;
   dialog.ShowDialog(this);
+}
+
+void MainFrame::ShowGuide() {
+  const std::string page = ProgramFiles::GetGuidePath();
+  std::string problem;
+  if (!TtPath::FileExists(page)) {
+    problem = "使い方のページが見つかりません。\r\n" + page;
+  } else if (!TtDesktop::OpenInBrowser(page)) {
+    problem = "ブラウザーを開けませんでした。xdg-open（xdg-utils）があるか確かめてください。\r\n" + page;
+  }
+  if (!problem.empty()) ShowMessage(problem, "使い方", MessageButtons::Ok, MessageIcon::Error, true);
 }
 
 void MainFrame::HideRow() {

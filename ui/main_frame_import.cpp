@@ -9,6 +9,7 @@
 #include "ttl/gui/tt_folder_browser_dialog.h"
 #include "ttl/gui/tt_message_box.h"
 #include "ui/deck_name_dialog.h"
+#include "ui/file_chooser.h"
 #include "ui/import_report_dialog.h"
 #include "ui/main_frame.h"
 
@@ -16,7 +17,12 @@ namespace Tarvane {
 
 namespace {
 
-std::string DefaultImportFolder() { return ProgramFiles::GetExecutableDirectory() + "/decks"; }
+// Made on first use, since the user's own folder for deck lists starts out missing.
+std::string DefaultImportFolder() {
+  std::string folder = ProgramFiles::GetUserDecksFolderPath();
+  ProgramFiles::PrepareFolderOf(folder + "/");
+  return folder;
+}
 
 }  // namespace
 
@@ -31,7 +37,7 @@ void MainFrame::ImportDeckLists() {
   files.SetTitle("インポートするデッキリスト");
   files.SetAllowMultiSelect(true);
   files.AddFilter("すべてのファイル(*.*)", "*.*");
-  if (!files.ShowDialog(this)) return;
+  if (!ShowFileChooser(files, *this)) return;
   ImportFiles(files.GetFileNames());
 }
 
@@ -39,7 +45,7 @@ void MainFrame::ImportFiles(const std::vector<std::string>& files) {
   TtFolderBrowserDialog folder;
   folder.SetDescription("変換したデッキリストを書き出すフォルダを指定してください。");
   folder.SetSelectedPath(import_folder_.empty() ? DefaultImportFolder() : import_folder_);
-  if (!folder.ShowDialog(this)) return;
+  if (!ShowFolderChooser(folder, *this)) return;
   import_folder_ = folder.GetSelectedPath();
 
   CardNameResolver names(script_host_.GetCardDatabase());
@@ -61,8 +67,8 @@ void MainFrame::ImportFiles(const std::vector<std::string>& files) {
 void MainFrame::CreateDeckFromClipboard() {
   std::string text;
   if (!TtClipboard::GetUtf8String(text) || text.find_first_not_of(" \t\r\n") == std::string::npos) {
-    TtMessageBox("クリップボードにテキストがありません。", "クリップボードからデッキを作成", TtWin::MB_OK,
-                 TtWin::MB_ICONINFORMATION)
+    TtMessageBox("クリップボードにテキストがありません。", "クリップボードからデッキを作成",
+                 TtWin::MB_OK, TtWin::MB_ICONINFORMATION)
         .Show(this);
     return;
   }
@@ -74,7 +80,8 @@ void MainFrame::CreateDeckFromClipboard() {
                                 [this](const std::string& path) { return MayReplace(path); });
   DeckListFileImport import = importer.ImportText(text, name_dialog.GetName());
   if (!import.written) {
-    TtMessageBox(import.Report(), "クリップボードからデッキを作成", TtWin::MB_OK, TtWin::MB_ICONWARNING)
+    TtMessageBox(import.Report(), "クリップボードからデッキを作成", TtWin::MB_OK,
+                 TtWin::MB_ICONWARNING)
         .Show(this);
     return;
   }

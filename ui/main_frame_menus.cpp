@@ -76,7 +76,7 @@ MainMenu::MainMenu() {
   AppendMenu("ツール(&T)", MakeMenu({{"設定(&O)...", MainCommand::Settings},
                                      {"平均デッキを作成(&A)...", MainCommand::AverageDeck},
                                      {"アーキタイプ一覧(&L)...", MainCommand::ArchetypeList}}));
-  AppendMenu("ヘルプ(&H)", MakeMenu({{"バージョン情報(&A)...", MainCommand::Version}}));
+  AppendMenu("ヘルプ(&H)", MakeMenu({{"使い方(&U)", MainCommand::Guide}, {"バージョン情報(&A)...", MainCommand::Version}}));
 
   if (IsTestMode()) {
     TtSubMenu test;
@@ -125,8 +125,12 @@ void MainFrame::FillScriptMenus() {
       std::make_unique<ScriptItemMenu>(ScriptMenuList::Processors, main_menu_.GetSpecialColumnMenu());
   sort_items_ = std::make_unique<ScriptItemMenu>(ScriptMenuList::Sorters, main_menu_.GetSortMenu());
   auto on_menu = [this](ScriptMenu& menu) { RegisterScriptMenuHandler(static_cast<ScriptItemMenu&>(menu)); };
-  script_host_.FillScriptMenu(ScriptMenuList::Processors, *special_column_items_, on_menu);
-  script_host_.FillScriptMenu(ScriptMenuList::Sorters, *sort_items_, on_menu);
+  // A list the menus cannot show is a script error; the items read before it stay.
+  GetTable().RunGuarded([&] {
+    script_host_.FillScriptMenu(ScriptMenuList::Processors, *special_column_items_, on_menu);
+  });
+  GetTable().RunGuarded(
+      [&] { script_host_.FillScriptMenu(ScriptMenuList::Sorters, *sort_items_, on_menu); });
 }
 
 // A choice in a script menu arrives by position; the item's data is what the script put there.

@@ -11,6 +11,7 @@
 #include "ttl/gui/tt_file_dialog.h"
 #include "ttl/gui/tt_folder_browser_dialog.h"
 #include "ttl/gui/tt_message_box.h"
+#include "ui/file_chooser.h"
 
 namespace Tarvane {
 
@@ -69,7 +70,7 @@ void OpenListDialog::AddFiles() {
   TtOpenFileDialog dialog(kPathBufferSize);
   dialog.SetAllowMultiSelect(true);
   dialog.AddFilter("すべてのファイル(*.*)", "*.*");
-  if (!ShowFileDialog(dialog)) return;
+  if (!ShowFileChooser(dialog, *this)) return;
   // Nothing is checked here: a path already listed is listed again, as the user chose it.
   for (const std::string& path : dialog.GetFileNames()) list_.AddString(path);
 }
@@ -86,12 +87,7 @@ void OpenListDialog::AddFolder() {
   TtFolderBrowserDialog browser;
   browser.SetDescription("データが格納されたフォルダを指定してください。");
   browser.SetSelectedPath(GetLastFolderBrowserPath());
-  try {
-    if (!browser.ShowDialog(this)) return;
-  } catch (const TtFileAccessException& error) {
-    ShowFileAccessError(error);
-    return;
-  }
+  if (!ShowFolderChooser(browser, *this)) return;
   // Stored at once, so the next browser starts there even when this dialog is cancelled.
   try {
     SetLastFolderBrowserPath(browser.GetSelectedPath());
@@ -106,20 +102,6 @@ void OpenListDialog::AddFolder() {
     list_.AddString(path);
   }
   if (!unrepresentable.empty()) ShowNamesNotAdded(folder.GetPath(), unrepresentable);
-}
-
-// A chosen name the program cannot spell ends the command with the reason; nothing is added.
-bool OpenListDialog::ShowFileDialog(TtOpenFileDialog& dialog) {
-  try {
-    return dialog.ShowDialog(this);
-  } catch (const TtFileAccessException& error) {
-    ShowFileAccessError(error);
-    return false;
-  }
-}
-
-void OpenListDialog::ShowFileAccessError(const TtFileAccessException& error) {
-  TtMessageBox(FileAccessErrorText(error), kFileAccessErrorCaption, TtWin::MB_OK, TtWin::MB_ICONERROR).Show(this);
 }
 
 void OpenListDialog::ShowNamesNotAdded(const std::string& folder, const std::vector<std::string>& paths) {

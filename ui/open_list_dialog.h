@@ -52,8 +52,6 @@ private:
   void AddFiles();
   void RemoveSelected();
   void AddFolder();
-  bool ShowFileDialog(TtOpenFileDialog& dialog);
-  void ShowFileAccessError(const TtFileAccessException& error);
   // Tells which files of the folder were left out because their names cannot be spelt.
   void ShowNamesNotAdded(const std::string& folder, const std::vector<std::string>& paths);
 

@@ -9,6 +9,7 @@
 #include "ttl/gui/tt_file_dialog.h"
 #include "ttl/gui/tt_folder_browser_dialog.h"
 #include "ttl/gui/tt_message_box.h"
+#include "ui/file_chooser.h"
 #include "ui/main_icon.h"
 
 namespace Tarvane {
@@ -108,7 +109,7 @@ void SettingsPropertySheet::MainPage::EnableScriptPath() {
 
 std::string SettingsPropertySheet::MainPage::ScriptPathToStore(const std::string& chosen_path) {
   std::string relative;
-  if (TtPath::RelativePathTo(ProgramFiles::GetExecutableDirectory(), true, chosen_path, false, relative) &&
+  if (TtPath::RelativePathTo(ProgramFiles::GetUserScriptFolderPath(), true, chosen_path, false, relative) &&
       relative.rfind("./", 0) == 0) {
     return relative;
   }
@@ -119,12 +120,7 @@ void SettingsPropertySheet::MainPage::BrowseScript() {
   TtOpenFileDialog dialog(kPathBufferSize);
   dialog.AddFilter("Squirrelスクリプト(*.*)", "*.*");
   dialog.SetFileName(script_path_edit_.GetText());
-  try {
-    if (!dialog.ShowDialog(this)) return;
-  } catch (const TtFileAccessException& error) {
-    TtMessageBox(FileAccessErrorText(error), kFileAccessErrorCaption, TtWin::MB_OK, TtWin::MB_ICONERROR).Show(this);
-    return;
-  }
+  if (!ShowFileChooser(dialog, *this)) return;
   script_path_edit_.SetText(ScriptPathToStore(dialog.GetFileName()));
 }
 

@@ -11,6 +11,7 @@ list(APPEND TARVANE_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/version_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/import_report_dialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/deck_name_dialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/file_chooser.cpp
   ${CMAKE_CURRENT_LIST_DIR}/archetype_list_dialog.cpp
 )
 # The main window: its list, menus, toolbar, commands and the row drag.

@@ -39,9 +39,40 @@ void ShowMainWindow(MainFrame& frame) {
   frame.Show();
 }
 
-// Returns the exit code of the message loop, or 0 when an error ended the program. The deck
-// list files and folders (CP932 paths) are opened once the window is on screen.
-int WinMain(const std::vector<std::string>& deck_paths) {
+namespace {
+
+// The command line's names as the program spells them, made absolute against the current
+// folder; a name CP932 cannot spell goes to `unspellable` (as the system spells it) instead.
+std::vector<std::string> DeckPathsFromArguments(const std::vector<std::string>& arguments,
+                                                std::vector<std::string>& unspellable) {
+  std::vector<std::string> deck_paths;
+  for (const std::string& argument : arguments) {
+    std::error_code error;
+    std::filesystem::path path = std::filesystem::absolute(argument, error);
+    std::string deck_path;
+    if (TtString::TryFromSystemPath(error ? argument : path.string(), deck_path)) {
+      deck_paths.push_back(deck_path);
+    } else {
+      unspellable.push_back(argument);
+    }
+  }
+  return deck_paths;
+}
+
+// One box names every argument that was not opened, so the others still are.
+void ShowNamesNotOpened(MainFrame& frame, const std::vector<std::string>& unspellable) {
+  std::string text = std::string("名前を表せないため開かなかったファイルがあります。\r\n原因 ： ") +
+                     TtString::kUnrepresentablePathReason;
+  for (const std::string& name : unspellable) text += "\r\n" + TtString::DescribeSystemPath(name);
+  TtMessageBox(text, kFileAccessErrorCaption, TtWin::MB_OK, TtWin::MB_ICONWARNING).Show(&frame);
+}
+
+}  // namespace
+
+// Returns the exit code of the message loop, or 0 when an error ended the program. The
+// arguments are the command line's deck list files and folders as the system spells them; they
+// are opened once the window is on screen.
+int WinMain(const std::vector<std::string>& arguments) {
   try {
     // Inside the guard, so that a missing display is reported like every other failure.
     TtForm::InitializePlatform();
@@ -49,6 +80,9 @@ int WinMain(const std::vector<std::string>& deck_paths) {
     ToolImageList tool_pictures(ProgramFiles::GetToolbarBitmapPath());
     MainFrame frame(tool_pictures);
     ShowMainWindow(frame);
+    std::vector<std::string> unspellable;
+    std::vector<std::string> deck_paths = DeckPathsFromArguments(arguments, unspellable);
+    if (!unspellable.empty()) ShowNamesNotOpened(frame, unspellable);
     frame.OpenDeckPaths(deck_paths);
     return TtForm::Loop();
   } catch (const ExitThroughException&) {
@@ -72,17 +106,12 @@ int WinMain(const std::vector<std::string>& deck_paths) {
 
 }  // namespace Tarvane
 
-// The window tests compile this file into their own program, with their own main.
+// The window tests compile this file into their own program, with their own main, and call
+// WinMain with the arguments main would pass.
 #ifndef TARVANE_ENTRY_POINT_UNDER_TEST
 // tarvane [FILE_OR_FOLDER...]
 int main(int argc, char** argv) {
-  std::vector<std::string> deck_paths;
-  for (int index = 1; index < argc; ++index) {
-    std::error_code error;
-    std::filesystem::path path = std::filesystem::absolute(argv[index], error);
-    deck_paths.push_back(TtString::FromSystemPath(error ? std::string(argv[index]) : path.string()));
-  }
-  int exit_code = Tarvane::WinMain(deck_paths);
+  int exit_code = Tarvane::WinMain(std::vector<std::string>(argv + 1, argv + argc));
   TtForm::FinalizePlatform();
   return exit_code;
 }

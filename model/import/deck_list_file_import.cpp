@@ -21,6 +21,15 @@ void MakeFolder(const std::string& folder) {
   if (error) throw TtFileAccessException(folder, error.value());
 }
 
+// The same file under both names: one path a link to the other, a folder on the way a link, or
+// two hard links.
+bool IsSameFile(const std::string& first, const std::string& second) {
+  std::error_code error;
+  return std::filesystem::equivalent(TtString::ToSystemPath(first), TtString::ToSystemPath(second),
+                                     error) &&
+         !error;
+}
+
 // The refusal's own reason (not a regular file, say) when it gave one, else the error number in
 // the words of the report.
 std::string FileAccessReason(const TtFileAccessException& error) {
@@ -105,7 +114,8 @@ DeckListFileImport DeckListFileImporter::ImportList(const std::string& input_pat
       folder_ + "/" +
       (list.file_stem.empty() ? ImportedFileName(input_path) : list.file_stem + ".txt");
   import.result = std::move(list);
-  if (TtPath::GetFullPath(import.output_path) == TtPath::GetFullPath(input_path)) {
+  if (TtPath::GetFullPath(import.output_path) == TtPath::GetFullPath(input_path) ||
+      IsSameFile(import.output_path, input_path)) {
     import.failure = "入力と同じファイルです";
     return import;
   }

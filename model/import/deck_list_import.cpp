@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <memory>
+#include <set>
+#include <unordered_map>
 
 #include "model/cp932_transliterator.h"
 #include "model/import/card_name_resolver.h"
@@ -11,6 +13,7 @@
 #include "model/import/input_look.h"
 #include "model/line_reader.h"
 #include "ttl/core/tt_exception.h"
+#include "ttl/core/tt_file.h"
 #include "ttl/core/tt_path.h"
 #include "ttl/core/tt_string.h"
 #include "ttl/core/tt_utility.h"
@@ -18,12 +21,40 @@
 namespace Tarvane {
 namespace {
 
-void AddCard(std::vector<DeckListImport::Card>& board, const std::string& name, int count) {
-  auto same = [&name](const DeckListImport::Card& card) { return card.name == name; };
-  auto found = std::find_if(board.begin(), board.end(), same);
-  if (found == board.end()) board.push_back({name, count});
-  else found->count = SaturatingAdd(found->count, count);
-}
+// A board in the order its names first appear, each name once with the sum of its lines. Names
+// are found through an index, so a list of many distinct names is read in linear time.
+class BoardBuilder {
+public:
+  explicit BoardBuilder(std::vector<DeckListImport::Card>& board) : board_(board) {}
+
+  void Add(const std::string& name, int count) {
+    auto [position, added] = positions_.try_emplace(name, board_.size());
+    if (added) {
+      board_.push_back({name, count});
+    } else {
+      int& sum = board_[position->second].count;
+      sum = SaturatingAdd(sum, count);
+    }
+  }
+
+private:
+  std::vector<DeckListImport::Card>& board_;
+  std::unordered_map<std::string, size_t> positions_;
+};
+
+// A list in first-seen order that holds each item once.
+template <typename Item>
+class OnceList {
+public:
+  explicit OnceList(std::vector<Item>& items) : items_(items) {}
+  void Add(const Item& item) {
+    if (seen_.insert(item).second) items_.push_back(item);
+  }
+
+private:
+  std::vector<Item>& items_;
+  std::set<Item> seen_;
+};
 
 // Text for a line of the deck list: control characters (a zero byte or a line feed from an XML
 // attribute) are spaces by now, and spaces at either end would not survive the list's reading.
@@ -119,6 +150,9 @@ DeckListImport ConvertParsedDeckList(const ParsedDeckList& parsed, TextEncoding 
   for (const UnreadLine& line : parsed.unread_lines) {
     result.unread_lines.push_back({line.number, ReportText(line.text)});
   }
+  BoardBuilder mainboard(result.mainboard), sideboard(result.sideboard);
+  OnceList<std::string> unplaced_names(result.unplaced_names);
+  OnceList<std::pair<std::string, std::string>> mapped_names(result.mapped_names);
   for (const ParsedDeckList::CardLine& line : parsed.cards) {
     std::string written = LineText(transliterator, line.name);
     if (written.empty()) {
@@ -131,11 +165,11 @@ DeckListImport ConvertParsedDeckList(const ParsedDeckList& parsed, TextEncoding 
     std::string name = names.Resolve(written);
     if (name.empty()) {
       name = written;
-      AddOnce(result.unplaced_names, written);
+      unplaced_names.Add(written);
     } else if (name != written) {
-      AddOnce(result.mapped_names, std::make_pair(written, name));
+      mapped_names.Add(std::make_pair(written, name));
     }
-    AddCard(line.sideboard ? result.sideboard : result.mainboard, name, line.count);
+    (line.sideboard ? sideboard : mainboard).Add(name, line.count);
   }
   result.transliterated_characters =
       transliterator.MappedCharacters() + transliterator.ReplacedCharacters();
@@ -221,14 +255,7 @@ std::string ImportedFileName(const std::string& input_path) {
 }
 
 void WriteDeckListFile(const std::string& path, const std::string& text) {
-  errno = 0;
-  std::unique_ptr<FILE, int (*)(FILE*)> file(
-      std::fopen(TtString::ToSystemPath(path).c_str(), "wb"), std::fclose);
-  if (!file) throw TtFileAccessException(path, errno != 0 ? errno : EACCES);
-  bool written = std::fwrite(text.data(), 1, text.size(), file.get()) == text.size() &&
-                 std::fflush(file.get()) == 0;
-  int error = errno != 0 ? errno : EIO;
-  if (std::fclose(file.release()) != 0 || !written) throw TtFileAccessException(path, error);
+  TtFile::ReplaceContents(path, text);
 }
 
 }  // namespace Tarvane

@@ -75,8 +75,9 @@ DeckListImport ConvertParsedDeckList(const ParsedDeckList& parsed, TextEncoding 
 // The name of the converted file: the input's file name with the extension ".txt".
 std::string ImportedFileName(const std::string& input_path);
 
-// Writes the deck list text to the file, replacing it; TtFileAccessException when it cannot be
-// written.
+// Writes the deck list text beside the file and renames it over the file, so a write that fails
+// (a full disk) leaves an existing list whole; TtFileAccessException when it cannot be written,
+// also when the path is something other than a regular file.
 void WriteDeckListFile(const std::string& path, const std::string& text);
 
 }  // namespace Tarvane

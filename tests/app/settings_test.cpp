@@ -46,8 +46,8 @@ TEST(ProgramFilesTest, FilesAreNamedAfterTheExecutable) {
   EXPECT_EQ(ProgramFiles::GetToolbarBitmapPath(), "/tools/other.bmp");
   EXPECT_EQ(ProgramFiles::GetExecutableDirectory(), "/tools");
   EXPECT_EQ(ProgramFiles::GetDictionaryFolderPath(), "/tools/dictionary");
-  EXPECT_EQ(ProgramFiles::ResolveFromExecutableDirectory("ext/my.nut"), "/tools/ext/my.nut");
-  EXPECT_EQ(ProgramFiles::ResolveFromExecutableDirectory("/abs/my.nut"), "/abs/my.nut");
+  EXPECT_EQ(ProgramFiles::ResolveUserScriptPath("ext/my.nut"), "/tools/ext/my.nut");
+  EXPECT_EQ(ProgramFiles::ResolveUserScriptPath("/abs/my.nut"), "/abs/my.nut");
 }
 
 TEST(ProgramFilesTest, DefaultsToTheRunningExecutableAndScopesRestore) {

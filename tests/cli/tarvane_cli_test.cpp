@@ -332,9 +332,20 @@ TEST_F(CliTest, YesAnswersTheExtensionScriptQuestion) {
   CliRun run = Run({"--status"});
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find(Utf8("このままアプリケーションを起動しますか？")), std::string::npos);
+  // The start goes on without the script, and the exit status still says that it failed.
   run = Run({"--yes", "--status"});
-  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.status, 4);
   EXPECT_EQ(run.out, "デッキ数 : 0\n並び替え : 名前順\n");
+}
+
+// A first column the scripts could not make leaves a table without columns: a failure.
+TEST_F(CliTest, AStartWhoseScriptsReportedErrorsEndsWithAFailure) {
+  folder.Write("tarvane.ini", "[Tarvane]\nUseExtensionScript=1\nExtensionScriptPath=null.nut\n");
+  folder.Write("null.nut",
+               "::Organizer.create_first_column_processor <- function(japanese) { return null; }");
+  CliRun run = Run({"--status"});
+  EXPECT_EQ(run.status, 4) << run.err;
+  EXPECT_NE(run.err, "");
 }
 
 TEST_F(CliTest, CellTextsOfEveryKindAndTheZeroSetting) {

@@ -312,13 +312,121 @@ TEST_F(ScriptMisuseTest, ReplacedClassesAreReportedAndTheLoadedDecksStay) {
   }
 }
 
-// Calling a value that cannot be called gives the engine no error text of its own.
+// 新規 and 編集 empty the script's list of decks themselves: a list the script deleted comes
+// back, and an ::Organizer the script replaced is a script error; the program goes on.
+TEST_F(ScriptMisuseTest, NewAndEditGoOnWhenTheScriptTookTheListOfDecksAway) {
+  scratch_.Write("misuse.nut", std::string(kMisuseScript) + R"(
+::Organizer.processors.append(::replacing("delete_decks", function() {
+  if ("decks" in ::Organizer) delete ::Organizer.decks;
+}));
+)");
+  for (const std::string command : {"--new", "--edit"}) {
+    // The column goes before the command, so that no later refresh takes the list away again.
+    Strings actions = {
+        "--add", burn_, "--all-decks", "--column", "delete_decks", "--delete-columns", command};
+    if (command == "--edit") actions.push_back(burn_);
+    actions.insert(actions.end(), {"--add", jund_, "--status"});
+    CliRun run = Run(actions);
+    EXPECT_EQ(run.status, 0) << command << "\n" << run.err;
+    EXPECT_NE(run.out.find(command == "--new" ? "デッキ数 : 1" : "デッキ数 : 2"), std::string::npos)
+        << command << "\n"
+        << run.out;
+
+    actions[4] = "replace_organizer";
+    run = Run(actions);
+    EXPECT_EQ(run.status, 4) << command;
+    EXPECT_TRUE(ReportedAsScriptError(run, "indexing null")) << command << "\n" << run.err;
+    EXPECT_EQ(run.err.find(TtString::Cp932ToUtf8("予期しないエラー")), std::string::npos)
+        << run.err;
+    EXPECT_NE(run.out.find("デッキ数 : "), std::string::npos) << command;
+  }
+}
+
+// suspend() would leave the program's engine waiting for a resume that never comes, and every
+// later call refused: it is a script error wherever the program called the script, and threads
+// the scripts make may still use it.
+TEST_F(ScriptMisuseTest, SuspendIsAScriptErrorOutsideTheScriptsOwnThreads) {
+  scratch_.Write("misuse.nut", std::string(kMisuseScript) + R"(
+::Organizer.processors.append(MisuseProcessor("suspend_in_hook", function(e) { ::suspend(5); return 1; }));
+::Organizer.processors.append(MisuseProcessor("suspend_in_thread", function(e) {
+  local thread = ::newthread(function() { ::suspend(3); return 4; });
+  return thread.call();
+}));
+)");
+  CliRun run = RunAfterDecks({"--column", "suspend_in_hook", "--add", burn_});
+  EXPECT_EQ(run.status, 4);
+  EXPECT_TRUE(ReportedAsScriptError(run, "suspend() can only be used in a thread")) << run.err;
+  EXPECT_NE(run.out.find("デッキ数 : 3"), std::string::npos) << "decks still load\n" << run.err;
+
+  run = RunAfterDecks({"--column", "suspend_in_thread"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  std::vector<Strings> records = CsvRecords(run.out);
+  ASSERT_GT(records.size(), 1u);
+  EXPECT_EQ(records[1].back(), "3");
+
+  scratch_.Write("misuse.nut", "::suspend(1);");
+  run = Run({"--yes", "--add", burn_, "--status"});
+  EXPECT_NE(run.err.find("suspend() can only be used in a thread"), std::string::npos) << run.err;
+  EXPECT_NE(run.out.find("デッキ数 : 1"), std::string::npos) << run.err;
+}
+
+// A script's sub-menu that holds itself, or sub-menus nested hundreds deep, are reported at
+// start-up; the other menu and the table work.
+TEST_F(ScriptMisuseTest, SubMenusWithoutEndAreAScriptErrorAtStartUp) {
+  for (const std::string menu : {"local loop = SubMenu(\"loop\", []); loop.items.append(loop);",
+                                 "local loop = SubMenu(\"bottom\", []); for (local i = 0; i < 600; "
+                                 "++i) loop = SubMenu(\"level\", [loop]);"}) {
+    scratch_.Write("misuse.nut",
+                   std::string(kMisuseScript) + menu + "::Organizer.sorters.append(loop);");
+    CliRun run = Run({"--add", burn_, "--all-decks", "--column", "value_integer", "--status"});
+    EXPECT_TRUE(ReportedAsScriptError(run, "SubMenu nested deeper than 32 levels")) << run.err;
+    EXPECT_NE(run.out.find("デッキ数 : 1"), std::string::npos) << run.err;
+  }
+}
+
+// Calling a value that cannot be called gives the engine no error text of its own; the report
+// says what the value was.
 TEST_F(ScriptMisuseTest, AnUncallableDeckProcessorIsReportedWithoutAnEarlierUnrelatedError) {
   CliRun run = Run({"--add", burn_, "--all-decks", "--column", "uncallable_deck_processor",
                     "--add", jund_, "--status"});
   EXPECT_EQ(run.status, 4);
-  EXPECT_TRUE(ReportedAsScriptError(run, "function : sq_call : unknown error")) << run.err;
+  EXPECT_TRUE(
+      ReportedAsScriptError(run, "function : sq_call : the value called is Null, not a function"))
+      << run.err;
   EXPECT_NE(run.out.find("デッキ数 : 1"), std::string::npos);
+}
+
+TEST_F(ScriptMisuseTest, AProcessFunctionThatIsNoFunctionIsReportedAsSuch) {
+  scratch_.Write("misuse.nut", std::string(kMisuseScript) + R"(
+class NumberAsFunction { name = "number_as_function"; sorter = null; process_function = 5; }
+::Organizer.processors.append(NumberAsFunction());
+)");
+  CliRun run = RunAfterDecks({"--column", "number_as_function"});
+  EXPECT_EQ(run.status, 4);
+  EXPECT_TRUE(ReportedAsScriptError(run, "the value called is Integer, not a function")) << run.err;
+}
+
+// What a report or a cell shows reads as what it is: one 0x before an address, a NaN and a value
+// that rounds to zero without a sign, a type expected named once, and the program's built-in
+// functions under their names.
+TEST_F(ScriptMisuseTest, ValueTextsAndReportsReadAsWhatTheyAre) {
+  scratch_.Write("misuse.nut", std::string(kMisuseScript) + R"(
+::Organizer.processors.append(MisuseProcessor("value_nan", @(e) infinity - infinity));
+::Organizer.processors.append(MisuseProcessor("value_negative_zero", @(e) -0.001));
+::Organizer.processors.append(MisuseProcessor("wrong_type", @(e) ::Organizer.decks[0].mainboard.count_total_of(5)));
+)");
+  for (const auto& [label, text] : std::vector<std::pair<std::string, std::string>>{
+           {"value_nan", "nan"}, {"value_negative_zero", "0.00"}, {"value_table", "(table : 0x"}}) {
+    CliRun run = RunAfterDecks({"--column", label});
+    std::vector<Strings> records = CsvRecords(run.out);
+    ASSERT_GT(records.size(), 1u) << label;
+    EXPECT_TRUE(records[1].back().starts_with(text)) << label << ": " << records[1].back();
+    EXPECT_EQ(records[1].back().find("0x0x"), std::string::npos) << records[1].back();
+  }
+  CliRun run = RunAfterDecks({"--column", "wrong_type"});
+  EXPECT_TRUE(ReportedAsScriptError(run, "expected: 'function'")) << run.err;
+  EXPECT_EQ(run.err.find("function|function"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("[count_total_of()] built-in Board("), std::string::npos) << run.err;
 }
 
 // A special row whose own answer for a processor without a value throws: the column that asks
@@ -514,7 +622,9 @@ TEST_F(ScriptMisuseTest, ReportsShowTheErrorThatEndedTheActionWhereItWasRaised) 
   scratch_.Write("broken.nut", "local = ;");
   CliRun run = Run({"--add", burn_, "--all-decks", "--column", "handled predicate", "--column",
                     "uncallable_deck_processor", "--add", jund_, "--status"});
-  EXPECT_TRUE(ReportedAsScriptError(run, "function : sq_call : unknown error")) << run.err;
+  EXPECT_TRUE(
+      ReportedAsScriptError(run, "function : sq_call : the value called is Null, not a function"))
+      << run.err;
   EXPECT_EQ(run.err.find("predicate failed"), std::string::npos) << run.err;
 
   run = Run({"--add", burn_, "--column", "handled compile error"});
@@ -571,6 +681,6 @@ TEST_F(ScriptMisuseTest, AnExtensionScriptNestedTooDeeplyIsACompileError) {
       << run.err;
   EXPECT_NE(run.err.find(") : the text is nested too deeply"), std::string::npos) << run.err;
   run = Run({"--yes", "--status"});
-  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.status, 4) << "the start went on after an error";
   EXPECT_NE(run.out.find("デッキ数 : 0"), std::string::npos);
 }

@@ -23,6 +23,16 @@ tarvane_add_test(test_script_misuse LABEL script
   LIBS tarvane_cli_core Squirrel::Squirrel)
 add_dependencies(test_script_misuse tarvane_data)
 
+# The built tools run as a user runs them, under a file-size limit and with a standard output
+# that cannot be written.
+tarvane_add_test(test_built_tools LABEL script
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/built_tools_test.cpp
+  LIBS ttl_core)
+add_dependencies(test_built_tools tarvane-cli tarvane_data)
+if(TARGET tarvane-dict)
+  add_dependencies(test_built_tools tarvane-dict)
+endif()
+
 # Takes over the engine's allocation functions to count what the engine holds.
 tarvane_add_test(test_soak LABEL script
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/soak_test.cpp ${CMAKE_CURRENT_LIST_DIR}/engine_allocations.cpp

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <thread>
@@ -166,6 +168,27 @@ TEST_F(DictionaryTest, MissingFolderMeansEveryCardIsUnknown) {
   EXPECT_FALSE(database_.card_exist("Forest"));
   EXPECT_EQ(database_.fetch("Forest").type, CardType::UnknownCard);
   EXPECT_TRUE(database_.card_exist("Forest"));
+}
+
+// Permissions keep root out of nothing, so an ordinary user tries in a child process.
+TEST_F(DictionaryTest, AFolderThatCannotBeReadStopsTheLoadAndSaysWhich) {
+  WriteFile("cards.dat", kLand);
+  ::chmod(scratch_.Path().c_str(), 0755);
+  ::chmod(Folder().c_str(), 0300);
+  pid_t child = ::fork();
+  if (child == 0) {
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(2);
+    try {
+      database_.LoadDictionary(Folder());
+    } catch (const CardDatabaseInitializeException& error) {
+      ::_exit(error.GetPath() == Folder() && error.GetReason() == "アクセスが許可されていません" ? 0 : 3);
+    }
+    ::_exit(1);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "1: loaded as if empty, 3: another error";
 }
 
 TEST_F(DictionaryTest, DefaultFolderIsBesideTheProgram) {

@@ -98,6 +98,34 @@ TEST_F(HooksTest, SubMenusNeedTheSubMenuClass) {
   EXPECT_EQ(Fill(Tarvane::ScriptMenuList::Sorters, separators), "-|-");
 }
 
+// A sub-menu that holds itself, or one nested hundreds deep, is a script error; the engine
+// goes on and fills the other list.
+TEST_F(HooksTest, SubMenusThatNeverEndAreAScriptError) {
+  Start(kMenus);
+  for (const char* script : {
+           "local loop = SubMenu(\"Loop\", []); loop.items.append(loop); ::Organizer.sorters = "
+           "[loop];",
+           "local menu = SubMenu(\"Bottom\", []);"
+           "for (local i = 0; i < 600; ++i) menu = SubMenu(\"Level\", [menu]);"
+           "::Organizer.sorters = [menu];",
+       }) {
+    Run(script);
+    RecordingMenu menu;
+    auto error = CatchException<TtSquirrel::RuntimeException>(
+        [&] { Fill(Tarvane::ScriptMenuList::Sorters, menu); });
+    EXPECT_NE(error.GetErrorMessage().find("SubMenu nested deeper than 32 levels"),
+              std::string::npos);
+    RecordingMenu processors;
+    EXPECT_EQ(Fill(Tarvane::ScriptMenuList::Processors, processors), "Only");
+  }
+  // 31 levels below the menu are still shown.
+  Run("local menu = SubMenu(\"Bottom\", []);"
+      "for (local i = 0; i < 30; ++i) menu = SubMenu(\"Level\", [menu]);"
+      "::Organizer.sorters = [menu];");
+  RecordingMenu menu;
+  EXPECT_NE(Fill(Tarvane::ScriptMenuList::Sorters, menu).find("Bottom[]"), std::string::npos);
+}
+
 TEST_F(HooksTest, MenuElementsMustBeInstances) {
   Start("::table_sorter <- { name = \"table\", function compare_for_sort(a, b) { return 0; } };"
         "::Organizer.sorters.append(::table_sorter);");

@@ -290,6 +290,19 @@ TEST_F(StartupScriptTest, CardOrderPutsTotalsAmongTheTypes) {
             SortedNames(sorters.Find("カードタイプ順"), TableRows()));
 }
 
+// Array keys compare element by element, not by where the arrays happen to be stored.
+TEST_F(StartupScriptTest, AnArrayKeyOrdersByEachElementInTurn) {
+  TtSquirrel::Object sorter = Value(
+      "class { name = \"cost, name\"; function compare_for_sort(a, b) {"
+      "  return ::compare_by_key(a, b, @(e) [-e.card.converted_mana_cost, [e.card.name]]); } }()");
+  EXPECT_EQ(SortedNames(sorter, {Row("Lightning Bolt"), Row("Lava Spike"), Row("Chandra, Torch of Defiance"),
+                                 Row("Goblin Guide")}),
+            "Chandra, Torch of Defiance,Goblin Guide,Lava Spike,Lightning Bolt");
+  EXPECT_EQ(SortedNames(sorter, {Row("Lightning Bolt"), Row("Goblin Guide"), Row("Lava Spike"),
+                                 Row("Chandra, Torch of Defiance")}),
+            "Chandra, Torch of Defiance,Goblin Guide,Lava Spike,Lightning Bolt");
+}
+
 TEST_F(StartupScriptTest, OtherSortersKeepTheSeparatorOnTopOfTheSideboard) {
   EXPECT_EQ(SortedNames(sorters.Find("英語名順"), TableRows()),
             "Chandra, Torch of Defiance,Goblin Guide,Lava Spike,Lightning Bolt,"
@@ -342,6 +355,14 @@ TEST_F(GuideExamplesTest, TheExamplesWork) {
   EXPECT_EQ(TextOf(burn->processor(), average), "1.000");
   // The shipped rows still get the shipped values.
   EXPECT_EQ(ValueOf(burn->processor(), Total(CardType::LandTotal)).integer(), 20);
+
+  // Two more decks with a full set of Chandra: its sort rule puts Chandra before a creature that
+  // one deck plays four of, against the card order.
+  auto chandra_a = LoadDeck(folder.Write("chandra_a.txt", "4 Chandra, Torch of Defiance\n"), *vm);
+  auto chandra_b = LoadDeck(folder.Write("chandra_b.txt", "4 Chandra, Torch of Defiance\n"), *vm);
+  EXPECT_EQ(SortedNames(vm->GetSorter(processors.Find("4枚採用デッキ数")),
+                        {Row("Goblin Guide"), Row("Chandra, Torch of Defiance")}),
+            "Chandra, Torch of Defiance,Goblin Guide");
 }
 
 }  // namespace

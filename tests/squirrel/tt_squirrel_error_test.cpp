@@ -31,6 +31,37 @@ TEST_F(ScriptErrorTest, CompileErrorInAFileNamesThePathLineAndColumn) {
   EXPECT_EQ(Top(), 0);
 }
 
+// A Japanese character is one column, though CP932 writes it in two bytes.
+TEST_F(ScriptErrorTest, CompileErrorColumnsCountCharacters) {
+  ScratchFolder folder;
+  std::string japanese = folder.Write("japanese.nut", "local s = \"日本語\"; local = 1;\n");
+  std::string ascii = folder.Write("ascii.nut", "local s = \"abc\"; local = 1;\n");
+  auto japanese_error = CatchException<CompilerException>([&] { machine.DoFile(japanese, false); });
+  auto ascii_error = CatchException<CompilerException>([&] { machine.DoFile(ascii, false); });
+  EXPECT_EQ(japanese_error.GetColumn(), ascii_error.GetColumn());
+  EXPECT_EQ(japanese_error.GetDescription(), ascii_error.GetDescription());
+}
+
+// The error that compilestring, loadfile and dofile raise to the script names the source, line
+// and column, which the script's own report (the line that called them) cannot.
+TEST_F(ScriptErrorTest, ScriptFunctionsThatCompileRaiseTheErrorWithItsPlace) {
+  ScratchFolder folder;
+  const std::string broken = folder.Write("broken.nut", "local a = 1;\nlocal b = ;\n");
+  machine.NewRootSlot("broken_path", [&] { Api().PushString(broken); });
+  Run("::caught <- [];"
+      "foreach (f in [@() compilestring(\"local = 1;\", \"text\"), @() loadfile(::broken_path),"
+      "               @() dofile(::broken_path)]) {"
+      "  try { f(); } catch (e) { ::caught.append(e); }"
+      "}"
+      "::caught = ::caught[0] + \"|\" + ::caught[1] + \"|\" + ::caught[2];");
+  machine.PushRootSlot("caught");
+  const std::string in_file = broken + " : line = (2) : column = (12) : expression expected";
+  EXPECT_EQ(Api().GetString(-1),
+            "text : line = (1) : column = (7) : expected 'IDENTIFIER'|" + in_file + "|" + in_file);
+  Api().Pop(1);
+  EXPECT_FALSE(machine.HasStoredCompileError());
+}
+
 TEST_F(ScriptErrorTest, FileThatCannotBeOpenedIsAFileExecutionError) {
   ScratchFolder folder;
   std::string missing = folder.Path() + "/missing.nut";
@@ -334,7 +365,9 @@ TEST_F(ScriptErrorTest, NestingTooDeepForTheCompilerIsACompileError) {
   machine.NewRootSlot("deep_text", [&] { Api().PushString("return " + std::string(depth, '(')); });
   Run("::caught <- \"\"; try { compilestring(::deep_text); } catch (e) { ::caught = e; }");
   machine.PushRootSlot("caught");
-  EXPECT_EQ(Api().GetString(-1), "the text is nested too deeply");
+  const std::string caught = Api().GetString(-1);
+  EXPECT_TRUE(caught.starts_with("unnamedbuffer : line = (1) : column = (")) << caught;
+  EXPECT_TRUE(caught.ends_with(") : the text is nested too deeply")) << caught;
   Api().Pop(1);
 
   // Nesting that scripts really use compiles as before.

@@ -28,6 +28,23 @@ TEST_F(SortingTest, AFailingComparisonKeepsTheSorterAndItsText) {
   EXPECT_EQ(Column(0), by_name);
 }
 
+// A refresh rebuilds the rows in no order; when the sort after it fails, the status bar must not
+// name a sorter, and the next refresh that sorts names it again.
+TEST_F(SortingTest, ARefreshWhoseSortFailsSaysTheRowsAreNotSorted) {
+  Run("::failing <- false;"
+      "class FlakySorter { name = \"気まぐれ\";"
+      "  function compare_for_sort(a, b) { if (::failing) throw \"fails now\"; return a.card.name <=> b.card.name; } }");
+  table->SortBy(Value("FlakySorter()"));
+  ASSERT_EQ(status_bar.texts[1], "並び替え : 気まぐれ");
+  Run("::failing <- true;");
+  table->Refresh();
+  ASSERT_EQ(reporter.messages.size(), 1u);
+  EXPECT_EQ(status_bar.texts[1], "並び替え : ");
+  Run("::failing <- false;");
+  table->Refresh();
+  EXPECT_EQ(status_bar.texts[1], "並び替え : 気まぐれ");
+}
+
 TEST_F(SortingTest, ANamelessSorterSortsButLeavesTheOldText) {
   const auto previous = table->GetCurrentSorter();
   table->SortBy(Value("NamelessSorter()"));

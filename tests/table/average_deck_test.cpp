@@ -184,5 +184,18 @@ TEST_F(AverageDeckTest, WithoutDecksABoxSaysSoAndNoFileIsWritten) {
   EXPECT_FALSE(std::ifstream(path).good());
 }
 
+// Counts of 0 and below play no copy: the average holds no card, and a list without cards would
+// not load back, so none is written.
+TEST_F(AverageDeckTest, DecksWithoutAPositiveCountGiveNoFile) {
+  std::string zero = folder.Write("zero.txt", "0 Lightning Bolt\n\n-2 Island\n");
+  std::string negative = folder.Write("negative.txt", "-4 Counterspell\n");
+  table->AddDeckFiles({zero, negative});
+  ASSERT_EQ(vm->GetDecks().size(), 2u);
+  const std::string path = folder.Join("average.txt");
+  EXPECT_FALSE(Tarvane::WriteAverageDeckFile(*table, path, reporter));
+  EXPECT_EQ(Captions(), std::vector<std::string>{"平均デッキの作成"});
+  EXPECT_FALSE(std::ifstream(path).good());
+}
+
 }  // namespace
 }  // namespace TarvaneTest

@@ -267,6 +267,27 @@ TEST(DictionaryBuilderTest, TheJapaneseNameComesFromTheSetsMainPrinting) {
   EXPECT_EQ(built.lines["Crystalline Giant"][1], "結晶の巨人");
 }
 
+// A card whose only Japanese printing is a promo under a name of its own takes that printing's
+// Japanese name rather than none; any other printing's name still wins, whatever its date.
+TEST(DictionaryBuilderTest, APromoUnderItsOwnNameGivesTheJapaneseNameWhenNoOtherPrintingDoes) {
+  const std::string promo = ",\"promoTypes\":[\"godzillaseries\"]";
+  Built built = BuildFromJson(
+      "{\"data\":{\"IKO\":{\"releaseDate\":\"2020-04-24\",\"cards\":[" +
+      Printing("Dirge Bat", "371", U8(u8"葬送の蝙蝠"), promo) + "," +
+      Printing("Crystalline Giant", "370", U8(u8"別名"), promo) + "]}," +
+      "\"M21\":{\"releaseDate\":\"2020-07-03\",\"cards\":[" +
+      Printing("Crystalline Giant", "3", U8(u8"結晶の巨人")) + "]}}}");
+  EXPECT_EQ(built.lines["Dirge Bat"][1], "葬送の蝙蝠");
+  EXPECT_EQ(built.lines["Crystalline Giant"][1], "結晶の巨人");
+
+  built = BuildFromJson(
+      "[" + ScryfallCard("\"name\":\"Dirge Bat\",\"oracle_id\":\"d\",\"lang\":\"ja\","
+                         "\"released_at\":\"2020-04-24\",\"collector_number\":\"371\","
+                         "\"promo_types\":[\"godzillaseries\"],\"printed_name\":\"" + U8(u8"葬送の蝙蝠") + "\"") +
+      "]");
+  EXPECT_EQ(built.lines["Dirge Bat"][1], "葬送の蝙蝠");
+}
+
 TEST(DictionaryBuilderTest, RecordsWithAFieldOfTheWrongTypeAreCounted) {
   Built built = BuildFromJson(
       "{\"data\":{\"Grizzly Bears\":[{\"name\":\"Grizzly Bears\",\"type\":\"Creature\","
@@ -302,6 +323,16 @@ TEST(DictionaryBuilderTest, FilesOfAShapeItDoesNotKnowAndEmptyResultsAreRefused)
   }
   EXPECT_EQ(ReadFile(output), "Old\tOld\t\t0\tLand\tLand\t\n");
   EXPECT_FALSE(std::filesystem::exists(output + ".tmp"));
+}
+
+// 255 bytes is the longest legal name: the temporary file beside it is cut to fit.
+TEST(DictionaryBuilderTest, AnOutputWithTheLongestLegalNameIsWritten) {
+  ScratchFolder folder;
+  WriteFile(folder.Join("input.json"), "[" + ScryfallCard("\"name\":\"A\",\"cmc\":1") + "]");
+  const std::string name = std::string(251, 'c') + ".dat";
+  Tarvane::BuildDictionary(folder.Join("input.json"), folder.Join(name));
+  EXPECT_EQ(ReadFile(folder.Join(name)).substr(0, 2), "A\t");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 2);
 }
 
 TEST(DictionaryBuilderTest, TheOutputIsWrittenThroughALinkAndNeverOverADeviceOrAReadOnlyFile) {

@@ -8,6 +8,7 @@
 #include <set>
 #include <thread>
 
+#include "tests/support/desktop_names.h"
 #include "tests/ui/main_window_test_support.h"
 #include "ttl/gui/tt_bmp_image.h"
 #include "ttl/gui/tt_form.h"
@@ -57,6 +58,29 @@ TEST_F(EntryPointTest, ANormalRunReturnsTheExitCodeOfTheMessageLoop) {
   TtForm::PostQuitMessage(7);
   EXPECT_EQ(WinMain(), 7);
   TtTesting::ProcessEvents();
+}
+
+// Names as the system hands them over: one CP932 cannot spell, one that is no UTF-8 at all,
+// a deck list and a missing file. The two are named in one box and the others are opened (the
+// missing file's own box shows that they were).
+TEST_F(EntryPointTest, CommandLineNamesWithoutASpellingAreReportedAndTheOthersOpened) {
+  using namespace DesktopNames;
+  const std::string emoji = folder.Join("decks/" + kEmoji + ".txt");
+  const std::string latin1 = folder.Join("decks/" + kLatin1 + ".txt");
+  const std::string missing = folder.Join("decks/missing.txt");
+  TtTesting::MessageBoxSeen names_box, missing_box;
+  answers.MessageBox(TtWin::IDOK, &names_box).MessageBox(TtWin::IDOK, &missing_box);
+  TtForm::PostQuitMessage(0);
+  EXPECT_EQ(WinMain({emoji, folder.burn, latin1, missing}), 0);
+  TtTesting::ProcessEvents();
+
+  EXPECT_EQ(names_box.caption, "ファイルアクセスエラー");
+  EXPECT_NE(names_box.text.find(folder.Join("decks/<U+1F600>.txt")), std::string::npos)
+      << names_box.text;
+  EXPECT_NE(names_box.text.find(folder.Join("decks/caf<0xE9>.txt")), std::string::npos)
+      << names_box.text;
+  EXPECT_NE(missing_box.text.find(missing), std::string::npos) << missing_box.text;
+  EXPECT_THAT(folder.Settings(), ::testing::Not(HasSubstr("[ErrorLog]")));
 }
 
 TEST(ToolbarPicturesTest, TheShippedStripHoldsTwelveDistinctPicturesOnMagenta) {

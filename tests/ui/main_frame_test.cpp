@@ -257,6 +257,36 @@ TEST_F(MainFrameTest, ACsvNameWithoutAnExactSpellingWritesNothingAndTheTableStay
   EXPECT_EQ(Status(0), "デッキ数 : 1") << "the program goes on with its table";
 }
 
+// The file choosers of 平均デッキを作成... and インポート... (its files and its folder) refuse a
+// name they cannot spell as the CSV export does: a box, nothing written, the window goes on.
+TEST_F(MainFrameTest, EveryFileChooserReportsANameItCannotSpellAndWritesNothing) {
+  using namespace DesktopNames;
+  constexpr int kData = 1, kImport = 3, kTools = 5, kAverageDeck = 1;
+  Open();
+  AddDecks({folder.burn});
+  Choose({kOperations, 0});
+  const std::string in = folder.Join("in");
+  const std::string list = folder.Write("in/list.txt", "4 Lightning Bolt\n");
+  TtTesting::MessageBoxSeen average_box, import_box, folder_box;
+  answers.FileDialogAsTyped({in + "/" + kCafe + ".txt"}).MessageBox(TtWin::IDOK, &average_box);
+  Choose({kTools, kAverageDeck});
+  answers.FileDialogAsTyped({in + "/" + kCafe + ".dek"}).MessageBox(TtWin::IDOK, &import_box);
+  Choose({kData, kImport});
+  answers.FileDialog({list})
+      .FolderBrowserAsTyped(in + "/" + kEmoji)
+      .MessageBox(TtWin::IDOK, &folder_box);
+  Choose({kData, kImport});
+
+  for (const auto* box : {&average_box, &import_box, &folder_box}) {
+    EXPECT_EQ(box->caption, "ファイルアクセスエラー");
+  }
+  EXPECT_NE(average_box.text.find(in + "/caf<U+00E9>.txt"), std::string::npos) << average_box.text;
+  EXPECT_NE(import_box.text.find(in + "/caf<U+00E9>.dek"), std::string::npos) << import_box.text;
+  EXPECT_NE(folder_box.text.find(in + "/<U+1F600>"), std::string::npos) << folder_box.text;
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(in), {}), 1) << "nothing written";
+  EXPECT_EQ(Status(0), "デッキ数 : 1");
+}
+
 // The bytes of both forms are the table's export text, which the table's tests pin.
 TEST_F(MainFrameTest, CsvGoesToTheChosenFileAndTsvToTheClipboardAsTheTableWritesThem) {
   Open();

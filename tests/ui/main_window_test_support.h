@@ -16,9 +16,10 @@
 #include "ui/open_list_dialog.h"
 
 namespace Tarvane {
-// The entry point's steps that show the main window (ui/tarvane_main.cpp, compiled into the tests).
+// The entry point's steps that show the main window (ui/tarvane_main.cpp, compiled into the
+// tests); WinMain takes the command line's arguments as main passes them.
 void ShowMainWindow(MainFrame& frame);
-int WinMain(const std::vector<std::string>& deck_paths = {});
+int WinMain(const std::vector<std::string>& arguments = {});
 }  // namespace Tarvane
 
 namespace TarvaneTest {

@@ -8,6 +8,7 @@ tarvane_add_test(test_main_window LABEL gui
     ${CMAKE_CURRENT_LIST_DIR}/entry_point_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/import_window_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/metagame_views_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/guide_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/archetype_views_test.cpp
     ${CMAKE_SOURCE_DIR}/ui/tarvane_main.cpp
   LIBS tarvane_ui tarvane_test_support ttl_gui_test_main)
@@ -15,7 +16,7 @@ target_compile_definitions(test_main_window PRIVATE
   TARVANE_ENTRY_POINT_UNDER_TEST TARVANE_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
   TARVANE_PROGRAM_DIR="${TARVANE_BIN_DIR}")
 # The test of the shipped program folder needs the folder made.
-add_dependencies(test_main_window tarvane_data)
+add_dependencies(test_main_window tarvane_data tarvane_guide)
 
 # What only a window manager decides (placement, stacking): the test starts openbox on the
 # display, so it runs alone; without openbox its tests are skipped

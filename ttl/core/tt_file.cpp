@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <vector>
 
 #include "ttl/core/tt_exception.h"
@@ -101,7 +102,7 @@ Handle OpenRegular(const std::string& path, const std::string& system_path) {
 
 void Replace(const std::string& path, const std::string& given_system_path, const std::string& text) {
   const std::string system_path = SystemReplaceTarget(path, given_system_path);
-  std::string temporary = system_path + ".XXXXXX";
+  std::string temporary = TemporaryPathBeside(system_path, ".XXXXXX");
   int descriptor = ::mkstemp(temporary.data());
   if (descriptor < 0) throw TtFileAccessException(path, errno);
   int error = ::fchmod(descriptor, NewFileMode(system_path)) != 0 ? errno : 0;
@@ -116,6 +117,16 @@ void Replace(const std::string& path, const std::string& given_system_path, cons
 }
 
 }  // namespace
+
+std::string TemporaryPathBeside(const std::string& system_path, const std::string& suffix) {
+  const size_t slash = system_path.rfind('/');
+  const size_t name_start = slash == std::string::npos ? 0 : slash + 1;
+  const size_t longest_name = NAME_MAX - suffix.size();
+  std::string name = system_path.substr(name_start);
+  // Bytes, not characters: the file system takes a name cut inside a character.
+  if (name.size() > longest_name) name.resize(longest_name);
+  return system_path.substr(0, name_start) + name + suffix;
+}
 
 Handle OpenRegularFileForReading(const std::string& path) {
   return OpenRegular(path, TtString::ToSystemPath(path));

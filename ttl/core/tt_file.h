@@ -48,6 +48,11 @@ std::string ReplaceTarget(const std::string& path);
 void ReplaceContents(const std::string& path, const std::string& text);
 void ReplaceContents(const SystemPath& path, const std::string& text);
 
+// A temporary file's path beside the file (both as the file system spells them): the file name
+// with the suffix, the name cut short when it would pass the system's limit on a name's length,
+// so that a file with a long but legal name can still be replaced.
+std::string TemporaryPathBeside(const std::string& system_path, const std::string& suffix);
+
 // The reasons given for the refusals above.
 extern const char kNotRegularFileReason[];
 extern const char kReadOnlyFileReason[];

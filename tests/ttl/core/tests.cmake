@@ -8,6 +8,8 @@ tarvane_add_test(test_ttl_core LABEL unit
     ${CMAKE_CURRENT_LIST_DIR}/tt_file_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tt_ini_file_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tt_build_date_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tt_desktop_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tt_language_test.cpp
   LIBS ttl_core)
 # The list view's store and the menu model, which need no widget set.
 tarvane_add_test(test_ttl_store LABEL unit

@@ -120,6 +120,21 @@ TEST(TtFileTest, AWriteThatFailsHalfwayLeavesTheOldFileWhole) {
   EXPECT_EQ(Entries(scratch.Path()), std::vector<std::string>{"table.csv"});
 }
 
+// A name of 250 bytes is legal; the temporary name beside it must stay within 255 as well.
+TEST(TtFileTest, AFileWithALongLegalNameIsReplacedAndNothingIsLeftBeside) {
+  ScratchFolder scratch;
+  for (size_t length : {size_t(250), size_t(255)}) {
+    const std::string name = std::string(length - 4, 'n') + ".csv";
+    const std::string path = scratch.Write(name, "old");
+    TtFile::ReplaceContents(path, "new");
+    EXPECT_EQ(ScratchFolder::Read(path), "new") << length;
+    EXPECT_EQ(Entries(scratch.Path()), std::vector<std::string>{name});
+    fs::remove(path);
+  }
+  const std::string beside = TtFile::TemporaryPathBeside("/d/" + std::string(255, 'n'), ".tmp");
+  EXPECT_EQ(beside, "/d/" + std::string(251, 'n') + ".tmp");
+}
+
 // The error log must reach a settings file in a folder whose name the program cannot spell.
 TEST(TtFileTest, AFileIsReachedByItsSystemSpellingAndNamedAsTyped) {
   ScratchFolder scratch;

@@ -1,0 +1,98 @@
+// The headless programs speak Japanese under a Japanese locale and English otherwise: their help,
+// their usage errors and their reports, run as a user runs them.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "tests/support/missing_tool.h"
+#include "ttl/core/tt_string.h"
+
+namespace TarvaneTest {
+namespace {
+
+// The test's literals are the program's CP932; the programs write UTF-8.
+std::string U(const char* cp932) { return TtString::Cp932ToUtf8(cp932); }
+
+struct Outcome {
+  std::string output;  // standard output and standard error, in UTF-8
+  int status = -1;
+};
+
+class LanguageTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    const char* bin = std::getenv("TARVANE_BIN_DIR");
+    if (bin == nullptr) TARVANE_SKIP_FOR_MISSING_TOOL("TARVANE_BIN_DIR is not set");
+    bin_ = bin;
+  }
+
+  Outcome Start(const std::string& locale, const std::string& command) {
+    std::string line = "cd '" + bin_ + "' && env -u LC_ALL -u LC_MESSAGES LANG=" + locale + " ./" + command + " 2>&1";
+    Outcome run;
+    FILE* pipe = popen(line.c_str(), "r");
+    std::array<char, 4096> buffer{};
+    while (size_t read = fread(buffer.data(), 1, buffer.size(), pipe)) run.output.append(buffer.data(), read);
+    run.status = WEXITSTATUS(pclose(pipe));
+    return run;
+  }
+
+  std::string bin_;
+};
+
+TEST_F(LanguageTest, TarvaneCliHelpAndUsageErrorsFollowTheLocale) {
+  Outcome english = Start("C.UTF-8", "tarvane-cli --help");
+  EXPECT_EQ(english.status, 0);
+  EXPECT_TRUE(english.output.starts_with("Usage: tarvane-cli")) << english.output;
+  Outcome japanese = Start("ja_JP.UTF-8", "tarvane-cli --help");
+  EXPECT_EQ(japanese.status, 0);
+  EXPECT_TRUE(japanese.output.starts_with(U("使い方: tarvane-cli"))) << japanese.output;
+  // Both list every option: the Japanese text is no shorter list than the English one.
+  for (const char* option : {"--add", "--board", "--column", "--average-deck", "--import", "--program", "--utf8"}) {
+    EXPECT_NE(japanese.output.find(option), std::string::npos) << option;
+  }
+
+  Outcome english_error = Start("en_US.UTF-8", "tarvane-cli --board sideways");
+  EXPECT_EQ(english_error.status, 2);
+  EXPECT_EQ(english_error.output,
+            "tarvane-cli: --board: \"sideways\" is not one of both, main, side, hybrid\n"
+            "(tarvane-cli --help lists the options)\n");
+  Outcome japanese_error = Start("ja_JP.UTF-8", "tarvane-cli --board sideways");
+  EXPECT_EQ(japanese_error.status, 2);
+  EXPECT_EQ(japanese_error.output, U("tarvane-cli: --board: \"sideways\" は both, main, side, hybrid のどれでもありません\n"
+                                     "(オプションの一覧は tarvane-cli --help)\n"));
+  EXPECT_NE(Start("ja_JP.UTF-8", "tarvane-cli --add decks/boros_burn.txt --column " + U("存在しない"))
+                .output.find(U("特殊カラムのメニューに項目がありません \"存在しない\"")),
+            std::string::npos);
+}
+
+TEST_F(LanguageTest, TarvaneDictUsageAndFailureFollowTheLocale) {
+  Outcome english = Start("C", "tarvane-dict");
+  EXPECT_EQ(english.status, 2);
+  EXPECT_TRUE(english.output.starts_with("Usage: tarvane-dict")) << english.output;
+  Outcome japanese = Start("ja_JP.UTF-8", "tarvane-dict");
+  EXPECT_TRUE(japanese.output.starts_with(U("使い方: tarvane-dict"))) << japanese.output;
+
+  Outcome english_failure = Start("C", "tarvane-dict /no/such/cards.json /tmp/unused.dat");
+  EXPECT_EQ(english_failure.status, 1);
+  EXPECT_NE(english_failure.output.find("No dictionary was written."), std::string::npos) << english_failure.output;
+  Outcome japanese_failure = Start("ja_JP.UTF-8", "tarvane-dict /no/such/cards.json /tmp/unused.dat");
+  EXPECT_NE(japanese_failure.output.find(U("辞書は書き出していません。")), std::string::npos) << japanese_failure.output;
+}
+
+TEST_F(LanguageTest, TarvaneBenchHelpAndAnUnknownMeasurementFollowTheLocale) {
+  Outcome english = Start("C", "tarvane-bench --help");
+  EXPECT_EQ(english.status, 0);
+  EXPECT_TRUE(english.output.starts_with("Usage: tarvane-bench")) << english.output;
+  EXPECT_NE(english.output.find("  metagame\n"), std::string::npos) << "the measurements are listed";
+  EXPECT_TRUE(Start("ja_JP.UTF-8", "tarvane-bench --help").output.starts_with(U("使い方: tarvane-bench")));
+  Outcome unknown = Start("ja_JP.UTF-8", "tarvane-bench no_such_measurement");
+  EXPECT_EQ(unknown.status, 2);
+  EXPECT_NE(unknown.output.find(U("その名前の測定はありません: no_such_measurement")), std::string::npos) << unknown.output;
+}
+
+}  // namespace
+}  // namespace TarvaneTest
