@@ -88,16 +88,8 @@ std::string DeckText(int number, const std::vector<std::pair<int, int>>& main,
 // deck paths; the last one is kept back for the deck list change that the refresh measures.
 std::vector<std::string> GenerateProgramFolder(const std::string& folder,
                                                const std::string& startup_script) {
-  std::string dictionary;
-  for (int i = 0; i < kSideStart + kSidePool; ++i) {
-    const char* type = TarvaneBench::kCardTypes[i % 7];
-    dictionary += CardName(i) + "\tメタカード" + std::to_string(i) + "\t{" +
-                  std::to_string(i % 6) + "}\t" + std::to_string(i % 6) + "\t" + type + "\t" +
-                  type + "\t" + (i % 7 == 1 ? "2/2" : "") + "\n";
-  }
-  TarvaneBench::WriteFile(folder + "/dictionary/metagame.dat", dictionary);
-  std::filesystem::copy_file(startup_script, folder + "/tarvane.nut",
-                             std::filesystem::copy_options::overwrite_existing);
+  TarvaneBench::WriteDictionaryAndScript(folder, "metagame.dat", kSideStart + kSidePool, CardName,
+                                         "メタカード", startup_script);
 
   std::mt19937 random(20261206);
   auto main_pool = SkewedPool(kMainPool);
@@ -203,12 +195,8 @@ double SlowestChart(Tarvane::AnalysisTable& table) {
 }  // namespace
 
 TARVANE_BENCH("metagame") {
-  const std::string shipped_script =
-      TtPath::GetDirectoryName(TtPath::GetExecutableFilePath()) + "/tarvane.nut";
-  if (!std::filesystem::exists(shipped_script)) {
-    std::printf("  the shipped start-up script is missing beside tarvane-bench; build tarvane_data\n");
-    return;
-  }
+  const std::string shipped_script = TarvaneBench::ShippedStartupScript();
+  if (shipped_script.empty()) return;
   const std::string folder = TarvaneBench::ScratchFolder() + "/metagame";
   std::vector<std::string> paths;
   TarvaneBench::PrintFigure("generate metagame", TarvaneBench::Seconds([&] {
@@ -260,13 +248,7 @@ TARVANE_BENCH("metagame") {
     auto direct = [&] {
       native = std::min(native, TarvaneBench::Seconds([&] { sink += NativeStatistics(*vm); }));
     };
-    if (round % 2 == 0) {
-      host();
-      direct();
-    } else {
-      direct();
-      host();
-    }
+    TarvaneBench::InTurn(round, host, direct);
   }
   const double refresh_again = TarvaneBench::BestSeconds(kRounds, [&] { table->Refresh(); });
   const double sort = TarvaneBench::BestSeconds(kSortRounds, [&] {

@@ -45,16 +45,8 @@ std::string CardName(int index) {
 // The program folder: the dictionary, the shipped start-up script, the deck lists.
 std::vector<std::string> GenerateProgramFolder(const std::string& folder,
                                                const std::string& startup_script) {
-  std::string dictionary;
-  for (int i = 0; i < kDictionaryCards; ++i) {
-    const char* type = TarvaneBench::kCardTypes[i % 7];
-    dictionary += CardName(i) + "\t生成カード" + std::to_string(i) + "\t{" +
-                  std::to_string(i % 6) + "}\t" + std::to_string(i % 6) + "\t" + type + "\t" +
-                  type + "\t" + (i % 7 == 1 ? "2/2" : "") + "\n";
-  }
-  TarvaneBench::WriteFile(folder + "/dictionary/generated.dat", dictionary);
-  std::filesystem::copy_file(startup_script, folder + "/tarvane.nut",
-                             std::filesystem::copy_options::overwrite_existing);
+  TarvaneBench::WriteDictionaryAndScript(folder, "generated.dat", kDictionaryCards, CardName,
+                                         "生成カード", startup_script);
 
   std::mt19937 random(20240601);
   std::vector<std::string> paths;
@@ -230,12 +222,8 @@ std::vector<TtWin::LPARAM> ItemOrder(const TtListViewStore& list) {
 }  // namespace
 
 TARVANE_BENCH("table") {
-  const std::string shipped_script =
-      TtPath::GetDirectoryName(TtPath::GetExecutableFilePath()) + "/tarvane.nut";
-  if (!std::filesystem::exists(shipped_script)) {
-    std::printf("  the shipped start-up script is missing beside tarvane-bench; build tarvane_data\n");
-    return;
-  }
+  const std::string shipped_script = TarvaneBench::ShippedStartupScript();
+  if (shipped_script.empty()) return;
   const std::string folder = TarvaneBench::ScratchFolder() + "/table";
   std::vector<std::string> paths;
   TarvaneBench::PrintFigure("generate metagame", TarvaneBench::Seconds([&] {
@@ -276,13 +264,7 @@ TARVANE_BENCH("table") {
       }));
       refresh_calls = engine.calls() - before;
     };
-    if (round % 2 == 0) {
-      host();
-      direct();
-    } else {
-      direct();
-      host();
-    }
+    TarvaneBench::InTurn(round, host, direct);
   }
   engine.ReleaseEntries();
   TarvaneBench::PrintFigure("refresh", refresh, "s");

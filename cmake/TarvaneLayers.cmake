@@ -29,12 +29,40 @@ function(tarvane_expose_headers target)
   target_include_directories(${target} PUBLIC ${root})
 endfunction()
 
-# tarvane_add_layer(name SOURCES ... HEADERS path... [PUBLIC layer...] [PRIVATE library...])
+# The rows of cmake/layers.txt: for each library, TARVANE_LAYER_<library>_FOLDERS and
+# TARVANE_LAYER_<library>_LINKS.
+set(TARVANE_LAYER_TABLE ${CMAKE_SOURCE_DIR}/cmake/layers.txt)
+set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+  ${TARVANE_LAYER_TABLE})
+file(STRINGS ${TARVANE_LAYER_TABLE} tarvane_layer_rows REGEX "^[^#]")
+foreach(row ${tarvane_layer_rows})
+  string(REGEX REPLACE "[ \t]+" ";" fields "${row}")
+  list(LENGTH fields count)
+  if(NOT count EQUAL 3)
+    message(FATAL_ERROR "cmake/layers.txt: a row is library, folders and links: ${row}")
+  endif()
+  list(GET fields 0 library)
+  list(GET fields 1 folders)
+  list(GET fields 2 links)
+  string(REPLACE "," ";" folders "${folders}")
+  if(links STREQUAL "-")
+    set(links "")
+  endif()
+  string(REPLACE "," ";" links "${links}")
+  set(TARVANE_LAYER_${library}_FOLDERS ${folders})
+  set(TARVANE_LAYER_${library}_LINKS ${links})
+endforeach()
+
+# tarvane_add_layer(name SOURCES ... [PRIVATE library...]): the layer's header folders and the
+# layers it links come from its row of the table.
 function(tarvane_add_layer name)
-  cmake_parse_arguments(L "" "" "SOURCES;HEADERS;PUBLIC;PRIVATE" ${ARGN})
+  cmake_parse_arguments(L "" "" "SOURCES;PRIVATE" ${ARGN})
+  if(NOT DEFINED TARVANE_LAYER_${name}_FOLDERS)
+    message(FATAL_ERROR "${name} has no row in cmake/layers.txt")
+  endif()
   add_library(${name} STATIC ${L_SOURCES})
-  tarvane_expose_headers(${name} ${L_HEADERS})
-  target_link_libraries(${name} PUBLIC ${L_PUBLIC} PRIVATE ${L_PRIVATE})
+  tarvane_expose_headers(${name} ${TARVANE_LAYER_${name}_FOLDERS})
+  target_link_libraries(${name} PUBLIC ${TARVANE_LAYER_${name}_LINKS} PRIVATE ${L_PRIVATE})
 endfunction()
 
 # tarvane_use_wx_privately(target): the equivalent of include(${wxWidgets_USE_FILE}), kept to the

@@ -163,6 +163,16 @@ std::pair<LiveObjectTable::Token, NativeClass*> PopToken(NativeAPI& api) {
   return {token, static_cast<NativeClass*>(const_cast<void*>(object))};
 }
 
+// A native constructor's start: gives the fresh instance below the token argument on top the
+// token's object, which it returns.
+template <class NativeClass>
+NativeClass& TakeToken(NativeAPI& api) {
+  auto [token, object] = PopToken<NativeClass>(api);
+  CheckFreshInstance<NativeClass>(api);
+  api.SetInstanceUp(-1, token);
+  return *object;
+}
+
 std::string PopString(NativeAPI& api) {
   std::string text = api.GetString(-1);
   api.Pop(1);
@@ -175,20 +185,24 @@ SQInteger PopInteger(NativeAPI& api) {
   return value;
 }
 
-}  // namespace
-
-// The bodies of the native methods. Each finds its SquirrelVM first, reads its arguments from
-// the top down (popping each, so that `this` ends on top) and returns the engine's count of
-// results.
-class ObjectModelNatives {
-public:
-  static int BoardConstructor(VirtualMachine& machine) {
+// A native method as the engine calls it: the body gets the SquirrelVM that owns the machine
+// and its native API.
+TtSquirrel::NativeFunction Bound(int (*body)(SquirrelVM&, NativeAPI&)) {
+  return [body](VirtualMachine& machine) {
     SquirrelVM& vm = SquirrelVM::FindByHandle(machine.GetHandle());
     NativeAPI api = vm.GetNativeAPI();
-    auto [token, board_pointer] = PopToken<Board>(api);
-    CheckFreshInstance<Board>(api);
-    const Board& board = *board_pointer;
-    api.SetInstanceUp(-1, token);
+    return body(vm, api);
+  };
+}
+
+}  // namespace
+
+// The bodies of the native methods. Each reads its arguments from the top down (popping each, so
+// that `this` ends on top) and returns the engine's count of results.
+class ObjectModelNatives {
+public:
+  static int BoardConstructor(SquirrelVM& vm, NativeAPI& api) {
+    const Board& board = TakeToken<Board>(api);
     vm.SetSlot(-1, "table", [&] {
       api.NewTable();
       for (const auto& [name, count] : board.cards()) {
@@ -200,9 +214,7 @@ public:
     return 0;
   }
 
-  static int BoardCountTotalOfNative(VirtualMachine& machine) {
-    SquirrelVM& vm = SquirrelVM::FindByHandle(machine.GetHandle());
-    NativeAPI api = vm.GetNativeAPI();
+  static int BoardCountTotalOfNative(SquirrelVM& vm, NativeAPI& api) {
     CardDatabase& database = NativeOf<CardDatabase>(api, -1);
     api.Pop(1);
     const Board& board = NativeOf<Board>(api, -2);
@@ -226,13 +238,8 @@ public:
     return 1;
   }
 
-  static int DeckConstructor(VirtualMachine& machine) {
-    SquirrelVM& vm = SquirrelVM::FindByHandle(machine.GetHandle());
-    NativeAPI api = vm.GetNativeAPI();
-    auto [token, deck_pointer] = PopToken<Deck>(api);
-    CheckFreshInstance<Deck>(api);
-    const Deck& deck = *deck_pointer;
-    api.SetInstanceUp(-1, token);
+  static int DeckConstructor(SquirrelVM& vm, NativeAPI& api) {
+    const Deck& deck = TakeToken<Deck>(api);
     vm.SetSlot(-1, "path", [&] { api.PushString(deck.path()); });
     vm.SetSlot(-1, "file_name", [&] { api.PushString(deck.file_name()); });
     for (const auto& [slot, board] : {std::pair{"mainboard", &deck.mainboard()},
@@ -252,22 +259,15 @@ public:
     return 0;
   }
 
-  static int CardCompare(VirtualMachine& machine) {
-    SquirrelVM& vm = SquirrelVM::FindByHandle(machine.GetHandle());
-    NativeAPI api = vm.GetNativeAPI();
+  static int CardCompare(SquirrelVM&, NativeAPI& api) {
     const Card& b = NativeOf<Card>(api, -1);
     const Card& a = NativeOf<Card>(api, -2);
     api.PushInteger(Card::compare(a, b));
     return 1;
   }
 
-  static int CardConstructor(VirtualMachine& machine) {
-    SquirrelVM& vm = SquirrelVM::FindByHandle(machine.GetHandle());
-    NativeAPI api = vm.GetNativeAPI();
-    auto [token, card_pointer] = PopToken<Card>(api);
-    CheckFreshInstance<Card>(api);
-    const Card& card = *card_pointer;
-    api.SetInstanceUp(-1, token);
+  static int CardConstructor(SquirrelVM& vm, NativeAPI& api) {
+    const Card& card = TakeToken<Card>(api);
     const SquirrelVM::CardMemberKeys& keys = vm.card_member_keys_;
     vm.SetSlot(-1, keys.name, [&] { api.PushString(card.name); });
     vm.SetSlot(-1, keys.name_japanese, [&] { api.PushString(card.name_japanese); });
@@ -281,63 +281,45 @@ public:
   }
 
   // deck.archetype() and deck.archetype_how(): the label the loaded decks' labelling gave.
-  static int DeckArchetype(VirtualMachine& machine) {
-    SquirrelVM& vm = SquirrelVM::FindByHandle(machine.GetHandle());
-    NativeAPI api = vm.GetNativeAPI();
+  static int DeckArchetype(SquirrelVM&, NativeAPI& api) {
     api.PushString(ArchetypeLabelOf(NativeOf<Deck>(api, -1)).name);
     return 1;
   }
 
-  static int DeckArchetypeHow(VirtualMachine& machine) {
-    SquirrelVM& vm = SquirrelVM::FindByHandle(machine.GetHandle());
-    NativeAPI api = vm.GetNativeAPI();
+  static int DeckArchetypeHow(SquirrelVM&, NativeAPI& api) {
     api.PushString(ArchetypeHowWord(ArchetypeLabelOf(NativeOf<Deck>(api, -1)).how));
     return 1;
   }
 
-  static int CardIsNormal(VirtualMachine& machine) {
-    SquirrelVM& vm = SquirrelVM::FindByHandle(machine.GetHandle());
-    NativeAPI api = vm.GetNativeAPI();
+  static int CardIsNormal(SquirrelVM&, NativeAPI& api) {
     api.PushBool(NativeOf<Card>(api, -1).is_normal());
     return 1;
   }
 
-  static int CardDatabaseConstructor(VirtualMachine& machine) {
-    SquirrelVM& vm = SquirrelVM::FindByHandle(machine.GetHandle());
-    NativeAPI api = vm.GetNativeAPI();
-    LiveObjectTable::Token token = PopToken<CardDatabase>(api).first;
-    CheckFreshInstance<CardDatabase>(api);
-    api.SetInstanceUp(-1, token);
+  static int CardDatabaseConstructor(SquirrelVM&, NativeAPI& api) {
+    TakeToken<CardDatabase>(api);
     return 0;
   }
 
-  static int CardDatabaseCardExist(VirtualMachine& machine) {
-    SquirrelVM& vm = SquirrelVM::FindByHandle(machine.GetHandle());
-    NativeAPI api = vm.GetNativeAPI();
+  static int CardDatabaseCardExist(SquirrelVM&, NativeAPI& api) {
     std::string name = PopString(api);
     api.PushBool(NativeOf<CardDatabase>(api, -1).card_exist(name));
     return 1;
   }
 
-  static int CardDatabaseFetch(VirtualMachine& machine) {
-    SquirrelVM& vm = SquirrelVM::FindByHandle(machine.GetHandle());
-    NativeAPI api = vm.GetNativeAPI();
+  static int CardDatabaseFetch(SquirrelVM& vm, NativeAPI& api) {
     std::string name = PopString(api);
     vm.PushCard(NativeOf<CardDatabase>(api, -1).fetch(name));
     return 1;
   }
 
-  static int CardDatabaseAddUnknownCard(VirtualMachine& machine) {
-    SquirrelVM& vm = SquirrelVM::FindByHandle(machine.GetHandle());
-    NativeAPI api = vm.GetNativeAPI();
+  static int CardDatabaseAddUnknownCard(SquirrelVM&, NativeAPI& api) {
     std::string name = PopString(api);
     NativeOf<CardDatabase>(api, -1).add_unknown_card(name);
     return 0;
   }
 
-  static int EntryConstructor(VirtualMachine& machine) {
-    SquirrelVM& vm = SquirrelVM::FindByHandle(machine.GetHandle());
-    NativeAPI api = vm.GetNativeAPI();
+  static int EntryConstructor(SquirrelVM& vm, NativeAPI& api) {
     SQInteger board_type = PopInteger(api);
     auto [token, card] = PopToken<Card>(api);
     CheckFreshInstance<Entry>(api);
@@ -352,14 +334,12 @@ public:
     return 0;
   }
 
-  static int EntryCaseOfCannotProcess(VirtualMachine& machine) {
-    machine.GetNativeAPI().PushNull();
+  static int EntryCaseOfCannotProcess(SquirrelVM&, NativeAPI& api) {
+    api.PushNull();
     return 1;
   }
 
-  static int SpecialEntryConstructor(VirtualMachine& machine) {
-    SquirrelVM& vm = SquirrelVM::FindByHandle(machine.GetHandle());
-    NativeAPI api = vm.GetNativeAPI();
+  static int SpecialEntryConstructor(SquirrelVM& vm, NativeAPI& api) {
     SQInteger board_type = PopInteger(api);
     std::string name_japanese = PopString(api);
     std::string name = PopString(api);
@@ -432,9 +412,9 @@ void SquirrelVM::PushBoardClass() {
     NewSlot(-1, "Sideboard", 1, false);
     NewSlot(-1, "Hybrid", 2, false);
   }, true);
-  NewNativeMember("constructor", ObjectModelNatives::BoardConstructor, 2, "xp", false);
-  NewNativeMember("count_total_of_native", ObjectModelNatives::BoardCountTotalOfNative, 3, "xcx",
-                  false);
+  NewNativeMember("constructor", Bound(ObjectModelNatives::BoardConstructor), 2, "xp", false);
+  NewNativeMember("count_total_of_native", Bound(ObjectModelNatives::BoardCountTotalOfNative), 3,
+                  "xcx", false);
   NewNullMembers({"table"});
   RunBuffer(kBoardText.text, kBoardText.SourceName(), [&] { api.Push(class_index); }, false);
 }
@@ -444,9 +424,9 @@ void SquirrelVM::PushDeckClass() {
   api.NewClass(false);
   const SQInteger class_index = api.GetTop();
   api.SetTypeTag(-1, TypeTagOf<Deck>());
-  NewNativeMember("constructor", ObjectModelNatives::DeckConstructor, 2, "xp", false);
-  NewNativeMember("archetype", ObjectModelNatives::DeckArchetype, 1, "x", false);
-  NewNativeMember("archetype_how", ObjectModelNatives::DeckArchetypeHow, 1, "x", false);
+  NewNativeMember("constructor", Bound(ObjectModelNatives::DeckConstructor), 2, "xp", false);
+  NewNativeMember("archetype", Bound(ObjectModelNatives::DeckArchetype), 1, "x", false);
+  NewNativeMember("archetype_how", Bound(ObjectModelNatives::DeckArchetypeHow), 1, "x", false);
   NewNullMembers({"path", "file_name", "mainboard", "sideboard", "hybridboard", "headers"});
   RunBuffer(kDeckText.text, kDeckText.SourceName(), [&] { api.Push(class_index); }, false);
 }
@@ -462,9 +442,9 @@ void SquirrelVM::PushCardClass() {
       NewSlot(-1, type.name, type.code, false);
     }
   }, true);
-  NewNativeMember("compare", ObjectModelNatives::CardCompare, 3, ".xx", true);
-  NewNativeMember("constructor", ObjectModelNatives::CardConstructor, 2, "xp", false);
-  NewNativeMember("is_normal", ObjectModelNatives::CardIsNormal, 1, "x", false);
+  NewNativeMember("compare", Bound(ObjectModelNatives::CardCompare), 3, ".xx", true);
+  NewNativeMember("constructor", Bound(ObjectModelNatives::CardConstructor), 2, "xp", false);
+  NewNativeMember("is_normal", Bound(ObjectModelNatives::CardIsNormal), 1, "x", false);
   NewSlot(
       -1, "is_special", [&] { CompileBuffer(kIsSpecialText, "built-in Card"); }, false);
   NewNullMembers({"name", "name_japanese", "mana_cost", "converted_mana_cost", "type_text", "type",
@@ -476,19 +456,20 @@ void SquirrelVM::PushCardDatabaseClass() {
   NativeAPI api = GetNativeAPI();
   api.NewClass(false);
   api.SetTypeTag(-1, TypeTagOf<CardDatabase>());
-  NewNativeMember("constructor", ObjectModelNatives::CardDatabaseConstructor, 2, "xp", false);
-  NewNativeMember("card_exist", ObjectModelNatives::CardDatabaseCardExist, 2, "xs", false);
-  NewNativeMember("fetch", ObjectModelNatives::CardDatabaseFetch, 2, "xs", false);
-  NewNativeMember("add_unknown_card", ObjectModelNatives::CardDatabaseAddUnknownCard, 2, "xs",
+  NewNativeMember("constructor", Bound(ObjectModelNatives::CardDatabaseConstructor), 2, "xp",
                   false);
+  NewNativeMember("card_exist", Bound(ObjectModelNatives::CardDatabaseCardExist), 2, "xs", false);
+  NewNativeMember("fetch", Bound(ObjectModelNatives::CardDatabaseFetch), 2, "xs", false);
+  NewNativeMember("add_unknown_card", Bound(ObjectModelNatives::CardDatabaseAddUnknownCard), 2,
+                  "xs", false);
 }
 
 void SquirrelVM::PushEntryClass() {
   NativeAPI api = GetNativeAPI();
   api.NewClass(false);
   api.SetTypeTag(-1, TypeTagOf<Entry>());
-  NewNativeMember("constructor", ObjectModelNatives::EntryConstructor, 3, "xpi", false);
-  NewNativeMember("case_of_cannot_process", ObjectModelNatives::EntryCaseOfCannotProcess, 2,
+  NewNativeMember("constructor", Bound(ObjectModelNatives::EntryConstructor), 3, "xpi", false);
+  NewNativeMember("case_of_cannot_process", Bound(ObjectModelNatives::EntryCaseOfCannotProcess), 2,
                   "xx", false);
   NewNullMembers({"card", "board_type"});
 }
@@ -498,7 +479,8 @@ void SquirrelVM::PushSpecialEntryClass() {
   PushObject(classes_.entry);
   api.NewClass(true);
   api.SetTypeTag(-1, TypeTagOf<SpecialEntry>());
-  NewNativeMember("constructor", ObjectModelNatives::SpecialEntryConstructor, 5, "xissi", false);
+  NewNativeMember("constructor", Bound(ObjectModelNatives::SpecialEntryConstructor), 5, "xissi",
+                  false);
   NewNullMembers({"use"});
 }
 

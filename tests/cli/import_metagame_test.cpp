@@ -14,6 +14,7 @@
 #include <set>
 #include <sstream>
 
+#include "tests/support/missing_tool.h"
 #include "tests/support/scratch_folder.h"
 #include "ttl/core/tt_string.h"
 
@@ -217,7 +218,7 @@ protected:
   void SetUp() override {
     const char* bin = std::getenv("TARVANE_BIN_DIR");
     if (!bin || ::access((std::string(bin) + "/tarvane-cli").c_str(), X_OK) != 0) {
-      GTEST_SKIP() << "tarvane-cli is not built";
+      TARVANE_SKIP_FOR_MISSING_TOOL("tarvane-cli is not built");
     }
     bin_ = bin;
   }

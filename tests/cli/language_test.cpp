@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "tests/support/missing_tool.h"
 #include "ttl/core/tt_string.h"
 
 namespace TarvaneTest {
@@ -25,7 +26,7 @@ class LanguageTest : public ::testing::Test {
 protected:
   void SetUp() override {
     const char* bin = std::getenv("TARVANE_BIN_DIR");
-    if (bin == nullptr) GTEST_SKIP() << "TARVANE_BIN_DIR is not set";
+    if (bin == nullptr) TARVANE_SKIP_FOR_MISSING_TOOL("TARVANE_BIN_DIR is not set");
     bin_ = bin;
   }
 

@@ -16,6 +16,7 @@
 #include "cli/tarvane_cli.h"
 #include "tests/table/table_test_support.h"
 #include "tests/support/desktop_names.h"
+#include "tests/support/missing_tool.h"
 
 namespace TarvaneTest {
 namespace {
@@ -513,7 +514,7 @@ protected:
   void SetUp() override {
     const char* bin = std::getenv("TARVANE_BIN_DIR");
     if (!bin || ::access((std::string(bin) + "/tarvane-cli").c_str(), X_OK) != 0) {
-      GTEST_SKIP() << "tarvane-cli is not built";
+      TARVANE_SKIP_FOR_MISSING_TOOL("tarvane-cli is not built");
     }
     bin_ = bin;
   }
@@ -574,7 +575,7 @@ class UnspellableFolderTest : public BuiltCliTest {
 protected:
   void SetUp() override {
     BuiltCliTest::SetUp();
-    if (IsSkipped()) return;
+    if (IsSkipped() || HasFatalFailure()) return;
     folder_ = scratch_.Join(DesktopNames::kCafe);
     std::filesystem::create_directories(folder_);
     for (const char* name : {"tarvane", "tarvane-cli", "tarvane.nut", "tarvane.bmp"}) {
@@ -598,7 +599,7 @@ TEST_F(UnspellableFolderTest, TheToolAnswersHelpAndNamesTheFolderInsteadOfAborti
 }
 
 TEST_F(UnspellableFolderTest, TheWindowProgramWritesTheErrorLogThere) {
-  if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
+  if (!std::getenv("DISPLAY")) TARVANE_SKIP_FOR_MISSING_TOOL("no display");
   // The program shows its box and waits; the log is written before the box.
   const std::string ini = folder_ + "/tarvane.ini";
   const std::string program = folder_ + "/tarvane";

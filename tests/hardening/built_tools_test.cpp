@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/missing_tool.h"
 #include "tests/support/scratch_folder.h"
 
 using TarvaneTest::ScratchFolder;
@@ -30,7 +31,7 @@ class BuiltToolsTest : public ::testing::Test {
 protected:
   void SetUp() override {
     const char* bin = std::getenv("TARVANE_BIN_DIR");
-    if (!bin) GTEST_SKIP() << "TARVANE_BIN_DIR is not set";
+    if (!bin) TARVANE_SKIP_FOR_MISSING_TOOL("TARVANE_BIN_DIR is not set");
     bin_ = bin;
   }
 
@@ -96,7 +97,7 @@ TEST_F(BuiltToolsTest, AnExportPastTheFileSizeLimitIsReportedAndLeavesNoTemporar
 }
 
 TEST_F(BuiltToolsTest, ADictionaryPastTheFileSizeLimitIsReportedAndLeavesNoTemporaryFile) {
-  if (!Built("tarvane-dict")) GTEST_SKIP() << "tarvane-dict is not built";
+  if (!Built("tarvane-dict")) TARVANE_SKIP_FOR_MISSING_TOOL("tarvane-dict is not built");
   const char* data = std::getenv("TARVANE_TEST_DATA");
   ASSERT_NE(data, nullptr);
   const std::string output = scratch_.Join("cards.dat");

@@ -215,7 +215,9 @@ TEST_F(SettingsFaultTest, AFileCutAnywhereReadsAsWhatItStillHoldsAndSavesWhole) 
         << length;
     EXPECT_TRUE(saved.ExtensionScriptPath.starts_with(loaded.ExtensionScriptPath)) << length;
     WindowPlacement placement;
-    if (LoadWindowPlacement(placement)) EXPECT_EQ(placement, SamplePlacement()) << length;
+    if (LoadWindowPlacement(placement)) {
+      EXPECT_EQ(placement, SamplePlacement()) << length;
+    }
 
     // Saving over a cut file makes it whole again (every write syncs, so only some lengths).
     if (length % 16 != 0) continue;

@@ -88,8 +88,8 @@ protected:
       arguments.push_back(TtString::Cp932ToUtf8(action));
     }
     arguments.insert(arguments.end(), decks.begin(), decks.begin() + 5);
-    for (const std::string& action : {"--decks", "1", "3", "--delete-columns", "--sort",
-                                      "カードタイプ順", "--new"}) {
+    for (const char* action :
+         {"--decks", "1", "3", "--delete-columns", "--sort", "カードタイプ順", "--new"}) {
       arguments.push_back(TtString::Cp932ToUtf8(action));
     }
     return ParseCliOptions(arguments).actions;
@@ -122,7 +122,9 @@ TEST_F(SoakTest, MemoryComesBackAfterEveryCycle) {
               << "  start: " << start << "\n  end:   " << end << "\n";
     EXPECT_EQ(end.engine.blocks, start.engine.blocks);
     EXPECT_EQ(end.engine.bytes, start.engine.bytes);
-    if (start.heap > 0) EXPECT_LT(end.heap - start.heap, 256 * 1024);
+    if (start.heap > 0) {
+      EXPECT_LT(end.heap - start.heap, 256 * 1024);
+    }
 #ifndef __SANITIZE_ADDRESS__
     // AddressSanitizer holds freed memory back for a while, so only the plain build can tell.
     EXPECT_LT(end.resident - start.resident, 8 * 1024 * 1024);
@@ -167,5 +169,7 @@ class RowMaker {
   std::cout << "rows made by scripts: start: " << start << "\n  end:   " << end << "\n";
   EXPECT_EQ(err.str(), "");
   EXPECT_EQ(end.engine.blocks, start.engine.blocks);
-  if (start.heap > 0) EXPECT_LT(end.heap - start.heap, 64 * 1024);
+  if (start.heap > 0) {
+    EXPECT_LT(end.heap - start.heap, 64 * 1024);
+  }
 }

@@ -57,7 +57,9 @@ TEST_F(TableTest, RowsFollowTheBoardMode) {
   EXPECT_EQ(Column(0),
             Strings({"対抗呪文", "ゴブリンの先達", "島", "稲妻", "山", "Smash", "メイン合計"}));
   for (const auto& row : vm->GetRows()) {
-    if (!row->is_special()) EXPECT_EQ(row->board_type(), 2);
+    if (!row->is_special()) {
+      EXPECT_EQ(row->board_type(), 2);
+    }
   }
   EXPECT_EQ(vm->GetRows().size(), static_cast<size_t>(list.GetItemCount()));
 }

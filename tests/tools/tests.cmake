@@ -11,3 +11,14 @@ if(TARGET tarvane_dict_core)
       LIBS tarvane_dict_core tarvane_model)
   endif()
 endif()
+
+# The toolbar pictures are tracked as the bitmap their generator writes.
+if(Python3_Interpreter_FOUND)
+  add_test(NAME check_toolbar_bitmap
+    COMMAND ${CMAKE_COMMAND} -DPYTHON=${Python3_EXECUTABLE}
+            -DGENERATOR=${CMAKE_SOURCE_DIR}/tools/make_toolbar_bitmap.py
+            -DTRACKED=${CMAKE_SOURCE_DIR}/data/tarvane.bmp
+            -DOUTPUT=${CMAKE_CURRENT_BINARY_DIR}/generated/tarvane.bmp
+            -P ${CMAKE_SOURCE_DIR}/cmake/CheckGenerated.cmake)
+  set_tests_properties(check_toolbar_bitmap PROPERTIES LABELS unit)
+endif()

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "tests/support/program_folder.h"
+#include "tests/support/test_script_classes.h"
 #include "ttl/testing/tt_testing.h"
 #include "ui/main_frame.h"
 #include "ui/open_list_dialog.h"
@@ -26,67 +27,28 @@ int WinMain(const std::vector<std::string>& arguments = {});
 
 namespace TarvaneTest {
 
+// Appended piece by piece: g++ 12 warns wrongly (array bounds) about the chain of + here.
 inline std::string SourcePath(const std::string& relative) {
-  return std::string(TARVANE_SOURCE_DIR) + "/" + relative;
+  std::string path = TARVANE_SOURCE_DIR;
+  path += '/';
+  path += relative;
+  return path;
 }
 
-// Rows sort by board (sideboard rows last), card rows before special rows, then English name.
+// The shared script classes with the window tests' menus; a deck column sorts in reverse.
 inline std::string TestStartupScript() {
-  return R"(
-class SubMenu {
-  name = null; items = null;
-  constructor(menu_name, menu_items) { name = menu_name; items = menu_items; }
-}
-function group(e) { return e.board_type == ::Board.Type.Sideboard ? 1 : 0; }
-function special(e) { return e instanceof ::SpecialEntry; }
-function by_name(a, b) {
-  local g = group(a) <=> group(b); if (g != 0) return g;
-  local s = special(a).tointeger() <=> special(b).tointeger(); if (s != 0) return s;
-  return a.card.name <=> b.card.name;
-}
-class NameSorter { name = "名前順"; function compare_for_sort(a, b) { return ::by_name(a, b); } }
-class ReverseSorter { name = "逆順"; function compare_for_sort(a, b) { return ::by_name(b, a); } }
-
-class NameProcessor {
-  name = null; sorter = null; japanese = true;
-  constructor(is_japanese) {
-    japanese = is_japanese; name = is_japanese ? "カード名" : "Card Name"; sorter = NameSorter();
-  }
-  function process_function(entry) { return japanese ? entry.card.name_japanese : entry.card.name; }
-}
-::Organizer.create_first_column_processor <- function(is_japanese) {
-  return NameProcessor(is_japanese);
-}
-
-class DeckProcessor {
-  deck = null; name = null; sorter = null;
-  constructor(the_deck) { deck = the_deck; name = the_deck.file_name; sorter = ReverseSorter(); }
-  function process_function(entry) {
-    local board = deck.get_board_type_of(entry.board_type);
-    if (::special(entry)) return board.count_all_total();
-    return board.get_count_of(entry.card);
-  }
-}
-
-class ConstantProcessor {
-  name = null; sorter = null; value = null;
-  constructor(column_name, column_value) { name = column_name; value = column_value; sorter = ReverseSorter(); }
-  function process_function(entry) { return value; }
-}
-
-local function special_entry(type, name, name_japanese, board) {
-  local entry = ::SpecialEntry(type, name, name_japanese, board);
-  entry.use = true;
-  ::Organizer.special_entries.append(entry);
-}
-special_entry(::Card.Type.MainTotal, "Main Total", "メイン合計", ::Board.Type.Mainboard);
-special_entry(::Card.Type.MainTotal, "Side Total", "サイド合計", ::Board.Type.Sideboard);
+  std::string script = TestScriptClasses();
+  script += R"(
+::deck_column_sorter <- function(deck) { return ::ReverseSorter(); }
+special_entry(::Card.Type.MainTotal, "Main Total", "メイン合計", ::Board.Type.Mainboard, true);
+special_entry(::Card.Type.MainTotal, "Side Total", "サイド合計", ::Board.Type.Sideboard, true);
 
 ::Organizer.processors.extend([
-  ConstantProcessor("定数", 7), null, SubMenu("その他", [ConstantProcessor("文字", "a\"b")])
+  ValueProcessor("定数", 7), null, SubMenu("その他", [ValueProcessor("文字", "a\"b")])
 ]);
 ::Organizer.sorters.extend([NameSorter(), ReverseSorter()]);
 )";
+  return script;
 }
 
 // Lightning Bolt is on both boards of burn; Mountain is on burn's main deck and blue's

@@ -36,7 +36,7 @@ class DifferenceProcessor {
 }
 class TwoColumns {
   name = "二列";
-  function create_columns() { return [ConstantProcessor("一", 1), ConstantProcessor("二", 2)]; }
+  function create_columns() { return [ValueProcessor("一", 1), ValueProcessor("二", 2)]; }
 }
 ::Organizer.processors.append(TwoColumns());
 )";
@@ -44,7 +44,7 @@ class TwoColumns {
 class MetagameViewsTest : public MainWindowFixture {
 protected:
   void OpenWithBothDecksAsColumns() {
-    folder.Write("tarvane.nut", TestStartupScript() + kViewsScript);
+    folder.Write("tarvane.nut", TestStartupScript().append(kViewsScript));
     Open();
     AddDecks({folder.burn, folder.blue});
     Choose({kOperations, 0});

@@ -12,6 +12,8 @@
 #include <thread>
 
 #include "model/card.h"
+#include "ui/open_list_dialog.h"
+#include "tests/support/missing_tool.h"
 #include "tests/ui/main_window_test_support.h"
 #include "ui/open_list_dialog.h"
 
@@ -51,8 +53,9 @@ protected:
   static void TearDownTestSuite() { StopOpenbox(openbox_); }
   void SetUp() override {
     if (!TtTesting::WindowManagerRunning()) {
-      GTEST_SKIP() << "no window manager on the display and none could be started from " << kOpenbox
-                   << " (install openbox to run these tests)";
+      TARVANE_SKIP_FOR_MISSING_TOOL(
+          "no window manager on the display and none could be started "
+          "from /usr/bin/openbox (scripts/install-deps.sh installs it)");
     }
   }
 
