@@ -61,6 +61,8 @@ bool IsOptionWord(const std::string& argument) { return argument.starts_with("--
 
 std::string ValueMissing() { return Say(": a value is missing", ": 値がありません"); }
 
+std::string NoChartBefore() { return Say(": no --chart before it", ": その前に --chart がありません"); }
+
 std::string ToProgramText(const std::string& utf8, const std::string& option) {
   std::string cp932;
   if (!TtString::TryUtf8ToCp932(utf8, cp932)) {
@@ -193,7 +195,8 @@ double ToPercent(const std::string& text, const std::string& option) {
   double percent = 0;
   char rest = 0;
   if (std::sscanf(text.c_str(), "%lf%c", &percent, &rest) != 1 || !(percent >= 0 && percent <= 100)) {
-    throw CliUsageError(option + ": \"" + text + "\" is not a percentage from 0 to 100");
+    throw CliUsageError(option + ": \"" + text +
+                        Say("\" is not a percentage from 0 to 100", "\" は 0 から 100 の割合ではありません"));
   }
   return percent;
 }
@@ -203,9 +206,11 @@ void ReadChartSize(const std::string& text, ChartSettings& chart) {
   char rest = 0;
   if (std::sscanf(text.c_str(), "%dx%d%c", &width, &height, &rest) != 2 ||
       !IsChartSizeAllowed(width, height)) {
-    throw CliUsageError("--size: \"" + text + "\" is not WIDTHxHEIGHT with sides from " +
-                        std::to_string(kMinimumChartSide) + " to " +
-                        std::to_string(kMaximumChartSide));
+    const std::string low = std::to_string(kMinimumChartSide);
+    const std::string high = std::to_string(kMaximumChartSide);
+    throw CliUsageError("--size: \"" + text +
+                        Say("\" is not WIDTHxHEIGHT with sides from " + low + " to " + high,
+                            "\" は辺が " + low + " から " + high + " の WIDTHxHEIGHT ではありません"));
   }
   chart.width = width;
   chart.height = height;
@@ -225,18 +230,21 @@ std::optional<size_t> ReadChartOption(const std::vector<std::string>& arguments,
                                       "--by-type"};
   if (std::find(std::begin(words), std::end(words), option) == std::end(words)) return std::nullopt;
   if (option == "--archetype" && !chart) {
-    throw CliUsageError("--archetype: neither --chart nor --average-deck FILE right before it");
+    throw CliUsageError("--archetype" + Say(": neither --chart nor --average-deck FILE right before it",
+                                            ": 直前に --chart も --average-deck FILE もありません"));
   }
-  if (option != "--chart" && !chart) throw CliUsageError(option + ": no --chart before it");
+  if (option != "--chart" && !chart) throw CliUsageError(option + NoChartBefore());
   if (option == "--by-type") {
     chart->request.split_by_type = true;
     return index;
   }
-  if (index >= arguments.size()) throw CliUsageError(option + ": a value is missing");
+  if (index >= arguments.size()) throw CliUsageError(option + ValueMissing());
   const std::string& value = arguments[index];
   if (option == "--chart") {
     std::optional<ChartKind> kind = ChartKindOf(value);
-    if (!kind) throw CliUsageError("--chart: \"" + value + "\" is not one of metagame, adoption, curve");
+    if (!kind) throw CliUsageError("--chart: \"" + value +
+                                Say("\" is not one of metagame, adoption, curve",
+                                    "\" は metagame, adoption, curve のどれでもありません"));
     chart = ChartSettings{};
     chart->request.kind = *kind;
   } else if (option == "--card") {
@@ -254,8 +262,8 @@ std::optional<size_t> ReadChartOption(const std::vector<std::string>& arguments,
 CliAction ChartFileAction(const std::vector<std::string>& arguments, size_t index,
                           const std::optional<ChartSettings>& chart) {
   const std::string& option = arguments[index - 1];
-  if (!chart) throw CliUsageError(option + ": no --chart before it");
-  if (index >= arguments.size()) throw CliUsageError(option + ": a value is missing");
+  if (!chart) throw CliUsageError(option + NoChartBefore());
+  if (index >= arguments.size()) throw CliUsageError(option + ValueMissing());
   CliAction action{option == "--png" ? CliAction::Kind::ChartPng : CliAction::Kind::ChartSvg,
                    option, {ToProgramPath(arguments[index], option)}, {}, {}, false, {},
                    chart->request, chart->width, chart->height};
@@ -273,7 +281,7 @@ CliOptions ParseCliOptions(const std::vector<std::string>& arguments) {
     if (argument == "--archetype" && FollowsAverageDeck(arguments, index)) {
       // Narrows the --average-deck FILE right before it to the decks of one archetype; anywhere
       // else --archetype is the archetype of the chart being set up.
-      if (index >= arguments.size()) throw CliUsageError("--archetype: a value is missing");
+      if (index >= arguments.size()) throw CliUsageError("--archetype" + ValueMissing());
       options.actions.back().archetype = ToProgramText(arguments[index++], "--archetype");
     } else if (std::optional<size_t> next = ReadChartOption(arguments, index, chart)) {
       index = *next;
@@ -296,7 +304,7 @@ CliOptions ParseCliOptions(const std::vector<std::string>& arguments) {
         throw CliUsageError("--import" + ValueMissing());
       }
     } else if (argument == "--archetype-rules") {
-      if (index >= arguments.size()) throw CliUsageError("--archetype-rules: a value is missing");
+      if (index >= arguments.size()) throw CliUsageError("--archetype-rules" + ValueMissing());
       options.archetype_rules = ToProgramPath(arguments[index++], "--archetype-rules");
     } else if (argument == "--to") {
       if (index >= arguments.size()) throw CliUsageError("--to" + ValueMissing());
@@ -373,11 +381,13 @@ Charts (no display needed):
 Deck lists from other programs (instead of the actions):
   --import FILE... --to DIR
                            convert each file (a list copied from a web page, a digital
-                           client's export, .dck, .dek, Japanese card names, UTF-8 or UTF-16)
-                           into a deck list file DIR/NAME.txt in the program's format (CP932),
-                           replacing a file of that name; DIR is made when missing. The report
+                           client's export, a tagged site export, .dck, .dek, .cod, .o8d,
+                           Japanese card names, UTF-8 or UTF-16) into a deck list file
+                           DIR/NAME.txt in the program's format (CP932), replacing a file of
+                           that name; an event file (JSON) gives one list per deck,
+                           DIR/001_player.txt and so on. DIR is made when missing. The report
                            of each file goes to standard output. Exit status 3 when a file
-                           could not be read or written.
+                           could not be read, converted or written (the others are converted).
 
 Global options:
   --program PATH           act as the program at PATH (its .ini, .nut and dictionary folder);

@@ -80,7 +80,7 @@ struct CliOptions {
 // Reads the arguments (without the program name). Throws CliUsageError.
 CliOptions ParseCliOptions(const std::vector<std::string>& arguments);
 
-// The text of --help, in English (ASCII).
+// The text of --help, in English (CP932, as the program's literals are).
 std::string CliHelpText();
 // The same in Japanese, in CP932.
 std::string CliHelpTextJapanese();

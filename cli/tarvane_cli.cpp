@@ -105,7 +105,7 @@ int RunWithOptions(const std::vector<std::string>& arguments, std::ostream& out,
     return ReportUsageError(err, error.what());
   }
   if (options.help) {
-    out << (TtLanguage::IsJapanese() ? TtString::Cp932ToUtf8(CliHelpTextJapanese()) : CliHelpText());
+    out << TtString::Cp932ToUtf8(TtLanguage::IsJapanese() ? CliHelpTextJapanese() : CliHelpText());
     return kSuccess;
   }
   CliConsole console(out, err, options.utf8, options.yes);
