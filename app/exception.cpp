@@ -18,8 +18,8 @@ std::string InternalException::Message() const {
 std::string InternalException::Summary() const { return "内部エラーが発生しました。"; }
 
 std::string InternalException::Description() const {
-  return Summary() + kLineBreak + "ファイル : " + module_ + kLineBreak + "行番号 : " +
-         std::to_string(line_);
+  return Summary() + kLineBreak + "ファイル : " + module_ + kLineBreak +
+         "行番号 : " + std::to_string(line_);
 }
 
 FileNotExistException::FileNotExistException(const std::string& path)

@@ -233,9 +233,7 @@ void ProgramFiles::PrepareFolderOf(const std::string& file_path) noexcept {
   }
 }
 
-std::string ProgramFiles::GetGuidePath() {
-  return GetShippedFolderPath() + "/help/ja/index.html";
-}
+std::string ProgramFiles::GetGuidePath() { return GetShippedFolderPath() + "/help/ja/index.html"; }
 
 ProgramFiles::Scope::Scope(const std::string& executable_path) : previous_(Override()) {
   SetExecutablePath(executable_path);

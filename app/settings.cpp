@@ -114,7 +114,8 @@ void AddRecentDeckSet(const std::string& path) {
   if (paths.size() > static_cast<size_t>(kRecentDeckSetCount)) paths.resize(kRecentDeckSetCount);
   SettingsFile file;
   TtIniSection section = file.RecentDeckSets();
-  for (size_t index = 0; index < paths.size(); ++index) section.SetString(std::to_string(index + 1), paths[index]);
+  for (size_t index = 0; index < paths.size(); ++index)
+    section.SetString(std::to_string(index + 1), paths[index]);
 }
 
 bool IsTestMode() {

@@ -29,7 +29,8 @@ inline constexpr int kMaxColumnWidth = 2000;
 
 // Fills the record from the settings file; missing keys give the defaults above.
 void LoadSettings(Settings& settings);
-// Writes the five keys, and ArchetypeRules when it is set or was in the file; throws the toolkit's exception when the file cannot be written.
+// Writes the five keys, and ArchetypeRules when it is set or was in the file; throws the toolkit's
+// exception when the file cannot be written.
 void SaveSettings(const Settings& settings);
 
 // True, with the record filled, only when the key list holds "Placement" spelt exactly so and

@@ -11,8 +11,8 @@ namespace {
 constexpr size_t kWordCount = WindowPlacement::kByteSize / 4;
 
 std::array<int32_t*, kWordCount> Words(WindowPlacement& p) {
-  return {&p.length,      &p.flags,       &p.show_command, &p.minimized_x,
-          &p.minimized_y, &p.maximized_x, &p.maximized_y,  &p.normal_left,
+  return {&p.length,      &p.flags,        &p.show_command, &p.minimized_x,
+          &p.minimized_y, &p.maximized_x,  &p.maximized_y,  &p.normal_left,
           &p.normal_top,  &p.normal_right, &p.normal_bottom};
 }
 

@@ -35,8 +35,8 @@ void WriteFile(const std::string& path, const std::string& bytes);
 
 #define TARVANE_BENCH_CONCAT2(a, b) a##b
 #define TARVANE_BENCH_CONCAT(a, b) TARVANE_BENCH_CONCAT2(a, b)
-#define TARVANE_BENCH(name)                                                      \
-  static void TARVANE_BENCH_CONCAT(BenchBody_, __LINE__)();                      \
+#define TARVANE_BENCH(name)                                                        \
+  static void TARVANE_BENCH_CONCAT(BenchBody_, __LINE__)();                        \
   static TarvaneBench::Registrar TARVANE_BENCH_CONCAT(bench_registrar_, __LINE__)( \
-      name, TARVANE_BENCH_CONCAT(BenchBody_, __LINE__));                         \
+      name, TARVANE_BENCH_CONCAT(BenchBody_, __LINE__));                           \
   static void TARVANE_BENCH_CONCAT(BenchBody_, __LINE__)()

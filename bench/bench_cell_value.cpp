@@ -23,8 +23,7 @@ const int kRounds = 301;
 class SilentReporter : public Tarvane::MessageReporter {
 public:
   Tarvane::MessageAnswer ShowMessage(const std::string&, const std::string&,
-                                     Tarvane::MessageButtons, Tarvane::MessageIcon,
-                                     bool) override {
+                                     Tarvane::MessageButtons, Tarvane::MessageIcon, bool) override {
     return Tarvane::MessageAnswer::No;
   }
 };
@@ -88,11 +87,10 @@ TARVANE_BENCH("cell_value") {
     double host = 1e9;
     for (int round = 0; round < kRounds; ++round) {
       direct = std::min(direct, TarvaneBench::Seconds([&] {
-        direct_sum = FillDirectly(vm.GetHandle(), processor_handle, row_handles);
-      }));
-      host = std::min(host, TarvaneBench::Seconds([&] {
-        host_sum = FillThroughTheHost(vm, processor, rows);
-      }));
+                          direct_sum = FillDirectly(vm.GetHandle(), processor_handle, row_handles);
+                        }));
+      host = std::min(
+          host, TarvaneBench::Seconds([&] { host_sum = FillThroughTheHost(vm, processor, rows); }));
     }
     if (direct_sum != host_sum) TarvaneBench::PrintFigure("cell_value results differ", 1, "");
     double cells = kRows;

@@ -24,7 +24,8 @@ constexpr size_t kReadBlock = 8 << 20;
 // Ten cards of every layout the builder reads (normal, adventure, transform, split, a land
 // creature, a planeswalker), as the public file lists them by name: the templates of the
 // generated input, so the benchmark needs no file of the source tree. UTF-8, as the real file.
-constexpr char8_t kCardsByName[] = u8R"json({"data":{
+constexpr char8_t kCardsByName[] =
+    u8R"json({"data":{
 "Black Lotus":[{"convertedManaCost":0.0,"foreignData":[],"layout":"normal","manaCost":"{0}","manaValue":0.0,"name":"Black Lotus","text":"{T}, Sacrifice Black Lotus: Add three mana of any one color.","type":"Artifact","types":["Artifact"]}],
 "Bonecrusher Giant // Stomp":[{"convertedManaCost":3.0,"faceName":"Bonecrusher Giant","foreignData":[{"language":"Japanese","name":"砕骨の巨人 // 踏みつけ","faceName":"砕骨の巨人","text":"砕骨の巨人が呪文の対象になるたび、砕骨の巨人はその呪文のコントローラーに2点のダメージを与える。"}],"layout":"adventure","manaCost":"{2}{R}","manaValue":3.0,"name":"Bonecrusher Giant // Stomp","power":"4","side":"a","text":"Whenever Bonecrusher Giant becomes the target of a spell, Bonecrusher Giant deals 2 damage to that spell's controller.","toughness":"3","type":"Creature — Giant","types":["Creature"]},{"convertedManaCost":3.0,"faceName":"Stomp","foreignData":[{"language":"Japanese","name":"砕骨の巨人 // 踏みつけ","faceName":"踏みつけ","text":"このターン、ダメージは軽減できない。\n踏みつけは、1つを対象とし、それに2点のダメージを与える。"}],"layout":"adventure","manaCost":"{1}{R}","manaValue":3.0,"name":"Bonecrusher Giant // Stomp","side":"b","text":"Damage can't be prevented this turn. Stomp deals 2 damage to any target.\n(Then exile this card. You may cast the creature later from exile.)","type":"Instant — Adventure","types":["Instant"]}],
 "Delver of Secrets // Insectile Aberration":[{"colorIdentity":["U"],"convertedManaCost":1.0,"faceName":"Delver of Secrets","foreignData":[{"language":"Japanese","name":"秘密を掘り下げる者"}],"layout":"transform","manaCost":"{U}","manaValue":1.0,"name":"Delver of Secrets // Insectile Aberration","power":"1","side":"a","text":"At the beginning of your upkeep, look at the top card of your library. You may reveal that card. If an instant or sorcery card is revealed this way, transform Delver of Secrets.","toughness":"1","type":"Creature — Human Wizard","types":["Creature"]},{"colorIdentity":["U"],"colorIndicator":["U"],"convertedManaCost":1.0,"faceName":"Insectile Aberration","foreignData":[{"language":"Japanese","name":"昆虫の逸脱者"}],"layout":"transform","manaValue":1.0,"name":"Delver of Secrets // Insectile Aberration","power":"3","side":"b","text":"Flying","toughness":"2","type":"Creature — Human Insect","types":["Creature"]}],
@@ -105,9 +106,9 @@ std::string Suffixed(const std::string& name, const std::string& suffix) {
 std::string PrintingMembers(int set, int number) {
   std::string id = std::to_string(set) + "-" + std::to_string(number);
   std::string members = "\"identifiers\":{";
-  for (const char* name : {"cardKingdomId", "cardsphereId", "mcmId", "mcmMetaId", "mtgjsonV4Id",
-                           "multiverseId", "scryfallId", "scryfallIllustrationId",
-                           "scryfallOracleId", "tcgplayerProductId"}) {
+  for (const char* name :
+       {"cardKingdomId", "cardsphereId", "mcmId", "mcmMetaId", "mtgjsonV4Id", "multiverseId",
+        "scryfallId", "scryfallIllustrationId", "scryfallOracleId", "tcgplayerProductId"}) {
     members += std::string("\"") + name + "\":\"0f3e2d1c-" + id + "-4b5a-9c8d-7e6f5a4b3c2d\",";
   }
   members.back() = '}';
@@ -126,8 +127,11 @@ std::string PrintingMembers(int set, int number) {
       "ability triggers only once per turn, however many times the card becomes a target.\"}],"
       "\"artist\":\"Bench Artist\",\"availability\":[\"mtgo\",\"paper\"],\"borderColor\":\"black\","
       "\"finishes\":[\"nonfoil\",\"foil\"],\"frameVersion\":\"2015\",\"hasFoil\":true,"
-      "\"hasNonFoil\":true,\"number\":\"" + std::to_string(number) + "\",\"rarity\":\"common\","
-      "\"setCode\":\"B" + std::to_string(set) + "\",\"uuid\":\"5a4b3c2d-" + id + "\",";
+      "\"hasNonFoil\":true,\"number\":\"" +
+      std::to_string(number) +
+      "\",\"rarity\":\"common\","
+      "\"setCode\":\"B" +
+      std::to_string(set) + "\",\"uuid\":\"5a4b3c2d-" + id + "\",";
   return members;
 }
 
@@ -158,10 +162,11 @@ std::string WriteInput() {
     int date = (set * 37) % 360;
     char release[16];
     std::snprintf(release, sizeof(release), "%04d-%02d-15", 1993 + date / 12, date % 12 + 1);
-    text += (set ? ",\"" : "\"") + code + "\":{\"baseSetSize\":" +
-            std::to_string(kPrintingsPerSet) + ",\"block\":\"Bench\",\"booster\":{\"default\":"
-            "{\"boosters\":[{\"contents\":{\"common\":10,\"uncommon\":3,\"rare\":1},\"weight\":1}]}},"
-            "\"cards\":[";
+    text +=
+        (set ? ",\"" : "\"") + code + "\":{\"baseSetSize\":" + std::to_string(kPrintingsPerSet) +
+        ",\"block\":\"Bench\",\"booster\":{\"default\":"
+        "{\"boosters\":[{\"contents\":{\"common\":10,\"uncommon\":3,\"rare\":1},\"weight\":1}]}},"
+        "\"cards\":[";
     for (int number = 0; number < kPrintingsPerSet; ++number, ++printing) {
       int card = static_cast<int>((printing * 7919L) % kUniqueCards);
       for (const auto& face : cards[card % cards.size()]) {
@@ -170,7 +175,8 @@ std::string WriteInput() {
       }
     }
     text += "],\"code\":\"" + code + "\",\"name\":\"Bench Set " + std::to_string(set) +
-            "\",\"releaseDate\":\"" + release + "\",\"tokens\":[{\"name\":\"Insect\",\"type\":"
+            "\",\"releaseDate\":\"" + release +
+            "\",\"tokens\":[{\"name\":\"Insect\",\"type\":"
             "\"Token Creature\"}],\"type\":\"expansion\"}";
     std::fwrite(text.data(), 1, text.size(), file);
     written += text.size();
@@ -187,18 +193,19 @@ std::string WriteInput() {
 size_t ParseOnly(const std::string& path) {
   simdjson::ondemand::parser parser;
   size_t members = 0;
-  Tarvane::JsonElementSplitter splitter(path, [&](const char* json, size_t length, size_t capacity) {
-    simdjson::ondemand::document set = parser.iterate(json, length, capacity);
-    for (auto field : set.get_object()) {
-      if (field.unescaped_key().value() != "cards") continue;
-      for (simdjson::ondemand::object card : field.value().get_array()) {
-        for (auto member : card) {
-          member.unescaped_key().value();
-          ++members;
+  Tarvane::JsonElementSplitter splitter(
+      path, [&](const char* json, size_t length, size_t capacity) {
+        simdjson::ondemand::document set = parser.iterate(json, length, capacity);
+        for (auto field : set.get_object()) {
+          if (field.unescaped_key().value() != "cards") continue;
+          for (simdjson::ondemand::object card : field.value().get_array()) {
+            for (auto member : card) {
+              member.unescaped_key().value();
+              ++members;
+            }
+          }
         }
-      }
-    }
-  });
+      });
   std::FILE* file = std::fopen(path.c_str(), "rb");
   for (;;) {
     size_t read = std::fread(splitter.PrepareSpace(kReadBlock), 1, kReadBlock, file);

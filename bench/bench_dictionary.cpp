@@ -2,9 +2,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
-#include <functional>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,8 +16,8 @@ namespace {
 constexpr int kCardCount = 30000;
 constexpr int kFileCount = 6;
 
-const char* const kTypes[] = {"Land", "Creature", "Instant", "Sorcery", "Enchantment",
-                              "Artifact", "Planeswalker"};
+const char* const kTypes[] = {"Land",        "Creature", "Instant",     "Sorcery",
+                              "Enchantment", "Artifact", "Planeswalker"};
 
 // A card line like the real dictionary's: CP932 Japanese name, type line and two paragraphs.
 std::string CardLine(int number) {
@@ -85,7 +85,6 @@ TARVANE_BENCH("dictionary_load") {
     std::printf("  loaded %zu cards from %ld lines\n", cards, lines);
   }
   TarvaneBench::PrintFigure("read lines only, processor time", read_seconds * 1000, "ms");
-  TarvaneBench::PrintFigure("LoadDictionary 30,000 cards, processor", load_seconds * 1000,
-                            "ms");
+  TarvaneBench::PrintFigure("LoadDictionary 30,000 cards, processor", load_seconds * 1000, "ms");
   TarvaneBench::PrintRatio("dictionary_load", load_seconds / read_seconds, 2.0);
 }

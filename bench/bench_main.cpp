@@ -68,14 +68,14 @@ void WriteFile(const std::string& path, const std::string& bytes) {
 
 std::string ScratchFolder() {
   static std::string folder = [] {
-    auto path = std::filesystem::temp_directory_path() /
-                ("tarvane-bench-" + std::to_string(getpid()));
+    auto path =
+        std::filesystem::temp_directory_path() / ("tarvane-bench-" + std::to_string(getpid()));
     std::filesystem::create_directories(path);
     std::atexit([] {
       std::error_code ignored;
-      std::filesystem::remove_all(std::filesystem::temp_directory_path() /
-                                      ("tarvane-bench-" + std::to_string(getpid())),
-                                  ignored);
+      std::filesystem::remove_all(
+          std::filesystem::temp_directory_path() / ("tarvane-bench-" + std::to_string(getpid())),
+          ignored);
     });
     return path.string();
   }();
@@ -91,17 +91,18 @@ using TtLanguage::Say;
 void PrintHelp() {
   std::string names;
   for (const auto& entry : TarvaneBench::Registry()) names += "  " + entry.first + "\n";
-  std::fputs((Say("Usage: tarvane-bench [NAME...]\n"
-                  "Runs every measurement, or the named ones, and prints each target as a line\n"
-                  "\"ratio NAME VALUE TARGET\": the value measured against a baseline of the same run.\n"
-                  "Measurements:\n",
-                  "使い方: tarvane-bench [名前...]\n"
-                  "すべての測定（または指定した測定）を実行し、目標ごとに\n"
-                  "\"ratio 名前 値 目標\" の行を出します。値は同じ実行の中で測った基準との比です。\n"
-                  "測定:\n") +
-              names)
-                 .c_str(),
-             stdout);
+  std::fputs(
+      (Say("Usage: tarvane-bench [NAME...]\n"
+           "Runs every measurement, or the named ones, and prints each target as a line\n"
+           "\"ratio NAME VALUE TARGET\": the value measured against a baseline of the same run.\n"
+           "Measurements:\n",
+           "使い方: tarvane-bench [名前...]\n"
+           "すべての測定（または指定した測定）を実行し、目標ごとに\n"
+           "\"ratio 名前 値 目標\" の行を出します。値は同じ実行の中で測った基準との比です。\n"
+           "測定:\n") +
+       names)
+          .c_str(),
+      stdout);
 }
 
 }  // namespace
@@ -114,10 +115,12 @@ int main(int argc, char** argv) {
       return 0;
     }
     if (!TarvaneBench::Registry().contains(name)) {
-      std::fputs((Say("tarvane-bench: no measurement is named ", "tarvane-bench: その名前の測定はありません: ") + name +
-                  Say("\n(tarvane-bench --help lists them)\n", "\n(一覧は tarvane-bench --help)\n"))
-                     .c_str(),
-                 stderr);
+      std::fputs(
+          (Say("tarvane-bench: no measurement is named ",
+               "tarvane-bench: その名前の測定はありません: ") +
+           name + Say("\n(tarvane-bench --help lists them)\n", "\n(一覧は tarvane-bench --help)\n"))
+              .c_str(),
+          stderr);
       return 2;
     }
   }

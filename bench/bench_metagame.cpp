@@ -199,9 +199,9 @@ TARVANE_BENCH("metagame") {
   if (shipped_script.empty()) return;
   const std::string folder = TarvaneBench::ScratchFolder() + "/metagame";
   std::vector<std::string> paths;
-  TarvaneBench::PrintFigure("generate metagame", TarvaneBench::Seconds([&] {
-    paths = GenerateProgramFolder(folder, shipped_script);
-  }), "s");
+  TarvaneBench::PrintFigure(
+      "generate metagame",
+      TarvaneBench::Seconds([&] { paths = GenerateProgramFolder(folder, shipped_script); }), "s");
   std::vector<std::string> later_decks(paths.end() - kRounds, paths.end());
   paths.resize(kDecks);
 
@@ -219,19 +219,19 @@ TARVANE_BENCH("metagame") {
   vm->FillScriptMenu(Tarvane::ScriptMenuList::Processors, *processors, nullptr);
   vm->FillScriptMenu(Tarvane::ScriptMenuList::Sorters, *sorters, nullptr);
 
-  TarvaneBench::PrintFigure("load 10,000 deck lists", TarvaneBench::Seconds([&] {
-    table->AddDeckFiles(paths);
-  }), "s");
+  TarvaneBench::PrintFigure("load 10,000 deck lists",
+                            TarvaneBench::Seconds([&] { table->AddDeckFiles(paths); }), "s");
   // With no statistics column yet, the first sort counts the statistics itself.
   const TtSquirrel::Object& by_decks_playing = sorters->Leaf("集計順/採用デッキ数順");
-  TarvaneBench::PrintFigure("first sort by decks playing", TarvaneBench::Seconds([&] {
-    table->SortBy(by_decks_playing);
-  }), "s");
-  TarvaneBench::PrintFigure("five statistics columns added", TarvaneBench::Seconds([&] {
-    for (const char* label : {"採用デッキ数", "採用率(%)", "総枚数", "平均枚数", "最大枚数"}) {
-      table->AddSpecialColumn(processors->Leaf(label));
-    }
-  }), "s");
+  TarvaneBench::PrintFigure("first sort by decks playing",
+                            TarvaneBench::Seconds([&] { table->SortBy(by_decks_playing); }), "s");
+  TarvaneBench::PrintFigure(
+      "five statistics columns added", TarvaneBench::Seconds([&] {
+        for (const char* label : {"採用デッキ数", "採用率(%)", "総枚数", "平均枚数", "最大枚数"}) {
+          table->AddSpecialColumn(processors->Leaf(label));
+        }
+      }),
+      "s");
   TarvaneBench::PrintFigure("rows", list.GetItemCount(), "");
   TarvaneBench::PrintFigure("columns", list.GetColumnCount(), "");
 
@@ -241,9 +241,8 @@ TARVANE_BENCH("metagame") {
   double sink = 0;
   for (int round = 0; round < kRounds; ++round) {
     auto host = [&] {
-      refresh = std::min(refresh, TarvaneBench::Seconds([&] {
-        table->AddDeckFiles({later_decks[round]});
-      }));
+      refresh = std::min(refresh,
+                         TarvaneBench::Seconds([&] { table->AddDeckFiles({later_decks[round]}); }));
     };
     auto direct = [&] {
       native = std::min(native, TarvaneBench::Seconds([&] { sink += NativeStatistics(*vm); }));
@@ -251,9 +250,8 @@ TARVANE_BENCH("metagame") {
     TarvaneBench::InTurn(round, host, direct);
   }
   const double refresh_again = TarvaneBench::BestSeconds(kRounds, [&] { table->Refresh(); });
-  const double sort = TarvaneBench::BestSeconds(kSortRounds, [&] {
-    table->SortBy(by_decks_playing);
-  });
+  const double sort =
+      TarvaneBench::BestSeconds(kSortRounds, [&] { table->SortBy(by_decks_playing); });
   TarvaneBench::PrintFigure("refresh, deck list changed (target 1 s)", refresh, "s");
   TarvaneBench::PrintFigure("refresh, deck list unchanged", refresh_again, "s");
   TarvaneBench::PrintFigure("sort by decks playing (target 0.2 s)", sort, "s");

@@ -29,14 +29,16 @@ std::string CardName(int index) { return "Repaint Card " + std::to_string(index)
 
 // The program folder beside the benchmark's files: the shipped script and toolbar pictures, a
 // dictionary of the pool, and deck lists of 15 main-deck cards with one to four copies each.
-std::vector<std::string> GenerateProgramFolder(const std::string& folder, const std::string& shipped) {
+std::vector<std::string> GenerateProgramFolder(const std::string& folder,
+                                               const std::string& shipped) {
   for (const char* name : {"tarvane.nut", "tarvane.bmp"}) {
     std::filesystem::copy_file(shipped + "/" + name, folder + "/" + name,
                                std::filesystem::copy_options::overwrite_existing);
   }
   std::string dictionary;
   for (int i = 0; i < kPool; ++i) {
-    dictionary += CardName(i) + "\t生成カード" + std::to_string(i) + "\t\t1\tCreature\tCreature\t1/1\n";
+    dictionary +=
+        CardName(i) + "\t生成カード" + std::to_string(i) + "\t\t1\tCreature\tCreature\t1/1\n";
   }
   TarvaneBench::WriteFile(folder + "/dictionary/generated.dat", dictionary);
   std::mt19937 random(19);
@@ -44,7 +46,8 @@ std::vector<std::string> GenerateProgramFolder(const std::string& folder, const 
   for (int deck = 0; deck < kDecks; ++deck) {
     std::string text = "#ARCHETYPE Archetype " + std::to_string(deck % 12) + "\n";
     for (int card = 0; card < 15; ++card) {
-      text += std::to_string(1 + random() % 4) + " " + CardName(random() % 60 + (deck % 12) * 20) + "\n";
+      text += std::to_string(1 + random() % 4) + " " + CardName(random() % 60 + (deck % 12) * 20) +
+              "\n";
     }
     paths.push_back(folder + "/decks/deck" + std::to_string(deck) + ".txt");
     TarvaneBench::WriteFile(paths.back(), text);
@@ -55,19 +58,22 @@ std::vector<std::string> GenerateProgramFolder(const std::string& folder, const 
 // The best time of one repaint of the whole visible list.
 double RepaintSeconds(Tarvane::MainList& list) {
   TtForm::ProcessPendingMessages();
-  return TarvaneBench::BestSeconds(kRounds, [&] {
-           for (int i = 0; i < kRepaints; ++i) {
-             list.Invalidate();
-             list.Update();
-           }
-         }) / kRepaints;
+  return TarvaneBench::BestSeconds(kRounds,
+                                   [&] {
+                                     for (int i = 0; i < kRepaints; ++i) {
+                                       list.Invalidate();
+                                       list.Update();
+                                     }
+                                   }) /
+         kRepaints;
 }
 
 }  // namespace
 
 TARVANE_BENCH("repaint") {
   const std::string shipped = TtPath::GetDirectoryName(TtPath::GetExecutableFilePath());
-  if (!std::filesystem::exists(shipped + "/tarvane.nut") || !std::filesystem::exists(shipped + "/tarvane.bmp")) {
+  if (!std::filesystem::exists(shipped + "/tarvane.nut") ||
+      !std::filesystem::exists(shipped + "/tarvane.bmp")) {
     std::printf("  the shipped files are missing beside tarvane-bench; build tarvane_data\n");
     return;
   }

@@ -54,8 +54,8 @@ TARVANE_BENCH("script_call") {
   TtSquirrel::VirtualMachine machine(1024);
   machine.RegisterStandardLibraries();
   TtSquirrel::NativeAPI api = machine.GetNativeAPI();
-  machine.RunBuffer("function add_one(n) { return n + 1; }", "bench",
-                    [&] { api.PushRootTable(); }, false);
+  machine.RunBuffer(
+      "function add_one(n) { return n + 1; }", "bench", [&] { api.PushRootTable(); }, false);
   machine.PushRootSlot("add_one");
   TtSquirrel::Object function = machine.GetTopObject(true);
   HSQOBJECT handle = api.GetStackObject(-1);
@@ -70,8 +70,8 @@ TARVANE_BENCH("script_call") {
   for (int round = 0; round < kRounds; ++round) {
     direct = std::min(direct, TarvaneBench::Seconds(
                                   [&] { direct_sum = CallDirectly(machine.GetHandle(), handle); }));
-    host = std::min(host, TarvaneBench::Seconds(
-                              [&] { host_sum = CallThroughTheHost(machine, function); }));
+    host = std::min(
+        host, TarvaneBench::Seconds([&] { host_sum = CallThroughTheHost(machine, function); }));
   }
   if (direct_sum != host_sum) {
     TarvaneBench::PrintFigure("script_call results differ", 1, "");

@@ -226,9 +226,9 @@ TARVANE_BENCH("table") {
   if (shipped_script.empty()) return;
   const std::string folder = TarvaneBench::ScratchFolder() + "/table";
   std::vector<std::string> paths;
-  TarvaneBench::PrintFigure("generate metagame", TarvaneBench::Seconds([&] {
-    paths = GenerateProgramFolder(folder, shipped_script);
-  }), "s");
+  TarvaneBench::PrintFigure(
+      "generate metagame",
+      TarvaneBench::Seconds([&] { paths = GenerateProgramFolder(folder, shipped_script); }), "s");
 
   TarvaneBench::ResetPeakResidentMemory();
   Tarvane::ProgramFiles::Scope program(folder + "/tarvane");
@@ -238,16 +238,16 @@ TARVANE_BENCH("table") {
   std::unique_ptr<Tarvane::SquirrelVM> vm;
   std::unique_ptr<Tarvane::AnalysisTable> table;
   TarvaneBench::PrintFigure("start-up and reset", TarvaneBench::Seconds([&] {
-    vm = std::make_unique<Tarvane::SquirrelVM>(reporter);
-    table = std::make_unique<Tarvane::AnalysisTable>(*vm, list, status_bar);
-    table->Reset();
-  }), "s");
-  TarvaneBench::PrintFigure("load 1,000 deck lists", TarvaneBench::Seconds([&] {
-    table->AddDeckFiles(paths);
-  }), "s");
-  TarvaneBench::PrintFigure("all decks as columns", TarvaneBench::Seconds([&] {
-    table->AddAllDeckColumns();
-  }), "s");
+                              vm = std::make_unique<Tarvane::SquirrelVM>(reporter);
+                              table =
+                                  std::make_unique<Tarvane::AnalysisTable>(*vm, list, status_bar);
+                              table->Reset();
+                            }),
+                            "s");
+  TarvaneBench::PrintFigure("load 1,000 deck lists",
+                            TarvaneBench::Seconds([&] { table->AddDeckFiles(paths); }), "s");
+  TarvaneBench::PrintFigure("all decks as columns",
+                            TarvaneBench::Seconds([&] { table->AddAllDeckColumns(); }), "s");
   TarvaneBench::PrintFigure("rows", list.GetItemCount(), "");
   TarvaneBench::PrintFigure("columns", list.GetColumnCount(), "");
 
@@ -256,12 +256,14 @@ TARVANE_BENCH("table") {
   double refresh = 1e9, direct_refresh = 1e9;
   long long refresh_calls = 0;
   for (int round = 0; round < kRounds; ++round) {
-    auto host = [&] { refresh = std::min(refresh, TarvaneBench::Seconds([&] { table->Refresh(); })); };
+    auto host = [&] {
+      refresh = std::min(refresh, TarvaneBench::Seconds([&] { table->Refresh(); }));
+    };
     auto direct = [&] {
       const long long before = engine.calls();
       direct_refresh = std::min(direct_refresh, TarvaneBench::Seconds([&] {
-        DirectRefresh(engine, *vm, *table, list, refresh_sorter);
-      }));
+                                  DirectRefresh(engine, *vm, *table, list, refresh_sorter);
+                                }));
       refresh_calls = engine.calls() - before;
     };
     TarvaneBench::InTurn(round, host, direct);
@@ -285,10 +287,10 @@ TARVANE_BENCH("table") {
     for (TtWin::LPARAM data : start_order) direct_list.InsertItem(-1, data);
     const long long before = engine.calls();
     direct_sort = std::min(direct_sort, TarvaneBench::Seconds([&] {
-      direct_list.SortItems([&](TtWin::LPARAM a, TtWin::LPARAM b) {
-        return engine.Compare(deck_sorter, EntryHandle(a), EntryHandle(b));
-      });
-    }));
+                             direct_list.SortItems([&](TtWin::LPARAM a, TtWin::LPARAM b) {
+                               return engine.Compare(deck_sorter, EntryHandle(a), EntryHandle(b));
+                             });
+                           }));
     sort_calls = engine.calls() - before;
   }
   TarvaneBench::PrintFigure("sort", sort, "s");

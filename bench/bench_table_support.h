@@ -13,8 +13,8 @@
 
 namespace TarvaneBench {
 
-inline const char* const kCardTypes[] = {"Land", "Creature", "Instant", "Sorcery", "Enchantment",
-                                         "Artifact", "Planeswalker"};
+inline const char* const kCardTypes[] = {"Land",        "Creature", "Instant",     "Sorcery",
+                                         "Enchantment", "Artifact", "Planeswalker"};
 
 // The start-up script that ships beside tarvane-bench; empty (and said) when it is missing.
 inline std::string ShippedStartupScript() {
@@ -65,8 +65,7 @@ public:
 class CountingReporter : public Tarvane::MessageReporter {
 public:
   Tarvane::MessageAnswer ShowMessage(const std::string&, const std::string&,
-                                     Tarvane::MessageButtons, Tarvane::MessageIcon,
-                                     bool) override {
+                                     Tarvane::MessageButtons, Tarvane::MessageIcon, bool) override {
     ++messages;
     return Tarvane::MessageAnswer::No;
   }

@@ -61,13 +61,16 @@ bool IsOptionWord(const std::string& argument) { return argument.starts_with("--
 
 std::string ValueMissing() { return Say(": a value is missing", ": 値がありません"); }
 
-std::string NoChartBefore() { return Say(": no --chart before it", ": その前に --chart がありません"); }
+std::string NoChartBefore() {
+  return Say(": no --chart before it", ": その前に --chart がありません");
+}
 
 std::string ToProgramText(const std::string& utf8, const std::string& option) {
   std::string cp932;
   if (!TtString::TryUtf8ToCp932(utf8, cp932)) {
     throw CliUsageError(option + ": \"" + utf8 +
-                        Say("\" has characters the program cannot show", "\" にはプログラムで表せない文字があります"));
+                        Say("\" has characters the program cannot show",
+                            "\" にはプログラムで表せない文字があります"));
   }
   return cp932;
 }
@@ -97,7 +100,8 @@ void AddImportFile(const std::string& system_path, CliOptions& options) {
 int ToNumber(const std::string& text, const std::string& option) {
   int number = 0;
   if (!TtUtility::StringToInteger(text, number)) {
-    throw CliUsageError(option + ": \"" + text + Say("\" is not a number", "\" は数ではありません"));
+    throw CliUsageError(option + ": \"" + text +
+                        Say("\" is not a number", "\" は数ではありません"));
   }
   return number;
 }
@@ -119,8 +123,9 @@ void ReadSpecialTick(const std::string& text, CliAction& action) {
   const size_t equals = text.rfind('=');
   const std::string tick = equals == std::string::npos ? "" : text.substr(equals + 1);
   if (tick != "on" && tick != "off") {
-    throw CliUsageError(action.option + ": \"" + text +
-                        Say("\" is not NAME=on or NAME=off", "\" は NAME=on でも NAME=off でもありません"));
+    throw CliUsageError(
+        action.option + ": \"" + text +
+        Say("\" is not NAME=on or NAME=off", "\" は NAME=on でも NAME=off でもありません"));
   }
   action.on = tick == "on";
   action.written = text.substr(0, equals);
@@ -194,9 +199,11 @@ struct ChartSettings {
 double ToPercent(const std::string& text, const std::string& option) {
   double percent = 0;
   char rest = 0;
-  if (std::sscanf(text.c_str(), "%lf%c", &percent, &rest) != 1 || !(percent >= 0 && percent <= 100)) {
-    throw CliUsageError(option + ": \"" + text +
-                        Say("\" is not a percentage from 0 to 100", "\" は 0 から 100 の割合ではありません"));
+  if (std::sscanf(text.c_str(), "%lf%c", &percent, &rest) != 1 ||
+      !(percent >= 0 && percent <= 100)) {
+    throw CliUsageError(
+        option + ": \"" + text +
+        Say("\" is not a percentage from 0 to 100", "\" は 0 から 100 の割合ではありません"));
   }
   return percent;
 }
@@ -208,9 +215,10 @@ void ReadChartSize(const std::string& text, ChartSettings& chart) {
       !IsChartSizeAllowed(width, height)) {
     const std::string low = std::to_string(kMinimumChartSide);
     const std::string high = std::to_string(kMaximumChartSide);
-    throw CliUsageError("--size: \"" + text +
-                        Say("\" is not WIDTHxHEIGHT with sides from " + low + " to " + high,
-                            "\" は辺が " + low + " から " + high + " の WIDTHxHEIGHT ではありません"));
+    throw CliUsageError(
+        "--size: \"" + text +
+        Say("\" is not WIDTHxHEIGHT with sides from " + low + " to " + high,
+            "\" は辺が " + low + " から " + high + " の WIDTHxHEIGHT ではありません"));
   }
   chart.width = width;
   chart.height = height;
@@ -226,12 +234,13 @@ bool FollowsAverageDeck(const std::vector<std::string>& arguments, size_t index)
 std::optional<size_t> ReadChartOption(const std::vector<std::string>& arguments, size_t index,
                                       std::optional<ChartSettings>& chart) {
   const std::string& option = arguments[index - 1];
-  static const char* const words[] = {"--chart", "--card", "--archetype", "--threshold", "--size",
-                                      "--by-type"};
+  static const char* const words[] = {"--chart",     "--card", "--archetype",
+                                      "--threshold", "--size", "--by-type"};
   if (std::find(std::begin(words), std::end(words), option) == std::end(words)) return std::nullopt;
   if (option == "--archetype" && !chart) {
-    throw CliUsageError("--archetype" + Say(": neither --chart nor --average-deck FILE right before it",
-                                            ": 直前に --chart も --average-deck FILE もありません"));
+    throw CliUsageError("--archetype" +
+                        Say(": neither --chart nor --average-deck FILE right before it",
+                            ": 直前に --chart も --average-deck FILE もありません"));
   }
   if (option != "--chart" && !chart) throw CliUsageError(option + NoChartBefore());
   if (option == "--by-type") {
@@ -242,9 +251,10 @@ std::optional<size_t> ReadChartOption(const std::vector<std::string>& arguments,
   const std::string& value = arguments[index];
   if (option == "--chart") {
     std::optional<ChartKind> kind = ChartKindOf(value);
-    if (!kind) throw CliUsageError("--chart: \"" + value +
-                                Say("\" is not one of metagame, adoption, curve",
-                                    "\" は metagame, adoption, curve のどれでもありません"));
+    if (!kind)
+      throw CliUsageError("--chart: \"" + value +
+                          Say("\" is not one of metagame, adoption, curve",
+                              "\" は metagame, adoption, curve のどれでもありません"));
     chart = ChartSettings{};
     chart->request.kind = *kind;
   } else if (option == "--card") {
@@ -265,8 +275,15 @@ CliAction ChartFileAction(const std::vector<std::string>& arguments, size_t inde
   if (!chart) throw CliUsageError(option + NoChartBefore());
   if (index >= arguments.size()) throw CliUsageError(option + ValueMissing());
   CliAction action{option == "--png" ? CliAction::Kind::ChartPng : CliAction::Kind::ChartSvg,
-                   option, {ToProgramPath(arguments[index], option)}, {}, {}, false, {},
-                   chart->request, chart->width, chart->height};
+                   option,
+                   {ToProgramPath(arguments[index], option)},
+                   {},
+                   {},
+                   false,
+                   {},
+                   chart->request,
+                   chart->width,
+                   chart->height};
   return action;
 }
 
@@ -316,15 +333,18 @@ CliOptions ParseCliOptions(const std::vector<std::string>& arguments) {
     } else if (IsOptionWord(argument)) {
       throw CliUsageError(Say("unknown option ", "知らないオプション ") + argument);
     } else {
-      throw CliUsageError("\"" + argument + Say("\" belongs to no option", "\" はどのオプションの値でもありません"));
+      throw CliUsageError("\"" + argument +
+                          Say("\" belongs to no option", "\" はどのオプションの値でもありません"));
     }
   }
   if ((options.import_files.empty() && options.unspellable_import_files.empty()) !=
       !options.import_folder) {
-    throw CliUsageError(Say("--import and --to go together", "--import と --to は一緒に指定します"));
+    throw CliUsageError(
+        Say("--import and --to go together", "--import と --to は一緒に指定します"));
   }
   if (options.import_folder && !options.actions.empty()) {
-    throw CliUsageError(Say("--import runs alone, without actions", "--import は他の動作と一緒には使えません"));
+    throw CliUsageError(
+        Say("--import runs alone, without actions", "--import は他の動作と一緒には使えません"));
   }
   return options;
 }

@@ -56,15 +56,13 @@ std::string SortMenuName() { return Say("sort menu", "並び替えのメニュ�
 MenuLeaf LabelledLeaf(const TtMenu& menu, const std::string& menu_name, const CliAction& action) {
   std::optional<MenuLeaf> leaf = FindMenuLeaf(menu, action.texts[0]);
   if (!leaf) {
-    throw CliUsageError(action.option + Say(": the ", ": ") + menu_name + Say(" has no item \"", "に項目がありません \"") +
-                        action.written + "\"");
+    throw CliUsageError(action.option + Say(": the ", ": ") + menu_name +
+                        Say(" has no item \"", "に項目がありません \"") + action.written + "\"");
   }
   return *leaf;
 }
 
-std::string BoardText(int board_type) {
-  return board_type == 0 ? "メインボード" : "サイドボード";
-}
+std::string BoardText(int board_type) { return board_type == 0 ? "メインボード" : "サイドボード"; }
 
 }  // namespace
 
@@ -171,8 +169,9 @@ void CliSession::SelectDecks(const CliAction& action) {
   std::vector<int> positions;
   for (int number : action.numbers) {
     if (number < 1 || number > deck_count) {
-      throw CliUsageError(action.option + Say(": there is no deck ", ": デッキがありません ") + std::to_string(number) +
-                          " (" + std::to_string(deck_count) + Say(" loaded)", " 個読み込み済み)"));
+      throw CliUsageError(action.option + Say(": there is no deck ", ": デッキがありません ") +
+                          std::to_string(number) + " (" + std::to_string(deck_count) +
+                          Say(" loaded)", " 個読み込み済み)"));
     }
     positions.push_back(number - 1);
   }
@@ -213,8 +212,9 @@ void CliSession::SetSpecialEntry(const CliAction& action) {
     }
   }
   if (!chosen) {
-    throw CliUsageError(action.option + Say(": there is no special entry \"", ": 特殊項目がありません \"") + action.written +
-                        "\"");
+    throw CliUsageError(action.option +
+                        Say(": there is no special entry \"", ": 特殊項目がありません \"") +
+                        action.written + "\"");
   }
   shown[*chosen] = action.on;
   table_.SetSpecialEntriesShown(shown);
@@ -231,9 +231,11 @@ void CliSession::WriteTable(const CliAction& action, const std::string& separato
 int CliSession::ExistingColumn(const CliAction& action, int first_allowed) const {
   const int column = action.numbers[0];
   if (column < first_allowed || column >= list_.GetColumnCount()) {
-    throw CliUsageError(action.option + Say(": there is no column ", ": カラムがありません ") + std::to_string(column) +
-                        (first_allowed > 0 ? Say(" that can be deleted", " (削除できるもの)") : "") + " (" +
-                        std::to_string(list_.GetColumnCount()) + Say(" columns)", " カラム)"));
+    throw CliUsageError(
+        action.option + Say(": there is no column ", ": カラムがありません ") +
+        std::to_string(column) +
+        (first_allowed > 0 ? Say(" that can be deleted", " (削除できるもの)") : "") + " (" +
+        std::to_string(list_.GetColumnCount()) + Say(" columns)", " カラム)"));
   }
   return column;
 }
@@ -241,8 +243,9 @@ int CliSession::ExistingColumn(const CliAction& action, int first_allowed) const
 int CliSession::ExistingRow(const CliAction& action) const {
   const int row = action.numbers[0];
   if (row < 0 || row >= list_.GetItemCount()) {
-    throw CliUsageError(action.option + Say(": there is no row ", ": 行がありません ") + std::to_string(row) + " (" +
-                        std::to_string(list_.GetItemCount()) + Say(" rows)", " 行)"));
+    throw CliUsageError(action.option + Say(": there is no row ", ": 行がありません ") +
+                        std::to_string(row) + " (" + std::to_string(list_.GetItemCount()) +
+                        Say(" rows)", " 行)"));
   }
   return row;
 }
@@ -273,8 +276,8 @@ std::string CliSession::MenusListing() {
   listing += "特殊項目\n";
   for (const std::shared_ptr<SpecialEntry>& special_entry : script_host_.GetSpecialEntries()) {
     const Card& card = special_entry->card();
-    listing += std::string("  [") + (special_entry->use() ? "x" : " ") + "] " + card.name +
-               " / " + card.name_japanese + " (" + BoardText(special_entry->board_type()) + ")\n";
+    listing += std::string("  [") + (special_entry->use() ? "x" : " ") + "] " + card.name + " / " +
+               card.name_japanese + " (" + BoardText(special_entry->board_type()) + ")\n";
   }
   return listing;
 }

@@ -28,7 +28,9 @@ enum ExitStatus { kSuccess = 0, kEnded = 1, kUsage = 2, kImportFailed = 3, kActi
 
 int ReportUsageError(std::ostream& err, const std::string& text) {
   err << "tarvane-cli: " << text << "\n"
-      << TtLanguage::Say("(tarvane-cli --help lists the options)", "(オプションの一覧は tarvane-cli --help)") << "\n";
+      << TtLanguage::Say("(tarvane-cli --help lists the options)",
+                         "(オプションの一覧は tarvane-cli --help)")
+      << "\n";
   return kUsage;
 }
 
@@ -38,7 +40,8 @@ int RunSession(const CliOptions& options, CliConsole& console) {
     CliSession session(console);
     session.CheckMenuLabels(options.actions);
     // A rule folder that gives no rule counts as an action that failed.
-    const std::string& settings_rules = session.GetTable().GetScriptHost().GetSettings().ArchetypeRules;
+    const std::string& settings_rules =
+        session.GetTable().GetScriptHost().GetSettings().ArchetypeRules;
     if (options.archetype_rules || !settings_rules.empty()) {
       session.SetArchetypeRules(options.archetype_rules.value_or(settings_rules));
     }
@@ -52,8 +55,8 @@ int RunSession(const CliOptions& options, CliConsole& console) {
     return kEnded;
   } catch (const Exception& error) {
     WriteErrorLog(error);
-    console.ShowMessage(error.Description(), kErrorCaption, MessageButtons::Ok,
-                        MessageIcon::Error, false);
+    console.ShowMessage(error.Description(), kErrorCaption, MessageButtons::Ok, MessageIcon::Error,
+                        false);
     return kEnded;
   } catch (const TtFileAccessException& error) {
     WriteErrorLog(error);
@@ -141,18 +144,15 @@ int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
 
 }  // namespace
 
-int RunTarvaneCli(const std::vector<std::string>& arguments, std::ostream& out,
-                  std::ostream& err, const std::string& default_program) {
+int RunTarvaneCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                  const std::string& default_program) {
   return Run(arguments, out, err, [&] { return default_program; });
 }
 
-int RunTarvaneCli(const std::vector<std::string>& arguments, std::ostream& out,
-                  std::ostream& err) {
+int RunTarvaneCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
   return Run(arguments, out, err, DefaultProgramPath);
 }
 
-std::string DefaultProgramPath() {
-  return ProgramFiles::GetMainProgramBesideThisOne();
-}
+std::string DefaultProgramPath() { return ProgramFiles::GetMainProgramBesideThisOne(); }
 
 }  // namespace Tarvane

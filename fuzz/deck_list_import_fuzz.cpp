@@ -42,8 +42,9 @@ void CheckReadsBack(const DeckListImport& result) {
   Check(SameBoard(deck->mainboard(), result.mainboard), "the main deck reads back as imported");
   Check(SameBoard(deck->sideboard(), result.sideboard), "the sideboard reads back as imported");
   auto name = deck->headers().find("NAME");
-  Check(result.deck_name.empty() ? name == deck->headers().end()
-                                 : name != deck->headers().end() && name->second == result.deck_name,
+  Check(result.deck_name.empty()
+            ? name == deck->headers().end()
+            : name != deck->headers().end() && name->second == result.deck_name,
         "the deck name reads back as #NAME");
 }
 

@@ -32,8 +32,7 @@ struct Split {
 
 Split SplitInChunks(std::string_view bytes, size_t chunk) {
   Split split;
-  JsonElementSplitter splitter("input.json", [&](const char* json, size_t length,
-                                                 size_t capacity) {
+  JsonElementSplitter splitter("input.json", [&](const char* json, size_t length, size_t capacity) {
     Check(capacity >= length + JsonElementSplitter::kPadding, "a piece has its padding");
     split.pieces.emplace_back(json, length);
   });

@@ -99,8 +99,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(SameCard(database.fetch(name), ExpectedCard(first_lines[name])),
           "the first line of a name wins, read as its fields say");
   }
-  Check(!database.card_exist("\x01 not in the file") ||
-            first_lines.contains("\x01 not in the file"),
-        "no card appears from nowhere");
+  Check(
+      !database.card_exist("\x01 not in the file") || first_lines.contains("\x01 not in the file"),
+      "no card appears from nowhere");
   return 0;
 }

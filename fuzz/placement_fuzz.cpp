@@ -6,8 +6,8 @@
 #include "app/window_placement.h"
 #include "fuzz_support.h"
 
-using TarvaneFuzz::Check;
 using Tarvane::WindowPlacement;
+using TarvaneFuzz::Check;
 
 namespace {
 

@@ -24,8 +24,10 @@ using Reasons = CardDatabaseInitializeException;
 // every card into an unknown one without a word. Only a missing folder holds no cards.
 void CheckFolderReadable(const std::string& folder) {
   errno = 0;
-  std::unique_ptr<DIR, int (*)(DIR*)> directory(::opendir(TtString::ToSystemPath(folder).c_str()), ::closedir);
-  if (!directory && errno != ENOENT) throw TtFileAccessException(folder, errno != 0 ? errno : EACCES);
+  std::unique_ptr<DIR, int (*)(DIR*)> directory(::opendir(TtString::ToSystemPath(folder).c_str()),
+                                                ::closedir);
+  if (!directory && errno != ENOENT)
+    throw TtFileAccessException(folder, errno != 0 ? errno : EACCES);
 }
 
 }  // namespace

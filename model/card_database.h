@@ -36,8 +36,8 @@ public:
   bool Insert(Card card);
   // Calls visit with the English and the Japanese name of every card that the dictionary or
   // Insert gave the database, dictionary lines first; unknown cards are left out.
-  void ForEachKnownName(
-      const std::function<void(std::string_view name, std::string_view name_japanese)>& visit) const;
+  void ForEachKnownName(const std::function<void(std::string_view name,
+                                                 std::string_view name_japanese)>& visit) const;
   // The number of cards (distinct names).
   size_t size() const { return index_.size() + cards_not_in_dictionary_; }
 

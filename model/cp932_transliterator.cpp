@@ -56,10 +56,11 @@ namespace {
 // ASCII letters for U+00C0 to U+00FF, one per character; "" where the code page has the
 // character itself (the multiplication and division signs) or a longer spelling is needed.
 constexpr std::u32string_view kLatin1Letters[64] = {
-    U"A", U"A", U"A", U"A", U"A", U"A", U"Ae", U"C", U"E", U"E", U"E", U"E", U"I", U"I", U"I", U"I",
-    U"D", U"N", U"O", U"O", U"O", U"O", U"O", U"",  U"O", U"U", U"U", U"U", U"U", U"Y", U"Th", U"ss",
-    U"a", U"a", U"a", U"a", U"a", U"a", U"ae", U"c", U"e", U"e", U"e", U"e", U"i", U"i", U"i", U"i",
-    U"d", U"n", U"o", U"o", U"o", U"o", U"o", U"",  U"o", U"u", U"u", U"u", U"u", U"y", U"th", U"y"};
+    U"A", U"A", U"A", U"A", U"A",  U"A",  U"Ae", U"C", U"E", U"E", U"E",  U"E", U"I",
+    U"I", U"I", U"I", U"D", U"N",  U"O",  U"O",  U"O", U"O", U"O", U"",   U"O", U"U",
+    U"U", U"U", U"U", U"Y", U"Th", U"ss", U"a",  U"a", U"a", U"a", U"a",  U"a", U"ae",
+    U"c", U"e", U"e", U"e", U"e",  U"i",  U"i",  U"i", U"i", U"d", U"n",  U"o", U"o",
+    U"o", U"o", U"o", U"",  U"o",  U"u",  U"u",  U"u", U"u", U"y", U"th", U"y"};
 
 // ASCII letters for U+0100 to U+017F, except the ligatures handled apart.
 constexpr std::u32string_view kLatinExtendedLetters =
@@ -71,25 +72,44 @@ static_assert(kLatinExtendedLetters.size() == 0x80);
 // than card data uses); empty when the character goes to the code page as it is.
 std::u32string_view ExplicitMapping(char32_t code) {
   switch (code) {
-    case 0x2014: return U"\u2015";  // em dash: the code page's own dash
-    case 0x2212: return U"-";        // minus sign, as in loyalty costs "-2"
-    case 0x2013: return U"-";        // en dash
-    case 0x2010: return U"-";        // hyphen
-    case 0x2011: return U"-";        // non-breaking hyphen
-    case 0x2022: return U"\u30FB";   // bullet of modal choices: the Japanese middle dot
-    case 0x00B7: return U"\u30FB";   // middle dot
-    case 0x00A0: return U" ";        // no-break space
-    case 0x00BD: return U"1/2";
-    case 0x00BC: return U"1/4";
-    case 0x00BE: return U"3/4";
-    case 0x2122: return U"TM";
-    case 0x00AE: return U"(R)";
-    case 0x00A9: return U"(C)";
-    case 0x0132: return U"IJ";
-    case 0x0133: return U"ij";
-    case 0x0152: return U"Oe";
-    case 0x0153: return U"oe";
-    default: break;
+    case 0x2014:
+      return U"\u2015";  // em dash: the code page's own dash
+    case 0x2212:
+      return U"-";  // minus sign, as in loyalty costs "-2"
+    case 0x2013:
+      return U"-";  // en dash
+    case 0x2010:
+      return U"-";  // hyphen
+    case 0x2011:
+      return U"-";  // non-breaking hyphen
+    case 0x2022:
+      return U"\u30FB";  // bullet of modal choices: the Japanese middle dot
+    case 0x00B7:
+      return U"\u30FB";  // middle dot
+    case 0x00A0:
+      return U" ";  // no-break space
+    case 0x00BD:
+      return U"1/2";
+    case 0x00BC:
+      return U"1/4";
+    case 0x00BE:
+      return U"3/4";
+    case 0x2122:
+      return U"TM";
+    case 0x00AE:
+      return U"(R)";
+    case 0x00A9:
+      return U"(C)";
+    case 0x0132:
+      return U"IJ";
+    case 0x0133:
+      return U"ij";
+    case 0x0152:
+      return U"Oe";
+    case 0x0153:
+      return U"oe";
+    default:
+      break;
   }
   if (code >= 0xC0 && code <= 0xFF) return kLatin1Letters[code - 0xC0];
   if (code >= 0x100 && code <= 0x17F) return kLatinExtendedLetters.substr(code - 0x100, 1);
@@ -101,7 +121,8 @@ std::u32string_view ExplicitMapping(char32_t code) {
 std::string Cp932Transliterator::ToCp932(std::string_view utf8) {
   // Most English text is printable ASCII, which is the same in the code page.
   if (std::all_of(utf8.begin(), utf8.end(), [this](char c) {
-        return (c >= 0x20 && c < 0x7F) || (controls_ == ControlCharacters::Kept && c >= 0 && c < 0x20);
+        return (c >= 0x20 && c < 0x7F) ||
+               (controls_ == ControlCharacters::Kept && c >= 0 && c < 0x20);
       })) {
     return std::string(utf8);
   }

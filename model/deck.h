@@ -45,9 +45,7 @@ public:
   // The deck's column processor: null until the script host has made it.
   const TtSquirrel::Object& processor() const { return processor_; }
   // The archetype that the labelling of the loaded decks gave it; null until then.
-  const ArchetypeLabel* archetype_label() const {
-    return labelled_ ? &archetype_label_ : nullptr;
-  }
+  const ArchetypeLabel* archetype_label() const { return labelled_ ? &archetype_label_ : nullptr; }
   void set_archetype_label(ArchetypeLabel label) {
     archetype_label_ = std::move(label);
     labelled_ = true;

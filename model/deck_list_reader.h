@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "model/line_reader.h"
 #include "model/cp932_transliterator.h"
+#include "model/line_reader.h"
 #include "model/text_encoding.h"
 
 namespace Tarvane {

@@ -79,9 +79,9 @@ LineScan ScanLine(const char* start) {
   const __m128i zero = _mm_setzero_si128();
   for (const char* block = start; !scan.end; block += 16) {
     __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block));
-    __m128i found = _mm_or_si128(_mm_cmpeq_epi8(bytes, tab),
-                                 _mm_or_si128(_mm_cmpeq_epi8(bytes, line_feed),
-                                              _mm_cmpeq_epi8(bytes, zero)));
+    __m128i found =
+        _mm_or_si128(_mm_cmpeq_epi8(bytes, tab),
+                     _mm_or_si128(_mm_cmpeq_epi8(bytes, line_feed), _mm_cmpeq_epi8(bytes, zero)));
     for (unsigned mask = _mm_movemask_epi8(found); mask != 0 && !scan.end; mask &= mask - 1) {
       NoteByte(block + __builtin_ctz(mask), scan);
     }

@@ -10,9 +10,7 @@
 namespace Tarvane {
 
 LineReader::LineReader(const std::string& path)
-    : path_(path),
-      file_(TtFile::OpenRegularFileForReading(path).release()),
-      buffer_(65536) {}
+    : path_(path), file_(TtFile::OpenRegularFileForReading(path).release()), buffer_(65536) {}
 
 LineReader::~LineReader() { std::fclose(file_); }
 

@@ -12,8 +12,8 @@ class SpecialEntry : public Entry {
 public:
   // The own card gets the type code and both names; every other field stays empty or 0. The row
   // starts hidden.
-  SpecialEntry(int type, const std::string& name, const std::string& name_japanese,
-               int board_type, const TtSquirrel::Object& script_object);
+  SpecialEntry(int type, const std::string& name, const std::string& name_japanese, int board_type,
+               const TtSquirrel::Object& script_object);
 
   // The own card, shared so that it can outlive the row: the script's Card instance for it
   // points at it too.

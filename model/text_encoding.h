@@ -7,7 +7,14 @@
 
 namespace Tarvane {
 
-enum class TextEncoding { Ascii, Cp932, Utf8, Utf8WithByteOrderMark, Utf16LittleEndian, Utf16BigEndian };
+enum class TextEncoding {
+  Ascii,
+  Cp932,
+  Utf8,
+  Utf8WithByteOrderMark,
+  Utf16LittleEndian,
+  Utf16BigEndian
+};
 
 // The encoding that a byte-order mark at the start of the bytes names; Cp932 when none is there.
 TextEncoding EncodingOfByteOrderMark(std::string_view bytes);

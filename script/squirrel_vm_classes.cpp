@@ -132,8 +132,8 @@ NativeClass& NativeOf(NativeAPI& api, int index) {
 // The row record of the instance at the index (row instances hold their record itself).
 template <class Record>
 Record& RecordOf(NativeAPI& api, int index) {
-  auto* record = dynamic_cast<Record*>(
-      static_cast<Entry*>(api.GetInstanceUp(index, TypeTagOf<Record>())));
+  auto* record =
+      dynamic_cast<Record*>(static_cast<Entry*>(api.GetInstanceUp(index, TypeTagOf<Record>())));
   if (record == nullptr) {
     throw TtSquirrel::NativeAPIException("sq_getinstanceup", kNoNativeObject);
   }
@@ -242,9 +242,9 @@ public:
     const Deck& deck = TakeToken<Deck>(api);
     vm.SetSlot(-1, "path", [&] { api.PushString(deck.path()); });
     vm.SetSlot(-1, "file_name", [&] { api.PushString(deck.file_name()); });
-    for (const auto& [slot, board] : {std::pair{"mainboard", &deck.mainboard()},
-                                      std::pair{"sideboard", &deck.sideboard()},
-                                      std::pair{"hybridboard", &deck.hybridboard()}}) {
+    for (const auto& [slot, board] :
+         {std::pair{"mainboard", &deck.mainboard()}, std::pair{"sideboard", &deck.sideboard()},
+          std::pair{"hybridboard", &deck.hybridboard()}}) {
       vm.SetSlot(-1, slot,
                  [&] { vm.PushInstanceOf(vm.classes_.board, vm.BoardToken(deck, *board)); });
     }
@@ -345,9 +345,9 @@ public:
     std::string name = PopString(api);
     SQInteger type = PopInteger(api);
     CheckFreshInstance<SpecialEntry>(api);
-    auto made = std::make_unique<SpecialEntry>(static_cast<int>(type), name, name_japanese,
-                                               static_cast<int>(board_type),
-                                               vm.GetTopObject(false));
+    auto made =
+        std::make_unique<SpecialEntry>(static_cast<int>(type), name, name_japanese,
+                                       static_cast<int>(board_type), vm.GetTopObject(false));
     auto& record = static_cast<SpecialEntry&>(InstallRowRecord(vm, std::move(made)));
     vm.SetSlot(-1, "card", [&] { PushOwnedCard(vm, record.own_card()); });
     vm.SetSlot(-1, "board_type", [&] { api.PushInteger(board_type); });
@@ -406,17 +406,21 @@ void SquirrelVM::PushBoardClass() {
   api.NewClass(false);
   const SQInteger class_index = api.GetTop();
   api.SetTypeTag(-1, TypeTagOf<Board>());
-  NewSlot(-1, "Type", [&] {
-    api.NewTable();
-    NewSlot(-1, "Mainboard", 0, false);
-    NewSlot(-1, "Sideboard", 1, false);
-    NewSlot(-1, "Hybrid", 2, false);
-  }, true);
+  NewSlot(
+      -1, "Type",
+      [&] {
+        api.NewTable();
+        NewSlot(-1, "Mainboard", 0, false);
+        NewSlot(-1, "Sideboard", 1, false);
+        NewSlot(-1, "Hybrid", 2, false);
+      },
+      true);
   NewNativeMember("constructor", Bound(ObjectModelNatives::BoardConstructor), 2, "xp", false);
   NewNativeMember("count_total_of_native", Bound(ObjectModelNatives::BoardCountTotalOfNative), 3,
                   "xcx", false);
   NewNullMembers({"table"});
-  RunBuffer(kBoardText.text, kBoardText.SourceName(), [&] { api.Push(class_index); }, false);
+  RunBuffer(
+      kBoardText.text, kBoardText.SourceName(), [&] { api.Push(class_index); }, false);
 }
 
 void SquirrelVM::PushDeckClass() {
@@ -428,7 +432,8 @@ void SquirrelVM::PushDeckClass() {
   NewNativeMember("archetype", Bound(ObjectModelNatives::DeckArchetype), 1, "x", false);
   NewNativeMember("archetype_how", Bound(ObjectModelNatives::DeckArchetypeHow), 1, "x", false);
   NewNullMembers({"path", "file_name", "mainboard", "sideboard", "hybridboard", "headers"});
-  RunBuffer(kDeckText.text, kDeckText.SourceName(), [&] { api.Push(class_index); }, false);
+  RunBuffer(
+      kDeckText.text, kDeckText.SourceName(), [&] { api.Push(class_index); }, false);
 }
 
 void SquirrelVM::PushCardClass() {
@@ -436,12 +441,15 @@ void SquirrelVM::PushCardClass() {
   api.NewClass(false);
   const SQInteger class_index = api.GetTop();
   api.SetTypeTag(-1, TypeTagOf<Card>());
-  NewSlot(-1, "Type", [&] {
-    api.NewTable();
-    for (const CardType::Entry& type : CardType::Table()) {
-      NewSlot(-1, type.name, type.code, false);
-    }
-  }, true);
+  NewSlot(
+      -1, "Type",
+      [&] {
+        api.NewTable();
+        for (const CardType::Entry& type : CardType::Table()) {
+          NewSlot(-1, type.name, type.code, false);
+        }
+      },
+      true);
   NewNativeMember("compare", Bound(ObjectModelNatives::CardCompare), 3, ".xx", true);
   NewNativeMember("constructor", Bound(ObjectModelNatives::CardConstructor), 2, "xp", false);
   NewNativeMember("is_normal", Bound(ObjectModelNatives::CardIsNormal), 1, "x", false);
@@ -449,7 +457,8 @@ void SquirrelVM::PushCardClass() {
       -1, "is_special", [&] { CompileBuffer(kIsSpecialText, "built-in Card"); }, false);
   NewNullMembers({"name", "name_japanese", "mana_cost", "converted_mana_cost", "type_text", "type",
                   "power_and_toughness", "rules_text"});
-  RunBuffer(kCardText.text, kCardText.SourceName(), [&] { api.Push(class_index); }, false);
+  RunBuffer(
+      kCardText.text, kCardText.SourceName(), [&] { api.Push(class_index); }, false);
 }
 
 void SquirrelVM::PushCardDatabaseClass() {
@@ -487,24 +496,31 @@ void SquirrelVM::PushSpecialEntryClass() {
 void SquirrelVM::PushOrganizerTable() {
   NativeAPI api = GetNativeAPI();
   api.NewTable();
-  NewSlot(-1, "card_database", [&] {
-    PushInstanceOf(classes_.card_database,
-                   LiveObjectTable::Shared().Issue(TypeTagOf<CardDatabase>(), &card_database_,
-                                                   model_lifetime_));
-  }, false);
+  NewSlot(
+      -1, "card_database",
+      [&] {
+        PushInstanceOf(classes_.card_database,
+                       LiveObjectTable::Shared().Issue(TypeTagOf<CardDatabase>(), &card_database_,
+                                                       model_lifetime_));
+      },
+      false);
   NewSlot(-1, "executing_directory_path", ProgramFiles::GetShippedFolderPath(), false);
   for (const char* list : {"decks", "special_entries", "sorters", "processors"}) {
-    NewSlot(-1, list, [&] { api.NewArray(0); }, false);
+    NewSlot(
+        -1, list, [&] { api.NewArray(0); }, false);
   }
 }
 
 void SquirrelVM::NewNativeMember(const std::string& name,
                                  const TtSquirrel::NativeFunction& function, int parameter_count,
                                  const char* type_mask, bool is_static) {
-  NewSlot(-1, name, [&] {
-    PushNativeClosure(function, "");
-    GetNativeAPI().SetParamsCheck(parameter_count, type_mask);
-  }, is_static);
+  NewSlot(
+      -1, name,
+      [&] {
+        PushNativeClosure(function, "");
+        GetNativeAPI().SetParamsCheck(parameter_count, type_mask);
+      },
+      is_static);
 }
 
 void SquirrelVM::NewNullMembers(const std::vector<std::string>& names) {
@@ -562,13 +578,15 @@ void SquirrelVM::CreateDeckObject(const Deck& deck) {
 }
 
 void SquirrelVM::RenewScriptDeckList() {
-  RunBuffer(kRenewDecksText.text, kRenewDecksText.SourceName(),
-            [this] { GetNativeAPI().PushRootTable(); }, false);
+  RunBuffer(
+      kRenewDecksText.text, kRenewDecksText.SourceName(),
+      [this] { GetNativeAPI().PushRootTable(); }, false);
 }
 
 void SquirrelVM::ClearScriptDecks() {
-  RunBuffer(kClearDecksText.text, kClearDecksText.SourceName(),
-            [this] { GetNativeAPI().PushRootTable(); }, false);
+  RunBuffer(
+      kClearDecksText.text, kClearDecksText.SourceName(),
+      [this] { GetNativeAPI().PushRootTable(); }, false);
   // A deck's script objects often refer to each other (a processor and its sorter), and counting
   // references never frees such a cycle; the engine's collector does. Decks that a column still
   // holds go at the next drop.

@@ -33,13 +33,16 @@ int ComparisonFromInteger(long long value) {
 
 TtSquirrel::Object SquirrelVM::CreateFirstColumnProcessor(bool first_column_is_japanese) {
   TtSquirrel::StackTopGuard guard(*this);
-  Call([this] { PushPath({"Organizer", "create_first_column_processor"}); },
-       [this, first_column_is_japanese] {
-         PushRootSlot("Organizer");
-         GetNativeAPI().PushBool(first_column_is_japanese);
-         return 2;
-       },
-       true);
+  Call(
+      [this] {
+        PushPath({"Organizer", "create_first_column_processor"});
+      },
+      [this, first_column_is_japanese] {
+        PushRootSlot("Organizer");
+        GetNativeAPI().PushBool(first_column_is_japanese);
+        return 2;
+      },
+      true);
   return GetTopObject(true);
 }
 
@@ -56,8 +59,11 @@ TtSquirrel::Object SquirrelVM::CreateDeckProcessor(const Deck& deck) {
        true);
   TtSquirrel::Object processor = GetTopObject(true);
   // Only a deck that got its processor is loaded, so only then does the script side see it.
-  ArrayAppend([this] { PushPath({"Organizer", "decks"}); },
-              [this, &deck_instance] { PushObject(deck_instance); });
+  ArrayAppend(
+      [this] {
+        PushPath({"Organizer", "decks"});
+      },
+      [this, &deck_instance] { PushObject(deck_instance); });
   return processor;
 }
 
@@ -144,7 +150,7 @@ TtSquirrel::Object SquirrelVM::CreateDifferenceProcessor(const TtSquirrel::Objec
 }
 
 std::optional<std::string> SquirrelVM::DecideArchetype(const Deck& deck,
-                                                        const ArchetypeLabel& label) {
+                                                       const ArchetypeLabel& label) {
   TtSquirrel::NativeAPI api = GetNativeAPI();
   TtSquirrel::StackTopGuard guard(*this);
   PushRootSlot("Organizer");
@@ -153,15 +159,18 @@ std::optional<std::string> SquirrelVM::DecideArchetype(const Deck& deck,
   api.Pop(1);
   CreateDeckObject(deck);
   TtSquirrel::Object deck_instance = GetTopObject(true);
-  Call([this] { PushPath({"Organizer", "decide_archetype"}); },
-       [this, &deck_instance, &label, api] {
-         PushRootSlot("Organizer");
-         PushObject(deck_instance);
-         api.PushString(label.name);
-         api.PushString(ArchetypeHowWord(label.how));
-         return 4;
-       },
-       true);
+  Call(
+      [this] {
+        PushPath({"Organizer", "decide_archetype"});
+      },
+      [this, &deck_instance, &label, api] {
+        PushRootSlot("Organizer");
+        PushObject(deck_instance);
+        api.PushString(label.name);
+        api.PushString(ArchetypeHowWord(label.how));
+        return 4;
+      },
+      true);
   if (GetType(-1).Is(TtSquirrel::ObjectTypeCode::Null)) return std::nullopt;
   if (!GetType(-1).Is(TtSquirrel::ObjectTypeCode::String)) api.ToString(-1);
   return api.GetString(-1);

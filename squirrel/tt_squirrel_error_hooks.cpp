@@ -23,10 +23,14 @@ std::string LocalValueText(HSQUIRRELVM handle, SQInteger index) {
       stream << sq_objtofloat(&value);
       return stream.str();
     }
-    case OT_BOOL: return sq_objtobool(&value) ? "true" : "false";
-    case OT_INTEGER: return std::to_string(sq_objtointeger(&value));
-    case OT_STRING: return "\"" + std::string(sq_objtostring(&value)) + "\"";
-    default: return ObjectType(static_cast<std::uint32_t>(value._type)).GetTypeName();
+    case OT_BOOL:
+      return sq_objtobool(&value) ? "true" : "false";
+    case OT_INTEGER:
+      return std::to_string(sq_objtointeger(&value));
+    case OT_STRING:
+      return "\"" + std::string(sq_objtostring(&value)) + "\"";
+    default:
+      return ObjectType(static_cast<std::uint32_t>(value._type)).GetTypeName();
   }
 }
 

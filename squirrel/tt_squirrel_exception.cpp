@@ -56,8 +56,8 @@ std::string NativeAPIException::GetMessageText() const {
          engine_message_;
 }
 
-CompilerException::CompilerException(const std::string& description,
-                                     const std::string& source_name, int line, int column)
+CompilerException::CompilerException(const std::string& description, const std::string& source_name,
+                                     int line, int column)
     : description_(description), source_name_(source_name), line_(line), column_(column) {}
 
 std::string CompilerException::GetCompileLine() const {
@@ -103,8 +103,7 @@ std::string FileExecutionException::GetMessageText() const {
   return std::string("ファイル実行エラー") + kCrLf + "file  : " + GetPath();
 }
 
-GetOperationException::GetOperationException(const std::string& key_text)
-    : WithString(key_text) {}
+GetOperationException::GetOperationException(const std::string& key_text) : WithString(key_text) {}
 
 std::string GetOperationException::Message() const { return ClassName() + " : " + GetKeyText(); }
 
@@ -112,8 +111,7 @@ std::string GetOperationException::GetMessageText() const {
   return std::string("get 操作エラー") + kCrLf + "key  : " + GetKeyText();
 }
 
-SetOperationException::SetOperationException(const std::string& key_text)
-    : WithString(key_text) {}
+SetOperationException::SetOperationException(const std::string& key_text) : WithString(key_text) {}
 
 std::string SetOperationException::Message() const { return ClassName() + " : " + GetKeyText(); }
 
@@ -141,8 +139,8 @@ std::string ObjectHasNotSlotException::Message() const {
 }
 
 std::string ObjectHasNotSlotException::GetMessageText() const {
-  return std::string("非スロット持オブジェクトエラー") + kCrLf + "actual  : " +
-         actual_.GetTypeName();
+  return std::string("非スロット持オブジェクトエラー") + kCrLf +
+         "actual  : " + actual_.GetTypeName();
 }
 
 }  // namespace TtSquirrel

@@ -75,9 +75,8 @@ void NativeAPI::ThrowCallFailure(const char* call) const {
 
 void NativeAPI::ThrowWrongType(const char* call, const char* expected, SQInteger index) const {
   std::string actual = ObjectType(static_cast<std::uint32_t>(sq_gettype(v(), index))).GetTypeName();
-  throw NativeAPIException(call,
-                           std::string("wrong argument type, expected '") + expected + "' got '" +
-                               actual + "'");
+  throw NativeAPIException(
+      call, std::string("wrong argument type, expected '") + expected + "' got '" + actual + "'");
 }
 
 SQUserPointer NativeAPI::GetObjectTypeTag(const HSQOBJECT& object) {

@@ -289,9 +289,9 @@ public:
     // A callee that cannot be called fails without an error of its own; the reset keeps the
     // failure from showing whatever error came before it.
     sq_reseterror(v());
-    CheckResult(sq_call(v(), parameters, keep_result ? SQTrue : SQFalse,
-                        raise_error ? SQTrue : SQFalse),
-                "sq_call");
+    CheckResult(
+        sq_call(v(), parameters, keep_result ? SQTrue : SQFalse, raise_error ? SQTrue : SQFalse),
+        "sq_call");
   }
   void Resume(bool keep_result, bool raise_error) const {
     CheckResult(sq_resume(v(), keep_result ? SQTrue : SQFalse, raise_error ? SQTrue : SQFalse),

@@ -43,8 +43,7 @@ SQInteger NativeCallbackTrampoline(HSQUIRRELVM handle) {
     machine.StoreRuntimeError(error);
     return SQ_ERROR;
   } catch (const NativeAPIException& error) {
-    return api.ThrowError("Error in callback: " + error.GetCall() + ":" +
-                          error.GetEngineMessage());
+    return api.ThrowError("Error in callback: " + error.GetCall() + ":" + error.GetEngineMessage());
   } catch (...) {
     // Unwinding through the engine's frames would leave its call stack behind; the exception
     // goes back to the native code that started the script call instead.

@@ -14,9 +14,7 @@ Object::Object(VirtualMachine& machine, const EngineObject& handle, bool hold_re
 }
 
 Object::Object(const Object& other)
-    : handle_(other.handle_),
-      machine_(other.machine_),
-      holds_reference_(other.holds_reference_) {
+    : handle_(other.handle_), machine_(other.machine_), holds_reference_(other.holds_reference_) {
   AddReference();
 }
 

@@ -25,25 +25,43 @@ static_assert(static_cast<std::uint32_t>(ObjectTypeCode::Outer) == OT_OUTER);
 
 std::string ObjectType::GetTypeName() const {
   switch (static_cast<ObjectTypeCode>(code_)) {
-    case ObjectTypeCode::Null: return "Null";
-    case ObjectTypeCode::Integer: return "Integer";
-    case ObjectTypeCode::Float: return "Float";
-    case ObjectTypeCode::Bool: return "Boolean";
-    case ObjectTypeCode::String: return "String";
-    case ObjectTypeCode::Table: return "Table";
-    case ObjectTypeCode::Array: return "Array";
-    case ObjectTypeCode::UserData: return "UserData";
-    case ObjectTypeCode::Closure: return "Closure";
-    case ObjectTypeCode::NativeClosure: return "NativeClosure";
-    case ObjectTypeCode::Generator: return "Generator";
-    case ObjectTypeCode::UserPointer: return "UserPointer";
-    case ObjectTypeCode::Thread: return "Thread";
-    case ObjectTypeCode::FuncProto: return "FuncProto";
-    case ObjectTypeCode::Class: return "Class";
-    case ObjectTypeCode::Instance: return "Instance";
+    case ObjectTypeCode::Null:
+      return "Null";
+    case ObjectTypeCode::Integer:
+      return "Integer";
+    case ObjectTypeCode::Float:
+      return "Float";
+    case ObjectTypeCode::Bool:
+      return "Boolean";
+    case ObjectTypeCode::String:
+      return "String";
+    case ObjectTypeCode::Table:
+      return "Table";
+    case ObjectTypeCode::Array:
+      return "Array";
+    case ObjectTypeCode::UserData:
+      return "UserData";
+    case ObjectTypeCode::Closure:
+      return "Closure";
+    case ObjectTypeCode::NativeClosure:
+      return "NativeClosure";
+    case ObjectTypeCode::Generator:
+      return "Generator";
+    case ObjectTypeCode::UserPointer:
+      return "UserPointer";
+    case ObjectTypeCode::Thread:
+      return "Thread";
+    case ObjectTypeCode::FuncProto:
+      return "FuncProto";
+    case ObjectTypeCode::Class:
+      return "Class";
+    case ObjectTypeCode::Instance:
+      return "Instance";
     // The misspelling is the name scripts' error reports have always shown.
-    case ObjectTypeCode::WeakReference: return "WeakReferrence";
-    case ObjectTypeCode::Outer: return "Outer";
+    case ObjectTypeCode::WeakReference:
+      return "WeakReferrence";
+    case ObjectTypeCode::Outer:
+      return "Outer";
   }
   return "Unknown";
 }

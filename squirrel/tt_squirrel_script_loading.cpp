@@ -50,7 +50,8 @@ bool ReadScriptText(const std::string& path, std::string& text) {
 
 // Files that the engine's writeclosuretofile wrote begin with its bytecode tag.
 bool IsCompiledScript(const std::string& text) {
-  return text.size() >= 2 && static_cast<unsigned char>(text[0]) == (SQ_BYTECODE_STREAM_TAG & 0xFF) &&
+  return text.size() >= 2 &&
+         static_cast<unsigned char>(text[0]) == (SQ_BYTECODE_STREAM_TAG & 0xFF) &&
          static_cast<unsigned char>(text[1]) == (SQ_BYTECODE_STREAM_TAG >> 8);
 }
 
@@ -100,8 +101,7 @@ int CharacterColumn(const std::string& text, int line, int byte_column) {
 // the shortened text.
 class VirtualMachine::NestingGuardedReader {
 public:
-  explicit NestingGuardedReader(const std::string& text)
-      : text_(text), base_(StackPosition()) {}
+  explicit NestingGuardedReader(const std::string& text) : text_(text), base_(StackPosition()) {}
 
   static SQInteger Read(SQUserPointer user) {
     auto* reader = static_cast<NestingGuardedReader*>(user);
@@ -249,8 +249,8 @@ int VirtualMachine::FailCompileForScript(bool report_compile_error) {
   return static_cast<int>(GetNativeAPI().ThrowError(text));
 }
 
-void VirtualMachine::NewRootFunction(const char* name, int parameter_count,
-                                     const char* type_mask, const NativeFunction& function) {
+void VirtualMachine::NewRootFunction(const char* name, int parameter_count, const char* type_mask,
+                                     const NativeFunction& function) {
   NewRootSlot(name, [&] {
     PushNativeClosure(function, name);
     GetNativeAPI().SetParamsCheck(parameter_count, type_mask);

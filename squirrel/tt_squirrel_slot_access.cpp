@@ -22,10 +22,18 @@ int IndexAfterOnePush(int index) { return index < 0 ? index - 1 : index; }
 void SlotValue::PushOnto(VirtualMachine& machine) const {
   NativeAPI api = machine.GetNativeAPI();
   switch (kind_) {
-    case Kind::Pusher: pusher_(); break;
-    case Kind::String: api.PushString(text_); break;
-    case Kind::Integer: api.PushInteger(integer_); break;
-    case Kind::Null: api.PushNull(); break;
+    case Kind::Pusher:
+      pusher_();
+      break;
+    case Kind::String:
+      api.PushString(text_);
+      break;
+    case Kind::Integer:
+      api.PushInteger(integer_);
+      break;
+    case Kind::Null:
+      api.PushNull();
+      break;
   }
 }
 
@@ -107,8 +115,7 @@ void VirtualMachine::Get(PusherRef target, std::string_view key) { GetFrom(targe
 
 void VirtualMachine::Get(PusherRef target, long long key) { GetFrom(target, key); }
 
-void VirtualMachine::NewSlotOnTop(std::string_view key, const SlotValue& value,
-                                  bool is_static) {
+void VirtualMachine::NewSlotOnTop(std::string_view key, const SlotValue& value, bool is_static) {
   NativeAPI api = GetNativeAPI();
   ObjectType target_type = GetType(-1);
   if (!target_type.CanHoldSlots()) {
@@ -119,8 +126,8 @@ void VirtualMachine::NewSlotOnTop(std::string_view key, const SlotValue& value,
   api.NewSlot(-3, is_static);
 }
 
-void VirtualMachine::NewSlot(PusherRef target, std::string_view key,
-                             const SlotValue& value, bool is_static) {
+void VirtualMachine::NewSlot(PusherRef target, std::string_view key, const SlotValue& value,
+                             bool is_static) {
   StackTopGuard guard(*this);
   target();
   NewSlotOnTop(key, value, is_static);

@@ -57,9 +57,9 @@ template <class Result, class... Arguments>
 class FunctionRef<Result(Arguments...)> {
 public:
   template <class F>
-    requires(std::is_invocable_r_v<Result, F&, Arguments...> &&
-             !std::is_same_v<std::remove_cvref_t<F>, FunctionRef>)
-  FunctionRef(F&& function) noexcept
+  requires(std::is_invocable_r_v<Result, F&, Arguments...> &&
+           !std::is_same_v<std::remove_cvref_t<F>, FunctionRef>) FunctionRef(F&& function)
+  noexcept
       : object_(const_cast<void*>(static_cast<const void*>(std::addressof(function)))),
         call_([](void* object, Arguments... arguments) -> Result {
           return (*static_cast<std::remove_reference_t<F>*>(object))(
@@ -85,13 +85,13 @@ constexpr int StackIndex(int n) { return -1 - n; }
 class SlotValue {
 public:
   template <class F>
-    requires std::invocable<F&>
-  SlotValue(F&& pusher) : kind_(Kind::Pusher), pusher_(std::forward<F>(pusher)) {}
+  requires std::invocable<F&> SlotValue(F&& pusher)
+      : kind_(Kind::Pusher), pusher_(std::forward<F>(pusher)) {}
   SlotValue(const std::string& text) : kind_(Kind::String), text_(text) {}
   SlotValue(const char* text) : kind_(Kind::String), text_(text) {}
   template <std::integral T>
-    requires(!std::same_as<T, bool>)
-  SlotValue(T integer) : kind_(Kind::Integer), integer_(static_cast<long long>(integer)) {}
+  requires(!std::same_as<T, bool>) SlotValue(T integer)
+      : kind_(Kind::Integer), integer_(static_cast<long long>(integer)) {}
   SlotValue(std::nullptr_t) : kind_(Kind::Null) {}
 
   void PushOnto(VirtualMachine& machine) const;
@@ -136,16 +136,16 @@ public:
   // Pushes the compiled closure of the text; compile errors throw the stored CompilerException.
   void CompileBuffer(const std::string& text, const std::string& source_name);
   // Compiles the text and calls it with the `this` that this_pusher pushes.
-  void RunBuffer(const std::string& text, const std::string& source_name,
-                 PusherRef this_pusher, bool keep_result);
+  void RunBuffer(const std::string& text, const std::string& source_name, PusherRef this_pusher,
+                 bool keep_result);
   // Calls the callee with the pushed `this` and arguments; leaves the return value when asked.
   // The callee is a Pusher and the arguments an ArgumentPusher (or any function object of that
   // shape, such as a lambda). A run-time error in the script throws its RuntimeException; a
   // callee that cannot be called throws NativeAPIException ("sq_call"). Inline, because every
   // cell and every comparison of the table is one call, and inlined pushers cost less.
   template <class Callee, class Arguments>
-    requires(std::is_invocable_v<Callee&> && std::is_invocable_r_v<int, Arguments&>)
-  void Call(Callee&& callee, Arguments&& arguments, bool keep_result);
+  requires(std::is_invocable_v<Callee&>&& std::is_invocable_r_v<int, Arguments&>) void Call(
+      Callee&& callee, Arguments&& arguments, bool keep_result);
   // Pushes a native closure whose body is the function (an empty name leaves it unnamed). Set a
   // parameter check afterwards with NativeAPI::SetParamsCheck when one is wanted.
   void PushNativeClosure(const NativeFunction& function, const std::string& name);
@@ -170,8 +170,7 @@ public:
   void Get(PusherRef target, long long key);
   // target.key <- value (static on classes when asked). A target that is not a table, class or
   // instance is ObjectHasNotSlotException.
-  void NewSlot(PusherRef target, std::string_view key, const SlotValue& value,
-               bool is_static);
+  void NewSlot(PusherRef target, std::string_view key, const SlotValue& value, bool is_static);
   void NewSlot(int target_index, std::string_view key, const SlotValue& value, bool is_static);
   void NewRootSlot(std::string_view name, PusherRef value);
   // Assigns an existing slot of the value at the index (the engine set creates no slots).
@@ -281,8 +280,9 @@ private:
 };
 
 template <class Callee, class Arguments>
-  requires(std::is_invocable_v<Callee&> && std::is_invocable_r_v<int, Arguments&>)
-void VirtualMachine::Call(Callee&& callee, Arguments&& arguments, bool keep_result) {
+requires(std::is_invocable_v<Callee&>&& std::is_invocable_r_v<
+         int, Arguments&>) void VirtualMachine::Call(Callee&& callee, Arguments&& arguments,
+                                                     bool keep_result) {
   // On success the engine has replaced the arguments by the result and CallPushed removes the
   // callee, so the top is right without being set; a failure sets it back.
   long long entry_top = GetTopOfStack();

@@ -93,9 +93,12 @@ void AnalysisTable::RebuildRows() {
   // Only the set of names counts; the sort that follows a rebuild orders the rows.
   Board::Counts mainboard_names, sideboard_names, hybrid_names;
   for (const std::shared_ptr<Deck>& deck : script_host_.GetDecks()) {
-    if (use_mainboard) mainboard_names.insert(deck->mainboard().cards().begin(), deck->mainboard().cards().end());
-    if (use_sideboard) sideboard_names.insert(deck->sideboard().cards().begin(), deck->sideboard().cards().end());
-    if (use_hybrid) hybrid_names.insert(deck->hybridboard().cards().begin(), deck->hybridboard().cards().end());
+    if (use_mainboard)
+      mainboard_names.insert(deck->mainboard().cards().begin(), deck->mainboard().cards().end());
+    if (use_sideboard)
+      sideboard_names.insert(deck->sideboard().cards().begin(), deck->sideboard().cards().end());
+    if (use_hybrid)
+      hybrid_names.insert(deck->hybridboard().cards().begin(), deck->hybridboard().cards().end());
   }
 
   const RowFilterMatcher filter(row_filter_, script_host_.GetDecks());
@@ -113,7 +116,8 @@ void AnalysisTable::RebuildRows() {
   }
 }
 
-void AnalysisTable::AppendEntries(const Board::Counts& names, int board_type, const RowFilterMatcher& filter) {
+void AnalysisTable::AppendEntries(const Board::Counts& names, int board_type,
+                                  const RowFilterMatcher& filter) {
   CardDatabase& card_database = script_host_.GetCardDatabase();
   for (const auto& name_and_count : names) {
     const Card& card = card_database.fetch(name_and_count.first);
@@ -156,7 +160,8 @@ void AnalysisTable::FillColumn(int column) {
     list_.SetItemText(item, column, CellText(value, if_zero_null_string));
     if (!entry.is_normal()) continue;
     if (value.kind() == CellValue::Kind::Integer) {
-      largest_magnitude = std::max(largest_magnitude, std::fabs(static_cast<double>(value.integer())));
+      largest_magnitude =
+          std::max(largest_magnitude, std::fabs(static_cast<double>(value.integer())));
     } else if (value.kind() == CellValue::Kind::Float) {
       largest_magnitude = std::max(largest_magnitude, std::fabs(value.number()));
     }

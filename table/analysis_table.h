@@ -3,9 +3,9 @@
 // and the columns (processors) that the main window shows, and every operation that builds or
 // changes them. The model lists live in the script host and the column records here; the list
 // store holds one item per visible row and one column per table column, with plain references to
-// their Entry and ColumnInfo as item and header data. Every operation changes both together, and none needs a
-// window: the main window's list is a view of the same store, and its commands call these
-// operations one to one.
+// their Entry and ColumnInfo as item and header data. Every operation changes both together, and
+// none needs a window: the main window's list is a view of the same store, and its commands call
+// these operations one to one.
 //
 // Script errors inside the guarded operations are shown in the script error box (through the
 // script host's message reporter) and end only the action that raised them. Any other exception

@@ -37,7 +37,8 @@ bool AnalysisTable::AddColumn(const ColumnInfo& column_info) {
   list_.SetColumnData(column, reinterpret_cast<TtWin::LPARAM>(info.get()));
   bool added = RunGuarded([&] {
     list_.SetColumnText(column, script_host_.GetName(column_info.processor));
-    list_.SetColumnToolTip(column, ColumnToolTip(list_.GetColumnText(column), column_info.deck.get()));
+    list_.SetColumnToolTip(column,
+                           ColumnToolTip(list_.GetColumnText(column), column_info.deck.get()));
     list_.SetColumnWidth(column, script_host_.GetSettings().DefaultColumnWidth);
     FillColumn(column);
   });

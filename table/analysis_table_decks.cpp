@@ -28,8 +28,8 @@ void AnalysisTable::AddDeckFile(const std::string& path) {
   try {
     RunGuarded([&] { script_host_.GetDecks().push_back(LoadDeck(path, script_host_)); });
   } catch (const TtFileAccessException& error) {
-    reporter.ShowMessage(FileAccessErrorText(error), kFileAccessErrorCaption,
-                         MessageButtons::Ok, MessageIcon::Error, true);
+    reporter.ShowMessage(FileAccessErrorText(error), kFileAccessErrorCaption, MessageButtons::Ok,
+                         MessageIcon::Error, true);
   } catch (const DeckFileFormatException& error) {
     reporter.ShowMessage(error.Description(), kDeckFileFormatErrorCaption, MessageButtons::Ok,
                          MessageIcon::Error, true);

@@ -33,10 +33,8 @@ void AnalysisTable::Resort() {
 
 void AnalysisTable::SortByColumn(int column) {
   if (!GetColumnInfo(column)) return;
-  RunGuarded([&] {
-    SortBy(script_host_.GetSorter(ColumnAt(column).processor),
-           columns_.at(column));
-  });
+  RunGuarded(
+      [&] { SortBy(script_host_.GetSorter(ColumnAt(column).processor), columns_.at(column)); });
 }
 
 int AnalysisTable::GetCurrentSorterColumn() const {

@@ -132,8 +132,10 @@ bool WriteAverageDeckFile(AnalysisTable& table, const std::string& path,
   AverageDeck average = MakeAverageDeck(decks, table.GetScriptHost().GetCardDatabase());
   // A list without cards would not load back as a deck.
   if (average.mainboard.empty() && average.sideboard.empty()) {
-    reporter.ShowMessage("平均デッキに入るカードがありません。どのデッキにも1枚以上のカードがないため、ファイルは作りませんでした。",
-                         "平均デッキの作成", MessageButtons::Ok, MessageIcon::Error, true);
+    reporter.ShowMessage(
+        "平均デッキに入るカードがありません。どのデッキにも1枚以上のカードがないため、ファイルは作"
+        "りませんでした。",
+        "平均デッキの作成", MessageButtons::Ok, MessageIcon::Error, true);
     return false;
   }
   return WriteTableFile(path, AverageDeckText(average), reporter);

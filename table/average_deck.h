@@ -44,8 +44,7 @@ std::string AverageDeckText(const AverageDeck& deck);
 // or of every loaded deck when no deck column is shown, written to the file. With no deck loaded,
 // with no card of a count above 0 in them, or when the file cannot be written, a box says so and
 // the result is false.
-bool WriteAverageDeckFile(AnalysisTable& table, const std::string& path,
-                          MessageReporter& reporter);
+bool WriteAverageDeckFile(AnalysisTable& table, const std::string& path, MessageReporter& reporter);
 
 // The average of the loaded decks of one archetype, written to the file. With no deck of that
 // archetype, or when the file cannot be written, a box says so and the result is false.

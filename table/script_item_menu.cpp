@@ -5,9 +5,7 @@ namespace Tarvane {
 ScriptItemMenu::ScriptItemMenu(ScriptMenuList list, const TtMenu& menu)
     : list_(list), menu_(menu) {}
 
-void ScriptItemMenu::AppendSeparator() {
-  menu_.AppendSeparator();
-}
+void ScriptItemMenu::AppendSeparator() { menu_.AppendSeparator(); }
 
 ScriptMenu& ScriptItemMenu::AppendSubMenu(const std::string& label) {
   TtSubMenuCommand sub_menu;

@@ -6,8 +6,6 @@ std::string DeckCountStatusText(std::size_t deck_count) {
   return "デッキ数 : " + std::to_string(deck_count);
 }
 
-std::string SorterStatusText(const std::string& sorter_name) {
-  return "並び替え : " + sorter_name;
-}
+std::string SorterStatusText(const std::string& sorter_name) { return "並び替え : " + sorter_name; }
 
 }  // namespace Tarvane

@@ -21,8 +21,7 @@ std::string BuildTableText(const TtListViewStore& list, const std::string& separ
 bool WriteTableFile(const std::string& path, const std::string& text, MessageReporter& reporter);
 
 // The CSV export once the user has chosen the path: the table with "," into the file.
-bool ExportCsvFile(const TtListViewStore& list, const std::string& path,
-                   MessageReporter& reporter);
+bool ExportCsvFile(const TtListViewStore& list, const std::string& path, MessageReporter& reporter);
 
 // Puts text on the clipboard: false when the clipboard cannot be opened; a failure to fill it
 // is the toolkit's platform-call exception (TtClipboard::SetString is one).

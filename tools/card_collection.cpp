@@ -32,9 +32,8 @@ void NormalizeFaces(SourceCard& card) {
 }  // namespace
 
 bool JapanesePrinting::HasName() const {
-  return !full_name.empty() ||
-         std::any_of(face_names.begin(), face_names.end(),
-                     [](const std::string& name) { return !name.empty(); });
+  return !full_name.empty() || std::any_of(face_names.begin(), face_names.end(),
+                                           [](const std::string& name) { return !name.empty(); });
 }
 
 void JapanesePrinting::SetName(size_t index, const std::string& name) {
@@ -100,7 +99,8 @@ CollectorNumber CollectorNumber::Of(std::string_view number, bool side_letter) {
   size_t digits = number.find_first_of("0123456789");
   if (digits == std::string_view::npos) return order;
   order.value = 0;
-  for (size_t index = digits; index < number.size() && number[index] >= '0' && number[index] <= '9'; ++index) {
+  for (size_t index = digits; index < number.size() && number[index] >= '0' && number[index] <= '9';
+       ++index) {
     if (order.value < LONG_MAX / 10 - 10) order.value = order.value * 10 + (number[index] - '0');
   }
   return order;

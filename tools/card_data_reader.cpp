@@ -28,9 +28,8 @@ PieceKind KindOfObject(simdjson::ondemand::object object) {
 CardDataReader::CardDataReader() : parser_(std::make_unique<Parser>()) {}
 CardDataReader::~CardDataReader() = default;
 
-bool CardDataReader::Read(const char* json, size_t length, size_t capacity,
-                          CardCollection& cards, const std::string& source_name,
-                          std::string_view key) {
+bool CardDataReader::Read(const char* json, size_t length, size_t capacity, CardCollection& cards,
+                          const std::string& source_name, std::string_view key) {
   try {
     simdjson::ondemand::document document = parser_->parser.iterate(json, length, capacity);
     if (document.type() == simdjson::ondemand::json_type::array) {

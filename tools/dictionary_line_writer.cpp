@@ -5,7 +5,9 @@
 namespace Tarvane {
 namespace {
 
-bool IsCp932LeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+bool IsCp932LeadByte(unsigned char c) {
+  return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
 
 // The longest start of the text within size bytes that does not split a two-byte character.
 std::string Cp932Prefix(const std::string& text, size_t size) {
@@ -31,11 +33,10 @@ bool DictionaryLineWriter::Write(const DictionaryRecord& record, std::string& ou
   }
   std::string japanese = converter.ToCp932(record.name_japanese);
   bool has_japanese = !japanese.empty() && japanese != name;
-  std::string line = name + '\t' + (has_japanese ? japanese : name) + '\t' +
-                     converter.ToCp932(record.mana_cost) + '\t' +
-                     std::to_string(record.mana_value) + '\t' +
-                     converter.ToCp932(record.type_text) + '\t' + record.type_name + '\t' +
-                     converter.ToCp932(record.power_and_toughness);
+  std::string line =
+      name + '\t' + (has_japanese ? japanese : name) + '\t' + converter.ToCp932(record.mana_cost) +
+      '\t' + std::to_string(record.mana_value) + '\t' + converter.ToCp932(record.type_text) + '\t' +
+      record.type_name + '\t' + converter.ToCp932(record.power_and_toughness);
   if (line.size() > kLineLimit) {
     // Cutting a field away would leave too few fields; no real card comes near this.
     ++summary_.overlong_lines;

@@ -12,8 +12,8 @@ constexpr std::string_view kFaceSeparator = " // ";
 
 // Deck lists name these cards by their front face.
 bool IsNamedByFrontFace(const std::string& layout) {
-  static const char* const layouts[] = {"transform", "modal_dfc", "adventure",      "flip",
-                                        "meld",      "reversible_card"};
+  static const char* const layouts[] = {"transform", "modal_dfc", "adventure",
+                                        "flip",      "meld",      "reversible_card"};
   return std::find(std::begin(layouts), std::end(layouts), layout) != std::end(layouts);
 }
 
@@ -92,8 +92,8 @@ std::vector<std::string> RulesParagraphs(const SourceCard& card, bool japanese_t
     std::string japanese = japanese_text ? At(card.japanese.face_texts, index) : std::string();
     if (card.faces.size() > 1) {
       std::string face_name = japanese_text ? JapaneseFaceName(card.japanese, index) : "";
-      paragraphs.push_back(JoinNonEmpty({face_name.empty() ? face.name : face_name,
-                                         face.mana_cost, face.type_line, PowerAndToughness(face)},
+      paragraphs.push_back(JoinNonEmpty({face_name.empty() ? face.name : face_name, face.mana_cost,
+                                         face.type_line, PowerAndToughness(face)},
                                         " "));
     }
     AppendParagraphs(paragraphs, japanese.empty() ? face.text : japanese);
@@ -113,8 +113,8 @@ std::string PrimaryTypeName(std::string_view type_line) {
     if (end > start) words.push_back(type_line.substr(start, end - start));
     start = end + 1;
   }
-  static const char* const order[] = {"Land",    "Creature",    "Planeswalker", "Instant",
-                                      "Sorcery", "Artifact",    "Enchantment",  "Conspiracy",
+  static const char* const order[] = {"Land",       "Creature", "Planeswalker", "Instant",
+                                      "Sorcery",    "Artifact", "Enchantment",  "Conspiracy",
                                       "Phenomenon", "Plane"};
   for (const char* type : order) {
     if (std::find(words.begin(), words.end(), type) != words.end()) return type;

@@ -68,8 +68,8 @@ void JsonElementSplitter::Scan() {
         in_string_ = true;
         // The keys of the top-level object and of the "data" object; a string value there may
         // be caught too, but the last string before a piece is always its key.
-        capturing_key_ = shape_ == Shape::Object &&
-                         (depth_ == 1 || (depth_ == piece_depth_ && !reading_piece_));
+        capturing_key_ =
+            shape_ == Shape::Object && (depth_ == 1 || (depth_ == piece_depth_ && !reading_piece_));
         if (capturing_key_) key_.clear();
         break;
       case '{':

@@ -47,14 +47,14 @@ private:
   std::string source_name_;
   Visitor visitor_;
   std::vector<char> buffer_;
-  size_t end_ = 0;              // bytes of buffer_ in use
-  size_t position_ = 0;         // next byte to scan
-  size_t piece_start_ = 0;      // start of the piece being read, when reading_piece_
+  size_t end_ = 0;          // bytes of buffer_ in use
+  size_t position_ = 0;     // next byte to scan
+  size_t piece_start_ = 0;  // start of the piece being read, when reading_piece_
   bool reading_piece_ = false;
-  long long consumed_ = 0;      // bytes dropped from the front of buffer_ so far
+  long long consumed_ = 0;  // bytes dropped from the front of buffer_ so far
   Shape shape_ = Shape::NotYet;
   int depth_ = 0;
-  int piece_depth_ = 0;         // depth inside the container of pieces; 0 while outside it
+  int piece_depth_ = 0;  // depth inside the container of pieces; 0 while outside it
   bool in_string_ = false;
   bool escaped_ = false;
   bool capturing_key_ = false;  // a string of the top-level object is being read

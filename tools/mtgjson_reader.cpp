@@ -18,7 +18,8 @@ bool FieldReader::Expect(value value, json_type type) {
 }
 
 std::string_view FieldReader::Text(value value) {
-  return Expect(value, json_type::string) ? std::string_view(value.get_string()) : std::string_view();
+  return Expect(value, json_type::string) ? std::string_view(value.get_string())
+                                          : std::string_view();
 }
 
 double FieldReader::Number(value value) {
@@ -65,9 +66,14 @@ struct MtgjsonFace {
   }
 
   SourceFace Face() const {
-    return {std::string(face_name.empty() ? name : face_name), std::string(mana_cost),
-            std::string(type_line), std::string(power), std::string(toughness),
-            std::string(loyalty), std::string(defense), std::string(text)};
+    return {std::string(face_name.empty() ? name : face_name),
+            std::string(mana_cost),
+            std::string(type_line),
+            std::string(power),
+            std::string(toughness),
+            std::string(loyalty),
+            std::string(defense),
+            std::string(text)};
   }
 };
 
@@ -200,7 +206,8 @@ class SetJapaneseNames {
 public:
   void Add(const MtgjsonFace& face) {
     if (face.japanese_name.empty()) return;
-    JapanesePrinting& printing = printings_[{std::string(face.name), CollectorNumber::Of(face.number, face.has_side)}];
+    JapanesePrinting& printing =
+        printings_[{std::string(face.name), CollectorNumber::Of(face.number, face.has_side)}];
     printing.alternate_name = printing.alternate_name || face.alternate_name;
     AddJapanese(face, printing);
   }

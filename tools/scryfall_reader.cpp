@@ -48,15 +48,17 @@ struct ScryfallFace {
     else if (key == "printed_name") printed_name = fields.Text(value);
     else if (key == "printed_text") printed_text = fields.Text(value);
     else if (key == "oracle_id") oracle_id = fields.Text(value);
-    else if (key == "cmc") mana_value = value.type() == json_type::number ? fields.Number(value) : (fields.Number(value), -1);
+    else if (key == "cmc")
+      mana_value =
+          value.type() == json_type::number ? fields.Number(value) : (fields.Number(value), -1);
     else return false;
     return true;
   }
 
   SourceFace Face() const {
-    return {std::string(name),      std::string(mana_cost), std::string(type_line),
-            std::string(power),     std::string(toughness), std::string(loyalty),
-            std::string(defense),   std::string(text)};
+    return {std::string(name),    std::string(mana_cost), std::string(type_line),
+            std::string(power),   std::string(toughness), std::string(loyalty),
+            std::string(defense), std::string(text)};
   }
 };
 
@@ -66,7 +68,8 @@ std::vector<ScryfallFace> ReadFaces(simdjson::ondemand::array faces, FieldReader
     value face_value = element.value();
     if (face_value.type() != json_type::object) continue;
     ScryfallFace face;
-    for (auto field : face_value.get_object()) face.Read(field.unescaped_key(), field.value(), fields);
+    for (auto field : face_value.get_object())
+      face.Read(field.unescaped_key(), field.value(), fields);
     result.push_back(face);
   }
   return result;

@@ -11,8 +11,8 @@
 #include "tools/dictionary_builder.h"
 #include "tools/dictionary_source_exception.h"
 #include "ttl/core/tt_exception.h"
-#include "ttl/core/tt_path.h"
 #include "ttl/core/tt_language.h"
+#include "ttl/core/tt_path.h"
 #include "ttl/core/tt_string.h"
 
 namespace {
@@ -28,17 +28,19 @@ void Print(std::FILE* stream, const std::string& cp932) {
 void PrintUtf8(std::FILE* stream, const std::string& utf8) { std::fputs(utf8.c_str(), stream); }
 
 void PrintUsage() {
-  PrintUtf8(stderr, Say("Usage: tarvane-dict [--japanese-text] INPUT.json [OUTPUT.dat]\n"
-                        "  INPUT: AtomicCards.json, AllPrintings.json, the file of one set (MTGJSON)\n"
-                        "         or all-cards-*.json (Scryfall)\n"
-                        "  OUTPUT: left out, the dictionary is written as INPUT's name with .dat into\n"
-                        "          the user's dictionary folder\n"
-                        "  --japanese-text  write the rules text in Japanese (for the cards the data has it for)\n",
-                        "使い方: tarvane-dict [--japanese-text] 入力.json [出力.dat]\n"
-                        "  入力: AtomicCards.json, AllPrintings.json, 一つのセットのファイル (MTGJSON)\n"
-                        "        または all-cards-*.json (Scryfall)\n"
-                        "  出力: 省略すると、利用者の辞書フォルダに 入力の名前.dat として書く\n"
-                        "  --japanese-text  ルールテキストを日本語で書く (データにあるカードのみ)\n"));
+  PrintUtf8(stderr,
+            Say("Usage: tarvane-dict [--japanese-text] INPUT.json [OUTPUT.dat]\n"
+                "  INPUT: AtomicCards.json, AllPrintings.json, the file of one set (MTGJSON)\n"
+                "         or all-cards-*.json (Scryfall)\n"
+                "  OUTPUT: left out, the dictionary is written as INPUT's name with .dat into\n"
+                "          the user's dictionary folder\n"
+                "  --japanese-text  write the rules text in Japanese (for the cards the data has "
+                "it for)\n",
+                "使い方: tarvane-dict [--japanese-text] 入力.json [出力.dat]\n"
+                "  入力: AtomicCards.json, AllPrintings.json, 一つのセットのファイル (MTGJSON)\n"
+                "        または all-cards-*.json (Scryfall)\n"
+                "  出力: 省略すると、利用者の辞書フォルダに 入力の名前.dat として書く\n"
+                "  --japanese-text  ルールテキストを日本語で書く (データにあるカードのみ)\n"));
 }
 
 // Shows the share of the input read, on a terminal only, and only when the percentage moves.
@@ -52,7 +54,8 @@ public:
     if (percent == last_percent_) return;
     last_percent_ = percent;
     PrintUtf8(stderr, Say("\rReading ", "\r読み込み中 ") + std::to_string(percent) + "% (" +
-                          std::to_string(done >> 20) + " / " + std::to_string(total >> 20) + " MB)");
+                          std::to_string(done >> 20) + " / " + std::to_string(total >> 20) +
+                          " MB)");
     std::fflush(stderr);
   }
 
@@ -69,25 +72,31 @@ void PrintSummary(const Tarvane::DictionaryBuildSummary& summary, const std::str
   auto line = [](const std::string& label, long count) {
     PrintUtf8(stdout, label + ": " + std::to_string(count) + "\n");
   };
-  PrintUtf8(stdout, Say("Written to " + TtString::Cp932ToUtf8(output) + ".\n", output + " に書き出しました。\n"));
+  PrintUtf8(stdout, Say("Written to " + TtString::Cp932ToUtf8(output) + ".\n",
+                        output + " に書き出しました。\n"));
   line(Say("Cards in the data", "データのカード"), summary.cards);
   line(Say("Lines written (cards)", "書き出した行 (カード)"), summary.lines);
   line(Say("Lines with a Japanese name", "日本語名のある行"), summary.japanese_names);
   line(Say("Characters spelt another way (dashes, minus signs, accented letters ...)",
            "表記を置き換えた文字 (ダッシュ、マイナス記号、アクセント付き文字など)"),
        summary.mapped_characters);
-  line(Say("Characters CP932 lacks, written as ?", "CP932 にないため ? にした文字"), summary.replaced_characters);
+  line(Say("Characters CP932 lacks, written as ?", "CP932 にないため ? にした文字"),
+       summary.replaced_characters);
   if (summary.shortened_lines) {
-    line(Say("Lines whose rules text was cut, being too long", "長すぎてルールテキストを切り詰めた行"),
+    line(Say("Lines whose rules text was cut, being too long",
+             "長すぎてルールテキストを切り詰めた行"),
          summary.shortened_lines);
   }
   if (summary.duplicate_names) {
-    line(Say("Lines left out for a name written before (the earlier line stays)", "名前が重なり省いた行 (先の行を残しました)"),
+    line(Say("Lines left out for a name written before (the earlier line stays)",
+             "名前が重なり省いた行 (先の行を残しました)"),
          summary.duplicate_names);
   }
-  if (summary.overlong_lines) line(Say("Lines too long to write", "長すぎて書けなかった行"), summary.overlong_lines);
+  if (summary.overlong_lines)
+    line(Say("Lines too long to write", "長すぎて書けなかった行"), summary.overlong_lines);
   if (summary.wrong_typed_records) {
-    line(Say("Records with a field of the wrong type, that field not read", "型の違う項目があり、その項目を読まなかったレコード"),
+    line(Say("Records with a field of the wrong type, that field not read",
+             "型の違う項目があり、その項目を読まなかったレコード"),
          summary.wrong_typed_records);
   }
 }
@@ -135,8 +144,9 @@ int main(int argc, char** argv) {
     return 0;
   } catch (const TtFileAccessException& error) {
     progress.End();
-    PrintUtf8(stderr, Say("Cannot read or write the file: ", "ファイルを読み書きできません: ") +
-                          TtString::Cp932ToUtf8(error.GetPath() + " (" + error.GetReason() + ")\n"));
+    PrintUtf8(stderr,
+              Say("Cannot read or write the file: ", "ファイルを読み書きできません: ") +
+                  TtString::Cp932ToUtf8(error.GetPath() + " (" + error.GetReason() + ")\n"));
   } catch (const Tarvane::DictionarySourceException& error) {
     progress.End();
     PrintUtf8(stderr, Say("Not readable as card data: ", "カードデータとして読めません: ") +

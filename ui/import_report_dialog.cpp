@@ -2,7 +2,8 @@
 
 namespace Tarvane {
 
-ImportReportDialog::ImportReportDialog(const std::string& report, bool can_add) : can_add_(can_add) {
+ImportReportDialog::ImportReportDialog(const std::string& report, bool can_add)
+    : can_add_(can_add) {
   for (size_t start = 0; start < report.size();) {
     size_t end = std::min(report.find('\n', start), report.size());
     lines_.push_back(report.substr(start, end - start));

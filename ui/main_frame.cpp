@@ -22,10 +22,14 @@ constexpr int kListTop = 33;
 
 int MessageBoxIcon(MessageIcon icon) {
   switch (icon) {
-    case MessageIcon::Error: return TtWin::MB_ICONERROR;
-    case MessageIcon::Warning: return TtWin::MB_ICONWARNING;
-    case MessageIcon::Question: return TtWin::MB_ICONQUESTION;
-    case MessageIcon::Information: return TtWin::MB_ICONINFORMATION;
+    case MessageIcon::Error:
+      return TtWin::MB_ICONERROR;
+    case MessageIcon::Warning:
+      return TtWin::MB_ICONWARNING;
+    case MessageIcon::Question:
+      return TtWin::MB_ICONQUESTION;
+    case MessageIcon::Information:
+      return TtWin::MB_ICONINFORMATION;
   }
   return 0;
 }
@@ -156,7 +160,8 @@ void MainFrame::RestoreWindowPlacement() {
 }
 
 MessageAnswer MainFrame::ShowMessage(const std::string& text, const std::string& caption,
-                                     MessageButtons buttons, MessageIcon icon, bool owned_by_main_window) {
+                                     MessageButtons buttons, MessageIcon icon,
+                                     bool owned_by_main_window) {
   TtMessageBox box(text, caption, buttons == MessageButtons::YesNo ? TtWin::MB_YESNO : TtWin::MB_OK,
                    MessageBoxIcon(icon));
   // During the data-side start-up the window does not exist yet, so those boxes have no owner.
@@ -186,7 +191,8 @@ bool MainFrame::DecksRead(std::size_t done, std::size_t total) {
   // Before any deck is read nothing has changed yet: the dialog that asked for the files goes
   // from the screen and the window is painted, since the reading lets no event through.
   if (done == 0) TtForm::PaintPendingWindows();
-  ShowWork(done == 0, "デッキ読み込み中 : " + std::to_string(done) + " / " + std::to_string(total) + " (Escで中止)");
+  ShowWork(done == 0, "デッキ読み込み中 : " + std::to_string(done) + " / " + std::to_string(total) +
+                          " (Escで中止)");
   // Asked after each file read: every deck read before the key stays.
   return done == 0 || !TtForm::IsEscapeKeyDown();
 }
@@ -196,14 +202,16 @@ void MainFrame::ColumnsFilled(std::size_t done, std::size_t total) {
 }
 
 void MainFrame::RowsCompared(std::size_t done, std::size_t rows) {
-  ShowWork(done == 0, "並び替え中 : " + std::to_string(rows) + " 行 (比較 " + std::to_string(done) + " 回)");
+  ShowWork(done == 0,
+           "並び替え中 : " + std::to_string(rows) + " 行 (比較 " + std::to_string(done) + " 回)");
 }
 
 void MainFrame::WorkEnded() {
   if (!showing_work_) return;
   showing_work_ = false;
   TtForm::EndBusyCursor();
-  SetStatusText(StatusBarTexts::kDeckCountPart, DeckCountStatusText(script_host_.GetDecks().size()));
+  SetStatusText(StatusBarTexts::kDeckCountPart,
+                DeckCountStatusText(script_host_.GetDecks().size()));
 }
 
 }  // namespace Tarvane

@@ -159,7 +159,8 @@ private:
 
 // Flat, list style, with tooltips: a button's text is its tooltip, not a label beside it.
 class MainToolBar
-    : public TtWindowWithStyle<TtToolBar, TtWin::TBSTYLE_TOOLTIPS | TtWin::TBSTYLE_FLAT | TtWin::TBSTYLE_LIST> {
+    : public TtWindowWithStyle<TtToolBar, TtWin::TBSTYLE_TOOLTIPS | TtWin::TBSTYLE_FLAT |
+                                              TtWin::TBSTYLE_LIST> {
 public:
   explicit MainToolBar(const TtImageList& pictures) : pictures_(pictures) {}
   // Takes the pictures and adds the buttons in their order.
@@ -169,7 +170,10 @@ private:
   const TtImageList& pictures_;
 };
 
-class MainFrame : public TtForm, public MessageReporter, public StatusBarTexts, public WorkProgress {
+class MainFrame : public TtForm,
+                  public MessageReporter,
+                  public StatusBarTexts,
+                  public WorkProgress {
 public:
   static constexpr int kToolBarId = 2000;
   static constexpr int kMainListId = 2001;
@@ -197,8 +201,9 @@ public:
   void OpenDeckPathsOnceShown(const std::vector<std::string>& paths);
 
   // Message boxes and status texts for the table and the data side.
-  MessageAnswer ShowMessage(const std::string& text, const std::string& caption, MessageButtons buttons,
-                            MessageIcon icon, bool owned_by_main_window) override;
+  MessageAnswer ShowMessage(const std::string& text, const std::string& caption,
+                            MessageButtons buttons, MessageIcon icon,
+                            bool owned_by_main_window) override;
   void SetStatusText(int part, const std::string& text) override;
 
   // Long work: once it has run longer than the delay, the busy cursor and the decks read of all

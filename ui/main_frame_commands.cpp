@@ -70,15 +70,16 @@ void MainFrame::RegisterCommandHandlers() {
   on(MainCommand::Copy, [this] { CopySelection(); });
   on(MainCommand::OpenDeckSet, [this] { OpenDeckSet(); });
   on(MainCommand::SaveDeckSet, [this] { SaveDeckSet(); });
-  on(MainCommand::LastSessionDeckSet, [this] { OpenDeckSetFile(ProgramFiles::GetLastDeckSetPath(), false); });
+  on(MainCommand::LastSessionDeckSet,
+     [this] { OpenDeckSetFile(ProgramFiles::GetLastDeckSetPath(), false); });
   for (int index = 0; index < kRecentDeckSetCount; ++index) {
     on(MainCommand::FirstRecentDeckSet + index, [this, index] { OpenRecentDeckSet(index); });
   }
 }
 
 void MainFrame::New() {
-  TtMessageBox box("現在のデータを削除して初期化します。よろしいですか？", "初期化の確認", TtWin::MB_YESNO,
-                   TtWin::MB_ICONWARNING);
+  TtMessageBox box("現在のデータを削除して初期化します。よろしいですか？", "初期化の確認",
+                   TtWin::MB_YESNO, TtWin::MB_ICONWARNING);
   if (box.Show(this) == TtWin::IDYES) GetTable().Reset();
 }
 
@@ -96,7 +97,8 @@ void MainFrame::ExportCsv() {
 
 void MainFrame::ExportTsv() {
   if (ExportTsvToClipboard(main_list_, TtClipboard::SetString, *this)) {
-    ShowNotice("表をクリップボードにコピーしました (" + std::to_string(main_list_.GetItemCount()) + " 行)");
+    ShowNotice("表をクリップボードにコピーしました (" + std::to_string(main_list_.GetItemCount()) +
+               " 行)");
   }
 }
 
@@ -115,7 +117,8 @@ void MainFrame::OpenDeckPaths(const std::vector<std::string>& paths) {
       (IsEventFile(path) ? event_files : files).push_back(path);
       continue;
     }
-    for (const std::string& file : TtDirectory(path).GetFiles("*.*", TtDirectory::FilterNotDirectory)) {
+    for (const std::string& file :
+         TtDirectory(path).GetFiles("*.*", TtDirectory::FilterNotDirectory)) {
       files.push_back(file);
     }
   }
@@ -124,7 +127,8 @@ void MainFrame::OpenDeckPaths(const std::vector<std::string>& paths) {
   int first_new = static_cast<int>(script_host_.GetDecks().size());
   GetTable().AddDeckFiles(files);
   std::vector<int> added;
-  for (int position = first_new; position < static_cast<int>(script_host_.GetDecks().size()); ++position) {
+  for (int position = first_new; position < static_cast<int>(script_host_.GetDecks().size());
+       ++position) {
     added.push_back(position);
   }
   GetTable().AddDeckColumns(added);
@@ -141,7 +145,8 @@ void MainFrame::OpenDeckPathsOnceShown(const std::vector<std::string>& paths) {
 void MainFrame::EditDeckFiles() {
   OpenListDialog dialog(script_host_.GetDecks());
   dialog.SetTitle("デッキリストファイルの編集");
-  if (dialog.ShowDialog(this) == TtDialog::kAccepted) GetTable().ReplaceDeckFiles(dialog.GetPaths());
+  if (dialog.ShowDialog(this) == TtDialog::kAccepted)
+    GetTable().ReplaceDeckFiles(dialog.GetPaths());
 }
 
 void MainFrame::SetBoardMode(int mode) {
@@ -157,7 +162,8 @@ void MainFrame::SelectSpecialEntries() {
 void MainFrame::SelectDecks() {
   SelectListDialog dialog(script_host_.GetDecks());
   dialog.SetTitle("カラム表示するデッキの選択");
-  if (dialog.ShowDialog(this) == TtDialog::kAccepted) GetTable().AddDeckColumns(dialog.GetSelectedPositions());
+  if (dialog.ShowDialog(this) == TtDialog::kAccepted)
+    GetTable().AddDeckColumns(dialog.GetSelectedPositions());
 }
 
 void MainFrame::ShowSettings() {
@@ -193,9 +199,11 @@ void MainFrame::ShowGuide() {
   if (!TtPath::FileExists(page)) {
     problem = "使い方のページが見つかりません。\r\n" + page;
   } else if (!TtDesktop::OpenInBrowser(page)) {
-    problem = "ブラウザーを開けませんでした。xdg-open（xdg-utils）があるか確かめてください。\r\n" + page;
+    problem =
+        "ブラウザーを開けませんでした。xdg-open（xdg-utils）があるか確かめてください。\r\n" + page;
   }
-  if (!problem.empty()) ShowMessage(problem, "使い方", MessageButtons::Ok, MessageIcon::Error, true);
+  if (!problem.empty())
+    ShowMessage(problem, "使い方", MessageButtons::Ok, MessageIcon::Error, true);
 }
 
 void MainFrame::HideRow() {

@@ -75,7 +75,8 @@ void MainFrame::BeginRowDrag(const TtWin::NMLISTVIEW& notify) {
   drag_.dragged_row = row;
   drag_.drop_target = -1;
   drag_.dragging = true;
-  drag_.image.Begin(std::move(picture), 0, notify.ptAction.x - corner.x, notify.ptAction.y - corner.y);
+  drag_.image.Begin(std::move(picture), 0, notify.ptAction.x - corner.x,
+                    notify.ptAction.y - corner.y);
   drag_.image.Enter(main_list_, notify.ptAction.x, notify.ptAction.y);
   SetCapture();
 }

@@ -50,11 +50,12 @@ MainMenu::MainMenu() {
   file.AppendItem("終了(&X)", MainCommand::Exit);
   AppendMenu("ファイル(&F)", file);
 
-  AppendMenu("データ(&D)", MakeMenu({{"追加(&A)...", MainCommand::AddDeckFiles},
-                                     {"編集(&E)...", MainCommand::EditDeckFiles},
-                                     {nullptr, 0},
-                                     {"インポート(&I)...", MainCommand::ImportDeckLists},
-                                     {"クリップボードからデッキを作成(&C)...", MainCommand::DeckFromClipboard}}));
+  AppendMenu("データ(&D)",
+             MakeMenu({{"追加(&A)...", MainCommand::AddDeckFiles},
+                       {"編集(&E)...", MainCommand::EditDeckFiles},
+                       {nullptr, 0},
+                       {"インポート(&I)...", MainCommand::ImportDeckLists},
+                       {"クリップボードからデッキを作成(&C)...", MainCommand::DeckFromClipboard}}));
 
   TtSubMenu items;
   items.AppendMenu("表示する項目(&V)", board_menu_);
@@ -66,9 +67,10 @@ MainMenu::MainMenu() {
   items.AppendItem("一時的に非表示(&H)\tDelete", MainCommand::HideRow);
   AppendMenu("項目(&E)", items);
 
-  TtSubMenu operations = MakeMenu({{"全てのデッキをカラムに追加(&A)", MainCommand::AllDecksAsColumns},
-                                   {"表示するデッキの選択(&D)...", MainCommand::SelectDecks},
-                                   {nullptr, 0}});
+  TtSubMenu operations =
+      MakeMenu({{"全てのデッキをカラムに追加(&A)", MainCommand::AllDecksAsColumns},
+                {"表示するデッキの選択(&D)...", MainCommand::SelectDecks},
+                {nullptr, 0}});
   operations.AppendMenu("特殊カラムの追加(&P)", special_column_menu_);
   operations.AppendSeparator();
   operations.AppendMenu("並び替え(&S)", sort_menu_);
@@ -93,7 +95,8 @@ MainMenu::MainMenu() {
   AppendMenu("ツール(&T)", MakeMenu({{"設定(&O)...", MainCommand::Settings},
                                      {"平均デッキを作成(&A)...", MainCommand::AverageDeck},
                                      {"アーキタイプ一覧(&L)...", MainCommand::ArchetypeList}}));
-  AppendMenu("ヘルプ(&H)", MakeMenu({{"使い方(&U)", MainCommand::Guide}, {"バージョン情報(&A)...", MainCommand::Version}}));
+  AppendMenu("ヘルプ(&H)", MakeMenu({{"使い方(&U)", MainCommand::Guide},
+                                     {"バージョン情報(&A)...", MainCommand::Version}}));
 
   if (IsTestMode()) {
     TtSubMenu test;
@@ -113,7 +116,8 @@ void MainMenu::SetRecentDeckSets(bool has_last_session, const std::vector<std::s
   for (size_t index = 0; index < paths.size() && index < kRecentDeckSetCount; ++index) {
     // The number is the item's access key; an "&" in the path is shown as it is.
     std::string path = paths[index];
-    for (size_t at = path.find('&'); at != std::string::npos; at = path.find('&', at + 2)) path.insert(at, "&");
+    for (size_t at = path.find('&'); at != std::string::npos; at = path.find('&', at + 2))
+      path.insert(at, "&");
     recent_menu_.AppendItem("&" + std::to_string(index + 1) + " " + path,
                             MainCommand::FirstRecentDeckSet + static_cast<int>(index));
   }
@@ -153,10 +157,12 @@ void ColumnMenu::EnableColumnItems(bool delete_enabled, bool sort_enabled,
 }
 
 void MainFrame::FillScriptMenus() {
-  special_column_items_ =
-      std::make_unique<ScriptItemMenu>(ScriptMenuList::Processors, main_menu_.GetSpecialColumnMenu());
+  special_column_items_ = std::make_unique<ScriptItemMenu>(ScriptMenuList::Processors,
+                                                           main_menu_.GetSpecialColumnMenu());
   sort_items_ = std::make_unique<ScriptItemMenu>(ScriptMenuList::Sorters, main_menu_.GetSortMenu());
-  auto on_menu = [this](ScriptMenu& menu) { RegisterScriptMenuHandler(static_cast<ScriptItemMenu&>(menu)); };
+  auto on_menu = [this](ScriptMenu& menu) {
+    RegisterScriptMenuHandler(static_cast<ScriptItemMenu&>(menu));
+  };
   // A list the menus cannot show is a script error; the items read before it stay.
   GetTable().RunGuarded([&] {
     script_host_.FillScriptMenu(ScriptMenuList::Processors, *special_column_items_, on_menu);
@@ -170,7 +176,8 @@ void MainFrame::RegisterScriptMenuHandler(ScriptItemMenu& menu) {
   TtMenu items = menu.GetMenu();
   if (menu.GetList() == ScriptMenuList::Processors) {
     RegisterMenuCommandHandler(items.GetHandle(), [this, items](int position) {
-      if (std::shared_ptr<TtSquirrel::Object> processor = ScriptItemMenu::ProcessorAt(items, position)) {
+      if (std::shared_ptr<TtSquirrel::Object> processor =
+              ScriptItemMenu::ProcessorAt(items, position)) {
         GetTable().AddSpecialColumn(*processor);
       }
       return Handled();

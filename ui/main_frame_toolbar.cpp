@@ -21,11 +21,14 @@ bool MainToolBar::Created() {
   SetToolBarExtendedStyle(TtWin::TBSTYLE_EX_DRAWDDARROWS | TtWin::TBSTYLE_EX_MIXEDBUTTONS);
   SetBitmapSize(ToolImageList::kWidth, ToolImageList::kHeight);
   SetImageList(&pictures_);
-  AddButtons({PlainButton(0, MainCommand::New, "新規"), DropDownButton(1, MainCommand::ExportDropDown, "エクスポート")});
+  AddButtons({PlainButton(0, MainCommand::New, "新規"),
+              DropDownButton(1, MainCommand::ExportDropDown, "エクスポート")});
   AddSeparator();
-  AddButtons({PlainButton(2, MainCommand::AddDeckFiles, "データ追加"), PlainButton(3, MainCommand::EditDeckFiles, "データ編集")});
+  AddButtons({PlainButton(2, MainCommand::AddDeckFiles, "データ追加"),
+              PlainButton(3, MainCommand::EditDeckFiles, "データ編集")});
   AddSeparator();
-  AddButtons({DropDownButton(4, MainCommand::BoardDropDown, "表示する項目"), PlainButton(5, MainCommand::Refresh, "更新")});
+  AddButtons({DropDownButton(4, MainCommand::BoardDropDown, "表示する項目"),
+              PlainButton(5, MainCommand::Refresh, "更新")});
   AddSeparator();
   AddButton(PlainButton(6, MainCommand::SpecialEntries, "特殊項目の選択"));
   AddSeparator();
@@ -43,11 +46,20 @@ bool MainToolBar::Created() {
 void MainFrame::ShowDropDownMenu(int button_id) {
   const TtMenu* menu = nullptr;
   switch (button_id) {
-    case MainCommand::ExportDropDown: menu = &main_menu_.GetExportMenu(); break;
-    case MainCommand::BoardDropDown: menu = &main_menu_.GetBoardMenu(); break;
-    case MainCommand::SpecialColumnDropDown: menu = &main_menu_.GetSpecialColumnMenu(); break;
-    case MainCommand::SortDropDown: menu = &main_menu_.GetSortMenu(); break;
-    default: return;
+    case MainCommand::ExportDropDown:
+      menu = &main_menu_.GetExportMenu();
+      break;
+    case MainCommand::BoardDropDown:
+      menu = &main_menu_.GetBoardMenu();
+      break;
+    case MainCommand::SpecialColumnDropDown:
+      menu = &main_menu_.GetSpecialColumnMenu();
+      break;
+    case MainCommand::SortDropDown:
+      menu = &main_menu_.GetSortMenu();
+      break;
+    default:
+      return;
   }
   TtWin::RECT button = tool_bar_.GetButtonRectangle(button_id);
   TtWin::POINT corner = tool_bar_.ClientToScreen(TtWin::POINT{button.left, button.bottom});

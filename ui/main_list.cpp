@@ -50,9 +50,7 @@ TtWin::COLORREF MainList::ShadeColour(int step) {
   constexpr int kRed[3] = {240, 128, 128};
   const int* strongest = step > 0 ? kGreen : kRed;
   const int strength = std::min(std::abs(step), kShadeSteps);
-  auto channel = [&](int index) {
-    return 255 - (255 - strongest[index]) * strength / kShadeSteps;
-  };
+  auto channel = [&](int index) { return 255 - (255 - strongest[index]) * strength / kShadeSteps; };
   return TtWin::Rgb(channel(0), channel(1), channel(2));
 }
 

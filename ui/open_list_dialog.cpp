@@ -98,15 +98,18 @@ void OpenListDialog::AddFolder() {
   }
   TtDirectory folder(browser.GetSelectedPath());
   std::vector<std::string> unrepresentable;
-  for (const std::string& path : folder.GetFiles("*.*", TtDirectory::FilterNotDirectory, &unrepresentable)) {
+  for (const std::string& path :
+       folder.GetFiles("*.*", TtDirectory::FilterNotDirectory, &unrepresentable)) {
     list_.AddString(path);
   }
   if (!unrepresentable.empty()) ShowNamesNotAdded(folder.GetPath(), unrepresentable);
 }
 
-void OpenListDialog::ShowNamesNotAdded(const std::string& folder, const std::vector<std::string>& paths) {
-  std::string text = std::string("名前を表せないため追加しなかったファイルがあります。\r\nフォルダ ： ") + folder +
-                     "\r\n原因 ： " + TtString::kUnrepresentablePathReason;
+void OpenListDialog::ShowNamesNotAdded(const std::string& folder,
+                                       const std::vector<std::string>& paths) {
+  std::string text =
+      std::string("名前を表せないため追加しなかったファイルがあります。\r\nフォルダ ： ") + folder +
+      "\r\n原因 ： " + TtString::kUnrepresentablePathReason;
   for (const std::string& path : paths) text += "\r\n" + TtPath::FindFileName(path);
   TtMessageBox(text, kFileAccessErrorCaption, TtWin::MB_OK, TtWin::MB_ICONWARNING).Show(this);
 }

@@ -31,8 +31,9 @@ PreviewDialog::PreviewDialog() = default;
 
 bool PreviewDialog::CreatedInternal() {
   SetText("カードプレビュー");
-  for (TtWindow* control : std::initializer_list<TtWindow*>{&name_, &name_japanese_, &mana_cost_, &type_text_,
-                                                            &rules_text_, &power_and_toughness_}) {
+  for (TtWindow* control :
+       std::initializer_list<TtWindow*>{&name_, &name_japanese_, &mana_cost_, &type_text_,
+                                        &rules_text_, &power_and_toughness_}) {
     CreateChild(*control);
   }
   // Not centred: the window opens where new windows open and then stays where the user puts it.

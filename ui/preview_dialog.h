@@ -1,7 +1,7 @@
 #pragma once
-// The card preview: a small tool window of the main window that shows one card's names, cost, type line,
-// rules text and power and toughness. It is created once, hidden; each Show puts another card's
-// texts in it and brings it into view; its close box only hides it. It keeps no reference to
+// The card preview: a small tool window of the main window that shows one card's names, cost, type
+// line, rules text and power and toughness. It is created once, hidden; each Show puts another
+// card's texts in it and brings it into view; its close box only hides it. It keeps no reference to
 // the card.
 #include "model/card.h"
 #include "ttl/gui/tt_dialog.h"

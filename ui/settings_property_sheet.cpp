@@ -20,7 +20,8 @@ constexpr int kPathBufferSize = 33280;
 
 }  // namespace
 
-SettingsPropertySheet::SettingsPropertySheet(Settings& settings) : TtPropertySheet(false), main_page_(settings) {
+SettingsPropertySheet::SettingsPropertySheet(Settings& settings)
+    : TtPropertySheet(false), main_page_(settings) {
   AddPage(main_page_);
 }
 
@@ -59,9 +60,10 @@ bool SettingsPropertySheet::MainPage::CreatedInternal() {
   });
   SetApplyAction([this] { return Apply(); });
 
-  for (TtWindow* control : std::initializer_list<TtWindow*>{&zero_check_, &japanese_check_, &width_label_, &width_edit_,
-                                                            &script_check_, &script_path_edit_, &browse_button_,
-                                                            &rules_label_, &rules_edit_, &rules_browse_button_}) {
+  for (TtWindow* control :
+       std::initializer_list<TtWindow*>{&zero_check_, &japanese_check_, &width_label_, &width_edit_,
+                                        &script_check_, &script_path_edit_, &browse_button_,
+                                        &rules_label_, &rules_edit_, &rules_browse_button_}) {
     control->Show();
   }
   return true;
@@ -109,7 +111,8 @@ void SettingsPropertySheet::MainPage::EnableScriptPath() {
 
 std::string SettingsPropertySheet::MainPage::ScriptPathToStore(const std::string& chosen_path) {
   std::string relative;
-  if (TtPath::RelativePathTo(ProgramFiles::GetUserScriptFolderPath(), true, chosen_path, false, relative) &&
+  if (TtPath::RelativePathTo(ProgramFiles::GetUserScriptFolderPath(), true, chosen_path, false,
+                             relative) &&
       relative.rfind("./", 0) == 0) {
     return relative;
   }
@@ -126,12 +129,15 @@ void SettingsPropertySheet::MainPage::BrowseScript() {
 
 void SettingsPropertySheet::MainPage::BrowseRules() {
   TtFolderBrowserDialog browser;
-  browser.SetDescription("アーキタイプの規則のフォルダ（Archetypes と Fallbacks のあるフォルダ）を選んでください。");
+  browser.SetDescription(
+      "アーキタイプの規則のフォルダ（Archetypes と Fallbacks のあるフォルダ）を選んでください。");
   browser.SetSelectedPath(rules_edit_.GetText());
   try {
     if (!browser.ShowDialog(this)) return;
   } catch (const TtFileAccessException& error) {
-    TtMessageBox(FileAccessErrorText(error), kFileAccessErrorCaption, TtWin::MB_OK, TtWin::MB_ICONERROR).Show(this);
+    TtMessageBox(FileAccessErrorText(error), kFileAccessErrorCaption, TtWin::MB_OK,
+                 TtWin::MB_ICONERROR)
+        .Show(this);
     return;
   }
   rules_edit_.SetText(browser.GetSelectedPath());
@@ -140,7 +146,8 @@ void SettingsPropertySheet::MainPage::BrowseRules() {
 bool SettingsPropertySheet::MainPage::Apply() {
   int width = 0;
   if (!TtUtility::StringToInteger(width_edit_.GetText(), width, 10)) {
-    TtMessageBox("カラムのデフォルト幅を数値に変換できませんでした。", "設定エラー", TtWin::MB_OK, TtWin::MB_ICONERROR)
+    TtMessageBox("カラムのデフォルト幅を数値に変換できませんでした。", "設定エラー", TtWin::MB_OK,
+                 TtWin::MB_ICONERROR)
         .Show(this);
     return false;
   }
@@ -161,8 +168,8 @@ bool SettingsPropertySheet::MainPage::Apply() {
     SaveSettings(*settings_);
   } catch (const TtException& error) {
     // The new settings still hold until the program ends; the user learns they were not kept.
-    TtMessageBox(SettingsNotSavedText("設定を保存できませんでした。", error), kSettingsNotSavedCaption,
-                 TtWin::MB_OK, TtWin::MB_ICONERROR)
+    TtMessageBox(SettingsNotSavedText("設定を保存できませんでした。", error),
+                 kSettingsNotSavedCaption, TtWin::MB_OK, TtWin::MB_ICONERROR)
         .Show(this);
   }
   return true;

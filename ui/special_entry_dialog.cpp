@@ -21,7 +21,8 @@ bool SpecialEntryDialog::CreatedInternal() {
   SetSize(320, 450);
   SetCenterRelativeToParent();
 
-  list_->SetListExtendedStyle(TtWin::LVS_EX_CHECKBOXES | TtWin::LVS_EX_FULLROWSELECT | TtWin::LVS_EX_GRIDLINES);
+  list_->SetListExtendedStyle(TtWin::LVS_EX_CHECKBOXES | TtWin::LVS_EX_FULLROWSELECT |
+                              TtWin::LVS_EX_GRIDLINES);
   list_->InsertColumn(0, "名前", 168);
   list_->InsertColumn(1, "ボード", 128);
   FillList();
@@ -46,7 +47,8 @@ void SpecialEntryDialog::FillList() {
 // Rows and special entries correspond by position; the user cannot reorder or remove rows.
 void SpecialEntryDialog::Accept() {
   int count = std::min(list_->GetItemCount(), static_cast<int>(special_entries_.size()));
-  for (int item = 0; item < count; ++item) special_entries_[item]->set_use(list_->IsItemChecked(item));
+  for (int item = 0; item < count; ++item)
+    special_entries_[item]->set_use(list_->IsItemChecked(item));
   TtDialog::Accept();
 }
 

@@ -22,7 +22,8 @@ namespace {
 
 const char kErrorCaption[] = "エラー";
 const char kUnexpectedErrorCaption[] = "予期しないエラー";
-const char kUnexpectedErrorText[] = "予期しないエラーが発生しました。アプリケーションを終了させます。";
+const char kUnexpectedErrorText[] =
+    "予期しないエラーが発生しました。アプリケーションを終了させます。";
 
 void ShowErrorBox(const std::string& text, const char* caption) {
   TtMessageBox(text, caption, TtWin::MB_OK, TtWin::MB_ICONERROR).Show(nullptr);

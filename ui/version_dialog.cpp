@@ -8,7 +8,8 @@ namespace Tarvane {
 
 VersionDialog::VersionDialog() : icon_(LoadMainIcon()) {}
 
-std::string VersionDialog::BuildText(const std::string& compiler_date, const std::string& compiler_time) {
+std::string VersionDialog::BuildText(const std::string& compiler_date,
+                                     const std::string& compiler_time) {
   return "Build at : " + TtUtility::ConvertBuildDate(compiler_date) + " " + compiler_time;
 }
 

@@ -62,13 +62,20 @@ const char* ArchetypeHowWord(ArchetypeHow how) {
 
 const char* ArchetypeHowText(ArchetypeHow how) {
   switch (how) {
-    case ArchetypeHow::Header: return "ヘッダー";
-    case ArchetypeHow::Rule: return "規則";
-    case ArchetypeHow::Conflict: return "競合";
-    case ArchetypeHow::Fallback: return "フォールバック";
-    case ArchetypeHow::Unknown: return "不明";
-    case ArchetypeHow::Name: return "デッキ名";
-    case ArchetypeHow::Script: return "スクリプト";
+    case ArchetypeHow::Header:
+      return "ヘッダー";
+    case ArchetypeHow::Rule:
+      return "規則";
+    case ArchetypeHow::Conflict:
+      return "競合";
+    case ArchetypeHow::Fallback:
+      return "フォールバック";
+    case ArchetypeHow::Unknown:
+      return "不明";
+    case ArchetypeHow::Name:
+      return "デッキ名";
+    case ArchetypeHow::Script:
+      return "スクリプト";
   }
   return "デッキ名";
 }

@@ -152,7 +152,8 @@ void DeckListFileImporter::Write(DeckListFileImport& import) {
     return;
   }
   try {
-    if (TtPath::FileExists(import.output_path) && !(may_replace_ && may_replace_(import.output_path))) {
+    if (TtPath::FileExists(import.output_path) &&
+        !(may_replace_ && may_replace_(import.output_path))) {
       import.failure = "同じ名前のファイルがあります";
       return;
     }

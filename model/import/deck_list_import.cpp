@@ -228,7 +228,8 @@ std::string DeckListImport::Report() const {
       report += "  " + card + ": " + character + "\n";
   }
   if (left_out_copies > 0) {
-    report += "デッキに入らないカード (Maybeboard など): " + std::to_string(left_out_copies) + " 枚\n";
+    report +=
+        "デッキに入らないカード (Maybeboard など): " + std::to_string(left_out_copies) + " 枚\n";
   }
   return report + ProblemReport();
 }

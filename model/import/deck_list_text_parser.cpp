@@ -107,8 +107,7 @@ bool ReadSection(std::string_view line, Board& board, bool& metadata) {
 }
 
 bool IsSetCode(std::string_view code) {
-  return code.size() >= 2 && code.size() <= 6 &&
-         std::all_of(code.begin(), code.end(), [](char c) {
+  return code.size() >= 2 && code.size() <= 6 && std::all_of(code.begin(), code.end(), [](char c) {
            return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
          });
 }
@@ -126,7 +125,8 @@ bool DropSetAndNumber(std::string& name) {
   size_t open = name.rfind(" (");
   if (open == std::string::npos) return false;
   size_t close = name.find(')', open);
-  if (close == std::string::npos || !IsSetCode(std::string_view(name).substr(open + 2, close - open - 2))) {
+  if (close == std::string::npos ||
+      !IsSetCode(std::string_view(name).substr(open + 2, close - open - 2))) {
     return false;
   }
   std::string_view after = TrimBlanks(std::string_view(name).substr(close + 1));
@@ -138,9 +138,9 @@ bool DropSetAndNumber(std::string& name) {
 struct CardText {
   int count = 0;
   std::string name;
-  bool count_x = false;      // "4x Name"
-  bool set_number = false;   // "(SET) 123" after the name
-  bool pipe_set = false;     // "Name|SET"
+  bool count_x = false;           // "4x Name"
+  bool set_number = false;        // "(SET) 123" after the name
+  bool pipe_set = false;          // "Name|SET"
   std::vector<std::string> tags;  // "[Sideboard]", "[Ramp,Commander{top}]": lower case
   bool no_deck = false;           // a tag marked "{noDeck}"
 };
@@ -197,7 +197,8 @@ bool ReadTags(std::string& name, CardText& card) {
 bool ReadCardText(std::string_view line, CardText& card) {
   size_t digits = 0;
   while (digits < line.size() && line[digits] >= '0' && line[digits] <= '9') ++digits;
-  if (digits == 0 || !TtUtility::StringToInteger(std::string(line.substr(0, digits)), card.count, 10)) {
+  if (digits == 0 ||
+      !TtUtility::StringToInteger(std::string(line.substr(0, digits)), card.count, 10)) {
     return false;
   }
   std::string_view rest = line.substr(digits);

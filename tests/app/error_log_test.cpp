@@ -28,8 +28,9 @@ TEST(ErrorLogTest, KeepsTheLastErrorOnly) {
             "Tarvane::FileNotExistException : /x/tarvane.nut");
   EXPECT_TRUE(WriteErrorLog(TtFileAccessException("/d/a.txt", 5)));
   EXPECT_EQ(LoggedDump(scratch.Join("tarvane.ini")), "TtFileAccessException : /d/a.txt(errno = 5)");
-  EXPECT_EQ(ScratchFolder::Read(scratch.Join("tarvane.ini")),
-            "[Tarvane]\nPlacement=00\n[ErrorLog]\nDump=TtFileAccessException : /d/a.txt(errno = 5)\n");
+  EXPECT_EQ(
+      ScratchFolder::Read(scratch.Join("tarvane.ini")),
+      "[Tarvane]\nPlacement=00\n[ErrorLog]\nDump=TtFileAccessException : /d/a.txt(errno = 5)\n");
 }
 
 TEST(ErrorLogTest, AnUnwritableLogDoesNotHideTheError) {

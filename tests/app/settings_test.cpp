@@ -184,11 +184,13 @@ TEST_F(SettingsTest, SavingWhereNoFileCanBeWrittenThrows) {
 
 TEST_F(SettingsTest, RecentDeckSetsKeepTheNewestFirstEachOnceAndAtMostEight) {
   EXPECT_TRUE(LoadRecentDeckSets().empty());
-  for (int number = 1; number <= 9; ++number) AddRecentDeckSet("/sets/" + std::to_string(number) + ".tvset");
+  for (int number = 1; number <= 9; ++number)
+    AddRecentDeckSet("/sets/" + std::to_string(number) + ".tvset");
   AddRecentDeckSet("/sets/5.tvset");
   const std::vector<std::string> recent = LoadRecentDeckSets();
-  EXPECT_EQ(recent, (std::vector<std::string>{"/sets/5.tvset", "/sets/9.tvset", "/sets/8.tvset", "/sets/7.tvset",
-                                              "/sets/6.tvset", "/sets/4.tvset", "/sets/3.tvset", "/sets/2.tvset"}));
+  EXPECT_EQ(recent, (std::vector<std::string>{"/sets/5.tvset", "/sets/9.tvset", "/sets/8.tvset",
+                                              "/sets/7.tvset", "/sets/6.tvset", "/sets/4.tvset",
+                                              "/sets/3.tvset", "/sets/2.tvset"}));
   EXPECT_NE(SettingsText().find("[RecentDeckSets]"), std::string::npos);
   EXPECT_EQ(ProgramFiles::GetLastDeckSetPath(), scratch_.Join("tarvane.last.tvset"));
 }

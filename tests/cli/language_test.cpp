@@ -33,11 +33,13 @@ protected:
   }
 
   Outcome Start(const std::string& locale, const std::string& command) {
-    std::string line = "cd '" + bin_ + "' && env -u LC_ALL -u LC_MESSAGES LANG=" + locale + " ./" + command + " 2>&1";
+    std::string line = "cd '" + bin_ + "' && env -u LC_ALL -u LC_MESSAGES LANG=" + locale + " ./" +
+                       command + " 2>&1";
     Outcome run;
     FILE* pipe = popen(line.c_str(), "r");
     std::array<char, 4096> buffer{};
-    while (size_t read = fread(buffer.data(), 1, buffer.size(), pipe)) run.output.append(buffer.data(), read);
+    while (size_t read = fread(buffer.data(), 1, buffer.size(), pipe))
+      run.output.append(buffer.data(), read);
     run.status = WEXITSTATUS(pclose(pipe));
     return run;
   }
@@ -55,10 +57,12 @@ TEST_F(LanguageTest, TarvaneCliHelpAndUsageErrorsFollowTheLocale) {
   // Both list the same options.
   static const std::regex kOption("--[a-z0-9-]+");
   std::set<std::string> english_options, japanese_options;
-  for (std::sregex_iterator it(english.output.begin(), english.output.end(), kOption), end; it != end; ++it) {
+  for (std::sregex_iterator it(english.output.begin(), english.output.end(), kOption), end;
+       it != end; ++it) {
     english_options.insert(it->str());
   }
-  for (std::sregex_iterator it(japanese.output.begin(), japanese.output.end(), kOption), end; it != end; ++it) {
+  for (std::sregex_iterator it(japanese.output.begin(), japanese.output.end(), kOption), end;
+       it != end; ++it) {
     japanese_options.insert(it->str());
   }
   EXPECT_EQ(japanese_options, english_options);
@@ -71,11 +75,14 @@ TEST_F(LanguageTest, TarvaneCliHelpAndUsageErrorsFollowTheLocale) {
             "(tarvane-cli --help lists the options)\n");
   Outcome japanese_error = Start("ja_JP.UTF-8", "tarvane-cli --board sideways");
   EXPECT_EQ(japanese_error.status, 2);
-  EXPECT_EQ(japanese_error.output, U("tarvane-cli: --board: \"sideways\" は both, main, side, hybrid のどれでもありません\n"
-                                     "(オプションの一覧は tarvane-cli --help)\n"));
-  EXPECT_NE(Start("ja_JP.UTF-8", "tarvane-cli --add decks/boros_burn.txt --column " + U("存在しない"))
-                .output.find(U("特殊カラムのメニューに項目がありません \"存在しない\"")),
-            std::string::npos);
+  EXPECT_EQ(
+      japanese_error.output,
+      U("tarvane-cli: --board: \"sideways\" は both, main, side, hybrid のどれでもありません\n"
+        "(オプションの一覧は tarvane-cli --help)\n"));
+  EXPECT_NE(
+      Start("ja_JP.UTF-8", "tarvane-cli --add decks/boros_burn.txt --column " + U("存在しない"))
+          .output.find(U("特殊カラムのメニューに項目がありません \"存在しない\"")),
+      std::string::npos);
 }
 
 TEST_F(LanguageTest, TarvaneDictUsageAndFailureFollowTheLocale) {
@@ -87,20 +94,27 @@ TEST_F(LanguageTest, TarvaneDictUsageAndFailureFollowTheLocale) {
 
   Outcome english_failure = Start("C", "tarvane-dict /no/such/cards.json /tmp/unused.dat");
   EXPECT_EQ(english_failure.status, 1);
-  EXPECT_NE(english_failure.output.find("No dictionary was written."), std::string::npos) << english_failure.output;
-  Outcome japanese_failure = Start("ja_JP.UTF-8", "tarvane-dict /no/such/cards.json /tmp/unused.dat");
-  EXPECT_NE(japanese_failure.output.find(U("辞書は書き出していません。")), std::string::npos) << japanese_failure.output;
+  EXPECT_NE(english_failure.output.find("No dictionary was written."), std::string::npos)
+      << english_failure.output;
+  Outcome japanese_failure =
+      Start("ja_JP.UTF-8", "tarvane-dict /no/such/cards.json /tmp/unused.dat");
+  EXPECT_NE(japanese_failure.output.find(U("辞書は書き出していません。")), std::string::npos)
+      << japanese_failure.output;
 }
 
 TEST_F(LanguageTest, TarvaneBenchHelpAndAnUnknownMeasurementFollowTheLocale) {
   Outcome english = Start("C", "tarvane-bench --help");
   EXPECT_EQ(english.status, 0);
   EXPECT_TRUE(english.output.starts_with("Usage: tarvane-bench")) << english.output;
-  EXPECT_NE(english.output.find("  metagame\n"), std::string::npos) << "the measurements are listed";
-  EXPECT_TRUE(Start("ja_JP.UTF-8", "tarvane-bench --help").output.starts_with(U("使い方: tarvane-bench")));
+  EXPECT_NE(english.output.find("  metagame\n"), std::string::npos)
+      << "the measurements are listed";
+  EXPECT_TRUE(
+      Start("ja_JP.UTF-8", "tarvane-bench --help").output.starts_with(U("使い方: tarvane-bench")));
   Outcome unknown = Start("ja_JP.UTF-8", "tarvane-bench no_such_measurement");
   EXPECT_EQ(unknown.status, 2);
-  EXPECT_NE(unknown.output.find(U("その名前の測定はありません: no_such_measurement")), std::string::npos) << unknown.output;
+  EXPECT_NE(unknown.output.find(U("その名前の測定はありません: no_such_measurement")),
+            std::string::npos)
+      << unknown.output;
 }
 
 }  // namespace

@@ -14,9 +14,9 @@
 
 #include "app/settings.h"
 #include "cli/tarvane_cli.h"
-#include "tests/table/table_test_support.h"
 #include "tests/support/desktop_names.h"
 #include "tests/support/missing_tool.h"
+#include "tests/table/table_test_support.h"
 
 namespace TarvaneTest {
 namespace {
@@ -58,12 +58,12 @@ const std::string kBothDecksCsv =
     "\"サイド合計\",\"5\",\"2\"\r\n";
 
 TEST_F(CliTest, ActionsRunInOrderAndTheTableComesOutAsCp932) {
-  CliRun run = Run({"--status", "--add", folder.burn, folder.blue, "--all-decks", "--status",
-                    "--csv"});
+  CliRun run =
+      Run({"--status", "--add", folder.burn, folder.blue, "--all-decks", "--status", "--csv"});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "");
-  EXPECT_EQ(run.out, "デッキ数 : 0\n並び替え : 名前順\nデッキ数 : 2\n並び替え : 名前順\n" +
-                         kBothDecksCsv);
+  EXPECT_EQ(run.out,
+            "デッキ数 : 0\n並び替え : 名前順\nデッキ数 : 2\n並び替え : 名前順\n" + kBothDecksCsv);
 }
 
 TEST_F(CliTest, Utf8AndTabsOnRequest) {
@@ -76,15 +76,16 @@ TEST_F(CliTest, Utf8AndTabsOnRequest) {
 TEST_F(CliTest, TheMenusAreListedAsTrees) {
   CliRun run = Run({"--menus"});
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out,
-            "特殊カラムの追加\n  ゼロ\n  小数ゼロ\n  小数\n  文字列\n  空\n  真\n  負\n  大\n  ----\n"
-            "  壊れた/\n"
-            "    失敗\n    並び替えなし\n    名前のない並び替え\n"
-            "並び替え\n  名前順\n  逆順\n  ----\n  特殊/\n    小数\n    文字列\n    null\n"
-            "    壊れた\n"
-            "特殊項目\n  [x] Main Total / メイン合計 (メインボード)\n"
-            "  [ ] Main Lands / メイン土地 (メインボード)\n"
-            "  [x] Side Total / サイド合計 (サイドボード)\n");
+  EXPECT_EQ(
+      run.out,
+      "特殊カラムの追加\n  ゼロ\n  小数ゼロ\n  小数\n  文字列\n  空\n  真\n  負\n  大\n  ----\n"
+      "  壊れた/\n"
+      "    失敗\n    並び替えなし\n    名前のない並び替え\n"
+      "並び替え\n  名前順\n  逆順\n  ----\n  特殊/\n    小数\n    文字列\n    null\n"
+      "    壊れた\n"
+      "特殊項目\n  [x] Main Total / メイン合計 (メインボード)\n"
+      "  [ ] Main Lands / メイン土地 (メインボード)\n"
+      "  [x] Side Total / サイド合計 (サイドボード)\n");
 }
 
 TEST_F(CliTest, MenuItemsAreChosenByTheirLabelPath) {
@@ -100,8 +101,9 @@ TEST_F(CliTest, MenuItemsAreChosenByTheirLabelPath) {
 TEST_F(CliTest, AScriptMistakeIsShownOnStandardErrorAndTheRunGoesOn) {
   CliRun run = Run({"--column", Utf8("壊れた/失敗"), "--column", Utf8("ゼロ"), "--csv"});
   EXPECT_EQ(run.status, 4);
-  EXPECT_EQ(run.err.rfind(Utf8("拡張スクリプトのエラー: 拡張スクリプトでエラーがありました。\n\n"), 0),
-            0u)
+  EXPECT_EQ(
+      run.err.rfind(Utf8("拡張スクリプトのエラー: 拡張スクリプトでエラーがありました。\n\n"), 0),
+      0u)
       << run.err;
   EXPECT_NE(run.err.find(Utf8("計算できません")), std::string::npos);
   EXPECT_EQ(run.out, "\"カード名\",\"ゼロ\"\r\n\"メイン合計\",\"\"\r\n\"サイド合計\",\"\"\r\n");
@@ -154,7 +156,8 @@ TEST_F(CliTest, ABatchGoesOnPastFilesItCannotNameOrDoesNotKnow) {
 }
 
 TEST_F(CliTest, ImportConvertsEachFileIntoTheFolderAndReportsIt) {
-  std::string dck = folder.Write("in/burn.dck", "[Main]\n4 Lightning Bolt|M10\n[Sideboard]\n2 Counterspell|MMQ\n");
+  std::string dck = folder.Write("in/burn.dck",
+                                 "[Main]\n4 Lightning Bolt|M10\n[Sideboard]\n2 Counterspell|MMQ\n");
   std::string japanese = folder.Write("in/shop.txt", Utf8("4 稲妻\n8 山\n"));
   std::string nothing = folder.Write("in/notes.txt", "nothing here\n");
   std::string target = folder.Join("out/new");  // made with its parent
@@ -240,9 +243,32 @@ TEST_F(CliTest, SpecialEntriesAreTickedByEitherName) {
 }
 
 TEST_F(CliTest, DecksColumnsAndRowsByIndex) {
-  CliRun run = Run({"--add", folder.burn, folder.blue, "--decks", "2", "1", "--delete-column",
-                    "2", "--sort-column", "1", "--hide", "0", "--move", "0", "2", "--move", "1",
-                    "-1", "--move", "3", "3", "--move", "9", "0", "--status", "--csv"});
+  CliRun run = Run({"--add",
+                    folder.burn,
+                    folder.blue,
+                    "--decks",
+                    "2",
+                    "1",
+                    "--delete-column",
+                    "2",
+                    "--sort-column",
+                    "1",
+                    "--hide",
+                    "0",
+                    "--move",
+                    "0",
+                    "2",
+                    "--move",
+                    "1",
+                    "-1",
+                    "--move",
+                    "3",
+                    "3",
+                    "--move",
+                    "9",
+                    "0",
+                    "--status",
+                    "--csv"});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out,
             "デッキ数 : 2\n並び替え : blue.txt の枚数順\n"
@@ -265,8 +291,9 @@ TEST_F(CliTest, EditingKeepsTheColumnsOfTheFilesStillListed) {
             "\"カード名\",\"blue.txt\",\"ゼロ\"\r\n\"対抗呪文\",\"4\",\"\"\r\n"
             "\"島\",\"10\",\"\"\r\n\"メイン合計\",\"14\",\"\"\r\n");
   run = Run({"--add", folder.burn, "--all-decks", "--new", "--status", "--csv"});
-  EXPECT_EQ(run.out, "デッキ数 : 0\n並び替え : 名前順\n\"カード名\"\r\n\"メイン合計\"\r\n"
-                     "\"サイド合計\"\r\n");
+  EXPECT_EQ(run.out,
+            "デッキ数 : 0\n並び替え : 名前順\n\"カード名\"\r\n\"メイン合計\"\r\n"
+            "\"サイド合計\"\r\n");
 }
 
 TEST_F(CliTest, FilesAreWrittenAsTheExportCommandWritesThem) {
@@ -277,8 +304,9 @@ TEST_F(CliTest, FilesAreWrittenAsTheExportCommandWritesThem) {
   EXPECT_EQ(run.status, 4);
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(ScratchFolder::Read(csv), kBothDecksCsv);
-  EXPECT_EQ(run.err, Utf8("ファイルオープンエラー: ファイルを開くのに失敗しました。\nファイル名 ： " +
-                          folder.Join("out") + "\n原因 ： 通常のファイルではありません\n"));
+  EXPECT_EQ(run.err,
+            Utf8("ファイルオープンエラー: ファイルを開くのに失敗しました。\nファイル名 ： " +
+                 folder.Join("out") + "\n原因 ： 通常のファイルではありません\n"));
 }
 
 // Burn and blue have 16 and 14 main-deck cards: the lower median is 14, which the cards of
@@ -296,7 +324,8 @@ TEST_F(CliTest, TheAverageDeckOfTheDeckColumnsOrOfEveryDeck) {
   EXPECT_EQ(ScratchFolder::Read(burn),
             "#NAME 平均デッキ: burn.txt 1 (1デッキ)\n"
             "8 Mountain\n4 Goblin Guide\n4 Lightning Bolt\n\n2 Lightning Bolt\n3 Smash\n");
-  EXPECT_EQ(Run({"--average-deck", both}).err, Utf8("平均デッキの作成: 平均デッキを作るデッキがありません。\n"));
+  EXPECT_EQ(Run({"--average-deck", both}).err,
+            Utf8("平均デッキの作成: 平均デッキを作るデッキがありません。\n"));
 }
 
 TEST_F(CliTest, DeckFileErrorsAreReportedAndSkipped) {
@@ -304,10 +333,11 @@ TEST_F(CliTest, DeckFileErrorsAreReportedAndSkipped) {
   const std::string empty = folder.Write("decks/empty.txt", "#NAME nothing\n\n");
   CliRun run = Run({"--add", missing, folder.burn, empty, "--status"});
   EXPECT_EQ(run.status, 4);
-  EXPECT_EQ(run.err, Utf8("ファイルアクセスエラー: ファイルのアクセスに失敗しました。\nファイル名 ： " +
-                          missing + "\n原因 ： ファイルまたはフォルダがありません\n" +
-                          "デッキファイル形式エラー: デッキファイルではありません。\nファイル : " +
-                          empty + "\n"));
+  EXPECT_EQ(
+      run.err,
+      Utf8("ファイルアクセスエラー: ファイルのアクセスに失敗しました。\nファイル名 ： " + missing +
+           "\n原因 ： ファイルまたはフォルダがありません\n" +
+           "デッキファイル形式エラー: デッキファイルではありません。\nファイル : " + empty + "\n"));
   EXPECT_EQ(run.out, "デッキ数 : 1\n並び替え : 名前順\n");
 }
 
@@ -322,8 +352,9 @@ TEST_F(CliTest, AStartUpThatEndsTheProgramExitsWithOne) {
   std::remove(folder.Join("tarvane.nut").c_str());
   run = Run({"--status"});
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, Utf8("エラー: ファイルが存在しません。\nファイル : " +
-                          folder.Join("tarvane.nut") + "\n"));
+  EXPECT_EQ(
+      run.err,
+      Utf8("エラー: ファイルが存在しません。\nファイル : " + folder.Join("tarvane.nut") + "\n"));
   EXPECT_NE(ScratchFolder::Read(folder.Join("tarvane.ini")).find("Dump="), std::string::npos);
 }
 
@@ -370,8 +401,9 @@ TEST_F(CliTest, SortersThatReturnFloatsStringsOrNull) {
       "\"カード名\"\r\n\"サイド合計\"\r\n\"Smash\"\r\n\"稲妻\"\r\n\"メイン合計\"\r\n\"山\"\r\n"
       "\"稲妻\"\r\n\"ゴブリンの先達\"\r\n";
   // A float counts by its sign; a string or null makes all rows equal, so the order stays.
-  CliRun run = Run({"--add", folder.burn, "--sort", Utf8("特殊/小数"), "--csv", "--sort",
-                    Utf8("特殊/文字列"), "--csv", "--sort", Utf8("特殊/null"), "--status", "--csv"});
+  CliRun run =
+      Run({"--add", folder.burn, "--sort", Utf8("特殊/小数"), "--csv", "--sort",
+           Utf8("特殊/文字列"), "--csv", "--sort", Utf8("特殊/null"), "--status", "--csv"});
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.out, reversed + reversed + "デッキ数 : 1\n並び替え : null\n" + reversed);
   // A failing comparison keeps the current sorter and its text.
@@ -381,16 +413,17 @@ TEST_F(CliTest, SortersThatReturnFloatsStringsOrNull) {
 }
 
 TEST_F(CliTest, DeletingTheSortingColumnLeavesNoSorter) {
-  CliRun run = Run({"--add", folder.burn, folder.blue, "--all-decks", "--sort-column", "2",
-                    "--csv", "--sort-column", "2", "--csv", "--status", "--delete-columns",
-                    "--status", "--refresh", "--status"});
+  CliRun run = Run({"--add", folder.burn, folder.blue, "--all-decks", "--sort-column", "2", "--csv",
+                    "--sort-column", "2", "--csv", "--status", "--delete-columns", "--status",
+                    "--refresh", "--status"});
   EXPECT_EQ(run.status, 0);
   // Clicking the same header twice sorts the same way twice.
   const size_t second = run.out.find("\"カード名\"", 1);
   EXPECT_EQ(run.out.substr(0, second), run.out.substr(second, second));
-  EXPECT_NE(run.out.find("並び替え : blue.txt の枚数順\nデッキ数 : 2\n並び替え : blue.txt の枚数順\n"
-                         "デッキ数 : 2\n並び替え : \n"),
-            std::string::npos);
+  EXPECT_NE(
+      run.out.find("並び替え : blue.txt の枚数順\nデッキ数 : 2\n並び替え : blue.txt の枚数順\n"
+                   "デッキ数 : 2\n並び替え : \n"),
+      std::string::npos);
 }
 
 TEST_F(CliTest, AScriptMistakeInAColumnsSorterEndsOnlyThatCommand) {
@@ -398,7 +431,8 @@ TEST_F(CliTest, AScriptMistakeInAColumnsSorterEndsOnlyThatCommand) {
                     "1", "--status", "--delete-column", "1", "--refresh", "--status", "--csv"});
   EXPECT_EQ(run.status, 4);
   // Two boxes: the header click, then the sorter test of the deletion, which goes on.
-  EXPECT_NE(run.err.find(Utf8("拡張スクリプトのエラー")), run.err.rfind(Utf8("拡張スクリプトのエラー")));
+  EXPECT_NE(run.err.find(Utf8("拡張スクリプトのエラー")),
+            run.err.rfind(Utf8("拡張スクリプトのエラー")));
   // The sorter of the first column, which the failed click left in place, is not the deleted
   // column's and stays.
   EXPECT_EQ(run.out.substr(0, run.out.find("\"")),
@@ -412,8 +446,8 @@ TEST_F(CliTest, AScriptMistakeInAColumnsSorterEndsOnlyThatCommand) {
 }
 
 TEST_F(CliTest, OneRowPerNameEvenForTheSameDeckTwice) {
-  CliRun run = Run({"--add", folder.burn, folder.burn, "--all-decks", "--all-decks", "--status",
-                    "--csv"});
+  CliRun run =
+      Run({"--add", folder.burn, folder.burn, "--all-decks", "--all-decks", "--status", "--csv"});
   EXPECT_EQ(run.out,
             "デッキ数 : 2\n並び替え : 名前順\n"
             "\"カード名\",\"burn.txt\",\"burn.txt\",\"burn.txt\",\"burn.txt\"\r\n"
@@ -424,8 +458,8 @@ TEST_F(CliTest, OneRowPerNameEvenForTheSameDeckTwice) {
 }
 
 TEST_F(CliTest, AHiddenRowIsNotExportedUntilTheNextRefresh) {
-  CliRun run = Run({"--add", folder.blue, "--board", "main", "--hide", "0", "--csv", "--refresh",
-                    "--csv"});
+  CliRun run =
+      Run({"--add", folder.blue, "--board", "main", "--hide", "0", "--csv", "--refresh", "--csv"});
   EXPECT_EQ(run.out,
             "\"カード名\"\r\n\"島\"\r\n\"メイン合計\"\r\n"
             "\"カード名\"\r\n\"対抗呪文\"\r\n\"島\"\r\n\"メイン合計\"\r\n");
@@ -462,8 +496,9 @@ TEST_F(CliTest, DevicesAndFifosAreRefusedAtOnceAndTheExitStatusSaysSo) {
   EXPECT_EQ(run.status, 4);
   EXPECT_EQ(run.out, "デッキ数 : 1\n並び替え : 名前順\n");
   for (const std::string& path : {fifo, std::string("/dev/zero"), std::string("/dev/urandom")}) {
-    EXPECT_NE(run.err.find(Utf8("ファイル名 ： " + path + "\n原因 ： 通常のファイルではありません")),
-              std::string::npos)
+    EXPECT_NE(
+        run.err.find(Utf8("ファイル名 ： " + path + "\n原因 ： 通常のファイルではありません")),
+        std::string::npos)
         << run.err;
   }
 }
@@ -493,17 +528,18 @@ TEST_F(CliTest, ChartsAreWrittenAsTheTableIsAtThatPoint) {
   EXPECT_NE(svg.find(">1 (50.0%)</text>"), std::string::npos);
   EXPECT_EQ(ScratchFolder::Read(curve).substr(1, 3), "PNG");
 
-  for (const Strings& bad : {Strings{"--png", curve}, Strings{"--card", "Island"},
-                             Strings{"--chart", "pie"}, Strings{"--chart", "curve", "--size", "10x10"},
-                             Strings{"--chart", "metagame", "--threshold", "120"}}) {
+  for (const Strings& bad :
+       {Strings{"--png", curve}, Strings{"--card", "Island"}, Strings{"--chart", "pie"},
+        Strings{"--chart", "curve", "--size", "10x10"},
+        Strings{"--chart", "metagame", "--threshold", "120"}}) {
     run = Run(bad);
     EXPECT_EQ(run.status, 2) << bad[0];
   }
 }
 
 TEST_F(CliTest, AChartFileThatCannotBeWrittenFailsTheRun) {
-  CliRun run = Run({"--add", folder.burn, "--chart", "adoption", "--card", "Lightning Bolt", "--png",
-                    folder.Join("missing/chart.png")});
+  CliRun run = Run({"--add", folder.burn, "--chart", "adoption", "--card", "Lightning Bolt",
+                    "--png", folder.Join("missing/chart.png")});
   EXPECT_EQ(run.status, 4);
   EXPECT_EQ(run.err.rfind(Utf8("ファイルオープンエラー: "), 0), 0u) << run.err;
 }
@@ -521,8 +557,8 @@ protected:
   CliRun Run(const std::string& arguments) {
     const std::string out = scratch_.Join("out"), err = scratch_.Join("err");
     // No display: the tool is for machines without one.
-    const std::string command = "cd '" + bin_ + "' && env -u DISPLAY ./tarvane-cli " + arguments + " >'" + out +
-                                "' 2>'" + err + "'";
+    const std::string command = "cd '" + bin_ + "' && env -u DISPLAY ./tarvane-cli " + arguments +
+                                " >'" + out + "' 2>'" + err + "'";
     int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ScratchFolder::Read(out),
             ScratchFolder::Read(err)};
@@ -595,7 +631,8 @@ TEST_F(UnspellableFolderTest, TheToolAnswersHelpAndNamesTheFolderInsteadOfAborti
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, "");
   EXPECT_NE(run.err.find("caf<U+00E9>/tarvane-cli"), std::string::npos) << run.err;
-  EXPECT_NE(run.err.find(TtString::Cp932ToUtf8(TtString::kUnrepresentablePathReason)), std::string::npos);
+  EXPECT_NE(run.err.find(TtString::Cp932ToUtf8(TtString::kUnrepresentablePathReason)),
+            std::string::npos);
 }
 
 TEST_F(UnspellableFolderTest, TheWindowProgramWritesTheErrorLogThere) {
@@ -616,8 +653,8 @@ TEST_F(UnspellableFolderTest, TheWindowProgramWritesTheErrorLogThere) {
   }
   ::kill(child, SIGTERM);
   ::waitpid(child, nullptr, 0);
-  EXPECT_EQ(log, "[ErrorLog]\nDump=TtFileAccessException : " + TtString::DescribeSystemPath(folder_) +
-                     "/tarvane(errno = 84)\n");
+  EXPECT_EQ(log, "[ErrorLog]\nDump=TtFileAccessException : " +
+                     TtString::DescribeSystemPath(folder_) + "/tarvane(errno = 84)\n");
 }
 
 }  // namespace
@@ -634,23 +671,26 @@ TEST_F(CliTest, ArchetypesFromTheRuleFolder) {
   EXPECT_EQ(run.out, folder.burn + "\tburn.txt\tname\n" + folder.blue + "\tblue.txt\tname\n");
 
   const std::string average = folder.Join("average.txt");
-  run = Run({"--utf8", "--archetype-rules", rules, "--add", folder.burn, folder.blue, "--archetypes",
-             "--average-deck", average, "--archetype", "Mono Red Burn"});
+  run = Run({"--utf8", "--archetype-rules", rules, "--add", folder.burn, folder.blue,
+             "--archetypes", "--average-deck", average, "--archetype", "Mono Red Burn"});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, folder.burn + "\tMono Red Burn\trule\n" + folder.blue +
                          "\tMono Blue GenericControl\tfallback\n");
   EXPECT_NE(run.err.find("Truncated.json: 4"), std::string::npos) << run.err;
-  EXPECT_NE(run.err.find(Utf8("アーキタイプ 4 件、フォールバック 2 件を読み込みました。")), std::string::npos);
+  EXPECT_NE(run.err.find(Utf8("アーキタイプ 4 件、フォールバック 2 件を読み込みました。")),
+            std::string::npos);
   EXPECT_NE(folder.Read("average.txt").find("Lightning Bolt"), std::string::npos);
 
   // The settings keep the folder; an archetype no deck has is an error of the action.
   folder.WriteSettings("[Tarvane]\r\nArchetypeRules=" + rules + "\r\n");
-  run = Run({"--add", folder.blue, "--archetypes", "--average-deck", average, "--archetype", "Jund"});
+  run =
+      Run({"--add", folder.blue, "--archetypes", "--average-deck", average, "--archetype", "Jund"});
   EXPECT_EQ(run.status, 4);
   EXPECT_EQ(run.out, folder.blue + "\tMono Blue GenericControl\tfallback\n");
 
   // A folder that is no rule folder leaves the decks their names, and the run has failed.
-  run = Run({"--utf8", "--archetype-rules", folder.Join("decks"), "--add", folder.blue, "--archetypes"});
+  run = Run(
+      {"--utf8", "--archetype-rules", folder.Join("decks"), "--add", folder.blue, "--archetypes"});
   EXPECT_EQ(run.status, 4);
   EXPECT_EQ(run.out, folder.blue + "\tblue.txt\tname\n");
 

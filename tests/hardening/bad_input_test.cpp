@@ -25,8 +25,8 @@ TEST(BadInputTest, BasesTheCLibraryRejectsNeverConvert) {
 // functions: every key listed then reads, and no name is cut in two.
 TEST(BadInputTest, ZeroBytesInTheSettingsFileEndTheLineText) {
   ScratchFolder scratch;
-  std::string path = scratch.Write(
-      "a.ini", "[S]\n\0\0Dump=x\nKey=before\0after\nOther=1\n[T\0ail]\nZ=2\n"s);
+  std::string path =
+      scratch.Write("a.ini", "[S]\n\0\0Dump=x\nKey=before\0after\nOther=1\n[T\0ail]\nZ=2\n"s);
   TtIniFile file(path);
   EXPECT_EQ(file.GetSectionNames(), (std::vector<std::string>{"S", "T"}));
   TtIniSection section = file["S"];

@@ -170,7 +170,8 @@ protected:
     const std::filesystem::path bin = std::getenv("TARVANE_BIN_DIR");
     std::filesystem::copy(bin / "tarvane.nut", scratch_.Join("tarvane.nut"));
     std::filesystem::copy(bin / "dictionary", scratch_.Join("dictionary"));
-    scratch_.Write("tarvane.ini", "[Tarvane]\nUseExtensionScript=1\nExtensionScriptPath=misuse.nut\n");
+    scratch_.Write("tarvane.ini",
+                   "[Tarvane]\nUseExtensionScript=1\nExtensionScriptPath=misuse.nut\n");
     scratch_.Write("misuse.nut", kMisuseScript);
     burn_ = (bin / "decks/boros_burn.txt").string();
     jund_ = (bin / "decks/jund.txt").string();
@@ -193,7 +194,8 @@ protected:
 
   // The script error box of the table, as the tool writes it, naming the detail.
   static bool ReportedAsScriptError(const CliRun& run, const std::string& detail) {
-    const std::string box = TtString::Cp932ToUtf8("拡張スクリプトのエラー: 拡張スクリプトでエラーがありました。");
+    const std::string box =
+        TtString::Cp932ToUtf8("拡張スクリプトのエラー: 拡張スクリプトでエラーがありました。");
     return run.err.starts_with(box) && run.err.find(detail) != std::string::npos;
   }
 
@@ -261,7 +263,8 @@ TEST_F(ScriptMisuseTest, AProcessorMayReturnAnyKindOfValue) {
     EXPECT_EQ(records[0].back(), label);
     for (size_t row = 1; row < records.size(); ++row) {
       ASSERT_EQ(records[row].size(), 4u) << label;
-      EXPECT_TRUE(records[row][3].starts_with(text)) << label << ": " << records[row][3].substr(0, 80);
+      EXPECT_TRUE(records[row][3].starts_with(text))
+          << label << ": " << records[row][3].substr(0, 80);
     }
   }
 }
@@ -270,19 +273,20 @@ TEST_F(ScriptMisuseTest, ASorterThatFailsOrAnswersAnythingKeepsEveryRow) {
   const CliRun before = RunAfterDecks({});
   std::vector<Strings> rows_before = CsvRecords(before.out);
   std::sort(rows_before.begin(), rows_before.end());
-  for (const std::string label : {"sort_throw", "sort_random", "sort_always_less",
-                                  "sort_wide_integer", "sort_not_a_number", "sort_table",
-                                  "sort_native_nesting"}) {
+  for (const std::string label :
+       {"sort_throw", "sort_random", "sort_always_less", "sort_wide_integer", "sort_not_a_number",
+        "sort_table", "sort_native_nesting"}) {
     CliRun run = RunAfterDecks({"--sort", label, "--refresh"});
     std::vector<Strings> rows = CsvRecords(run.out);
     std::sort(rows.begin(), rows.end());
     EXPECT_EQ(rows, rows_before) << label;
-    const bool fails = label == std::string("sort_throw") || label == std::string("sort_native_nesting");
+    const bool fails =
+        label == std::string("sort_throw") || label == std::string("sort_native_nesting");
     EXPECT_EQ(run.status, fails ? 4 : 0) << label;
     if (fails) {
       // A failed sort leaves the order and the sorter as they were.
-      EXPECT_TRUE(ReportedAsScriptError(run, label == std::string("sort_throw")
-                                                 ? "cannot compare" : "Native stack overflow"))
+      EXPECT_TRUE(ReportedAsScriptError(
+          run, label == std::string("sort_throw") ? "cannot compare" : "Native stack overflow"))
           << run.err;
       EXPECT_EQ(run.out, before.out) << label;
     } else {
@@ -293,13 +297,13 @@ TEST_F(ScriptMisuseTest, ASorterThatFailsOrAnswersAnythingKeepsEveryRow) {
 }
 
 TEST_F(ScriptMisuseTest, ReplacedClassesAreReportedAndTheLoadedDecksStay) {
-  for (const std::string label : {"replace_entry", "replace_special_entry", "replace_card",
-                                  "replace_board", "replace_deck", "replace_deck_processor",
-                                  "replace_organizer", "drop_card_database", "drop_decks"}) {
+  for (const std::string label :
+       {"replace_entry", "replace_special_entry", "replace_card", "replace_board", "replace_deck",
+        "replace_deck_processor", "replace_organizer", "drop_card_database", "drop_decks"}) {
     // The column may work once; every action after it meets the missing class.
-    CliRun run = Run({"--add", burn_, jund_, "--all-decks", "--column", label, "--refresh",
-                      "--sort-column", "1", "--add", burn_, "--board", "main", "--status",
-                      "--csv"});
+    CliRun run =
+        Run({"--add", burn_, jund_, "--all-decks", "--column", label, "--refresh", "--sort-column",
+             "1", "--add", burn_, "--board", "main", "--status", "--csv"});
     // Non-zero exactly when something was reported.
     EXPECT_EQ(run.status, run.err.empty() ? 0 : 4) << label << "\n" << run.err;
     EXPECT_NE(run.out.find("デッキ数 : "), std::string::npos) << label;
@@ -387,8 +391,8 @@ TEST_F(ScriptMisuseTest, SubMenusWithoutEndAreAScriptErrorAtStartUp) {
 // Calling a value that cannot be called gives the engine no error text of its own; the report
 // says what the value was.
 TEST_F(ScriptMisuseTest, AnUncallableDeckProcessorIsReportedWithoutAnEarlierUnrelatedError) {
-  CliRun run = Run({"--add", burn_, "--all-decks", "--column", "uncallable_deck_processor",
-                    "--add", jund_, "--status"});
+  CliRun run = Run({"--add", burn_, "--all-decks", "--column", "uncallable_deck_processor", "--add",
+                    jund_, "--status"});
   EXPECT_EQ(run.status, 4);
   EXPECT_TRUE(
       ReportedAsScriptError(run, "function : sq_call : the value called is Null, not a function"))
@@ -485,8 +489,9 @@ TEST_F(ScriptMisuseTest, RebindingTheModelsClassesChangesWhatScriptsSeeNotWhatTh
        {"::Card <- ::Board;", "::Card <- ::Deck;", "::Board <- ::Deck;", "::Board <- ::Card;",
         "::Deck <- ::Card;", "::Entry <- ::Card;", "::CardDatabase <- ::Board;"}) {
     // Rebound at once, before the program makes anything, and a card fetched right away.
-    scratch_.Write("misuse.nut", std::string(kProbeScript) + rebinding +
-                                     "\n::forest <- ::Organizer.card_database.fetch(\"Forest\");\n");
+    scratch_.Write("misuse.nut",
+                   std::string(kProbeScript) + rebinding +
+                       "\n::forest <- ::Organizer.card_database.fetch(\"Forest\");\n");
     CliRun run = Run({"--add", burn_, "--column", "probe", "--status", "--csv"});
     // An action that reported an error makes the exit status say so.
     ASSERT_EQ(run.status, run.err.empty() ? 0 : 4) << rebinding << "\n" << run.err;
@@ -567,8 +572,8 @@ class KeptBoard {
   EXPECT_EQ(records[0].back(), "kept board");
   EXPECT_EQ(run.err, "");
   // Here the second deck loaded after the reset takes the address of the dropped one.
-  const std::string humans = (std::filesystem::path(std::getenv("TARVANE_BIN_DIR")) /
-                              "decks/humans.txt").string();
+  const std::string humans =
+      (std::filesystem::path(std::getenv("TARVANE_BIN_DIR")) / "decks/humans.txt").string();
   for (const std::string dropping : {"--new", "--edit"}) {
     Strings actions = {"--add", burn_, dropping};
     if (dropping == "--new") actions.push_back("--add");
@@ -576,7 +581,8 @@ class KeptBoard {
     run = Run(actions);
     EXPECT_EQ(run.status, 4);
     EXPECT_TRUE(ReportedAsScriptError(run, "the deck of this board is no longer loaded"))
-        << dropping << "\n" << run.err;
+        << dropping << "\n"
+        << run.err;
     EXPECT_EQ(run.out.find("kept board"), std::string::npos) << dropping;
   }
 }
@@ -632,8 +638,9 @@ TEST_F(ScriptMisuseTest, ReportsShowTheErrorThatEndedTheActionWhereItWasRaised) 
   EXPECT_EQ(run.err.find(TtString::Cp932ToUtf8("コンパイルエラー")), std::string::npos) << run.err;
 
   run = Run({"--add", burn_, "--column", "failing predicate"});
-  EXPECT_TRUE(ReportedAsScriptError(run, "Exception [predicate failed]\n\nCall Stack\n"
-                                         "[failing_predicate()] "))
+  EXPECT_TRUE(ReportedAsScriptError(run,
+                                    "Exception [predicate failed]\n\nCall Stack\n"
+                                    "[failing_predicate()] "))
       << run.err;
   EXPECT_NE(run.err.find("[reason] \"inner\""), std::string::npos) << run.err;
 
@@ -654,8 +661,9 @@ TEST_F(ScriptMisuseTest, ACompiledExtensionScriptRunsLikeItsSource) {
           "  function process_function(entry) { return 7; } }\n"
           "::Organizer.processors.append(Compiled());\n");
     });
-    compiler.RunBuffer("writeclosuretofile(\"" + compiled + "\", compilestring(::source));",
-                       "writer", [&] { compiler.GetNativeAPI().PushRootTable(); }, false);
+    compiler.RunBuffer(
+        "writeclosuretofile(\"" + compiled + "\", compilestring(::source));", "writer",
+        [&] { compiler.GetNativeAPI().PushRootTable(); }, false);
   }
   scratch_.Write("tarvane.ini",
                  "[Tarvane]\nUseExtensionScript=1\nExtensionScriptPath=compiled.cnut\n");

@@ -132,7 +132,8 @@ TEST_F(SettingsFaultTest, ASettingsPathThatIsAFolderReadsAsDefaultsAndRefusesWri
 
 TEST_F(SettingsFaultTest, AFolderThatCannotBeMadeRefusesWritesWithTheSystemReason) {
   scratch_.Write("file", "not a folder");
-  for (const std::string& program : {scratch_.Join("file/tarvane"), scratch_.Join("missing/tarvane")}) {
+  for (const std::string& program :
+       {scratch_.Join("file/tarvane"), scratch_.Join("missing/tarvane")}) {
     ProgramFiles::Scope inside(program);
     Settings loaded;
     LoadSettings(loaded);

@@ -79,12 +79,34 @@ protected:
     std::sort(decks.begin(), decks.end());
     std::vector<std::string> arguments = {"--add"};
     arguments.insert(arguments.end(), decks.begin(), decks.end());
-    for (const std::string& action : std::vector<std::string>{
-             "--all-decks", "--column", "採用デッキ数", "--column", "総枚数", "--sort",
-             "集計順/総枚数順", "--sort-column", "2", "--delete-column", "3", "--board", "main",
-             "--board", "hybrid", "--board", "both", "--special", "Main Instants Total=on",
-             "--hide", "0", "--move", "3", "1", "--refresh", "--special",
-             "Main Instants Total=off", "--edit"}) {
+    for (const std::string& action : std::vector<std::string>{"--all-decks",
+                                                              "--column",
+                                                              "採用デッキ数",
+                                                              "--column",
+                                                              "総枚数",
+                                                              "--sort",
+                                                              "集計順/総枚数順",
+                                                              "--sort-column",
+                                                              "2",
+                                                              "--delete-column",
+                                                              "3",
+                                                              "--board",
+                                                              "main",
+                                                              "--board",
+                                                              "hybrid",
+                                                              "--board",
+                                                              "both",
+                                                              "--special",
+                                                              "Main Instants Total=on",
+                                                              "--hide",
+                                                              "0",
+                                                              "--move",
+                                                              "3",
+                                                              "1",
+                                                              "--refresh",
+                                                              "--special",
+                                                              "Main Instants Total=off",
+                                                              "--edit"}) {
       arguments.push_back(TtString::Cp932ToUtf8(action));
     }
     arguments.insert(arguments.end(), decks.begin(), decks.begin() + 5);

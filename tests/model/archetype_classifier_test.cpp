@@ -93,10 +93,12 @@ TEST_F(ArchetypeClassifierTest, NotARuleFolderIsOneProblem) {
 }
 
 TEST_F(ArchetypeClassifierTest, AFileNameTheProgramCannotSpellIsAProblemAndTheOthersLoad) {
-  const std::string rule = R"({"Name": "Tron", "Conditions": [{"Type": "InMainboard", "Cards": ["Karn Liberated"]}]})";
+  const std::string rule =
+      R"({"Name": "Tron", "Conditions": [{"Type": "InMainboard", "Cards": ["Karn Liberated"]}]})";
   scratch_.Write("rules/Archetypes/tron.json", rule);
   scratch_.Write("rules/Archetypes/caf\xE9.json", rule);
-  ArchetypeRuleSet rules = LoadArchetypeRuleSet(scratch_.Join("rules"), CardNameResolver(database_));
+  ArchetypeRuleSet rules =
+      LoadArchetypeRuleSet(scratch_.Join("rules"), CardNameResolver(database_));
   EXPECT_EQ(rules.archetypes.size(), 1u);
   ASSERT_EQ(rules.problems.size(), 1u);
   EXPECT_NE(rules.problems[0].find("Shift-JIS"), std::string::npos);

@@ -76,10 +76,10 @@ TEST_F(DictionaryTest, ReadsEveryField) {
 
 TEST_F(DictionaryTest, FieldRules) {
   WriteFile("cards.dat",
-            Line({"A", "a", "", "0", "t", "Land", "", ""}) +                 // TAB then LF
-            Line({"B", "b", "", " 3", "t", "land", "1/1"}) +                 // leading space; lower case
-            Line({"", "empty name", "", "0", "t", "Creature", ""}) +        // empty name
-            "C\tc\t\t2\tt\tSorcery\t\r\n");                                  // CR LF end
+            Line({"A", "a", "", "0", "t", "Land", "", ""}) +      // TAB then LF
+                Line({"B", "b", "", " 3", "t", "land", "1/1"}) +  // leading space; lower case
+                Line({"", "empty name", "", "0", "t", "Creature", ""}) +  // empty name
+                "C\tc\t\t2\tt\tSorcery\t\r\n");                           // CR LF end
   database_.LoadDictionary(Folder());
   EXPECT_EQ(database_.fetch("A").rules_text, "\r\n\r\n");
   EXPECT_EQ(database_.fetch("B").converted_mana_cost, 3);
@@ -99,12 +99,12 @@ TEST_F(DictionaryTest, CostErrors) {
 
 TEST_F(DictionaryTest, TabErrors) {
   const std::string tab_error = CardDatabaseInitializeException::kTabSeparatedFormatError;
-  EXPECT_EQ(LoadFailure(kLand + "\n" + kBolt), tab_error);   // blank line
-  EXPECT_EQ(LoadFailure(kLand + kBolt + "\n"), tab_error);   // trailing blank line
+  EXPECT_EQ(LoadFailure(kLand + "\n" + kBolt), tab_error);                    // blank line
+  EXPECT_EQ(LoadFailure(kLand + kBolt + "\n"), tab_error);                    // trailing blank line
   EXPECT_EQ(LoadFailure(Line({"X", "x", "", "0", "t", "Land"})), tab_error);  // six fields
   std::string last = kLand;
   last.pop_back();
-  EXPECT_EQ(LoadFailure(kBolt + last), tab_error);            // last line without a line end
+  EXPECT_EQ(LoadFailure(kBolt + last), tab_error);  // last line without a line end
   EXPECT_EQ(LoadFailure(kBolt + std::string("X\tx\t\t0\tt\tLand\t\0junk\n", 21)), tab_error);
 }
 
@@ -121,8 +121,8 @@ TEST_F(DictionaryTest, ManyMegabytesInManyFiles) {
   for (int file = 0; file < 3; ++file) {
     std::string text;
     for (int card = 0; card < 4000; ++card) {
-      text += Line({"Card " + std::to_string(file * 4000 + card), "j", "", "1", "t", "Land", "",
-                    rules});
+      text += Line(
+          {"Card " + std::to_string(file * 4000 + card), "j", "", "1", "t", "Land", "", rules});
     }
     WriteFile("part" + std::to_string(file) + ".dat", text);
   }
@@ -181,7 +181,9 @@ TEST_F(DictionaryTest, AFolderThatCannotBeReadStopsTheLoadAndSaysWhich) {
     try {
       database_.LoadDictionary(Folder());
     } catch (const CardDatabaseInitializeException& error) {
-      ::_exit(error.GetPath() == Folder() && error.GetReason() == "アクセスが許可されていません" ? 0 : 3);
+      ::_exit(error.GetPath() == Folder() && error.GetReason() == "アクセスが許可されていません"
+                  ? 0
+                  : 3);
     }
     ::_exit(1);
   }

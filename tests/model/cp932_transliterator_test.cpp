@@ -12,7 +12,8 @@ TEST(DictionaryTextTest, CharactersTheCodePageLacksGetAnExplicitSpellingAndAreCo
   EXPECT_EQ(converter.ToCp932(U8(u8"Creature — Bear")), "Creature \x81\x5C Bear");
   EXPECT_EQ(converter.ToCp932(U8(u8"−2: Target player")), "-2: Target player");
   EXPECT_EQ(converter.ToCp932(U8(u8"Lim-Dûl's Vault")), "Lim-Dul's Vault");
-  EXPECT_EQ(converter.ToCp932(U8(u8"Æther Vial, Jötun Grunt, Đuro")), "Aether Vial, Jotun Grunt, Duro");
+  EXPECT_EQ(converter.ToCp932(U8(u8"Æther Vial, Jötun Grunt, Đuro")),
+            "Aether Vial, Jotun Grunt, Duro");
   EXPECT_EQ(converter.ToCp932(U8(u8"Choose one —\n• Draw")), "Choose one \x81\x5C ・ Draw");
   EXPECT_EQ(converter.ToCp932(U8(u8"½")), "1/2");
   EXPECT_EQ(converter.MappedCharacters(), 9);

@@ -42,7 +42,8 @@ TEST_F(DeckListImportTest, EveryShapeConvertsToItsExpectedDeckListByteForByte) {
     std::string expected_path = ImportData() + "/expected/" + ImportedFileName(input);
     SCOPED_TRACE(input);
     ASSERT_TRUE(std::filesystem::exists(expected_path));
-    EXPECT_EQ(Import(ScratchFolder::Read(input)).DeckListText(), ScratchFolder::Read(expected_path));
+    EXPECT_EQ(Import(ScratchFolder::Read(input)).DeckListText(),
+              ScratchFolder::Read(expected_path));
     ++files;
   }
   EXPECT_EQ(files, 19);
@@ -80,7 +81,8 @@ TEST_F(DeckListImportTest, TheShapeAndEncodingFoundAreReported) {
 TEST_F(DeckListImportTest, ReportListsBoardsMappedAndUnplacedNames) {
   DeckListImport result = Import(ScratchFolder::Read(ImportData() + "/input/digital_client.txt"));
   EXPECT_EQ(result.Report(),
-            "形式: デジタルクライアントの書き出し (Deck、Sideboard、Companion、Commander、(セット) 番号)\n"
+            "形式: デジタルクライアントの書き出し (Deck、Sideboard、Companion、Commander、(セット) "
+            "番号)\n"
             "文字コード: ASCII\n"
             "デッキ名: Lurrus Burn\n"
             "メインデッキ: 4 種類 22 枚\n"
@@ -88,12 +90,14 @@ TEST_F(DeckListImportTest, ReportListsBoardsMappedAndUnplacedNames) {
             "辞書にないカード (不明なカードになります): Unknown Card\n");
 
   result = Import(ScratchFolder::Read(ImportData() + "/input/japanese_utf8.txt"));
-  EXPECT_EQ(result.mapped_names.front(), std::make_pair(std::string("稲妻"), std::string("Lightning Bolt")));
+  EXPECT_EQ(result.mapped_names.front(),
+            std::make_pair(std::string("稲妻"), std::string("Lightning Bolt")));
   EXPECT_EQ(result.mapped_names.size(), 6u);
   EXPECT_TRUE(result.unplaced_names.empty());
 
   result = Import(ScratchFolder::Read(ImportData() + "/input/headings.txt"));
-  EXPECT_NE(result.Report().find("デッキに入らないカード (Maybeboard など): 2 枚\n"), std::string::npos);
+  EXPECT_NE(result.Report().find("デッキに入らないカード (Maybeboard など): 2 枚\n"),
+            std::string::npos);
 
   result = Import(U8(u8"4 Lim-Dûl's Vault\nnot a card line\n🐻\n"));
   EXPECT_EQ(result.transliterated_characters, 1);
@@ -144,9 +148,9 @@ TEST_F(DeckListImportTest, EveryFaceAndSpellingOfACardGivesTheProgramsOneName) {
 
 TEST_F(DeckListImportTest, NamesThatOnlyLookLikeSetCodesStay) {
   // Parentheses that hold no set code belong to the name.
-  EXPECT_EQ(Import("1 B.F.M. (Big Furry Monster)\n1 Erase (Not the Urza's Legacy One)\n")
-                .DeckListText(),
-            "1 B.F.M. (Big Furry Monster)\n1 Erase (Not the Urza's Legacy One)\n");
+  EXPECT_EQ(
+      Import("1 B.F.M. (Big Furry Monster)\n1 Erase (Not the Urza's Legacy One)\n").DeckListText(),
+      "1 B.F.M. (Big Furry Monster)\n1 Erase (Not the Urza's Legacy One)\n");
   EXPECT_EQ(Import("1 Xenagos, the Reveler\n").DeckListText(), "1 Xenagos, the Reveler\n");
 }
 
@@ -171,14 +175,19 @@ protected:
 };
 
 TEST_F(DeckByteOrderMarkTest, AUtf8MarkIsNoContentAndNamesMeetTheDictionarysSpelling) {
-  auto deck = Load("\xEF\xBB\xBF#NAME Marked\r\n" + U8(u8"4 Lim-Dûl's Vault\r\n4\t稲妻\r\n\r\n2 Naturalize\r\n"));
+  auto deck = Load("\xEF\xBB\xBF#NAME Marked\r\n" +
+                   U8(u8"4 Lim-Dûl's Vault\r\n4\t稲妻\r\n\r\n2 Naturalize\r\n"));
   EXPECT_EQ(deck->headers().at("NAME"), "Marked");
   EXPECT_EQ(deck->mainboard().CountOf("Lim-Dul's Vault"), 4);
   EXPECT_EQ(deck->mainboard().cards().size(), 1u);  // the TAB line stays no card line
   EXPECT_EQ(deck->sideboard().CountOf("Naturalize"), 2);
 
   // A card on the first line is counted too.
-  EXPECT_EQ(Load("\xEF\xBB\xBF" "3 Opt\n")->mainboard().CountOf("Opt"), 3);
+  EXPECT_EQ(Load("\xEF\xBB\xBF"
+                 "3 Opt\n")
+                ->mainboard()
+                .CountOf("Opt"),
+            3);
 }
 
 TEST_F(DeckByteOrderMarkTest, Utf16InEitherByteOrder) {

@@ -57,8 +57,8 @@ TEST_F(DeckTest, CardLines) {
   auto deck = LoadText(
       "4 Some Card\r\n"
       "2 Some Card\n"
-      "4  Spaced\n"         // a name that begins with a space
-      "3\tTabbed\n"         // no space: ignored
+      "4  Spaced\n"  // a name that begins with a space
+      "3\tTabbed\n"  // no space: ignored
       "4x Letter\n"
       "x4 Letter\n"
       "Name Alone\n"
@@ -80,7 +80,7 @@ TEST_F(DeckTest, CardLines) {
 TEST_F(DeckTest, HeadersAndComments) {
   auto deck = LoadText(
       "#name Deck One\n"
-      "#Name   Deck Two  \n"   // a later header replaces the earlier one
+      "#Name   Deck Two  \n"  // a later header replaces the earlier one
       "# comment with space\n"
       "#nospace\n"
       "#\x83\x61uthor \x96\xBC\n"  // a Japanese key keeps its bytes
@@ -168,10 +168,10 @@ TEST_F(DeckTest, ProcessorIsMadeForTheFinishedDeck) {
     return TtSquirrel::Object();
   });
   EXPECT_EQ(seen, deck.get());
-  EXPECT_THROW(LoadText("1 A\n", [](const Deck&) -> TtSquirrel::Object {
-                 throw TtInternalException("test", 1);
-               }),
-               TtInternalException);
+  EXPECT_THROW(
+      LoadText("1 A\n",
+               [](const Deck&) -> TtSquirrel::Object { throw TtInternalException("test", 1); }),
+      TtInternalException);
   EXPECT_FALSE(IsDeckFile("#only header\n"));
 }
 

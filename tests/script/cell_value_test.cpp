@@ -99,7 +99,8 @@ TEST_F(CellValueTest, NullAsksTheRowsFallbackOnce) {
 
 TEST_F(CellValueTest, TheBuiltInFallbackLeavesTheCellEmpty) {
   ASSERT_EQ(vm->GetSpecialEntries().size(), 1u);
-  CellValue value = vm->ComputeCellValue(Value("FixedProcessor(null)"), *vm->GetSpecialEntries()[0]);
+  CellValue value =
+      vm->ComputeCellValue(Value("FixedProcessor(null)"), *vm->GetSpecialEntries()[0]);
   EXPECT_EQ(value.kind(), CellValue::Kind::Null);
 }
 
@@ -109,7 +110,8 @@ TEST_F(CellValueTest, ScriptFailuresReachTheCaller) {
       [&] { vm->ComputeCellValue(Value("NoFunction()"), *Row("Mountain")); });
   EXPECT_EQ(missing.GetKeyText(), "string : process_function");
 
-  Run("class Failing { name = \"f\"; sorter = null; function process_function(e) { throw \"boom\"; } }");
+  Run("class Failing { name = \"f\"; sorter = null; function process_function(e) { throw \"boom\"; "
+      "} }");
   auto failed = CatchException<TtSquirrel::RuntimeException>(
       [&] { vm->ComputeCellValue(Value("Failing()"), *Row("Mountain")); });
   EXPECT_EQ(failed.GetErrorMessage(), "boom");
@@ -139,8 +141,8 @@ TEST_F(CellValueTest, NamesAndSorters) {
   EXPECT_EQ(vm->GetName(Value("FixedProcessor(1)")), "fixed");
 
   Run("class Numbered { name = 5; sorter = null; }");
-  auto not_text = CatchException<TtSquirrel::NativeAPIException>(
-      [&] { vm->GetName(Value("Numbered()")); });
+  auto not_text =
+      CatchException<TtSquirrel::NativeAPIException>([&] { vm->GetName(Value("Numbered()")); });
   EXPECT_EQ(not_text.GetCall(), "sq_getstring");
 
   auto no_name = CatchException<TtSquirrel::NativeAPIException>([&] { vm->GetName(Value("{}")); });

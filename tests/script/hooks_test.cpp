@@ -127,8 +127,9 @@ TEST_F(HooksTest, SubMenusThatNeverEndAreAScriptError) {
 }
 
 TEST_F(HooksTest, MenuElementsMustBeInstances) {
-  Start("::table_sorter <- { name = \"table\", function compare_for_sort(a, b) { return 0; } };"
-        "::Organizer.sorters.append(::table_sorter);");
+  Start(
+      "::table_sorter <- { name = \"table\", function compare_for_sort(a, b) { return 0; } };"
+      "::Organizer.sorters.append(::table_sorter);");
   RecordingMenu menu;
   auto error = CatchException<TtSquirrel::NativeAPIException>(
       [&] { Fill(Tarvane::ScriptMenuList::Sorters, menu); });
@@ -171,8 +172,9 @@ all.use = true;
 
 TEST_F(HooksTest, AUseFlagMustBeABool) {
   auto error = CatchException<TtSquirrel::NativeAPIException>([&] {
-    Start("local e = ::SpecialEntry(::Card.Type.LandTotal, \"L\", \"L\", 0); e.use = 1;"
-          "::Organizer.special_entries.append(e);");
+    Start(
+        "local e = ::SpecialEntry(::Card.Type.LandTotal, \"L\", \"L\", 0); e.use = 1;"
+        "::Organizer.special_entries.append(e);");
   });
   EXPECT_EQ(error.GetCall(), "sq_getbool");
 }

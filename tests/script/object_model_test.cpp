@@ -64,8 +64,7 @@ TEST_F(ObjectModelTest, CardsCarryTheirRecord) {
   EXPECT_EQ(Eval("::bolt.type_text"), "Instant");
   EXPECT_EQ(Eval("::bolt.is_normal() + \",\" + ::bolt.is_special()"), "true,false");
   EXPECT_EQ(Eval("::bolt.is_instant_sorcery() + \",\" + ::bolt.is_spell()"), "true,true");
-  EXPECT_EQ(Eval("::mountain.is_instant_sorcery() + \",\" + ::mountain.is_spell()"),
-            "false,false");
+  EXPECT_EQ(Eval("::mountain.is_instant_sorcery() + \",\" + ::mountain.is_spell()"), "false,false");
   EXPECT_EQ(Eval("::Organizer.card_database.fetch(\"Chained to the Rocks\").is_spell()"), "true");
   EXPECT_EQ(Eval("::Organizer.card_database.fetch(\"Goblin Guide\").power_and_toughness"), "2/1");
 }

@@ -93,23 +93,23 @@ protected:
     BeforeStart();
     StartWith(ShippedStartupScript());
     burn = LoadDeck(folder.Write("burn.txt",
-                                "#NAME Burn\n"
-                                "4 Lightning Bolt\n"
-                                "4 Goblin Guide\n"
-                                "20 Mountain\n"
-                                "\n"
-                                "2 Searing Blaze\n"),
-                   *vm);
+                                 "#NAME Burn\n"
+                                 "4 Lightning Bolt\n"
+                                 "4 Goblin Guide\n"
+                                 "20 Mountain\n"
+                                 "\n"
+                                 "2 Searing Blaze\n"),
+                    *vm);
     prowess = LoadDeck(folder.Write("prowess.txt",
-                                   "2 Lightning Bolt\n"
-                                   "4 Monastery Swiftspear\n"
-                                   "4 Lava Spike\n"
-                                   "18 Mountain\n"
-                                   "1 Chandra, Torch of Defiance\n"
-                                   "\n"
-                                   "3 Smuggler's Copter\n"
-                                   "1 Mystery Card\n"),
-                      *vm);
+                                    "2 Lightning Bolt\n"
+                                    "4 Monastery Swiftspear\n"
+                                    "4 Lava Spike\n"
+                                    "18 Mountain\n"
+                                    "1 Chandra, Torch of Defiance\n"
+                                    "\n"
+                                    "3 Smuggler's Copter\n"
+                                    "1 Mystery Card\n"),
+                       *vm);
     vm->FillScriptMenu(ScriptMenuList::Processors, processors, nullptr);
     vm->FillScriptMenu(ScriptMenuList::Sorters, sorters, nullptr);
   }
@@ -135,7 +135,7 @@ protected:
   std::string TextOf(const TtSquirrel::Object& processor, const std::shared_ptr<Entry>& row) {
     CellValue value = ValueOf(processor, row);
     return value.kind() == CellValue::Kind::Float ? std::to_string(value.number()).substr(0, 5)
-                                                   : value.text();
+                                                  : value.text();
   }
   // The rows' first names after sorting with the sorter.
   std::string SortedNames(const TtSquirrel::Object& sorter,
@@ -234,8 +234,9 @@ TEST_F(StartupScriptTest, TotalsCountTheirBoard) {
 }
 
 TEST_F(StartupScriptTest, StatisticsOverAllDecks) {
-  EXPECT_EQ(processors.Layout(),
-            "採用デッキ数|採用率(%)|-|総枚数|平均枚数|最大枚数|-|アーキタイプ別[| 採用率|平均枚数|");
+  EXPECT_EQ(
+      processors.Layout(),
+      "採用デッキ数|採用率(%)|-|総枚数|平均枚数|最大枚数|-|アーキタイプ別[| 採用率|平均枚数|");
   TtSquirrel::Object playing = processors.Find("採用デッキ数");
   TtSquirrel::Object share = processors.Find("採用率(%)");
   TtSquirrel::Object total = processors.Find("総枚数");
@@ -295,8 +296,8 @@ TEST_F(StartupScriptTest, AnArrayKeyOrdersByEachElementInTurn) {
   TtSquirrel::Object sorter = Value(
       "class { name = \"cost, name\"; function compare_for_sort(a, b) {"
       "  return ::compare_by_key(a, b, @(e) [-e.card.converted_mana_cost, [e.card.name]]); } }()");
-  EXPECT_EQ(SortedNames(sorter, {Row("Lightning Bolt"), Row("Lava Spike"), Row("Chandra, Torch of Defiance"),
-                                 Row("Goblin Guide")}),
+  EXPECT_EQ(SortedNames(sorter, {Row("Lightning Bolt"), Row("Lava Spike"),
+                                 Row("Chandra, Torch of Defiance"), Row("Goblin Guide")}),
             "Chandra, Torch of Defiance,Goblin Guide,Lava Spike,Lightning Bolt");
   EXPECT_EQ(SortedNames(sorter, {Row("Lightning Bolt"), Row("Goblin Guide"), Row("Lava Spike"),
                                  Row("Chandra, Torch of Defiance")}),

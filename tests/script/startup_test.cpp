@@ -27,8 +27,9 @@ protected:
 };
 
 TEST_F(StartupTest, AReadyDataSide) {
-  Start("::Organizer.special_entries.append(::SpecialEntry(::Card.Type.MainTotal, \"All\", "
-        "\"全部\", ::Board.Type.Mainboard));");
+  Start(
+      "::Organizer.special_entries.append(::SpecialEntry(::Card.Type.MainTotal, \"All\", "
+      "\"全部\", ::Board.Type.Mainboard));");
   EXPECT_TRUE(reporter.messages.empty());
   EXPECT_EQ(vm->GetBoardDisplayMode(), Tarvane::Both);
   EXPECT_TRUE(vm->GetDecks().empty());
@@ -41,9 +42,10 @@ TEST_F(StartupTest, AReadyDataSide) {
 
 TEST_F(StartupTest, TheSettingsDecideTheFirstColumn) {
   folder.WriteSettings("[Tarvane]\nFirstColumnIsJapanese=0\n");
-  Start("::seen <- null; local made = ::Organizer.create_first_column_processor;"
-        "::Organizer.create_first_column_processor <- function(flag) {"
-        "  ::seen = flag; return made.call(this, flag); }");
+  Start(
+      "::seen <- null; local made = ::Organizer.create_first_column_processor;"
+      "::Organizer.create_first_column_processor <- function(flag) {"
+      "  ::seen = flag; return made.call(this, flag); }");
   EXPECT_EQ(Eval("::seen"), "false");
   EXPECT_FALSE(vm->GetSettings().FirstColumnIsJapanese);
   auto row = vm->CreateEntry(vm->GetCardDatabase().fetch("Lightning Bolt"), 0);
@@ -62,8 +64,7 @@ TEST_F(StartupTest, AMissingStartupScriptIsFatalAndNamed) {
 
 TEST_F(StartupTest, AFailingStartupScriptIsShownThenEndsQuietly) {
   std::string path = folder.WriteStartupScript("local x = ;");
-  EXPECT_THROW(vm = std::make_unique<Tarvane::SquirrelVM>(reporter),
-               Tarvane::ExitThroughException);
+  EXPECT_THROW(vm = std::make_unique<Tarvane::SquirrelVM>(reporter), Tarvane::ExitThroughException);
   ASSERT_EQ(reporter.messages.size(), 1u);
   const RecordingReporter::Message& box = reporter.messages[0];
   EXPECT_EQ(box.caption, "拡張スクリプトのエラー");
@@ -78,8 +79,7 @@ TEST_F(StartupTest, AFailingStartupScriptIsShownThenEndsQuietly) {
 
 TEST_F(StartupTest, ARunTimeErrorOfTheStartupScriptShowsItsReport) {
   std::string path = folder.WriteStartupScript("function f() { throw \"broken\"; }\nf();");
-  EXPECT_THROW(vm = std::make_unique<Tarvane::SquirrelVM>(reporter),
-               Tarvane::ExitThroughException);
+  EXPECT_THROW(vm = std::make_unique<Tarvane::SquirrelVM>(reporter), Tarvane::ExitThroughException);
   ASSERT_EQ(reporter.messages.size(), 1u);
   EXPECT_NE(reporter.messages[0].text.find("実行時エラー\r\nException [broken]"), std::string::npos)
       << reporter.messages[0].text;
@@ -141,8 +141,8 @@ TEST_F(StartupTest, AFaultyDictionaryIsFatal) {
 
 TEST_F(StartupTest, FailuresAfterTheScriptsAreNotReportedHere) {
   // No first-column processor: the error travels to the entry point.
-  auto missing = CatchException<TtSquirrel::GetOperationException>(
-      [&] { StartWith("class SubMenu {}"); });
+  auto missing =
+      CatchException<TtSquirrel::GetOperationException>([&] { StartWith("class SubMenu {}"); });
   EXPECT_EQ(missing.GetKeyText(), "string : create_first_column_processor");
 
   // A special entry list with something else in it.

@@ -21,7 +21,8 @@ protected:
 
   // Runs script text with the root table as `this`.
   void Run(const std::string& text) {
-    machine.RunBuffer(text, "test", [this] { PushRoot(); }, false);
+    machine.RunBuffer(
+        text, "test", [this] { PushRoot(); }, false);
   }
   // Calls the root function of that name with the root table as `this` and no arguments.
   void CallRootFunction(const std::string& name) {

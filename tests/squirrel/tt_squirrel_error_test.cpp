@@ -25,8 +25,8 @@ TEST_F(ScriptErrorTest, CompileErrorInAFileNamesThePathLineAndColumn) {
   ScratchFolder folder;
   std::string path = folder.Write("broken.nut", "local a = 1;\nlocal b = ;\n");
   auto error = CatchException<CompilerException>([&] { machine.DoFile(path, false); });
-  EXPECT_EQ(error.GetMessageText(), "コンパイルエラー\r\n" + path +
-                                        " : line = (2) : column = (12) : expression expected");
+  EXPECT_EQ(error.GetMessageText(),
+            "コンパイルエラー\r\n" + path + " : line = (2) : column = (12) : expression expected");
   EXPECT_FALSE(machine.HasStoredCompileError());
   EXPECT_EQ(Top(), 0);
 }
@@ -85,8 +85,7 @@ TEST_F(ScriptErrorTest, FileWithAJapaneseNameRunsAndIsNamedInTheProgramsSpelling
   EXPECT_EQ(compile_error.GetSourceName(), cp932_path);
 
   folder.Write(TtString::Cp932ToUtf8("拡張.nut"), "local x = 1;\nthrow \"stop\";");
-  auto runtime_error =
-      CatchException<RuntimeException>([&] { machine.DoFile(cp932_path, true); });
+  auto runtime_error = CatchException<RuntimeException>([&] { machine.DoFile(cp932_path, true); });
   ASSERT_EQ(runtime_error.GetCallStack().size(), 1u);
   EXPECT_EQ(runtime_error.GetCallStack()[0].source_name, cp932_path);
   EXPECT_EQ(runtime_error.GetCallStack()[0].line, 2);
@@ -126,12 +125,11 @@ TEST_F(ScriptErrorTest, ThrownValueThatIsNotAStringShowsAsTheEngineWritesIt) {
   Run("function number() { throw 3.5; }\n"
       "class Problem { function _tostring() { return \"a problem\"; } }\n"
       "function instance() { throw Problem(); }\n");
-  EXPECT_EQ(CatchException<RuntimeException>([&] { CallRootFunction("number"); })
-                .GetErrorMessage(),
+  EXPECT_EQ(CatchException<RuntimeException>([&] { CallRootFunction("number"); }).GetErrorMessage(),
             "3.5");
-  EXPECT_EQ(CatchException<RuntimeException>([&] { CallRootFunction("instance"); })
-                .GetErrorMessage(),
-            "a problem");
+  EXPECT_EQ(
+      CatchException<RuntimeException>([&] { CallRootFunction("instance"); }).GetErrorMessage(),
+      "a problem");
 }
 
 TEST_F(ScriptErrorTest, FailedCheckedCallInANativeFunctionBecomesTheScriptsError) {
@@ -140,9 +138,8 @@ TEST_F(ScriptErrorTest, FailedCheckedCallInANativeFunctionBecomesTheScriptsError
     vm.Get([&] { vm.GetNativeAPI().PushRootTable(); }, "nothing_here");
     return 1;
   });
-  DefineNative("fail_plainly", [](VirtualMachine&) -> int {
-    throw NativeAPIException("sq_call", "message");
-  });
+  DefineNative("fail_plainly",
+               [](VirtualMachine&) -> int { throw NativeAPIException("sq_call", "message"); });
   Run("function outer() { local value = read_missing(); return value; }\n"
       "function caught() { try { fail_plainly(); } catch (e) { return e; } }");
   auto error = CatchException<RuntimeException>([&] { CallRootFunction("outer"); });
@@ -174,8 +171,8 @@ TEST_F(ScriptErrorTest, ScriptErrorsThrownByANativeFunctionAreStoredForTheCaller
     return 0;
   });
   DefineNative("run_bad", [](VirtualMachine& vm) {
-    vm.RunBuffer("throw \"inner failure\";", "inner", [&] { vm.GetNativeAPI().PushRootTable(); },
-                 false);
+    vm.RunBuffer(
+        "throw \"inner failure\";", "inner", [&] { vm.GetNativeAPI().PushRootTable(); }, false);
     return 0;
   });
   auto compile_error = CatchException<CompilerException>([&] { CallRootFunction("compile_bad"); });
@@ -292,7 +289,8 @@ TEST_F(ScriptErrorTest, ErrorsThatTheScriptHandledAreForgotten) {
   ScratchFolder folder;
   const std::string broken = folder.Write("broken.nut", "local = ;");
   Run("try { call_back(function() { throw \"handled\"; }); } catch (e) {}\n"
-      "try { loadfile(\"" + broken + "\", true); } catch (e) {}\n");
+      "try { loadfile(\"" +
+      broken + "\", true); } catch (e) {}\n");
   EXPECT_FALSE(machine.HasStoredCompileError());
   EXPECT_FALSE(machine.HasStoredRuntimeError());
   auto call_error = CatchException<NativeAPIException>([&] {
@@ -306,13 +304,12 @@ TEST_F(ScriptErrorTest, ErrorsThatTheScriptHandledAreForgotten) {
   EXPECT_EQ(call_error.GetCall(), "sq_call");
 
   // Within one script run: the compile error it caught does not stand in for its own error.
-  auto runtime_error = CatchException<RuntimeException>([&] {
-    Run("try { loadfile(\"" + broken + "\", true); } catch (e) {}\nthrow \"real\";");
-  });
+  auto runtime_error = CatchException<RuntimeException>(
+      [&] { Run("try { loadfile(\"" + broken + "\", true); } catch (e) {}\nthrow \"real\";"); });
   EXPECT_EQ(runtime_error.GetErrorMessage(), "real");
   // Not caught, the compile error is the report.
-  auto compile_error = CatchException<CompilerException>(
-      [&] { Run("loadfile(\"" + broken + "\", true);"); });
+  auto compile_error =
+      CatchException<CompilerException>([&] { Run("loadfile(\"" + broken + "\", true);"); });
   EXPECT_EQ(compile_error.GetSourceName(), broken);
 }
 
@@ -336,7 +333,9 @@ TEST_F(ScriptErrorTest, CompiledScriptFilesRunLikeTheirSource) {
   EXPECT_EQ(error.GetErrorMessage(), "stopped");
   EXPECT_EQ(error.GetCallStack().at(0).source_name, "source.nut");
   // A damaged one is a file that cannot be run.
-  folder.Write("damaged.cnut", "\xFA\xFA" "damaged");
+  folder.Write("damaged.cnut",
+               "\xFA\xFA"
+               "damaged");
   EXPECT_THROW(machine.DoFile(folder.Path() + "/damaged.cnut", false), FileExecutionException);
   EXPECT_EQ(Top(), 0);
 }
@@ -356,8 +355,8 @@ TEST_F(ScriptErrorTest, NestingTooDeepForTheCompilerIsACompileError) {
 
   std::string else_ifs = "local a = 1; if (a == 0) a = 0;";
   for (int i = 0; i < depth; ++i) else_ifs += " else if (a == 1) a = 2;";
-  for (const std::string& text : {std::string("return ") + std::string(depth * 5, '!') + "1;",
-                                  else_ifs}) {
+  for (const std::string& text :
+       {std::string("return ") + std::string(depth * 5, '!') + "1;", else_ifs}) {
     error = CatchException<CompilerException>([&] { machine.CompileBuffer(text, "deep"); });
     EXPECT_EQ(error.GetDescription(), "the text is nested too deeply");
   }

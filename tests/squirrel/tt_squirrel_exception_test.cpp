@@ -29,7 +29,8 @@ TEST(TtSquirrelExceptionTest, EveryClassHasItsLogMessageAndUserText) {
       {std::make_shared<RuntimeException>("boom", CallStack{}),
        "TtSquirrel::RuntimeException : boom", "実行時エラー\r\nException [boom]\r\n\r\nCall Stack"},
       {std::make_shared<FileExecutionException>("/tmp/a.nut"),
-       "TtSquirrel::FileExecutionException : /tmp/a.nut", "ファイル実行エラー\r\nfile  : /tmp/a.nut"},
+       "TtSquirrel::FileExecutionException : /tmp/a.nut",
+       "ファイル実行エラー\r\nfile  : /tmp/a.nut"},
       {std::make_shared<GetOperationException>("integer : 5"),
        "TtSquirrel::GetOperationException : integer : 5", "get 操作エラー\r\nkey  : integer : 5"},
       {std::make_shared<SetOperationException>("string : k"),
@@ -65,8 +66,9 @@ TEST(TtSquirrelExceptionTest, TypeNamesFollowTheEngineCodes) {
 
 TEST(TtSquirrelExceptionTest, CompileLineIsCutToItsBufferWithoutSplittingACharacter) {
   CompilerException error("expected ';'", "main.nut", 12, 34);
-  EXPECT_EQ(error.Message(),
-            "TtSquirrel::CompilerException : main.nut : line = (12) : column = (34) : expected ';'");
+  EXPECT_EQ(
+      error.Message(),
+      "TtSquirrel::CompilerException : main.nut : line = (12) : column = (34) : expected ';'");
   EXPECT_EQ(error.GetMessageText(),
             "コンパイルエラー\r\nmain.nut : line = (12) : column = (34) : expected ';'");
 

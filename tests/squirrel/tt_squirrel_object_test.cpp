@@ -121,8 +121,8 @@ TEST_F(ScriptObjectTest, TypeTagsAreOnePerClassAndGuardInstancePointers) {
   Api().CreateInstance(-1);
   Api().SetInstanceUp(-1, &thing);
   EXPECT_EQ(Api().GetInstanceUp(-1, TypeTagOf<NativeThing>()), &thing);
-  auto error = CatchException<NativeAPIException>(
-      [&] { Api().GetInstanceUp(-1, TypeTagOf<OtherThing>()); });
+  auto error =
+      CatchException<NativeAPIException>([&] { Api().GetInstanceUp(-1, TypeTagOf<OtherThing>()); });
   EXPECT_EQ(error.GetCall(), "sq_getinstanceup");
 
   HSQOBJECT instance = Api().GetStackObject(-1);

@@ -38,13 +38,14 @@ struct Operation {
 
 TEST_F(ScriptStackTest, EveryOperationLeavesOnlyItsResultAlsoWhenItThrows) {
   auto call_root = [this](const std::string& name, bool keep) {
-    machine.Call(RootSlot(name),
-                 [this] {
-                   PushRoot();
-                   Api().PushInteger(4);
-                   return 2;
-                 },
-                 keep);
+    machine.Call(
+        RootSlot(name),
+        [this] {
+          PushRoot();
+          Api().PushInteger(4);
+          return 2;
+        },
+        keep);
   };
   std::vector<Operation> operations = {
       {"Call keeping", [&] { call_root("twice", true); }, 1},
@@ -56,8 +57,16 @@ TEST_F(ScriptStackTest, EveryOperationLeavesOnlyItsResultAlsoWhenItThrows) {
       {"CompileBuffer", [&] { machine.CompileBuffer("return 1;", "t"); }, 1},
       {"PushRootSlot", [&] { machine.PushRootSlot("data"); }, 1},
       {"PushRootSlot missing", [&] { machine.PushRootSlot("missing"); }, 0},
-      {"PushPath", [&] { machine.PushPath({"data", "inner", "value"}); }, 1},
-      {"PushPath missing", [&] { machine.PushPath({"data", "missing", "value"}); }, 0},
+      {"PushPath",
+       [&] {
+         machine.PushPath({"data", "inner", "value"});
+       },
+       1},
+      {"PushPath missing",
+       [&] {
+         machine.PushPath({"data", "missing", "value"});
+       },
+       0},
       {"GetSlot", [&] { machine.GetSlot(-1, "inner"); }, 1},
       {"GetSlot missing", [&] { machine.GetSlot(-1, 5); }, 0},
       {"Get", [&] { machine.Get(RootSlot("data"), "list"); }, 1},
@@ -66,13 +75,13 @@ TEST_F(ScriptStackTest, EveryOperationLeavesOnlyItsResultAlsoWhenItThrows) {
       {"NewSlot on an array", [&] { machine.NewSlot(-1, "added", nullptr, false); }, 0},
       {"NewRootSlot", [&] { machine.NewRootSlot("fresh", [&] { Api().NewTable(); }); }, 0},
       {"SetSlot", [&] { machine.SetSlot(-1, "inner", [&] { Api().PushNull(); }); }, 0},
-      {"SetSlot missing",
-       [&] { machine.SetSlot(-1, "missing_slot", [&] { Api().PushNull(); }); }, 0},
+      {"SetSlot missing", [&] { machine.SetSlot(-1, "missing_slot", [&] { Api().PushNull(); }); },
+       0},
       {"ArrayAppend", [&] { machine.ArrayAppend(RootSlot("data"), [&] { Api().PushNull(); }); }, 0},
       {"InstanceOf", [&] { machine.InstanceOf(RootSlot("Shape"), RootSlot("shape")); }, 0},
       {"InstanceOf a table", [&] { machine.InstanceOf(RootSlot("Shape"), -1); }, 0},
-      {"PushNativeClosure", [&] { machine.PushNativeClosure([](VirtualMachine&) { return 0; }, "f"); },
-       1},
+      {"PushNativeClosure",
+       [&] { machine.PushNativeClosure([](VirtualMachine&) { return 0; }, "f"); }, 1},
   };
   for (const Operation& operation : operations) {
     SCOPED_TRACE(operation.name);
@@ -93,13 +102,14 @@ TEST_F(ScriptStackTest, EveryOperationLeavesOnlyItsResultAlsoWhenItThrows) {
 }
 
 TEST_F(ScriptStackTest, ResultsAreTheValuesAsked) {
-  machine.Call(RootSlot("twice"),
-               [this] {
-                 PushRoot();
-                 Api().PushInteger(21);
-                 return 2;
-               },
-               true);
+  machine.Call(
+      RootSlot("twice"),
+      [this] {
+        PushRoot();
+        Api().PushInteger(21);
+        return 2;
+      },
+      true);
   EXPECT_EQ(Api().GetInteger(-1), 42);
   machine.PushPath({"data", "inner", "value"});
   EXPECT_EQ(Api().GetInteger(-1), 42);
@@ -115,8 +125,9 @@ TEST_F(ScriptStackTest, MissingSlotsNameTheirKey) {
   machine.Get(RootSlot("data"), "list");
   auto by_integer = CatchException<GetOperationException>([&] { machine.GetSlot(-1, 5); });
   EXPECT_EQ(by_integer.GetKeyText(), "integer : 5");
-  auto by_name = CatchException<GetOperationException>(
-      [&] { machine.PushPath({"data", "process_function"}); });
+  auto by_name = CatchException<GetOperationException>([&] {
+    machine.PushPath({"data", "process_function"});
+  });
   EXPECT_EQ(by_name.GetMessageText(), "get 操作エラー\r\nkey  : string : process_function");
   auto by_get = CatchException<NativeAPIException>([&] { machine.PushRootSlot("SubMenu"); });
   EXPECT_EQ(by_get.GetCall(), "sq_get");
@@ -128,8 +139,8 @@ TEST_F(ScriptStackTest, NewSlotNeedsAValueThatHoldsSlots) {
       [&] { machine.NewSlot(RootSlot("twice"), "x", "text", false); });
   EXPECT_EQ(error.GetActualType(), ObjectType(ObjectTypeCode::Closure));
   machine.Get(RootSlot("data"), "list");
-  auto on_array = CatchException<ObjectHasNotSlotException>(
-      [&] { machine.NewSlot(-1, "x", 0, false); });
+  auto on_array =
+      CatchException<ObjectHasNotSlotException>([&] { machine.NewSlot(-1, "x", 0, false); });
   std::string text = on_array.GetMessageText();
   EXPECT_EQ(text.substr(text.size() - 15), "actual  : Array");
 }
@@ -138,7 +149,8 @@ TEST_F(ScriptStackTest, NewSlotTakesEveryKindOfValue) {
   machine.NewSlot(RootSlot("data"), "text", "abc", false);
   machine.NewSlot(RootSlot("data"), "number", 12, false);
   machine.NewSlot(RootSlot("data"), "nothing", nullptr, false);
-  machine.NewSlot(RootSlot("data"), "pushed", [&] { Api().PushFloat(1.5f); }, false);
+  machine.NewSlot(
+      RootSlot("data"), "pushed", [&] { Api().PushFloat(1.5f); }, false);
   machine.NewSlot(RootSlot("Shape"), "count", 3, true);
   Run("::check <- data.text == \"abc\" && data.number == 12 && data.nothing == null"
       " && data.pushed == 1.5 && Shape.count == 3;");
@@ -167,8 +179,7 @@ TEST_F(ScriptStackTest, InstanceTestIsTheEnginesAndRejectsNonInstances) {
 }
 
 TEST_F(ScriptStackTest, ArrayAppendAddsAtTheEnd) {
-  machine.ArrayAppend([&] { machine.PushPath({"data", "list"}); },
-                      [&] { Api().PushInteger(30); });
+  machine.ArrayAppend([&] { machine.PushPath({"data", "list"}); }, [&] { Api().PushInteger(30); });
   machine.PushPath({"data", "list"});
   EXPECT_EQ(Api().GetSize(-1), 3);
   machine.GetSlot(-1, 2);

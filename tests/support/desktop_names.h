@@ -6,12 +6,12 @@
 
 namespace DesktopNames {
 
-inline const std::string kCafe = "caf\xC3\xA9";            // café: é is not in CP932
-inline const std::string kJose = "jos\xC3\xA9";            // josé
-inline const std::string kWaveDash = "w\xE3\x80\x9C";      // w〜: U+301C, CP932 gives back U+FF5E
+inline const std::string kCafe = "caf\xC3\xA9";        // café: é is not in CP932
+inline const std::string kJose = "jos\xC3\xA9";        // josé
+inline const std::string kWaveDash = "w\xE3\x80\x9C";  // w〜: U+301C, CP932 gives back U+FF5E
 inline const std::string kFullwidthTilde = "w\xEF\xBD\x9E";  // w～: U+FF5E, which CP932 has
-inline const std::string kEmoji = "\xF0\x9F\x98\x80";      // U+1F600
-inline const std::string kLatin1 = "caf\xE9";              // é as one Latin-1 byte: not UTF-8
+inline const std::string kEmoji = "\xF0\x9F\x98\x80";        // U+1F600
+inline const std::string kLatin1 = "caf\xE9";                // é as one Latin-1 byte: not UTF-8
 
 // The CP932 spelling of the tilde name: the same file as kFullwidthTilde, not kWaveDash.
 inline const std::string kTildeCp932 = "w\x81\x60";

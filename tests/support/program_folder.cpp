@@ -4,7 +4,9 @@
 
 namespace TarvaneTest {
 
-ProgramFolder::ProgramFolder() : scope_(scratch_.Join("tarvane")) { scratch_.MakeFolder("dictionary"); }
+ProgramFolder::ProgramFolder() : scope_(scratch_.Join("tarvane")) {
+  scratch_.MakeFolder("dictionary");
+}
 
 void ProgramFolder::Remove(const std::string& name) const { std::remove(Join(name).c_str()); }
 

@@ -23,7 +23,9 @@ public:
   std::string Read(const std::string& name) const { return ScratchFolder::Read(Join(name)); }
   void Remove(const std::string& name) const;
 
-  std::string WriteStartupScript(const std::string& text) const { return Write("tarvane.nut", text); }
+  std::string WriteStartupScript(const std::string& text) const {
+    return Write("tarvane.nut", text);
+  }
   void WriteSettings(const std::string& text) const { Write("tarvane.ini", text); }
   void WriteDictionary(const std::string& lines) const { Write("dictionary/cards.dat", lines); }
   std::string Settings() const { return Read("tarvane.ini"); }

@@ -26,7 +26,8 @@ public:
                                      Tarvane::MessageButtons buttons, Tarvane::MessageIcon icon,
                                      bool owned_by_main_window) override {
     messages.push_back({text, caption, buttons, icon, owned_by_main_window});
-    return buttons == Tarvane::MessageButtons::Ok ? Tarvane::MessageAnswer::Ok : answer_to_questions;
+    return buttons == Tarvane::MessageButtons::Ok ? Tarvane::MessageAnswer::Ok
+                                                  : answer_to_questions;
   }
 
   std::vector<Message> messages;

@@ -33,7 +33,8 @@ TEST_F(SortingTest, AFailingComparisonKeepsTheSorterAndItsText) {
 TEST_F(SortingTest, ARefreshWhoseSortFailsSaysTheRowsAreNotSorted) {
   Run("::failing <- false;"
       "class FlakySorter { name = \"気まぐれ\";"
-      "  function compare_for_sort(a, b) { if (::failing) throw \"fails now\"; return a.card.name <=> b.card.name; } }");
+      "  function compare_for_sort(a, b) { if (::failing) throw \"fails now\"; return a.card.name "
+      "<=> b.card.name; } }");
   table->SortBy(Value("FlakySorter()"));
   ASSERT_EQ(status_bar.texts[1], "並び替え : 気まぐれ");
   Run("::failing <- true;");

@@ -31,11 +31,13 @@ TEST_F(TableTest, LongWorkReportsHowFarItGotAndAddingStopsWhenAsked) {
   ProgressRecorder progress;
   table->SetWorkProgress(&progress);
   table->AddDeckFiles({folder.burn, folder.blue});
-  EXPECT_EQ(progress.calls, (Strings{"decks 0/2", "decks 1/2", "decks 2/2", "columns 0/1", "columns 1/1", "sort 10", "ended", "ended"}));
+  EXPECT_EQ(progress.calls, (Strings{"decks 0/2", "decks 1/2", "decks 2/2", "columns 0/1",
+                                     "columns 1/1", "sort 10", "ended", "ended"}));
   progress.calls.clear();
   progress.stop_after = 1;
   table->AddDeckFiles({folder.burn, folder.blue, folder.burn});
-  EXPECT_EQ(progress.calls, (Strings{"decks 0/3", "decks 1/3", "columns 0/1", "columns 1/1", "sort 10", "ended", "ended"}));
+  EXPECT_EQ(progress.calls, (Strings{"decks 0/3", "decks 1/3", "columns 0/1", "columns 1/1",
+                                     "sort 10", "ended", "ended"}));
   EXPECT_EQ(vm->GetDecks().size(), 3u) << "the deck read before the stop stays";
   progress.calls.clear();
   table->Resort();
@@ -96,7 +98,8 @@ TEST_F(TableTest, ColumnRecordsStayBesideTheirListColumns) {
 // reads every cell's shade and column record at each notification of the store.
 class RepaintingView : public TtListViewStore::Observer {
 public:
-  RepaintingView(const TtListViewStore& list, const Tarvane::AnalysisTable& table) : list_(list), table_(table) {}
+  RepaintingView(const TtListViewStore& list, const Tarvane::AnalysisTable& table)
+      : list_(list), table_(table) {}
   void ColumnsInserted(int, int) override { Repaint(); }
   void ColumnsDeleted(int, int) override { Repaint(); }
   void ColumnChanged(int) override { Repaint(); }
@@ -111,8 +114,10 @@ private:
   void Repaint() {
     ++repaints;
     for (int column = 0; column < list_.GetColumnCount(); ++column) {
-      if (const Tarvane::ColumnInfo* info = table_.GetColumnInfo(column)) sum_ += info->largest_magnitude;
-      for (int item = 0; item < list_.GetItemCount(); ++item) sum_ += table_.GetCellShade(item, column);
+      if (const Tarvane::ColumnInfo* info = table_.GetColumnInfo(column))
+        sum_ += info->largest_magnitude;
+      for (int item = 0; item < list_.GetItemCount(); ++item)
+        sum_ += table_.GetCellShade(item, column);
     }
   }
   const TtListViewStore& list_;
@@ -152,8 +157,10 @@ TEST_F(TableTest, ADeletedColumnTakesTheCurrentSorterWithIt) {
 }
 
 TEST_F(TableTest, ADeckWhoseProcessorFailsIsNotLoaded) {
-  Start("class DeckProcessor { constructor(deck) { if (deck.file_name == \"blue.txt\") throw \"no\"; }"
-        " name = \"d\"; sorter = null; function process_function(e) { return 1; } }");
+  Start(
+      "class DeckProcessor { constructor(deck) { if (deck.file_name == \"blue.txt\") throw \"no\"; "
+      "}"
+      " name = \"d\"; sorter = null; function process_function(e) { return 1; } }");
   table->AddDeckFiles({folder.blue, folder.burn});
   EXPECT_EQ(Captions(), Strings({kScriptErrorCaption}));
   ASSERT_EQ(vm->GetDecks().size(), 1u);
@@ -191,8 +198,9 @@ TEST_F(TableTest, AFailingFirstColumnProcessorKeepsTheOldOne) {
 TEST_F(TableTest, ResetNeverKeepsTheSorterOfADroppedDeck) {
   // A first column without a sorter: Reset cannot take its sorter and must not keep the old one,
   // whose script still points at the deck that Reset drops.
-  Start("class SorterlessName { name = \"名\"; function process_function(e) { return e.card.name; } }"
-        "::Organizer.create_first_column_processor <- function(j) { return SorterlessName(); }");
+  Start(
+      "class SorterlessName { name = \"名\"; function process_function(e) { return e.card.name; } }"
+      "::Organizer.create_first_column_processor <- function(j) { return SorterlessName(); }");
   reporter.messages.clear();
   table->AddDeckFiles({folder.burn});
   table->AddAllDeckColumns();

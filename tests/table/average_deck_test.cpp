@@ -26,9 +26,11 @@ struct GeneratedDeck {
 
 std::string DeckText(const GeneratedDeck& deck) {
   std::string text = deck.headers;
-  for (const auto& [name, count] : deck.mainboard) text += std::to_string(count) + " " + name + "\n";
+  for (const auto& [name, count] : deck.mainboard)
+    text += std::to_string(count) + " " + name + "\n";
   if (!deck.sideboard.empty()) text += "\n";
-  for (const auto& [name, count] : deck.sideboard) text += std::to_string(count) + " " + name + "\n";
+  for (const auto& [name, count] : deck.sideboard)
+    text += std::to_string(count) + " " + name + "\n";
   return text;
 }
 
@@ -109,7 +111,8 @@ protected:
 
   Cards Expected(const std::vector<GeneratedDeck>& decks, bool sideboard) {
     std::vector<const Board*> boards;
-    for (const GeneratedDeck& deck : decks) boards.push_back(sideboard ? &deck.sideboard : &deck.mainboard);
+    for (const GeneratedDeck& deck : decks)
+      boards.push_back(sideboard ? &deck.sideboard : &deck.mainboard);
     return Expected(boards);
   }
 };
@@ -161,7 +164,8 @@ TEST_F(AverageDeckTest, TheFileHoldsTheAverageOfTheDeckColumnsAndLoadsAsADeck) {
 }
 
 TEST_F(AverageDeckTest, TheNameSaysWhichArchetypesItWasMadeFrom) {
-  std::string burn = folder.Write("burn_a.txt", "#ARCHETYPE バーン\n#NAME Bolt\n4 Lightning Bolt\n");
+  std::string burn =
+      folder.Write("burn_a.txt", "#ARCHETYPE バーン\n#NAME Bolt\n4 Lightning Bolt\n");
   std::string named = folder.Write("named.txt", "#NAME Tempo\n4 Counterspell\n");
   std::string plain = folder.Write("plain.txt", "#ARCHETYPE \n4 Island\n");
   table->AddDeckFiles({burn, burn, named, plain});

@@ -3,14 +3,14 @@
 // deck_value. Both on the sample decks and on a generated metagame, in every board mode.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <random>
-#include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 
 #include "table/chart_numbers.h"
 #include "tests/support/scratch_folder.h"
@@ -129,14 +129,15 @@ private:
 class ShippedStatisticsTest : public TableTest {
 protected:
   void SetUp() override {
-    for (const auto& file :
-         std::filesystem::directory_iterator(std::string(TARVANE_SOURCE_DIR) + "/data/dictionary")) {
+    for (const auto& file : std::filesystem::directory_iterator(std::string(TARVANE_SOURCE_DIR) +
+                                                                "/data/dictionary")) {
       folder.Write("dictionary/" + file.path().filename().string(),
                    SourceFile("data/dictionary/" + file.path().filename().string()));
     }
     std::filesystem::remove(folder.Join("dictionary/cards.dat"));
     std::string script;
-    ASSERT_TRUE(TtString::TryUtf8ToCp932(SourceFile("data/tarvane.nut") + kPerRowStatistics, script));
+    ASSERT_TRUE(
+        TtString::TryUtf8ToCp932(SourceFile("data/tarvane.nut") + kPerRowStatistics, script));
     folder.Write("tarvane.nut", script);
     Start();
     vm->FillScriptMenu(Tarvane::ScriptMenuList::Processors, processors, nullptr);
@@ -159,7 +160,8 @@ protected:
 
   // Columns 1 to 5 the shipped statistics, 6 to 10 the same per row.
   void AddStatisticsColumns() {
-    for (const char* label : kStatisticsLabels) table->AddSpecialColumn(processors.leaves.at(label));
+    for (const char* label : kStatisticsLabels)
+      table->AddSpecialColumn(processors.leaves.at(label));
     for (int i = 0; i < 5; ++i) {
       table->AddSpecialColumn(Value("::PerRowColumns[" + std::to_string(i) + "]"));
     }
@@ -169,8 +171,8 @@ protected:
   // that the sort by decks playing gives.
   void ExpectSameAsPerRow() {
     ASSERT_EQ(list.GetColumnCount(), 11);
-    for (int mode : {Tarvane::Both, Tarvane::MainboardOnly, Tarvane::SideboardOnly,
-                     Tarvane::Hybrid}) {
+    for (int mode :
+         {Tarvane::Both, Tarvane::MainboardOnly, Tarvane::SideboardOnly, Tarvane::Hybrid}) {
       table->SetBoardMode(mode);
       for (int column = 1; column <= 5; ++column) {
         EXPECT_EQ(Column(column), Column(column + 5)) << "mode " << mode << ", column " << column;
@@ -189,14 +191,15 @@ protected:
     table->AddSpecialColumn(processors.leaves.at("採用デッキ数"));
     const int decks = static_cast<int>(vm->GetDecks().size());
     int rows_checked = 0;
-    for (int mode : {Tarvane::Both, Tarvane::MainboardOnly, Tarvane::SideboardOnly,
-                     Tarvane::Hybrid}) {
+    for (int mode :
+         {Tarvane::Both, Tarvane::MainboardOnly, Tarvane::SideboardOnly, Tarvane::Hybrid}) {
       table->SetBoardMode(mode);
       const int column = list.GetColumnCount() - 1;
       for (int item = 0; item < list.GetItemCount(); ++item) {
         const Tarvane::Entry* row = table->GetRowEntry(item);
         if (row->is_special()) continue;
-        const Tarvane::CardAdoption adoption = Tarvane::CardAdoptionOf(vm->GetDecks(), row->card().name);
+        const Tarvane::CardAdoption adoption =
+            Tarvane::CardAdoptionOf(vm->GetDecks(), row->card().name);
         const int playing = decks - adoption.by_board[row->board_type()][0];
         // A row that no deck plays (its counts are zero or below) leaves the cell empty.
         const std::string shown = list.GetItemText(item, column);
@@ -248,7 +251,8 @@ TEST_F(ShippedStatisticsTest, AGeneratedMetagameCountsTheSameInOnePass) {
   std::vector<std::string> paths;
   for (int deck = 0; deck < 150; ++deck) {
     // Archetypes of uneven sizes, some of them equal, so that order by count and name matter.
-    std::string text = "#ARCHETYPE Archetype " + std::to_string(deck % 7 == 0 ? 9 : deck % 4) + "\n";
+    std::string text =
+        "#ARCHETYPE Archetype " + std::to_string(deck % 7 == 0 ? 9 : deck % 4) + "\n";
     for (int line = 0; line < 12; ++line) {
       text += std::to_string(static_cast<int>(random() % 6) - 1) + " " + card(pool(random)) + "\n";
     }
@@ -289,7 +293,8 @@ TEST_F(ShippedStatisticsTest, BoardsAreCountedOncePerDeckList) {
 // What later scripts build on: per board, card name -> [decks playing, total copies, most
 // copies], the number of decks, and the same count over any list of decks.
 TEST_F(ShippedStatisticsTest, TheStoreForScripts) {
-  std::string burn = folder.Write("burn.txt", "4 Lightning Bolt\n20 Mountain\n\n2 Lightning Bolt\n");
+  std::string burn =
+      folder.Write("burn.txt", "4 Lightning Bolt\n20 Mountain\n\n2 Lightning Bolt\n");
   std::string prowess = folder.Write("prowess.txt", "2 Lightning Bolt\n18 Mountain\n");
   table->AddDeckFiles({burn, prowess});
   auto text = [&](const std::string& expression) {
@@ -303,7 +308,8 @@ TEST_F(ShippedStatisticsTest, TheStoreForScripts) {
   EXPECT_EQ(Value("::Statistics.deck_count()").ToInteger(), 2);
   EXPECT_EQ(text("::count_cards(::Organizer.decks.slice(1), ::Board.Type.Mainboard)[\"Mountain\"]"),
             "1,18,18");
-  EXPECT_EQ(Value("(\"Mountain\" in ::Statistics.board(::Board.Type.Sideboard)) ? 1 : 0").ToInteger(), 0);
+  EXPECT_EQ(
+      Value("(\"Mountain\" in ::Statistics.board(::Board.Type.Sideboard)) ? 1 : 0").ToInteger(), 0);
 }
 
 // Every deck column shows what deck_value gives, the totals of every shown or hidden total row
@@ -377,7 +383,8 @@ protected:
       const int offset = generated.archetype == "バーン" ? 10 : 0;
       std::string text = generated.headers;
       for (int line = 0; line < 10; ++line) {
-        text += std::to_string(1 + random() % 4) + " Generated " + std::to_string(pool(random) + offset) + "\n";
+        text += std::to_string(1 + random() % 4) + " Generated " +
+                std::to_string(pool(random) + offset) + "\n";
       }
       text += "\n2 Generated " + std::to_string(pool(random)) + "\n";
       paths.push_back(folder.Write("meta/deck" + std::to_string(deck) + ".txt", text));
@@ -402,8 +409,8 @@ TEST_F(ArchetypeColumnsTest, OneColumnPerArchetypeLargestFirstAsThePerDeckTableG
   const int deck_columns = static_cast<int>(decks.size());
   table->AddSpecialColumn(processors.leaves.at("アーキタイプ別/採用率"));
   table->AddSpecialColumn(processors.leaves.at("アーキタイプ別/平均枚数"));
-  const std::vector<std::string> archetypes = {"ジャンド", "バーン", "トロン", "deck80.txt",
-                                               "deck81.txt", "deck82.txt"};
+  const std::vector<std::string> archetypes = {"ジャンド",   "バーン",     "トロン",
+                                               "deck80.txt", "deck81.txt", "deck82.txt"};
   const std::vector<int> sizes = {40, 25, 15, 1, 1, 1};
   ASSERT_EQ(list.GetColumnCount(), 1 + deck_columns + 2 * 6);
   for (int mode : {Tarvane::Both, Tarvane::Hybrid}) {
@@ -413,7 +420,8 @@ TEST_F(ArchetypeColumnsTest, OneColumnPerArchetypeLargestFirstAsThePerDeckTableG
       const int average_column = share_column + 6;
       const std::string header = archetypes[a] + " (" + std::to_string(sizes[a]) + ")";
       EXPECT_EQ(list.GetColumnText(share_column), header + " 採用率");
-      EXPECT_EQ(list.GetColumnText(average_column), header + " 平均枚数") << "the two statistics read apart";
+      EXPECT_EQ(list.GetColumnText(average_column), header + " 平均枚数")
+          << "the two statistics read apart";
       for (int row = 0; row < list.GetItemCount(); ++row) {
         int playing = 0;
         double copies = 0;
@@ -445,8 +453,8 @@ TEST_F(ArchetypeColumnsTest, TheColumnsSortLikeTheStatisticsColumns) {
   table->SortByColumn(2);
   EXPECT_EQ(status_bar.texts[1], "並び替え : バーン (25) 採用率順");
   std::vector<std::string> names = Column(0);
-  const int separator = static_cast<int>(
-      std::find(names.begin(), names.end(), "-- サイドボード --") - names.begin());
+  const int separator =
+      static_cast<int>(std::find(names.begin(), names.end(), "-- サイドボード --") - names.begin());
   ASSERT_LT(separator, list.GetItemCount());
   for (int row = 1; row < list.GetItemCount(); ++row) {
     const bool special = !table->GetRowEntry(row)->is_normal();
@@ -465,7 +473,8 @@ TEST_F(ArchetypeColumnsTest, TheColumnsSortLikeTheStatisticsColumns) {
 TEST_F(ShippedStatisticsTest, AMenuItemAddsTheColumnsItsCreateColumnsReturns) {
   Run("class Two { name = \"two\";"
       "  function create_columns() {"
-      "    return [StatisticsProcessor(\"a\", decks_playing), StatisticsProcessor(\"b\", total_copies)];"
+      "    return [StatisticsProcessor(\"a\", decks_playing), StatisticsProcessor(\"b\", "
+      "total_copies)];"
       "  } }"
       "class NoArray { name = \"no array\"; function create_columns() { return 5; } }"
       "class NoColumns { name = \"none\"; function create_columns() { return []; } }"
@@ -485,7 +494,8 @@ TEST_F(ShippedStatisticsTest, AMenuItemAddsTheColumnsItsCreateColumnsReturns) {
 // The difference of two deck columns, row by row: blank where equal, total rows included;
 // it sorts by the difference, and editing the deck list keeps it while both files stay.
 TEST_F(ShippedStatisticsTest, TheDifferenceColumnOfTwoDecks) {
-  std::string burn = folder.Write("burn.txt", "#NAME Burn\n4 Lightning Bolt\n20 Mountain\n\n2 Lightning Bolt\n");
+  std::string burn =
+      folder.Write("burn.txt", "#NAME Burn\n4 Lightning Bolt\n20 Mountain\n\n2 Lightning Bolt\n");
   std::string prowess = folder.Write("prowess.txt", "2 Lightning Bolt\n18 Mountain\n4 Island\n");
   table->AddDeckFiles({burn, prowess});
   table->AddAllDeckColumns();
@@ -503,9 +513,9 @@ TEST_F(ShippedStatisticsTest, TheDifferenceColumnOfTwoDecks) {
         << "row " << row;
   }
   table->SortByColumn(3);
-  EXPECT_EQ(Column(0)[0], "山");     // +2
+  EXPECT_EQ(Column(0)[0], "山");  // +2
   EXPECT_EQ(Column(3)[0], "2");
-  EXPECT_EQ(Column(0)[2], "島");     // -4, the last card row of the main deck
+  EXPECT_EQ(Column(0)[2], "島");  // -4, the last card row of the main deck
   EXPECT_EQ(Column(3)[2], "-4");
 
   table->ReplaceDeckFiles({prowess, burn});
@@ -533,9 +543,10 @@ TEST_F(ShippedStatisticsTest, ArchetypeColumnsFollowTheRuleFolder) {
   table->AddSpecialColumn(processors.leaves.at("アーキタイプ別/採用率"));
   std::vector<std::string> headers = Headers();
   std::vector<std::string> added(headers.begin() + before, headers.end());
-  EXPECT_EQ(added, (std::vector<std::string>{"Unknown (6) 採用率", "Azorius GenericControl (1) 採用率",
-                                             "Boros Burn (1) 採用率", "Grixis GenericControl (1) 採用率",
-                                             "Jund Aggro (1) 採用率"}));
+  EXPECT_EQ(added,
+            (std::vector<std::string>{"Unknown (6) 採用率", "Azorius GenericControl (1) 採用率",
+                                      "Boros Burn (1) 採用率", "Grixis GenericControl (1) 採用率",
+                                      "Jund Aggro (1) 採用率"}));
   // The old columns name archetypes that no deck has now: blank.
   for (int column = 1; column < before; ++column) {
     for (const std::string& text : Column(column)) EXPECT_EQ(text, "") << headers[column];

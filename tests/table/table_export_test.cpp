@@ -57,8 +57,7 @@ TEST_F(ExportTest, LongTextsAreWrittenWhole) {
   const std::string long_text(20000, 'x');
   list.InsertColumn(0, long_text, 64);
   AddRow({long_text + "y"});
-  EXPECT_EQ(BuildTableText(list, ","),
-            "\"" + long_text + "\"\r\n\"" + long_text + "y\"\r\n");
+  EXPECT_EQ(BuildTableText(list, ","), "\"" + long_text + "\"\r\n\"" + long_text + "y\"\r\n");
 }
 
 TEST_F(ExportTest, TheFileHoldsTheBytesUnderExactlyTheGivenName) {
@@ -84,11 +83,14 @@ TEST_F(ExportTest, ATargetThatCannotBeWrittenIsReportedWithTheReasonAndLeftAlone
   }
   ASSERT_EQ(reporter.messages.size(), 4u);
   EXPECT_EQ(reporter.messages[0].caption, "ファイルオープンエラー");
-  EXPECT_EQ(reporter.messages[0].text, "ファイルを開くのに失敗しました。\r\nファイル名 ： " + folder_path +
+  EXPECT_EQ(reporter.messages[0].text, "ファイルを開くのに失敗しました。\r\nファイル名 ： " +
+                                           folder_path +
                                            "\r\n原因 ： 通常のファイルではありません");
-  EXPECT_EQ(reporter.messages[1].text, "ファイルを開くのに失敗しました。\r\nファイル名 ： " + unspellable +
-                                           "\r\n原因 ： " + TtString::kUnrepresentablePathReason);
-  EXPECT_EQ(reporter.messages[2].text, "ファイルを開くのに失敗しました。\r\nファイル名 ： " + read_only +
+  EXPECT_EQ(reporter.messages[1].text, "ファイルを開くのに失敗しました。\r\nファイル名 ： " +
+                                           unspellable + "\r\n原因 ： " +
+                                           TtString::kUnrepresentablePathReason);
+  EXPECT_EQ(reporter.messages[2].text, "ファイルを開くのに失敗しました。\r\nファイル名 ： " +
+                                           read_only +
                                            "\r\n原因 ： 書き込みが許可されていないファイルです");
   EXPECT_EQ(ScratchFolder::Read(read_only), "kept");
   EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
@@ -109,7 +111,9 @@ TEST_F(ExportTest, AWriteThatFailsHalfwayKeepsTheOldFileWhole) {
   EXPECT_EQ(ScratchFolder::Read(path), "old table");
   ASSERT_EQ(reporter.messages.size(), 1u);
   EXPECT_EQ(reporter.messages[0].caption, "ファイル書き込みエラー");
-  EXPECT_EQ(reporter.messages[0].text.rfind("ファイルの書き込みに失敗しました。\r\nファイル名 ： " + path, 0), 0u);
+  EXPECT_EQ(reporter.messages[0].text.rfind(
+                "ファイルの書き込みに失敗しました。\r\nファイル名 ： " + path, 0),
+            0u);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch.Path()), {}), 1);
 }
 
@@ -128,7 +132,12 @@ TEST_F(ExportTest, AClipboardThatCannotBeOpenedOrFilledIsReported) {
   AddRow({"稲妻"});
   std::string copied;
   EXPECT_TRUE(Tarvane::ExportTsvToClipboard(
-      list, [&](const std::string& text) { copied = text; return true; }, reporter));
+      list,
+      [&](const std::string& text) {
+        copied = text;
+        return true;
+      },
+      reporter));
   EXPECT_EQ(copied, "\"カード名\"\r\n\"稲妻\"\r\n");
   EXPECT_TRUE(reporter.messages.empty());
 

@@ -82,7 +82,8 @@ protected:
   }
 
   void Start(const std::string& extra_script = "") {
-    if (!extra_script.empty()) folder.Write("tarvane.nut", TestStartupScript().append(extra_script));
+    if (!extra_script.empty())
+      folder.Write("tarvane.nut", TestStartupScript().append(extra_script));
     table.reset();
     vm.reset();
     vm = std::make_unique<Tarvane::SquirrelVM>(reporter);

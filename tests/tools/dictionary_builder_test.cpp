@@ -52,14 +52,16 @@ TEST(DictionaryBuilderTest, CardsListedByNameGiveOneLinePerNameInTheLineFormat) 
   EXPECT_EQ(built.lines.size(), 12u);
 
   // A plain creature, byte for byte: the em dash is the code page's own dash.
-  EXPECT_NE(built.text.find("Grizzly Bears\t灰色熊\t{1}{G}\t2\tCreature \x81\x5C Bear\tCreature\t2/2\n"),
-            std::string::npos);
+  EXPECT_NE(
+      built.text.find("Grizzly Bears\t灰色熊\t{1}{G}\t2\tCreature \x81\x5C Bear\tCreature\t2/2\n"),
+      std::string::npos);
 
   // A split card only under its full name, both halves in each field, mana value the sum.
   EXPECT_EQ(built.lines.count("Fire"), 0u);
   const Fields& fire_ice = built.lines["Fire // Ice"];
   EXPECT_EQ(fire_ice[1], "火 // 氷");
-  EXPECT_EQ(Middle(fire_ice), (Fields{"{1}{R} // {1}{U}", "4", "Instant // Instant", "Instant", ""}));
+  EXPECT_EQ(Middle(fire_ice),
+            (Fields{"{1}{R} // {1}{U}", "4", "Instant // Instant", "Instant", ""}));
   EXPECT_EQ(Paragraphs(fire_ice),
             (Fields{"Fire {1}{R} Instant",
                     "Fire deals 2 damage divided as you choose among one or two targets.",
@@ -68,10 +70,12 @@ TEST(DictionaryBuilderTest, CardsListedByNameGiveOneLinePerNameInTheLineFormat) 
   // A transform card under its full name and its front face's name, which deck lists use.
   const Fields& delver = built.lines["Delver of Secrets"];
   EXPECT_EQ(delver[1], "秘密を掘り下げる者");
-  EXPECT_EQ(Middle(delver), (Fields{"{U}", "1", "Creature \x81\x5C Human Wizard", "Creature", "1/1"}));
+  EXPECT_EQ(Middle(delver),
+            (Fields{"{U}", "1", "Creature \x81\x5C Human Wizard", "Creature", "1/1"}));
   EXPECT_EQ(built.lines["Delver of Secrets // Insectile Aberration"][1],
             "秘密を掘り下げる者 // 昆虫の逸脱者");
-  EXPECT_EQ(Paragraphs(delver), Paragraphs(built.lines["Delver of Secrets // Insectile Aberration"]));
+  EXPECT_EQ(Paragraphs(delver),
+            Paragraphs(built.lines["Delver of Secrets // Insectile Aberration"]));
   EXPECT_EQ(Paragraphs(delver)[2], "Insectile Aberration Creature \x81\x5C Human Insect 3/2");
 
   // An adventure card likewise; its creature face decides the type.
@@ -166,8 +170,11 @@ TEST(DictionaryBuilderTest, ValuesNeverBreakTheLineFormat) {
                    "\"oracle_text\":\"One\\n\\nTwo \\n\",\"cmc\":1") +
       "," +
       ScryfallCard("\"name\":\"Long\",\"oracle_id\":\"2\",\"type_line\":\"Sorcery\","
-                   "\"oracle_text\":\"First\\n" + long_text + "\\nLast\",\"cmc\":2.99") +
-      "," + ScryfallCard("\"name\":\"Odd \\uD83D\\uDC3B\",\"oracle_id\":\"3\",\"type_line\":\"Plane \\u2014 Zendikar\"") +
+                   "\"oracle_text\":\"First\\n" +
+                   long_text + "\\nLast\",\"cmc\":2.99") +
+      "," +
+      ScryfallCard("\"name\":\"Odd \\uD83D\\uDC3B\",\"oracle_id\":\"3\",\"type_line\":\"Plane "
+                   "\\u2014 Zendikar\"") +
       "]");
   ExpectWellFormedDictionary(built.text);
   EXPECT_EQ(built.lines["Tab Name"],
@@ -210,16 +217,19 @@ TEST(DictionaryBuilderTest, AFailedBuildLeavesTheExistingDictionaryAsItWas) {
                Tarvane::DictionarySourceException);
   EXPECT_THROW(build_from("{\"meta\":{},\"data\":{\"LEA\":{\"name\":\"Alpha\"}}}"),
                Tarvane::DictionarySourceException);
-  EXPECT_THROW(Tarvane::BuildDictionary(folder.Join("missing.json"), output), TtFileAccessException);
+  EXPECT_THROW(Tarvane::BuildDictionary(folder.Join("missing.json"), output),
+               TtFileAccessException);
   EXPECT_EQ(ReadFile(output), "Old\tOld\t\t0\tLand\tLand\t\n");
   EXPECT_FALSE(std::filesystem::exists(output + ".tmp"));
 }
 
 // A printing of a set in the data listed by set, with its Japanese name when given.
-std::string Printing(const std::string& name, const std::string& number, const std::string& japanese,
-                     const std::string& extra = "") {
-  std::string foreign = japanese.empty() ? "" :
-      ",\"foreignData\":[{\"language\":\"Japanese\",\"name\":\"" + japanese + "\"}]";
+std::string Printing(const std::string& name, const std::string& number,
+                     const std::string& japanese, const std::string& extra = "") {
+  std::string foreign =
+      japanese.empty()
+          ? ""
+          : ",\"foreignData\":[{\"language\":\"Japanese\",\"name\":\"" + japanese + "\"}]";
   return "{\"name\":\"" + name + "\",\"number\":\"" + number + "\",\"uuid\":\"" + name + number +
          "\",\"type\":\"Creature\",\"manaValue\":3" + foreign + extra + "}";
 }
@@ -228,28 +238,36 @@ TEST(DictionaryBuilderTest, AFileOfOneSetIsReadAsTheSetsOfAllPrintingsAre) {
   Built built = BuildFromJson(
       "{\"meta\":{\"version\":\"5\"},\"data\":{\"baseSetSize\":2,"
       "\"booster\":{\"default\":{\"boosters\":[{\"contents\":{\"common\":10}}]}},"
-      "\"cards\":[" + Printing("Grizzly Bears", "1", U8(u8"灰色熊")) + "," +
-      Printing("Ornithopter", "2", "") + "],\"code\":\"M10\",\"decks\":[{\"name\":\"Starter\","
-      "\"mainBoard\":[" + Printing("Starter Card", "9", "") + "]}],\"name\":\"Magic 2010\","
-      "\"releaseDate\":\"2009-07-17\",\"sealedProduct\":[{\"name\":\"M10 Booster\",\"uuid\":\"p\"}],"
-      "\"tokens\":[" + Printing("Insect", "T1", "") + "],\"translations\":{\"Japanese\":\"x\"}}}");
-  EXPECT_EQ(built.text, "Grizzly Bears\t灰色熊\t\t3\tCreature\tCreature\t\n"
-                        "Ornithopter\tOrnithopter\t\t3\tCreature\tCreature\t\n");
+      "\"cards\":[" +
+      Printing("Grizzly Bears", "1", U8(u8"灰色熊")) + "," + Printing("Ornithopter", "2", "") +
+      "],\"code\":\"M10\",\"decks\":[{\"name\":\"Starter\","
+      "\"mainBoard\":[" +
+      Printing("Starter Card", "9", "") +
+      "]}],\"name\":\"Magic 2010\","
+      "\"releaseDate\":\"2009-07-17\",\"sealedProduct\":[{\"name\":\"M10 "
+      "Booster\",\"uuid\":\"p\"}],"
+      "\"tokens\":[" +
+      Printing("Insect", "T1", "") + "],\"translations\":{\"Japanese\":\"x\"}}}");
+  EXPECT_EQ(built.text,
+            "Grizzly Bears\t灰色熊\t\t3\tCreature\tCreature\t\n"
+            "Ornithopter\tOrnithopter\t\t3\tCreature\tCreature\t\n");
 }
 
 TEST(DictionaryBuilderTest, TheJapaneseNameComesFromTheSetsMainPrinting) {
-  const std::string flavor = ",\"flavorName\":\"Mechagodzilla\",\"promoTypes\":[\"godzillaseries\"]";
+  const std::string flavor =
+      ",\"flavorName\":\"Mechagodzilla\",\"promoTypes\":[\"godzillaseries\"]";
   Built built = BuildFromJson(
       "{\"data\":{\"IKO\":{\"releaseDate\":\"2020-04-24\",\"cards\":[" +
       Printing("Crystalline Giant", "3", U8(u8"結晶の巨人")) + "," +
-      Printing("Crystalline Giant", "370", U8(u8"結晶の巨人 (決戦兵器、メカゴジラ)"), flavor) + "," +
-      Printing("Dirge Bat", "371", U8(u8"水晶の巨人 (ラドン)"), ",\"promoTypes\":[\"godzillaseries\"]") + "," +
-      Printing("Dirge Bat", "84", U8(u8"葬送の蝙蝠")) + "," +
+      Printing("Crystalline Giant", "370", U8(u8"結晶の巨人 (決戦兵器、メカゴジラ)"), flavor) +
+      "," +
+      Printing("Dirge Bat", "371", U8(u8"水晶の巨人 (ラドン)"),
+               ",\"promoTypes\":[\"godzillaseries\"]") +
+      "," + Printing("Dirge Bat", "84", U8(u8"葬送の蝙蝠")) + "," +
       // A variant with a defective name before and after the main printing.
       Printing("Liliana's Standard Bearer", "300", U8(u8"リリアナの軍旗手（しゅ")) + "," +
       Printing("Liliana's Standard Bearer", "14", U8(u8"リリアナの軍旗手")) + "," +
-      Printing("Liliana's Standard Bearer", "301", U8(u8"リリアナの軍旗手（しゅ")) +
-      "]}}}");
+      Printing("Liliana's Standard Bearer", "301", U8(u8"リリアナの軍旗手（しゅ")) + "]}}}");
   EXPECT_EQ(built.lines["Crystalline Giant"][1], "結晶の巨人");
   EXPECT_EQ(built.lines["Dirge Bat"][1], "葬送の蝙蝠");
   EXPECT_EQ(built.lines["Liliana's Standard Bearer"][1], "リリアナの軍旗手");
@@ -257,13 +275,16 @@ TEST(DictionaryBuilderTest, TheJapaneseNameComesFromTheSetsMainPrinting) {
   // Printings in every language (the later "lang" counts): a Japanese printing under a flavor
   // name is no name of the card.
   built = BuildFromJson(
-      "[" + ScryfallCard("\"name\":\"Crystalline Giant\",\"oracle_id\":\"g\",\"lang\":\"ja\","
-                         "\"released_at\":\"2020-04-24\",\"collector_number\":\"370\","
-                         "\"flavor_name\":\"Mechagodzilla\",\"printed_name\":\"" +
-                         U8(u8"結晶の巨人 (決戦兵器、メカゴジラ)") + "\"") +
-      "," + ScryfallCard("\"name\":\"Crystalline Giant\",\"oracle_id\":\"g\",\"lang\":\"ja\","
-                         "\"released_at\":\"2020-04-24\",\"collector_number\":\"3\",\"printed_name\":\"" +
-                         U8(u8"結晶の巨人") + "\"") + "]");
+      "[" +
+      ScryfallCard("\"name\":\"Crystalline Giant\",\"oracle_id\":\"g\",\"lang\":\"ja\","
+                   "\"released_at\":\"2020-04-24\",\"collector_number\":\"370\","
+                   "\"flavor_name\":\"Mechagodzilla\",\"printed_name\":\"" +
+                   U8(u8"結晶の巨人 (決戦兵器、メカゴジラ)") + "\"") +
+      "," +
+      ScryfallCard("\"name\":\"Crystalline Giant\",\"oracle_id\":\"g\",\"lang\":\"ja\","
+                   "\"released_at\":\"2020-04-24\",\"collector_number\":\"3\",\"printed_name\":\"" +
+                   U8(u8"結晶の巨人") + "\"") +
+      "]");
   EXPECT_EQ(built.lines["Crystalline Giant"][1], "結晶の巨人");
 }
 
@@ -271,20 +292,20 @@ TEST(DictionaryBuilderTest, TheJapaneseNameComesFromTheSetsMainPrinting) {
 // Japanese name rather than none; any other printing's name still wins, whatever its date.
 TEST(DictionaryBuilderTest, APromoUnderItsOwnNameGivesTheJapaneseNameWhenNoOtherPrintingDoes) {
   const std::string promo = ",\"promoTypes\":[\"godzillaseries\"]";
-  Built built = BuildFromJson(
-      "{\"data\":{\"IKO\":{\"releaseDate\":\"2020-04-24\",\"cards\":[" +
-      Printing("Dirge Bat", "371", U8(u8"葬送の蝙蝠"), promo) + "," +
-      Printing("Crystalline Giant", "370", U8(u8"別名"), promo) + "]}," +
-      "\"M21\":{\"releaseDate\":\"2020-07-03\",\"cards\":[" +
-      Printing("Crystalline Giant", "3", U8(u8"結晶の巨人")) + "]}}}");
+  Built built = BuildFromJson("{\"data\":{\"IKO\":{\"releaseDate\":\"2020-04-24\",\"cards\":[" +
+                              Printing("Dirge Bat", "371", U8(u8"葬送の蝙蝠"), promo) + "," +
+                              Printing("Crystalline Giant", "370", U8(u8"別名"), promo) + "]}," +
+                              "\"M21\":{\"releaseDate\":\"2020-07-03\",\"cards\":[" +
+                              Printing("Crystalline Giant", "3", U8(u8"結晶の巨人")) + "]}}}");
   EXPECT_EQ(built.lines["Dirge Bat"][1], "葬送の蝙蝠");
   EXPECT_EQ(built.lines["Crystalline Giant"][1], "結晶の巨人");
 
-  built = BuildFromJson(
-      "[" + ScryfallCard("\"name\":\"Dirge Bat\",\"oracle_id\":\"d\",\"lang\":\"ja\","
-                         "\"released_at\":\"2020-04-24\",\"collector_number\":\"371\","
-                         "\"promo_types\":[\"godzillaseries\"],\"printed_name\":\"" + U8(u8"葬送の蝙蝠") + "\"") +
-      "]");
+  built = BuildFromJson("[" +
+                        ScryfallCard("\"name\":\"Dirge Bat\",\"oracle_id\":\"d\",\"lang\":\"ja\","
+                                     "\"released_at\":\"2020-04-24\",\"collector_number\":\"371\","
+                                     "\"promo_types\":[\"godzillaseries\"],\"printed_name\":\"" +
+                                     U8(u8"葬送の蝙蝠") + "\"") +
+                        "]");
   EXPECT_EQ(built.lines["Dirge Bat"][1], "葬送の蝙蝠");
 }
 
@@ -309,8 +330,9 @@ TEST(DictionaryBuilderTest, FilesOfAShapeItDoesNotKnowAndEmptyResultsAreRefused)
   // Printings by identifier, a deck's list of printings, a list of sets without cards.
   EXPECT_THROW(build_from("{\"data\":{\"u1\":" + Printing("A", "1", "") + "}}"),
                Tarvane::DictionarySourceException);
-  EXPECT_THROW(build_from("{\"data\":{\"name\":\"Deck\",\"mainBoard\":[" + Printing("A", "1", "") + "]}}"),
-               Tarvane::DictionarySourceException);
+  EXPECT_THROW(
+      build_from("{\"data\":{\"name\":\"Deck\",\"mainBoard\":[" + Printing("A", "1", "") + "]}}"),
+      Tarvane::DictionarySourceException);
   EXPECT_THROW(build_from("{\"data\":[{\"code\":\"LEA\",\"name\":\"Alpha\"}]}"),
                Tarvane::DictionarySourceException);
   // Every card too long to be a line.
@@ -352,14 +374,16 @@ TEST(DictionaryBuilderTest, TheOutputIsWrittenThroughALinkAndNeverOverADeviceOrA
   const std::string fifo = folder.Join("fifo.dat");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   ::chmod(target.c_str(), 0444);
-  for (const std::string& output : {folder.Join("null.dat"), fifo, target, folder.Join("cards.dat")}) {
+  for (const std::string& output :
+       {folder.Join("null.dat"), fifo, target, folder.Join("cards.dat")}) {
     EXPECT_THROW(Tarvane::BuildDictionary(input, output), TtFileAccessException) << output;
   }
   EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
   EXPECT_TRUE(std::filesystem::is_fifo(fifo));
   EXPECT_EQ(ReadFile(target).substr(0, 2), "A\t");
   // Nor is /dev/zero read forever as the card data.
-  EXPECT_THROW(Tarvane::BuildDictionary("/dev/zero", folder.Join("new.dat")), TtFileAccessException);
+  EXPECT_THROW(Tarvane::BuildDictionary("/dev/zero", folder.Join("new.dat")),
+               TtFileAccessException);
 }
 
 }  // namespace

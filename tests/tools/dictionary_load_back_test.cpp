@@ -20,14 +20,15 @@ std::string SampleDataFolder(const std::string& name) {
 }
 
 TEST(DictionaryLoadBackTest, EveryFixtureGivesADictionaryThatLoads) {
-  for (const char* fixture : {"mtgjson_atomic_cards.json", "mtgjson_all_printings.json",
-                              "scryfall_all_cards.json"}) {
+  for (const char* fixture :
+       {"mtgjson_atomic_cards.json", "mtgjson_all_printings.json", "scryfall_all_cards.json"}) {
     for (bool japanese_text : {false, true}) {
       SCOPED_TRACE(fixture);
       ScratchFolder folder;
       Tarvane::DictionaryBuildOptions options;
       options.japanese_text = japanese_text;
-      auto summary = Tarvane::BuildDictionary(FixturePath(fixture), folder.Join("cards.dat"), options);
+      auto summary =
+          Tarvane::BuildDictionary(FixturePath(fixture), folder.Join("cards.dat"), options);
       CardDatabase cards;
       ASSERT_NO_THROW(cards.LoadDictionary(folder.Path()));
       EXPECT_EQ(cards.size(), static_cast<size_t>(summary.lines));
@@ -67,13 +68,17 @@ TEST(SampleDataTest, TheShippedDictionaryLoadsAndHoldsEveryCardType) {
   CardDatabase cards;
   ASSERT_NO_THROW(cards.LoadDictionary(SampleDataFolder("dictionary")));
   EXPECT_GE(cards.size(), 150u);
-  const std::pair<const char*, int> examples[] = {
-      {"Mountain", CardType::Land},          {"Goblin Guide", CardType::Creature},
-      {"Lightning Bolt", CardType::Instant}, {"Thoughtseize", CardType::Sorcery},
-      {"Blood Moon", CardType::Enchantment}, {"Aether Vial", CardType::Artifact},
-      {"Karn Liberated", CardType::Planeswalker}, {"Backup Plan", CardType::Conspiracy},
-      {"Chaotic Aether", CardType::Phenomenon},   {"Tazeem", CardType::Plane},
-      {"Invasion of Zendikar", 0}};
+  const std::pair<const char*, int> examples[] = {{"Mountain", CardType::Land},
+                                                  {"Goblin Guide", CardType::Creature},
+                                                  {"Lightning Bolt", CardType::Instant},
+                                                  {"Thoughtseize", CardType::Sorcery},
+                                                  {"Blood Moon", CardType::Enchantment},
+                                                  {"Aether Vial", CardType::Artifact},
+                                                  {"Karn Liberated", CardType::Planeswalker},
+                                                  {"Backup Plan", CardType::Conspiracy},
+                                                  {"Chaotic Aether", CardType::Phenomenon},
+                                                  {"Tazeem", CardType::Plane},
+                                                  {"Invasion of Zendikar", 0}};
   for (const auto& [name, type] : examples) {
     SCOPED_TRACE(name);
     ASSERT_TRUE(cards.card_exist(name));
@@ -81,7 +86,9 @@ TEST(SampleDataTest, TheShippedDictionaryLoadsAndHoldsEveryCardType) {
     EXPECT_NE(cards.fetch(name).name_japanese, name);
   }
   // Rules texts of several paragraphs.
-  EXPECT_EQ(cards.fetch("Boros Charm").rules_text.rfind("Choose one ―\r\n\r\n・ Boros Charm deals", 0), 0u);
+  EXPECT_EQ(
+      cards.fetch("Boros Charm").rules_text.rfind("Choose one ―\r\n\r\n・ Boros Charm deals", 0),
+      0u);
 }
 
 TEST(SampleDataTest, TheSampleDecksNameDictionaryCardsSaveOne) {

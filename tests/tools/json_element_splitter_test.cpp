@@ -27,8 +27,9 @@ TEST(JsonElementSplitterTest, PiecesOfATopLevelArraySurviveAnyCutOfTheInput) {
       "\xEF\xBB\xBF [ {\"name\":\"a]}\\\"[{\"}, 12, \"skip\", [1,[2]] ,{\"text\":\"\\\\\"}]\n";
   for (size_t part_size : {1u, 2u, 3u, 7u, 1000u}) {
     SCOPED_TRACE(part_size);
-    EXPECT_EQ(Pieces(json, part_size),
-              (std::vector<std::string>{"{\"name\":\"a]}\\\"[{\"}", "[1,[2]]", "{\"text\":\"\\\\\"}"}));
+    EXPECT_EQ(
+        Pieces(json, part_size),
+        (std::vector<std::string>{"{\"name\":\"a]}\\\"[{\"}", "[1,[2]]", "{\"text\":\"\\\\\"}"}));
   }
 }
 
@@ -42,19 +43,19 @@ TEST(JsonElementSplitterTest, PiecesOfAnObjectAreTheMemberValuesOfItsDataMember)
 TEST(JsonElementSplitterTest, APieceOfTheDataObjectKnowsItsMemberName) {
   std::vector<std::string> keys;
   JsonElementSplitter* current = nullptr;
-  JsonElementSplitter splitter("test.json", [&](const char*, size_t, size_t) {
-    keys.emplace_back(current->PieceKey());
-  });
+  JsonElementSplitter splitter(
+      "test.json", [&](const char*, size_t, size_t) { keys.emplace_back(current->PieceKey()); });
   current = &splitter;
-  splitter.Feed("{\"data\":{\"baseSetSize\":2,\"code\":\"cards\",\"booster\":{},\"cards\":[{}],"
-                "\"tokens\":[]}}");
+  splitter.Feed(
+      "{\"data\":{\"baseSetSize\":2,\"code\":\"cards\",\"booster\":{},\"cards\":[{}],"
+      "\"tokens\":[]}}");
   splitter.Finish();
   EXPECT_EQ(keys, (std::vector<std::string>{"booster", "cards", "tokens"}));
 }
 
 TEST(JsonElementSplitterTest, InputThatIsNoCompleteJsonTextFails) {
-  for (const char* json : {"", "  ", "[{\"a\":1}", "[\"abc", "{\"data\":[]}}", "\"text\"", "nonsense",
-                           "[] []"}) {
+  for (const char* json :
+       {"", "  ", "[{\"a\":1}", "[\"abc", "{\"data\":[]}}", "\"text\"", "nonsense", "[] []"}) {
     SCOPED_TRACE(json);
     EXPECT_THROW(Pieces(json, 4), Tarvane::DictionarySourceException);
   }

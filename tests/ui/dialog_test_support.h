@@ -99,7 +99,8 @@ inline void ExpectSoundLayoutAtTwoSizes(TtDialog& dialog, const LayoutExceptions
 
 // Files and folders named in the program's spelling (CP932, as the test's literals are): written
 // under their file system names, returned as the program names them.
-inline std::string WriteFile(const ScratchFolder& scratch, const std::string& name, const std::string& bytes) {
+inline std::string WriteFile(const ScratchFolder& scratch, const std::string& name,
+                             const std::string& bytes) {
   return TtString::FromSystemPath(scratch.Write(TtString::ToSystemPath(name), bytes));
 }
 inline std::string MakeFolder(const ScratchFolder& scratch, const std::string& name) {

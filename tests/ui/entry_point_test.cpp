@@ -129,13 +129,15 @@ TEST_F(EntryPointTest, TheShippedProgramFolderShowsEverySampleDeckAsAColumn) {
   EXPECT_EQ(List().GetColumnCount(), static_cast<int>(decks.size()) + 1);
   EXPECT_GT(List().GetItemCount(), 40);
   int special_rows = 0;
-  for (int item = 0; item < List().GetItemCount(); ++item) special_rows += List().IsCardRow(item) ? 0 : 1;
+  for (int item = 0; item < List().GetItemCount(); ++item)
+    special_rows += List().IsCardRow(item) ? 0 : 1;
   EXPECT_GT(special_rows, 0);
 
   if (const char* screenshot = std::getenv("TARVANE_SCREENSHOT")) {
     // As a user widens the columns to read the names, and scrolls down to the first totals.
     List().SetColumnWidth(0, 190);
-    for (int column = 1; column < List().GetColumnCount(); ++column) List().SetColumnWidth(column, 96);
+    for (int column = 1; column < List().GetColumnCount(); ++column)
+      List().SetColumnWidth(column, 96);
     int first_total = 0;
     while (List().IsCardRow(first_total)) ++first_total;
     List().EnsureVisible(std::min(first_total + 14, List().GetItemCount() - 1));

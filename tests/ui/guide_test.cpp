@@ -21,7 +21,9 @@ constexpr int kHelp = 6;
 // PATH set to one folder for the test's lifetime, so that the opener is ours or absent.
 class PathScope {
 public:
-  explicit PathScope(const std::string& folder) : saved_(std::getenv("PATH")) { setenv("PATH", folder.c_str(), 1); }
+  explicit PathScope(const std::string& folder) : saved_(std::getenv("PATH")) {
+    setenv("PATH", folder.c_str(), 1);
+  }
   ~PathScope() { setenv("PATH", saved_.c_str(), 1); }
 
 private:
@@ -43,7 +45,8 @@ class GuideTest : public MainWindowFixture {
 protected:
   // An opener that writes the address it was given beside itself.
   std::string WriteRecordingOpener() {
-    std::string opener = folder.Write("bin/xdg-open", "#!/bin/sh\necho \"$1\" > " + folder.Join("bin/opened") + "\n");
+    std::string opener = folder.Write(
+        "bin/xdg-open", "#!/bin/sh\necho \"$1\" > " + folder.Join("bin/opened") + "\n");
     chmod(opener.c_str(), 0755);
     return folder.Join("bin");
   }
@@ -64,13 +67,15 @@ TEST_F(GuideTest, AMissingGuideOrOpenerIsToldWithThePage) {
   answers.MessageBox(TtWin::IDOK, &missing_guide);
   Choose({kHelp, 0});
   EXPECT_EQ(missing_guide.caption, "使い方");
-  EXPECT_EQ(missing_guide.text, "使い方のページが見つかりません。\r\n" + folder.Join("help/ja/index.html"));
+  EXPECT_EQ(missing_guide.text,
+            "使い方のページが見つかりません。\r\n" + folder.Join("help/ja/index.html"));
 
   folder.Write("help/ja/index.html", "<h1>Tarvane</h1>");
   TtTesting::MessageBoxSeen missing_opener;
   answers.MessageBox(TtWin::IDOK, &missing_opener);
   Choose({kHelp, 0});
-  EXPECT_NE(missing_opener.text.find("ブラウザーを開けませんでした。"), std::string::npos) << missing_opener.text;
+  EXPECT_NE(missing_opener.text.find("ブラウザーを開けませんでした。"), std::string::npos)
+      << missing_opener.text;
 }
 
 // The build renders every page of the Japanese guide, and their links between each other and to
@@ -87,8 +92,10 @@ TEST(RenderedGuideTest, EveryPageAndEveryLocalLinkOfTheGuideIsThere) {
     EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos) << page;
     EXPECT_EQ(html.find("<title> - Tarvane</title>"), std::string::npos) << page << " has a title";
     static const std::regex kLocalLink(R"((href|src)="([^":#]+)[#"])");
-    for (std::sregex_iterator link(html.begin(), html.end(), kLocalLink), end; link != end; ++link) {
-      EXPECT_TRUE(fs::exists(page.parent_path() / (*link)[2].str())) << page << " links " << (*link)[2];
+    for (std::sregex_iterator link(html.begin(), html.end(), kLocalLink), end; link != end;
+         ++link) {
+      EXPECT_TRUE(fs::exists(page.parent_path() / (*link)[2].str()))
+          << page << " links " << (*link)[2];
     }
     ++pages;
   }

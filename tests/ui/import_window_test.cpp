@@ -41,14 +41,16 @@ protected:
 
 TEST_F(ImportWindowTest, FilesAreConvertedIntoTheChosenFolderAndAddedFromTheReport) {
   Open();
-  std::string client = folder.Write("in/client.txt",
-                                    "Deck\n4 Lightning Bolt (STA) 42\n\nSideboard\n2 Counterspell (MMQ) 1\n");
+  std::string client = folder.Write(
+      "in/client.txt", "Deck\n4 Lightning Bolt (STA) 42\n\nSideboard\n2 Counterspell (MMQ) 1\n");
   std::string shop = folder.Write("in/shop.txt", U8(u8"4 稲妻\n8 山\n"));
   std::string target = folder.Join("out");
   folder.Write("out/shop.txt", "old\n");
   TtTesting::FolderBrowserSeen browser;
   TtTesting::MessageBoxSeen question;
-  answers.FileDialog({client, shop}).FolderBrowser(target, &browser).MessageBox(TtWin::IDNO, &question);
+  answers.FileDialog({client, shop})
+      .FolderBrowser(target, &browser)
+      .MessageBox(TtWin::IDNO, &question);
   AnswerReport(true);
   Choose({kData, kImport});
 

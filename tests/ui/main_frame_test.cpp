@@ -34,8 +34,8 @@ TEST_F(MainFrameTest, StartsWithTheFirstColumnTheShownSpecialRowsAndBothStatusTe
   EXPECT_EQ(Status(0), "デッキ数 : 0");
   EXPECT_EQ(Status(1), "並び替え : 名前順");
   EXPECT_THAT(TtTesting::MenuBarLabels(*frame),
-              ElementsAre("ファイル(&F)", "データ(&D)", "項目(&E)", "操作(&O)", "表示(&V)", "ツール(&T)",
-                          "ヘルプ(&H)"));
+              ElementsAre("ファイル(&F)", "データ(&D)", "項目(&E)", "操作(&O)", "表示(&V)",
+                          "ツール(&T)", "ヘルプ(&H)"));
   const TtSubMenu& boards = frame->GetMainMenu().GetBoardMenu();
   EXPECT_TRUE(boards.IsItemChecked(0));
   EXPECT_FALSE(boards.IsItemChecked(1) || boards.IsItemChecked(2) || boards.IsItemChecked(3));
@@ -45,8 +45,8 @@ TEST_F(MainFrameTest, AddedDecksFillTheTableAndAllDecksTwiceGiveEachDeckTwoColum
   Open();
   AddDecks({folder.burn, folder.blue});
   EXPECT_EQ(Status(0), "デッキ数 : 2");
-  EXPECT_THAT(Column(0), ElementsAre("対抗呪文", "ゴブリンの先達", "島", "稲妻", "山", "メイン合計", "稲妻", "山",
-                                     "サイド合計"));
+  EXPECT_THAT(Column(0), ElementsAre("対抗呪文", "ゴブリンの先達", "島", "稲妻", "山", "メイン合計",
+                                     "稲妻", "山", "サイド合計"));
   Choose({kOperations, 0});
   Choose({kOperations, 0});
   EXPECT_THAT(Headers(), ElementsAre("カード名", "burn.txt", "blue.txt", "burn.txt", "blue.txt"));
@@ -61,17 +61,21 @@ TEST_F(MainFrameTest, FilesAndFoldersFromTheCommandLineOrADropBecomeDecksWithACo
   folder.Write("more/sub/ignored.txt", BlueDeck());
   frame->OpenDeckPaths({folder.blue, folder.Join("more")});
   EXPECT_EQ(Status(0), "デッキ数 : 2");
-  EXPECT_THAT(Headers(), ElementsAre("カード名", "blue.txt", "red.txt")) << "a folder gives its files, not its subfolders";
+  EXPECT_THAT(Headers(), ElementsAre("カード名", "blue.txt", "red.txt"))
+      << "a folder gives its files, not its subfolders";
   EXPECT_THAT(Column(1), ElementsAre("4", "", "10", "", "", "14", "", "2", "2"));
   TtTesting::ProcessEvents();
   for (int item = 0; item < List().GetItemCount(); ++item) {
-    EXPECT_EQ(TtTesting::ListShownText(List(), item, 0), List().GetItemText(item, 0)) << "the names are fitted";
+    EXPECT_EQ(TtTesting::ListShownText(List(), item, 0), List().GetItemText(item, 0))
+        << "the names are fitted";
   }
 
-  EXPECT_EQ(TtTesting::ListHeaderToolTip(List(), 1), "blue.txt\r\n" + folder.blue + "\r\nアーキタイプ: blue.txt (デッキ名)")
+  EXPECT_EQ(TtTesting::ListHeaderToolTip(List(), 1),
+            "blue.txt\r\n" + folder.blue + "\r\nアーキタイプ: blue.txt (デッキ名)")
       << "its whole name, file and archetype";
-  EXPECT_EQ(TtTesting::ListHeaderToolTip(List(), 2), "red.txt\r\n" + folder.Join("more/red.txt") +
-                                                         "\r\nアーキタイプ: red.txt (デッキ名)\r\n#PLAYER 山田\r\n#RESULT 優勝")
+  EXPECT_EQ(TtTesting::ListHeaderToolTip(List(), 2),
+            "red.txt\r\n" + folder.Join("more/red.txt") +
+                "\r\nアーキタイプ: red.txt (デッキ名)\r\n#PLAYER 山田\r\n#RESULT 優勝")
       << "and its other headers";
   EXPECT_EQ(TtTesting::ListHeaderToolTip(List(), 0), "カード名");
 
@@ -111,7 +115,8 @@ TEST_F(MainFrameTest, TheCardNamesAreFittedAsTheTableFillsUntilTheUserSetsTheirW
 TEST_F(MainFrameTest, AddingManyDecksShowsHowFarItGotAndEscapeStopsItKeepingWhatWasRead) {
   Open();
   std::vector<std::string> paths;
-  for (int deck = 0; deck < 20; ++deck) paths.push_back(folder.Write("many/" + std::to_string(deck) + ".txt", BurnDeck()));
+  for (int deck = 0; deck < 20; ++deck)
+    paths.push_back(folder.Write("many/" + std::to_string(deck) + ".txt", BurnDeck()));
   frame->SetBusyDelay(std::chrono::milliseconds(0));
   TtTesting::HoldEscapeKey(true);
   frame->OpenDeckPaths(paths);
@@ -124,7 +129,8 @@ TEST_F(MainFrameTest, AddingManyDecksShowsHowFarItGotAndEscapeStopsItKeepingWhat
   EXPECT_EQ(frame->DecksRead(0, 300), true) << "no key held: the work goes on";
   EXPECT_EQ(Status(0), "デッキ読み込み中 : 0 / 300 (Escで中止)");
   frame->DecksRead(39999, 40000);
-  EXPECT_EQ(TtTesting::StatusPartShownText(frame->GetStatusBar(), 0), "デッキ読み込み中 : 39999 / 40000 (Escで中止)")
+  EXPECT_EQ(TtTesting::StatusPartShownText(frame->GetStatusBar(), 0),
+            "デッキ読み込み中 : 39999 / 40000 (Escで中止)")
       << "the whole progress text is on screen";
   EXPECT_TRUE(TtTesting::BusyCursorShown());
   frame->WorkEnded();
@@ -145,11 +151,13 @@ TEST_F(MainFrameTest, AddingManyDecksShowsHowFarItGotAndEscapeStopsItKeepingWhat
   // A sorter's long name keeps its start and its end, the middle shortened.
   const std::string head = "並び替え : アーキタイプ別";
   const std::string tail = "の平均枚数の多い順";
-  frame->SetStatusText(StatusBarTexts::kSorterPart, head + std::string(20, 'x') + "サイドボードを含む全カード" + tail);
+  frame->SetStatusText(StatusBarTexts::kSorterPart,
+                       head + std::string(20, 'x') + "サイドボードを含む全カード" + tail);
   const std::string shown = TtTesting::StatusPartShownText(frame->GetStatusBar(), 1);
   EXPECT_EQ(shown.rfind(head, 0), 0u) << shown;
   EXPECT_EQ(shown.substr(shown.size() - tail.size()), tail) << shown;
-  frame->SetStatusText(StatusBarTexts::kDeckCountPart, "デッキ読み込み中 : 39999 / 40000 (Escで中止)");
+  frame->SetStatusText(StatusBarTexts::kDeckCountPart,
+                       "デッキ読み込み中 : 39999 / 40000 (Escで中止)");
   SaveScreenshotIfAsked(frame.get(), "fault-status-bar-texts");
   EXPECT_TRUE(TtTesting::BusyCursorShown());
   frame->WorkEnded();
@@ -209,7 +217,8 @@ TEST_F(MainFrameTest, TheSettingsStepRenamesTheFirstColumnAndRefreshRenamesItsCe
   });
   Choose({5, 0});
   EXPECT_THAT(Headers(), ElementsAre("Card Name"));
-  EXPECT_THAT(Column(0), ElementsAre("メイン合計", "サイド合計")) << "no refresh follows the settings";
+  EXPECT_THAT(Column(0), ElementsAre("メイン合計", "サイド合計"))
+      << "no refresh follows the settings";
   EXPECT_NE(folder.Settings().find("FirstColumnIsJapanese=0"), std::string::npos);
   Choose({kItems, 1});
   EXPECT_THAT(Column(0), ElementsAre("Main Total", "Side Total"));
@@ -232,7 +241,8 @@ TEST_F(MainFrameTest, SelectedDecksAndSpecialEntriesComeFromTheirDialogs) {
     TtTesting::Click(dialog.GetOkButton());
   });
   TtTesting::ClickToolBarButton(frame->GetToolBar(), MainCommand::SpecialEntries);
-  EXPECT_THAT(Column(0), ElementsAre("対抗呪文", "ゴブリンの先達", "島", "稲妻", "山", "稲妻", "山", "サイド合計"));
+  EXPECT_THAT(Column(0), ElementsAre("対抗呪文", "ゴブリンの先達", "島", "稲妻", "山", "稲妻", "山",
+                                     "サイド合計"));
 }
 
 TEST_F(MainFrameTest, ScriptMenusAddSpecialColumnsAndSortFromTheToolbarDropDowns) {
@@ -246,7 +256,9 @@ TEST_F(MainFrameTest, ScriptMenusAddSpecialColumnsAndSortFromTheToolbarDropDowns
   EXPECT_THAT(Headers(), ElementsAre("カード名", "文字"));
   EXPECT_THAT(Column(1), ElementsAre("a\"b", "a\"b", "a\"b", "a\"b", "a\"b"));
 
-  answers.PopupMenu([](const TtMenu& menu, TtWin::POINT) { return TtTesting::PopupChoice{menu.GetHandle(), 1}; });
+  answers.PopupMenu([](const TtMenu& menu, TtWin::POINT) {
+    return TtTesting::PopupChoice{menu.GetHandle(), 1};
+  });
   TtTesting::ClickToolBarButton(frame->GetToolBar(), MainCommand::SortDropDown);
   EXPECT_EQ(Status(1), "並び替え : 逆順");
   EXPECT_THAT(Column(0), ElementsAre("サイド合計", "山", "メイン合計", "島", "対抗呪文"));
@@ -259,13 +271,17 @@ TEST_F(MainFrameTest, ACsvNameWithoutAnExactSpellingWritesNothingAndTheTableStay
   // w～.csv exists; the 〜 name would be spelt with its bytes and replace it unasked.
   const std::string tilde = folder.Write("out/" + kFullwidthTilde + ".csv", "keep me");
   TtTesting::MessageBoxSeen wave_box, emoji_box;
-  answers.FileDialogAsTyped({folder.Join("out/" + kWaveDash + ".csv")}).MessageBox(TtWin::IDOK, &wave_box);
+  answers.FileDialogAsTyped({folder.Join("out/" + kWaveDash + ".csv")})
+      .MessageBox(TtWin::IDOK, &wave_box);
   Choose({kFile, 1, 0});
-  answers.FileDialogAsTyped({folder.Join("out/" + kEmoji + ".csv")}).MessageBox(TtWin::IDOK, &emoji_box);
+  answers.FileDialogAsTyped({folder.Join("out/" + kEmoji + ".csv")})
+      .MessageBox(TtWin::IDOK, &emoji_box);
   Choose({kFile, 1, 0});
   EXPECT_EQ(wave_box.caption, "ファイルアクセスエラー");
-  EXPECT_NE(wave_box.text.find(folder.Join("out/w<U+301C>.csv")), std::string::npos) << wave_box.text;
-  EXPECT_NE(emoji_box.text.find(folder.Join("out/<U+1F600>.csv")), std::string::npos) << emoji_box.text;
+  EXPECT_NE(wave_box.text.find(folder.Join("out/w<U+301C>.csv")), std::string::npos)
+      << wave_box.text;
+  EXPECT_NE(emoji_box.text.find(folder.Join("out/<U+1F600>.csv")), std::string::npos)
+      << emoji_box.text;
   EXPECT_EQ(ScratchFolder::Read(tilde), "keep me");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Join("out")), {}), 1);
   EXPECT_EQ(Status(0), "デッキ数 : 1") << "the program goes on with its table";
@@ -324,7 +340,9 @@ TEST_F(MainFrameTest, CsvGoesToTheChosenFileAndTsvToTheClipboardAsTheTableWrites
   EXPECT_EQ(store.GetColumnCount(), 3);
   EXPECT_EQ(ScratchFolder::Read(path), Tarvane::BuildTableText(store, ","));
 
-  answers.PopupMenu([](const TtMenu& menu, TtWin::POINT) { return TtTesting::PopupChoice{menu.GetHandle(), 1}; });
+  answers.PopupMenu([](const TtMenu& menu, TtWin::POINT) {
+    return TtTesting::PopupChoice{menu.GetHandle(), 1};
+  });
   TtTesting::ClickToolBarButton(frame->GetToolBar(), MainCommand::ExportDropDown);
   std::string clipboard;
   ASSERT_TRUE(TtClipboard::GetString(clipboard));

@@ -21,8 +21,10 @@ struct PopupRecorder {
     return [this, position](const TtMenu& shown, TtWin::POINT) {
       menu = shown.GetHandle();
       enabled.clear();
-      for (int item = 0; item < shown.GetItemCount(); ++item) enabled.push_back(shown.IsItemEnabled(item));
-      return position < 0 ? TtTesting::PopupChoice{} : TtTesting::PopupChoice{shown.GetHandle(), position};
+      for (int item = 0; item < shown.GetItemCount(); ++item)
+        enabled.push_back(shown.IsItemEnabled(item));
+      return position < 0 ? TtTesting::PopupChoice{}
+                          : TtTesting::PopupChoice{shown.GetHandle(), position};
     };
   }
 };
@@ -63,7 +65,8 @@ TEST_F(MainListTest, TheEntryMenuSelectsTheRowAndOffersPreviewOnlyForCardRows) {
   PopupRecorder popup;
   answers.PopupMenu(popup.Choose(-1));
   TtTesting::RightClickListItem(List(), RowOf("メイン合計"));
-  EXPECT_EQ(List().GetFirstSelectedItem(), RowOf("メイン合計")) << "the right click selects the row";
+  EXPECT_EQ(List().GetFirstSelectedItem(), RowOf("メイン合計"))
+      << "the right click selects the row";
   EXPECT_EQ(popup.menu, frame->GetEntryMenu().GetHandle());
   EXPECT_THAT(popup.enabled, ElementsAre(true, true, false));
 
@@ -86,7 +89,8 @@ TEST_F(MainListTest, WithoutASelectedRowThereIsNoEntryMenuAndHideAndPreviewDoNot
   click.hdr.code = TtWin::NM_RCLICK;
   click.hdr.idFrom = MainFrame::kMainListId;
   click.ptAction = TtWin::POINT{20, List().GetItemRectangle(List().GetItemCount() - 1).bottom + 40};
-  frame->SendMessage(TtWin::WM_NOTIFY, MainFrame::kMainListId, reinterpret_cast<TtWin::LPARAM>(&click));
+  frame->SendMessage(TtWin::WM_NOTIFY, MainFrame::kMainListId,
+                     reinterpret_cast<TtWin::LPARAM>(&click));
   const Texts rows = Column(0);
   frame->SendMessage(TtWin::WM_COMMAND, TtWin::MakeWParam(MainCommand::HideRow, 0));
   frame->SendMessage(TtWin::WM_COMMAND, TtWin::MakeWParam(MainCommand::Preview, 0));

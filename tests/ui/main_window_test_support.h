@@ -53,7 +53,9 @@ special_entry(::Card.Type.MainTotal, "Side Total", "サイド合計", ::Board.Ty
 
 // Lightning Bolt is on both boards of burn; Mountain is on burn's main deck and blue's
 // sideboard.
-inline std::string BurnDeck() { return "4 Lightning Bolt\n4 Goblin Guide\n8 Mountain\n\n2 Lightning Bolt\n"; }
+inline std::string BurnDeck() {
+  return "4 Lightning Bolt\n4 Goblin Guide\n8 Mountain\n\n2 Lightning Bolt\n";
+}
 inline std::string BlueDeck() { return "4 Counterspell\n10 Island\n\n2 Mountain\n"; }
 
 // With TARVANE_SCREENSHOT_DIR set, saves a picture of the window (null: the whole screen) there
@@ -127,13 +129,15 @@ protected:
   // The texts of one column, top to bottom.
   std::vector<std::string> Column(int column) {
     std::vector<std::string> texts;
-    for (int item = 0; item < List().GetItemCount(); ++item) texts.push_back(List().GetItemText(item, column));
+    for (int item = 0; item < List().GetItemCount(); ++item)
+      texts.push_back(List().GetItemText(item, column));
     return texts;
   }
 
   std::vector<std::string> Headers() {
     std::vector<std::string> texts;
-    for (int column = 0; column < List().GetColumnCount(); ++column) texts.push_back(List().GetColumnText(column));
+    for (int column = 0; column < List().GetColumnCount(); ++column)
+      texts.push_back(List().GetColumnText(column));
     return texts;
   }
 

@@ -64,8 +64,8 @@ protected:
 TEST_F(MetagameViewsTest, ShadingColoursNumericCellsByTheirColumnsLargestAndIsRemembered) {
   OpenWithBothDecksAsColumns();
   EXPECT_THAT(TtTesting::MenuBarLabels(*frame),
-              ElementsAre("ファイル(&F)", "データ(&D)", "項目(&E)", "操作(&O)", "表示(&V)", "ツール(&T)",
-                          "ヘルプ(&H)"));
+              ElementsAre("ファイル(&F)", "データ(&D)", "項目(&E)", "操作(&O)", "表示(&V)",
+                          "ツール(&T)", "ヘルプ(&H)"));
   const TtWin::COLORREF plain = Cell("対抗呪文", 1);
   EXPECT_FALSE(frame->GetMainMenu().IsCellShadingChecked());
   EXPECT_EQ(Cell("山", 1), plain) << "off by default";
@@ -115,10 +115,12 @@ TEST_F(MetagameViewsTest, ColumnsOfEveryKindCanBeAddedWithShadingOn) {
   Choose({kOperations, 3, 0});
   Choose({kOperations, 3, 3});
   TtTesting::ProcessEvents();
-  EXPECT_THAT(Headers(), ElementsAre("カード名", "burn.txt", "blue.txt", "burn.txt", "blue.txt", "定数", "一", "二"));
+  EXPECT_THAT(Headers(), ElementsAre("カード名", "burn.txt", "blue.txt", "burn.txt", "blue.txt",
+                                     "定数", "一", "二"));
   List().ClearSelection();
   EXPECT_EQ(Cell("山", 3), MainList::ShadeColour(kShadeSteps));
-  EXPECT_EQ(Cell("山", 5), MainList::ShadeColour(kShadeSteps)) << "a column of one value is all at its largest";
+  EXPECT_EQ(Cell("山", 5), MainList::ShadeColour(kShadeSteps))
+      << "a column of one value is all at its largest";
   SaveScreenshotIfAsked(frame.get(), "fault-shading-new-columns");
 }
 
@@ -127,7 +129,8 @@ TEST_F(MetagameViewsTest, TheDifferenceColumnComesFromADeckColumnsMenuAndASingle
   std::vector<bool> enabled;
   auto choose_difference = [&enabled](const TtMenu& menu, TtWin::POINT) {
     enabled.clear();
-    for (int item = 0; item < menu.GetItemCount(); ++item) enabled.push_back(menu.IsItemEnabled(item));
+    for (int item = 0; item < menu.GetItemCount(); ++item)
+      enabled.push_back(menu.IsItemEnabled(item));
     return TtTesting::PopupChoice{menu.GetHandle(), 2};
   };
   answers.PopupMenu(choose_difference);
@@ -162,7 +165,9 @@ TEST_F(MetagameViewsTest, TheDifferenceColumnComesFromADeckColumnsMenuAndASingle
 
 TEST_F(MetagameViewsTest, AMenuItemWithCreateColumnsAddsEachOfItsColumns) {
   OpenWithBothDecksAsColumns();
-  answers.PopupMenu([](const TtMenu& menu, TtWin::POINT) { return TtTesting::PopupChoice{menu.GetHandle(), 3}; });
+  answers.PopupMenu([](const TtMenu& menu, TtWin::POINT) {
+    return TtTesting::PopupChoice{menu.GetHandle(), 3};
+  });
   TtTesting::ClickToolBarButton(frame->GetToolBar(), MainCommand::SpecialColumnDropDown);
   EXPECT_THAT(Headers(), ElementsAre("カード名", "burn.txt", "blue.txt", "一", "二"));
 }
@@ -175,8 +180,9 @@ TEST_F(MetagameViewsTest, TheAverageDeckIsWrittenWhereTheUserSays) {
   Choose({kTools, 1});
   EXPECT_TRUE(seen.save);
   EXPECT_TRUE(seen.overwrite_prompt);
-  EXPECT_EQ(ScratchFolder::Read(path),
-            "#NAME 平均デッキ: blue.txt 1, burn.txt 1 (2デッキ)\n10 Island\n4 Mountain\n\n2 Mountain\n");
+  EXPECT_EQ(
+      ScratchFolder::Read(path),
+      "#NAME 平均デッキ: blue.txt 1, burn.txt 1 (2デッキ)\n10 Island\n4 Mountain\n\n2 Mountain\n");
 }
 
 // A metagame made from the shipped sample decks: each archetype (the sample's NAME) played by a
@@ -185,7 +191,8 @@ std::vector<std::string> SampleMetagame(const ProgramFolder& folder) {
   const std::string bin = TARVANE_PROGRAM_DIR;
   std::vector<std::string> samples;
   for (const auto& file : std::filesystem::directory_iterator(bin + "/decks")) {
-    if (file.path().filename() != "next_event_sideboard.txt") samples.push_back(file.path().string());
+    if (file.path().filename() != "next_event_sideboard.txt")
+      samples.push_back(file.path().string());
   }
   std::sort(samples.begin(), samples.end());
   const int kCopies[] = {9, 7, 6, 5, 4, 3, 2, 2, 1, 1};
@@ -208,7 +215,8 @@ std::vector<std::string> SampleMetagame(const ProgramFolder& folder) {
           text += std::to_string(1 + random() % 4) + line.substr(1) + "\n";
         }
       }
-      paths.push_back(folder.Write("meta/" + std::to_string(sample) + "_" + std::to_string(copy) + ".txt", text));
+      paths.push_back(folder.Write(
+          "meta/" + std::to_string(sample) + "_" + std::to_string(copy) + ".txt", text));
     }
   }
   return paths;
@@ -220,7 +228,8 @@ TEST_F(MetagameViewsTest, TheShippedScriptsArchetypeColumnsShaded) {
   const std::string bin = TARVANE_PROGRAM_DIR;
   folder.Write("tarvane.nut", ScratchFolder::Read(bin + "/tarvane.nut"));
   for (const auto& file : std::filesystem::directory_iterator(bin + "/dictionary")) {
-    folder.Write("dictionary/" + file.path().filename().string(), ScratchFolder::Read(file.path().string()));
+    folder.Write("dictionary/" + file.path().filename().string(),
+                 ScratchFolder::Read(file.path().string()));
   }
   folder.Remove("dictionary/cards.dat");
   std::vector<std::string> paths = SampleMetagame(folder);
@@ -246,7 +255,8 @@ TEST_F(MetagameViewsTest, TheShippedScriptsArchetypeColumnsShaded) {
 
   if (const char* screenshot = std::getenv("TARVANE_VIEWS_SCREENSHOT")) {
     List().SetColumnWidth(0, 200);
-    for (int column = 1; column < List().GetColumnCount(); ++column) List().SetColumnWidth(column, 150);
+    for (int column = 1; column < List().GetColumnCount(); ++column)
+      List().SetColumnWidth(column, 150);
     List().SetItemSelected(3, true);
     for (int round = 0; round < 40; ++round) {
       TtTesting::ProcessEvents();

@@ -27,7 +27,8 @@ protected:
   OpenListDialogTest() : program_(scratch_.Join("tarvane")) {}
 
   std::shared_ptr<Tarvane::Deck> LoadDeck(const std::string& name) {
-    return Tarvane::Deck::Load(TarvaneTest::WriteFile(scratch_, name, "4 Lightning Bolt\n20 Mountain\n"), database_);
+    return Tarvane::Deck::Load(
+        TarvaneTest::WriteFile(scratch_, name, "4 Lightning Bolt\n20 Mountain\n"), database_);
   }
 
   ScratchFolder scratch_;
@@ -64,8 +65,8 @@ TEST_F(OpenListDialogTest, EditingStartsWithTheDecksAndOkReturnsTheListWithAFile
       .CancelFileDialog()
       .FileDialog({"/decks/緑.txt"});
   EXPECT_EQ(dialog.ShowDialog(&owner_), TtDialog::kAccepted);
-  EXPECT_EQ(dialog.GetPaths(),
-            (Paths{decks[0]->path(), decks[1]->path(), "/decks/緑.txt", "/decks/黒.txt", "/decks/緑.txt"}));
+  EXPECT_EQ(dialog.GetPaths(), (Paths{decks[0]->path(), decks[1]->path(), "/decks/緑.txt",
+                                      "/decks/黒.txt", "/decks/緑.txt"}));
   EXPECT_TRUE(seen.multiple);
   EXPECT_EQ(seen.filter_text, "すべてのファイル(*.*)|*");
   TarvaneTest::ExpectNoFailures(answers_);
@@ -119,14 +120,16 @@ TEST_F(OpenListDialogTest, RemovingSelectsTheEntryNowAtThatPlaceOrTheNewLastOne)
 }
 
 TEST_F(OpenListDialogTest, EditingOpensWithNoEntrySelectedSoThatRemoveDoesNothing) {
-  std::vector<std::shared_ptr<Tarvane::Deck>> decks{LoadDeck("a.txt"), LoadDeck("b.txt"), LoadDeck("c.txt")};
+  std::vector<std::shared_ptr<Tarvane::Deck>> decks{LoadDeck("a.txt"), LoadDeck("b.txt"),
+                                                    LoadDeck("c.txt")};
   OpenListDialog dialog(decks);
   answers_.Dialog([&](TtWindow& shown) {
     // On screen and with the keyboard focus, as the user meets it.
     TtTesting::ShowAsModal(shown);
     TtListBox& list = dialog.GetListBox();
     EXPECT_EQ(list.GetCurrentSelection(), -1);
-    for (int index = 0; index < list.GetCount(); ++index) EXPECT_FALSE(list.GetSelected(index)) << index;
+    for (int index = 0; index < list.GetCount(); ++index)
+      EXPECT_FALSE(list.GetSelected(index)) << index;
     TtTesting::Click(dialog.GetRemoveButton());
     EXPECT_EQ(list.GetCount(), 3) << "nothing chosen: nothing removed";
     TtTesting::Click(dialog.GetOkButton());
@@ -152,7 +155,8 @@ TEST_F(OpenListDialogTest, AFolderAddsItsFilesButNotItsSubfolderAndIsStoredAtOnc
         EXPECT_EQ(ListEntries(dialog.GetListBox()), (Paths{folder + "/a.txt", folder + "/b.dek"}));
         TtTesting::Click(dialog.GetFolderButton());
         TtTesting::Click(dialog.GetFolderButton());
-        EXPECT_EQ(dialog.GetListBox().GetCount(), 2) << "a cancelled browser or a missing folder adds nothing";
+        EXPECT_EQ(dialog.GetListBox().GetCount(), 2)
+            << "a cancelled browser or a missing folder adds nothing";
         TtTesting::Click(dialog.GetCancelButton());
       })
       .FolderBrowser(folder, &first)
@@ -162,11 +166,13 @@ TEST_F(OpenListDialogTest, AFolderAddsItsFilesButNotItsSubfolderAndIsStoredAtOnc
   EXPECT_EQ(first.description, "データが格納されたフォルダを指定してください。");
   EXPECT_EQ(first.initial_path, "/earlier");
   EXPECT_EQ(second.initial_path, folder) << "stored as soon as it was chosen";
-  EXPECT_EQ(Tarvane::GetLastFolderBrowserPath(), scratch_.Join("gone")) << "kept though the dialog was cancelled";
+  EXPECT_EQ(Tarvane::GetLastFolderBrowserPath(), scratch_.Join("gone"))
+      << "kept though the dialog was cancelled";
   TarvaneTest::ExpectNoFailures(answers_);
 }
 
-TEST_F(OpenListDialogTest, ChosenNamesWithoutAnExactSpellingAreRefusedWithTheReasonAndTheDialogGoesOn) {
+TEST_F(OpenListDialogTest,
+       ChosenNamesWithoutAnExactSpellingAreRefusedWithTheReasonAndTheDialogGoesOn) {
   using namespace DesktopNames;
   const std::string tilde = scratch_.Write(kFullwidthTilde + ".txt", "4 Island\n");
   const std::string folder = scratch_.Path();
@@ -192,7 +198,8 @@ TEST_F(OpenListDialogTest, ChosenNamesWithoutAnExactSpellingAreRefusedWithTheRea
   EXPECT_EQ(dialog.GetPaths(), Paths{folder + "/" + kTildeCp932 + ".txt"});
   EXPECT_EQ(cafe_box.caption, "ファイルアクセスエラー");
   EXPECT_EQ(cafe_box.icon, TtWin::MB_ICONERROR);
-  EXPECT_EQ(cafe_box.text, "ファイルのアクセスに失敗しました。\r\nファイル名 ： " + folder + "/caf<U+00E9>.txt\r\n原因 ： " +
+  EXPECT_EQ(cafe_box.text, "ファイルのアクセスに失敗しました。\r\nファイル名 ： " + folder +
+                               "/caf<U+00E9>.txt\r\n原因 ： " +
                                TtString::kUnrepresentablePathReason);
   EXPECT_NE(wave_box.text.find(folder + "/w<U+301C>.txt"), std::string::npos) << wave_box.text;
   EXPECT_NE(folder_box.text.find(folder + "/jos<U+00E9>"), std::string::npos) << folder_box.text;
@@ -219,9 +226,10 @@ TEST_F(OpenListDialogTest, AFolderNamesTheFilesItCouldNotAdd) {
   EXPECT_EQ(dialog.ShowDialog(&owner_), 1);
   EXPECT_EQ(seen.caption, "ファイルアクセスエラー");
   EXPECT_EQ(seen.icon, TtWin::MB_ICONWARNING);
-  EXPECT_EQ(seen.text, "名前を表せないため追加しなかったファイルがあります。\r\nフォルダ ： " + folder + "\r\n原因 ： " +
-                           TtString::kUnrepresentablePathReason +
-                           "\r\n<U+1F600>.txt\r\ncaf<0xE9>.txt\r\ncaf<U+00E9>.txt\r\nw<U+301C>.txt");
+  EXPECT_EQ(seen.text,
+            "名前を表せないため追加しなかったファイルがあります。\r\nフォルダ ： " + folder +
+                "\r\n原因 ： " + TtString::kUnrepresentablePathReason +
+                "\r\n<U+1F600>.txt\r\ncaf<0xE9>.txt\r\ncaf<U+00E9>.txt\r\nw<U+301C>.txt");
   TarvaneTest::ExpectNoFailures(answers_);
 }
 

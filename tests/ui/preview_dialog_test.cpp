@@ -28,7 +28,8 @@ Card Spell() {
   card.name_japanese = "稲妻";
   card.mana_cost = "{R}";
   card.type_text = "インスタント";
-  card.rules_text = "クリーチャー1体かプレイヤー1人を対象とする。稲妻はそれに3点のダメージを与える。\r\n\r\n";
+  card.rules_text =
+      "クリーチャー1体かプレイヤー1人を対象とする。稲妻はそれに3点のダメージを与える。\r\n\r\n";
   return card;
 }
 
@@ -77,7 +78,8 @@ TEST_F(PreviewDialogTest, ALongNameIsCutAfterAWholeWordAndEndsInAnEllipsis) {
   ASSERT_LT(kept.size(), name.size());
   EXPECT_EQ(name.substr(0, kept.size()), kept);
   EXPECT_EQ(name[kept.size()], ' ') << "cut at a word boundary: " << shown;
-  EXPECT_EQ(TtTesting::ShownText(preview_.GetJapaneseNameLine()), "ラノワールのエルフ") << "a short line stays whole";
+  EXPECT_EQ(TtTesting::ShownText(preview_.GetJapaneseNameLine()), "ラノワールのエルフ")
+      << "a short line stays whole";
 }
 
 TEST_F(PreviewDialogTest, TheRulesBoxHasASunkenFrame) {
@@ -108,7 +110,8 @@ TEST_F(PreviewDialogTest, AHugeRulesTextIsCutBetweenCharactersAndSaysSo) {
   EXPECT_EQ(kept.substr(kept.size() - 2), "\x82\xa0");
 
   preview_.Show(Creature());
-  EXPECT_EQ(preview_.GetRulesBox().GetText(), Creature().rules_text) << "a short text is shown whole";
+  EXPECT_EQ(preview_.GetRulesBox().GetText(), Creature().rules_text)
+      << "a short text is shown whole";
 }
 
 TEST_F(PreviewDialogTest, TheCloseBoxHidesItAndTheNextCardComesBackInThePlaceAndSizeItHad) {
@@ -132,6 +135,6 @@ TEST_F(PreviewDialogTest, TheCloseBoxHidesItAndTheNextCardComesBackInThePlaceAnd
 
 TEST_F(PreviewDialogTest, TheLayoutHoldsAtTwoSizesWithTheCornerOnTheBottomEdge) {
   preview_.Show(Creature());
-  TarvaneTest::ExpectSoundLayoutAtTwoSizes(preview_,
-                                          {.overlapping = {}, .past_edge = {&preview_.GetCorner()}});
+  TarvaneTest::ExpectSoundLayoutAtTwoSizes(
+      preview_, {.overlapping = {}, .past_edge = {&preview_.GetCorner()}});
 }

@@ -21,7 +21,8 @@ class SelectListDialogTest : public ::testing::Test {
 protected:
   SelectListDialogTest() {
     for (const char* name : {"赤単アグロ.txt", "青白コントロール.txt", "緑ランプ.txt"}) {
-      decks_.push_back(Tarvane::Deck::Load(TarvaneTest::WriteFile(scratch_, name, "4 Llanowar Elves\n"), database_));
+      decks_.push_back(Tarvane::Deck::Load(
+          TarvaneTest::WriteFile(scratch_, name, "4 Llanowar Elves\n"), database_));
     }
   }
 

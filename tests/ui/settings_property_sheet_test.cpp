@@ -3,8 +3,8 @@
 // below the program's folder as a relative path.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -14,9 +14,9 @@
 #include "tests/ui/dialog_test_support.h"
 #include "ui/settings_property_sheet.h"
 
-using TarvaneTest::ScratchFolder;
 using Tarvane::Settings;
 using Tarvane::SettingsPropertySheet;
+using TarvaneTest::ScratchFolder;
 using MainPage = Tarvane::SettingsPropertySheet::MainPage;
 
 namespace {
@@ -54,7 +54,8 @@ TEST_F(SettingsPropertySheetTest, AnEmptyWidthIsRefusedWithItsMessageAndZeroIsSa
         EXPECT_EQ(sheet_.GetText(), "設定");
         std::vector<std::string> buttons = TtTesting::ButtonLabels(sheet_);
         auto ok = std::find(buttons.begin(), buttons.end(), "OK");
-        EXPECT_LT(ok, std::find(buttons.begin(), buttons.end(), "キャンセル")) << "OK first, then キャンセル";
+        EXPECT_LT(ok, std::find(buttons.begin(), buttons.end(), "キャンセル"))
+            << "OK first, then キャンセル";
         EXPECT_EQ(page_.GetWidthEdit().GetText(), "72");
         TtTesting::Click(page_.GetZeroCheck());
         page_.GetWidthEdit().SetText("");
@@ -88,8 +89,9 @@ TEST_F(SettingsPropertySheetTest, AnEmptyWidthIsRefusedWithItsMessageAndZeroIsSa
   EXPECT_EQ(settings_.DefaultColumnWidth, 0);
   EXPECT_TRUE(settings_.IfZeroNullString);
   std::string text = SettingsFileText();
-  for (const char* line : {"[Tarvane]", "FirstColumnIsJapanese=1", "IfZeroNullString=1", "DefaultColumnWidth=0",
-                           "UseExtensionScript=1", "ExtensionScriptPath=./scripts/拡張.nut"}) {
+  for (const char* line :
+       {"[Tarvane]", "FirstColumnIsJapanese=1", "IfZeroNullString=1", "DefaultColumnWidth=0",
+        "UseExtensionScript=1", "ExtensionScriptPath=./scripts/拡張.nut"}) {
     EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
   }
   TarvaneTest::ExpectNoFailures(answers_);
@@ -157,7 +159,8 @@ TEST_F(SettingsPropertySheetTest, BrowsingToANameWithoutAnExactSpellingKeepsTheP
   TarvaneTest::ExpectNoFailures(answers_);
 }
 
-TEST_F(SettingsPropertySheetTest, BrowsingStoresAScriptBelowTheProgramFolderRelativeAndOthersInFull) {
+TEST_F(SettingsPropertySheetTest,
+       BrowsingStoresAScriptBelowTheProgramFolderRelativeAndOthersInFull) {
   TtTesting::FileDialogSeen seen;
   answers_
       .Dialog([&](TtWindow&) {
@@ -167,7 +170,8 @@ TEST_F(SettingsPropertySheetTest, BrowsingStoresAScriptBelowTheProgramFolderRela
         TtTesting::Click(page_.GetBrowseButton());
         EXPECT_EQ(path.GetText(), "./ext.nut");
         TtTesting::Click(page_.GetBrowseButton());
-        EXPECT_EQ(path.GetText(), "/home/player/ext.nut") << "outside the program's folder: the full path";
+        EXPECT_EQ(path.GetText(), "/home/player/ext.nut")
+            << "outside the program's folder: the full path";
         TtTesting::Click(page_.GetBrowseButton());
         EXPECT_EQ(path.GetText(), "/home/player/ext.nut") << "a cancelled dialog changes nothing";
         EXPECT_TRUE(sheet_.PressOk());

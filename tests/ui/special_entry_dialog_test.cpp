@@ -18,8 +18,10 @@ using Tarvane::SpecialEntryDialog;
 
 namespace {
 
-std::shared_ptr<SpecialEntry> MakeEntry(int type, const std::string& name, int board_type, bool use) {
-  auto entry = std::make_shared<SpecialEntry>(type, name, name + " (日本語)", board_type, TtSquirrel::Object());
+std::shared_ptr<SpecialEntry> MakeEntry(int type, const std::string& name, int board_type,
+                                        bool use) {
+  auto entry = std::make_shared<SpecialEntry>(type, name, name + " (日本語)", board_type,
+                                              TtSquirrel::Object());
   entry->set_use(use);
   return entry;
 }
@@ -53,7 +55,8 @@ TEST_F(SpecialEntryDialogTest, RowsShowTicksNamesAndBoardsAndOkWritesTheTicks) {
     EXPECT_EQ(TtTesting::ListCellText(list, 0, 0), "Main Lands Total");
     EXPECT_EQ(TtTesting::ListCellText(list, 0, 1), "メインボード");
     EXPECT_EQ(TtTesting::ListCellText(list, 2, 1), "サイドボード");
-    for (int item = 0; item < 4; ++item) EXPECT_EQ(list.IsItemChecked(item), entries_[item]->use()) << item;
+    for (int item = 0; item < 4; ++item)
+      EXPECT_EQ(list.IsItemChecked(item), entries_[item]->use()) << item;
     TtTesting::ClickListItem(list, 1, 1);
     EXPECT_FALSE(list.IsItemChecked(1)) << "a click beside the check box only selects";
     list.SetItemChecked(0, false);
@@ -69,7 +72,8 @@ TEST_F(SpecialEntryDialogTest, RowsShowTicksNamesAndBoardsAndOkWritesTheTicks) {
 
 TEST_F(SpecialEntryDialogTest, CancelAndTheCloseBoxLeaveEveryFlag) {
   auto untick_all = [&] {
-    for (int item = 0; item < dialog_.GetList().GetItemCount(); ++item) dialog_.GetList().SetItemChecked(item, false);
+    for (int item = 0; item < dialog_.GetList().GetItemCount(); ++item)
+      dialog_.GetList().SetItemChecked(item, false);
   };
   answers_
       .Dialog([&](TtWindow&) {
@@ -78,7 +82,8 @@ TEST_F(SpecialEntryDialogTest, CancelAndTheCloseBoxLeaveEveryFlag) {
       })
       .Dialog([&](TtWindow& shown) {
         EXPECT_EQ(dialog_.GetList().GetItemCount(), 4) << "a second showing lists every entry once";
-        EXPECT_TRUE(dialog_.GetList().IsItemChecked(0)) << "the ticks of the cancelled showing are gone";
+        EXPECT_TRUE(dialog_.GetList().IsItemChecked(0))
+            << "the ticks of the cancelled showing are gone";
         untick_all();
         TtTesting::CloseWindow(shown);
       });

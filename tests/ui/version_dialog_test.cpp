@@ -7,7 +7,8 @@
 
 using Tarvane::VersionDialog;
 
-TEST(VersionDialogTest, ItShowsNameVersionAndBuildAndTheButtonEscapeEnterOrTheCloseBoxEndItWithZero) {
+TEST(VersionDialogTest,
+     ItShowsNameVersionAndBuildAndTheButtonEscapeEnterOrTheCloseBoxEndItWithZero) {
   TarvaneTest::Owner owner;
   VersionDialog dialog;
   EXPECT_FALSE(dialog.GetIcon().IsEmpty()) << "the program icon is built in";
@@ -18,7 +19,8 @@ TEST(VersionDialogTest, ItShowsNameVersionAndBuildAndTheButtonEscapeEnterOrTheCl
         EXPECT_EQ(dialog.GetNameText().GetText(), "Tarvane / タルヴェイン");
         EXPECT_EQ(dialog.GetVersionText().GetText(), "version 1.1.1");
         std::string build = dialog.GetBuildText().GetText();
-        EXPECT_EQ(build.rfind("Build at : " + TtUtility::ConvertBuildDate(__DATE__) + " ", 0), 0u) << build;
+        EXPECT_EQ(build.rfind("Build at : " + TtUtility::ConvertBuildDate(__DATE__) + " ", 0), 0u)
+            << build;
         TarvaneTest::SaveScreenshotIfAsked(dialog, "version");
         TtTesting::Click(dialog.GetCloseButton());
       })

@@ -20,7 +20,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double Seconds(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+double Seconds(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
 
 // Lets the widget set lay out and paint what changed, as the user would wait for it.
 void Settle() {
@@ -29,7 +31,8 @@ void Settle() {
 
 std::vector<std::string> DeckCopies(const std::string& bin, const std::string& folder, int count) {
   std::vector<std::filesystem::path> samples;
-  for (const auto& file : std::filesystem::directory_iterator(bin + "/decks")) samples.push_back(file.path());
+  for (const auto& file : std::filesystem::directory_iterator(bin + "/decks"))
+    samples.push_back(file.path());
   std::sort(samples.begin(), samples.end());
   std::filesystem::create_directories(folder);
   std::vector<std::string> paths;
@@ -37,7 +40,8 @@ std::vector<std::string> DeckCopies(const std::string& bin, const std::string& f
     const auto& sample = samples[index % samples.size()];
     char name[64];
     std::snprintf(name, sizeof name, "%04d_", index);
-    std::filesystem::path copy = std::filesystem::path(folder) / (name + sample.filename().string());
+    std::filesystem::path copy =
+        std::filesystem::path(folder) / (name + sample.filename().string());
     std::filesystem::copy_file(sample, copy, std::filesystem::copy_options::overwrite_existing);
     paths.push_back(copy.string());
   }
@@ -57,7 +61,8 @@ Timings Measure(const std::string& bin, const std::string& out, int columns, boo
   frame.SetPositionSize(0, 0, 1200, 720);
   frame.Show();
   Settle();
-  std::vector<std::string> paths = DeckCopies(bin, out + "/decks" + std::to_string(columns), columns);
+  std::vector<std::string> paths =
+      DeckCopies(bin, out + "/decks" + std::to_string(columns), columns);
   Timings timings;
   auto start = Clock::now();
   frame.GetTable().AddDeckFiles(paths);
@@ -74,7 +79,8 @@ Timings Measure(const std::string& bin, const std::string& out, int columns, boo
   timings.scroll = Seconds(start);
   if (pictures) {
     for (int round = 0; round < 20; ++round) Settle();
-    TtTesting::SaveScreenshot(&frame, out + "/wide-table-" + std::to_string(columns) + "-scrolled-right.png");
+    TtTesting::SaveScreenshot(
+        &frame, out + "/wide-table-" + std::to_string(columns) + "-scrolled-right.png");
   }
   frame.SendMessage(TtWin::WM_CLOSE);
   Settle();
@@ -98,14 +104,15 @@ int main(int argc, char** argv) {
     Tarvane::ProgramFiles::Scope program(bin + "/tarvane");
     TtTesting::ModalAnswers answers;
     Timings baseline = Measure(bin, out, 100, false);
-    std::printf("columns 100: add %.3f s, refresh %.3f s, scroll %.3f s\n", baseline.add, baseline.refresh,
-                baseline.scroll);
+    std::printf("columns 100: add %.3f s, refresh %.3f s, scroll %.3f s\n", baseline.add,
+                baseline.refresh, baseline.scroll);
     for (int count : counts) {
       Timings timings = Measure(bin, out, count, true);
-      std::printf("columns %d: add %.3f s, refresh %.3f s, scroll %.3f s\n", count, timings.add, timings.refresh,
-                  timings.scroll);
-      std::printf("ratio add_%d %.2f\nratio refresh_%d %.2f\nratio scroll_%d %.2f\n", count, timings.add / baseline.add,
-                  count, timings.refresh / baseline.refresh, count, timings.scroll / baseline.scroll);
+      std::printf("columns %d: add %.3f s, refresh %.3f s, scroll %.3f s\n", count, timings.add,
+                  timings.refresh, timings.scroll);
+      std::printf("ratio add_%d %.2f\nratio refresh_%d %.2f\nratio scroll_%d %.2f\n", count,
+                  timings.add / baseline.add, count, timings.refresh / baseline.refresh, count,
+                  timings.scroll / baseline.scroll);
     }
   }
   TtForm::FinalizePlatform();

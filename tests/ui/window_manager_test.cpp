@@ -12,7 +12,6 @@
 #include <thread>
 
 #include "model/card.h"
-#include "ui/open_list_dialog.h"
 #include "tests/support/missing_tool.h"
 #include "tests/ui/main_window_test_support.h"
 #include "ui/open_list_dialog.h"

@@ -12,7 +12,8 @@ std::string MonthNumber(const std::string& month) {
   for (std::size_t index = 0; index < kMonths.size(); ++index) {
     if (month == kMonths[index]) {
       int number = static_cast<int>(index) + 1;
-      return std::string{static_cast<char>('0' + number / 10), static_cast<char>('0' + number % 10)};
+      return std::string{static_cast<char>('0' + number / 10),
+                         static_cast<char>('0' + number % 10)};
     }
   }
   return "??";
@@ -26,7 +27,8 @@ std::string PartOf(const std::string& text, std::size_t position, std::size_t le
 }  // namespace
 
 std::string ConvertBuildDate(const std::string& compiler_date) {
-  std::string year = compiler_date.size() >= 4 ? compiler_date.substr(compiler_date.size() - 4) : compiler_date;
+  std::string year =
+      compiler_date.size() >= 4 ? compiler_date.substr(compiler_date.size() - 4) : compiler_date;
   return year + "/" + MonthNumber(PartOf(compiler_date, 0, 3)) + "/" + PartOf(compiler_date, 4, 2);
 }
 

@@ -27,7 +27,7 @@ bool IsSystemFolder(const std::string& system_path) {
 }
 
 struct Names {
-  std::vector<std::string> spelled;        // as the program spells them
+  std::vector<std::string> spelled;          // as the program spells them
   std::vector<std::string> unrepresentable;  // described, for the user to read
 };
 
@@ -78,9 +78,8 @@ struct Listing {
   std::vector<std::string> unrepresentable;
 };
 
-void List(const std::string& folder, const std::string& pattern,
-          const TtDirectory::Filter& filter, bool recursive, std::set<FolderIdentity>& visited,
-          Listing& result) {
+void List(const std::string& folder, const std::string& pattern, const TtDirectory::Filter& filter,
+          bool recursive, std::set<FolderIdentity>& visited, Listing& result) {
   Names names = ReadNames(folder);
   for (const std::string& name : names.unrepresentable) {
     if (TtPath::MatchSpec(name, pattern)) result.unrepresentable.push_back(JoinPath(folder, name));

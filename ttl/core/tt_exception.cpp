@@ -55,12 +55,17 @@ TtFileAccessException::TtFileAccessException(const std::string& path, int error_
 std::string TtFileAccessException::GetReason() const {
   if (!reason_.empty()) return reason_;
   switch (error_number_) {
-    case ENOENT: return "ファイルまたはフォルダがありません";
+    case ENOENT:
+      return "ファイルまたはフォルダがありません";
     case EACCES:
-    case EPERM: return "アクセスが許可されていません";
-    case EISDIR: return "フォルダです";
-    case ENOSPC: return "ディスクに空きがありません";
-    default: return TtWindowsSystemCallException::ErrorCodeText(error_number_);
+    case EPERM:
+      return "アクセスが許可されていません";
+    case EISDIR:
+      return "フォルダです";
+    case ENOSPC:
+      return "ディスクに空きがありません";
+    default:
+      return TtWindowsSystemCallException::ErrorCodeText(error_number_);
   }
 }
 

@@ -41,7 +41,8 @@ std::string FollowLinks(const std::string& path, std::string system_path) {
     if (target.empty()) throw TtFileAccessException(path, errno);
     if (target[0] != '/') {
       size_t slash = system_path.rfind('/');
-      target = (slash == std::string::npos ? std::string() : system_path.substr(0, slash + 1)) + target;
+      target =
+          (slash == std::string::npos ? std::string() : system_path.substr(0, slash + 1)) + target;
     }
     system_path = target;
   }
@@ -100,7 +101,8 @@ Handle OpenRegular(const std::string& path, const std::string& system_path) {
   return file;
 }
 
-void Replace(const std::string& path, const std::string& given_system_path, const std::string& text) {
+void Replace(const std::string& path, const std::string& given_system_path,
+             const std::string& text) {
   const std::string system_path = SystemReplaceTarget(path, given_system_path);
   std::string temporary = TemporaryPathBeside(system_path, ".XXXXXX");
   int descriptor = ::mkstemp(temporary.data());

@@ -38,7 +38,8 @@ TtListViewStore::~TtListViewStore() {
 }
 
 const TtListViewStore::Column& TtListViewStore::ColumnAt(int index, const char* call) const {
-  if (index < 0 || index >= GetColumnCount()) throw TT_SYSTEM_CALL_ERROR("tt_list_view", call, EINVAL);
+  if (index < 0 || index >= GetColumnCount())
+    throw TT_SYSTEM_CALL_ERROR("tt_list_view", call, EINVAL);
   return columns_[index];
 }
 
@@ -47,7 +48,8 @@ TtListViewStore::Column& TtListViewStore::ColumnAt(int index, const char* call) 
 }
 
 const TtListViewStore::Item& TtListViewStore::ItemAt(int index, const char* call) const {
-  if (index < 0 || index >= GetItemCount()) throw TT_SYSTEM_CALL_ERROR("tt_list_view", call, EINVAL);
+  if (index < 0 || index >= GetItemCount())
+    throw TT_SYSTEM_CALL_ERROR("tt_list_view", call, EINVAL);
   return items_[index];
 }
 
@@ -63,7 +65,8 @@ int TtListViewStore::InsertColumn(int index, const std::string& text, int width)
   if (index < 0 || index > GetColumnCount()) index = GetColumnCount();
   columns_.insert(columns_.begin() + index, Column{text, std::string(), width, 0});
   for (Item& item : items_) {
-    if (static_cast<int>(item.texts.size()) > index) item.texts.insert(item.texts.begin() + index, std::string());
+    if (static_cast<int>(item.texts.size()) > index)
+      item.texts.insert(item.texts.begin() + index, std::string());
   }
   if (observer_) observer_->ColumnsInserted(index, 1);
   return index;
@@ -234,7 +237,8 @@ void TtListViewStore::SetItemChecked(int index, bool checked) {
 void TtListViewStore::SortItems(const Comparison& compare) {
   std::vector<int> order(items_.size());
   for (size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
-  MergeSortPositions(order, [&](int a, int b) { return compare(items_[a].data, items_[b].data) < 0; });
+  MergeSortPositions(order,
+                     [&](int a, int b) { return compare(items_[a].data, items_[b].data) < 0; });
   std::vector<Item> sorted;
   sorted.reserve(items_.size());
   for (int position : order) sorted.push_back(std::move(items_[position]));

@@ -122,7 +122,9 @@ private:
 // Suspends a store's view updates for one scope.
 class TtListViewUpdateGuard {
 public:
-  explicit TtListViewUpdateGuard(TtListViewStore& store) : store_(store) { store_.SuspendUpdates(); }
+  explicit TtListViewUpdateGuard(TtListViewStore& store) : store_(store) {
+    store_.SuspendUpdates();
+  }
   ~TtListViewUpdateGuard() { store_.ResumeUpdates(); }
   TtListViewUpdateGuard(const TtListViewUpdateGuard&) = delete;
   TtListViewUpdateGuard& operator=(const TtListViewUpdateGuard&) = delete;

@@ -72,7 +72,8 @@ void TtMenu::InsertItem(int index, const std::string& text, int id) {
 }
 
 void TtMenu::InsertMenu(int index, const std::string& text, const TtMenu& sub_menu, int id) {
-  if (Reaches(*sub_menu.model_, *model_)) throw TT_SYSTEM_CALL_ERROR("tt_menu", "::InsertMenuItem", EINVAL);
+  if (Reaches(*sub_menu.model_, *model_))
+    throw TT_SYSTEM_CALL_ERROR("tt_menu", "::InsertMenuItem", EINVAL);
   TtMenuModel::Item item;
   item.text = text;
   item.id = id;

@@ -36,7 +36,8 @@ public:
     virtual void MenuStructureChanged(TtMenuModel& menu) = 0;
   };
 
-  TtMenuModel(Kind kind, bool notify_by_position) : kind_(kind), notify_by_position_(notify_by_position) {}
+  TtMenuModel(Kind kind, bool notify_by_position)
+      : kind_(kind), notify_by_position_(notify_by_position) {}
 
   Kind GetKind() const { return kind_; }
   bool IsNotifyByPosition() const { return notify_by_position_; }

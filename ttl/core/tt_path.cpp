@@ -45,7 +45,7 @@ std::vector<std::string> Cp932Characters(const std::string& text) {
   for (size_t i = 0; i < text.size();) {
     size_t length =
         TtUtility::IsCp932LeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2
-                                                                                              : 1;
+                                                                                               : 1;
     characters.push_back(text.substr(i, length));
     i += length;
   }
@@ -57,7 +57,8 @@ bool SameCharacter(const std::string& a, const std::string& b) {
 }
 
 // Wildcard matching with backtracking to the last "*".
-bool MatchCharacters(const std::vector<std::string>& name, const std::vector<std::string>& pattern) {
+bool MatchCharacters(const std::vector<std::string>& name,
+                     const std::vector<std::string>& pattern) {
   size_t n = 0, s = 0;
   size_t star = std::string::npos, star_name = 0;
   while (n < name.size()) {
@@ -130,9 +131,11 @@ bool TtPath::MatchSpec(const std::string& path, const std::string& pattern) {
   std::string name = FindFileName(path);
   if (MatchCharacters(Cp932Characters(name), Cp932Characters(pattern))) return true;
   // "name.*" also matches a name without any extension.
-  bool spec_allows_no_extension = pattern.size() >= 2 && pattern.compare(pattern.size() - 2, 2, ".*") == 0;
+  bool spec_allows_no_extension =
+      pattern.size() >= 2 && pattern.compare(pattern.size() - 2, 2, ".*") == 0;
   return spec_allows_no_extension && name.find('.') == std::string::npos &&
-         MatchCharacters(Cp932Characters(name), Cp932Characters(pattern.substr(0, pattern.size() - 2)));
+         MatchCharacters(Cp932Characters(name),
+                         Cp932Characters(pattern.substr(0, pattern.size() - 2)));
 }
 
 bool TtPath::FileExists(const std::string& path) {

@@ -64,8 +64,11 @@ bool ConvertExactly(iconv_t there, iconv_t back, const std::string& input, std::
 // The length of the UTF-8 sequence at the start of text, or 0 when it is not one.
 size_t Utf8SequenceLength(const std::string& text, size_t at) {
   const unsigned char lead = static_cast<unsigned char>(text[at]);
-  size_t length = lead < 0x80 ? 1 : (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3
-                : (lead & 0xF8) == 0xF0 ? 4 : 0;
+  size_t length = lead < 0x80             ? 1
+                  : (lead & 0xE0) == 0xC0 ? 2
+                  : (lead & 0xF0) == 0xE0 ? 3
+                  : (lead & 0xF8) == 0xF0 ? 4
+                                          : 0;
   if (length == 0 || at + length > text.size()) return 0;
   for (size_t i = 1; i < length; ++i) {
     if ((static_cast<unsigned char>(text[at + i]) & 0xC0) != 0x80) return 0;

@@ -36,13 +36,16 @@ constexpr WPARAM MakeWParam(int low, int high) {
                              ((static_cast<std::uint32_t>(high) & 0xFFFF) << 16));
 }
 constexpr LPARAM MakeLParam(int low, int high) {
-  return static_cast<LPARAM>(static_cast<std::int32_t>(
-      (static_cast<std::uint32_t>(low) & 0xFFFF) | ((static_cast<std::uint32_t>(high) & 0xFFFF) << 16)));
+  return static_cast<LPARAM>(
+      static_cast<std::int32_t>((static_cast<std::uint32_t>(low) & 0xFFFF) |
+                                ((static_cast<std::uint32_t>(high) & 0xFFFF) << 16)));
 }
 constexpr int LowWord(std::uintptr_t value) { return static_cast<int>(value & 0xFFFF); }
 constexpr int HighWord(std::uintptr_t value) { return static_cast<int>((value >> 16) & 0xFFFF); }
 // The signed halves, as coordinates are packed.
-constexpr int SignedLowWord(std::intptr_t value) { return static_cast<std::int16_t>(value & 0xFFFF); }
+constexpr int SignedLowWord(std::intptr_t value) {
+  return static_cast<std::int16_t>(value & 0xFFFF);
+}
 constexpr int SignedHighWord(std::intptr_t value) {
   return static_cast<std::int16_t>((value >> 16) & 0xFFFF);
 }

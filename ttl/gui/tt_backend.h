@@ -22,7 +22,8 @@ void ApplyDefaultFont(TtWin::HWND handle);
 // (messages from the widget set itself get their native processing instead).
 TtWin::LRESULT DefaultProcessing(TtWindow& window, TtWin::UINT message, TtWin::WPARAM wparam,
                                  TtWin::LPARAM lparam);
-void PostMessage(TtWin::HWND handle, TtWin::UINT message, TtWin::WPARAM wparam, TtWin::LPARAM lparam);
+void PostMessage(TtWin::HWND handle, TtWin::UINT message, TtWin::WPARAM wparam,
+                 TtWin::LPARAM lparam);
 TtWin::HWND DesktopHandle();
 
 // The message loop and the quit message. Without a running loop the quit stays pending.

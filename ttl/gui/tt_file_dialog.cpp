@@ -24,4 +24,6 @@ std::string TtFileDialog::BuildFilterText() const {
 
 bool TtOpenFileDialog::ShowDialog(TtWindow* parent) { return Show(parent, false, false); }
 
-bool TtSaveFileDialog::ShowDialog(TtWindow* parent) { return Show(parent, true, overwrite_prompt_); }
+bool TtSaveFileDialog::ShowDialog(TtWindow* parent) {
+  return Show(parent, true, overwrite_prompt_);
+}

@@ -45,7 +45,9 @@ public:
   const std::string& GetTitle() const { return title_; }
   std::vector<Filter>& GetFilters() { return filters_; }
   const std::vector<Filter>& GetFilters() const { return filters_; }
-  void AddFilter(const std::string& name, const std::string& pattern) { filters_.push_back({name, {pattern}}); }
+  void AddFilter(const std::string& name, const std::string& pattern) {
+    filters_.push_back({name, {pattern}});
+  }
   int GetPathBufferSize() const { return path_buffer_size_; }
 
   // The first chosen path, or the initial file name before the dialog ran.

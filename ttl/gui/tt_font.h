@@ -12,8 +12,9 @@ class TtFont {
 public:
   // An empty face name takes the desktop's font of the family (pitch_and_family FF_MODERN
   // asks for a fixed-pitch one); the character set only documents that text is Japanese.
-  explicit TtFont(int height, int weight = TtWin::FW_NORMAL, bool italic = false, bool underline = false,
-                  bool strike_out = false, int char_set = TtWin::SHIFTJIS_CHARSET, int pitch_and_family = 0,
+  explicit TtFont(int height, int weight = TtWin::FW_NORMAL, bool italic = false,
+                  bool underline = false, bool strike_out = false,
+                  int char_set = TtWin::SHIFTJIS_CHARSET, int pitch_and_family = 0,
                   const std::string& face_name = std::string());
   ~TtFont();
   TtFont(TtFont&&) noexcept;

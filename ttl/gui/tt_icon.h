@@ -20,7 +20,8 @@ public:
   static TtIcon FromXpm(const char* const* xpm);
 
   // Registers picture data (PNG bytes, kept by pointer) under a resource name.
-  static void RegisterResource(const std::string& name, const unsigned char* png_data, std::size_t size);
+  static void RegisterResource(const std::string& name, const unsigned char* png_data,
+                               std::size_t size);
   // The registered picture; throws TtWindowsSystemCallException for "::LoadIcon" when the name
   // is unknown or the data unreadable.
   static TtIcon LoadResource(const std::string& name);

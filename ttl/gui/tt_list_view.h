@@ -18,8 +18,8 @@
 #include "ttl/gui/tt_image_list.h"
 #include "ttl/gui/tt_window.h"
 
-class TtListView : public BasedOnTtWindow<TtWin::WS_TABSTOP | TtWin::LVS_SHAREIMAGELISTS, TtWin::WS_EX_CLIENTEDGE,
-                                          TtWindowClassName::ListView>,
+class TtListView : public BasedOnTtWindow<TtWin::WS_TABSTOP | TtWin::LVS_SHAREIMAGELISTS,
+                                          TtWin::WS_EX_CLIENTEDGE, TtWindowClassName::ListView>,
                    public TtListViewStore {
 public:
   TtListView();
@@ -60,5 +60,5 @@ private:
 };
 
 // The report list with single selection that always shows its selection.
-using TtReportListView =
-    TtWindowWithStyle<TtWindowWithStyle<TtListView, TtWin::LVS_REPORT>, TtWin::LVS_SINGLESEL | TtWin::LVS_SHOWSELALWAYS>;
+using TtReportListView = TtWindowWithStyle<TtWindowWithStyle<TtListView, TtWin::LVS_REPORT>,
+                                           TtWin::LVS_SINGLESEL | TtWin::LVS_SHOWSELALWAYS>;

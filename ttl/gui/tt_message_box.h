@@ -11,7 +11,10 @@ public:
   TtMessageBox() = default;
   TtMessageBox(std::string text, std::string caption, int button_set = TtWin::MB_OK, int icon = 0,
                int default_button = TtWin::MB_DEFBUTTON1)
-      : text_(std::move(text)), caption_(std::move(caption)), button_set_(button_set), icon_(icon),
+      : text_(std::move(text)),
+        caption_(std::move(caption)),
+        button_set_(button_set),
+        icon_(icon),
         default_button_(default_button) {}
 
   void SetText(const std::string& text) { text_ = text; }

@@ -6,28 +6,32 @@
 #include "ttl/gui/tt_backend.h"
 
 TtPropertySheet::Page::Page(std::string title, int width_units, int height_units)
-    : TtPanel(false), title_(std::move(title)), width_units_(width_units), height_units_(height_units) {}
+    : TtPanel(false),
+      title_(std::move(title)),
+      width_units_(width_units),
+      height_units_(height_units) {}
 
 bool TtPropertySheet::Page::Created() {
   TtPanel::Created();
   MessageHandler panel_notify = GetMessageHandler(TtWin::WM_NOTIFY);
-  RegisterMessageHandler(TtWin::WM_NOTIFY, [this, panel_notify](TtWin::WPARAM wparam, TtWin::LPARAM lparam) {
-    auto* header = reinterpret_cast<TtWin::NMHDR*>(lparam);
-    switch (header->code) {
-      case TtWin::PSN_SETACTIVE:
-        if (activate_) activate_();
-        return Handled(0);
-      case TtWin::PSN_KILLACTIVE:
-        return Handled(deactivate_ && !deactivate_() ? 1 : 0);
-      case TtWin::PSN_APPLY:
-        return Handled(apply_ && !apply_() ? TtWin::PSNRET_INVALID : TtWin::PSNRET_NOERROR);
-      case TtWin::PSN_RESET:
-        if (reset_) reset_();
-        return Handled(0);
-      default:
-        return panel_notify ? panel_notify(wparam, lparam) : NotHandled();
-    }
-  });
+  RegisterMessageHandler(
+      TtWin::WM_NOTIFY, [this, panel_notify](TtWin::WPARAM wparam, TtWin::LPARAM lparam) {
+        auto* header = reinterpret_cast<TtWin::NMHDR*>(lparam);
+        switch (header->code) {
+          case TtWin::PSN_SETACTIVE:
+            if (activate_) activate_();
+            return Handled(0);
+          case TtWin::PSN_KILLACTIVE:
+            return Handled(deactivate_ && !deactivate_() ? 1 : 0);
+          case TtWin::PSN_APPLY:
+            return Handled(apply_ && !apply_() ? TtWin::PSNRET_INVALID : TtWin::PSNRET_NOERROR);
+          case TtWin::PSN_RESET:
+            if (reset_) reset_();
+            return Handled(0);
+          default:
+            return panel_notify ? panel_notify(wparam, lparam) : NotHandled();
+        }
+      });
   return CreatedInternal();
 }
 
@@ -47,7 +51,9 @@ void TtPropertySheet::Page::CreateInSheet(TtPropertySheet& sheet, TtWin::HWND ha
 
 TtPropertySheet::TtPropertySheet(bool show_apply_button) : show_apply_button_(show_apply_button) {}
 
-void TtPropertySheet::Create(const CreateParameter&) { throw TtInvalidOperationException(typeid(*this)); }
+void TtPropertySheet::Create(const CreateParameter&) {
+  throw TtInvalidOperationException(typeid(*this));
+}
 
 int TtPropertySheet::ShowDialog(TtWindow* parent) {
   SetParentWindow(parent);
@@ -69,8 +75,8 @@ int TtPropertySheet::ShowDialog(TtWindow* parent) {
       return 0;
     }
     for (Page* page : pages_) {
-      TtWin::HWND page_handle = TtBackend::CreatePropertyPageWindow(handle, page->GetTitle(), page->GetWidthUnits(),
-                                                                    page->GetHeightUnits());
+      TtWin::HWND page_handle = TtBackend::CreatePropertyPageWindow(
+          handle, page->GetTitle(), page->GetWidthUnits(), page->GetHeightUnits());
       page->CreateInSheet(*this, page_handle);
     }
     if (!pages_.empty()) NotifyPage(0, TtWin::PSN_SETACTIVE);
@@ -134,7 +140,8 @@ bool TtPropertySheet::PressOk() {
 bool TtPropertySheet::PressApply() { return ApplyAll(); }
 
 void TtPropertySheet::PressCancel() {
-  for (int index = 0; index < static_cast<int>(pages_.size()); ++index) NotifyPage(index, TtWin::PSN_RESET);
+  for (int index = 0; index < static_cast<int>(pages_.size()); ++index)
+    NotifyPage(index, TtWin::PSN_RESET);
   closing_result_ = 0;
   if (GetHandle()) TtBackend::EndModal(GetHandle(), 0);
 }

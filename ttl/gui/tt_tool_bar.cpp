@@ -33,7 +33,8 @@ void TtToolBar::DeleteButton(int index) {
 }
 
 const TtToolBar::Button& TtToolBar::GetButton(int index) const {
-  if (index < 0 || index >= GetButtonCount()) throw TT_SYSTEM_CALL_ERROR("tt_tool_bar", "TB_GETBUTTON", EINVAL);
+  if (index < 0 || index >= GetButtonCount())
+    throw TT_SYSTEM_CALL_ERROR("tt_tool_bar", "TB_GETBUTTON", EINVAL);
   return buttons_[index];
 }
 
@@ -62,7 +63,8 @@ void TtToolBar::SetButtonCommand(int index, int id) {
 
 void TtToolBar::SetButtonChecked(int id, bool checked) {
   Button& button = ButtonById(id, "TB_CHECKBUTTON");
-  button.state = checked ? (button.state | TtWin::TBSTATE_CHECKED) : (button.state & ~TtWin::TBSTATE_CHECKED);
+  button.state =
+      checked ? (button.state | TtWin::TBSTATE_CHECKED) : (button.state & ~TtWin::TBSTATE_CHECKED);
   Rebuild();
 }
 
@@ -72,7 +74,8 @@ bool TtToolBar::IsButtonChecked(int id) const {
 
 void TtToolBar::SetButtonEnabled(int id, bool enabled) {
   Button& button = ButtonById(id, "TB_ENABLEBUTTON");
-  button.state = enabled ? (button.state | TtWin::TBSTATE_ENABLED) : (button.state & ~TtWin::TBSTATE_ENABLED);
+  button.state =
+      enabled ? (button.state | TtWin::TBSTATE_ENABLED) : (button.state & ~TtWin::TBSTATE_ENABLED);
   Rebuild();
 }
 
@@ -82,7 +85,8 @@ bool TtToolBar::IsButtonEnabled(int id) const {
 
 void TtToolBar::SetButtonPressed(int id, bool pressed) {
   Button& button = ButtonById(id, "TB_PRESSBUTTON");
-  button.state = pressed ? (button.state | TtWin::TBSTATE_PRESSED) : (button.state & ~TtWin::TBSTATE_PRESSED);
+  button.state =
+      pressed ? (button.state | TtWin::TBSTATE_PRESSED) : (button.state & ~TtWin::TBSTATE_PRESSED);
   Rebuild();
 }
 
@@ -106,11 +110,13 @@ void TtToolBar::Click(int id) {
     notify.hdr.code = TtWin::TBN_DROPDOWN;
     notify.iItem = id;
     notify.rcButton = GetButtonRectangle(id);
-    GetParent()->SendMessage(TtWin::WM_NOTIFY, notify.hdr.idFrom, reinterpret_cast<TtWin::LPARAM>(&notify));
+    GetParent()->SendMessage(TtWin::WM_NOTIFY, notify.hdr.idFrom,
+                             reinterpret_cast<TtWin::LPARAM>(&notify));
     return;
   }
   if (button.style & TtWin::BTNS_CHECK) button.state ^= TtWin::TBSTATE_CHECKED;
-  GetParent()->SendMessage(TtWin::WM_COMMAND, TtWin::MakeWParam(id, 0), reinterpret_cast<TtWin::LPARAM>(GetHandle()));
+  GetParent()->SendMessage(TtWin::WM_COMMAND, TtWin::MakeWParam(id, 0),
+                           reinterpret_cast<TtWin::LPARAM>(GetHandle()));
 }
 
 void TtToolBar::Rebuild() {

@@ -11,7 +11,8 @@
 
 class TtImageList;
 
-class TtToolBar : public BasedOnTtWindow<TtWin::WS_TABSTOP, TtWin::WS_EX_CLIENTEDGE, TtWindowClassName::ToolBar> {
+class TtToolBar : public BasedOnTtWindow<TtWin::WS_TABSTOP, TtWin::WS_EX_CLIENTEDGE,
+                                         TtWindowClassName::ToolBar> {
 public:
   struct Button {
     int image = -1;
@@ -62,4 +63,5 @@ private:
 };
 
 // Flat, list style, with tooltips.
-using TtFlatToolBar = TtWindowWithStyle<TtToolBar, TtWin::TBSTYLE_TOOLTIPS | TtWin::TBSTYLE_FLAT | TtWin::TBSTYLE_LIST>;
+using TtFlatToolBar = TtWindowWithStyle<TtToolBar, TtWin::TBSTYLE_TOOLTIPS | TtWin::TBSTYLE_FLAT |
+                                                       TtWin::TBSTYLE_LIST>;

@@ -39,13 +39,15 @@ bool TtWindow::Created() { return true; }
 void TtWindow::Create(const CreateParameter& parameter) {
   parent_ = parameter.parent;
   id_ = parameter.id;
-  instance_ = parameter.instance ? parameter.instance : parameter.parent ? parameter.parent->instance_ : nullptr;
+  instance_ = parameter.instance ? parameter.instance
+              : parameter.parent ? parameter.parent->instance_
+                                 : nullptr;
   TtWin::DWORD style = GetStyle();
   if (parameter.parent && parameter.child) style |= TtWin::WS_CHILD;
   if (parameter.group) style |= TtWin::WS_GROUP;
   TtWin::HWND parent_handle = parameter.parent ? parameter.parent->handle_ : nullptr;
-  TtWin::HWND handle = TtBackend::CreateNativeWindow(*this, parent_handle, style, GetExtendedStyle(),
-                                                     GetClassName(), id_);
+  TtWin::HWND handle = TtBackend::CreateNativeWindow(*this, parent_handle, style,
+                                                     GetExtendedStyle(), GetClassName(), id_);
   TtBackend::ApplyDefaultFont(handle);
   AttachHandle(handle);
   if (!Created()) {
@@ -105,40 +107,48 @@ TtWindow::MessageHandler TtWindow::GetMessageHandler(TtWin::UINT message) const 
 }
 
 void TtWindow::RegisterCloseHandler(std::function<WMResult()> handler, bool chain) {
-  RegisterMessageHandler(TtWin::WM_CLOSE, [handler](TtWin::WPARAM, TtWin::LPARAM) { return handler(); }, chain);
+  RegisterMessageHandler(
+      TtWin::WM_CLOSE, [handler](TtWin::WPARAM, TtWin::LPARAM) { return handler(); }, chain);
 }
 
 void TtWindow::RegisterDestroyHandler(std::function<WMResult()> handler, bool chain) {
-  RegisterMessageHandler(TtWin::WM_DESTROY, [handler](TtWin::WPARAM, TtWin::LPARAM) { return handler(); }, chain);
+  RegisterMessageHandler(
+      TtWin::WM_DESTROY, [handler](TtWin::WPARAM, TtWin::LPARAM) { return handler(); }, chain);
 }
 
 void TtWindow::RegisterPaintHandler(std::function<WMResult()> handler, bool chain) {
-  RegisterMessageHandler(TtWin::WM_PAINT, [handler](TtWin::WPARAM, TtWin::LPARAM) { return handler(); }, chain);
+  RegisterMessageHandler(
+      TtWin::WM_PAINT, [handler](TtWin::WPARAM, TtWin::LPARAM) { return handler(); }, chain);
 }
 
 void TtWindow::RegisterSizeHandler(std::function<WMResult(int, int, int)> handler, bool chain) {
   RegisterMessageHandler(
       TtWin::WM_SIZE,
       [handler](TtWin::WPARAM wparam, TtWin::LPARAM lparam) {
-        return handler(static_cast<int>(wparam), TtWin::SignedLowWord(lparam), TtWin::SignedHighWord(lparam));
+        return handler(static_cast<int>(wparam), TtWin::SignedLowWord(lparam),
+                       TtWin::SignedHighWord(lparam));
       },
       chain);
 }
 
-void TtWindow::RegisterMouseMoveHandler(std::function<WMResult(int, int, int)> handler, bool chain) {
+void TtWindow::RegisterMouseMoveHandler(std::function<WMResult(int, int, int)> handler,
+                                        bool chain) {
   RegisterMessageHandler(
       TtWin::WM_MOUSEMOVE,
       [handler](TtWin::WPARAM wparam, TtWin::LPARAM lparam) {
-        return handler(static_cast<int>(wparam), TtWin::SignedLowWord(lparam), TtWin::SignedHighWord(lparam));
+        return handler(static_cast<int>(wparam), TtWin::SignedLowWord(lparam),
+                       TtWin::SignedHighWord(lparam));
       },
       chain);
 }
 
-void TtWindow::RegisterLeftButtonUpHandler(std::function<WMResult(int, int, int)> handler, bool chain) {
+void TtWindow::RegisterLeftButtonUpHandler(std::function<WMResult(int, int, int)> handler,
+                                           bool chain) {
   RegisterMessageHandler(
       TtWin::WM_LBUTTONUP,
       [handler](TtWin::WPARAM wparam, TtWin::LPARAM lparam) {
-        return handler(static_cast<int>(wparam), TtWin::SignedLowWord(lparam), TtWin::SignedHighWord(lparam));
+        return handler(static_cast<int>(wparam), TtWin::SignedLowWord(lparam),
+                       TtWin::SignedHighWord(lparam));
       },
       chain);
 }
@@ -152,19 +162,21 @@ TtWindow::WMResult TtWindow::DispatchToHandler(TtWin::UINT message, TtWin::WPARA
   return (*handler)(wparam, lparam);
 }
 
-TtWin::LRESULT TtWindow::ProcessMessage(TtWin::UINT message, TtWin::WPARAM wparam, TtWin::LPARAM lparam) {
+TtWin::LRESULT TtWindow::ProcessMessage(TtWin::UINT message, TtWin::WPARAM wparam,
+                                        TtWin::LPARAM lparam) {
   WMResult result = DispatchToHandler(message, wparam, lparam);
   if (result.handled) return result.result;
   return TtBackend::DefaultProcessing(*this, message, wparam, lparam);
 }
 
-TtWin::LRESULT TtWindow::WindowProcedure(TtWin::HWND handle, TtWin::UINT message, TtWin::WPARAM wparam,
-                                         TtWin::LPARAM lparam) {
+TtWin::LRESULT TtWindow::WindowProcedure(TtWin::HWND handle, TtWin::UINT message,
+                                         TtWin::WPARAM wparam, TtWin::LPARAM lparam) {
   if (TtWindow* window = FromHandle(handle)) return window->ProcessMessage(message, wparam, lparam);
   return 0;
 }
 
-TtWin::LRESULT TtWindow::SendMessage(TtWin::UINT message, TtWin::WPARAM wparam, TtWin::LPARAM lparam) {
+TtWin::LRESULT TtWindow::SendMessage(TtWin::UINT message, TtWin::WPARAM wparam,
+                                     TtWin::LPARAM lparam) {
   return ProcessMessage(message, wparam, lparam);
 }
 
@@ -227,10 +239,12 @@ TtExtraordinarilyWindow& TtExtraordinarilyWindow::Desktop() {
 TtPanel::TtPanel(bool forward) : forward_(forward) {}
 
 bool TtPanel::Created() {
-  RegisterMessageHandler(TtWin::WM_COMMAND,
-                         [this](TtWin::WPARAM wparam, TtWin::LPARAM lparam) { return DispatchCommand(wparam, lparam); });
-  RegisterMessageHandler(TtWin::WM_NOTIFY,
-                         [this](TtWin::WPARAM wparam, TtWin::LPARAM lparam) { return DispatchNotify(wparam, lparam); });
+  RegisterMessageHandler(TtWin::WM_COMMAND, [this](TtWin::WPARAM wparam, TtWin::LPARAM lparam) {
+    return DispatchCommand(wparam, lparam);
+  });
+  RegisterMessageHandler(TtWin::WM_NOTIFY, [this](TtWin::WPARAM wparam, TtWin::LPARAM lparam) {
+    return DispatchNotify(wparam, lparam);
+  });
   RegisterMessageHandler(TtWin::WM_MENUCOMMAND, [this](TtWin::WPARAM wparam, TtWin::LPARAM lparam) {
     return DispatchMenuCommand(wparam, lparam);
   });
@@ -272,7 +286,8 @@ TtWindow::WMResult TtPanel::DispatchCommand(TtWin::WPARAM wparam, TtWin::LPARAM 
   int code = TtWin::HighWord(wparam);
   auto control = reinterpret_cast<TtWin::HWND>(lparam);
   WMResult result = CallInOrder(command_table_, id, code, control);
-  if (!result.handled && forward_ && GetParent()) GetParent()->SendMessage(TtWin::WM_COMMAND, wparam, lparam);
+  if (!result.handled && forward_ && GetParent())
+    GetParent()->SendMessage(TtWin::WM_COMMAND, wparam, lparam);
   return Handled(0);
 }
 
@@ -280,7 +295,8 @@ TtWindow::WMResult TtPanel::DispatchNotify(TtWin::WPARAM wparam, TtWin::LPARAM l
   auto* header = reinterpret_cast<TtWin::NMHDR*>(lparam);
   WMResult result = CallInOrder(notify_table_, static_cast<int>(wparam), header);
   if (result.handled) return result;
-  if (forward_ && GetParent()) return Handled(GetParent()->SendMessage(TtWin::WM_NOTIFY, wparam, lparam));
+  if (forward_ && GetParent())
+    return Handled(GetParent()->SendMessage(TtWin::WM_NOTIFY, wparam, lparam));
   return Handled(0);
 }
 

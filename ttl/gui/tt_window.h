@@ -106,7 +106,8 @@ public:
   static TtWin::LRESULT WindowProcedure(TtWin::HWND handle, TtWin::UINT message,
                                         TtWin::WPARAM wparam, TtWin::LPARAM lparam);
   // Sends the message to this window at once and returns the answer.
-  TtWin::LRESULT SendMessage(TtWin::UINT message, TtWin::WPARAM wparam = 0, TtWin::LPARAM lparam = 0);
+  TtWin::LRESULT SendMessage(TtWin::UINT message, TtWin::WPARAM wparam = 0,
+                             TtWin::LPARAM lparam = 0);
   // Queues the message; it is processed by the message loop.
   void PostMessage(TtWin::UINT message, TtWin::WPARAM wparam = 0, TtWin::LPARAM lparam = 0);
   // Takes over a window: its messages reach this object's handlers first and its previous
@@ -129,7 +130,8 @@ public:
   TtWin::WINDOWPLACEMENT GetWindowPlacement() const;
   void SetWindowPlacement(const TtWin::WINDOWPLACEMENT& placement);
   // z-order and position at once; insert_after is HWND_TOP, HWND_TOPMOST or another window.
-  void SetWindowPosition(TtWin::HWND insert_after, int x, int y, int width, int height, TtWin::UINT flags);
+  void SetWindowPosition(TtWin::HWND insert_after, int x, int y, int width, int height,
+                         TtWin::UINT flags);
   void Show() { ShowWithCommand(TtWin::SW_SHOW); }
   void Hide() { ShowWithCommand(TtWin::SW_HIDE); }
   void Minimize() { ShowWithCommand(TtWin::SW_MINIMIZE); }

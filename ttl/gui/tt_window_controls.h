@@ -29,15 +29,15 @@ public:
 };
 
 // A one-line edit; every change of its text sends WM_COMMAND with EN_CHANGE.
-class TtEdit : public BasedOnTtWindow<TtWin::WS_TABSTOP | TtWin::ES_AUTOHSCROLL, TtWin::WS_EX_CLIENTEDGE,
-                                      TtWindowClassName::Edit> {};
+class TtEdit : public BasedOnTtWindow<TtWin::WS_TABSTOP | TtWin::ES_AUTOHSCROLL,
+                                      TtWin::WS_EX_CLIENTEDGE, TtWindowClassName::Edit> {};
 // Accepts only digits as typed input (a pasted text is taken as it is, like the platform's).
 using TtNumberEdit = TtWindowWithStyle<TtEdit, TtWin::ES_NUMBER>;
 
 // A list of texts; a change of selection sends WM_COMMAND with LBN_SELCHANGE, a double click
 // LBN_DBLCLK.
-class TtListBox : public BasedOnTtWindow<TtWin::WS_TABSTOP | TtWin::LBS_NOTIFY, TtWin::WS_EX_CLIENTEDGE,
-                                         TtWindowClassName::ListBox> {
+class TtListBox : public BasedOnTtWindow<TtWin::WS_TABSTOP | TtWin::LBS_NOTIFY,
+                                         TtWin::WS_EX_CLIENTEDGE, TtWindowClassName::ListBox> {
 public:
   // Both return the index of the new item.
   int AddString(const std::string& text);

@@ -70,7 +70,8 @@ public:
   // OK with these paths (CP932); an open dialog with multiple selection returns them all.
   ModalAnswers& FileDialog(std::vector<std::string> paths, FileDialogSeen* seen = nullptr);
   // OK with paths as the desktop hands them over (UTF-8), CP932 spelling or not.
-  ModalAnswers& FileDialogAsTyped(std::vector<std::string> utf8_paths, FileDialogSeen* seen = nullptr);
+  ModalAnswers& FileDialogAsTyped(std::vector<std::string> utf8_paths,
+                                  FileDialogSeen* seen = nullptr);
   ModalAnswers& CancelFileDialog(FileDialogSeen* seen = nullptr);
   // Shown modally for real, then cancelled once it is on screen (and placed by the window
   // manager, if there is one).
@@ -89,7 +90,8 @@ public:
   // action leaves open is cancelled.
   ModalAnswers& DialogShown(std::function<void(TtWindow& dialog)> action);
   // A pop-up menu: the chooser sees the menu and the screen point and picks an item.
-  ModalAnswers& PopupMenu(std::function<PopupChoice(const TtMenu& menu, TtWin::POINT point)> choose);
+  ModalAnswers& PopupMenu(
+      std::function<PopupChoice(const TtMenu& menu, TtWin::POINT point)> choose);
 
   // Everything that went wrong: unexpected dialogs, and expectations never met.
   std::vector<std::string> Finish();

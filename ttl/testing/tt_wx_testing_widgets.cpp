@@ -262,7 +262,8 @@ std::string StatusPartShownText(TtWindow& status_bar, int part) {
   dc.SetFont(bar->GetFont());
   // The bar draws its text inside a margin on either side of the part.
   int room = field.width - 2 * bar->GetBorderX() - 4;
-  return TtWx::FromWxString(wxControl::Ellipsize(bar->GetStatusText(part), dc, wxELLIPSIZE_MIDDLE, room));
+  return TtWx::FromWxString(
+      wxControl::Ellipsize(bar->GetStatusText(part), dc, wxELLIPSIZE_MIDDLE, room));
 }
 
 void ScrollListToColumn(TtListView& list, int column) {

@@ -56,7 +56,8 @@ TEST(TtDirectoryTest, RecursiveListingDescendsIntoMatchingFoldersOnly) {
   scratch.Write("top.dat", "");
   scratch.Write("deep.dat/inner.dat", "");
   scratch.Write("skipped/hidden.dat", "");
-  auto files = TtDirectory(scratch.Path()).GetFilesRecursive("*.dat", TtDirectory::FilterNotDirectory);
+  auto files =
+      TtDirectory(scratch.Path()).GetFilesRecursive("*.dat", TtDirectory::FilterNotDirectory);
   EXPECT_EQ(Names(files, scratch.Path()),
             (std::vector<std::string>{"deep.dat/inner.dat", "top.dat"}));
   auto all = TtDirectory(scratch.Path()).GetFilesRecursive("*.*", TtDirectory::FilterNotDirectory);
@@ -68,7 +69,8 @@ TEST(TtDirectoryTest, RecursiveListingSurvivesALinkBackUpTheTree) {
   ScratchFolder scratch;
   scratch.Write("a/x.txt", "");
   ASSERT_EQ(::symlink(scratch.Path().c_str(), scratch.Join("a/loop").c_str()), 0);
-  auto files = TtDirectory(scratch.Path()).GetFilesRecursive("*.*", TtDirectory::FilterNotDirectory);
+  auto files =
+      TtDirectory(scratch.Path()).GetFilesRecursive("*.*", TtDirectory::FilterNotDirectory);
   EXPECT_EQ(Names(files, scratch.Path()), std::vector<std::string>{"a/x.txt"});
 }
 
@@ -82,10 +84,12 @@ TEST(TtDirectoryTest, NamesWithoutAnExactSpellingAreReportedNotDropped) {
   scratch.MakeFolder(kJose + ".dat");  // a folder is no file to report
   std::vector<std::string> unrepresentable;
   std::vector<std::string> found =
-      TtDirectory(scratch.Path()).GetFiles("*.dat", TtDirectory::FilterNotDirectory, &unrepresentable);
+      TtDirectory(scratch.Path())
+          .GetFiles("*.dat", TtDirectory::FilterNotDirectory, &unrepresentable);
   EXPECT_EQ(Names(found, scratch.Path()), std::vector<std::string>{"plain.dat"});
   EXPECT_EQ(Names(unrepresentable, scratch.Path()),
-            (std::vector<std::string>{"<U+1F600>.dat", "caf<0xE9>.dat", "caf<U+00E9>.dat", "w<U+301C>.dat"}));
+            (std::vector<std::string>{"<U+1F600>.dat", "caf<0xE9>.dat", "caf<U+00E9>.dat",
+                                      "w<U+301C>.dat"}));
   // A caller that does not ask for them gets an error rather than a silent gap.
   EXPECT_THROW(TtDirectory(scratch.Path()).GetFiles("*.dat", TtDirectory::FilterNotDirectory),
                TtFileAccessException);

@@ -61,10 +61,12 @@ TEST(TtFileTest, OnlyRegularFilesAreOpenedForReadingAndOthersAreRefusedAtOnce) {
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   // Each of these would wait for a writer or read forever.
   for (const std::string& path : {fifo, std::string("/dev/zero"), std::string("/dev/urandom")}) {
-    EXPECT_EQ(RefusalReason([&] { TtFile::OpenRegularFileForReading(path); }), TtFile::kNotRegularFileReason)
+    EXPECT_EQ(RefusalReason([&] { TtFile::OpenRegularFileForReading(path); }),
+              TtFile::kNotRegularFileReason)
         << path;
   }
-  EXPECT_THROW(TtFile::OpenRegularFileForReading(scratch.MakeFolder("folder")), TtFileAccessException);
+  EXPECT_THROW(TtFile::OpenRegularFileForReading(scratch.MakeFolder("folder")),
+               TtFileAccessException);
   std::string plain = scratch.Write("plain.txt", "4 Island\n");
   TtFile::Handle file = TtFile::OpenRegularFileForReading(plain);
   char buffer[16] = {};
@@ -94,7 +96,8 @@ TEST(TtFileTest, ATargetThatIsNoRegularFileOrIsReadOnlyIsLeftAlone) {
   ScratchFolder scratch;
   std::string fifo = scratch.Join("out.csv");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  EXPECT_EQ(RefusalReason([&] { TtFile::ReplaceContents(fifo, "x"); }), TtFile::kNotRegularFileReason);
+  EXPECT_EQ(RefusalReason([&] { TtFile::ReplaceContents(fifo, "x"); }),
+            TtFile::kNotRegularFileReason);
   EXPECT_TRUE(fs::is_fifo(fifo));
   fs::create_symlink("/dev/null", scratch.Join("null.csv"));
   EXPECT_EQ(RefusalReason([&] { TtFile::ReplaceTarget(scratch.Join("null.csv")); }),
@@ -104,9 +107,11 @@ TEST(TtFileTest, ATargetThatIsNoRegularFileOrIsReadOnlyIsLeftAlone) {
   // No write permission for anyone: refused even for root, whom the system would let write.
   std::string read_only = scratch.Write("read-only.ini", "kept");
   ::chmod(read_only.c_str(), 0444);
-  EXPECT_EQ(RefusalReason([&] { TtFile::ReplaceContents(read_only, "x"); }), TtFile::kReadOnlyFileReason);
+  EXPECT_EQ(RefusalReason([&] { TtFile::ReplaceContents(read_only, "x"); }),
+            TtFile::kReadOnlyFileReason);
   EXPECT_EQ(ScratchFolder::Read(read_only), "kept");
-  EXPECT_EQ(Entries(scratch.Path()), (std::vector<std::string>{"null.csv", "out.csv", "read-only.ini"}));
+  EXPECT_EQ(Entries(scratch.Path()),
+            (std::vector<std::string>{"null.csv", "out.csv", "read-only.ini"}));
 }
 
 TEST(TtFileTest, AWriteThatFailsHalfwayLeavesTheOldFileWhole) {

@@ -72,7 +72,8 @@ TEST_F(TtIniFileTest, NamesCompareCaseInsensitivelyAndListInFileOrder) {
   SetText("[First]\nb=1\n[tarvane]\nZeta=1\nalpha=2\nPlacement=3\n");
   TtIniFile file(Path());
   EXPECT_EQ(file["TARVANE"].GetString("ALPHA"), "2");
-  EXPECT_EQ(file["Tarvane"].GetKeyNames(), (std::vector<std::string>{"Zeta", "alpha", "Placement"}));
+  EXPECT_EQ(file["Tarvane"].GetKeyNames(),
+            (std::vector<std::string>{"Zeta", "alpha", "Placement"}));
   EXPECT_EQ(file.GetSectionNames(), (std::vector<std::string>{"First", "tarvane"}));
   file["Tarvane"].SetString("ZETA", "9");
   EXPECT_EQ(Text(), "[First]\nb=1\n[tarvane]\nZETA=9\nalpha=2\nPlacement=3\n");

@@ -41,7 +41,8 @@ void Fill(TtListViewStore& store, const std::vector<int>& keys) {
 
 std::vector<int> DataInOrder(const TtListViewStore& store) {
   std::vector<int> data;
-  for (int item = 0; item < store.GetItemCount(); ++item) data.push_back(static_cast<int>(store.GetItemData(item)));
+  for (int item = 0; item < store.GetItemCount(); ++item)
+    data.push_back(static_cast<int>(store.GetItemData(item)));
   return data;
 }
 
@@ -115,7 +116,8 @@ TEST(TtListViewStoreTest, SortIsStableAndMovesTextsAndStatesWithTheirItems) {
   Fill(store, {30, 11, 20, 12, 31});
   store.SetItemChecked(1, true);
   // Compare by tens only, so 11/12 and 30/31 are equal and must keep their order.
-  store.SortItems([](TtWin::LPARAM a, TtWin::LPARAM b) { return static_cast<int>(a / 10 - b / 10); });
+  store.SortItems(
+      [](TtWin::LPARAM a, TtWin::LPARAM b) { return static_cast<int>(a / 10 - b / 10); });
   EXPECT_EQ(DataInOrder(store), (std::vector<int>{11, 12, 20, 30, 31}));
   EXPECT_EQ(store.GetItemText(0, 0), "row11");
   EXPECT_TRUE(store.IsItemChecked(0));
@@ -167,6 +169,6 @@ TEST(TtListViewStoreTest, TheViewHearsOfChangesAndSuspensionsNest) {
     store.DeleteAllItems();
     store.DeleteAllItems();
   }
-  EXPECT_EQ(observer.events,
-            (std::vector<std::string>{"cols+0x1", "suspend", "items+0x1", "item0x1", "resume", "items-0x1", "gone"}));
+  EXPECT_EQ(observer.events, (std::vector<std::string>{"cols+0x1", "suspend", "items+0x1",
+                                                       "item0x1", "resume", "items-0x1", "gone"}));
 }

@@ -45,10 +45,12 @@ std::string RefusedPath(const std::string& system_path) {
 
 TEST(TtStringTest, APathConvertsExactlyOrNotAtAll) {
   using namespace DesktopNames;
-  EXPECT_EQ(TtString::FromSystemPath("/d/" + kFullwidthTilde + ".txt"), "/d/" + kTildeCp932 + ".txt");
+  EXPECT_EQ(TtString::FromSystemPath("/d/" + kFullwidthTilde + ".txt"),
+            "/d/" + kTildeCp932 + ".txt");
   // 〜 converts to the bytes of ～ and would name the other file.
   EXPECT_EQ(RefusedPath("/d/" + kWaveDash + ".txt"), "/d/w<U+301C>.txt");
-  EXPECT_EQ(RefusedPath("/home/" + kJose + "/" + kCafe + ".csv"), "/home/jos<U+00E9>/caf<U+00E9>.csv");
+  EXPECT_EQ(RefusedPath("/home/" + kJose + "/" + kCafe + ".csv"),
+            "/home/jos<U+00E9>/caf<U+00E9>.csv");
   EXPECT_EQ(RefusedPath(kEmoji + ".txt"), "<U+1F600>.txt");
   EXPECT_EQ(RefusedPath(kLatin1 + ".txt"), "caf<0xE9>.txt");
   // The dash family that CP932 spells as other characters: − ‖ — ¢.

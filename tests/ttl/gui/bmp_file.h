@@ -38,8 +38,9 @@ inline void Write(const std::string& path, int width, int height,
       bytes[row + x * 3 + 2] = static_cast<std::uint8_t>(TtWin::RedOf(colour));
     }
   }
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                              static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace TarvaneTest

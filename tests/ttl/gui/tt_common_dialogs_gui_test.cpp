@@ -22,8 +22,8 @@ TEST(TtCommonDialogsGuiTest, AMessageBoxReturnsTheButtonAndShowsItsTexts) {
   TtTesting::MessageBoxSeen seen;
   TtTesting::ModalAnswers answers;
   answers.MessageBox(TtWin::IDNO, &seen).MessageBox(TtWin::IDYES);
-  TtMessageBox box("現在のデータを削除して初期化します。よろしいですか？", "初期化の確認", TtWin::MB_YESNO,
-                   TtWin::MB_ICONWARNING);
+  TtMessageBox box("現在のデータを削除して初期化します。よろしいですか？", "初期化の確認",
+                   TtWin::MB_YESNO, TtWin::MB_ICONWARNING);
   EXPECT_EQ(box.Show(&owner), TtWin::IDNO);
   EXPECT_EQ(box.Show(nullptr), TtWin::IDYES);
   EXPECT_EQ(seen.text, "現在のデータを削除して初期化します。よろしいですか？");
@@ -37,7 +37,8 @@ TEST(TtCommonDialogsGuiTest, AMessageBoxReturnsTheButtonAndShowsItsTexts) {
   TtTesting::MessageBoxSeen error;
   TtTesting::MessageBoxSeen plain;
   answers.MessageBox(TtWin::IDCANCEL, &error).MessageBox(TtWin::IDOK, &plain);
-  TtMessageBox("保存できませんでした。", "エラー", TtWin::MB_OKCANCEL, TtWin::MB_ICONERROR).Show(&owner);
+  TtMessageBox("保存できませんでした。", "エラー", TtWin::MB_OKCANCEL, TtWin::MB_ICONERROR)
+      .Show(&owner);
   TtMessageBox("完了しました。", "情報", TtWin::MB_OK, 0).Show(&owner);
   EXPECT_TRUE(error.icon_shown);
   EXPECT_EQ(error.buttons, (std::vector<std::string>{"OK", "キャンセル"}));
@@ -62,7 +63,8 @@ TEST(TtCommonDialogsGuiTest, TheOpenDialogReturnsEveryChosenPath) {
   TtTesting::ModalAnswers answers;
   answers.FileDialog({"/tmp/デッキ1.txt", "/tmp/deck2.txt"}, &seen);
   ASSERT_TRUE(dialog.ShowDialog(nullptr));
-  EXPECT_EQ(dialog.GetFileNames(), (std::vector<std::string>{"/tmp/デッキ1.txt", "/tmp/deck2.txt"}));
+  EXPECT_EQ(dialog.GetFileNames(),
+            (std::vector<std::string>{"/tmp/デッキ1.txt", "/tmp/deck2.txt"}));
   EXPECT_EQ(dialog.GetFileName(), "/tmp/デッキ1.txt");
   EXPECT_TRUE(seen.multiple);
   EXPECT_FALSE(seen.save);

@@ -32,7 +32,8 @@ TtWin::COLORREF Picture(int x, int y) {
   const TtWin::COLORREF ink = TtWin::Rgb(30, 60, 140);
   switch (image) {
     case 0:  // a blank page with a folded corner
-      if (px >= 3 && px <= 12 && y >= 1 && y <= 13) return (px == 3 || px == 12 || y == 1 || y == 13) ? ink : TtWin::Rgb(255, 255, 255);
+      if (px >= 3 && px <= 12 && y >= 1 && y <= 13)
+        return (px == 3 || px == 12 || y == 1 || y == 13) ? ink : TtWin::Rgb(255, 255, 255);
       break;
     case 1:  // an arrow pointing right out of a box
       if ((px == 2 || y == 2 || y == 12) && px <= 8 && y >= 2 && y <= 12) return ink;
@@ -40,10 +41,12 @@ TtWin::COLORREF Picture(int x, int y) {
       if (std::abs(y - 7) == 13 - px && px >= 10) return TtWin::Rgb(0, 140, 0);
       break;
     case 2:  // a plus
-      if ((px >= 7 && px <= 8 && y >= 2 && y <= 12) || (y >= 6 && y <= 7 && px >= 2 && px <= 13)) return TtWin::Rgb(0, 140, 0);
+      if ((px >= 7 && px <= 8 && y >= 2 && y <= 12) || (y >= 6 && y <= 7 && px >= 2 && px <= 13))
+        return TtWin::Rgb(0, 140, 0);
       break;
     case 3:  // a pencil
-      if (std::abs((14 - px) - y) <= 1 && px >= 2) return px < 5 ? TtWin::Rgb(60, 60, 60) : TtWin::Rgb(220, 160, 0);
+      if (std::abs((14 - px) - y) <= 1 && px >= 2)
+        return px < 5 ? TtWin::Rgb(60, 60, 60) : TtWin::Rgb(220, 160, 0);
       break;
     case 4:  // a funnel
       if (y >= 2 && y <= 6 && std::abs(px - 7) <= 6 - (y - 2)) return ink;
@@ -51,7 +54,8 @@ TtWin::COLORREF Picture(int x, int y) {
       break;
     default:  // two arrows round
       if ((y == 3 || y == 11) && px >= 4 && px <= 11) return TtWin::Rgb(0, 120, 180);
-      if ((px == 3 && y >= 4 && y <= 7) || (px == 12 && y >= 7 && y <= 10)) return TtWin::Rgb(0, 120, 180);
+      if ((px == 3 && y >= 4 && y <= 7) || (px == 12 && y >= 7 && y <= 10))
+        return TtWin::Rgb(0, 120, 180);
       if ((y == 2 || y == 4) && px == 10) return TtWin::Rgb(0, 120, 180);
       break;
   }
@@ -71,8 +75,9 @@ public:
     status.Create({this});
     status.SetParts({100, 300});
     tool_bar.SetImageList(&pictures_);
-    tool_bar.AddButtons({{0, 1001, TtWin::TBSTATE_ENABLED, TtWin::BTNS_BUTTON, "新規"},
-                         {1, 1002, TtWin::TBSTATE_ENABLED, TtWin::BTNS_WHOLEDROPDOWN, "エクスポート"}});
+    tool_bar.AddButtons(
+        {{0, 1001, TtWin::TBSTATE_ENABLED, TtWin::BTNS_BUTTON, "新規"},
+         {1, 1002, TtWin::TBSTATE_ENABLED, TtWin::BTNS_WHOLEDROPDOWN, "エクスポート"}});
     tool_bar.AddSeparator();
     tool_bar.AddButtons({{2, 1005, TtWin::TBSTATE_ENABLED, TtWin::BTNS_BUTTON, "データ追加"},
                          {3, 1006, TtWin::TBSTATE_ENABLED, TtWin::BTNS_BUTTON, "データ編集"}});
@@ -80,7 +85,8 @@ public:
     tool_bar.AddButtons({{4, 1017, TtWin::TBSTATE_ENABLED, TtWin::BTNS_WHOLEDROPDOWN, "並び替え"},
                          {5, 1012, TtWin::TBSTATE_ENABLED, TtWin::BTNS_BUTTON, "更新"}});
     list.SetFont(list_font_);
-    list.SetListExtendedStyle(TtWin::LVS_EX_FULLROWSELECT | TtWin::LVS_EX_GRIDLINES | TtWin::LVS_EX_HEADERDRAGDROP);
+    list.SetListExtendedStyle(TtWin::LVS_EX_FULLROWSELECT | TtWin::LVS_EX_GRIDLINES |
+                              TtWin::LVS_EX_HEADERDRAGDROP);
     RegisterSizeHandler([this](int, int width, int height) {
       tool_bar.SetPositionSize(0, 0, width, 28);
       list.SetPositionSize(1, 33, width - 2, height - 54);
@@ -90,7 +96,8 @@ public:
     RegisterNotifyHandler(2001, [](TtWin::NMHDR* header) {
       if (header->code != TtWin::NM_CUSTOMDRAW) return NotHandled();
       auto* draw = reinterpret_cast<TtWin::NMLVCUSTOMDRAW*>(header);
-      if (draw->nmcd.dwDrawStage == TtWin::CDDS_PREPAINT) return Handled(TtWin::CDRF_NOTIFYITEMDRAW);
+      if (draw->nmcd.dwDrawStage == TtWin::CDDS_PREPAINT)
+        return Handled(TtWin::CDRF_NOTIFYITEMDRAW);
       if (draw->nmcd.lItemlParam >= 100) {
         draw->clrTextBk = kTotalRow;
         return Handled(TtWin::CDRF_NEWFONT);
@@ -145,11 +152,13 @@ public:
 
 private:
   const TtImageList& pictures_;
-  TtFont list_font_{14, TtWin::FW_NORMAL, false, false, false, TtWin::SHIFTJIS_CHARSET, TtWin::FF_MODERN};
+  TtFont list_font_{14,    TtWin::FW_NORMAL,        false,           false,
+                    false, TtWin::SHIFTJIS_CHARSET, TtWin::FF_MODERN};
 };
 
 TtImageList LoadPictures() {
-  std::string path = (std::filesystem::temp_directory_path() / "tarvane_example_tools.bmp").string();
+  std::string path =
+      (std::filesystem::temp_directory_path() / "tarvane_example_tools.bmp").string();
   TarvaneTest::Write(path, 96, 15, Picture);
   TtImageList pictures(16, 15);
   pictures.AddMasked(TtBmpImage::LoadFromFile(path), kMagenta);

@@ -12,7 +12,8 @@ int main(int argc, char** argv) {
   try {
     TtForm::InitializePlatform();
   } catch (const TtException& e) {
-    std::fprintf(stderr, "no display for the window tests (run them under xvfb-run): %s\n", e.Message().c_str());
+    std::fprintf(stderr, "no display for the window tests (run them under xvfb-run): %s\n",
+                 e.Message().c_str());
     return 1;
   }
   int result = RUN_ALL_TESTS();

@@ -28,7 +28,8 @@ class ListForm : public TtForm {
 public:
   bool CreatedInternal() override {
     list.Create({this, kListId});
-    list.SetListExtendedStyle(TtWin::LVS_EX_FULLROWSELECT | TtWin::LVS_EX_GRIDLINES | TtWin::LVS_EX_HEADERDRAGDROP);
+    list.SetListExtendedStyle(TtWin::LVS_EX_FULLROWSELECT | TtWin::LVS_EX_GRIDLINES |
+                              TtWin::LVS_EX_HEADERDRAGDROP);
     SetSize(640, 480);
     list.SetPositionSize(0, 0, 600, 400);
     RegisterNotifyHandler(kListId, [this](TtWin::NMHDR* header) { return OnListNotify(header); });
@@ -45,7 +46,8 @@ public:
   WMResult OnListNotify(TtWin::NMHDR* header) {
     if (header->code == TtWin::NM_CUSTOMDRAW) {
       auto* draw = reinterpret_cast<TtWin::NMLVCUSTOMDRAW*>(header);
-      if (draw->nmcd.dwDrawStage == TtWin::CDDS_PREPAINT) return Handled(TtWin::CDRF_NOTIFYITEMDRAW);
+      if (draw->nmcd.dwDrawStage == TtWin::CDDS_PREPAINT)
+        return Handled(TtWin::CDRF_NOTIFYITEMDRAW);
       if (draw->nmcd.dwDrawStage == TtWin::CDDS_ITEMPREPAINT && draw->nmcd.lItemlParam < 0) {
         draw->clrTextBk = kLightYellow;
         return Handled(TtWin::CDRF_NEWFONT);
@@ -121,7 +123,8 @@ TEST(TtListViewGuiTest, RowColoursComeFromCustomDrawAndSelectionWins) {
   EXPECT_NE(plain, kLightYellow);
   EXPECT_EQ(TtTesting::ListRowBackground(form.list, 2), kLightYellow);
   form.list.SetItemSelected(2, true);
-  EXPECT_NE(TtTesting::ListRowBackground(form.list, 2), kLightYellow) << "a selected row shows the selection";
+  EXPECT_NE(TtTesting::ListRowBackground(form.list, 2), kLightYellow)
+      << "a selected row shows the selection";
   form.list.SetItemSelected(2, false);
   form.list.SetItemDropHighlighted(0, true);
   EXPECT_NE(TtTesting::ListRowBackground(form.list, 0), plain);
@@ -165,7 +168,8 @@ TEST(TtListViewGuiTest, HeaderClicksSortAndHeaderRightClicksReachTheList) {
 
   TtTesting::RightClickListHeader(form.list, 0);
   TtTesting::RightClickListHeader(form.list, -1);
-  EXPECT_EQ(form.header_notifications, (std::vector<TtWin::UINT>{TtWin::NM_RCLICK, TtWin::NM_RCLICK}));
+  EXPECT_EQ(form.header_notifications,
+            (std::vector<TtWin::UINT>{TtWin::NM_RCLICK, TtWin::NM_RCLICK}));
 }
 
 TEST(TtListViewGuiTest, HitTestsFindItemsAndHeaderItems) {
@@ -174,7 +178,9 @@ TEST(TtListViewGuiTest, HitTestsFindItemsAndHeaderItems) {
   FillCards(form.list);
   TtWin::RECT second = form.list.GetItemRectangle(1);
   TtWin::UINT flags = 0;
-  EXPECT_EQ(form.list.HitTest(TtWin::POINT{second.left + 10, (second.top + second.bottom) / 2}, &flags), 1);
+  EXPECT_EQ(
+      form.list.HitTest(TtWin::POINT{second.left + 10, (second.top + second.bottom) / 2}, &flags),
+      1);
   EXPECT_EQ(flags, TtWin::LVHT_ONITEM);
   EXPECT_EQ(form.list.HitTest(TtWin::POINT{second.left + 10, second.bottom + 200}, &flags), -1);
   EXPECT_EQ(flags, TtWin::LVHT_NOWHERE);
@@ -196,13 +202,16 @@ TEST(TtListViewGuiTest, TheFirstColumnStaysInViewWhileTheOthersScrollSideways) {
   ListForm form;
   form.Create({});
   FillCards(form.list);
-  for (int column = 2; column < 60; ++column) form.list.InsertColumn(column, "デッキ" + std::to_string(column), 80);
+  for (int column = 2; column < 60; ++column)
+    form.list.InsertColumn(column, "デッキ" + std::to_string(column), 80);
   TtTesting::ScrollListToColumn(form.list, 55);
   int header_y = form.list.GetItemRectangle(0).top / 4;
   TtWin::UINT flags = 0;
-  EXPECT_EQ(form.list.HitTestHeader(TtWin::POINT{20, header_y}, &flags), 0) << "the card names are still there";
+  EXPECT_EQ(form.list.HitTestHeader(TtWin::POINT{20, header_y}, &flags), 0)
+      << "the card names are still there";
   EXPECT_EQ(flags, TtWin::HHT_ONHEADER);
-  EXPECT_GT(form.list.HitTestHeader(TtWin::POINT{200, header_y}), 40) << "beside them, the scrolled columns";
+  EXPECT_GT(form.list.HitTestHeader(TtWin::POINT{200, header_y}), 40)
+      << "beside them, the scrolled columns";
   EXPECT_EQ(form.list.GetItemRectangle(1).left, 0);
 
   TtTesting::ClickListItem(form.list, 1, 0);
@@ -268,7 +277,8 @@ TEST(TtListViewGuiTest, DraggingARowStartsADragWithItsPicture) {
 TEST(TtListViewGuiTest, CheckBoxesTickByClickWithoutNeedingTheRow) {
   ListForm form;
   form.Create({});
-  form.list.SetListExtendedStyle(TtWin::LVS_EX_CHECKBOXES | TtWin::LVS_EX_FULLROWSELECT | TtWin::LVS_EX_GRIDLINES);
+  form.list.SetListExtendedStyle(TtWin::LVS_EX_CHECKBOXES | TtWin::LVS_EX_FULLROWSELECT |
+                                 TtWin::LVS_EX_GRIDLINES);
   form.list.InsertColumn(0, "名前", 168);
   form.list.InsertColumn(1, "ボード", 128);
   form.list.InsertItem(0, 0);
@@ -298,7 +308,8 @@ TEST(TtListViewGuiTest, TheStoreOutlivesOrPrecedesItsWindowSafely) {
   TtListView before_window;
   FillCards(before_window);
   before_window.Create({&form, 8});
-  EXPECT_EQ(TtTesting::ListCellText(before_window, 1, 0), "対抗呪文") << "the grid learns what the store held";
+  EXPECT_EQ(TtTesting::ListCellText(before_window, 1, 0), "対抗呪文")
+      << "the grid learns what the store held";
 }
 
 // A list created a second time (a dialog shown again) hands its store to the new grid; the old
@@ -336,10 +347,12 @@ TEST(TtListViewGuiTest, HeaderItemsAreDraggedIntoAnotherOrderButNeverBeforeTheCa
 
   TtTesting::DragListHeader(form.list, 2, 0);
   TtTesting::DragListHeader(form.list, 0, 2);
-  EXPECT_EQ(form.list.GetColumnOrder(), (std::vector<int>{0, 3, 1, 2})) << "the card names stay first";
+  EXPECT_EQ(form.list.GetColumnOrder(), (std::vector<int>{0, 3, 1, 2}))
+      << "the card names stay first";
 
   TtWin::UINT flags = 0;
-  EXPECT_EQ(form.list.HitTestHeader(TtWin::POINT{239, 5}, &flags), 3) << "the moved column's divider";
+  EXPECT_EQ(form.list.HitTestHeader(TtWin::POINT{239, 5}, &flags), 3)
+      << "the moved column's divider";
   EXPECT_EQ(flags, TtWin::HHT_ONDIVIDER);
 
   TtTesting::ClickListHeader(form.list, 3);

@@ -22,7 +22,8 @@ namespace {
 // A panel that records the commands and notifications it receives.
 class RecordingPanel : public TtPanel {
 public:
-  explicit RecordingPanel(bool forward = false, TtWin::LRESULT notify_answer = 0) : TtPanel(forward) {
+  explicit RecordingPanel(bool forward = false, TtWin::LRESULT notify_answer = 0)
+      : TtPanel(forward) {
     Created();
     RegisterMessageHandler(TtWin::WM_COMMAND, [this](WPARAM wparam, LPARAM lparam) {
       commands.push_back({wparam, lparam});
@@ -121,18 +122,20 @@ TEST(TtWindowDispatchTest, ASecondHandlerReplacesTheFirstUnlessChained) {
 
 TEST(TtWindowDispatchTest, ChainingOntoNothingAndAHandlerThatReplacesItselfWhileRunning) {
   TtPanel window(false);
-  window.RegisterMessageHandler(TtWin::WM_USER, [](WPARAM, LPARAM) { return TtWindow::NotHandled(); }, true);
+  window.RegisterMessageHandler(
+      TtWin::WM_USER, [](WPARAM, LPARAM) { return TtWindow::NotHandled(); }, true);
   EXPECT_FALSE(window.DispatchToHandler(TtWin::WM_USER, 0, 0).handled);
 
   int replaced_runs = 0;
-  window.RegisterMessageHandler(TtWin::WM_USER, [&window, &replaced_runs, big = std::string(200, 'x')](WPARAM, LPARAM) {
-    window.RegisterMessageHandler(TtWin::WM_USER, [&replaced_runs](WPARAM, LPARAM) {
-      ++replaced_runs;
-      return TtWindow::Handled(9);
-    });
-    // The running handler is still intact after replacing itself.
-    return TtWindow::Handled(static_cast<LRESULT>(big.size()));
-  });
+  window.RegisterMessageHandler(
+      TtWin::WM_USER, [&window, &replaced_runs, big = std::string(200, 'x')](WPARAM, LPARAM) {
+        window.RegisterMessageHandler(TtWin::WM_USER, [&replaced_runs](WPARAM, LPARAM) {
+          ++replaced_runs;
+          return TtWindow::Handled(9);
+        });
+        // The running handler is still intact after replacing itself.
+        return TtWindow::Handled(static_cast<LRESULT>(big.size()));
+      });
   EXPECT_EQ(window.SendMessage(TtWin::WM_USER), 200);
   EXPECT_EQ(window.SendMessage(TtWin::WM_USER), 9);
   EXPECT_EQ(replaced_runs, 1);
@@ -330,13 +333,15 @@ TEST(TtWindowDispatchTest, PageActionsAnswerTheSheetAndOtherNotificationsReachTh
 
 TEST(TtWindowDispatchTest, CentringStaysOnTheDesktop) {
   const TtWin::RECT desktop{0, 0, 1280, 1024};
-  TtWin::POINT middle = TtWindow::CenterPosition(TtWin::RECT{100, 100, 901, 701}, 300, 200, desktop);
+  TtWin::POINT middle =
+      TtWindow::CenterPosition(TtWin::RECT{100, 100, 901, 701}, 300, 200, desktop);
   EXPECT_EQ(middle.x, 350) << "(100 + 901) / 2 - 150, integer halves";
   EXPECT_EQ(middle.y, 300);
   TtWin::POINT left = TtWindow::CenterPosition(TtWin::RECT{-400, 10, 100, 400}, 550, 450, desktop);
   EXPECT_EQ(left.x, 0);
   EXPECT_EQ(left.y, 0);
-  TtWin::POINT right = TtWindow::CenterPosition(TtWin::RECT{1100, 800, 1400, 1100}, 550, 450, desktop);
+  TtWin::POINT right =
+      TtWindow::CenterPosition(TtWin::RECT{1100, 800, 1400, 1100}, 550, 450, desktop);
   EXPECT_EQ(right.x, 1280 - 550);
   EXPECT_EQ(right.y, 1024 - 450);
 }

@@ -133,7 +133,8 @@ TEST(TtWindowGuiTest, EnterIsOkWhileEscapeCancelAndTheCloseBoxEndADialogCancelle
   EXPECT_EQ(dialog.ShowDialog(&host), TtDialog::kCancelled);
   EXPECT_EQ(dialog.GetChildren().size(), 4u) << "the children of the last showing only";
   for (int key_command : {TtWin::IDOK, TtWin::IDCANCEL}) {
-    EXPECT_EQ(std::count(host.commands.begin(), host.commands.end(), key_command), 0) << "the keys stay with the dialog";
+    EXPECT_EQ(std::count(host.commands.begin(), host.commands.end(), key_command), 0)
+        << "the keys stay with the dialog";
   }
   ExpectNoFailures(answers);
 }
@@ -192,7 +193,9 @@ TEST(TtWindowGuiTest, APropertySheetKeepsAPageThatRefusesToApplyAndClosesWithOk)
       width_.Show();
       SetApplyAction([this] {
         if (width_.GetText().empty()) {
-          TtMessageBox("数値に変換できませんでした。", "設定エラー", TtWin::MB_OK, TtWin::MB_ICONERROR).Show(this);
+          TtMessageBox("数値に変換できませんでした。", "設定エラー", TtWin::MB_OK,
+                       TtWin::MB_ICONERROR)
+              .Show(this);
           return false;
         }
         applied = width_.GetText();
@@ -266,7 +269,8 @@ TEST(TtWindowGuiTest, ControlsKeepTheirTextsSelectionsAndTicks) {
 
   rules.SetPositionSize(0, 0, 80, 200);
   rules.SetText("長い説明の文章は枠の幅で折り返されて表示されます。");
-  EXPECT_EQ(rules.GetText(), "長い説明の文章は枠の幅で折り返されて表示されます。") << "the text, not its wrapped form";
+  EXPECT_EQ(rules.GetText(), "長い説明の文章は枠の幅で折り返されて表示されます。")
+      << "the text, not its wrapped form";
 }
 
 TEST(TtWindowGuiTest, TheStatusBarSitsAtTheBottomWithItsParts) {
@@ -349,7 +353,8 @@ TEST(TtWindowGuiTest, PopupMenusReportByIdentifierOrByPosition) {
   column_menu.ShowPopupMenu(form, 120, 80);
   column_menu.ShowPopupMenu(form, 120, 80);
   EXPECT_EQ(shown_at.x, 120);
-  EXPECT_EQ(form.commands, std::vector<int>{1023}) << "no handler for the column menu: its item's command";
+  EXPECT_EQ(form.commands, std::vector<int>{1023})
+      << "no handler for the column menu: its item's command";
   EXPECT_EQ(positions, std::vector<int>{1});
   ExpectNoFailures(answers);
 }
@@ -369,8 +374,9 @@ TEST(TtWindowGuiTest, AWholeButtonDropDownOpensItsMenuUnderTheButton) {
   TtFlatToolBar tool_bar;
   tool_bar.Create({&form, 2000});
   tool_bar.SetImageList(&images);
-  tool_bar.AddButtons({{0, 1001, TtWin::TBSTATE_ENABLED, TtWin::BTNS_BUTTON, "新規"},
-                       {1, 1002, TtWin::TBSTATE_ENABLED, TtWin::BTNS_WHOLEDROPDOWN, "エクスポート"}});
+  tool_bar.AddButtons(
+      {{0, 1001, TtWin::TBSTATE_ENABLED, TtWin::BTNS_BUTTON, "新規"},
+       {1, 1002, TtWin::TBSTATE_ENABLED, TtWin::BTNS_WHOLEDROPDOWN, "エクスポート"}});
   tool_bar.AddSeparator();
   tool_bar.AddButton({2, 1005, TtWin::TBSTATE_ENABLED, TtWin::BTNS_BUTTON, "データ追加"});
   tool_bar.SetPositionSize(0, 0, 300, 28);
@@ -402,11 +408,13 @@ TEST(TtWindowGuiTest, AWholeButtonDropDownOpensItsMenuUnderTheButton) {
 
   TtTesting::ClickToolBarButton(tool_bar, 1002);
   TtTesting::ClickToolBarButton(tool_bar, 1001);
-  EXPECT_EQ(form.commands, (std::vector<int>{1004, 1001})) << "the drop-down has no command of its own";
+  EXPECT_EQ(form.commands, (std::vector<int>{1004, 1001}))
+      << "the drop-down has no command of its own";
   EXPECT_EQ(popup_point.x, expected_point.x);
   EXPECT_EQ(popup_point.y, expected_point.y);
   EXPECT_EQ(tip_over_menu, "") << "no tooltip over the open menu";
-  EXPECT_EQ(TtTesting::ToolTipText(tool_bar), "新規") << "a button the pointer is over has its tooltip";
+  EXPECT_EQ(TtTesting::ToolTipText(tool_bar), "新規")
+      << "a button the pointer is over has its tooltip";
 
   TtWin::RECT first = tool_bar.GetButtonRectangle(1001);
   TtWin::RECT second = tool_bar.GetButtonRectangle(1002);

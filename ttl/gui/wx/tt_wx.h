@@ -17,13 +17,17 @@ inline TtWin::HWND ToHandle(const wxWindow* window) {
 }
 
 // CP932 inside, UTF-8 in the widget set.
-inline wxString ToWxString(const std::string& cp932) { return wxString::FromUTF8(TtString::Cp932ToUtf8(cp932)); }
+inline wxString ToWxString(const std::string& cp932) {
+  return wxString::FromUTF8(TtString::Cp932ToUtf8(cp932));
+}
 inline std::string FromWxString(const wxString& text) {
   const wxScopedCharBuffer utf8 = text.utf8_str();
   return TtString::Utf8ToCp932(std::string(utf8.data(), utf8.length()));
 }
 // Paths are converted strictly: a path that does not convert is a file access error.
-inline wxString ToWxPath(const std::string& cp932) { return wxString::FromUTF8(TtString::ToSystemPath(cp932)); }
+inline wxString ToWxPath(const std::string& cp932) {
+  return wxString::FromUTF8(TtString::ToSystemPath(cp932));
+}
 inline std::string FromWxPath(const wxString& path) {
   const wxScopedCharBuffer utf8 = path.utf8_str();
   return TtString::FromSystemPath(std::string(utf8.data(), utf8.length()));
@@ -37,12 +41,14 @@ inline TtWin::COLORREF FromWxColour(const wxColour& colour) {
 }
 
 inline TtWin::RECT ToRect(const wxRect& rect) {
-  return TtWin::RECT{rect.GetLeft(), rect.GetTop(), rect.GetLeft() + rect.GetWidth(), rect.GetTop() + rect.GetHeight()};
+  return TtWin::RECT{rect.GetLeft(), rect.GetTop(), rect.GetLeft() + rect.GetWidth(),
+                     rect.GetTop() + rect.GetHeight()};
 }
 
 // Sends a message from the widget set to a window's handler (not to the default processing:
 // the widget's own processing runs when the answer is not handled).
-TtWindow::WMResult Dispatch(TtWin::HWND handle, TtWin::UINT message, TtWin::WPARAM wparam, TtWin::LPARAM lparam);
+TtWindow::WMResult Dispatch(TtWin::HWND handle, TtWin::UINT message, TtWin::WPARAM wparam,
+                            TtWin::LPARAM lparam);
 // WM_COMMAND or WM_NOTIFY as a control sends it to its parent.
 void SendCommandToParent(wxWindow* control, int code);
 TtWin::LRESULT SendNotifyToParent(wxWindow* control, TtWin::NMHDR& header);

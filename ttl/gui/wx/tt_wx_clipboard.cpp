@@ -11,7 +11,8 @@
 #include "ttl/gui/wx/tt_wx_picture.h"
 
 bool TtClipboard::SetString(const std::string& text) {
-  if (!TtForm::IsPlatformInitialized()) throw TT_SYSTEM_CALL_ERROR("tt_clipboard", "::OpenClipboard", ENXIO);
+  if (!TtForm::IsPlatformInitialized())
+    throw TT_SYSTEM_CALL_ERROR("tt_clipboard", "::OpenClipboard", ENXIO);
   wxClipboardLocker locker;
   if (!locker) return false;
   wxTheClipboard->Clear();
@@ -22,7 +23,8 @@ bool TtClipboard::SetString(const std::string& text) {
 }
 
 bool TtClipboard::SetPicture(const TtPicture& picture) {
-  if (!TtForm::IsPlatformInitialized()) throw TT_SYSTEM_CALL_ERROR("tt_clipboard", "::OpenClipboard", ENXIO);
+  if (!TtForm::IsPlatformInitialized())
+    throw TT_SYSTEM_CALL_ERROR("tt_clipboard", "::OpenClipboard", ENXIO);
   wxClipboardLocker locker;
   if (!locker) return false;
   wxTheClipboard->Clear();
@@ -35,7 +37,8 @@ bool TtClipboard::SetPicture(const TtPicture& picture) {
 namespace {
 
 bool GetClipboardText(wxString& text) {
-  if (!TtForm::IsPlatformInitialized()) throw TT_SYSTEM_CALL_ERROR("tt_clipboard", "::OpenClipboard", ENXIO);
+  if (!TtForm::IsPlatformInitialized())
+    throw TT_SYSTEM_CALL_ERROR("tt_clipboard", "::OpenClipboard", ENXIO);
   wxClipboardLocker locker;
   if (!locker || !wxTheClipboard->IsSupported(wxDF_UNICODETEXT)) return false;
   wxTextDataObject data;

@@ -9,7 +9,8 @@ namespace {
 
 template <class Widget>
 Widget* As(const TtWindow& window, const char* call) {
-  Widget* widget = window.GetHandle() ? dynamic_cast<Widget*>(TtWx::ToWx(window.GetHandle())) : nullptr;
+  Widget* widget =
+      window.GetHandle() ? dynamic_cast<Widget*>(TtWx::ToWx(window.GetHandle())) : nullptr;
   if (!widget) throw TT_SYSTEM_CALL_ERROR("tt_window", call, EBADF);
   return widget;
 }
@@ -44,7 +45,8 @@ wxString WordEllipsis(wxWindow* window, const wxString& text, int width) {
   while (space != wxString::npos && space > 0) {
     wxString candidate = text.substr(0, space);
     candidate.Trim();
-    if (!candidate.empty() && dc.GetTextExtent(candidate + ellipsis).GetWidth() <= width) return candidate + ellipsis;
+    if (!candidate.empty() && dc.GetTextExtent(candidate + ellipsis).GetWidth() <= width)
+      return candidate + ellipsis;
     space = text.find_last_of(' ', space - 1);
   }
   return wxControl::Ellipsize(text, dc, wxELLIPSIZE_END, width);
@@ -68,9 +70,13 @@ void TtWxInternal::StaticText::Rewrap() {
   Refresh();
 }
 
-bool TtButtonWithCheck::GetCheck() const { return As<wxCheckBox>(*this, "BM_GETCHECK")->GetValue(); }
+bool TtButtonWithCheck::GetCheck() const {
+  return As<wxCheckBox>(*this, "BM_GETCHECK")->GetValue();
+}
 
-void TtButtonWithCheck::SetCheck(bool checked) { As<wxCheckBox>(*this, "BM_SETCHECK")->SetValue(checked); }
+void TtButtonWithCheck::SetCheck(bool checked) {
+  As<wxCheckBox>(*this, "BM_SETCHECK")->SetValue(checked);
+}
 
 int TtListBox::AddString(const std::string& text) {
   return As<wxListBox>(*this, "LB_ADDSTRING")->Append(TtWx::ToWxString(text));
@@ -91,7 +97,9 @@ void TtListBox::DeleteString(int index) {
 
 void TtListBox::Clear() { As<wxListBox>(*this, "LB_RESETCONTENT")->Clear(); }
 
-int TtListBox::GetCount() const { return static_cast<int>(As<wxListBox>(*this, "LB_GETCOUNT")->GetCount()); }
+int TtListBox::GetCount() const {
+  return static_cast<int>(As<wxListBox>(*this, "LB_GETCOUNT")->GetCount());
+}
 
 std::string TtListBox::GetString(int index) const {
   auto* list = As<wxListBox>(*this, "LB_GETTEXT");
@@ -135,7 +143,9 @@ void TtListBox::SetItemHeight(int height) { item_height_ = height; }
 int TtListBox::GetItemHeight() const { return item_height_; }
 
 wxWindow* TtWxInternal::CreateStatusBar(wxWindow* parent, int id) {
-  auto* bar = new wxStatusBar(parent, id, wxSTB_SIZEGRIP | wxSTB_SHOW_TIPS | wxSTB_ELLIPSIZE_MIDDLE | wxFULL_REPAINT_ON_RESIZE);
+  auto* bar = new wxStatusBar(
+      parent, id,
+      wxSTB_SIZEGRIP | wxSTB_SHOW_TIPS | wxSTB_ELLIPSIZE_MIDDLE | wxFULL_REPAINT_ON_RESIZE);
   bar->SetMinHeight(kStatusBarHeight);
   PlaceStatusBar(bar);
   return bar;
@@ -172,4 +182,6 @@ std::string TtStatusBar::GetPartText(int part) const {
   return TtWx::FromWxString(bar->GetStatusText(part));
 }
 
-int TtStatusBar::GetPartCount() const { return As<wxStatusBar>(*this, "SB_GETPARTS")->GetFieldsCount(); }
+int TtStatusBar::GetPartCount() const {
+  return As<wxStatusBar>(*this, "SB_GETPARTS")->GetFieldsCount();
+}

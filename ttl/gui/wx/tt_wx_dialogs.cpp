@@ -33,7 +33,8 @@ void BindDialogKeys(wxDialog* dialog) {
   dialog->Bind(wxEVT_CHAR_HOOK, [dialog, handle](wxKeyEvent& event) {
     int key = event.GetKeyCode();
     if (key == WXK_ESCAPE) {
-      TtWindow::WindowProcedure(handle, TtWin::WM_COMMAND, TtWin::MakeWParam(TtWin::IDCANCEL, 0), 0);
+      TtWindow::WindowProcedure(handle, TtWin::WM_COMMAND, TtWin::MakeWParam(TtWin::IDCANCEL, 0),
+                                0);
       return;
     }
     if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER) {
@@ -53,21 +54,38 @@ void BindDialogKeys(wxDialog* dialog) {
 class SheetDialog : public wxDialog {
 public:
   SheetDialog(wxWindow* parent, bool apply_button)
-      : wxDialog(parent, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize, wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX) {
+      : wxDialog(parent, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
+                 wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX) {
     book_ = new wxNotebook(this, wxID_ANY);
     // OK, キャンセル, 適用 from left to right, as the program's users know them; the widget set's
     // standard row would put キャンセル first.
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
     buttons->Add(new wxButton(this, wxID_OK, "OK"));
     buttons->Add(new wxButton(this, wxID_CANCEL, TtWx::ToWxString("キャンセル")), 0, wxLEFT, 6);
-    if (apply_button) buttons->Add(new wxButton(this, wxID_APPLY, TtWx::ToWxString("適用")), 0, wxLEFT, 6);
+    if (apply_button)
+      buttons->Add(new wxButton(this, wxID_APPLY, TtWx::ToWxString("適用")), 0, wxLEFT, 6);
     auto* column = new wxBoxSizer(wxVERTICAL);
     column->Add(book_, 1, wxEXPAND | wxALL, 6);
     column->Add(buttons, 0, wxALIGN_RIGHT | wxLEFT | wxRIGHT | wxBOTTOM, 6);
     SetSizer(column);
-    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { if (auto* sheet = Sheet()) sheet->PressOk(); }, wxID_OK);
-    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { if (auto* sheet = Sheet()) sheet->PressCancel(); }, wxID_CANCEL);
-    Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { if (auto* sheet = Sheet()) sheet->PressApply(); }, wxID_APPLY);
+    Bind(
+        wxEVT_BUTTON,
+        [this](wxCommandEvent&) {
+          if (auto* sheet = Sheet()) sheet->PressOk();
+        },
+        wxID_OK);
+    Bind(
+        wxEVT_BUTTON,
+        [this](wxCommandEvent&) {
+          if (auto* sheet = Sheet()) sheet->PressCancel();
+        },
+        wxID_CANCEL);
+    Bind(
+        wxEVT_BUTTON,
+        [this](wxCommandEvent&) {
+          if (auto* sheet = Sheet()) sheet->PressApply();
+        },
+        wxID_APPLY);
     book_->Bind(wxEVT_NOTEBOOK_PAGE_CHANGING, [this](wxBookCtrlEvent& event) {
       // The sheet decides, after asking the current page to let go.
       int target = event.GetSelection();
@@ -81,7 +99,9 @@ public:
   wxNotebook* Book() const { return book_; }
 
 private:
-  TtPropertySheet* Sheet() { return dynamic_cast<TtPropertySheet*>(TtWindow::FromHandle(TtWx::ToHandle(this))); }
+  TtPropertySheet* Sheet() {
+    return dynamic_cast<TtPropertySheet*>(TtWindow::FromHandle(TtWx::ToHandle(this)));
+  }
 
   wxNotebook* book_;
 };
@@ -89,14 +109,18 @@ private:
 }  // namespace
 
 TtWin::HWND TtBackend::CreateDialogWindow(TtDialog& dialog, TtWindow* parent, bool) {
-  if (!TtForm::IsPlatformInitialized()) throw TT_SYSTEM_CALL_ERROR("tt_dialog", "::CreateDialogIndirectParam", ENXIO);
+  if (!TtForm::IsPlatformInitialized())
+    throw TT_SYSTEM_CALL_ERROR("tt_dialog", "::CreateDialogIndirectParam", ENXIO);
   wxWindow* native_parent = NativeParent(parent);
   // The template's place and size: 100 dialog units from the owner's corner, 100 units square.
   wxPoint origin = native_parent ? native_parent->GetScreenPosition() : wxPoint(0, 0);
-  wxPoint position(origin.x + TtPropertySheet::DialogUnitsToPixelsX(100), origin.y + TtPropertySheet::DialogUnitsToPixelsY(100));
-  wxSize size(TtPropertySheet::DialogUnitsToPixelsX(100), TtPropertySheet::DialogUnitsToPixelsY(100));
-  auto* widget = new wxDialog(native_parent, wxID_ANY, wxEmptyString, position, size,
-                              TtWxInternal::TopLevelStyle(dialog.GetStyle(), dialog.GetExtendedStyle()));
+  wxPoint position(origin.x + TtPropertySheet::DialogUnitsToPixelsX(100),
+                   origin.y + TtPropertySheet::DialogUnitsToPixelsY(100));
+  wxSize size(TtPropertySheet::DialogUnitsToPixelsX(100),
+              TtPropertySheet::DialogUnitsToPixelsY(100));
+  auto* widget =
+      new wxDialog(native_parent, wxID_ANY, wxEmptyString, position, size,
+                   TtWxInternal::TopLevelStyle(dialog.GetStyle(), dialog.GetExtendedStyle()));
   TtWxInternal::BindCommonEvents(widget);
   TtWxInternal::BindPanelEvents(widget);
   BindDialogKeys(widget);
@@ -127,17 +151,19 @@ bool TtBackend::EndModal(TtWin::HWND handle, int result) {
 }
 
 TtWin::HWND TtBackend::CreatePropertySheetWindow(TtPropertySheet& sheet, TtWindow* parent) {
-  if (!TtForm::IsPlatformInitialized()) throw TT_SYSTEM_CALL_ERROR("tt_property_sheet", "::PropertySheet", ENXIO);
+  if (!TtForm::IsPlatformInitialized())
+    throw TT_SYSTEM_CALL_ERROR("tt_property_sheet", "::PropertySheet", ENXIO);
   auto* widget = new SheetDialog(NativeParent(parent), sheet.ShowsApplyButton());
   TtWxInternal::BindCommonEvents(widget);
   return TtWx::ToHandle(widget);
 }
 
-TtWin::HWND TtBackend::CreatePropertyPageWindow(TtWin::HWND sheet, const std::string& title, int width_units,
-                                                int height_units) {
+TtWin::HWND TtBackend::CreatePropertyPageWindow(TtWin::HWND sheet, const std::string& title,
+                                                int width_units, int height_units) {
   auto* dialog = dynamic_cast<SheetDialog*>(TtWx::ToWx(sheet));
   if (!dialog) throw TT_SYSTEM_CALL_ERROR("tt_property_sheet", "::CreatePropertySheetPage", EBADF);
-  wxSize size(TtPropertySheet::DialogUnitsToPixelsX(width_units), TtPropertySheet::DialogUnitsToPixelsY(height_units));
+  wxSize size(TtPropertySheet::DialogUnitsToPixelsX(width_units),
+              TtPropertySheet::DialogUnitsToPixelsY(height_units));
   auto* page = new wxPanel(dialog->Book(), wxID_ANY, wxDefaultPosition, size, wxTAB_TRAVERSAL);
   page->SetMinSize(size);
   dialog->Book()->AddPage(page, TtWx::ToWxString(title));
@@ -147,7 +173,8 @@ TtWin::HWND TtBackend::CreatePropertyPageWindow(TtWin::HWND sheet, const std::st
 }
 
 void TtBackend::SelectPropertyPage(TtWin::HWND sheet, int index) {
-  if (auto* dialog = dynamic_cast<SheetDialog*>(TtWx::ToWx(sheet))) dialog->Book()->ChangeSelection(index);
+  if (auto* dialog = dynamic_cast<SheetDialog*>(TtWx::ToWx(sheet)))
+    dialog->Book()->ChangeSelection(index);
 }
 
 int TtBackend::GetSelectedPropertyPage(TtWin::HWND sheet) {
@@ -162,11 +189,16 @@ namespace {
 
 const char* IconArt(int icon) {
   switch (icon) {
-    case TtWin::MB_ICONERROR: return wxART_ERROR;
-    case TtWin::MB_ICONWARNING: return wxART_WARNING;
-    case TtWin::MB_ICONQUESTION: return wxART_QUESTION;
-    case TtWin::MB_ICONINFORMATION: return wxART_INFORMATION;
-    default: return nullptr;
+    case TtWin::MB_ICONERROR:
+      return wxART_ERROR;
+    case TtWin::MB_ICONWARNING:
+      return wxART_WARNING;
+    case TtWin::MB_ICONQUESTION:
+      return wxART_QUESTION;
+    case TtWin::MB_ICONINFORMATION:
+      return wxART_INFORMATION;
+    default:
+      return nullptr;
   }
 }
 
@@ -177,18 +209,24 @@ struct ButtonSpec {
 
 std::vector<ButtonSpec> ButtonsOf(int button_set) {
   switch (button_set) {
-    case TtWin::MB_OKCANCEL: return {{wxID_OK, "OK"}, {wxID_CANCEL, "キャンセル"}};
-    case TtWin::MB_YESNO: return {{wxID_YES, "はい"}, {wxID_NO, "いいえ"}};
-    case TtWin::MB_YESNOCANCEL: return {{wxID_YES, "はい"}, {wxID_NO, "いいえ"}, {wxID_CANCEL, "キャンセル"}};
-    default: return {{wxID_OK, "OK"}};
+    case TtWin::MB_OKCANCEL:
+      return {{wxID_OK, "OK"}, {wxID_CANCEL, "キャンセル"}};
+    case TtWin::MB_YESNO:
+      return {{wxID_YES, "はい"}, {wxID_NO, "いいえ"}};
+    case TtWin::MB_YESNOCANCEL:
+      return {{wxID_YES, "はい"}, {wxID_NO, "いいえ"}, {wxID_CANCEL, "キャンセル"}};
+    default:
+      return {{wxID_OK, "OK"}};
   }
 }
 
 }  // namespace
 
-TtWxInternal::MessageBox::MessageBox(wxWindow* parent, const wxString& text, const wxString& caption, int button_set,
-                                     int icon, bool second_is_default)
-    : wxDialog(parent, wxID_ANY, caption, wxDefaultPosition, wxDefaultSize, wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX),
+TtWxInternal::MessageBox::MessageBox(wxWindow* parent, const wxString& text,
+                                     const wxString& caption, int button_set, int icon,
+                                     bool second_is_default)
+    : wxDialog(parent, wxID_ANY, caption, wxDefaultPosition, wxDefaultSize,
+               wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX),
       text_(text),
       button_set_(button_set),
       icon_(icon) {
@@ -226,19 +264,25 @@ TtWxInternal::MessageBox::MessageBox(wxWindow* parent, const wxString& text, con
 int TtMessageBox::Show(TtWindow* owner) const {
   bool yes_no = button_set_ == TtWin::MB_YESNO || button_set_ == TtWin::MB_YESNOCANCEL;
   if (!TtForm::IsPlatformInitialized()) {
-    std::fprintf(stderr, "%s: %s\n", TtString::Cp932ToUtf8(caption_).c_str(), TtString::Cp932ToUtf8(text_).c_str());
+    std::fprintf(stderr, "%s: %s\n", TtString::Cp932ToUtf8(caption_).c_str(),
+                 TtString::Cp932ToUtf8(text_).c_str());
     if (default_button_ == TtWin::MB_DEFBUTTON2) return yes_no ? TtWin::IDNO : TtWin::IDCANCEL;
     return yes_no ? TtWin::IDYES : TtWin::IDOK;
   }
-  TtWxInternal::MessageBox dialog(NativeParent(owner), TtWx::ToWxString(text_), TtWx::ToWxString(caption_),
-                                  button_set_, icon_, default_button_ == TtWin::MB_DEFBUTTON2);
+  TtWxInternal::MessageBox dialog(NativeParent(owner), TtWx::ToWxString(text_),
+                                  TtWx::ToWxString(caption_), button_set_, icon_,
+                                  default_button_ == TtWin::MB_DEFBUTTON2);
   int answer = dialog.ShowModal();
   wxTheApp->RethrowStoredException();
   switch (answer) {
-    case wxID_OK: return TtWin::IDOK;
-    case wxID_YES: return TtWin::IDYES;
-    case wxID_NO: return TtWin::IDNO;
-    default: return TtWin::IDCANCEL;
+    case wxID_OK:
+      return TtWin::IDOK;
+    case wxID_YES:
+      return TtWin::IDYES;
+    case wxID_NO:
+      return TtWin::IDNO;
+    default:
+      return TtWin::IDCANCEL;
   }
 }
 
@@ -264,11 +308,14 @@ void* ChooserButton(wxWindow* chooser, int response) {
 
 }  // namespace
 
-void TtWxInternal::SetChooserButtonTexts(wxWindow* chooser, const char* accept, const char* cancel) {
+void TtWxInternal::SetChooserButtonTexts(wxWindow* chooser, const char* accept,
+                                         const char* cancel) {
   static auto* set_label = ToolkitFunction<void(void*, const char*)>("gtk_button_set_label");
   if (!set_label) return;
-  if (void* button = ChooserButton(chooser, kResponseAccept)) set_label(button, TtWx::ToWxString(accept).utf8_str());
-  if (void* button = ChooserButton(chooser, kResponseCancel)) set_label(button, TtWx::ToWxString(cancel).utf8_str());
+  if (void* button = ChooserButton(chooser, kResponseAccept))
+    set_label(button, TtWx::ToWxString(accept).utf8_str());
+  if (void* button = ChooserButton(chooser, kResponseCancel))
+    set_label(button, TtWx::ToWxString(cancel).utf8_str());
 }
 
 wxString TtWxInternal::ChooserButtonText(wxWindow* chooser, bool accept) {
@@ -298,16 +345,20 @@ wxString NativeWildcard(const std::string& filter_text) {
 
 bool TtFileDialog::Show(TtWindow* parent, bool save, bool overwrite_prompt) {
   if (!TtForm::IsPlatformInitialized()) {
-    throw TT_SYSTEM_CALL_ERROR("tt_dialog", save ? "::GetSaveFileName" : "::GetOpenFileName", ENXIO);
+    throw TT_SYSTEM_CALL_ERROR("tt_dialog", save ? "::GetSaveFileName" : "::GetOpenFileName",
+                               ENXIO);
   }
   long style = save ? wxFD_SAVE : wxFD_OPEN;
   if (save && overwrite_prompt) style |= wxFD_OVERWRITE_PROMPT;
   if (!save && file_must_exist_) style |= wxFD_FILE_MUST_EXIST;
   if (!save && allow_multi_select_) style |= wxFD_MULTIPLE;
   if (!no_change_directory_) style |= wxFD_CHANGE_DIR;
-  std::string title = !title_.empty() ? title_ : save ? std::string("名前を付けて保存") : std::string("開く");
-  TtWxInternal::FileDialog dialog(NativeParent(parent), TtWx::ToWxString(title), TtWx::ToWxString(initial_directory_),
-                                  TtWx::ToWxString(file_name_), NativeWildcard(BuildFilterText()), style);
+  std::string title = !title_.empty() ? title_
+                      : save          ? std::string("名前を付けて保存")
+                                      : std::string("開く");
+  TtWxInternal::FileDialog dialog(
+      NativeParent(parent), TtWx::ToWxString(title), TtWx::ToWxString(initial_directory_),
+      TtWx::ToWxString(file_name_), NativeWildcard(BuildFilterText()), style);
   TtWxInternal::SetChooserButtonTexts(&dialog, save ? "保存" : "開く", "キャンセル");
   dialog.initial_directory = TtWx::ToWxString(initial_directory_);
   dialog.initial_file_name = TtWx::ToWxString(file_name_);
@@ -328,7 +379,8 @@ bool TtFileDialog::Show(TtWindow* parent, bool save, bool overwrite_prompt) {
   std::vector<std::string> chosen;
   for (const wxString& path : paths) {
     std::string name = TtWx::FromWxPath(path);
-    if (!default_extension_.empty() && std::filesystem::path(TtString::ToSystemPath(name)).extension().empty()) {
+    if (!default_extension_.empty() &&
+        std::filesystem::path(TtString::ToSystemPath(name)).extension().empty()) {
       name += "." + default_extension_;
     }
     chosen.push_back(name);
@@ -344,7 +396,8 @@ bool TtFolderBrowserDialog::ShowDialog(TtWindow* parent) {
     throw TT_SYSTEM_CALL_ERROR("tt_folder_browser_dialog", "::SHBrowseForFolder", ENXIO);
   }
   std::string title = description_.empty() ? std::string("フォルダの参照") : description_;
-  TtWxInternal::DirDialog dialog(NativeParent(parent), TtWx::ToWxString(title), TtWx::ToWxString(selected_path_),
+  TtWxInternal::DirDialog dialog(NativeParent(parent), TtWx::ToWxString(title),
+                                 TtWx::ToWxString(selected_path_),
                                  wxDD_DEFAULT_STYLE | wxDD_DIR_MUST_EXIST);
   TtWxInternal::SetChooserButtonTexts(&dialog, "選択", "キャンセル");
   dialog.initial_path = TtWx::ToWxString(selected_path_);
@@ -352,7 +405,8 @@ bool TtFolderBrowserDialog::ShowDialog(TtWindow* parent) {
   wxTheApp->RethrowStoredException();
   if (answer != wxID_OK) return false;
   wxString path = dialog.answered_path ? *dialog.answered_path : dialog.GetPath();
-  if (path.empty()) throw TT_SYSTEM_CALL_ERROR("tt_folder_browser_dialog", "::SHGetPathFromIDList", ENOENT);
+  if (path.empty())
+    throw TT_SYSTEM_CALL_ERROR("tt_folder_browser_dialog", "::SHGetPathFromIDList", ENOENT);
   selected_path_ = TtWx::FromWxPath(path);
   return true;
 }

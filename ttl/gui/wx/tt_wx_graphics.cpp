@@ -38,7 +38,15 @@ struct TtFontData {
 
 TtFont::TtFont(int height, int weight, bool italic, bool underline, bool strike_out, int char_set,
                int pitch_and_family, const std::string& face_name)
-    : data_(new TtFontData{height, weight, italic, underline, strike_out, char_set, pitch_and_family, face_name, {}}) {}
+    : data_(new TtFontData{height,
+                           weight,
+                           italic,
+                           underline,
+                           strike_out,
+                           char_set,
+                           pitch_and_family,
+                           face_name,
+                           {}}) {}
 
 TtFont::~TtFont() = default;
 TtFont::TtFont(TtFont&&) noexcept = default;
@@ -61,7 +69,8 @@ const wxFont& TtWx::NativeFont(const TtFont& font) {
     // the Japanese fonts fill most of the cell, so the glyph size is one pixel less.
     int pixels = std::max(std::abs(data.height) - 1, 6);
     wxFontInfo info{wxSize(0, pixels)};
-    info.Family((data.pitch_and_family & 0xF0) == TtWin::FF_MODERN ? wxFONTFAMILY_MODERN : wxFONTFAMILY_DEFAULT);
+    info.Family((data.pitch_and_family & 0xF0) == TtWin::FF_MODERN ? wxFONTFAMILY_MODERN
+                                                                   : wxFONTFAMILY_DEFAULT);
     if (data.weight > 0) info.Weight(std::clamp(data.weight, 100, 900));
     info.Italic(data.italic).Underlined(data.underline).Strikethrough(data.strike_out);
     if (!data.face_name.empty()) info.FaceName(TtWx::ToWxString(data.face_name));
@@ -79,7 +88,8 @@ namespace {
 wxImage ReadImage(const std::string& path, const char* call, const char* module) {
   std::string system_path = TtString::ToSystemPath(path);
   std::error_code error;
-  if (!std::filesystem::is_regular_file(system_path, error)) throw TT_SYSTEM_CALL_ERROR(module, call, ENOENT);
+  if (!std::filesystem::is_regular_file(system_path, error))
+    throw TT_SYSTEM_CALL_ERROR(module, call, ENOENT);
   wxLogNull no_log;
   wxImage image;
   if (!image.LoadFile(wxString::FromUTF8(system_path), wxBITMAP_TYPE_ANY) || !image.IsOk()) {
@@ -129,7 +139,8 @@ TtIcon TtIcon::FromXpm(const char* const* xpm) {
   return icon;
 }
 
-void TtIcon::RegisterResource(const std::string& name, const unsigned char* png_data, std::size_t size) {
+void TtIcon::RegisterResource(const std::string& name, const unsigned char* png_data,
+                              std::size_t size) {
   IconResources()[name] = {png_data, size};
 }
 
@@ -167,7 +178,8 @@ TtBmpImage& TtBmpImage::operator=(TtBmpImage&&) noexcept = default;
 
 TtBmpImage TtBmpImage::LoadFromFile(const std::string& path) {
   TtBmpImage bitmap;
-  bitmap.data_ = std::make_unique<TtBmpImageData>(TtBmpImageData{ReadImage(path, "::LoadImage", "tt_bmp_image")});
+  bitmap.data_ = std::make_unique<TtBmpImageData>(
+      TtBmpImageData{ReadImage(path, "::LoadImage", "tt_bmp_image")});
   return bitmap;
 }
 
@@ -192,25 +204,31 @@ struct TtImageListData {
   std::vector<wxBitmap> images;
 };
 
-TtImageList::TtImageList(int width, int height, int, int) : data_(new TtImageListData{width, height, {}}) {}
+TtImageList::TtImageList(int width, int height, int, int)
+    : data_(new TtImageListData{width, height, {}}) {}
 TtImageList::TtImageList() : data_(new TtImageListData) {}
 TtImageList::~TtImageList() = default;
 TtImageList::TtImageList(TtImageList&&) noexcept = default;
 TtImageList& TtImageList::operator=(TtImageList&&) noexcept = default;
 
 bool TtImageList::IsEmpty() const { return !data_ || data_->images.empty(); }
-int TtImageList::GetImageCount() const { return data_ ? static_cast<int>(data_->images.size()) : 0; }
+int TtImageList::GetImageCount() const {
+  return data_ ? static_cast<int>(data_->images.size()) : 0;
+}
 int TtImageList::GetWidth() const { return data_ ? data_->width : 0; }
 int TtImageList::GetHeight() const { return data_ ? data_->height : 0; }
 
 namespace {
 
 int AddStrip(TtImageListData& list, const wxImage& strip, const wxColour* mask, const char* call) {
-  if (!strip.IsOk() || list.width <= 0 || list.height <= 0) throw TT_SYSTEM_CALL_ERROR("tt_image_list", call, EINVAL);
+  if (!strip.IsOk() || list.width <= 0 || list.height <= 0)
+    throw TT_SYSTEM_CALL_ERROR("tt_image_list", call, EINVAL);
   int first = static_cast<int>(list.images.size());
   for (int left = 0; left + list.width <= strip.GetWidth(); left += list.width) {
-    wxImage picture = strip.GetSubImage(wxRect(left, 0, list.width, std::min(list.height, strip.GetHeight())));
-    if (picture.GetHeight() < list.height) picture.Resize(wxSize(list.width, list.height), wxPoint(0, 0));
+    wxImage picture =
+        strip.GetSubImage(wxRect(left, 0, list.width, std::min(list.height, strip.GetHeight())));
+    if (picture.GetHeight() < list.height)
+      picture.Resize(wxSize(list.width, list.height), wxPoint(0, 0));
     if (mask) {
       picture.SetMaskColour(mask->Red(), mask->Green(), mask->Blue());
       // Transparency as an alpha channel draws the same on every surface.
@@ -218,7 +236,8 @@ int AddStrip(TtImageListData& list, const wxImage& strip, const wxColour* mask, 
     }
     list.images.emplace_back(picture);
   }
-  if (static_cast<int>(list.images.size()) == first) throw TT_SYSTEM_CALL_ERROR("tt_image_list", call, EINVAL);
+  if (static_cast<int>(list.images.size()) == first)
+    throw TT_SYSTEM_CALL_ERROR("tt_image_list", call, EINVAL);
   return first;
 }
 
@@ -246,7 +265,8 @@ int TtImageList::AddIcon(const TtIcon& icon) {
 }
 
 TtIcon TtImageList::GetIcon(int index) const {
-  if (index < 0 || index >= GetImageCount()) throw TT_SYSTEM_CALL_ERROR("tt_image_list", "ImageList_GetIcon", EINVAL);
+  if (index < 0 || index >= GetImageCount())
+    throw TT_SYSTEM_CALL_ERROR("tt_image_list", "ImageList_GetIcon", EINVAL);
   TtIcon icon;
   icon.GetData()->bitmap = data_->images[index];
   return icon;
@@ -271,7 +291,8 @@ namespace {
 
 class DragPopup : public wxPopupWindow {
 public:
-  DragPopup(wxWindow* parent, const wxBitmap& bitmap) : wxPopupWindow(parent, wxBORDER_NONE), bitmap_(bitmap) {
+  DragPopup(wxWindow* parent, const wxBitmap& bitmap)
+      : wxPopupWindow(parent, wxBORDER_NONE), bitmap_(bitmap) {
     SetSize(bitmap.GetWidth(), bitmap.GetHeight());
     Bind(wxEVT_PAINT, [this](wxPaintEvent&) {
       wxPaintDC dc(this);
@@ -300,7 +321,8 @@ TtDragImage::~TtDragImage() { End(); }
 
 void TtDragImage::Begin(TtImageList image_list, int index, int hot_spot_x, int hot_spot_y) {
   End();
-  if (!TtWxInternal::ImageOf(image_list, index)) throw TT_SYSTEM_CALL_ERROR("tt_image_list", "ImageList_BeginDrag", EINVAL);
+  if (!TtWxInternal::ImageOf(image_list, index))
+    throw TT_SYSTEM_CALL_ERROR("tt_image_list", "ImageList_BeginDrag", EINVAL);
   state_->list = std::move(image_list);
   state_->index = index;
   state_->hot_spot = wxPoint(hot_spot_x, hot_spot_y);
@@ -309,10 +331,12 @@ void TtDragImage::Begin(TtImageList image_list, int index, int hot_spot_x, int h
 
 void TtDragImage::Enter(const TtWindow& window, int x, int y) {
   if (!state_->dragging) return;
-  if (!window.GetHandle()) throw TT_SYSTEM_CALL_ERROR("tt_image_list", "ImageList_DragEnter", EBADF);
+  if (!window.GetHandle())
+    throw TT_SYSTEM_CALL_ERROR("tt_image_list", "ImageList_DragEnter", EBADF);
   state_->target = TtWx::ToWx(window.GetHandle());
   if (!state_->popup) {
-    state_->popup = new DragPopup(wxGetTopLevelParent(state_->target), *TtWxInternal::ImageOf(state_->list, state_->index));
+    state_->popup = new DragPopup(wxGetTopLevelParent(state_->target),
+                                  *TtWxInternal::ImageOf(state_->list, state_->index));
   }
   Move(x, y);
   state_->popup->Show();

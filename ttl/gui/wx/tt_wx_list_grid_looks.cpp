@@ -24,7 +24,8 @@ void TextRenderer::Draw(wxGrid& grid, wxGridCellAttr& attr, wxDC& dc, const wxRe
   wxDCClipper clip(dc, rect);
   wxString shown = FitToWidth(dc, text, rect.width - 4);
   int x = rect.x + 2;
-  if (RightAligned(grid, text)) x = std::max(x, rect.x + rect.width - 3 - dc.GetTextExtent(shown).GetWidth());
+  if (RightAligned(grid, text))
+    x = std::max(x, rect.x + rect.width - 3 - dc.GetTextExtent(shown).GetWidth());
   dc.DrawText(shown, x, rect.y + (rect.height - dc.GetCharHeight()) / 2);
 }
 

@@ -21,7 +21,8 @@ wxItemKind KindOf(const TtMenuModel::Item& item) {
 
 class MenuView : public wxMenu, public TtMenuModel::Observer {
 public:
-  MenuView(std::shared_ptr<TtMenuModel> model, TtWin::HWND owner) : model_(std::move(model)), owner_(owner) {
+  MenuView(std::shared_ptr<TtMenuModel> model, TtWin::HWND owner)
+      : model_(std::move(model)), owner_(owner) {
     model_->AddObserver(this);
     Bind(wxEVT_MENU, [this](wxCommandEvent& event) { OnChoice(event); });
     Build();
@@ -29,7 +30,8 @@ public:
   ~MenuView() override { model_->RemoveObserver(this); }
 
   void MenuItemChanged(TtMenuModel&, int index) override {
-    wxMenuItem* item = index < static_cast<int>(GetMenuItemCount()) ? FindItemByPosition(index) : nullptr;
+    wxMenuItem* item =
+        index < static_cast<int>(GetMenuItemCount()) ? FindItemByPosition(index) : nullptr;
     if (!item || index >= static_cast<int>(model_->Items().size())) return Build();
     const TtMenuModel::Item& source = model_->Items()[index];
     if (source.separator != item->IsSeparator() || KindOf(source) != item->GetKind() ||
@@ -88,7 +90,8 @@ private:
 
 class MenuBarView : public wxMenuBar, public TtMenuModel::Observer {
 public:
-  MenuBarView(std::shared_ptr<TtMenuModel> model, TtWin::HWND owner) : model_(std::move(model)), owner_(owner) {
+  MenuBarView(std::shared_ptr<TtMenuModel> model, TtWin::HWND owner)
+      : model_(std::move(model)), owner_(owner) {
     model_->AddObserver(this);
     Build();
   }
@@ -96,7 +99,8 @@ public:
 
   void MenuItemChanged(TtMenuModel&, int index) override {
     const auto& items = model_->Items();
-    if (index >= static_cast<int>(items.size()) || index >= static_cast<int>(GetMenuCount())) return Build();
+    if (index >= static_cast<int>(items.size()) || index >= static_cast<int>(GetMenuCount()))
+      return Build();
     SetMenuLabel(index, TtWx::ToWxString(items[index].text));
     EnableTop(index, items[index].enabled);
   }
@@ -120,7 +124,8 @@ private:
 
 }  // namespace
 
-std::function<bool(TtMenuModel&, TtWin::POINT, TtWin::HMENU&, int&)>& TtWxInternal::PopupMenuHook() {
+std::function<bool(TtMenuModel&, TtWin::POINT, TtWin::HMENU&, int&)>&
+TtWxInternal::PopupMenuHook() {
   static std::function<bool(TtMenuModel&, TtWin::POINT, TtWin::HMENU&, int&)> hook;
   return hook;
 }

@@ -89,8 +89,10 @@ constexpr int kMappingWaitRounds = 200;
 // manager has mapped it some time after the window was shown. Asked of the toolkit underneath,
 // which the widget set does not expose; without it every window counts as on screen.
 bool AwaitsScreen(wxTopLevelWindow* top) {
-  static auto* window_of = reinterpret_cast<void* (*)(void*)>(dlsym(RTLD_DEFAULT, "gtk_widget_get_window"));
-  static auto* state_of = reinterpret_cast<int (*)(void*)>(dlsym(RTLD_DEFAULT, "gdk_window_get_state"));
+  static auto* window_of =
+      reinterpret_cast<void* (*)(void*)>(dlsym(RTLD_DEFAULT, "gtk_widget_get_window"));
+  static auto* state_of =
+      reinterpret_cast<int (*)(void*)>(dlsym(RTLD_DEFAULT, "gdk_window_get_state"));
   constexpr int kWithdrawn = 1;
   if (!window_of || !state_of || !top->IsShown() || top->IsIconized()) return false;
   void* window = window_of(top->GetHandle());

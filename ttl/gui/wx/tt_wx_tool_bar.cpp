@@ -24,7 +24,8 @@ constexpr int kLeftMargin = 2;
 class ToolBarWidget : public wxControl {
 public:
   ToolBarWidget(wxWindow* parent, int id)
-      : wxControl(parent, id, wxDefaultPosition, wxSize(100, 28), wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE) {
+      : wxControl(parent, id, wxDefaultPosition, wxSize(100, 28),
+                  wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     Bind(wxEVT_PAINT, [this](wxPaintEvent&) { Paint(); });
     Bind(wxEVT_MOTION, [this](wxMouseEvent& event) { Hover(ButtonAt(event.GetPosition())); });
@@ -56,12 +57,14 @@ public:
         buttons_.push_back(button);
         continue;
       }
-      if (const wxBitmap* picture = images ? TtWxInternal::ImageOf(*images, source.image) : nullptr) {
+      if (const wxBitmap* picture =
+              images ? TtWxInternal::ImageOf(*images, source.image) : nullptr) {
         button.picture = *picture;
         button.disabled_picture = wxBitmap(picture->ConvertToImage().ConvertToDisabled());
       }
       int width = picture_width + 2 * kButtonPadding;
-      if (source.style & TtWin::BTNS_SHOWTEXT) width += dc.GetTextExtent(TtWx::ToWxString(source.text)).GetWidth() + 4;
+      if (source.style & TtWin::BTNS_SHOWTEXT)
+        width += dc.GetTextExtent(TtWx::ToWxString(source.text)).GetWidth() + 4;
       if (source.style & TtWin::BTNS_WHOLEDROPDOWN) width += kArrowWidth;
       button.rect = wxRect(x, 0, width, picture_height + 2 * kButtonPadding);
       x += width;
@@ -97,7 +100,9 @@ private:
     wxBitmap disabled_picture;
   };
 
-  TtToolBar* Owner() { return dynamic_cast<TtToolBar*>(TtWindow::FromHandle(TtWx::ToHandle(this))); }
+  TtToolBar* Owner() {
+    return dynamic_cast<TtToolBar*>(TtWindow::FromHandle(TtWx::ToHandle(this)));
+  }
 
   bool Usable(int index) const {
     return index >= 0 && !(buttons_[index].source.style & TtWin::BTNS_SEP) &&
@@ -169,10 +174,12 @@ private:
         continue;
       }
       bool enabled = (button.source.state & TtWin::TBSTATE_ENABLED) != 0;
-      bool down = index == pressed_ || (button.source.state & (TtWin::TBSTATE_CHECKED | TtWin::TBSTATE_PRESSED));
+      bool down = index == pressed_ ||
+                  (button.source.state & (TtWin::TBSTATE_CHECKED | TtWin::TBSTATE_PRESSED));
       if (enabled && (down || index == hovered_)) {
         dc.SetPen(wxPen(highlight));
-        dc.SetBrush(wxBrush(down ? highlight.ChangeLightness(170) : highlight.ChangeLightness(185)));
+        dc.SetBrush(
+            wxBrush(down ? highlight.ChangeLightness(170) : highlight.ChangeLightness(185)));
         dc.DrawRoundedRectangle(rect, 2);
       }
       int x = rect.x + kButtonPadding + (down ? 1 : 0);
@@ -183,7 +190,8 @@ private:
         x += picture.GetWidth();
       }
       if (button.source.style & TtWin::BTNS_SHOWTEXT) {
-        dc.SetTextForeground(wxSystemSettings::GetColour(enabled ? wxSYS_COLOUR_BTNTEXT : wxSYS_COLOUR_GRAYTEXT));
+        dc.SetTextForeground(
+            wxSystemSettings::GetColour(enabled ? wxSYS_COLOUR_BTNTEXT : wxSYS_COLOUR_GRAYTEXT));
         wxString text = TtWx::ToWxString(button.source.text);
         dc.DrawText(text, x + 2, rect.y + (rect.height - dc.GetCharHeight()) / 2);
       }
@@ -193,14 +201,16 @@ private:
         int middle_y = rect.y + rect.height / 2;
         wxPoint arrow[] = {wxPoint(middle_x - 3, middle_y - 1), wxPoint(middle_x + 3, middle_y - 1),
                            wxPoint(middle_x, middle_y + 2)};
-        wxColour ink = wxSystemSettings::GetColour(enabled ? wxSYS_COLOUR_BTNTEXT : wxSYS_COLOUR_GRAYTEXT);
+        wxColour ink =
+            wxSystemSettings::GetColour(enabled ? wxSYS_COLOUR_BTNTEXT : wxSYS_COLOUR_GRAYTEXT);
         dc.SetPen(wxPen(ink));
         dc.SetBrush(wxBrush(ink));
         dc.DrawPolygon(3, arrow);
       }
     }
     dc.SetPen(wxPen(shadow));
-    dc.DrawLine(0, GetClientSize().GetHeight() - 1, GetClientSize().GetWidth(), GetClientSize().GetHeight() - 1);
+    dc.DrawLine(0, GetClientSize().GetHeight() - 1, GetClientSize().GetWidth(),
+                GetClientSize().GetHeight() - 1);
   }
 
   std::vector<Button> buttons_;
@@ -209,12 +219,14 @@ private:
 };
 
 ToolBarWidget* WidgetOf(const TtToolBar& tool_bar) {
-  return tool_bar.GetHandle() ? dynamic_cast<ToolBarWidget*>(TtWx::ToWx(tool_bar.GetHandle())) : nullptr;
+  return tool_bar.GetHandle() ? dynamic_cast<ToolBarWidget*>(TtWx::ToWx(tool_bar.GetHandle()))
+                              : nullptr;
 }
 
 }  // namespace
 
-wxWindow* TtWxInternal::CreateToolBar(TtWindow& window, wxWindow* parent, int id, TtWin::DWORD, TtWin::DWORD) {
+wxWindow* TtWxInternal::CreateToolBar(TtWindow& window, wxWindow* parent, int id, TtWin::DWORD,
+                                      TtWin::DWORD) {
   auto* tool_bar = dynamic_cast<TtToolBar*>(&window);
   if (!tool_bar) throw TT_SYSTEM_CALL_ERROR("tt_tool_bar", "::CreateWindowEx", EINVAL);
   auto* widget = new ToolBarWidget(parent, id);
