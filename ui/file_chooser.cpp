@@ -23,7 +23,18 @@ bool ShowGuarded(Chooser& chooser, TtWindow& parent) {
 
 }  // namespace
 
-bool ShowFileChooser(TtFileDialog& dialog, TtWindow& parent) { return ShowGuarded(dialog, parent); }
+bool ShowFileChooser(TtFileDialog& dialog, TtWindow& parent) {
+  if (!ShowGuarded(dialog, parent)) return false;
+  // Of several files, the ones the program cannot spell are named in one box; the others go on.
+  std::string text;
+  for (const TtFileAccessException& error : dialog.GetRefusedNames()) {
+    text += (text.empty() ? "" : "\r\n\r\n") + FileAccessErrorText(error);
+  }
+  if (!text.empty()) {
+    TtMessageBox(text, kFileAccessErrorCaption, TtWin::MB_OK, TtWin::MB_ICONERROR).Show(&parent);
+  }
+  return true;
+}
 
 bool ShowFolderChooser(TtFolderBrowserDialog& dialog, TtWindow& parent) {
   return ShowGuarded(dialog, parent);

@@ -1,7 +1,7 @@
 #pragma once
 // Every file and folder chooser of the program opens through here. A chosen name that CP932
-// cannot spell would read or write another file, so it is reported to the user and counts as a
-// cancelled choice.
+// cannot spell would read or write another file, so it is reported to the user; alone it counts
+// as a cancelled choice, among several files the others are taken.
 class TtFileDialog;
 class TtFolderBrowserDialog;
 class TtWindow;

@@ -190,17 +190,20 @@ TEST_F(OpenListDialogTest,
       .MessageBox(TtWin::IDOK, &cafe_box)
       .FileDialogAsTyped({folder + "/" + kWaveDash + ".txt"})
       .MessageBox(TtWin::IDOK, &wave_box)
-      .FileDialogAsTyped({tilde})
+      .CancelFileDialog()
       .FolderBrowserAsTyped(folder + "/" + kJose)
       .MessageBox(TtWin::IDOK, &folder_box);
   EXPECT_EQ(dialog.ShowDialog(&owner_), 1);
-  // Only the one file that was named exactly, and that file: w～, not w〜.
+  // Of the three chosen at once, the one named exactly is added, and that file: w～, not w〜; the
+  // two others are named in one box.
   EXPECT_EQ(dialog.GetPaths(), Paths{folder + "/" + kTildeCp932 + ".txt"});
   EXPECT_EQ(cafe_box.caption, "ファイルアクセスエラー");
   EXPECT_EQ(cafe_box.icon, TtWin::MB_ICONERROR);
-  EXPECT_EQ(cafe_box.text, "ファイルのアクセスに失敗しました。\r\nファイル名 ： " + folder +
-                               "/caf<U+00E9>.txt\r\n原因 ： " +
-                               TtString::kUnrepresentablePathReason);
+  EXPECT_EQ(cafe_box.text,
+            "ファイルのアクセスに失敗しました。\r\nファイル名 ： " + folder +
+                "/caf<U+00E9>.txt\r\n原因 ： " + TtString::kUnrepresentablePathReason +
+                "\r\n\r\nファイルのアクセスに失敗しました。\r\nファイル名 ： " + folder +
+                "/<U+1F600>.txt\r\n原因 ： " + TtString::kUnrepresentablePathReason);
   EXPECT_NE(wave_box.text.find(folder + "/w<U+301C>.txt"), std::string::npos) << wave_box.text;
   EXPECT_NE(folder_box.text.find(folder + "/jos<U+00E9>"), std::string::npos) << folder_box.text;
   TarvaneTest::ExpectNoFailures(answers_);

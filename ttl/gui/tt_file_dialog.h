@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "ttl/core/tt_exception.h"
+
 class TtWindow;
 
 class TtFileDialog {
@@ -53,6 +55,9 @@ public:
   // The first chosen path, or the initial file name before the dialog ran.
   const std::string& GetFileName() const;
   const std::vector<std::string>& GetFileNames() const { return file_names_; }
+  // Of several chosen names, those the program cannot spell: left out of GetFileNames, so that
+  // the others still serve. (A single such name makes ShowDialog throw instead.)
+  const std::vector<TtFileAccessException>& GetRefusedNames() const { return refused_names_; }
 
   // The filter list as the widget set takes it: name|pattern;pattern|name|pattern...; empty
   // when there are no filters, so that no filter is shown.
@@ -77,6 +82,7 @@ private:
   std::string title_;
   std::vector<Filter> filters_;
   std::vector<std::string> file_names_;
+  std::vector<TtFileAccessException> refused_names_;
 };
 
 class TtOpenFileDialog : public TtFileDialog {

@@ -377,14 +377,23 @@ bool TtFileDialog::Show(TtWindow* parent, bool save, bool overwrite_prompt) {
     paths.Add(dialog.GetPath());
   }
   std::vector<std::string> chosen;
+  refused_names_.clear();
   for (const wxString& path : paths) {
-    std::string name = TtWx::FromWxPath(path);
+    std::string name;
+    try {
+      name = TtWx::FromWxPath(path);
+    } catch (const TtFileAccessException& error) {
+      if (paths.size() == 1) throw;
+      refused_names_.push_back(error);
+      continue;
+    }
     if (!default_extension_.empty() &&
         std::filesystem::path(TtString::ToSystemPath(name)).extension().empty()) {
       name += "." + default_extension_;
     }
     chosen.push_back(name);
   }
+  if (chosen.empty() && !refused_names_.empty()) throw refused_names_.front();
   if (chosen.empty()) return false;
   file_names_ = std::move(chosen);
   if (!filters_.empty()) filter_index_ = dialog.GetFilterIndex() + 1;
