@@ -4,9 +4,9 @@
 #include <unistd.h>
 
 #include <array>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
-#include <regex>
 #include <set>
 #include <string>
 
@@ -18,6 +18,23 @@ namespace {
 
 // The test's literals are the program's CP932; the programs write UTF-8.
 std::string U(const char* cp932) { return TtString::Cp932ToUtf8(cp932); }
+
+// Every "--word" of a help text.
+std::set<std::string> OptionsIn(const std::string& text) {
+  auto in_word = [](char c) {
+    return std::islower(static_cast<unsigned char>(c)) ||
+           std::isdigit(static_cast<unsigned char>(c)) || c == '-';
+  };
+  std::set<std::string> options;
+  size_t at = text.find("--");
+  while (at != std::string::npos) {
+    size_t end = at + 2;
+    while (end < text.size() && in_word(text[end])) ++end;
+    if (end > at + 2) options.insert(text.substr(at, end - at));
+    at = text.find("--", end);
+  }
+  return options;
+}
 
 struct Outcome {
   std::string output;  // standard output and standard error, in UTF-8
@@ -55,18 +72,8 @@ TEST_F(LanguageTest, TarvaneCliHelpAndUsageErrorsFollowTheLocale) {
   EXPECT_EQ(japanese.status, 0);
   EXPECT_TRUE(japanese.output.starts_with(U("使い方: tarvane-cli"))) << japanese.output;
   // Both list the same options.
-  static const std::regex kOption("--[a-z0-9-]+");
-  std::set<std::string> english_options, japanese_options;
-  for (std::sregex_iterator it(english.output.begin(), english.output.end(), kOption), end;
-       it != end; ++it) {
-    english_options.insert(it->str());
-  }
-  for (std::sregex_iterator it(japanese.output.begin(), japanese.output.end(), kOption), end;
-       it != end; ++it) {
-    japanese_options.insert(it->str());
-  }
-  EXPECT_EQ(japanese_options, english_options);
-  EXPECT_GT(english_options.size(), 30u);
+  EXPECT_EQ(OptionsIn(japanese.output), OptionsIn(english.output));
+  EXPECT_GT(OptionsIn(english.output).size(), 30u);
 
   Outcome english_error = Start("en_US.UTF-8", "tarvane-cli --board sideways");
   EXPECT_EQ(english_error.status, 2);
