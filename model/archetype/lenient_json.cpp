@@ -115,7 +115,7 @@ private:
       if (Peek() != ':') Fail("キーの後に : がありません");
       ++position_;
       SkipSpace();
-      value.members.emplace_back(std::move(key), ParseValue(depth + 1));
+      value.members.push_back(JsonMember{std::move(key), ParseValue(depth + 1)});
       SkipSeparator('}');
     }
     ++position_;

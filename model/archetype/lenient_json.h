@@ -12,6 +12,8 @@
 
 namespace Tarvane {
 
+struct JsonMember;
+
 struct JsonValue {
   enum class Kind { Null, Boolean, Number, String, Array, Object };
 
@@ -20,13 +22,20 @@ struct JsonValue {
   double number = 0;
   std::string text;  // a string's UTF-8 text; a bare word's spelling
   std::vector<JsonValue> elements;
-  std::vector<std::pair<std::string, JsonValue>> members;  // in file order
+  std::vector<JsonMember> members;  // in file order
 
   bool IsString() const { return kind == Kind::String; }
   bool IsArray() const { return kind == Kind::Array; }
   bool IsObject() const { return kind == Kind::Object; }
   // The first member whose key equals the key with ASCII letter case ignored; null when none.
   const JsonValue* Find(std::string_view key) const;
+};
+
+// A named member of an object. (A std::pair cannot hold the value while JsonValue is still
+// incomplete; a struct of its own can.)
+struct JsonMember {
+  std::string key;
+  JsonValue value;
 };
 
 // Where and why a text is no JSON even by the lenient rules; line and column count from 1, the
