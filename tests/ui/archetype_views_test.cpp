@@ -217,13 +217,7 @@ std::vector<std::string> SampleEvent(const MainWindowProgramFolder& folder) {
 // the event; with the example rule folder of the docs, the field. With
 // TARVANE_ARCHETYPES_SCREENSHOT set to a PNG path, the window is saved there.
 TEST_F(MainWindowFixture, AnEventByArchetypeWithTheShippedScript) {
-  const std::string bin = TARVANE_PROGRAM_DIR;
-  folder.Write("tarvane.nut", ScratchFolder::Read(bin + "/tarvane.nut"));
-  for (const auto& file : std::filesystem::directory_iterator(bin + "/dictionary")) {
-    folder.Write("dictionary/" + file.path().filename().string(),
-                 ScratchFolder::Read(file.path().string()));
-  }
-  folder.Remove("dictionary/cards.dat");
+  folder.UseShippedProgramFiles(TARVANE_PROGRAM_DIR);
   const std::vector<std::string> paths = SampleEvent(folder);
   Open();
   frame->SetPositionSize(0, 0, 1200, 720);

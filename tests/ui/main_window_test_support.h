@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <thread>
@@ -80,6 +81,16 @@ public:
     Write("tarvane.bmp", ScratchFolder::Read(SourcePath("data/tarvane.bmp")));
     burn = Write("decks/burn.txt", BurnDeck());
     blue = Write("decks/blue.txt", BlueDeck());
+  }
+
+  // The built program's start-up script and sample dictionary in place of the test ones.
+  void UseShippedProgramFiles(const std::string& bin) {
+    Write("tarvane.nut", ScratchFolder::Read(bin + "/tarvane.nut"));
+    for (const auto& file : std::filesystem::directory_iterator(bin + "/dictionary")) {
+      Write("dictionary/" + file.path().filename().string(),
+            ScratchFolder::Read(file.path().string()));
+    }
+    Remove("dictionary/cards.dat");
   }
 
   std::string burn;

@@ -225,13 +225,7 @@ std::vector<std::string> SampleMetagame(const ProgramFolder& folder) {
 // The shipped program with archetype columns over that metagame, shaded; with
 // TARVANE_VIEWS_SCREENSHOT set to a PNG path, the window is saved there.
 TEST_F(MetagameViewsTest, TheShippedScriptsArchetypeColumnsShaded) {
-  const std::string bin = TARVANE_PROGRAM_DIR;
-  folder.Write("tarvane.nut", ScratchFolder::Read(bin + "/tarvane.nut"));
-  for (const auto& file : std::filesystem::directory_iterator(bin + "/dictionary")) {
-    folder.Write("dictionary/" + file.path().filename().string(),
-                 ScratchFolder::Read(file.path().string()));
-  }
-  folder.Remove("dictionary/cards.dat");
+  folder.UseShippedProgramFiles(TARVANE_PROGRAM_DIR);
   std::vector<std::string> paths = SampleMetagame(folder);
   pictures = std::make_unique<ToolImageList>(folder.Join("tarvane.bmp"));
   frame = std::make_unique<MainFrame>(*pictures);
