@@ -281,3 +281,4 @@ TEST_F(FirstWindowTest, TheSettingsSheetOpensCentredOnTheFirstWindow) {
   Choose({5, 0});
   EXPECT_TRUE(shown);
 }
+

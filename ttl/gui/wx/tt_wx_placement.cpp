@@ -4,6 +4,7 @@
 #include <wx/weakref.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <optional>
 
@@ -15,11 +16,19 @@ using TtWxInternal::Widget;
 
 namespace {
 
-// Where a window shown with a set placement must end up, and how often the window manager has
-// been asked again after it put the window elsewhere.
+// Where a window shown with a set placement must end up, how often the window manager has been
+// asked again after it put the window elsewhere, and until when it is watched: the widget set
+// reports the asked position before the window manager has placed the window, so a report at
+// the corner does not mean the window manager agreed.
 struct RequestedCorner {
+  explicit RequestedCorner(wxPoint asked) : corner(asked) { WatchFromNow(); }
+  void WatchFromNow() {
+    watched_until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  }
+
   wxPoint corner;
   int attempts = 0;
+  std::chrono::steady_clock::time_point watched_until;
 };
 
 // What the backend keeps of one top-level window between the widget set's events. The widget
@@ -49,16 +58,17 @@ WindowRecord& RecordOf(wxWindow* window) {
 
 void DispatchSizeNow(wxWindow* widget) { TtWxInternal::SendSizeMessage(widget); }
 
-// A move away from the requested corner right after mapping is the window manager's own
-// placement; it is asked again a few times, then the window stays where it is (the user may
+// A move away from the requested corner in the first moments on screen is the window manager's
+// own placement; it is asked again a few times, then the window stays where it is (the user may
 // be moving it).
 void CheckRequestedCorner(wxTopLevelWindow* top, WindowRecord& record) {
   if (!record.requested_corner) return;
   RequestedCorner& request = *record.requested_corner;
-  if (top->GetPosition() == request.corner || request.attempts >= 3) {
+  if (request.attempts >= 3 || std::chrono::steady_clock::now() > request.watched_until) {
     record.requested_corner.reset();
     return;
   }
+  if (top->GetPosition() == request.corner) return;
   ++request.attempts;
   wxPoint corner = request.corner;
   wxWeakRef<wxTopLevelWindow> alive(top);
@@ -123,7 +133,7 @@ void TtWindow::SetPosition(int x, int y) {
   // A window manager may put a window placed before it is shown elsewhere (a dialog centred on
   // its owner was seen at the screen's corner after a file chooser); it is asked again.
   if (widget->IsTopLevel() && !widget->IsShown())
-    RecordOf(widget).requested_corner = RequestedCorner{wxPoint(x, y)};
+    RecordOf(widget).requested_corner = RequestedCorner(wxPoint(x, y));
   widget->Move(x, y, wxSIZE_ALLOW_MINUS_ONE);
 }
 
@@ -236,8 +246,10 @@ void TtWindow::ShowWithCommand(int command) {
   // A window manager may put a new window where it likes; a placement that was set is asked
   // for again once the window is mapped.
   if (record.normal_rectangle && pending_state == TtWin::SW_SHOWNORMAL) {
-    record.requested_corner = RequestedCorner{record.normal_rectangle->GetPosition()};
+    record.requested_corner = RequestedCorner(record.normal_rectangle->GetPosition());
     top->Move(record.normal_rectangle->GetPosition());
+  } else if (record.requested_corner) {
+    record.requested_corner->WatchFromNow();
   }
   if (pending_state == TtWin::SW_SHOWMAXIMIZED) top->Maximize(true);
   if (pending_state == TtWin::SW_SHOWMINIMIZED) top->Iconize(true);
