@@ -7,3 +7,9 @@ add_library(tarvane_test_support STATIC
 target_include_directories(tarvane_test_support PUBLIC ${TARVANE_TEST_INCLUDE_DIR})
 target_link_libraries(tarvane_test_support PUBLIC tarvane_script GTest::gtest
   PRIVATE Squirrel::Squirrel)
+
+# The window manager seen from outside the program (openbox started for a test, the windows it
+# manages), through the X server.
+add_library(tarvane_window_manager_test_support STATIC ${CMAKE_CURRENT_LIST_DIR}/window_manager.cpp)
+target_include_directories(tarvane_window_manager_test_support PUBLIC ${TARVANE_TEST_INCLUDE_DIR})
+target_link_libraries(tarvane_window_manager_test_support PRIVATE X11)

@@ -24,11 +24,19 @@ add_dependencies(test_main_window tarvane_data tarvane_guide)
 # (under CI they fail).
 tarvane_add_test(test_window_manager LABEL gui
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/window_manager_test.cpp ${CMAKE_SOURCE_DIR}/ui/tarvane_main.cpp
-  LIBS tarvane_ui tarvane_test_support ttl_gui_test_main)
+  LIBS tarvane_ui tarvane_test_support tarvane_window_manager_test_support ttl_gui_test_main)
 target_compile_definitions(test_window_manager PRIVATE
   TARVANE_ENTRY_POINT_UNDER_TEST TARVANE_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
   TARVANE_PROGRAM_DIR="${TARVANE_BIN_DIR}")
 set_tests_properties(test_window_manager PROPERTIES RUN_SERIAL TRUE)
+
+# The built program started as its own process under openbox, as a player starts it: alone too.
+tarvane_add_test(test_started_program LABEL gui
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/started_program_test.cpp
+  LIBS tarvane_model tarvane_window_manager_test_support)
+target_compile_definitions(test_started_program PRIVATE TARVANE_PROGRAM_DIR="${TARVANE_BIN_DIR}")
+add_dependencies(test_started_program tarvane tarvane_data)
+set_tests_properties(test_started_program PROPERTIES RUN_SERIAL TRUE)
 
 # Not a test: times the window with hundreds of deck columns and saves pictures of it (see the
 # file's head). Built with the tests, run by hand under Xvfb.

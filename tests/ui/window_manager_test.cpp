@@ -2,10 +2,6 @@
 // window is put, what stays above what) goes wrong without one being tested. The test starts
 // openbox on the display itself and runs alone, since it changes how every window there behaves.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -13,45 +9,18 @@
 
 #include "model/card.h"
 #include "tests/support/missing_tool.h"
+#include "tests/support/window_manager.h"
 #include "tests/ui/main_window_test_support.h"
 #include "ui/open_list_dialog.h"
 
-extern char** environ;
-
 namespace {
-
-constexpr char kOpenbox[] = "/usr/bin/openbox";
-
-// Starts openbox on the display unless a window manager runs there already; 0 when it did not.
-pid_t StartOpenbox() {
-  if (TtTesting::WindowManagerRunning() || access(kOpenbox, X_OK) != 0) return 0;
-  char name[] = "openbox";
-  char option[] = "--sm-disable";
-  char* arguments[] = {name, option, nullptr};
-  pid_t openbox = 0;
-  if (posix_spawn(&openbox, kOpenbox, nullptr, nullptr, arguments, environ) != 0) return 0;
-  for (int wait = 0; wait < 100 && !TtTesting::WindowManagerRunning(); ++wait) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return openbox;
-}
-
-void StopOpenbox(pid_t& openbox) {
-  if (openbox <= 0) return;
-  kill(openbox, SIGTERM);
-  waitpid(openbox, nullptr, 0);
-  openbox = 0;
-  for (int wait = 0; wait < 100 && TtTesting::WindowManagerRunning(); ++wait) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-}
 
 class WindowManagerTest : public TarvaneTest::MainWindowFixture {
 protected:
-  static void SetUpTestSuite() { openbox_ = StartOpenbox(); }
-  static void TearDownTestSuite() { StopOpenbox(openbox_); }
+  static void SetUpTestSuite() { openbox_ = TarvaneTest::StartOpenbox(); }
+  static void TearDownTestSuite() { TarvaneTest::StopOpenbox(openbox_); }
   void SetUp() override {
-    if (!TtTesting::WindowManagerRunning()) {
+    if (!TarvaneTest::WindowManagerRunning()) {
       TARVANE_SKIP_FOR_MISSING_TOOL(
           "no window manager on the display and none could be started "
           "from /usr/bin/openbox (scripts/install-deps.sh installs it)");
@@ -63,20 +32,20 @@ protected:
 
 pid_t WindowManagerTest::openbox_ = 0;
 
-// As a player starts the program: the window manager has just come up and the main window is
-// the first window it places.
+// The window manager has just come up and the main window is the first window it places (the
+// started program's tests also start the program itself as a process of its own).
 class FirstWindowTest : public WindowManagerTest {
 protected:
   static void SetUpTestSuite() {}
   static void TearDownTestSuite() {}
   void SetUp() override {
-    openbox_ = StartOpenbox();
+    openbox_ = TarvaneTest::StartOpenbox();
     WindowManagerTest::SetUp();
   }
   void TearDown() override {
     WindowManagerTest::TearDown();
     Close();
-    StopOpenbox(openbox_);
+    TarvaneTest::StopOpenbox(openbox_);
   }
 };
 
@@ -236,35 +205,6 @@ TEST_F(WindowManagerTest, ThePreviewLeavesTheKeyboardWithTheTableAndEscapeCloses
   EXPECT_FALSE(frame->GetPreview().IsVisible());
 }
 
-namespace {
-
-// The main window opened from the saved placement, waited for until the window manager has
-// put it where it goes, and closed again as the player closes it (which saves its placement).
-void ExpectNormalPlacement(TtWindow& frame, const char* when) {
-  TtWin::WINDOWPLACEMENT placement = frame.GetWindowPlacement();
-  TtWin::RECT shown = frame.GetRectangle();
-  EXPECT_NEAR(shown.left, 150, 12) << when;
-  EXPECT_NEAR(shown.top, 120, 40) << when;
-  EXPECT_NEAR(shown.right - shown.left, 800, 12) << when;
-  EXPECT_NEAR(placement.rcNormalPosition.left, 150, 12) << when;
-  EXPECT_NEAR(placement.rcNormalPosition.right - placement.rcNormalPosition.left, 800, 12) << when;
-}
-
-}  // namespace
-
-TEST_F(FirstWindowTest, TheMainWindowComesBackWhereItWasAlsoAfterARestart) {
-  Tarvane::SaveWindowPlacement(Stored(Tarvane::WindowPlacement::Normal, 150, 120, 950, 720));
-  Open();
-  Settle();
-  ExpectNormalPlacement(*frame, "the first window after the window manager came up");
-  TtTesting::CloseWindow(*frame);
-  Settle();
-  Close();
-  Open();
-  Settle();
-  ExpectNormalPlacement(*frame, "after a restart");
-}
-
 TEST_F(FirstWindowTest, TheSettingsSheetOpensCentredOnTheFirstWindow) {
   Tarvane::SaveWindowPlacement(Stored(Tarvane::WindowPlacement::Normal, 150, 120, 950, 720));
   Open();
@@ -281,4 +221,3 @@ TEST_F(FirstWindowTest, TheSettingsSheetOpensCentredOnTheFirstWindow) {
   Choose({5, 0});
   EXPECT_TRUE(shown);
 }
-

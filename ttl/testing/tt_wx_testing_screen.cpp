@@ -86,16 +86,6 @@ std::string WindowTitle(Display* display, Window window) {
 
 }  // namespace
 
-bool WindowManagerRunning() {
-  Display* display = XOpenDisplay(nullptr);
-  if (!display) return false;
-  bool running = !WindowListProperty(display, DefaultRootWindow(display),
-                                     "_NET_SUPPORTING_WM_CHECK", XA_WINDOW)
-                      .empty();
-  XCloseDisplay(display);
-  return running;
-}
-
 std::vector<std::string> StackingOrder(const std::vector<std::string>& wait_for) {
   Display* display = XOpenDisplay(nullptr);
   if (!display) return {};

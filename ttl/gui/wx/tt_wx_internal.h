@@ -45,6 +45,11 @@ void BindCommonEvents(wxWindow* window);
 void BindPanelEvents(wxWindow* window);
 void SendSizeMessage(wxWindow* window);
 void RememberNormalRectangle(wxWindow* window);
+// Whether a shown top-level window is not yet on screen: the widget set learns that the window
+// manager has mapped it some time after the window was shown.
+bool AwaitsScreen(wxTopLevelWindow* top);
+// Whether a top-level window shown at a set place has not yet been reported there at its size.
+bool AwaitsPlacement(wxWindow* window);
 void FontChanged(wxWindow* window);
 
 wxWindow* CreateListView(TtListView& list, wxWindow* parent, int id, TtWin::DWORD style,

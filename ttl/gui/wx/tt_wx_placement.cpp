@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 #include "ttl/gui/tt_backend.h"
 #include "ttl/gui/wx/tt_wx.h"
@@ -43,7 +44,17 @@ struct WindowRecord : wxClientData {
   // Shown maximised, but the widget has not yet reported the maximised state: until it does,
   // the sizes it reports are passing ones and not the normal rectangle.
   bool maximising = false;
+  // Reported maximised: when it is reported normal again the window manager has restored it.
+  bool maximised = false;
+  // Shown at its normal rectangle, which the widget set has not yet reported: until it does
+  // (or for two seconds), the rectangles it reports are passing ones.
+  std::optional<wxRect> placing;
+  std::chrono::steady_clock::time_point placing_until;
 };
+
+bool IsPlacing(const WindowRecord& record) {
+  return record.placing && std::chrono::steady_clock::now() < record.placing_until;
+}
 
 WindowRecord* FindRecord(wxWindow* window) {
   return dynamic_cast<WindowRecord*>(static_cast<wxEvtHandler*>(window)->GetClientObject());
@@ -70,15 +81,24 @@ void CheckRequestedCorner(wxTopLevelWindow* top, WindowRecord& record) {
   }
   if (top->GetPosition() == request.corner) return;
   ++request.attempts;
-  wxPoint corner = request.corner;
-  wxWeakRef<wxTopLevelWindow> alive(top);
-  top->CallAfter([alive, corner] {
-    if (alive) alive->Move(corner);
-  });
+  // At once rather than after the event: at start-up the work waits for the window to be in
+  // place before the message loop runs.
+  top->Move(request.corner);
 }
 
 void ForgetRequestedCorner(wxWindow* widget) {
   if (WindowRecord* record = FindRecord(widget)) record->requested_corner.reset();
+}
+
+// A window first shown maximised and restored by the window manager gets the size the window
+// manager knew it by, which is the widget set's passing one (a strip of a menu bar's width); it
+// is given its normal rectangle, after the restore has been handled.
+void RestoreNormalRectangle(wxTopLevelWindow* top, const wxRect& normal) {
+  if (top->GetRect() == normal) return;
+  wxWeakRef<wxTopLevelWindow> alive(top);
+  top->CallAfter([alive, normal] {
+    if (alive && !alive->IsMaximized() && !alive->IsIconized()) alive->SetSize(normal);
+  });
 }
 
 // How much of a restored window must lie on the screen for the user to reach its title bar.
@@ -108,9 +128,31 @@ void TtWxInternal::RememberNormalRectangle(wxWindow* window) {
   if (!top) return;
   WindowRecord& record = RecordOf(window);
   if (top->IsShown()) CheckRequestedCorner(top, record);
-  if (top->IsMaximized()) record.maximising = false;
+  if (top->IsMaximized()) {
+    record.maximising = false;
+    record.maximised = true;
+  }
   if (top->IsIconized() || top->IsMaximized() || record.maximising || !top->IsShown()) return;
+  if (std::exchange(record.maximised, false) && record.normal_rectangle) {
+    RestoreNormalRectangle(top, *record.normal_rectangle);
+    return;
+  }
+  fprintf(stderr, "DBG remember %d,%d %dx%d placing=%d\n", top->GetRect().x, top->GetRect().y,
+          top->GetRect().width, top->GetRect().height, IsPlacing(record));
+  // Reports before the window is on screen say what was asked, not where the window manager put
+  // the window.
+  if (IsPlacing(record) && (TtWxInternal::AwaitsScreen(top) || top->GetRect() != *record.placing))
+    return;
+  record.placing.reset();
   record.normal_rectangle = top->GetRect();
+}
+
+bool TtWxInternal::AwaitsPlacement(wxWindow* window) {
+  WindowRecord* record = FindRecord(window);
+  fprintf(stderr, "DBG awaits placement %d,%d %dx%d placing=%d\n", window->GetRect().x,
+          window->GetRect().y, window->GetRect().width, window->GetRect().height,
+          IsPlacing(*record));
+  return record && window->IsShown() && IsPlacing(*record);
 }
 
 void TtWindow::SetPositionSize(int x, int y, int width, int height, bool repaint) {
@@ -237,20 +279,23 @@ void TtWindow::ShowWithCommand(int command) {
   int pending_state = record.pending_show_state.value_or(TtWin::SW_SHOWNORMAL);
   record.pending_show_state.reset();
   if (pending_state == TtWin::SW_SHOWMAXIMIZED) record.maximising = true;
+  // A window manager may put a new window where it likes; a placement that was set is asked
+  // for again once the window is mapped. Set before showing, which reports passing sizes.
+  bool placed = record.normal_rectangle && pending_state == TtWin::SW_SHOWNORMAL;
+  if (placed) {
+    record.requested_corner = RequestedCorner(record.normal_rectangle->GetPosition());
+    record.placing = record.normal_rectangle;
+    record.placing_until = record.requested_corner->watched_until;
+  } else if (record.requested_corner) {
+    record.requested_corner->WatchFromNow();
+  }
   // A window shown beside the one the user works in leaves it the keyboard.
   if (command == TtWin::SW_SHOWNOACTIVATE) {
     top->ShowWithoutActivating();
   } else {
     top->Show();
   }
-  // A window manager may put a new window where it likes; a placement that was set is asked
-  // for again once the window is mapped.
-  if (record.normal_rectangle && pending_state == TtWin::SW_SHOWNORMAL) {
-    record.requested_corner = RequestedCorner(record.normal_rectangle->GetPosition());
-    top->Move(record.normal_rectangle->GetPosition());
-  } else if (record.requested_corner) {
-    record.requested_corner->WatchFromNow();
-  }
+  if (placed) top->Move(record.requested_corner->corner);
   if (pending_state == TtWin::SW_SHOWMAXIMIZED) top->Maximize(true);
   if (pending_state == TtWin::SW_SHOWMINIMIZED) top->Iconize(true);
 }

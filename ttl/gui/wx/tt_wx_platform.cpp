@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "ttl/core/tt_exception.h"
@@ -85,10 +87,19 @@ void UseJapaneseCatalogue() {
 // About two seconds: a window manager maps a new window within a few frames.
 constexpr int kMappingWaitRounds = 200;
 
-// Whether a shown top-level window is not yet on screen: the widget set learns that the window
-// manager has mapped it some time after the window was shown. Asked of the toolkit underneath,
-// which the widget set does not expose; without it every window counts as on screen.
-bool AwaitsScreen(wxTopLevelWindow* top) {
+bool ShownWindowAwaitsScreen() {
+  for (wxWindow* window : wxTopLevelWindows) {
+    auto* top = dynamic_cast<wxTopLevelWindow*>(window);
+    if (top && (TtWxInternal::AwaitsScreen(top) || TtWxInternal::AwaitsPlacement(top))) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+// Asked of the toolkit underneath, which the widget set does not expose; without it every
+// window counts as on screen.
+bool TtWxInternal::AwaitsScreen(wxTopLevelWindow* top) {
   static auto* window_of =
       reinterpret_cast<void* (*)(void*)>(dlsym(RTLD_DEFAULT, "gtk_widget_get_window"));
   static auto* state_of =
@@ -98,16 +109,6 @@ bool AwaitsScreen(wxTopLevelWindow* top) {
   void* window = window_of(top->GetHandle());
   return window && (state_of(window) & kWithdrawn) != 0;
 }
-
-bool ShownWindowAwaitsScreen() {
-  for (wxWindow* window : wxTopLevelWindows) {
-    auto* top = dynamic_cast<wxTopLevelWindow*>(window);
-    if (top && AwaitsScreen(top)) return true;
-  }
-  return false;
-}
-
-}  // namespace
 
 // ---------------------------------------------------------------------------------------------
 // The platform and the message loop
@@ -145,10 +146,19 @@ void TtForm::EndBusyCursor() {
 }
 
 void TtForm::PaintPendingWindows() {
-  wxEventLoopBase* loop = platform_initialized ? wxEventLoopBase::GetActive() : nullptr;
-  if (!loop) return;
-  // A shown window that the window manager has not put on screen yet is waited for, a little:
-  // a box that the work opens would otherwise be mapped first and end up below it.
+  if (!platform_initialized) return;
+  // At start-up the message loop does not run yet; a loop of its own yields meanwhile.
+  std::unique_ptr<wxGUIEventLoop> own_loop;
+  std::optional<wxEventLoopActivator> activation;
+  wxEventLoopBase* loop = wxEventLoopBase::GetActive();
+  if (!loop) {
+    own_loop = std::make_unique<wxGUIEventLoop>();
+    activation.emplace(own_loop.get());
+    loop = own_loop.get();
+  }
+  // A shown window that the window manager has not put on screen and in place yet is waited
+  // for, a little: a box that the work opens would otherwise be mapped first and end up below
+  // it, or be centred on where the window was before the window manager placed it.
   for (int round = 0; round < kMappingWaitRounds && ShownWindowAwaitsScreen(); ++round) {
     loop->YieldFor(wxEVT_CATEGORY_UI);
     wxMilliSleep(10);

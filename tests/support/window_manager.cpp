@@ -1,0 +1,176 @@
+#include "tests/support/window_manager.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <memory>
+#include <thread>
+
+extern char** environ;
+
+namespace TarvaneTest {
+
+namespace {
+
+constexpr char kOpenbox[] = "/usr/bin/openbox";
+
+using DisplayPointer = std::unique_ptr<Display, decltype(&XCloseDisplay)>;
+
+DisplayPointer OpenDisplay() { return DisplayPointer(XOpenDisplay(nullptr), &XCloseDisplay); }
+
+// A window property of 32-bit items (X hands them over as longs).
+std::vector<unsigned long> ListProperty(Display* display, Window window, const char* name,
+                                        Atom type) {
+  Atom actual_type = None;
+  int format = 0;
+  unsigned long count = 0;
+  unsigned long remaining = 0;
+  unsigned char* data = nullptr;
+  std::vector<unsigned long> items;
+  if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 65536, False, type,
+                         &actual_type, &format, &count, &remaining, &data) == Success &&
+      data && format == 32) {
+    auto* values = reinterpret_cast<unsigned long*>(data);
+    items.assign(values, values + count);
+  }
+  if (data) XFree(data);
+  return items;
+}
+
+std::string Title(Display* display, Window window) {
+  Atom actual_type = None;
+  int format = 0;
+  unsigned long count = 0;
+  unsigned long remaining = 0;
+  unsigned char* data = nullptr;
+  std::string title;
+  if (XGetWindowProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False), 0, 4096,
+                         False, XInternAtom(display, "UTF8_STRING", False), &actual_type, &format,
+                         &count, &remaining, &data) == Success &&
+      data) {
+    title.assign(reinterpret_cast<char*>(data), count);
+  }
+  if (data) XFree(data);
+  return title;
+}
+
+bool HasState(Display* display, Window window, const char* state) {
+  Atom wanted = XInternAtom(display, state, False);
+  auto states = ListProperty(display, window, "_NET_WM_STATE", XA_ATOM);
+  return std::find(states.begin(), states.end(), wanted) != states.end();
+}
+
+ManagedWindow Describe(Display* display, Window window) {
+  ManagedWindow described;
+  described.id = window;
+  described.title = Title(display, window);
+  XWindowAttributes attributes;
+  if (XGetWindowAttributes(display, window, &attributes)) {
+    Window child = None;
+    XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &described.left,
+                          &described.top, &child);
+    described.width = attributes.width;
+    described.height = attributes.height;
+  }
+  described.maximised = HasState(display, window, "_NET_WM_STATE_MAXIMIZED_VERT") &&
+                        HasState(display, window, "_NET_WM_STATE_MAXIMIZED_HORZ");
+  return described;
+}
+
+// A message to the window manager about a client window, as the desktop's pagers send them.
+void SendToWindowManager(unsigned long window, const char* message, long first, long second,
+                         long third) {
+  DisplayPointer display = OpenDisplay();
+  if (!display) return;
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(display.get(), message, False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = first;
+  event.xclient.data.l[1] = second;
+  event.xclient.data.l[2] = third;
+  event.xclient.data.l[3] = 2;  // from a pager: the user asked
+  XSendEvent(display.get(), DefaultRootWindow(display.get()), False,
+             SubstructureRedirectMask | SubstructureNotifyMask, &event);
+  XFlush(display.get());
+}
+
+void Wait(int milliseconds) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+}  // namespace
+
+bool WindowManagerRunning() {
+  DisplayPointer display = OpenDisplay();
+  return display && !ListProperty(display.get(), DefaultRootWindow(display.get()),
+                                  "_NET_SUPPORTING_WM_CHECK", XA_WINDOW)
+                         .empty();
+}
+
+pid_t StartOpenbox() {
+  if (WindowManagerRunning() || access(kOpenbox, X_OK) != 0) return 0;
+  char name[] = "openbox";
+  char option[] = "--sm-disable";
+  char* arguments[] = {name, option, nullptr};
+  pid_t openbox = 0;
+  if (posix_spawn(&openbox, kOpenbox, nullptr, nullptr, arguments, environ) != 0) return 0;
+  for (int round = 0; round < 100 && !WindowManagerRunning(); ++round) Wait(50);
+  return openbox;
+}
+
+void StopOpenbox(pid_t& openbox) {
+  if (openbox <= 0) return;
+  kill(openbox, SIGTERM);
+  waitpid(openbox, nullptr, 0);
+  openbox = 0;
+  for (int round = 0; round < 100 && WindowManagerRunning(); ++round) Wait(20);
+}
+
+std::vector<ManagedWindow> ManagedWindowsOf(pid_t process) {
+  DisplayPointer display = OpenDisplay();
+  std::vector<ManagedWindow> windows;
+  if (!display) return windows;
+  Window root = DefaultRootWindow(display.get());
+  for (unsigned long window :
+       ListProperty(display.get(), root, "_NET_CLIENT_LIST_STACKING", XA_WINDOW)) {
+    auto pids = ListProperty(display.get(), window, "_NET_WM_PID", XA_CARDINAL);
+    if (pids.size() == 1 && static_cast<pid_t>(pids[0]) == process)
+      windows.push_back(Describe(display.get(), window));
+  }
+  return windows;
+}
+
+std::optional<ManagedWindow> WaitForWindow(pid_t process, const std::string& title,
+                                           std::chrono::milliseconds patience) {
+  auto deadline = std::chrono::steady_clock::now() + patience;
+  while (true) {
+    for (const ManagedWindow& window : ManagedWindowsOf(process))
+      if (window.title == title) return window;
+    if (std::chrono::steady_clock::now() > deadline) return std::nullopt;
+    Wait(50);
+  }
+}
+
+void AskToClose(const ManagedWindow& window) {
+  SendToWindowManager(window.id, "_NET_CLOSE_WINDOW", CurrentTime, 2, 0);
+}
+
+void AskToUnmaximise(const ManagedWindow& window) {
+  DisplayPointer display = OpenDisplay();
+  if (!display) return;
+  constexpr long kRemove = 0;
+  long vertical =
+      static_cast<long>(XInternAtom(display.get(), "_NET_WM_STATE_MAXIMIZED_VERT", False));
+  long horizontal =
+      static_cast<long>(XInternAtom(display.get(), "_NET_WM_STATE_MAXIMIZED_HORZ", False));
+  SendToWindowManager(window.id, "_NET_WM_STATE", kRemove, vertical, horizontal);
+}
+
+}  // namespace TarvaneTest

@@ -1,0 +1,217 @@
+// The program as a player starts it: a process of its own, started after the window manager came
+// up, closed with the window manager's close button and started again. What the window manager
+// does with the first window a process shows differs from what it does with later ones, so
+// these tests run the built program rather than a window inside the test.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+
+#include "app/program_files.h"
+#include "app/settings.h"
+#include "tests/support/missing_tool.h"
+#include "tests/support/scratch_folder.h"
+#include "tests/support/window_manager.h"
+#include "ttl/core/tt_string.h"
+
+extern char** environ;
+
+namespace {
+
+using namespace std::chrono_literals;
+using TarvaneTest::ManagedWindow;
+
+// Titles as the window manager reads them (the sources' literals are the program's CP932).
+std::string Utf8(const char* cp932) { return TtString::Cp932ToUtf8(cp932); }
+const std::string kMainTitle = Utf8("Tarvane / タルヴェイン");
+
+// A copy of the built program with its shipped files in a folder of its own, so that its
+// settings file beside it is the test's.
+class ProgramCopy {
+public:
+  ProgramCopy() {
+    namespace fs = std::filesystem;
+    const fs::path bin = TARVANE_PROGRAM_DIR;
+    for (const char* name : {"tarvane", "tarvane.nut", "tarvane.bmp"})
+      fs::copy_file(bin / name, fs::path(folder_.Path()) / name);
+    fs::copy(bin / "dictionary", fs::path(folder_.Path()) / "dictionary");
+  }
+
+  std::string Executable() const { return folder_.Join("tarvane"); }
+  std::string Write(const std::string& name, const std::string& bytes) const {
+    return folder_.Write(name, bytes);
+  }
+
+  void SavePlacement(int show_command, int left, int top, int right, int bottom) const {
+    Tarvane::ProgramFiles::Scope program(Executable());
+    Tarvane::WindowPlacement placement;
+    placement.show_command = show_command;
+    placement.normal_left = left;
+    placement.normal_top = top;
+    placement.normal_right = right;
+    placement.normal_bottom = bottom;
+    Tarvane::SaveWindowPlacement(placement);
+  }
+
+  Tarvane::WindowPlacement SavedPlacement() const {
+    Tarvane::ProgramFiles::Scope program(Executable());
+    Tarvane::WindowPlacement placement;
+    EXPECT_TRUE(Tarvane::LoadWindowPlacement(placement));
+    return placement;
+  }
+
+private:
+  TarvaneTest::ScratchFolder folder_;
+};
+
+// The program's process; killed if a test leaves it running.
+class StartedProgram {
+public:
+  StartedProgram(const ProgramCopy& copy, std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), copy.Executable());
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    if (posix_spawn(&pid_, argv[0], nullptr, nullptr, argv.data(), environ) != 0) pid_ = 0;
+  }
+  ~StartedProgram() {
+    if (pid_ <= 0) return;
+    kill(pid_, SIGKILL);
+    waitpid(pid_, nullptr, 0);
+  }
+  StartedProgram(const StartedProgram&) = delete;
+  StartedProgram& operator=(const StartedProgram&) = delete;
+
+  pid_t Pid() const { return pid_; }
+
+  // The exit code once the process has ended, or -1 if it did not end in time.
+  int WaitForExit() {
+    for (int round = 0; round < 200 && pid_ > 0; ++round) {
+      int status = 0;
+      if (waitpid(pid_, &status, WNOHANG) == pid_) {
+        pid_ = 0;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+      }
+      std::this_thread::sleep_for(50ms);
+    }
+    return -1;
+  }
+
+private:
+  pid_t pid_ = 0;
+};
+
+// Reads a window again until the condition holds or three seconds have passed; the last reading.
+template <class Condition>
+ManagedWindow Eventually(pid_t process, const std::string& title, Condition condition) {
+  ManagedWindow last;
+  for (int round = 0; round < 60; ++round) {
+    if (auto window = TarvaneTest::WaitForWindow(process, title, 100ms)) {
+      last = *window;
+      if (condition(last)) break;
+    }
+    std::this_thread::sleep_for(50ms);
+  }
+  return last;
+}
+
+class StartedProgramTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    openbox_ = TarvaneTest::StartOpenbox();
+    if (!TarvaneTest::WindowManagerRunning()) {
+      TARVANE_SKIP_FOR_MISSING_TOOL(
+          "no window manager on the display and none could be started "
+          "from /usr/bin/openbox (scripts/install-deps.sh installs it)");
+    }
+  }
+  void TearDown() override { TarvaneTest::StopOpenbox(openbox_); }
+
+  // Closes the main window as the player does and expects the program to end well.
+  static void CloseAsThePlayerDoes(StartedProgram& program, const ManagedWindow& main_window) {
+    TarvaneTest::AskToClose(main_window);
+    EXPECT_EQ(program.WaitForExit(), 0);
+  }
+
+  ProgramCopy copy_;
+  pid_t openbox_ = 0;
+};
+
+bool At(const ManagedWindow& window, int left, int top) {
+  // The client area lies inside the window manager's frame: below its title bar.
+  return window.left >= left && window.left <= left + 12 && window.top >= top &&
+         window.top <= top + 40;
+}
+
+}  // namespace
+
+TEST_F(StartedProgramTest, TheMainWindowComesBackWhereItWasAtEveryStart) {
+  copy_.SavePlacement(Tarvane::WindowPlacement::Normal, 150, 120, 950, 720);
+  for (const char* when : {"the first start after the window manager came up", "a restart"}) {
+    StartedProgram program(copy_, {});
+    ManagedWindow shown = Eventually(program.Pid(), kMainTitle, [](const ManagedWindow& window) {
+      return At(window, 150, 120);
+    });
+    EXPECT_TRUE(At(shown, 150, 120)) << when << ": at " << shown.left << "," << shown.top;
+    EXPECT_NEAR(shown.width, 800, 12) << when;
+    EXPECT_NEAR(shown.height, 600, 40) << when;
+    CloseAsThePlayerDoes(program, shown);
+    Tarvane::WindowPlacement saved = copy_.SavedPlacement();
+    EXPECT_EQ(saved.show_command, Tarvane::WindowPlacement::Normal) << when;
+    EXPECT_NEAR(saved.normal_left, 150, 12) << when;
+    EXPECT_NEAR(saved.normal_top, 120, 40) << when;
+    EXPECT_NEAR(saved.normal_right - saved.normal_left, 800, 12) << when;
+  }
+}
+
+TEST_F(StartedProgramTest, AMaximisedWindowComesBackMaximisedAndUnmaximisesToItsSavedSize) {
+  copy_.SavePlacement(Tarvane::WindowPlacement::Maximized, 100, 80, 900, 680);
+  auto maximised = [](const ManagedWindow& window) {
+    // Filling the test screen (1280×1024), well beyond the saved normal size.
+    return window.maximised && window.width > 1100 && window.height > 850;
+  };
+  {
+    StartedProgram program(copy_, {});
+    ManagedWindow shown = Eventually(program.Pid(), kMainTitle, maximised);
+    EXPECT_TRUE(maximised(shown)) << "the first start: " << shown.width << "x" << shown.height;
+    CloseAsThePlayerDoes(program, shown);
+    EXPECT_EQ(copy_.SavedPlacement().show_command, Tarvane::WindowPlacement::Maximized);
+  }
+  StartedProgram program(copy_, {});
+  ManagedWindow shown = Eventually(program.Pid(), kMainTitle, maximised);
+  EXPECT_TRUE(maximised(shown)) << "a restart: " << shown.width << "x" << shown.height;
+  TarvaneTest::AskToUnmaximise(shown);
+  ManagedWindow restored = Eventually(program.Pid(), kMainTitle, [](const ManagedWindow& window) {
+    return !window.maximised && std::abs(window.width - 800) <= 12;
+  });
+  EXPECT_FALSE(restored.maximised);
+  EXPECT_NEAR(restored.width, 800, 12);
+  EXPECT_NEAR(restored.height, 600, 40);
+  CloseAsThePlayerDoes(program, restored);
+}
+
+TEST_F(StartedProgramTest, AnErrorBoxAtStartUpIsAboveTheMainWindowAndCentredOnIt) {
+  copy_.SavePlacement(Tarvane::WindowPlacement::Normal, 150, 120, 950, 720);
+  std::string noise(3000, '\0');
+  for (size_t index = 0; index < noise.size(); ++index)
+    noise[index] = static_cast<char>((index * 131 + 7) % 256);
+  StartedProgram program(copy_, {copy_.Write("noise.txt", noise)});
+  const std::string box_title = Utf8("デッキファイル形式エラー");
+  auto box = TarvaneTest::WaitForWindow(program.Pid(), box_title, 10s);
+  ASSERT_TRUE(box) << "no error box";
+  ManagedWindow main_window = Eventually(
+      program.Pid(), kMainTitle, [](const ManagedWindow& window) { return At(window, 150, 120); });
+  std::this_thread::sleep_for(300ms);
+  std::vector<ManagedWindow> stacking = TarvaneTest::ManagedWindowsOf(program.Pid());
+  ASSERT_EQ(stacking.size(), 2u);
+  EXPECT_EQ(stacking.back().title, box_title) << "the box is below the main window";
+  EXPECT_NEAR(box->left + box->width / 2, main_window.left + main_window.width / 2, 30);
+  EXPECT_NEAR(box->top + box->height / 2, main_window.top + main_window.height / 2, 60);
+  TarvaneTest::AskToClose(*box);
+  std::this_thread::sleep_for(300ms);
+  CloseAsThePlayerDoes(program, main_window);
+}
