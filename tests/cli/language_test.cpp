@@ -167,5 +167,21 @@ TEST_F(LanguageTest, TarvaneBenchHelpAndAnUnknownMeasurementFollowTheLocale) {
       << unknown.output;
 }
 
+TEST_F(LanguageTest, TarvaneBenchNamesItsFiguresInTheUsersLanguageAndKeepsItsRatioLines) {
+  Outcome english = Start("C", "tarvane-bench dictionary_load");
+  EXPECT_EQ(english.status, 0);
+  EXPECT_TRUE(english.output.starts_with("== dictionary_load\n  read lines only, processor time "))
+      << english.output;
+  Outcome japanese = Start("ja_JP.UTF-8", "tarvane-bench dictionary_load");
+  EXPECT_EQ(japanese.status, 0);
+  EXPECT_TRUE(
+      japanese.output.starts_with(U("== dictionary_load\n  行の読み込みのみ (プロセッサ時間) ")))
+      << japanese.output;
+  // The lines that scripts read are the same in both.
+  for (const Outcome* run : {&english, &japanese}) {
+    EXPECT_NE(run->output.find("\nratio dictionary_load "), std::string::npos) << run->output;
+  }
+}
+
 }  // namespace
 }  // namespace TarvaneTest
