@@ -69,7 +69,7 @@ public:
   ArchetypeRule ArchetypeOf(const JsonValue& rule, bool is_variant) {
     if (!rule.IsObject())
       throw RuleProblem{
-          TtLanguage::Text("This is no archetype definition (a JSON object). ",
+          TtLanguage::Text("This is not an archetype definition (a JSON object). ",
                            "アーキタイプの定義 (JSON のオブジェクト) ではありません。")};
     ArchetypeRule archetype;
     archetype.name = NameOf(rule);
@@ -98,9 +98,8 @@ public:
     ArchetypeCondition condition;
     if (!ReadConditionType(type_name, condition)) {
       const std::string type_text = ToProgramText(type_name);
-      throw RuleProblem{
-          TtLanguage::Text("The condition type \"" + type_text + "\" is not one there is. ",
-                           "条件の種類「" + type_text + "」は使えません。")};
+      throw RuleProblem{TtLanguage::Text("The condition type \"" + type_text + "\" is not known. ",
+                                         "条件の種類「" + type_text + "」は使えません。")};
     }
     condition.cards = CardsOf(value.Find("Cards"));
     return condition;
@@ -109,7 +108,7 @@ public:
   ArchetypeFallback FallbackOf(const JsonValue& rule) {
     if (!rule.IsObject())
       throw RuleProblem{
-          TtLanguage::Text("This is no fallback definition (a JSON object). ",
+          TtLanguage::Text("This is not a fallback definition (a JSON object). ",
                            "フォールバックの定義 (JSON のオブジェクト) ではありません。")};
     ArchetypeFallback fallback;
     fallback.name = NameOf(rule);

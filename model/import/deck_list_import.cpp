@@ -118,7 +118,9 @@ std::string BoardLine(const std::string& label, const std::vector<DeckListImport
   for (const auto& card : board) copies += card.count;
   const std::string names = std::to_string(board.size()), cards = std::to_string(copies);
   return label + ": " +
-         Text(cards + " cards (" + names + " distinct)", names + " 種類 " + cards + " 枚") + "\n";
+         Text(cards + (copies == 1 ? " card (" : " cards (") + names + " distinct)",
+              names + " 種類 " + cards + " 枚") +
+         "\n";
 }
 
 template <typename Items, typename Format>
