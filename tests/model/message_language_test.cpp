@@ -169,8 +169,8 @@ TEST_F(MessageLanguageTest, RuleProblemsAndReasonsFollowTheMessagesLanguage) {
   scratch_.Write("Fallbacks/empty.json", "{\"Name\": \"Aggro\"}");
   rules = LoadArchetypeRuleSet(scratch_.Path(), *resolver_);
   ASSERT_EQ(rules.problems.size(), 2u);
-  EXPECT_EQ(rules.problems[0], scratch_.Join("Archetypes/broken.json") +
-                                   ": line 1, column 1: { is not closed");
+  EXPECT_EQ(rules.problems[0],
+            scratch_.Join("Archetypes/broken.json") + ": line 1, column 1: { is not closed");
   EXPECT_EQ(rules.problems[1], scratch_.Join("Fallbacks/empty.json") +
                                    ": \"Aggro\" has no common cards (CommonCards). The rules of "
                                    "this file are not used.");
