@@ -1,10 +1,16 @@
 #include "app/exception.h"
 
+#include "ttl/core/tt_language.h"
+
 namespace Tarvane {
 
 namespace {
 
+using TtLanguage::Text;
+
 const char* const kLineBreak = "\r\n";
+
+std::string FileLine(const std::string& path) { return Text("File: ", "ファイル : ") + path; }
 
 }  // namespace
 
@@ -15,11 +21,13 @@ std::string InternalException::Message() const {
   return ClassName() + " : " + module_ + "(" + std::to_string(line_) + ")";
 }
 
-std::string InternalException::Summary() const { return "内部エラーが発生しました。"; }
+std::string InternalException::Summary() const {
+  return Text("An internal error occurred.", "内部エラーが発生しました。");
+}
 
 std::string InternalException::Description() const {
-  return Summary() + kLineBreak + "ファイル : " + module_ + kLineBreak +
-         "行番号 : " + std::to_string(line_);
+  return Summary() + kLineBreak + FileLine(module_) + kLineBreak + Text("Line: ", "行番号 : ") +
+         std::to_string(line_);
 }
 
 FileNotExistException::FileNotExistException(const std::string& path)
@@ -27,10 +35,12 @@ FileNotExistException::FileNotExistException(const std::string& path)
 
 std::string FileNotExistException::Message() const { return ClassName() + " : " + GetPath(); }
 
-std::string FileNotExistException::Summary() const { return "ファイルが存在しません。"; }
+std::string FileNotExistException::Summary() const {
+  return Text("The file does not exist.", "ファイルが存在しません。");
+}
 
 std::string FileNotExistException::Description() const {
-  return Summary() + kLineBreak + "ファイル : " + GetPath();
+  return Summary() + kLineBreak + FileLine(GetPath());
 }
 
 DeckFileFormatException::DeckFileFormatException(const std::string& path)
@@ -38,10 +48,12 @@ DeckFileFormatException::DeckFileFormatException(const std::string& path)
 
 std::string DeckFileFormatException::Message() const { return ClassName() + " : " + GetPath(); }
 
-std::string DeckFileFormatException::Summary() const { return "デッキファイルではありません。"; }
+std::string DeckFileFormatException::Summary() const {
+  return Text("This is not a deck file.", "デッキファイルではありません。");
+}
 
 std::string DeckFileFormatException::Description() const {
-  return Summary() + kLineBreak + "ファイル : " + GetPath();
+  return Summary() + kLineBreak + FileLine(GetPath());
 }
 
 const char* const CardDatabaseInitializeException::kFileOpenError = "ファイルオープンエラー";
@@ -60,18 +72,33 @@ std::string CardDatabaseInitializeException::Message() const {
 }
 
 std::string CardDatabaseInitializeException::Summary() const {
-  return "カードデータベースの作成に失敗しました。";
+  return Text("The card database could not be made.", "カードデータベースの作成に失敗しました。");
+}
+
+// The reasons of the dictionary's own are kept in Japanese (callers compare them); a message in
+// English words them anew.
+std::string CardDatabaseInitializeException::ReasonText() const {
+  if (TtLanguage::MessagesInJapanese()) return reason_;
+  if (reason_ == kFileOpenError) return "the file could not be opened";
+  if (reason_ == kFileReadError) return "the file could not be read";
+  if (reason_ == kConvertedManaCostFormatError) return "a converted mana cost is not a number";
+  if (reason_ == kTabSeparatedFormatError) return "a line is not tab-separated as a dictionary's";
+  return reason_;
 }
 
 std::string CardDatabaseInitializeException::Description() const {
-  return Summary() + kLineBreak + "ファイル : " + GetPath() + kLineBreak + "原因 : " + reason_;
+  return Summary() + kLineBreak + FileLine(GetPath()) + kLineBreak + Text("Reason: ", "原因 : ") +
+         ReasonText();
 }
 
 const char kFileAccessErrorCaption[] = "ファイルアクセスエラー";
 
+std::string FileAccessErrorCaption() { return Text("File access error", kFileAccessErrorCaption); }
+
 std::string FileAccessErrorText(const TtFileAccessException& error) {
-  return "ファイルのアクセスに失敗しました。\r\nファイル名 ： " + error.GetPath() + "\r\n原因 ： " +
-         error.GetReason();
+  return Text("The file could not be accessed.\r\nFile: ",
+              "ファイルのアクセスに失敗しました。\r\nファイル名 ： ") +
+         error.GetPath() + Text("\r\nReason: ", "\r\n原因 ： ") + error.GetReason();
 }
 
 }  // namespace Tarvane

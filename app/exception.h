@@ -78,12 +78,16 @@ public:
   std::string Description() const override;
 
 private:
+  std::string ReasonText() const;
+
   std::string reason_;
 };
 
-// The box for a file the program could not reach: its caption, and its text naming the path (as
-// the user typed it) and the reason.
+// The box for a file the program could not reach: its caption (the window's, and the one in the
+// language of the program's messages), and its text naming the path (as the user typed it) and
+// the reason.
 extern const char kFileAccessErrorCaption[];
+std::string FileAccessErrorCaption();
 std::string FileAccessErrorText(const TtFileAccessException& error);
 
 }  // namespace Tarvane

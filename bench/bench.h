@@ -18,10 +18,14 @@ struct Registrar {
 double Seconds(const std::function<void()>& function);
 // The best of several runs, which is the most repeatable figure on a shared machine.
 double BestSeconds(int runs, const std::function<void()>& function);
-// Prints "ratio NAME VALUE TARGET", the line a script reads to check a target.
+// Prints "ratio NAME VALUE TARGET", the line a script reads to check a target; it stays the same
+// in every language.
 void PrintRatio(const std::string& name, double value, double target);
-// Prints a human-readable figure.
-void PrintFigure(const std::string& name, double value, const std::string& unit);
+// Prints a human-readable figure, named in the user's language (the Japanese name in CP932).
+void PrintFigure(const std::string& english, const std::string& japanese, double value,
+                 const std::string& unit);
+// Prints a line for the reader of the figures in the user's language, as PrintFigure names them.
+void PrintNote(const std::string& english, const std::string& japanese);
 // Peak resident memory of the process so far, in bytes.
 long PeakResidentBytes();
 // Starts the peak over from the present resident memory, so that a measurement's peak is its own.

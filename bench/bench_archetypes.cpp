@@ -133,10 +133,17 @@ TARVANE_BENCH("archetypes") {
       unknown += how == Tarvane::ArchetypeHow::Unknown;
     }
   });
-  std::printf("archetypes: %d decks by rule or conflict, %d by fallback, %d unknown (%zu cards)\n",
-              by_rule, by_fallback, unknown, baseline_cards);
-  TarvaneBench::PrintFigure("archetype labelling of 10,000 decks", labelling, "s");
-  TarvaneBench::PrintFigure("card sets of 10,000 decks", baseline, "s");
+  const std::string rule = std::to_string(by_rule), fallback = std::to_string(by_fallback),
+                    none = std::to_string(unknown), cards = std::to_string(baseline_cards);
+  TarvaneBench::PrintNote("archetypes: " + rule + " decks by rule or conflict, " + fallback +
+                              " by fallback, " + none + " unknown (" + cards + " cards)",
+                          "アーキタイプ: 規則か競合で " + rule + " デッキ、フォールバックで " +
+                              fallback + " デッキ、不明 " + none + " デッキ (カード " + cards +
+                              " 枚)");
+  TarvaneBench::PrintFigure("archetype labelling of 10,000 decks",
+                            "10,000 デッキのアーキタイプ判定", labelling, "s");
+  TarvaneBench::PrintFigure("card sets of 10,000 decks", "10,000 デッキのカード集合", baseline,
+                            "s");
   TarvaneBench::PrintRatio("archetype_labelling_vs_card_sets", labelling / baseline, 3.0);
 }
 

@@ -92,11 +92,17 @@ TARVANE_BENCH("cell_value") {
       host = std::min(
           host, TarvaneBench::Seconds([&] { host_sum = FillThroughTheHost(vm, processor, rows); }));
     }
-    if (direct_sum != host_sum) TarvaneBench::PrintFigure("cell_value results differ", 1, "");
+    if (direct_sum != host_sum)
+      TarvaneBench::PrintFigure("cell_value results differ", "cell_value の結果が一致しません", 1,
+                                "");
     double cells = kRows;
-    TarvaneBench::PrintFigure("cell value, engine C interface", direct / cells * 1e9, "ns/cell");
-    TarvaneBench::PrintFigure("cell value, SquirrelVM", host / cells * 1e9, "ns/cell");
-    TarvaneBench::PrintFigure("2000 rows x 500 columns, SquirrelVM", host / cells * 1e6, "s");
+    TarvaneBench::PrintFigure("cell value, engine C interface",
+                              "セルの値 (エンジンの C インターフェース)", direct / cells * 1e9,
+                              "ns/cell");
+    TarvaneBench::PrintFigure("cell value, SquirrelVM", "セルの値 (SquirrelVM)", host / cells * 1e9,
+                              "ns/cell");
+    TarvaneBench::PrintFigure("2000 rows x 500 columns, SquirrelVM",
+                              "2000 行 x 500 カラム (SquirrelVM)", host / cells * 1e6, "s");
     TarvaneBench::PrintRatio("cell_value", host / direct, 1.6);
   }
 }

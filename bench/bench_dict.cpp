@@ -230,14 +230,17 @@ TARVANE_BENCH("dict_allprintings") {
   Tarvane::DictionaryBuildSummary summary;
   double convert_seconds =
       TarvaneBench::BestSeconds(2, [&] { summary = Tarvane::BuildDictionary(input, output); });
-  TarvaneBench::PrintFigure("input size", megabytes, "MB");
-  TarvaneBench::PrintFigure("cards", summary.cards, "cards");
-  TarvaneBench::PrintFigure("dictionary lines", summary.lines, "lines");
-  TarvaneBench::PrintFigure("card members visited", members, "");
-  TarvaneBench::PrintFigure("JSON parser's pass", parse_seconds, "s");
-  TarvaneBench::PrintFigure("conversion (target: under 60 s)", convert_seconds, "s");
-  TarvaneBench::PrintFigure("conversion throughput", megabytes / convert_seconds, "MB/s");
+  TarvaneBench::PrintFigure("input size", "入力の大きさ", megabytes, "MB");
+  TarvaneBench::PrintFigure("cards", "カード", summary.cards, "");
+  TarvaneBench::PrintFigure("dictionary lines", "辞書の行", summary.lines, "");
+  TarvaneBench::PrintFigure("card members visited", "読んだカードの項目", members, "");
+  TarvaneBench::PrintFigure("JSON parser's pass", "JSON パーサーの一巡", parse_seconds, "s");
+  TarvaneBench::PrintFigure("conversion (target: under 60 s)", "変換 (目標: 60 秒未満)",
+                            convert_seconds, "s");
+  TarvaneBench::PrintFigure("conversion throughput", "変換の速さ", megabytes / convert_seconds,
+                            "MB/s");
   TarvaneBench::PrintFigure("peak resident memory (target: under 1024 MB)",
+                            "最大常駐メモリ (目標: 1024 MB 未満)",
                             TarvaneBench::PeakResidentBytes() / 1048576.0, "MB");
   // The conversion parses the same text and then reads the values it keeps, builds every card,
   // merges its printings and writes the dictionary; on this machine that is about three times

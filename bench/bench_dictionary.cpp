@@ -82,9 +82,13 @@ TARVANE_BENCH("dictionary_load") {
     load_seconds = run == 0 ? load : std::min(load_seconds, load);
   }
   if (static_cast<long>(cards) != lines || cards != kCardCount) {
-    std::printf("  loaded %zu cards from %ld lines\n", cards, lines);
+    const std::string card_count = std::to_string(cards), line_count = std::to_string(lines);
+    TarvaneBench::PrintNote("  loaded " + card_count + " cards from " + line_count + " lines",
+                            "  " + line_count + " 行から " + card_count + " 枚を読み込みました");
   }
-  TarvaneBench::PrintFigure("read lines only, processor time", read_seconds * 1000, "ms");
-  TarvaneBench::PrintFigure("LoadDictionary 30,000 cards, processor", load_seconds * 1000, "ms");
+  TarvaneBench::PrintFigure("read lines only, processor time", "行の読み込みのみ (プロセッサ時間)",
+                            read_seconds * 1000, "ms");
+  TarvaneBench::PrintFigure("LoadDictionary 30,000 cards, processor",
+                            "LoadDictionary 30,000 枚 (プロセッサ時間)", load_seconds * 1000, "ms");
   TarvaneBench::PrintRatio("dictionary_load", load_seconds / read_seconds, 2.0);
 }

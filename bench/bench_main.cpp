@@ -43,8 +43,32 @@ void PrintRatio(const std::string& name, double value, double target) {
   std::fflush(stdout);
 }
 
-void PrintFigure(const std::string& name, double value, const std::string& unit) {
-  std::printf("  %-40s %12.3f %s\n", name.c_str(), value, unit.c_str());
+namespace {
+
+// Columns a terminal gives the UTF-8 text: two for the wide characters of Japanese text.
+size_t DisplayWidth(const std::string& utf8) {
+  size_t width = 0;
+  for (size_t index = 0; index < utf8.size(); ++index) {
+    const unsigned char byte = static_cast<unsigned char>(utf8[index]);
+    if ((byte & 0xC0) == 0x80) continue;
+    width += byte >= 0xE3 ? 2 : 1;  // U+3000 and above: kana, kanji and full-width forms
+  }
+  return width;
+}
+
+}  // namespace
+
+void PrintFigure(const std::string& english, const std::string& japanese, double value,
+                 const std::string& unit) {
+  const std::string name = TtLanguage::Say(english, japanese);
+  const size_t width = DisplayWidth(name);
+  std::printf("  %s%s %12.3f %s\n", name.c_str(),
+              std::string(width < 40 ? 40 - width : 0, ' ').c_str(), value, unit.c_str());
+  std::fflush(stdout);
+}
+
+void PrintNote(const std::string& english, const std::string& japanese) {
+  std::printf("%s\n", TtLanguage::Say(english, japanese).c_str());
   std::fflush(stdout);
 }
 

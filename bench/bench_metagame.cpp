@@ -174,7 +174,9 @@ double SlowestChart(Tarvane::AnalysisTable& table) {
   curve.kind = Tarvane::ChartKind::ManaCurve;
   curve.split_by_type = true;
   double slowest = 0;
-  const char* const names[] = {"metagame chart", "adoption chart", "mana curve by type"};
+  const char* const names[][2] = {{"metagame chart", "メタゲームのグラフ"},
+                                  {"adoption chart", "採用分布のグラフ"},
+                                  {"mana curve by type", "種類別マナカーブ"}};
   int index = 0;
   for (const Tarvane::ChartRequest& request : {metagame, adoption, curve}) {
     Tarvane::ChartData chart;
@@ -185,8 +187,10 @@ double SlowestChart(Tarvane::AnalysisTable& table) {
       Tarvane::DrawChart(chart, picture);
       picture.PixelAt(0, 0);  // the drawing is finished only when its pixels are read
     });
-    TarvaneBench::PrintFigure(std::string(names[index++]) + ": numbers", numbers, "s");
-    TarvaneBench::PrintFigure(std::string(names[index - 1]) + ": drawing", drawing, "s");
+    const std::string english = names[index][0], japanese = names[index][1];
+    ++index;
+    TarvaneBench::PrintFigure(english + ": numbers", japanese + ": 数値", numbers, "s");
+    TarvaneBench::PrintFigure(english + ": drawing", japanese + ": 描画", drawing, "s");
     slowest = std::max(slowest, numbers + drawing);
   }
   return slowest;
@@ -200,7 +204,7 @@ TARVANE_BENCH("metagame") {
   const std::string folder = TarvaneBench::ScratchFolder() + "/metagame";
   std::vector<std::string> paths;
   TarvaneBench::PrintFigure(
-      "generate metagame",
+      "generate metagame", "メタゲームの生成",
       TarvaneBench::Seconds([&] { paths = GenerateProgramFolder(folder, shipped_script); }), "s");
   std::vector<std::string> later_decks(paths.end() - kRounds, paths.end());
   paths.resize(kDecks);
@@ -219,21 +223,21 @@ TARVANE_BENCH("metagame") {
   vm->FillScriptMenu(Tarvane::ScriptMenuList::Processors, *processors, nullptr);
   vm->FillScriptMenu(Tarvane::ScriptMenuList::Sorters, *sorters, nullptr);
 
-  TarvaneBench::PrintFigure("load 10,000 deck lists",
+  TarvaneBench::PrintFigure("load 10,000 deck lists", "10,000 デッキリストの読み込み",
                             TarvaneBench::Seconds([&] { table->AddDeckFiles(paths); }), "s");
   // With no statistics column yet, the first sort counts the statistics itself.
   const TtSquirrel::Object& by_decks_playing = sorters->Leaf("集計順/採用デッキ数順");
-  TarvaneBench::PrintFigure("first sort by decks playing",
+  TarvaneBench::PrintFigure("first sort by decks playing", "採用デッキ数順の最初の並び替え",
                             TarvaneBench::Seconds([&] { table->SortBy(by_decks_playing); }), "s");
   TarvaneBench::PrintFigure(
-      "five statistics columns added", TarvaneBench::Seconds([&] {
+      "five statistics columns added", "集計カラム 5 本の追加", TarvaneBench::Seconds([&] {
         for (const char* label : {"採用デッキ数", "採用率(%)", "総枚数", "平均枚数", "最大枚数"}) {
           table->AddSpecialColumn(processors->Leaf(label));
         }
       }),
       "s");
-  TarvaneBench::PrintFigure("rows", list.GetItemCount(), "");
-  TarvaneBench::PrintFigure("columns", list.GetColumnCount(), "");
+  TarvaneBench::PrintFigure("rows", "行数", list.GetItemCount(), "");
+  TarvaneBench::PrintFigure("columns", "カラム数", list.GetColumnCount(), "");
 
   // A refresh after one more deck was loaded: the statistics are counted again over every deck.
   // The load of the one file is part of it, as it is for the user.
@@ -252,16 +256,23 @@ TARVANE_BENCH("metagame") {
   const double refresh_again = TarvaneBench::BestSeconds(kRounds, [&] { table->Refresh(); });
   const double sort =
       TarvaneBench::BestSeconds(kSortRounds, [&] { table->SortBy(by_decks_playing); });
-  TarvaneBench::PrintFigure("refresh, deck list changed (target 1 s)", refresh, "s");
-  TarvaneBench::PrintFigure("refresh, deck list unchanged", refresh_again, "s");
-  TarvaneBench::PrintFigure("sort by decks playing (target 0.2 s)", sort, "s");
-  TarvaneBench::PrintFigure("same statistics natively, one pass", native, "s");
+  TarvaneBench::PrintFigure("refresh, deck list changed (target 1 s)",
+                            "再表示 (デッキリスト変更あり、目標 1 秒)", refresh, "s");
+  TarvaneBench::PrintFigure("refresh, deck list unchanged", "再表示 (デッキリスト変更なし)",
+                            refresh_again, "s");
+  TarvaneBench::PrintFigure("sort by decks playing (target 0.2 s)",
+                            "採用デッキ数順の並び替え (目標 0.2 秒)", sort, "s");
+  TarvaneBench::PrintFigure("same statistics natively, one pass", "同じ集計をネイティブで一巡",
+                            native, "s");
   if (reporter.messages > 0) {
-    TarvaneBench::PrintFigure("messages shown (expected none)", reporter.messages, "");
+    TarvaneBench::PrintFigure("messages shown (expected none)", "表示されたメッセージ (ないはず)",
+                              reporter.messages, "");
   }
   const double chart = SlowestChart(*table);
-  TarvaneBench::PrintFigure("slowest chart computed and drawn (target 0.1 s)", chart, "s");
-  TarvaneBench::PrintFigure("peak memory", TarvaneBench::PeakResidentBytes() / 1048576.0, "MB");
+  TarvaneBench::PrintFigure("slowest chart computed and drawn (target 0.1 s)",
+                            "最も遅いグラフの計算と描画 (目標 0.1 秒)", chart, "s");
+  TarvaneBench::PrintFigure("peak memory", "最大メモリ",
+                            TarvaneBench::PeakResidentBytes() / 1048576.0, "MB");
   if (sink < 0) std::puts("");  // keeps the native pass from being optimised away
   TarvaneBench::PrintRatio("metagame_refresh", refresh / native, 30.0);
   // A chart is redrawn after every refresh; it should cost no more than half of one.

@@ -74,13 +74,16 @@ TARVANE_BENCH("repaint") {
   const std::string shipped = TtPath::GetDirectoryName(TtPath::GetExecutableFilePath());
   if (!std::filesystem::exists(shipped + "/tarvane.nut") ||
       !std::filesystem::exists(shipped + "/tarvane.bmp")) {
-    std::printf("  the shipped files are missing beside tarvane-bench; build tarvane_data\n");
+    TarvaneBench::PrintNote(
+        "  the shipped files are missing beside tarvane-bench; build tarvane_data",
+        "  tarvane-bench の隣に同梱ファイルがありません。tarvane_data をビルドしてください");
     return;
   }
   try {
     if (!TtForm::IsPlatformInitialized()) TtForm::InitializePlatform();
   } catch (const TtException&) {
-    std::printf("  skipped: no display (run under xvfb-run)\n");
+    TarvaneBench::PrintNote("  skipped: no display (run under xvfb-run)",
+                            "  省略: ディスプレイがありません (xvfb-run の下で実行してください)");
     return;
   }
   const std::string folder = TarvaneBench::ScratchFolder() + "/repaint";
@@ -97,8 +100,8 @@ TARVANE_BENCH("repaint") {
   table.AddDeckFiles(paths);
   table.AddAllDeckColumns();
   Tarvane::MainList& list = frame.GetMainList();
-  TarvaneBench::PrintFigure("rows", list.GetItemCount(), "");
-  TarvaneBench::PrintFigure("columns", list.GetColumnCount(), "");
+  TarvaneBench::PrintFigure("rows", "行数", list.GetItemCount(), "");
+  TarvaneBench::PrintFigure("columns", "カラム数", list.GetColumnCount(), "");
 
   double plain = 1e9, shaded = 1e9;
   for (int round = 0; round < 2; ++round) {
@@ -107,7 +110,7 @@ TARVANE_BENCH("repaint") {
     list.SetShading(true);
     shaded = std::min(shaded, RepaintSeconds(list));
   }
-  TarvaneBench::PrintFigure("repaint, shading off", plain * 1000, "ms");
-  TarvaneBench::PrintFigure("repaint, shading on", shaded * 1000, "ms");
+  TarvaneBench::PrintFigure("repaint, shading off", "再描画 (網掛けなし)", plain * 1000, "ms");
+  TarvaneBench::PrintFigure("repaint, shading on", "再描画 (網掛けあり)", shaded * 1000, "ms");
   TarvaneBench::PrintRatio("repaint_shaded_vs_plain", shaded / plain, 1.5);
 }

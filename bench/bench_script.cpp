@@ -74,9 +74,13 @@ TARVANE_BENCH("script_call") {
         host, TarvaneBench::Seconds([&] { host_sum = CallThroughTheHost(machine, function); }));
   }
   if (direct_sum != host_sum) {
-    TarvaneBench::PrintFigure("script_call results differ", 1, "");
+    TarvaneBench::PrintFigure("script_call results differ", "script_call の結果が一致しません", 1,
+                              "");
   }
-  TarvaneBench::PrintFigure("script call, engine C interface", direct / kCalls * 1e9, "ns/call");
-  TarvaneBench::PrintFigure("script call, host Call", host / kCalls * 1e9, "ns/call");
+  TarvaneBench::PrintFigure("script call, engine C interface",
+                            "スクリプト呼び出し (エンジンの C インターフェース)",
+                            direct / kCalls * 1e9, "ns/call");
+  TarvaneBench::PrintFigure("script call, host Call", "スクリプト呼び出し (ホストの Call)",
+                            host / kCalls * 1e9, "ns/call");
   TarvaneBench::PrintRatio("script_call", host / direct, 1.2);
 }

@@ -227,7 +227,7 @@ TARVANE_BENCH("table") {
   const std::string folder = TarvaneBench::ScratchFolder() + "/table";
   std::vector<std::string> paths;
   TarvaneBench::PrintFigure(
-      "generate metagame",
+      "generate metagame", "メタゲームの生成",
       TarvaneBench::Seconds([&] { paths = GenerateProgramFolder(folder, shipped_script); }), "s");
 
   TarvaneBench::ResetPeakResidentMemory();
@@ -237,19 +237,19 @@ TARVANE_BENCH("table") {
   TtListViewStore list;
   std::unique_ptr<Tarvane::SquirrelVM> vm;
   std::unique_ptr<Tarvane::AnalysisTable> table;
-  TarvaneBench::PrintFigure("start-up and reset", TarvaneBench::Seconds([&] {
+  TarvaneBench::PrintFigure("start-up and reset", "起動とリセット", TarvaneBench::Seconds([&] {
                               vm = std::make_unique<Tarvane::SquirrelVM>(reporter);
                               table =
                                   std::make_unique<Tarvane::AnalysisTable>(*vm, list, status_bar);
                               table->Reset();
                             }),
                             "s");
-  TarvaneBench::PrintFigure("load 1,000 deck lists",
+  TarvaneBench::PrintFigure("load 1,000 deck lists", "1,000 デッキリストの読み込み",
                             TarvaneBench::Seconds([&] { table->AddDeckFiles(paths); }), "s");
-  TarvaneBench::PrintFigure("all decks as columns",
+  TarvaneBench::PrintFigure("all decks as columns", "全デッキをカラムに",
                             TarvaneBench::Seconds([&] { table->AddAllDeckColumns(); }), "s");
-  TarvaneBench::PrintFigure("rows", list.GetItemCount(), "");
-  TarvaneBench::PrintFigure("columns", list.GetColumnCount(), "");
+  TarvaneBench::PrintFigure("rows", "行数", list.GetItemCount(), "");
+  TarvaneBench::PrintFigure("columns", "カラム数", list.GetColumnCount(), "");
 
   DirectEngine engine(*vm);
   const HSQOBJECT refresh_sorter = Handle(table->GetCurrentSorter()->object());
@@ -269,10 +269,13 @@ TARVANE_BENCH("table") {
     TarvaneBench::InTurn(round, host, direct);
   }
   engine.ReleaseEntries();
-  TarvaneBench::PrintFigure("refresh", refresh, "s");
-  TarvaneBench::PrintFigure("refresh, direct engine calls", direct_refresh, "s");
-  TarvaneBench::PrintFigure("refresh, script calls", static_cast<double>(refresh_calls), "");
-  TarvaneBench::PrintFigure("refresh, per script call", refresh / refresh_calls * 1e9, "ns");
+  TarvaneBench::PrintFigure("refresh", "再表示", refresh, "s");
+  TarvaneBench::PrintFigure("refresh, direct engine calls", "再表示 (エンジン直接呼び出し)",
+                            direct_refresh, "s");
+  TarvaneBench::PrintFigure("refresh, script calls", "再表示のスクリプト呼び出し回数",
+                            static_cast<double>(refresh_calls), "");
+  TarvaneBench::PrintFigure("refresh, per script call", "再表示 (スクリプト呼び出し 1 回あたり)",
+                            refresh / refresh_calls * 1e9, "ns");
   TarvaneBench::PrintRatio("table_refresh", refresh / direct_refresh, 1.3);
 
   // A click on the first deck's header, from the order the refresh left.
@@ -293,16 +296,20 @@ TARVANE_BENCH("table") {
                            }));
     sort_calls = engine.calls() - before;
   }
-  TarvaneBench::PrintFigure("sort", sort, "s");
-  TarvaneBench::PrintFigure("sort, direct engine calls", direct_sort, "s");
-  TarvaneBench::PrintFigure("sort, comparisons", static_cast<double>(sort_calls), "");
+  TarvaneBench::PrintFigure("sort", "並び替え", sort, "s");
+  TarvaneBench::PrintFigure("sort, direct engine calls", "並び替え (エンジン直接呼び出し)",
+                            direct_sort, "s");
+  TarvaneBench::PrintFigure("sort, comparisons", "並び替えの比較回数",
+                            static_cast<double>(sort_calls), "");
   TarvaneBench::PrintRatio("table_sort", sort / direct_sort, 1.3);
 
   if (reporter.messages > 0) {
-    TarvaneBench::PrintFigure("messages shown (expected none)", reporter.messages, "");
+    TarvaneBench::PrintFigure("messages shown (expected none)", "表示されたメッセージ (ないはず)",
+                              reporter.messages, "");
   }
   const double peak_gigabytes = TarvaneBench::PeakResidentBytes() / (1024.0 * 1024.0 * 1024.0);
-  TarvaneBench::PrintFigure("peak memory (target 1.5 GB)", peak_gigabytes * 1024.0, "MB");
+  TarvaneBench::PrintFigure("peak memory (target 1.5 GB)", "最大メモリ (目標 1.5 GB)",
+                            peak_gigabytes * 1024.0, "MB");
   table.reset();
   vm.reset();
 }

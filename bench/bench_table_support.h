@@ -20,8 +20,9 @@ inline const char* const kCardTypes[] = {"Land",        "Creature", "Instant",  
 inline std::string ShippedStartupScript() {
   std::string script = TtPath::GetDirectoryName(TtPath::GetExecutableFilePath()) + "/tarvane.nut";
   if (std::filesystem::exists(script)) return script;
-  std::printf(
-      "  the shipped start-up script is missing beside tarvane-bench; build tarvane_data\n");
+  TarvaneBench::PrintNote(
+      "  the shipped start-up script is missing beside tarvane-bench; build tarvane_data",
+      "  tarvane-bench の隣に同梱の起動スクリプトがありません。tarvane_data をビルドしてください");
   return "";
 }
 

@@ -14,6 +14,7 @@ namespace Tarvane {
 namespace {
 
 using TtLanguage::Say;
+using TtLanguage::Text;
 
 struct MenuLeaf {
   TtMenu menu;
@@ -62,7 +63,9 @@ MenuLeaf LabelledLeaf(const TtMenu& menu, const std::string& menu_name, const Cl
   return *leaf;
 }
 
-std::string BoardText(int board_type) { return board_type == 0 ? "メインボード" : "サイドボード"; }
+std::string BoardText(int board_type) {
+  return board_type == 0 ? Text("main deck", "メインボード") : Text("sideboard", "サイドボード");
+}
 
 }  // namespace
 
@@ -254,7 +257,7 @@ void CliSession::SetArchetypeRules(const std::string& folder) {
   const std::vector<std::string> report = table_.SetArchetypeRules(folder);
   const bool failed = !folder.empty() && !table_.HasArchetypeRules();
   for (const std::string& line : report) {
-    console_.ShowMessage(line, "アーキタイプの規則", MessageButtons::Ok,
+    console_.ShowMessage(line, Text("Archetype rules", "アーキタイプの規則"), MessageButtons::Ok,
                          failed ? MessageIcon::Error : MessageIcon::Information, false);
   }
 }
@@ -269,11 +272,11 @@ std::string CliSession::ArchetypesListing() {
 }
 
 std::string CliSession::MenusListing() {
-  std::string listing = "特殊カラムの追加\n";
+  std::string listing = Text("Add special column\n", "特殊カラムの追加\n");
   ListMenu(special_column_menu_, "  ", listing);
-  listing += "並び替え\n";
+  listing += Text("Sort\n", "並び替え\n");
   ListMenu(sort_menu_, "  ", listing);
-  listing += "特殊項目\n";
+  listing += Text("Special entries\n", "特殊項目\n");
   for (const std::shared_ptr<SpecialEntry>& special_entry : script_host_.GetSpecialEntries()) {
     const Card& card = special_entry->card();
     listing += std::string("  [") + (special_entry->use() ? "x" : " ") + "] " + card.name + " / " +

@@ -19,10 +19,14 @@ namespace Tarvane {
 
 namespace {
 
-const char kErrorCaption[] = "エラー";
-const char kUnexpectedErrorCaption[] = "予期しないエラー";
-const char kUnexpectedErrorText[] =
-    "予期しないエラーが発生しました。アプリケーションを終了させます。";
+using TtLanguage::Text;
+
+std::string ErrorCaption() { return Text("Error", "エラー"); }
+std::string UnexpectedErrorCaption() { return Text("Unexpected error", "予期しないエラー"); }
+std::string UnexpectedErrorText() {
+  return Text("An unexpected error occurred. The program ends.",
+              "予期しないエラーが発生しました。アプリケーションを終了させます。");
+}
 
 enum ExitStatus { kSuccess = 0, kEnded = 1, kUsage = 2, kImportFailed = 3, kActionFailed = 4 };
 
@@ -55,17 +59,17 @@ int RunSession(const CliOptions& options, CliConsole& console) {
     return kEnded;
   } catch (const Exception& error) {
     WriteErrorLog(error);
-    console.ShowMessage(error.Description(), kErrorCaption, MessageButtons::Ok, MessageIcon::Error,
+    console.ShowMessage(error.Description(), ErrorCaption(), MessageButtons::Ok, MessageIcon::Error,
                         false);
     return kEnded;
   } catch (const TtFileAccessException& error) {
     WriteErrorLog(error);
-    console.ShowMessage(FileAccessErrorText(error), kFileAccessErrorCaption, MessageButtons::Ok,
+    console.ShowMessage(FileAccessErrorText(error), FileAccessErrorCaption(), MessageButtons::Ok,
                         MessageIcon::Error, false);
     return kEnded;
   } catch (const TtException& error) {
     WriteErrorLog(error);
-    console.ShowMessage(kUnexpectedErrorText, kUnexpectedErrorCaption, MessageButtons::Ok,
+    console.ShowMessage(UnexpectedErrorText(), UnexpectedErrorCaption(), MessageButtons::Ok,
                         MessageIcon::Error, false);
     return kEnded;
   }
@@ -78,7 +82,7 @@ int RunImport(const CliOptions& options, CliConsole& console) {
   try {
     card_database.LoadDictionary();
   } catch (const Exception& error) {
-    console.ShowMessage(error.Description(), kErrorCaption, MessageButtons::Ok, MessageIcon::Error,
+    console.ShowMessage(error.Description(), ErrorCaption(), MessageButtons::Ok, MessageIcon::Error,
                         false);
     return kEnded;
   }
@@ -92,8 +96,11 @@ int RunImport(const CliOptions& options, CliConsole& console) {
     if (!import.AllWritten()) status = kImportFailed;
   }
   for (const std::string& described : options.unspellable_import_files) {
-    console.WriteOutput(described +
-                        "\n書き出していません: ファイル名に CP932 で書けない文字があります\n\n");
+    console.WriteOutput(described + "\n" +
+                        TtLanguage::Text("Not written: the file name has characters CP932 cannot "
+                                         "spell\n\n",
+                                         "書き出していません: ファイル名に CP932 で書けない文字が"
+                                         "あります\n\n"));
     status = kImportFailed;
   }
   return status;
@@ -117,7 +124,7 @@ int RunWithOptions(const std::vector<std::string>& arguments, std::ostream& out,
     program.emplace(options.program ? *options.program : default_program());
   } catch (const TtFileAccessException& error) {
     // A folder whose name the program cannot spell: say so rather than fail on every file.
-    console.ShowMessage(FileAccessErrorText(error), kFileAccessErrorCaption, MessageButtons::Ok,
+    console.ShowMessage(FileAccessErrorText(error), FileAccessErrorCaption(), MessageButtons::Ok,
                         MessageIcon::Error, false);
     return kEnded;
   }
@@ -133,10 +140,15 @@ int RunWithOptions(const std::vector<std::string>& arguments, std::ostream& out,
 // failure like an export that could not be written.
 int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
         const std::function<std::string()>& default_program) {
+  // The program's own messages and reports (errors, the import report) speak the user's
+  // language here, as the tool's help does; the window keeps Japanese.
+  TtLanguage::MessagesFollowLocale language;
   int status = RunWithOptions(arguments, out, err, default_program);
   out.flush();
   if (out.fail()) {
-    err << "tarvane-cli: standard output could not be written\n";
+    err << "tarvane-cli: "
+        << TtLanguage::Say("standard output could not be written", "標準出力に書き込めませんでした")
+        << "\n";
     if (status == kSuccess) status = kActionFailed;
   }
   return status;

@@ -1,6 +1,7 @@
 #include "model/text_encoding.h"
 
 #include "model/cp932_transliterator.h"
+#include "ttl/core/tt_language.h"
 #include "ttl/core/tt_string.h"
 
 namespace Tarvane {
@@ -100,7 +101,7 @@ std::string DecodeToUtf8(std::string_view bytes, TextEncoding encoding) {
   return {};
 }
 
-const char* TextEncodingName(TextEncoding encoding) {
+std::string TextEncodingName(TextEncoding encoding) {
   switch (encoding) {
     case TextEncoding::Ascii:
       return "ASCII";
@@ -109,11 +110,11 @@ const char* TextEncodingName(TextEncoding encoding) {
     case TextEncoding::Utf8:
       return "UTF-8";
     case TextEncoding::Utf8WithByteOrderMark:
-      return "UTF-8 (BOM 付き)";
+      return TtLanguage::Text("UTF-8 (with BOM)", "UTF-8 (BOM 付き)");
     case TextEncoding::Utf16LittleEndian:
-      return "UTF-16LE (BOM 付き)";
+      return TtLanguage::Text("UTF-16LE (with BOM)", "UTF-16LE (BOM 付き)");
     case TextEncoding::Utf16BigEndian:
-      return "UTF-16BE (BOM 付き)";
+      return TtLanguage::Text("UTF-16BE (with BOM)", "UTF-16BE (BOM 付き)");
   }
   return "";
 }

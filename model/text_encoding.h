@@ -27,6 +27,6 @@ bool IsValidUtf8(std::string_view bytes);
 // The text as UTF-8 without its byte-order mark; a broken sequence becomes U+FFFD.
 std::string DecodeToUtf8(std::string_view bytes, TextEncoding encoding);
 // The encoding's name as reports show it.
-const char* TextEncodingName(TextEncoding encoding);
+std::string TextEncodingName(TextEncoding encoding);
 
 }  // namespace Tarvane

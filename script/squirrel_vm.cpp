@@ -6,6 +6,7 @@
 #include "app/exception.h"
 #include "app/program_files.h"
 #include "squirrel/tt_squirrel_native_api.h"
+#include "ttl/core/tt_language.h"
 #include "ttl/core/tt_path.h"
 
 namespace Tarvane {
@@ -21,11 +22,22 @@ std::unordered_map<TtSquirrel::EngineHandle, SquirrelVM*>& Registry() {
   return registry;
 }
 
-const char* const kScriptErrorCaption = "拡張スクリプトのエラー";
-const char* const kScriptErrorHeading = "以下の拡張スクリプトでエラーがありました。";
-const char* const kStartupFailedSentence = "アプリケーションが正しく起動できません。";
-const char* const kStartAnywayQuestion =
-    "このままアプリケーションを起動しますか？（正常に起動しない可能性があります）";
+std::string ScriptErrorCaption() {
+  return TtLanguage::Text("Script error", "拡張スクリプトのエラー");
+}
+std::string ScriptErrorHeading() {
+  return TtLanguage::Text("The script below had an error.",
+                          "以下の拡張スクリプトでエラーがありました。");
+}
+std::string StartupFailedSentence() {
+  return TtLanguage::Text("The program cannot start properly.",
+                          "アプリケーションが正しく起動できません。");
+}
+std::string StartAnywayQuestion() {
+  return TtLanguage::Text(
+      "Start the program all the same? (It may not work properly.)",
+      "このままアプリケーションを起動しますか？（正常に起動しない可能性があります）");
+}
 
 }  // namespace
 
@@ -87,7 +99,7 @@ void SquirrelVM::RunStartupScript() {
   try {
     DoFile(path, false);
   } catch (const TtSquirrel::Exception& error) {
-    ShowScriptError(path, error, kStartupFailedSentence, MessageButtons::Ok);
+    ShowScriptError(path, error, StartupFailedSentence(), MessageButtons::Ok);
     throw ExitThroughException();
   }
 }
@@ -97,7 +109,7 @@ void SquirrelVM::RunExtensionScript() {
   try {
     DoFile(path, false);
   } catch (const TtSquirrel::Exception& error) {
-    if (ShowScriptError(path, error, kStartAnywayQuestion, MessageButtons::YesNo) ==
+    if (ShowScriptError(path, error, StartAnywayQuestion(), MessageButtons::YesNo) ==
         MessageAnswer::No) {
       throw ExitThroughException();
     }
@@ -108,13 +120,13 @@ MessageAnswer SquirrelVM::ShowScriptError(const std::string& path,
                                           const TtSquirrel::Exception& error,
                                           const std::string& closing_sentence,
                                           MessageButtons buttons) {
-  std::string text = std::string(kScriptErrorHeading) + "\r\nfile : " + path;
+  std::string text = ScriptErrorHeading() + "\r\nfile : " + path;
   std::string message = error.GetMessageText();
   if (!message.empty()) {
     text += "\r\n\r\n" + message;
   }
   text += "\r\n\r\n" + closing_sentence;
-  return reporter_.ShowMessage(text, kScriptErrorCaption, buttons, MessageIcon::Error, false);
+  return reporter_.ShowMessage(text, ScriptErrorCaption(), buttons, MessageIcon::Error, false);
 }
 
 }  // namespace Tarvane

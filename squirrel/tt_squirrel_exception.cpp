@@ -1,4 +1,5 @@
 #include "squirrel/tt_squirrel_exception.h"
+#include "ttl/core/tt_language.h"
 
 namespace TtSquirrel {
 
@@ -30,7 +31,7 @@ std::string CutCp932(const std::string& text, std::size_t max_bytes) {
 
 }  // namespace
 
-std::string Exception::GetMessageText() const { return "エラー"; }
+std::string Exception::GetMessageText() const { return TtLanguage::Text("Error", "エラー"); }
 
 InternalException::InternalException(const std::string& module, int line)
     : module_(module), line_(line) {}
@@ -40,8 +41,8 @@ std::string InternalException::Message() const {
 }
 
 std::string InternalException::GetMessageText() const {
-  return std::string("内部エラー") + kCrLf + "file : " + module_ + "(" + std::to_string(line_) +
-         ")";
+  return TtLanguage::Text("Internal error", "内部エラー") + kCrLf + "file : " + module_ + "(" +
+         std::to_string(line_) + ")";
 }
 
 NativeAPIException::NativeAPIException(const std::string& call, const std::string& engine_message)
@@ -52,8 +53,8 @@ std::string NativeAPIException::Message() const {
 }
 
 std::string NativeAPIException::GetMessageText() const {
-  return std::string("ネイティブ関数のエラー") + kCrLf + "function : " + call_ + " : " +
-         engine_message_;
+  return TtLanguage::Text("Native function error", "ネイティブ関数のエラー") + kCrLf +
+         "function : " + call_ + " : " + engine_message_;
 }
 
 CompilerException::CompilerException(const std::string& description, const std::string& source_name,
@@ -69,7 +70,7 @@ std::string CompilerException::GetCompileLine() const {
 std::string CompilerException::Message() const { return ClassName() + " : " + GetCompileLine(); }
 
 std::string CompilerException::GetMessageText() const {
-  return std::string("コンパイルエラー") + kCrLf + GetCompileLine();
+  return TtLanguage::Text("Compile error", "コンパイルエラー") + kCrLf + GetCompileLine();
 }
 
 RuntimeException::RuntimeException(const std::string& message, const CallStack& call_stack)
@@ -92,7 +93,7 @@ std::string RuntimeException::GetReport() const {
 std::string RuntimeException::Message() const { return ClassName() + " : " + message_; }
 
 std::string RuntimeException::GetMessageText() const {
-  return std::string("実行時エラー") + kCrLf + GetReport();
+  return TtLanguage::Text("Runtime error", "実行時エラー") + kCrLf + GetReport();
 }
 
 FileExecutionException::FileExecutionException(const std::string& path) : WithString(path) {}
@@ -100,7 +101,8 @@ FileExecutionException::FileExecutionException(const std::string& path) : WithSt
 std::string FileExecutionException::Message() const { return ClassName() + " : " + GetPath(); }
 
 std::string FileExecutionException::GetMessageText() const {
-  return std::string("ファイル実行エラー") + kCrLf + "file  : " + GetPath();
+  return TtLanguage::Text("File execution error", "ファイル実行エラー") + kCrLf +
+         "file  : " + GetPath();
 }
 
 GetOperationException::GetOperationException(const std::string& key_text) : WithString(key_text) {}
@@ -108,7 +110,8 @@ GetOperationException::GetOperationException(const std::string& key_text) : With
 std::string GetOperationException::Message() const { return ClassName() + " : " + GetKeyText(); }
 
 std::string GetOperationException::GetMessageText() const {
-  return std::string("get 操作エラー") + kCrLf + "key  : " + GetKeyText();
+  return TtLanguage::Text("get operation error", "get 操作エラー") + kCrLf +
+         "key  : " + GetKeyText();
 }
 
 SetOperationException::SetOperationException(const std::string& key_text) : WithString(key_text) {}
@@ -116,7 +119,8 @@ SetOperationException::SetOperationException(const std::string& key_text) : With
 std::string SetOperationException::Message() const { return ClassName() + " : " + GetKeyText(); }
 
 std::string SetOperationException::GetMessageText() const {
-  return std::string("set 操作エラー") + kCrLf + "key  : " + GetKeyText();
+  return TtLanguage::Text("set operation error", "set 操作エラー") + kCrLf +
+         "key  : " + GetKeyText();
 }
 
 ObjectTypeException::ObjectTypeException(ObjectType actual, ObjectType required)
@@ -128,8 +132,8 @@ std::string ObjectTypeException::Message() const {
 }
 
 std::string ObjectTypeException::GetMessageText() const {
-  return std::string("オブジェクトタイプエラー") + kCrLf + "actual  : " + actual_.GetTypeName() +
-         kCrLf + "require : " + required_.GetTypeName();
+  return TtLanguage::Text("Object type error", "オブジェクトタイプエラー") + kCrLf +
+         "actual  : " + actual_.GetTypeName() + kCrLf + "require : " + required_.GetTypeName();
 }
 
 ObjectHasNotSlotException::ObjectHasNotSlotException(ObjectType actual) : actual_(actual) {}
@@ -139,7 +143,7 @@ std::string ObjectHasNotSlotException::Message() const {
 }
 
 std::string ObjectHasNotSlotException::GetMessageText() const {
-  return std::string("非スロット持オブジェクトエラー") + kCrLf +
+  return TtLanguage::Text("Object without slots error", "非スロット持オブジェクトエラー") + kCrLf +
          "actual  : " + actual_.GetTypeName();
 }
 

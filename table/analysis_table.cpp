@@ -10,13 +10,18 @@
 #include "model/deck.h"
 #include "table/cell_shading.h"
 #include "table/cell_text.h"
+#include "ttl/core/tt_language.h"
 
 namespace Tarvane {
 
 namespace {
 
-const char kScriptErrorCaption[] = "拡張スクリプトのエラー";
-const char kScriptErrorText[] = "拡張スクリプトでエラーがありました。";
+std::string ScriptErrorCaption() {
+  return TtLanguage::Text("Script error", "拡張スクリプトのエラー");
+}
+std::string ScriptErrorText() {
+  return TtLanguage::Text("A script had an error.", "拡張スクリプトでエラーがありました。");
+}
 
 }  // namespace
 
@@ -37,12 +42,12 @@ bool AnalysisTable::RunGuarded(const std::function<void()>& action) {
 }
 
 void AnalysisTable::ShowScriptError(const TtSquirrel::Exception& error) {
-  std::string text = kScriptErrorText;
+  std::string text = ScriptErrorText();
   std::string message = error.GetMessageText();
   if (!message.empty()) {
     text += "\r\n\r\n" + message;
   }
-  script_host_.GetMessageReporter().ShowMessage(text, kScriptErrorCaption, MessageButtons::Ok,
+  script_host_.GetMessageReporter().ShowMessage(text, ScriptErrorCaption(), MessageButtons::Ok,
                                                 MessageIcon::Error, true);
 }
 

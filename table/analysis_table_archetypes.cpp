@@ -5,6 +5,7 @@
 #include "model/deck.h"
 #include "model/import/card_name_resolver.h"
 #include "table/analysis_table.h"
+#include "ttl/core/tt_language.h"
 
 namespace Tarvane {
 
@@ -19,7 +20,9 @@ std::vector<std::string> AnalysisTable::SetArchetypeRules(const std::string& fol
     // A folder without a single usable rule would call every deck Unknown; the decks keep
     // their own names instead, and the caller learns that the folder gave nothing.
     if (rules.archetypes.empty() && rules.fallbacks.empty()) {
-      report.push_back("使える規則がないため、アーキタイプはデッキの名前のままです。");
+      report.push_back(
+          TtLanguage::Text("With no rule to use, the archetypes stay the decks' names.",
+                           "使える規則がないため、アーキタイプはデッキの名前のままです。"));
     } else {
       classifier_ = std::make_unique<ArchetypeClassifier>(rules, database);
       report.push_back(rules.Summary());

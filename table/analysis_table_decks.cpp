@@ -4,12 +4,15 @@
 #include "script/load_deck.h"
 #include "table/analysis_table.h"
 #include "ttl/core/tt_exception.h"
+#include "ttl/core/tt_language.h"
 
 namespace Tarvane {
 
 namespace {
 
-const char kDeckFileFormatErrorCaption[] = "デッキファイル形式エラー";
+std::string DeckFileFormatErrorCaption() {
+  return TtLanguage::Text("Deck file format error", "デッキファイル形式エラー");
+}
 
 }  // namespace
 
@@ -28,10 +31,10 @@ void AnalysisTable::AddDeckFile(const std::string& path) {
   try {
     RunGuarded([&] { script_host_.GetDecks().push_back(LoadDeck(path, script_host_)); });
   } catch (const TtFileAccessException& error) {
-    reporter.ShowMessage(FileAccessErrorText(error), kFileAccessErrorCaption, MessageButtons::Ok,
+    reporter.ShowMessage(FileAccessErrorText(error), FileAccessErrorCaption(), MessageButtons::Ok,
                          MessageIcon::Error, true);
   } catch (const DeckFileFormatException& error) {
-    reporter.ShowMessage(error.Description(), kDeckFileFormatErrorCaption, MessageButtons::Ok,
+    reporter.ShowMessage(error.Description(), DeckFileFormatErrorCaption(), MessageButtons::Ok,
                          MessageIcon::Error, true);
   }
 }

@@ -8,6 +8,7 @@
 #include "model/deck.h"
 #include "table/analysis_table.h"
 #include "table/table_export.h"
+#include "ttl/core/tt_language.h"
 
 namespace Tarvane {
 
@@ -93,6 +94,8 @@ void AppendCards(const AverageDeck::Cards& cards, std::string& text) {
   for (const auto& [name, copies] : cards) text += std::to_string(copies) + " " + name + "\n";
 }
 
+std::string AverageDeckCaption() { return TtLanguage::Text("Average deck", "平均デッキの作成"); }
+
 }  // namespace
 
 std::string DeckArchetype(const Deck& deck) { return ArchetypeLabelOf(deck).name; }
@@ -125,17 +128,21 @@ bool WriteAverageDeckFile(AnalysisTable& table, const std::string& path,
   std::vector<std::shared_ptr<Deck>> decks = table.GetDecksShownAsColumns();
   if (decks.empty()) decks = table.GetScriptHost().GetDecks();
   if (decks.empty()) {
-    reporter.ShowMessage("平均デッキを作るデッキがありません。", "平均デッキの作成",
-                         MessageButtons::Ok, MessageIcon::Error, true);
+    reporter.ShowMessage(
+        TtLanguage::Text("There are no decks to average.", "平均デッキを作るデッキがありません。"),
+        AverageDeckCaption(), MessageButtons::Ok, MessageIcon::Error, true);
     return false;
   }
   AverageDeck average = MakeAverageDeck(decks, table.GetScriptHost().GetCardDatabase());
   // A list without cards would not load back as a deck.
   if (average.mainboard.empty() && average.sideboard.empty()) {
     reporter.ShowMessage(
-        "平均デッキに入るカードがありません。どのデッキにも1枚以上のカードがないため、ファイルは作"
-        "りませんでした。",
-        "平均デッキの作成", MessageButtons::Ok, MessageIcon::Error, true);
+        TtLanguage::Text(
+            "The average deck has no cards: no card has one copy or more in every deck, so no "
+            "file was made.",
+            "平均デッキに入るカードがありません。どのデッキにも1枚以上のカードがないため、"
+            "ファイルは作りませんでした。"),
+        AverageDeckCaption(), MessageButtons::Ok, MessageIcon::Error, true);
     return false;
   }
   return WriteTableFile(path, AverageDeckText(average), reporter);
@@ -148,8 +155,10 @@ bool WriteArchetypeAverageDeckFile(AnalysisTable& table, const std::string& arch
     if (DeckArchetype(*deck) == archetype) decks.push_back(deck);
   }
   if (decks.empty()) {
-    reporter.ShowMessage("アーキタイプ「" + archetype + "」のデッキがありません。",
-                         "平均デッキの作成", MessageButtons::Ok, MessageIcon::Error, true);
+    reporter.ShowMessage(
+        TtLanguage::Text("There are no decks of the archetype \"" + archetype + "\".",
+                         "アーキタイプ「" + archetype + "」のデッキがありません。"),
+        AverageDeckCaption(), MessageButtons::Ok, MessageIcon::Error, true);
     return false;
   }
   AverageDeck average = MakeAverageDeck(decks, table.GetScriptHost().GetCardDatabase());

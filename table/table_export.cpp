@@ -2,20 +2,16 @@
 
 #include "ttl/core/tt_exception.h"
 #include "ttl/core/tt_file.h"
+#include "ttl/core/tt_language.h"
 
 namespace Tarvane {
 
 namespace {
 
-const char kOpenErrorCaption[] = "ファイルオープンエラー";
-const char kOpenErrorText[] = "ファイルを開くのに失敗しました。\r\nファイル名 ： ";
-const char kWriteErrorCaption[] = "ファイル書き込みエラー";
-const char kWriteErrorText[] = "ファイルの書き込みに失敗しました。\r\nファイル名 ： ";
 const char kClipboardErrorCaption[] = "クリップボードエラー";
 const char kClipboardErrorText[] =
     "クリップボードへのコピーに失敗しました。\r\n"
     "他のアプリケーションがクリップボードを使っている可能性があります。";
-const char kReasonText[] = "\r\n原因 ： ";
 
 // The double quote byte never occurs inside a two-byte character of the program's code page,
 // so doubling it byte by byte splits no character.
@@ -43,10 +39,26 @@ size_t EstimatedSize(const TtListViewStore& list) {
   return size + 2 * static_cast<size_t>(list.GetItemCount() + 1);
 }
 
-void ShowFileError(MessageReporter& reporter, const char* text, const char* caption,
-                   const std::string& path, const TtFileAccessException& error) {
-  reporter.ShowMessage(text + path + kReasonText + error.GetReason(), caption, MessageButtons::Ok,
-                       MessageIcon::Error, true);
+// The export writes what the headless tool asks too, so its messages speak the language of the
+// program's messages.
+void ShowOpenError(MessageReporter& reporter, const std::string& path,
+                   const TtFileAccessException& error) {
+  reporter.ShowMessage(TtLanguage::Text("The file could not be opened.\r\nFile: ",
+                                        "ファイルを開くのに失敗しました。\r\nファイル名 ： ") +
+                           path + TtLanguage::Text("\r\nReason: ", "\r\n原因 ： ") +
+                           error.GetReason(),
+                       TtLanguage::Text("File open error", "ファイルオープンエラー"),
+                       MessageButtons::Ok, MessageIcon::Error, true);
+}
+
+void ShowWriteError(MessageReporter& reporter, const std::string& path,
+                    const TtFileAccessException& error) {
+  reporter.ShowMessage(TtLanguage::Text("The file could not be written.\r\nFile: ",
+                                        "ファイルの書き込みに失敗しました。\r\nファイル名 ： ") +
+                           path + TtLanguage::Text("\r\nReason: ", "\r\n原因 ： ") +
+                           error.GetReason(),
+                       TtLanguage::Text("File write error", "ファイル書き込みエラー"),
+                       MessageButtons::Ok, MessageIcon::Error, true);
 }
 
 }  // namespace
@@ -75,10 +87,10 @@ bool WriteTableFile(const std::string& path, const std::string& text, MessageRep
     TtFile::ReplaceContents(path, text);
     return true;
   } catch (const TtFile::WriteException& error) {
-    ShowFileError(reporter, kWriteErrorText, kWriteErrorCaption, path, error);
+    ShowWriteError(reporter, path, error);
   } catch (const TtFileAccessException& error) {
     // The path as the error names it: a name the program could not spell is shown as typed.
-    ShowFileError(reporter, kOpenErrorText, kOpenErrorCaption, error.GetPath(), error);
+    ShowOpenError(reporter, error.GetPath(), error);
   }
   return false;
 }

@@ -2,6 +2,7 @@
 
 #include "tools/card_json.h"
 #include "tools/dictionary_source_exception.h"
+#include "ttl/core/tt_language.h"
 
 namespace Tarvane {
 
@@ -55,7 +56,8 @@ bool CardDataReader::Read(const char* json, size_t length, size_t capacity, Card
         return false;
     }
   } catch (const simdjson::simdjson_error& error) {
-    throw DictionarySourceException(source_name, std::string("JSON形式エラー: ") + error.what());
+    throw DictionarySourceException(
+        source_name, TtLanguage::Text("JSON format error: ", "JSON形式エラー: ") + error.what());
   }
   return false;
 }

@@ -12,6 +12,7 @@
 #include "tools/json_element_splitter.h"
 #include "ttl/core/tt_exception.h"
 #include "ttl/core/tt_file.h"
+#include "ttl/core/tt_language.h"
 #include "ttl/core/tt_string.h"
 
 namespace Tarvane {
@@ -124,7 +125,9 @@ DictionaryBuildSummary BuildDictionary(const std::string& input_path,
   DictionaryBuildSummary summary;
   summary.wrong_typed_records = collection.WrongTypedRecords();
   std::vector<SourceCard> cards = collection.TakeCards();
-  if (cards.empty()) throw DictionarySourceException(input_path, "カードのデータが見つかりません");
+  if (cards.empty())
+    throw DictionarySourceException(
+        input_path, TtLanguage::Text("no card data was found", "カードのデータが見つかりません"));
   summary.cards = static_cast<long>(cards.size());
   DictionaryLineWriter writer(summary);
   DictionaryFile file(output_path);
@@ -137,8 +140,10 @@ DictionaryBuildSummary BuildDictionary(const std::string& input_path,
   }
   // An empty dictionary would replace a good one with nothing, and report success.
   if (summary.lines == 0) {
-    throw DictionarySourceException(input_path, "書き出せるカードがありません (長すぎる行 " +
-                                                    std::to_string(summary.overlong_lines) + ")");
+    const std::string overlong = std::to_string(summary.overlong_lines);
+    throw DictionarySourceException(
+        input_path, TtLanguage::Text("no card can be written (lines too long: " + overlong + ")",
+                                     "書き出せるカードがありません (長すぎる行 " + overlong + ")"));
   }
   file.Write(text, true);
   file.Commit();

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "tools/dictionary_source_exception.h"
+#include "ttl/core/tt_language.h"
 
 namespace Tarvane {
 namespace {
@@ -52,8 +53,10 @@ void JsonElementSplitter::Feed(std::string_view bytes) {
 }
 
 void JsonElementSplitter::Finish() const {
-  if (shape_ == Shape::NotYet) Fail("JSONのデータがありません");
-  if (depth_ != 0 || in_string_) Fail("JSONが途中で終わっています");
+  if (shape_ == Shape::NotYet)
+    Fail(TtLanguage::Text("there is no JSON data", "JSONのデータがありません"));
+  if (depth_ != 0 || in_string_)
+    Fail(TtLanguage::Text("the JSON ends too soon", "JSONが途中で終わっています"));
 }
 
 void JsonElementSplitter::Scan() {
@@ -94,7 +97,8 @@ void JsonElementSplitter::Scan() {
             !(shape_ == Shape::NotYet &&
               IsByteOrderMarkByte(static_cast<unsigned char>(buffer_[position])))) {
           position_ = position;
-          Fail("カードデータのJSONではありません");
+          Fail(TtLanguage::Text("this is not JSON of card data",
+                                "カードデータのJSONではありません"));
         }
         break;
     }
@@ -139,7 +143,7 @@ void JsonElementSplitter::OpenContainer(size_t position) {
   if (depth_ == 0) {
     if (shape_ != Shape::NotYet) {
       position_ = position;
-      Fail("JSONの値が二つ以上あります");
+      Fail(TtLanguage::Text("there is more than one JSON value", "JSONの値が二つ以上あります"));
     }
     shape_ = buffer_[position] == '[' ? Shape::Array : Shape::Object;
     if (shape_ == Shape::Array) piece_depth_ = 1;
@@ -156,7 +160,7 @@ void JsonElementSplitter::OpenContainer(size_t position) {
 void JsonElementSplitter::CloseContainer(size_t position) {
   if (depth_ == 0) {
     position_ = position;
-    Fail("JSONの括弧が対応していません");
+    Fail(TtLanguage::Text("the JSON's brackets do not match", "JSONの括弧が対応していません"));
   }
   --depth_;
   if (reading_piece_ && depth_ == piece_depth_) {
@@ -170,8 +174,9 @@ void JsonElementSplitter::CloseContainer(size_t position) {
 }
 
 void JsonElementSplitter::Fail(const std::string& reason) const {
-  throw DictionarySourceException(
-      source_name_, reason + " (" + std::to_string(consumed_ + position_) + " バイト目付近)");
+  throw DictionarySourceException(source_name_, reason + " (" + TtLanguage::Text("near byte ", "") +
+                                                    std::to_string(consumed_ + position_) +
+                                                    TtLanguage::Text(")", " バイト目付近)"));
 }
 
 }  // namespace Tarvane

@@ -113,6 +113,9 @@ std::string DefaultOutputPath(const std::string& input) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The reasons the builder gives (a file not found, JSON cut short) speak the user's language,
+  // as the usage and the summary do.
+  TtLanguage::MessagesFollowLocale language;
   // Past a file-size limit (ulimit -f) a write then fails and is reported, its temporary file
   // removed, instead of the signal ending the tool without a word.
   std::signal(SIGXFSZ, SIG_IGN);

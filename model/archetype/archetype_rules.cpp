@@ -8,6 +8,7 @@
 #include "model/text_file.h"
 #include "ttl/core/tt_directory.h"
 #include "ttl/core/tt_exception.h"
+#include "ttl/core/tt_language.h"
 #include "ttl/core/tt_path.h"
 #include "ttl/core/tt_utility.h"
 
@@ -39,7 +40,8 @@ public:
   std::string NameOf(const JsonValue& rule) {
     const JsonValue* name = rule.Find("Name");
     if (!name || !name->IsString() || name->text.empty())
-      throw RuleProblem{"名前 (Name) がありません。"};
+      throw RuleProblem{
+          TtLanguage::Text("There is no name (Name). ", "名前 (Name) がありません。")};
     return ToProgramText(name->text);
   }
 
@@ -66,13 +68,17 @@ public:
 
   ArchetypeRule ArchetypeOf(const JsonValue& rule, bool is_variant) {
     if (!rule.IsObject())
-      throw RuleProblem{"アーキタイプの定義 (JSON のオブジェクト) ではありません。"};
+      throw RuleProblem{
+          TtLanguage::Text("This is not an archetype definition (a JSON object). ",
+                           "アーキタイプの定義 (JSON のオブジェクト) ではありません。")};
     ArchetypeRule archetype;
     archetype.name = NameOf(rule);
     archetype.include_color_in_name = FlagOf(rule, "IncludeColorInName");
     const JsonValue* conditions = rule.Find("Conditions");
     if (!conditions || !conditions->IsArray() || conditions->elements.empty()) {
-      throw RuleProblem{"「" + archetype.name + "」に条件 (Conditions) がありません。"};
+      throw RuleProblem{
+          TtLanguage::Text("\"" + archetype.name + "\" has no conditions (Conditions). ",
+                           "「" + archetype.name + "」に条件 (Conditions) がありません。")};
     }
     for (const JsonValue& condition : conditions->elements) {
       archetype.conditions.push_back(ConditionOf(condition));
@@ -91,7 +97,9 @@ public:
     std::string type_name = type && type->IsString() ? type->text : "";
     ArchetypeCondition condition;
     if (!ReadConditionType(type_name, condition)) {
-      throw RuleProblem{"条件の種類「" + ToProgramText(type_name) + "」は使えません。"};
+      const std::string type_text = ToProgramText(type_name);
+      throw RuleProblem{TtLanguage::Text("The condition type \"" + type_text + "\" is not known. ",
+                                         "条件の種類「" + type_text + "」は使えません。")};
     }
     condition.cards = CardsOf(value.Find("Cards"));
     return condition;
@@ -99,13 +107,17 @@ public:
 
   ArchetypeFallback FallbackOf(const JsonValue& rule) {
     if (!rule.IsObject())
-      throw RuleProblem{"フォールバックの定義 (JSON のオブジェクト) ではありません。"};
+      throw RuleProblem{
+          TtLanguage::Text("This is not a fallback definition (a JSON object). ",
+                           "フォールバックの定義 (JSON のオブジェクト) ではありません。")};
     ArchetypeFallback fallback;
     fallback.name = NameOf(rule);
     fallback.include_color_in_name = FlagOf(rule, "IncludeColorInName");
     fallback.common_cards = CardsOf(rule.Find("CommonCards"));
     if (fallback.common_cards.empty()) {
-      throw RuleProblem{"「" + fallback.name + "」に共通カード (CommonCards) がありません。"};
+      throw RuleProblem{
+          TtLanguage::Text("\"" + fallback.name + "\" has no common cards (CommonCards). ",
+                           "「" + fallback.name + "」に共通カード (CommonCards) がありません。")};
     }
     return fallback;
   }
@@ -168,7 +180,10 @@ std::vector<std::string> JsonFilesIn(const std::string& folder,
   }
   for (const std::string& path : unspellable) {
     problems.push_back(
-        path + ": ファイル名をプログラムの文字コード (Shift-JIS) で表せないため読めません。");
+        path + TtLanguage::Text(": the file name cannot be spelt in the program's encoding "
+                                "(Shift-JIS), so it is not read.",
+                                ": ファイル名をプログラムの文字コード (Shift-JIS) で表せない"
+                                "ため読めません。"));
   }
   return files;
 }
@@ -182,7 +197,9 @@ void ReadRuleFiles(const std::string& folder, std::vector<Rule>& rules,
     try {
       rules.push_back(read(file));
     } catch (const RuleProblem& problem) {
-      problems.push_back(path + ": " + problem.reason + "このファイルの規則は使いません。");
+      problems.push_back(path + ": " + problem.reason +
+                         TtLanguage::Text("The rules of this file are not used.",
+                                          "このファイルの規則は使いません。"));
     }
   }
 }
@@ -236,8 +253,12 @@ bool ReadConditionType(const std::string& type, ArchetypeCondition& condition) {
 }
 
 std::string ArchetypeRuleSet::Summary() const {
-  return "アーキタイプ " + std::to_string(archetypes.size()) + " 件、フォールバック " +
-         std::to_string(fallbacks.size()) + " 件を読み込みました。";
+  const std::string archetype_count = std::to_string(archetypes.size());
+  const std::string fallback_count = std::to_string(fallbacks.size());
+  return TtLanguage::Text(
+      "Read " + archetype_count + " archetypes and " + fallback_count + " fallbacks.",
+      "アーキタイプ " + archetype_count + " 件、フォールバック " + fallback_count +
+          " 件を読み込みました。");
 }
 
 ArchetypeRuleSet LoadArchetypeRuleSet(const std::string& folder, const CardNameResolver& names) {
@@ -249,8 +270,10 @@ ArchetypeRuleSet LoadArchetypeRuleSet(const std::string& folder, const CardNameR
   if (!TtPath::IsDirectory(archetypes) && !TtPath::IsDirectory(fallbacks)) {
     rules.problems.push_back(
         rules.folder +
-        ": Archetypes と Fallbacks "
-        "のフォルダがありません。アーキタイプの規則のフォルダではありません。");
+        TtLanguage::Text(": there is no Archetypes or Fallbacks folder. This is not a folder "
+                         "of archetype rules.",
+                         ": Archetypes と Fallbacks "
+                         "のフォルダがありません。アーキタイプの規則のフォルダではありません。"));
     return rules;
   }
   ReadRuleFiles(archetypes, rules.archetypes, rules.problems,

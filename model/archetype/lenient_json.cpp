@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "model/cp932_transliterator.h"
+#include "ttl/core/tt_language.h"
 
 namespace Tarvane {
 
@@ -36,10 +37,11 @@ public:
 
   JsonValue ParseDocument() {
     SkipSpace();
-    if (AtEnd()) Fail("ファイルが空です");
+    if (AtEnd()) Fail(TtLanguage::Text("the file is empty", "ファイルが空です"));
     JsonValue value = ParseValue(0);
     SkipSpace();
-    if (!AtEnd()) Fail("値の後に余分な文字があります");
+    if (!AtEnd())
+      Fail(TtLanguage::Text("more characters after the value", "値の後に余分な文字があります"));
     return value;
   }
 
@@ -48,6 +50,11 @@ private:
   char Peek() const { return AtEnd() ? '\0' : text_[position_]; }
 
   [[noreturn]] void Fail(const std::string& reason) const { FailAt(position_, reason); }
+
+  static std::string NotHere(char c) {
+    return TtLanguage::Text(std::string(1, c) + " cannot stand here",
+                            std::string("ここに ") + c + " は置けません");
+  }
 
   [[noreturn]] void FailAt(size_t at, const std::string& reason) const {
     int line = 1, column = 1;
@@ -72,7 +79,8 @@ private:
         while (!AtEnd() && Peek() != '\n') ++position_;
       } else if (text_.substr(position_).starts_with("/*")) {
         const size_t close = text_.find("*/", position_ + 2);
-        if (close == std::string_view::npos) Fail("コメントが閉じていません");
+        if (close == std::string_view::npos)
+          Fail(TtLanguage::Text("a comment is not closed", "コメントが閉じていません"));
         position_ = close + 2;
       } else {
         return;
@@ -81,7 +89,7 @@ private:
   }
 
   JsonValue ParseValue(int depth) {
-    if (depth > kMaxDepth) Fail("入れ子が深すぎます");
+    if (depth > kMaxDepth) Fail(TtLanguage::Text("nested too deeply", "入れ子が深すぎます"));
     switch (Peek()) {
       case '{':
         return ParseObject(depth);
@@ -95,7 +103,8 @@ private:
         return value;
       }
       case '\0':
-        if (AtEnd()) Fail("ファイルが途中で終わっています");
+        if (AtEnd())
+          Fail(TtLanguage::Text("the file ends too soon", "ファイルが途中で終わっています"));
         [[fallthrough]];
       default:
         return ParseBareValue();
@@ -108,11 +117,11 @@ private:
     const size_t open = position_++;
     while (true) {
       SkipSpace();
-      if (AtEnd()) FailAt(open, "{ が閉じていません");
+      if (AtEnd()) FailAt(open, TtLanguage::Text("{ is not closed", "{ が閉じていません"));
       if (Peek() == '}') break;
       std::string key = Peek() == '"' || Peek() == '\'' ? ParseString() : ParseBareWord();
       SkipSpace();
-      if (Peek() != ':') Fail("キーの後に : がありません");
+      if (Peek() != ':') Fail(TtLanguage::Text("no : after the key", "キーの後に : がありません"));
       ++position_;
       SkipSpace();
       value.members.push_back(JsonMember{std::move(key), ParseValue(depth + 1)});
@@ -128,7 +137,7 @@ private:
     const size_t open = position_++;
     while (true) {
       SkipSpace();
-      if (AtEnd()) FailAt(open, "[ が閉じていません");
+      if (AtEnd()) FailAt(open, TtLanguage::Text("[ is not closed", "[ が閉じていません"));
       if (Peek() == ']') break;
       value.elements.push_back(ParseValue(depth + 1));
       SkipSeparator(']');
@@ -147,7 +156,7 @@ private:
     }
     if (Peek() == close || AtEnd()) return;
     const char c = Peek();
-    if (c == ']' || c == '}' || c == ':') Fail(std::string("ここに ") + c + " は置けません");
+    if (c == ']' || c == '}' || c == ':') Fail(NotHere(c));
   }
 
   std::string ParseString() {
@@ -155,14 +164,16 @@ private:
     const size_t open = position_++;
     std::string text;
     while (true) {
-      if (AtEnd()) FailAt(open, "文字列が閉じていません");
+      if (AtEnd())
+        FailAt(open, TtLanguage::Text("a string is not closed", "文字列が閉じていません"));
       const char c = text_[position_++];
       if (c == quote) return text;
       if (c != '\\') {
         text += c;
         continue;
       }
-      if (AtEnd()) FailAt(open, "文字列が閉じていません");
+      if (AtEnd())
+        FailAt(open, TtLanguage::Text("a string is not closed", "文字列が閉じていません"));
       const char escaped = text_[position_++];
       switch (escaped) {
         case 'n':
@@ -211,7 +222,9 @@ private:
                   : c >= 'a' && c <= 'f' ? c - 'a' + 10
                   : c >= 'A' && c <= 'F' ? c - 'A' + 10
                                          : -1;
-      if (digit < 0) Fail("\\u の後に16進数4桁がありません");
+      if (digit < 0)
+        Fail(TtLanguage::Text("no four hexadecimal digits after \\u",
+                              "\\u の後に16進数4桁がありません"));
       code = code * 16 + static_cast<char32_t>(digit);
       ++position_;
     }
@@ -221,7 +234,7 @@ private:
   std::string ParseBareWord() {
     const size_t start = position_;
     while (!AtEnd() && !EndsBareWord(Peek())) ++position_;
-    if (position_ == start) Fail(std::string("ここに ") + Peek() + " は置けません");
+    if (position_ == start) Fail(NotHere(Peek()));
     return std::string(text_.substr(start, position_ - start));
   }
 
@@ -237,7 +250,8 @@ private:
     }
     char* end = nullptr;
     value.number = std::strtod(word.c_str(), &end);
-    if (end != word.c_str() + word.size()) FailAt(start, "値として読めません: " + word);
+    if (end != word.c_str() + word.size())
+      FailAt(start, TtLanguage::Text("not readable as a value: ", "値として読めません: ") + word);
     value.kind = JsonValue::Kind::Number;
     value.text = word;
     return value;
@@ -257,7 +271,11 @@ const JsonValue* JsonValue::Find(std::string_view key) const {
 }
 
 JsonSyntaxError::JsonSyntaxError(int line, int column, const std::string& reason)
-    : std::runtime_error(std::to_string(line) + "行 " + std::to_string(column) + "列: " + reason),
+    : std::runtime_error(
+          TtLanguage::Text(
+              "line " + std::to_string(line) + ", column " + std::to_string(column) + ": ",
+              std::to_string(line) + "行 " + std::to_string(column) + "列: ") +
+          reason),
       line_(line),
       column_(column),
       reason_(reason) {}

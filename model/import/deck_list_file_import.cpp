@@ -9,11 +9,18 @@
 #include "model/import/file_error_text.h"
 #include "model/text_file.h"
 #include "ttl/core/tt_exception.h"
+#include "ttl/core/tt_language.h"
 #include "ttl/core/tt_path.h"
 #include "ttl/core/tt_string.h"
 
 namespace Tarvane {
 namespace {
+
+using TtLanguage::Text;
+
+std::string NotWritten(const std::string& failure) {
+  return Text("Not written: ", "書き出していません: ") + failure + "\n";
+}
 
 void MakeFolder(const std::string& folder) {
   std::error_code error;
@@ -43,7 +50,7 @@ std::string FileAccessReason(const TtFileAccessException& error) {
 
 std::string DeckListFileImport::Report() const {
   std::string report = input + " → " + output_path + "\n" + result.Report();
-  if (!failure.empty()) report += "書き出していません: " + failure + "\n";
+  if (!failure.empty()) report += NotWritten(failure);
   return report;
 }
 
@@ -53,7 +60,7 @@ bool InputFileImport::AllWritten() const {
 }
 
 std::string InputFileImport::Report() const {
-  if (!failure.empty()) return input + "\n書き出していません: " + failure + "\n";
+  if (!failure.empty()) return input + "\n" + NotWritten(failure);
   if (shape != DeckListShape::EventJson) {
     std::string report;
     for (const DeckListFileImport& list : lists) report += list.Report();
@@ -67,14 +74,15 @@ std::string InputFileImport::Report() const {
 std::string InputFileImport::EventReport() const {
   size_t written =
       std::count_if(lists.begin(), lists.end(), [](const auto& list) { return list.written; });
-  std::string report = input + " → " + folder + "\n" + "形式: " + DeckListShapeName(shape) + "\n";
-  if (!event_name.empty()) report += "イベント: " + event_name + "\n";
-  if (!event_date.empty()) report += "日付: " + event_date + "\n";
-  report +=
-      "書き出したデッキ: " + std::to_string(written) + " / " + std::to_string(lists.size()) + "\n";
+  std::string report =
+      input + " → " + folder + "\n" + Text("Shape: ", "形式: ") + DeckListShapeName(shape) + "\n";
+  if (!event_name.empty()) report += Text("Event: ", "イベント: ") + event_name + "\n";
+  if (!event_date.empty()) report += Text("Date: ", "日付: ") + event_date + "\n";
+  report += Text("Decks written: ", "書き出したデッキ: ") + std::to_string(written) + " / " +
+            std::to_string(lists.size()) + "\n";
   for (const DeckListFileImport& list : lists) {
     std::string problems = list.result.ProblemReport();
-    if (!list.failure.empty()) problems += "書き出していません: " + list.failure + "\n";
+    if (!list.failure.empty()) problems += NotWritten(list.failure);
     if (!problems.empty()) report += TtPath::FindFileName(list.output_path) + ":\n" + problems;
   }
   return report;
@@ -92,7 +100,7 @@ InputFileImport DeckListFileImporter::ImportFile(const std::string& input_path) 
   try {
     lists = ImportDeckLists(ReadTextFile(input_path), names_);
   } catch (const TtFileAccessException& error) {
-    input.failure = "読み込めません (" + FileAccessReason(error) + ")";
+    input.failure = Text("cannot be read (", "読み込めません (") + FileAccessReason(error) + ")";
     return input;
   } catch (const DeckListFormatError& error) {
     input.failure = error.what();
@@ -116,7 +124,7 @@ DeckListFileImport DeckListFileImporter::ImportList(const std::string& input_pat
   import.result = std::move(list);
   if (TtPath::GetFullPath(import.output_path) == TtPath::GetFullPath(input_path) ||
       IsSameFile(import.output_path, input_path)) {
-    import.failure = "入力と同じファイルです";
+    import.failure = Text("it is the input file itself", "入力と同じファイルです");
     return import;
   }
   Write(import);
@@ -144,23 +152,25 @@ DeckListFileImport DeckListFileImporter::ImportText(const std::string& bytes,
 
 void DeckListFileImporter::Write(DeckListFileImport& import) {
   if (!import.result.HasCards()) {
-    import.failure = "カードがありません";
+    import.failure = Text("it has no cards", "カードがありません");
     return;
   }
   if (written_.contains(import.output_path)) {
-    import.failure = "同じ名前のファイルをこの変換で書き出しました";
+    import.failure = Text("a file of the same name was written in this run",
+                          "同じ名前のファイルをこの変換で書き出しました");
     return;
   }
   try {
     if (TtPath::FileExists(import.output_path) &&
         !(may_replace_ && may_replace_(import.output_path))) {
-      import.failure = "同じ名前のファイルがあります";
+      import.failure = Text("a file of the same name is there", "同じ名前のファイルがあります");
       return;
     }
     MakeFolder(folder_);
     WriteDeckListFile(import.output_path, import.result.DeckListText());
   } catch (const TtFileAccessException& error) {
-    import.failure = "書き込めません (" + FileAccessReason(error) + ")";
+    import.failure =
+        Text("cannot be written (", "書き込めません (") + FileAccessReason(error) + ")";
     return;
   }
   written_.insert(import.output_path);

@@ -14,12 +14,15 @@
 #include "model/line_reader.h"
 #include "ttl/core/tt_exception.h"
 #include "ttl/core/tt_file.h"
+#include "ttl/core/tt_language.h"
 #include "ttl/core/tt_path.h"
 #include "ttl/core/tt_string.h"
 #include "ttl/core/tt_utility.h"
 
 namespace Tarvane {
 namespace {
+
+using TtLanguage::Text;
 
 // A board in the order its names first appear, each name once with the sum of its lines. Names
 // are found through an index, so a list of many distinct names is read in linear time.
@@ -110,19 +113,22 @@ void AddOnce(std::vector<Item>& items, const Item& item) {
   if (std::find(items.begin(), items.end(), item) == items.end()) items.push_back(item);
 }
 
-std::string BoardLine(const char* label, const std::vector<DeckListImport::Card>& board) {
+std::string BoardLine(const std::string& label, const std::vector<DeckListImport::Card>& board) {
   int copies = 0;
   for (const auto& card : board) copies += card.count;
-  return std::string(label) + ": " + std::to_string(board.size()) + " 種類 " +
-         std::to_string(copies) + " 枚\n";
+  const std::string names = std::to_string(board.size()), cards = std::to_string(copies);
+  return label + ": " +
+         Text(cards + (copies == 1 ? " card (" : " cards (") + names + " distinct)",
+              names + " 種類 " + cards + " 枚") +
+         "\n";
 }
 
 template <typename Items, typename Format>
-std::string ListLine(const char* label, const Items& items, Format format) {
+std::string ListLine(const std::string& label, const Items& items, Format format) {
   if (items.empty()) return {};
-  std::string line = std::string(label) + ": ";
+  std::string line = label + ": ";
   for (size_t index = 0; index < items.size(); ++index) {
-    if (index > 0) line += "、";
+    if (index > 0) line += Text(", ", "、");
     line += format(items[index]);
   }
   return line + "\n";
@@ -184,7 +190,10 @@ DeckListsImport ImportDeckLists(std::string_view bytes, const CardNameResolver& 
   std::string text = DecodeToUtf8(bytes, result.encoding);
   ImportSource source(text);
   const DeckListShapeReader* reader = ChooseDeckListShapeReader(source);
-  if (!reader) throw DeckListFormatError("形式が分かりません: " + DescribeLook(text));
+  if (!reader) {
+    throw DeckListFormatError(Text("shape not known: ", "形式が分かりません: ") +
+                              DescribeLook(text));
+  }
   result.shape = reader->Shape();
   ParsedInput input = reader->Read(source);
   Cp932Transliterator transliterator;
@@ -216,35 +225,45 @@ std::string DeckListImport::DeckListText() const {
 }
 
 std::string DeckListImport::Report() const {
-  std::string report = std::string("形式: ") + DeckListShapeName(shape) + "\n" +
-                       "文字コード: " + TextEncodingName(encoding) + "\n";
-  if (!deck_name.empty()) report += "デッキ名: " + deck_name + "\n";
-  report += BoardLine("メインデッキ", mainboard) + BoardLine("サイドボード", sideboard);
-  report += ListLine("名前を置き換えたカード", mapped_names,
+  std::string report = Text("Shape: ", "形式: ") + DeckListShapeName(shape) + "\n" +
+                       Text("Encoding: ", "文字コード: ") + TextEncodingName(encoding) + "\n";
+  if (!deck_name.empty()) report += Text("Deck name: ", "デッキ名: ") + deck_name + "\n";
+  report += BoardLine(Text("Main deck", "メインデッキ"), mainboard) +
+            BoardLine(Text("Sideboard", "サイドボード"), sideboard);
+  report += ListLine(Text("Card names replaced", "名前を置き換えたカード"), mapped_names,
                      [](const auto& mapping) { return mapping.first + " → " + mapping.second; });
   if (transliterated_characters > 0) {
-    report += "CP932 にないため書き換えた文字: " + std::to_string(transliterated_characters) + "\n";
+    report +=
+        Text("Characters CP932 lacks, written another way: ", "CP932 にないため書き換えた文字: ") +
+        std::to_string(transliterated_characters) + "\n";
     for (const auto& [card, character] : rewritten_characters)
       report += "  " + card + ": " + character + "\n";
   }
   if (left_out_copies > 0) {
-    report +=
-        "デッキに入らないカード (Maybeboard など): " + std::to_string(left_out_copies) + " 枚\n";
+    const std::string copies = std::to_string(left_out_copies);
+    report += Text("Cards outside the deck (a maybeboard and the like): " + copies + "\n",
+                   "デッキに入らないカード (Maybeboard など): " + copies + " 枚\n");
   }
   return report + ProblemReport();
 }
 
 std::string DeckListImport::ProblemReport() const {
-  std::string report = ListLine("辞書にないカード (不明なカードになります)", unplaced_names,
-                                [](const std::string& name) { return name; });
+  std::string report = ListLine(Text("Cards not in the dictionary (they become unknown cards)",
+                                     "辞書にないカード (不明なカードになります)"),
+                                unplaced_names, [](const std::string& name) { return name; });
   if (!unread_lines.empty()) {
-    report += "読めなかった行: " + std::to_string(unread_lines.size()) + "\n";
+    report +=
+        Text("Lines not read: ", "読めなかった行: ") + std::to_string(unread_lines.size()) + "\n";
     for (const UnreadLine& line : unread_lines) {
-      report += line.number > 0 ? "  " + std::to_string(line.number) + " 行目: " + line.text + "\n"
-                                : "  " + line.text + "\n";
+      const std::string number = std::to_string(line.number);
+      report += "  " + (line.number > 0 ? Text("line " + number + ": ", number + " 行目: ") : "") +
+                line.text + "\n";
     }
   }
-  if (!HasCards()) report += "カードが見つからないため、デッキリストを作りませんでした。\n";
+  if (!HasCards()) {
+    report += Text("No cards were found, so no deck list was made.\n",
+                   "カードが見つからないため、デッキリストを作りませんでした。\n");
+  }
   return report;
 }
 

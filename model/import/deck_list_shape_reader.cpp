@@ -56,7 +56,7 @@ const DeckListShapeReader* ChooseDeckListShapeReader(const ImportSource& source)
   return chosen;
 }
 
-const char* DeckListShapeName(DeckListShape shape) {
+std::string DeckListShapeName(DeckListShape shape) {
   for (const DeckListShapeReader* reader : DeckListShapeReaders()) {
     if (reader->Shape() == shape) return reader->Description();
   }

@@ -49,7 +49,7 @@ public:
   // way to read past (an event file cut short).
   virtual ParsedInput Read(const ImportSource& source) const = 0;
   // The shape as reports name it (CP932).
-  virtual const char* Description() const = 0;
+  virtual std::string Description() const = 0;
 };
 
 // A source its reader cannot read at all; the text (CP932) says why.

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "model/import/xml_scan.h"
+#include "ttl/core/tt_language.h"
 #include "ttl/core/tt_utility.h"
 
 namespace Tarvane {
@@ -35,6 +36,8 @@ ParsedInput DekReader::Read(const ImportSource& source) const {
   return {{std::move(list)}, {}, {}};
 }
 
-const char* DekReader::Description() const { return ".dek ファイル (XML)"; }
+std::string DekReader::Description() const {
+  return TtLanguage::Text(".dek file (XML)", ".dek ファイル (XML)");
+}
 
 }  // namespace Tarvane

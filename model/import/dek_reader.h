@@ -11,7 +11,7 @@ public:
   // Sure of XML whose elements include <Cards.
   ShapeCertainty HowSure(const ImportSource& source) const override;
   ParsedInput Read(const ImportSource& source) const override;
-  const char* Description() const override;
+  std::string Description() const override;
 };
 
 }  // namespace Tarvane

@@ -9,6 +9,7 @@
 #include "model/text_file.h"
 #include "model/text_lines.h"
 #include "ttl/core/tt_exception.h"
+#include "ttl/core/tt_language.h"
 #include "ttl/core/tt_path.h"
 #include "ttl/core/tt_utility.h"
 
@@ -19,8 +20,28 @@ using simdjson::dom::element;
 using simdjson::dom::element_type;
 
 // A field of the wrong type: the file is of another shape, or another version of it.
-[[noreturn]] void Refuse(const std::string& where, const char* expected) {
-  throw DeckListFormatError("イベントファイルの " + where + " が" + expected + "ではありません");
+// The kinds of field, as the refusal names them.
+enum class FieldKind { Text, Array, Object, Integer };
+
+std::string FieldKindName(FieldKind kind) {
+  switch (kind) {
+    case FieldKind::Text:
+      return TtLanguage::Text("a string", "文字列");
+    case FieldKind::Array:
+      return TtLanguage::Text("an array", "配列");
+    case FieldKind::Object:
+      return TtLanguage::Text("an object", "オブジェクト");
+    case FieldKind::Integer:
+      return TtLanguage::Text("an integer", "整数");
+  }
+  return {};
+}
+
+// A field of the wrong type: the file is of another shape, or another version of it.
+[[noreturn]] void Refuse(const std::string& where, FieldKind expected) {
+  throw DeckListFormatError(TtLanguage::Text(
+      "the event file's " + where + " is not " + FieldKindName(expected),
+      "イベントファイルの " + where + " が" + FieldKindName(expected) + "ではありません"));
 }
 
 // The field, or nothing when it is missing or null.
@@ -35,7 +56,7 @@ std::string Text(element object, std::string_view key, const std::string& where)
   if (!value) return {};
   std::string_view text;
   if (value->get_string().get(text) != simdjson::SUCCESS)
-    Refuse(where + "." + std::string(key), "文字列");
+    Refuse(where + "." + std::string(key), FieldKind::Text);
   return std::string(text);
 }
 
@@ -51,16 +72,16 @@ void ReadBoard(element deck, std::string_view key, bool sideboard, const std::st
   if (!board) return;
   std::string board_where = where + "." + std::string(key);
   simdjson::dom::array cards;
-  if (board->get_array().get(cards) != simdjson::SUCCESS) Refuse(board_where, "配列");
+  if (board->get_array().get(cards) != simdjson::SUCCESS) Refuse(board_where, FieldKind::Array);
   size_t index = 0;
   for (element card : cards) {
     std::string card_where = board_where + "[" + std::to_string(index++) + "]";
-    if (!card.is_object()) Refuse(card_where, "オブジェクト");
+    if (!card.is_object()) Refuse(card_where, FieldKind::Object);
     int64_t count = 0;
     std::optional<element> count_field = Field(card, "Count");
     if (!count_field || count_field->get_int64().get(count) != simdjson::SUCCESS ||
         count < INT_MIN || count > INT_MAX) {
-      Refuse(card_where + ".Count", "整数");
+      Refuse(card_where + ".Count", FieldKind::Integer);
     }
     std::string name(TrimBlanks(Text(card, "CardName", card_where)));
     if (name.empty()) {
@@ -80,7 +101,7 @@ std::string Numbered(size_t number, size_t decks) {
 ParsedDeckList ReadDeck(element deck, size_t index, size_t decks, const std::string& event,
                         const std::string& date) {
   std::string where = "Decks[" + std::to_string(index) + "]";
-  if (!deck.is_object()) Refuse(where, "オブジェクト");
+  if (!deck.is_object()) Refuse(where, FieldKind::Object);
   ParsedDeckList list;
   list.shape = DeckListShape::EventJson;
   std::string player(TrimBlanks(Text(deck, "Player", where)));
@@ -113,19 +134,20 @@ ParsedInput EventFileReader::Read(const ImportSource& source) const {
   element root;
   if (auto error = parser.parse(json).get(root); error != simdjson::SUCCESS) {
     throw DeckListFormatError(
-        std::string("イベントファイルの JSON が壊れているか、途中で切れています (") +
+        TtLanguage::Text("the event file's JSON is broken or cut short (",
+                         "イベントファイルの JSON が壊れているか、途中で切れています (") +
         simdjson::error_message(error) + ")");
   }
-  if (!root.is_object()) Refuse("全体", "オブジェクト");
+  if (!root.is_object()) Refuse(TtLanguage::Text("whole", "全体"), FieldKind::Object);
   std::optional<element> tournament = Field(root, "Tournament");
-  if (!tournament || !tournament->is_object()) Refuse("Tournament", "オブジェクト");
+  if (!tournament || !tournament->is_object()) Refuse("Tournament", FieldKind::Object);
   ParsedInput input;
   input.event_name = TrimBlanks(Text(*tournament, "Name", "Tournament"));
   input.event_date = DateOnly(std::string(TrimBlanks(Text(*tournament, "Date", "Tournament"))));
   std::optional<element> decks_field = Field(root, "Decks");
   simdjson::dom::array decks;
   if (!decks_field || decks_field->get_array().get(decks) != simdjson::SUCCESS) {
-    Refuse("Decks", "配列");
+    Refuse("Decks", FieldKind::Array);
   }
   size_t index = 0;
   for (element deck : decks) {
@@ -135,7 +157,9 @@ ParsedInput EventFileReader::Read(const ImportSource& source) const {
   return input;
 }
 
-const char* EventFileReader::Description() const { return "イベントファイル (JSON)"; }
+std::string EventFileReader::Description() const {
+  return TtLanguage::Text("event file (JSON)", "イベントファイル (JSON)");
+}
 
 bool IsEventFile(const std::string& path) {
   std::string extension = TtUtility::Cp932ToLowerAscii(TtPath::FindExtension(path));

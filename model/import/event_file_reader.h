@@ -17,7 +17,7 @@ public:
   ShapeCertainty HowSure(const ImportSource& source) const override;
   // DeckListFormatError when the JSON is broken or cut short, or a field has the wrong type.
   ParsedInput Read(const ImportSource& source) const override;
-  const char* Description() const override;
+  std::string Description() const override;
 };
 
 // Whether the file is an event file to import rather than a deck list to open: a ".json" file

@@ -3,10 +3,12 @@
 #include <cerrno>
 
 #include "ttl/core/tt_exception.h"
+#include "ttl/core/tt_language.h"
 
 namespace Tarvane {
 
 std::string FileErrorText(int error_number) {
+  if (!TtLanguage::MessagesInJapanese()) return TtFileAccessException::ReasonText(error_number);
   switch (error_number) {
     case ENOENT:
       return "ファイルがありません";
@@ -28,7 +30,7 @@ std::string FileErrorText(int error_number) {
     case EIO:
       return "読み書き中にエラーが起きました";
     default:
-      return TtWindowsSystemCallException::ErrorCodeText(error_number);
+      return TtFileAccessException::ReasonText(error_number);
   }
 }
 

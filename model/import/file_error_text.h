@@ -1,11 +1,11 @@
 #pragma once
-// Why a file could not be read or written, in the words of the user's reports: the C library's
-// texts are English, and a batch report in two languages reads badly.
+// Why a file could not be read or written, in the words of the import's reports: the C library's
+// texts may be in another language than the report, and a report in two languages reads badly.
 #include <string>
 
 namespace Tarvane {
 
-// The reason for a C error number (CP932); the system's own text for the rare ones.
+// The reason for a C error number (CP932) in the language of the program's messages.
 std::string FileErrorText(int error_number);
 
 }  // namespace Tarvane

@@ -4,6 +4,7 @@
 
 #include "model/import/xml_scan.h"
 #include "model/text_lines.h"
+#include "ttl/core/tt_language.h"
 
 namespace Tarvane {
 namespace {
@@ -31,22 +32,25 @@ InputLook LookOf(std::string_view utf8) {
 std::string DescribeLook(std::string_view utf8) {
   switch (LookOf(utf8)) {
     case InputLook::Empty:
-      return "空のファイルです";
+      return TtLanguage::Text("the file is empty", "空のファイルです");
     case InputLook::Binary:
-      return "テキストではなくバイナリのファイルのようです";
+      return TtLanguage::Text("the file seems binary, not text",
+                              "テキストではなくバイナリのファイルのようです");
     case InputLook::Xml: {
       std::string root = XmlRootName(utf8);
       // The root's name is ASCII in every deck file; anything else is not shown.
       bool ascii = std::all_of(root.begin(), root.end(), [](char c) {
         return c > 0x20 && static_cast<unsigned char>(c) < 0x7F;
       });
-      return ascii && !root.empty() ? "XML (<" + root + ">) ですが、知らない形式です"
-                                    : "XML ですが、知らない形式です";
+      std::string xml = ascii && !root.empty() ? "XML (<" + root + ">)" : "XML";
+      return TtLanguage::Text(xml + " of a shape not known", xml + " ですが、知らない形式です");
     }
     case InputLook::Json:
-      return "JSON ですが、イベントファイルではありません";
+      return TtLanguage::Text("JSON, but not an event file",
+                              "JSON ですが、イベントファイルではありません");
     case InputLook::Text:
-      return "テキストですが、カードの行がありません";
+      return TtLanguage::Text("text, but with no card lines",
+                              "テキストですが、カードの行がありません");
   }
   return {};
 }

@@ -50,6 +50,6 @@ struct ParsedDeckList {
 };
 
 // The shape's description as reports show it (CP932).
-const char* DeckListShapeName(DeckListShape shape);
+std::string DeckListShapeName(DeckListShape shape);
 
 }  // namespace Tarvane

@@ -1,6 +1,7 @@
 #include "model/import/text_shape_readers.h"
 
 #include "model/import/input_look.h"
+#include "ttl/core/tt_language.h"
 
 namespace Tarvane {
 
@@ -25,32 +26,43 @@ ShapeCertainty ProgramFormatReader::HowSure(const ImportSource& source) const {
                                                                : ShapeCertainty::None;
 }
 
-const char* ProgramFormatReader::Description() const {
-  return "このプログラムの形式 (空行の後がサイドボード)";
+std::string ProgramFormatReader::Description() const {
+  return TtLanguage::Text("this program's format (the sideboard after an empty line)",
+                          "このプログラムの形式 (空行の後がサイドボード)");
 }
 
-const char* CountXReader::Description() const { return "「4x カード名」の行"; }
-
-const char* SideboardLineReader::Description() const {
-  return "「Sideboard」の行でサイドボードを分けたリスト";
+std::string CountXReader::Description() const {
+  return TtLanguage::Text("lines \"4x card name\"", "「4x カード名」の行");
 }
 
-const char* HeadingsReader::Description() const {
-  return "見出し (Deck、Sideboard、Maybeboard) 付きのリスト";
+std::string SideboardLineReader::Description() const {
+  return TtLanguage::Text("a list whose sideboard follows a \"Sideboard\" line",
+                          "「Sideboard」の行でサイドボードを分けたリスト");
 }
 
-const char* SideboardPrefixReader::Description() const { return "「SB: 2 カード名」の行"; }
-
-const char* DigitalClientReader::Description() const {
-  return "デジタルクライアントの書き出し (Deck、Sideboard、Companion、Commander、(セット) 番号)";
+std::string HeadingsReader::Description() const {
+  return TtLanguage::Text("a list with headings (Deck, Sideboard, Maybeboard)",
+                          "見出し (Deck、Sideboard、Maybeboard) 付きのリスト");
 }
 
-const char* TaggedExportReader::Description() const {
-  return "タグ付きの書き出し (「1x カード名 (セット) 番号 [Sideboard]」)";
+std::string SideboardPrefixReader::Description() const {
+  return TtLanguage::Text("lines \"SB: 2 card name\"", "「SB: 2 カード名」の行");
 }
 
-const char* DckReader::Description() const {
-  return ".dck ファイル ([Main]、[Sideboard]、カード名|セット)";
+std::string DigitalClientReader::Description() const {
+  return TtLanguage::Text(
+      "a digital client's export (Deck, Sideboard, Companion, Commander, (set) number)",
+      "デジタルクライアントの書き出し (Deck、Sideboard、Companion、Commander、(セット) 番号)");
+}
+
+std::string TaggedExportReader::Description() const {
+  return TtLanguage::Text("a tagged export (\"1x card name (set) number [Sideboard]\")",
+                          "タグ付きの書き出し (「1x カード名 (セット) 番号 [Sideboard]」)");
+}
+
+std::string DckReader::Description() const {
+  return TtLanguage::Text(".dck file ([Main], [Sideboard], card name|set)",
+                          ".dck ファイル ([Main]、[Sideboard]、カード名|セット)");
 }
 
 }  // namespace Tarvane

@@ -16,49 +16,49 @@ class ProgramFormatReader final : public TextShapeReader {
 public:
   DeckListShape Shape() const override { return DeckListShape::ProgramFormat; }
   ShapeCertainty HowSure(const ImportSource& source) const override;
-  const char* Description() const override;
+  std::string Description() const override;
 };
 
 class CountXReader final : public TextShapeReader {
 public:
   DeckListShape Shape() const override { return DeckListShape::CountX; }
-  const char* Description() const override;
+  std::string Description() const override;
 };
 
 class SideboardLineReader final : public TextShapeReader {
 public:
   DeckListShape Shape() const override { return DeckListShape::SideboardLine; }
-  const char* Description() const override;
+  std::string Description() const override;
 };
 
 class HeadingsReader final : public TextShapeReader {
 public:
   DeckListShape Shape() const override { return DeckListShape::Headings; }
-  const char* Description() const override;
+  std::string Description() const override;
 };
 
 class SideboardPrefixReader final : public TextShapeReader {
 public:
   DeckListShape Shape() const override { return DeckListShape::SideboardPrefix; }
-  const char* Description() const override;
+  std::string Description() const override;
 };
 
 class DigitalClientReader final : public TextShapeReader {
 public:
   DeckListShape Shape() const override { return DeckListShape::DigitalClient; }
-  const char* Description() const override;
+  std::string Description() const override;
 };
 
 class TaggedExportReader final : public TextShapeReader {
 public:
   DeckListShape Shape() const override { return DeckListShape::TaggedExport; }
-  const char* Description() const override;
+  std::string Description() const override;
 };
 
 class DckReader final : public TextShapeReader {
 public:
   DeckListShape Shape() const override { return DeckListShape::ForgeDck; }
-  const char* Description() const override;
+  std::string Description() const override;
 };
 
 }  // namespace Tarvane

@@ -5,6 +5,7 @@
 #include "model/import/xml_scan.h"
 #include "model/line_reader.h"
 #include "model/text_lines.h"
+#include "ttl/core/tt_language.h"
 #include "ttl/core/tt_utility.h"
 
 namespace Tarvane {
@@ -94,7 +95,9 @@ ParsedInput CodReader::Read(const ImportSource& source) const {
   return {{ReadXmlDeck(source.text(), Shape(), {"zone", "number", false, "deckname"})}, {}, {}};
 }
 
-const char* CodReader::Description() const { return ".cod ファイル (XML、zone と card)"; }
+std::string CodReader::Description() const {
+  return TtLanguage::Text(".cod file (XML, zone and card)", ".cod ファイル (XML、zone と card)");
+}
 
 ShapeCertainty O8dReader::HowSure(const ImportSource& source) const {
   std::string_view text = source.text();
@@ -108,6 +111,9 @@ ParsedInput O8dReader::Read(const ImportSource& source) const {
   return {{ReadXmlDeck(source.text(), Shape(), {"section", "qty", true, ""})}, {}, {}};
 }
 
-const char* O8dReader::Description() const { return ".o8d ファイル (XML、section と card)"; }
+std::string O8dReader::Description() const {
+  return TtLanguage::Text(".o8d file (XML, section and card)",
+                          ".o8d ファイル (XML、section と card)");
+}
 
 }  // namespace Tarvane

@@ -14,7 +14,7 @@ public:
   // Sure of XML whose root is <cockatrice_deck>.
   ShapeCertainty HowSure(const ImportSource& source) const override;
   ParsedInput Read(const ImportSource& source) const override;
-  const char* Description() const override;
+  std::string Description() const override;
 };
 
 class O8dReader final : public DeckListShapeReader {
@@ -23,7 +23,7 @@ public:
   // Sure of XML whose root is <deck> with <section> elements.
   ShapeCertainty HowSure(const ImportSource& source) const override;
   ParsedInput Read(const ImportSource& source) const override;
-  const char* Description() const override;
+  std::string Description() const override;
 };
 
 }  // namespace Tarvane

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "tests/support/missing_tool.h"
+#include "tests/support/scratch_folder.h"
 #include "ttl/core/tt_string.h"
 
 namespace TarvaneTest {
@@ -92,6 +93,45 @@ TEST_F(LanguageTest, TarvaneCliHelpAndUsageErrorsFollowTheLocale) {
       std::string::npos);
 }
 
+TEST_F(LanguageTest, TarvaneCliReportsAndTheCLibrarysReasonsFollowTheLocale) {
+  ScratchFolder folder;
+  const std::string good = folder.Write("burn.txt", "4 Lightning Bolt\nsomething else\n");
+  const std::string import = "tarvane-cli --utf8 --import " + good + " " + folder.Join("gone.txt") +
+                             " --to " + folder.Join("out");
+  Outcome english = Start("en_US.UTF-8", import);
+  EXPECT_EQ(english.status, 3);
+  EXPECT_NE(english.output.find("\nMain deck: 4 cards (1 distinct)\n"), std::string::npos)
+      << english.output;
+  EXPECT_NE(english.output.find("Lines not read: 1\n  line 2: something else\n"),
+            std::string::npos);
+  EXPECT_NE(english.output.find(folder.Join("gone.txt") +
+                                "\nNot written: cannot be read (No such file or directory)\n"),
+            std::string::npos)
+      << english.output;
+  Outcome japanese = Start("ja_JP.UTF-8", import);
+  EXPECT_EQ(japanese.status, 3);
+  EXPECT_NE(japanese.output.find(U("\nメインデッキ: 1 種類 4 枚\n")), std::string::npos)
+      << japanese.output;
+  EXPECT_NE(
+      japanese.output.find(folder.Join("gone.txt") +
+                           U("\n書き出していません: 読み込めません (ファイルがありません)\n")),
+      std::string::npos)
+      << japanese.output;
+
+  // A deck that cannot be loaded: the message and the C library's reason in one language.
+  const std::string add = "tarvane-cli --add " + folder.Join("gone.txt") + " --csv";
+  EXPECT_NE(Start("C", add).output.find(
+                "File access error: The file could not be accessed.\nFile: " +
+                folder.Join("gone.txt") + "\nReason: No such file or directory\n"),
+            std::string::npos);
+  EXPECT_NE(
+      Start("ja_JP.UTF-8", add)
+          .output.find(
+              U("ファイルアクセスエラー: ファイルのアクセスに失敗しました。\nファイル名 ： ") +
+              folder.Join("gone.txt") + U("\n原因 ： ファイルまたはフォルダがありません\n")),
+      std::string::npos);
+}
+
 TEST_F(LanguageTest, TarvaneDictUsageAndFailureFollowTheLocale) {
   Outcome english = Start("C", "tarvane-dict");
   EXPECT_EQ(english.status, 2);
@@ -101,12 +141,15 @@ TEST_F(LanguageTest, TarvaneDictUsageAndFailureFollowTheLocale) {
 
   Outcome english_failure = Start("C", "tarvane-dict /no/such/cards.json /tmp/unused.dat");
   EXPECT_EQ(english_failure.status, 1);
-  EXPECT_NE(english_failure.output.find("No dictionary was written."), std::string::npos)
-      << english_failure.output;
+  EXPECT_EQ(english_failure.output,
+            "Cannot read or write the file: /no/such/cards.json (No such file or directory)\n"
+            "No dictionary was written.\n");
   Outcome japanese_failure =
       Start("ja_JP.UTF-8", "tarvane-dict /no/such/cards.json /tmp/unused.dat");
-  EXPECT_NE(japanese_failure.output.find(U("辞書は書き出していません。")), std::string::npos)
-      << japanese_failure.output;
+  EXPECT_EQ(
+      japanese_failure.output,
+      U("ファイルを読み書きできません: /no/such/cards.json (ファイルまたはフォルダがありません)\n"
+        "辞書は書き出していません。\n"));
 }
 
 TEST_F(LanguageTest, TarvaneBenchHelpAndAnUnknownMeasurementFollowTheLocale) {
@@ -122,6 +165,22 @@ TEST_F(LanguageTest, TarvaneBenchHelpAndAnUnknownMeasurementFollowTheLocale) {
   EXPECT_NE(unknown.output.find(U("その名前の測定はありません: no_such_measurement")),
             std::string::npos)
       << unknown.output;
+}
+
+TEST_F(LanguageTest, TarvaneBenchNamesItsFiguresInTheUsersLanguageAndKeepsItsRatioLines) {
+  Outcome english = Start("C", "tarvane-bench dictionary_load");
+  EXPECT_EQ(english.status, 0);
+  EXPECT_TRUE(english.output.starts_with("== dictionary_load\n  read lines only, processor time "))
+      << english.output;
+  Outcome japanese = Start("ja_JP.UTF-8", "tarvane-bench dictionary_load");
+  EXPECT_EQ(japanese.status, 0);
+  EXPECT_TRUE(
+      japanese.output.starts_with(U("== dictionary_load\n  行の読み込みのみ (プロセッサ時間) ")))
+      << japanese.output;
+  // The lines that scripts read are the same in both.
+  for (const Outcome* run : {&english, &japanese}) {
+    EXPECT_NE(run->output.find("\nratio dictionary_load "), std::string::npos) << run->output;
+  }
 }
 
 }  // namespace

@@ -194,8 +194,7 @@ protected:
 
   // The script error box of the table, as the tool writes it, naming the detail.
   static bool ReportedAsScriptError(const CliRun& run, const std::string& detail) {
-    const std::string box =
-        TtString::Cp932ToUtf8("拡張スクリプトのエラー: 拡張スクリプトでエラーがありました。");
+    const std::string box = "Script error: A script had an error.";
     return run.err.starts_with(box) && run.err.find(detail) != std::string::npos;
   }
 
@@ -340,8 +339,7 @@ TEST_F(ScriptMisuseTest, NewAndEditGoOnWhenTheScriptTookTheListOfDecksAway) {
     run = Run(actions);
     EXPECT_EQ(run.status, 4) << command;
     EXPECT_TRUE(ReportedAsScriptError(run, "indexing null")) << command << "\n" << run.err;
-    EXPECT_EQ(run.err.find(TtString::Cp932ToUtf8("予期しないエラー")), std::string::npos)
-        << run.err;
+    EXPECT_EQ(run.err.find("Unexpected error"), std::string::npos) << run.err;
     EXPECT_NE(run.out.find("デッキ数 : "), std::string::npos) << command;
   }
 }
@@ -635,7 +633,7 @@ TEST_F(ScriptMisuseTest, ReportsShowTheErrorThatEndedTheActionWhereItWasRaised) 
 
   run = Run({"--add", burn_, "--column", "handled compile error"});
   EXPECT_TRUE(ReportedAsScriptError(run, "Exception [division by zero]")) << run.err;
-  EXPECT_EQ(run.err.find(TtString::Cp932ToUtf8("コンパイルエラー")), std::string::npos) << run.err;
+  EXPECT_EQ(run.err.find("Compile error"), std::string::npos) << run.err;
 
   run = Run({"--add", burn_, "--column", "failing predicate"});
   EXPECT_TRUE(ReportedAsScriptError(run,
@@ -683,9 +681,9 @@ TEST_F(ScriptMisuseTest, AnExtensionScriptNestedTooDeeplyIsACompileError) {
                  "::x <- " + std::string(depth, '(') + "1" + std::string(depth, ')') + ";\n");
   CliRun run = Run({"--status"});
   EXPECT_EQ(run.status, 1);  // the user answered No to starting without it
-  EXPECT_NE(run.err.find(TtString::Cp932ToUtf8("コンパイルエラー\n") + scratch_.Join("misuse.nut") +
-                         " : line = (1) : column = ("),
-            std::string::npos)
+  EXPECT_NE(
+      run.err.find("Compile error\n" + scratch_.Join("misuse.nut") + " : line = (1) : column = ("),
+      std::string::npos)
       << run.err;
   EXPECT_NE(run.err.find(") : the text is nested too deeply"), std::string::npos) << run.err;
   run = Run({"--yes", "--status"});

@@ -52,3 +52,7 @@ if(TARVANE_SANITIZE)
   endfunction()
   cmake_language(DEFER CALL tarvane_set_sanitizer_environment)
 endif()
+# The tool's messages follow the locale; these tests expect the English ones whatever the
+# developer's locale.
+set_tests_properties(test_script_misuse test_soak test_built_tools PROPERTIES
+  ENVIRONMENT_MODIFICATION "LANG=set:C.UTF-8;LC_ALL=unset:;LC_MESSAGES=unset:")

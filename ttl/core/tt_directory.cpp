@@ -102,7 +102,7 @@ std::vector<std::string> Finish(Listing& listing, std::vector<std::string>* unre
     *unrepresentable = std::move(listing.unrepresentable);
   } else if (!listing.unrepresentable.empty()) {
     throw TtFileAccessException(listing.unrepresentable.front(), EILSEQ,
-                                TtString::kUnrepresentablePathReason);
+                                TtString::UnrepresentablePathReason());
   }
   return std::move(listing.found);
 }

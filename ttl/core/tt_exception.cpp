@@ -2,10 +2,14 @@
 
 #include <cxxabi.h>
 
+#include <locale.h>
 #include <cerrno>
+#include <clocale>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+
+#include "ttl/core/tt_language.h"
 
 std::string TtPrintableClassName(const std::type_info& type) {
   int status = 0;
@@ -53,8 +57,20 @@ TtFileAccessException::TtFileAccessException(const std::string& path, int error_
     : path_(path), error_number_(error_number), reason_(reason) {}
 
 std::string TtFileAccessException::GetReason() const {
-  if (!reason_.empty()) return reason_;
-  switch (error_number_) {
+  return reason_.empty() ? ReasonText(error_number_) : reason_;
+}
+
+// The program's own Japanese words for the errors a user meets, since the system may have no
+// Japanese texts of its own, and the C library's words (in its "C" locale, so never in a third
+// language) for English.
+std::string TtFileAccessException::ReasonText(int error_number) {
+  if (!TtLanguage::MessagesInJapanese()) {
+    if (error_number == EILSEQ) return "the name cannot be written in CP932";
+    static const locale_t c_locale = newlocale(LC_ALL_MASK, "C", locale_t{});
+    return c_locale ? strerror_l(error_number, c_locale)
+                    : "error number " + std::to_string(error_number);
+  }
+  switch (error_number) {
     case ENOENT:
       return "ファイルまたはフォルダがありません";
     case EACCES:
@@ -62,10 +78,24 @@ std::string TtFileAccessException::GetReason() const {
       return "アクセスが許可されていません";
     case EISDIR:
       return "フォルダです";
+    case ENOTDIR:
+      return "途中にフォルダでないものがあります";
     case ENOSPC:
       return "ディスクに空きがありません";
+    case EROFS:
+      return "書き込みできない場所です";
+    case EEXIST:
+      return "同じ名前のものがすでにあります";
+    case ENAMETOOLONG:
+      return "名前が長すぎます";
+    case EFBIG:
+      return "ファイルが大きすぎます";
+    case EILSEQ:
+      return "名前を CP932 で表せません";
+    case EIO:
+      return "読み書き中にエラーが起きました";
     default:
-      return TtWindowsSystemCallException::ErrorCodeText(error_number_);
+      return "エラー番号 " + std::to_string(error_number);
   }
 }
 

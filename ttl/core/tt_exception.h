@@ -63,6 +63,8 @@ public:
   const std::string& GetPath() const { return path_; }
   int GetErrorNumber() const { return error_number_; }
   std::string GetReason() const;
+  // The words for an error number in the language of the program's messages (CP932).
+  static std::string ReasonText(int error_number);
 
 private:
   std::string path_;

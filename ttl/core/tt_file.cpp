@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ttl/core/tt_exception.h"
+#include "ttl/core/tt_language.h"
 #include "ttl/core/tt_string.h"
 
 namespace TtFile {
@@ -17,6 +18,14 @@ const char kNotRegularFileReason[] = "通常のファイルではありません
 const char kReadOnlyFileReason[] = "書き込みが許可されていないファイルです";
 
 namespace {
+
+std::string NotRegularFileReason() {
+  return TtLanguage::Text("not a regular file", kNotRegularFileReason);
+}
+
+std::string ReadOnlyFileReason() {
+  return TtLanguage::Text("the file may not be written", kReadOnlyFileReason);
+}
 
 // Longer chains are loops, as the system itself counts them.
 constexpr int kMaximumLinks = 40;
@@ -56,9 +65,9 @@ std::string SystemReplaceTarget(const std::string& path, const std::string& give
     if (errno == ENOENT) return system_path;
     throw TtFileAccessException(path, errno);
   }
-  if (!S_ISREG(status.st_mode)) throw TtFileAccessException(path, EINVAL, kNotRegularFileReason);
+  if (!S_ISREG(status.st_mode)) throw TtFileAccessException(path, EINVAL, NotRegularFileReason());
   if ((status.st_mode & 0222) == 0 || ::access(system_path.c_str(), W_OK) != 0) {
-    throw TtFileAccessException(path, EACCES, kReadOnlyFileReason);
+    throw TtFileAccessException(path, EACCES, ReadOnlyFileReason());
   }
   return system_path;
 }
@@ -89,7 +98,7 @@ Handle OpenRegular(const std::string& path, const std::string& system_path) {
     int error = errno;
     ::close(descriptor);
     if (S_ISDIR(status.st_mode)) throw TtFileAccessException(path, EISDIR);
-    throw TtFileAccessException(path, error != 0 ? error : EINVAL, kNotRegularFileReason);
+    throw TtFileAccessException(path, error != 0 ? error : EINVAL, NotRegularFileReason());
   }
   ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
   Handle file(::fdopen(descriptor, "rb"));
@@ -151,7 +160,7 @@ std::string ReplaceTarget(const std::string& path) {
   std::string system_target = SystemReplaceTarget(path, TtString::ToSystemPath(path));
   if (!TtString::TryFromSystemPath(system_target, target)) {
     throw TtFileAccessException(TtString::DescribeSystemPath(system_target), EILSEQ,
-                                TtString::kUnrepresentablePathReason);
+                                TtString::UnrepresentablePathReason());
   }
   return target;
 }

@@ -53,7 +53,8 @@ void ReplaceContents(const SystemPath& path, const std::string& text);
 // so that a file with a long but legal name can still be replaced.
 std::string TemporaryPathBeside(const std::string& system_path, const std::string& suffix);
 
-// The reasons given for the refusals above.
+// The reasons given for the refusals above, in Japanese; the exceptions carry them in the
+// language of the program's messages.
 extern const char kNotRegularFileReason[];
 extern const char kReadOnlyFileReason[];
 

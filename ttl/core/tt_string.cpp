@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "ttl/core/tt_exception.h"
+#include "ttl/core/tt_language.h"
 
 namespace {
 
@@ -90,6 +91,11 @@ namespace TtString {
 const char kUnrepresentablePathReason[] =
     "ファイル名に Shift-JIS で表せない文字があります（< > で示した箇所）";
 
+std::string UnrepresentablePathReason() {
+  return TtLanguage::Text("the file name has characters Shift-JIS cannot spell (shown in < >)",
+                          kUnrepresentablePathReason);
+}
+
 bool TryCp932ToUtf8(const std::string& cp932, std::string& utf8) {
   return Convert(Cp932ToUtf8Converter(), cp932, utf8, nullptr);
 }
@@ -121,7 +127,7 @@ bool TryFromSystemPath(const std::string& system_path, std::string& cp932_path) 
 std::string ToSystemPath(const std::string& cp932_path) {
   std::string system_path;
   if (!TryToSystemPath(cp932_path, system_path)) {
-    throw TtFileAccessException(cp932_path, EILSEQ, kUnrepresentablePathReason);
+    throw TtFileAccessException(cp932_path, EILSEQ, UnrepresentablePathReason());
   }
   return system_path;
 }
@@ -130,7 +136,7 @@ std::string FromSystemPath(const std::string& system_path) {
   std::string cp932_path;
   if (!TryFromSystemPath(system_path, cp932_path)) {
     throw TtFileAccessException(DescribeSystemPath(system_path), EILSEQ,
-                                kUnrepresentablePathReason);
+                                UnrepresentablePathReason());
   }
   return cp932_path;
 }

@@ -28,7 +28,9 @@ bool TryFromSystemPath(const std::string& system_path, std::string& cp932_path);
 // spelling as "<U+301C>", every byte that is not UTF-8 as "<0xE9>".
 std::string DescribeSystemPath(const std::string& system_path);
 
-// The reason given with a path that has no exact spelling.
+// The reason given with a path that has no exact spelling: the Japanese text, and the text in
+// the language of the program's messages.
 extern const char kUnrepresentablePathReason[];
+std::string UnrepresentablePathReason();
 
 }  // namespace TtString
