@@ -50,6 +50,11 @@ void CliConsole::WriteOutput(const std::string& program_text) {
   out_.flush();
 }
 
+void CliConsole::WriteReport(const std::string& program_text) {
+  out_ << TtString::Cp932ToUtf8(program_text);
+  out_.flush();
+}
+
 void CliConsole::WriteError(const std::string& utf8_text) {
   err_ << utf8_text << "\n";
   err_.flush();

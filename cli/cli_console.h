@@ -26,6 +26,9 @@ public:
   int GetErrorCount() const { return error_count_; }
   // Program text (CP932) on standard output, converted when asked.
   void WriteOutput(const std::string& program_text);
+  // A report for the reader at the terminal (program text) on standard output, always in UTF-8
+  // as the tool's messages are.
+  void WriteReport(const std::string& program_text);
   // The tool's own message (UTF-8) on standard error.
   void WriteError(const std::string& utf8_text);
 

@@ -92,11 +92,11 @@ int RunImport(const CliOptions& options, CliConsole& console) {
   int status = kSuccess;
   for (const std::string& path : options.import_files) {
     InputFileImport import = importer.ImportFile(path);
-    console.WriteOutput(import.Report() + "\n");
+    console.WriteReport(import.Report() + "\n");
     if (!import.AllWritten()) status = kImportFailed;
   }
   for (const std::string& described : options.unspellable_import_files) {
-    console.WriteOutput(described + "\n" +
+    console.WriteReport(described + "\n" +
                         TtLanguage::Text("Not written: the file name has characters CP932 cannot "
                                          "spell\n\n",
                                          "書き出していません: ファイル名に CP932 で書けない文字が"
