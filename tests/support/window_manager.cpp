@@ -2,6 +2,7 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -18,6 +19,7 @@ namespace TarvaneTest {
 namespace {
 
 constexpr char kOpenbox[] = "/usr/bin/openbox";
+constexpr char kXdotool[] = "/usr/bin/xdotool";
 
 using DisplayPointer = std::unique_ptr<Display, decltype(&XCloseDisplay)>;
 
@@ -171,6 +173,35 @@ void AskToUnmaximise(const ManagedWindow& window) {
   long horizontal =
       static_cast<long>(XInternAtom(display.get(), "_NET_WM_STATE_MAXIMIZED_HORZ", False));
   SendToWindowManager(window.id, "_NET_WM_STATE", kRemove, vertical, horizontal);
+}
+
+bool ClickAt(int x, int y) {
+  if (access(kXdotool, X_OK) != 0) return false;
+  std::string name = "xdotool";
+  std::string move = "mousemove";
+  std::string column = std::to_string(x);
+  std::string row = std::to_string(y);
+  std::string click = "click";
+  std::string button = "1";
+  char* arguments[] = {name.data(),  move.data(),   column.data(), row.data(),
+                       click.data(), button.data(), nullptr};
+  pid_t xdotool = 0;
+  if (posix_spawn(&xdotool, kXdotool, nullptr, nullptr, arguments, environ) != 0) return false;
+  int status = 0;
+  waitpid(xdotool, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+std::vector<unsigned long> ScreenRow(int left, int top, int width) {
+  DisplayPointer display = OpenDisplay();
+  std::vector<unsigned long> colours;
+  if (!display) return colours;
+  XImage* image = XGetImage(display.get(), DefaultRootWindow(display.get()), left, top,
+                            static_cast<unsigned>(width), 1, AllPlanes, ZPixmap);
+  if (!image) return colours;
+  for (int x = 0; x < width; ++x) colours.push_back(XGetPixel(image, x, 0) & 0xFFFFFF);
+  XDestroyImage(image);
+  return colours;
 }
 
 }  // namespace TarvaneTest

@@ -41,4 +41,10 @@ void AskToClose(const ManagedWindow& window);
 // Asks the window manager to take the window out of its maximised state.
 void AskToUnmaximise(const ManagedWindow& window);
 
+// A click of the left button at a point of the screen, through xdotool as a user's pointer;
+// false when xdotool is not there.
+bool ClickAt(int x, int y);
+// The colours (0xRRGGBB) of a row of pixels on the screen.
+std::vector<unsigned long> ScreenRow(int left, int top, int width);
+
 }  // namespace TarvaneTest

@@ -7,8 +7,10 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <thread>
 
 #include "app/program_files.h"
@@ -147,6 +149,12 @@ bool At(const ManagedWindow& window, int left, int top) {
          window.top <= top + 40;
 }
 
+// At the place and of the size saved, 800×600.
+bool AtSaved(const ManagedWindow& window, int left, int top) {
+  return At(window, left, top) && std::abs(window.width - 800) <= 12 &&
+         std::abs(window.height - 600) <= 40;
+}
+
 }  // namespace
 
 TEST_F(StartedProgramTest, TheMainWindowComesBackWhereItWasAtEveryStart) {
@@ -154,7 +162,7 @@ TEST_F(StartedProgramTest, TheMainWindowComesBackWhereItWasAtEveryStart) {
   for (const char* when : {"the first start after the window manager came up", "a restart"}) {
     StartedProgram program(copy_, {});
     ManagedWindow shown = Eventually(program.Pid(), kMainTitle, [](const ManagedWindow& window) {
-      return At(window, 150, 120);
+      return AtSaved(window, 150, 120);
     });
     EXPECT_TRUE(At(shown, 150, 120)) << when << ": at " << shown.left << "," << shown.top;
     EXPECT_NEAR(shown.width, 800, 12) << when;
@@ -203,8 +211,9 @@ TEST_F(StartedProgramTest, AnErrorBoxAtStartUpIsAboveTheMainWindowAndCentredOnIt
   const std::string box_title = Utf8("デッキファイル形式エラー");
   auto box = TarvaneTest::WaitForWindow(program.Pid(), box_title, 10s);
   ASSERT_TRUE(box) << "no error box";
-  ManagedWindow main_window = Eventually(
-      program.Pid(), kMainTitle, [](const ManagedWindow& window) { return At(window, 150, 120); });
+  ManagedWindow main_window =
+      Eventually(program.Pid(), kMainTitle,
+                 [](const ManagedWindow& window) { return AtSaved(window, 150, 120); });
   std::this_thread::sleep_for(300ms);
   std::vector<ManagedWindow> stacking = TarvaneTest::ManagedWindowsOf(program.Pid());
   ASSERT_EQ(stacking.size(), 2u);
@@ -214,4 +223,62 @@ TEST_F(StartedProgramTest, AnErrorBoxAtStartUpIsAboveTheMainWindowAndCentredOnIt
   TarvaneTest::AskToClose(*box);
   std::this_thread::sleep_for(300ms);
   CloseAsThePlayerDoes(program, main_window);
+}
+
+namespace {
+
+// The colour most of a stretch of a row shows: its background, past the text on it.
+unsigned long Background(const std::vector<unsigned long>& pixels) {
+  std::map<unsigned long, int> counts;
+  for (unsigned long pixel : pixels) ++counts[pixel];
+  return std::max_element(
+             counts.begin(), counts.end(),
+             [](const auto& one, const auto& other) { return one.second < other.second; })
+      ->first;
+}
+
+// The backgrounds of a screen row in the frozen card names and in the deck columns beside them.
+struct RowBackgrounds {
+  unsigned long names;
+  unsigned long decks;
+};
+
+RowBackgrounds BackgroundsAt(const ManagedWindow& window, int y) {
+  // The names take the first 150 pixels at the program's default width; the decks follow.
+  return {Background(TarvaneTest::ScreenRow(window.left + 4, y, 140)),
+          Background(TarvaneTest::ScreenRow(window.left + 170, y, 400))};
+}
+
+}  // namespace
+
+TEST_F(StartedProgramTest, TheSelectedRowIsOneBandAcrossTheFrozenNamesAndTheDecks) {
+  copy_.SavePlacement(Tarvane::WindowPlacement::Normal, 40, 40, 940, 740);
+  std::vector<std::string> decks;
+  for (const auto& file : std::filesystem::directory_iterator(TARVANE_PROGRAM_DIR "/decks"))
+    decks.push_back(file.path().string());
+  StartedProgram program(copy_, decks);
+  ManagedWindow shown = Eventually(program.Pid(), kMainTitle, [](const ManagedWindow& window) {
+    return At(window, 40, 40) && window.width > 800;
+  });
+  std::this_thread::sleep_for(500ms);
+  const int first = shown.top + 300;
+  const int second = shown.top + 400;
+  const RowBackgrounds before = BackgroundsAt(shown, first);
+  ASSERT_EQ(before.names, before.decks);
+  if (!TarvaneTest::ClickAt(shown.left + 400, first)) {
+    TARVANE_SKIP_FOR_MISSING_TOOL("no /usr/bin/xdotool (scripts/install-deps.sh installs it)");
+  }
+  std::this_thread::sleep_for(300ms);
+  const RowBackgrounds selected = BackgroundsAt(shown, first);
+  EXPECT_NE(selected.decks, before.decks) << "the clicked row is highlighted";
+  EXPECT_EQ(selected.names, selected.decks) << "and its name too";
+  ASSERT_TRUE(TarvaneTest::ClickAt(shown.left + 400, second));
+  std::this_thread::sleep_for(300ms);
+  const RowBackgrounds moved = BackgroundsAt(shown, second);
+  EXPECT_EQ(moved.names, selected.decks) << "the new selection in the names";
+  EXPECT_EQ(moved.decks, selected.decks);
+  const RowBackgrounds left = BackgroundsAt(shown, first);
+  EXPECT_EQ(left.names, before.names) << "the old selection is gone from the names";
+  EXPECT_EQ(left.decks, before.decks);
+  CloseAsThePlayerDoes(program, shown);
 }

@@ -137,8 +137,6 @@ void TtWxInternal::RememberNormalRectangle(wxWindow* window) {
     RestoreNormalRectangle(top, *record.normal_rectangle);
     return;
   }
-  fprintf(stderr, "DBG remember %d,%d %dx%d placing=%d\n", top->GetRect().x, top->GetRect().y,
-          top->GetRect().width, top->GetRect().height, IsPlacing(record));
   // Reports before the window is on screen say what was asked, not where the window manager put
   // the window.
   if (IsPlacing(record) && (TtWxInternal::AwaitsScreen(top) || top->GetRect() != *record.placing))
@@ -149,9 +147,6 @@ void TtWxInternal::RememberNormalRectangle(wxWindow* window) {
 
 bool TtWxInternal::AwaitsPlacement(wxWindow* window) {
   WindowRecord* record = FindRecord(window);
-  fprintf(stderr, "DBG awaits placement %d,%d %dx%d placing=%d\n", window->GetRect().x,
-          window->GetRect().y, window->GetRect().width, window->GetRect().height,
-          IsPlacing(*record));
   return record && window->IsShown() && IsPlacing(*record);
 }
 
@@ -185,12 +180,16 @@ TtWin::WINDOWPLACEMENT TtWindow::GetWindowPlacement() const {
   placement.showCmd = IsMinimized()   ? TtWin::SW_SHOWMINIMIZED
                       : IsMaximized() ? TtWin::SW_SHOWMAXIMIZED
                                       : TtWin::SW_SHOWNORMAL;
-  // A window on screen in its normal state is where it is now; the remembered rectangle is for
-  // a minimised or maximised one.
+  // A window on screen in its normal state is where it is now, unless the window manager is
+  // still placing it; the remembered rectangle is for a minimised or maximised one.
   WindowRecord* record = FindRecord(widget);
   bool normal_now = widget->IsShown() && placement.showCmd == TtWin::SW_SHOWNORMAL;
-  wxRect normal = record && record->normal_rectangle && !normal_now ? *record->normal_rectangle
-                                                                    : widget->GetRect();
+  wxRect normal = widget->GetRect();
+  if (record && IsPlacing(*record)) {
+    normal = *record->placing;
+  } else if (record && record->normal_rectangle && !normal_now) {
+    normal = *record->normal_rectangle;
+  }
   placement.rcNormalPosition = TtWx::ToRect(normal);
   return placement;
 }
