@@ -9,6 +9,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <thread>
 
@@ -20,6 +22,7 @@ namespace {
 
 constexpr char kOpenbox[] = "/usr/bin/openbox";
 constexpr char kXdotool[] = "/usr/bin/xdotool";
+constexpr char kImport[] = "/usr/bin/import";
 
 using DisplayPointer = std::unique_ptr<Display, decltype(&XCloseDisplay)>;
 
@@ -103,6 +106,19 @@ void SendToWindowManager(unsigned long window, const char* message, long first, 
   XFlush(display.get());
 }
 
+// Runs a tool with its arguments and waits for it; whether it succeeded.
+bool Run(const char* tool, std::vector<std::string> arguments) {
+  if (access(tool, X_OK) != 0) return false;
+  std::vector<char*> argv;
+  for (std::string& argument : arguments) argv.push_back(argument.data());
+  argv.push_back(nullptr);
+  pid_t process = 0;
+  if (posix_spawn(&process, tool, nullptr, nullptr, argv.data(), environ) != 0) return false;
+  int status = 0;
+  waitpid(process, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 void Wait(int milliseconds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
@@ -176,21 +192,11 @@ void AskToUnmaximise(const ManagedWindow& window) {
 }
 
 bool ClickAt(int x, int y) {
-  if (access(kXdotool, X_OK) != 0) return false;
-  std::string name = "xdotool";
-  std::string move = "mousemove";
-  std::string column = std::to_string(x);
-  std::string row = std::to_string(y);
-  std::string click = "click";
-  std::string button = "1";
-  char* arguments[] = {name.data(),  move.data(),   column.data(), row.data(),
-                       click.data(), button.data(), nullptr};
-  pid_t xdotool = 0;
-  if (posix_spawn(&xdotool, kXdotool, nullptr, nullptr, arguments, environ) != 0) return false;
-  int status = 0;
-  waitpid(xdotool, &status, 0);
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return Run(kXdotool,
+             {"xdotool", "mousemove", std::to_string(x), std::to_string(y), "click", "1"});
 }
+
+bool PressKeys(const std::string& keys) { return Run(kXdotool, {"xdotool", "key", keys}); }
 
 std::vector<unsigned long> ScreenRow(int left, int top, int width) {
   DisplayPointer display = OpenDisplay();
@@ -202,6 +208,25 @@ std::vector<unsigned long> ScreenRow(int left, int top, int width) {
   for (int x = 0; x < width; ++x) colours.push_back(XGetPixel(image, x, 0) & 0xFFFFFF);
   XDestroyImage(image);
   return colours;
+}
+
+void SaveScreenIfAsked(const std::string& name, const ManagedWindow* window) {
+  const char* folder = std::getenv("TARVANE_SCREENSHOT_DIR");
+  if (!folder) return;
+  std::vector<std::string> arguments = {"import", "-window", "root"};
+  if (window) {
+    // The frame: a border each side and the title bar above, about 25 pixels in openbox.
+    constexpr int kBorder = 1;
+    constexpr int kTitleBar = 24;
+    arguments.push_back("-crop");
+    arguments.push_back(std::to_string(window->width + 2 * kBorder) + "x" +
+                        std::to_string(window->height + kTitleBar + 2 * kBorder) + "+" +
+                        std::to_string(window->left - kBorder) + "+" +
+                        std::to_string(window->top - kTitleBar - kBorder));
+  }
+  arguments.push_back(std::string(folder) + "/" + name + ".png");
+  if (!Run(kImport, arguments))
+    std::fprintf(stderr, "no screenshot %s: %s failed\n", name.c_str(), kImport);
 }
 
 }  // namespace TarvaneTest

@@ -44,7 +44,14 @@ void AskToUnmaximise(const ManagedWindow& window);
 // A click of the left button at a point of the screen, through xdotool as a user's pointer;
 // false when xdotool is not there.
 bool ClickAt(int x, int y);
+// Keys pressed and released through xdotool as the user types them ("ctrl+o", "Escape");
+// false when xdotool is not there.
+bool PressKeys(const std::string& keys);
 // The colours (0xRRGGBB) of a row of pixels on the screen.
 std::vector<unsigned long> ScreenRow(int left, int top, int width);
+
+// With TARVANE_SCREENSHOT_DIR set, saves the screen there as <name>.png (through ImageMagick's
+// import): the whole screen, or the window with the window manager's frame around it.
+void SaveScreenIfAsked(const std::string& name, const ManagedWindow* window = nullptr);
 
 }  // namespace TarvaneTest

@@ -14,7 +14,9 @@ set(TARVANE_SHOT_COMMANDS
   COMMAND ${CMAKE_COMMAND} -E env TARVANE_SCREENSHOT_DIR=${shots}
           $<TARGET_FILE:test_chart_window> --gtest_filter=*OpensWithTheSelectedCardAndShowsEachChart
   COMMAND ${CMAKE_COMMAND} -E env TARVANE_SCREENSHOT=${shots}/toolkit-example.png
-          $<TARGET_FILE:test_ttl_example_window>)
+          $<TARGET_FILE:test_ttl_example_window>
+  COMMAND ${CMAKE_COMMAND} -E env TARVANE_SCREENSHOT_DIR=${shots}
+          $<TARGET_FILE:test_started_program>)
 foreach(test Find Filter Dialog ColumnJump DeckSet)
   list(APPEND TARVANE_SHOT_COMMANDS COMMAND ${CMAKE_COMMAND} -E env TARVANE_SCREENSHOT_DIR=${shots}
        $<TARGET_FILE:test_main_window> --gtest_filter=TableTools*.${test}*)
@@ -24,6 +26,6 @@ foreach(test AddingManyDecksShowsHowFarItGot ColumnsOfEveryKindCanBeAddedWithSha
        $<TARGET_FILE:test_main_window> --gtest_filter=*${test}*)
 endforeach()
 add_custom_target(screenshots ${TARVANE_SHOT_COMMANDS}
-  DEPENDS test_main_window test_chart_window test_ttl_example_window
+  DEPENDS test_main_window test_chart_window test_ttl_example_window test_started_program
   VERBATIM)
 add_dependencies(screenshots dialog_screenshots)

@@ -44,6 +44,7 @@ public:
   }
 
   std::string Executable() const { return folder_.Join("tarvane"); }
+  const std::string& Folder() const { return folder_.Path(); }
   std::string Write(const std::string& name, const std::string& bytes) const {
     return folder_.Write(name, bytes);
   }
@@ -73,12 +74,18 @@ private:
 // The program's process; killed if a test leaves it running.
 class StartedProgram {
 public:
-  StartedProgram(const ProgramCopy& copy, std::vector<std::string> arguments) {
+  // In the current folder, or in `folder` when one is given.
+  StartedProgram(const ProgramCopy& copy, std::vector<std::string> arguments,
+                 const std::string& folder = {}) {
     arguments.insert(arguments.begin(), copy.Executable());
     std::vector<char*> argv;
     for (std::string& argument : arguments) argv.push_back(argument.data());
     argv.push_back(nullptr);
-    if (posix_spawn(&pid_, argv[0], nullptr, nullptr, argv.data(), environ) != 0) pid_ = 0;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (!folder.empty()) posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
+    if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid_ = 0;
+    posix_spawn_file_actions_destroy(&actions);
   }
   ~StartedProgram() {
     if (pid_ <= 0) return;
@@ -167,6 +174,7 @@ TEST_F(StartedProgramTest, TheMainWindowComesBackWhereItWasAtEveryStart) {
     EXPECT_TRUE(At(shown, 150, 120)) << when << ": at " << shown.left << "," << shown.top;
     EXPECT_NEAR(shown.width, 800, 12) << when;
     EXPECT_NEAR(shown.height, 600, 40) << when;
+    TarvaneTest::SaveScreenIfAsked("fault-first-window-placement");
     CloseAsThePlayerDoes(program, shown);
     Tarvane::WindowPlacement saved = copy_.SavedPlacement();
     EXPECT_EQ(saved.show_command, Tarvane::WindowPlacement::Normal) << when;
@@ -199,6 +207,7 @@ TEST_F(StartedProgramTest, AMaximisedWindowComesBackMaximisedAndUnmaximisesToIts
   EXPECT_FALSE(restored.maximised);
   EXPECT_NEAR(restored.width, 800, 12);
   EXPECT_NEAR(restored.height, 600, 40);
+  TarvaneTest::SaveScreenIfAsked("fault-unmaximised-size");
   CloseAsThePlayerDoes(program, restored);
 }
 
@@ -220,6 +229,7 @@ TEST_F(StartedProgramTest, AnErrorBoxAtStartUpIsAboveTheMainWindowAndCentredOnIt
   EXPECT_EQ(stacking.back().title, box_title) << "the box is below the main window";
   EXPECT_NEAR(box->left + box->width / 2, main_window.left + main_window.width / 2, 30);
   EXPECT_NEAR(box->top + box->height / 2, main_window.top + main_window.height / 2, 60);
+  TarvaneTest::SaveScreenIfAsked("fault-startup-error-box", &main_window);
   TarvaneTest::AskToClose(*box);
   std::this_thread::sleep_for(300ms);
   CloseAsThePlayerDoes(program, main_window);
@@ -280,5 +290,34 @@ TEST_F(StartedProgramTest, TheSelectedRowIsOneBandAcrossTheFrozenNamesAndTheDeck
   const RowBackgrounds left = BackgroundsAt(shown, first);
   EXPECT_EQ(left.names, before.names) << "the old selection is gone from the names";
   EXPECT_EQ(left.decks, before.decks);
+  TarvaneTest::SaveScreenIfAsked("fault-selection-across-frozen-names", &shown);
   CloseAsThePlayerDoes(program, shown);
+}
+
+TEST_F(StartedProgramTest, TheFileChooserOpensAboveTheMainWindowAndCentredOnIt) {
+  copy_.SavePlacement(Tarvane::WindowPlacement::Normal, 150, 120, 1150, 870);
+  // A folder of deck sets, where the chooser starts.
+  for (const char* name : {"地方大会 11月.tvset", "スタンダード 予選.tvset", "league.tvset"})
+    copy_.Write(Utf8(name), "tarvane-deck-set=1\n");
+  StartedProgram program(copy_, {}, copy_.Folder());
+  ManagedWindow main_window = Eventually(
+      program.Pid(), kMainTitle,
+      [](const ManagedWindow& window) { return At(window, 150, 120) && window.width > 900; });
+  if (!TarvaneTest::PressKeys("ctrl+o")) {
+    TARVANE_SKIP_FOR_MISSING_TOOL("no /usr/bin/xdotool (scripts/install-deps.sh installs it)");
+  }
+  const std::string title = Utf8("デッキセットを開く");
+  auto chooser = TarvaneTest::WaitForWindow(program.Pid(), title, 10s);
+  ASSERT_TRUE(chooser) << "no file chooser";
+  std::this_thread::sleep_for(500ms);
+  chooser = TarvaneTest::WaitForWindow(program.Pid(), title, 1s);
+  ASSERT_TRUE(chooser);
+  EXPECT_EQ(TarvaneTest::ManagedWindowsOf(program.Pid()).back().title, title);
+  EXPECT_NEAR(chooser->left + chooser->width / 2, main_window.left + main_window.width / 2, 30);
+  EXPECT_NEAR(chooser->top + chooser->height / 2, main_window.top + main_window.height / 2, 60);
+  TarvaneTest::SaveScreenIfAsked("window-file-chooser");
+  TarvaneTest::PressKeys("Escape");
+  std::this_thread::sleep_for(300ms);
+  EXPECT_EQ(TarvaneTest::ManagedWindowsOf(program.Pid()).size(), 1u) << "Escape closes it";
+  CloseAsThePlayerDoes(program, main_window);
 }
