@@ -151,6 +151,27 @@ void StopOpenbox(pid_t& openbox) {
   for (int round = 0; round < 100 && WindowManagerRunning(); ++round) Wait(20);
 }
 
+std::vector<std::string> StackingOrder(const std::vector<std::string>& wait_for,
+                                       const std::function<void()>& while_waiting) {
+  DisplayPointer display = OpenDisplay();
+  std::vector<std::string> titles;
+  if (!display) return titles;
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+  while (true) {
+    while_waiting();
+    titles.clear();
+    for (unsigned long window : ListProperty(display.get(), DefaultRootWindow(display.get()),
+                                             "_NET_CLIENT_LIST_STACKING", XA_WINDOW)) {
+      titles.push_back(Title(display.get(), window));
+    }
+    bool complete = std::all_of(wait_for.begin(), wait_for.end(), [&](const std::string& title) {
+      return std::find(titles.begin(), titles.end(), title) != titles.end();
+    });
+    if (complete || std::chrono::steady_clock::now() > deadline) return titles;
+    Wait(20);
+  }
+}
+
 std::vector<ManagedWindow> ManagedWindowsOf(pid_t process) {
   DisplayPointer display = OpenDisplay();
   std::vector<ManagedWindow> windows;

@@ -5,6 +5,7 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,6 +32,11 @@ struct ManagedWindow {
   bool maximised = false;
 };
 
+// The titles (UTF-8) of every window the window manager manages, from bottom to top, once each
+// title in wait_for is among them or a second has passed; while_waiting runs between readings
+// (a test program with windows of its own lets them answer there).
+std::vector<std::string> StackingOrder(const std::vector<std::string>& wait_for,
+                                       const std::function<void()>& while_waiting);
 // The windows of one process that the window manager manages, from bottom to top.
 std::vector<ManagedWindow> ManagedWindowsOf(pid_t process);
 // Waits up to `patience` for a window of the process with the title; none when it did not come.

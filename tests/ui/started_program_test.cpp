@@ -51,13 +51,11 @@ public:
 
   void SavePlacement(int show_command, int left, int top, int right, int bottom) const {
     Tarvane::ProgramFiles::Scope program(Executable());
-    Tarvane::WindowPlacement placement;
-    placement.show_command = show_command;
-    placement.normal_left = left;
-    placement.normal_top = top;
-    placement.normal_right = right;
-    placement.normal_bottom = bottom;
-    Tarvane::SaveWindowPlacement(placement);
+    Tarvane::SaveWindowPlacement({.show_command = show_command,
+                                  .normal_left = left,
+                                  .normal_top = top,
+                                  .normal_right = right,
+                                  .normal_bottom = bottom});
   }
 
   Tarvane::WindowPlacement SavedPlacement() const {

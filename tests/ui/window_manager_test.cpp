@@ -11,6 +11,7 @@
 #include "tests/support/missing_tool.h"
 #include "tests/support/window_manager.h"
 #include "tests/ui/main_window_test_support.h"
+#include "ttl/core/tt_string.h"
 #include "ui/open_list_dialog.h"
 
 namespace {
@@ -63,19 +64,32 @@ Tarvane::Card Bolt() {
   return card;
 }
 
+// The titles (CP932) of the managed windows from bottom to top, once those in wait_for are there.
+std::vector<std::string> StackingOrder(const std::vector<std::string>& wait_for) {
+  std::vector<std::string> utf8_wait_for;
+  for (const std::string& title : wait_for) utf8_wait_for.push_back(TtString::Cp932ToUtf8(title));
+  std::vector<std::string> titles =
+      TarvaneTest::StackingOrder(utf8_wait_for, [] { TtTesting::ProcessEvents(); });
+  for (std::string& title : titles) {
+    std::string cp932;
+    title = TtString::TryUtf8ToCp932(title, cp932) ? cp932 : std::string("?");
+  }
+  return titles;
+}
+
 }  // namespace
 
 TEST_F(WindowManagerTest, ThePreviewStaysWithTheMainWindowAndUnderTheProgramsModalDialogs) {
   Open();
   frame->GetPreview().Show(Bolt());
-  std::vector<std::string> titles = TtTesting::StackingOrder({"カードプレビュー"});
+  std::vector<std::string> titles = StackingOrder({"カードプレビュー"});
   EXPECT_GT(Place(titles, "カードプレビュー"), Place(titles, Tarvane::MainFrame::kTitle))
       << "above its owner";
 
   answers.Dialog([&](TtWindow& dialog) {
     TtTesting::ShowAsModal(dialog);
     std::string title = dialog.GetText();
-    std::vector<std::string> now = TtTesting::StackingOrder({title});
+    std::vector<std::string> now = StackingOrder({title});
     ASSERT_GE(Place(now, title), 0);
     EXPECT_GT(Place(now, title), Place(now, "カードプレビュー"))
         << "the dialog's OK and キャンセル stay in view";
@@ -87,13 +101,11 @@ TEST_F(WindowManagerTest, ThePreviewStaysWithTheMainWindowAndUnderTheProgramsMod
 namespace {
 
 Tarvane::WindowPlacement Stored(int show_command, int left, int top, int right, int bottom) {
-  Tarvane::WindowPlacement placement;
-  placement.show_command = show_command;
-  placement.normal_left = left;
-  placement.normal_top = top;
-  placement.normal_right = right;
-  placement.normal_bottom = bottom;
-  return placement;
+  return {.show_command = show_command,
+          .normal_left = left,
+          .normal_top = top,
+          .normal_right = right,
+          .normal_bottom = bottom};
 }
 
 // Waits for the window manager to have placed and drawn the window.

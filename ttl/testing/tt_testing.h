@@ -182,10 +182,6 @@ TtWin::COLORREF ListRowBackground(TtListView& list, int item);
 TtWin::COLORREF ListCellBackground(TtListView& list, int item, int column);
 TtWin::COLORREF ListRowText(TtListView& list, int item);
 
-// The titles (CP932) of the top-level windows the display's window manager manages, from bottom
-// to top, after waiting up to a second for each title in wait_for to be among them.
-std::vector<std::string> StackingOrder(const std::vector<std::string>& wait_for = {});
-
 // The colour of a pixel on the screen.
 TtWin::COLORREF ScreenPixel(TtWin::POINT screen_point);
 // Saves the screen area of a window (or the whole screen for null) as a PNG file.

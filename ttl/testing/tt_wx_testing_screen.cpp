@@ -1,18 +1,10 @@
 // The test driver's part that goes through the X server rather than the widgets: the real
-// pointer and keyboard, the window manager's list of windows in stacking order, and pixels of
-// the screen.
+// pointer and keyboard, and pixels of the screen.
 #include "ttl/testing/tt_testing.h"
 
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
 #include <wx/uiaction.h>
-
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
-
-#include <algorithm>
-#include <chrono>
-#include <thread>
 
 #include "ttl/gui/wx/tt_wx_internal.h"
 #include "ttl/testing/tt_wx_testing_internal.h"
@@ -44,68 +36,6 @@ void HoldEscapeKey(bool down) {
 void ReleaseLeftButton() {
   wxUIActionSimulator().MouseUp();
   ProcessEvents();
-}
-
-namespace {
-
-// A window property of 32-bit items (X hands them over as longs).
-std::vector<unsigned long> WindowListProperty(Display* display, Window window, const char* name,
-                                              Atom type) {
-  Atom actual_type = None;
-  int format = 0;
-  unsigned long count = 0;
-  unsigned long remaining = 0;
-  unsigned char* data = nullptr;
-  std::vector<unsigned long> items;
-  if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 65536, False, type,
-                         &actual_type, &format, &count, &remaining, &data) == Success &&
-      data && format == 32) {
-    auto* values = reinterpret_cast<unsigned long*>(data);
-    items.assign(values, values + count);
-  }
-  if (data) XFree(data);
-  return items;
-}
-
-std::string WindowTitle(Display* display, Window window) {
-  Atom actual_type = None;
-  int format = 0;
-  unsigned long count = 0;
-  unsigned long remaining = 0;
-  unsigned char* data = nullptr;
-  std::string title;
-  if (XGetWindowProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False), 0, 4096,
-                         False, XInternAtom(display, "UTF8_STRING", False), &actual_type, &format,
-                         &count, &remaining, &data) == Success &&
-      data) {
-    title.assign(reinterpret_cast<char*>(data), count);
-  }
-  if (data) XFree(data);
-  return TtWx::FromWxString(wxString::FromUTF8(title));
-}
-
-}  // namespace
-
-std::vector<std::string> StackingOrder(const std::vector<std::string>& wait_for) {
-  Display* display = XOpenDisplay(nullptr);
-  if (!display) return {};
-  std::vector<std::string> titles;
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
-  while (true) {
-    ProcessEvents();
-    titles.clear();
-    for (unsigned long window : WindowListProperty(display, DefaultRootWindow(display),
-                                                   "_NET_CLIENT_LIST_STACKING", XA_WINDOW)) {
-      titles.push_back(WindowTitle(display, window));
-    }
-    bool complete = std::all_of(wait_for.begin(), wait_for.end(), [&](const std::string& title) {
-      return std::find(titles.begin(), titles.end(), title) != titles.end();
-    });
-    if (complete || std::chrono::steady_clock::now() > deadline) break;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  XCloseDisplay(display);
-  return titles;
 }
 
 TtWin::COLORREF ScreenPixel(TtWin::POINT screen_point) {
