@@ -155,8 +155,19 @@ void MainFrame::SaveWindowPlacement() {
 
 void MainFrame::RestoreWindowPlacement() {
   WindowPlacement placement;
-  if (!LoadWindowPlacement(placement)) return;
-  SetWindowPlacement(ToWindowRecord(placement));
+  if (LoadWindowPlacement(placement)) {
+    SetWindowPlacement(ToWindowRecord(placement));
+    return;
+  }
+  // The first start: centred on the screen at the initial size. Left to the window manager, the
+  // window was placed by a passing smaller size and then grew past the screen's bottom edge.
+  const TtWin::RECT screen = TtExtraordinarilyWindow::Desktop().GetRectangle();
+  const TtWin::POINT corner = CenterPosition(screen, kInitialWidth, kInitialHeight, screen);
+  TtWin::WINDOWPLACEMENT first;
+  first.showCmd = TtWin::SW_SHOWNORMAL;
+  first.rcNormalPosition = {corner.x, corner.y, corner.x + kInitialWidth,
+                            corner.y + kInitialHeight};
+  SetWindowPlacement(first);
 }
 
 MessageAnswer MainFrame::ShowMessage(const std::string& text, const std::string& caption,

@@ -182,6 +182,18 @@ TEST_F(StartedProgramTest, TheMainWindowComesBackWhereItWasAtEveryStart) {
   }
 }
 
+TEST_F(StartedProgramTest, TheVeryFirstWindowIsCentredOnTheScreenAndWhollyOnIt) {
+  StartedProgram program(copy_, {});
+  // 960×640 with its frame, centred on the 1280×1024 test screen: its client area from about
+  // (161, 217) down to 1024 - 192.
+  ManagedWindow shown = Eventually(program.Pid(), kMainTitle, [](const ManagedWindow& window) {
+    return At(window, 160, 192) && window.width > 900;
+  });
+  EXPECT_TRUE(At(shown, 160, 192)) << "at " << shown.left << "," << shown.top;
+  EXPECT_LE(shown.top + shown.height, 1024 - 150) << "the bottom edge on the screen";
+  CloseAsThePlayerDoes(program, shown);
+}
+
 TEST_F(StartedProgramTest, AMaximisedWindowComesBackMaximisedAndUnmaximisesToItsSavedSize) {
   copy_.SavePlacement(Tarvane::WindowPlacement::Maximized, 100, 80, 900, 680);
   auto maximised = [](const ManagedWindow& window) {
