@@ -87,7 +87,8 @@ void UseJapaneseCatalogue() {
 // About two seconds: a window manager maps a new window within a few frames.
 constexpr int kMappingWaitRounds = 200;
 
-bool ShownWindowAwaitsScreen() {
+// Whether a shown top-level window is not yet on screen, or not yet where it was asked to be.
+bool ShownWindowNotInPlace() {
   for (wxWindow* window : wxTopLevelWindows) {
     auto* top = dynamic_cast<wxTopLevelWindow*>(window);
     if (top && (TtWxInternal::AwaitsScreen(top) || TtWxInternal::AwaitsPlacement(top))) return true;
@@ -159,7 +160,7 @@ void TtForm::PaintPendingWindows() {
   // A shown window that the window manager has not put on screen and in place yet is waited
   // for, a little: a box that the work opens would otherwise be mapped first and end up below
   // it, or be centred on where the window was before the window manager placed it.
-  for (int round = 0; round < kMappingWaitRounds && ShownWindowAwaitsScreen(); ++round) {
+  for (int round = 0; round < kMappingWaitRounds && ShownWindowNotInPlace(); ++round) {
     loop->YieldFor(wxEVT_CATEGORY_UI);
     wxMilliSleep(10);
   }
