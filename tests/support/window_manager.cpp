@@ -184,6 +184,13 @@ std::vector<std::string> StackingOrder(const std::vector<std::string>& wait_for,
   }
 }
 
+ScreenSize Screen() {
+  DisplayPointer display = OpenDisplay();
+  if (!display) return {};
+  int screen = DefaultScreen(display.get());
+  return {DisplayWidth(display.get(), screen), DisplayHeight(display.get(), screen)};
+}
+
 std::vector<ManagedWindow> ManagedWindowsOf(pid_t process) {
   DisplayPointer display = OpenDisplay();
   std::vector<ManagedWindow> windows;

@@ -37,6 +37,12 @@ struct ManagedWindow {
 // (a test program with windows of its own lets them answer there).
 std::vector<std::string> StackingOrder(const std::vector<std::string>& wait_for,
                                        const std::function<void()>& while_waiting);
+// The size of the display's screen.
+struct ScreenSize {
+  int width = 0;
+  int height = 0;
+};
+ScreenSize Screen();
 // The windows of one process that the window manager manages, from bottom to top.
 std::vector<ManagedWindow> ManagedWindowsOf(pid_t process);
 // Waits up to `patience` for a window of the process with the title; none when it did not come.

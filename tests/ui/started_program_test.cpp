@@ -184,21 +184,25 @@ TEST_F(StartedProgramTest, TheMainWindowComesBackWhereItWasAtEveryStart) {
 
 TEST_F(StartedProgramTest, TheVeryFirstWindowIsCentredOnTheScreenAndWhollyOnIt) {
   StartedProgram program(copy_, {});
-  // 960×640 with its frame, centred on the 1280×1024 test screen: its client area from about
-  // (161, 217) down to 1024 - 192.
-  ManagedWindow shown = Eventually(program.Pid(), kMainTitle, [](const ManagedWindow& window) {
-    return At(window, 160, 192) && window.width > 900;
-  });
-  EXPECT_TRUE(At(shown, 160, 192)) << "at " << shown.left << "," << shown.top;
-  EXPECT_LE(shown.top + shown.height, 1024 - 150) << "the bottom edge on the screen";
+  // 960×640 with its frame, centred on the screen.
+  const TarvaneTest::ScreenSize screen = TarvaneTest::Screen();
+  const int left = (screen.width - 960) / 2;
+  const int top = (screen.height - 640) / 2;
+  ManagedWindow shown =
+      Eventually(program.Pid(), kMainTitle, [left, top](const ManagedWindow& window) {
+        return At(window, left, top) && window.width > 900;
+      });
+  EXPECT_TRUE(At(shown, left, top)) << "at " << shown.left << "," << shown.top;
+  EXPECT_LE(shown.top + shown.height, screen.height - top) << "the bottom edge on the screen";
   CloseAsThePlayerDoes(program, shown);
 }
 
 TEST_F(StartedProgramTest, AMaximisedWindowComesBackMaximisedAndUnmaximisesToItsSavedSize) {
   copy_.SavePlacement(Tarvane::WindowPlacement::Maximized, 100, 80, 900, 680);
-  auto maximised = [](const ManagedWindow& window) {
-    // Filling the test screen (1280×1024), well beyond the saved normal size.
-    return window.maximised && window.width > 1100 && window.height > 850;
+  auto maximised = [screen = TarvaneTest::Screen()](const ManagedWindow& window) {
+    // Filling the screen, apart from the window manager's frame.
+    return window.maximised && window.width > screen.width - 20 &&
+           window.height > screen.height - 60;
   };
   {
     StartedProgram program(copy_, {});
@@ -305,14 +309,21 @@ TEST_F(StartedProgramTest, TheSelectedRowIsOneBandAcrossTheFrozenNamesAndTheDeck
 }
 
 TEST_F(StartedProgramTest, TheFileChooserOpensAboveTheMainWindowAndCentredOnIt) {
-  copy_.SavePlacement(Tarvane::WindowPlacement::Normal, 150, 120, 1150, 870);
+  // Most of the screen, so that the chooser, which is large, can be centred on it.
+  const TarvaneTest::ScreenSize screen = TarvaneTest::Screen();
+  const int left = screen.width / 10;
+  const int top = screen.height / 10;
+  const int width = screen.width * 8 / 10;
+  copy_.SavePlacement(Tarvane::WindowPlacement::Normal, left, top, left + width,
+                      top + screen.height * 8 / 10);
   // A folder of deck sets, where the chooser starts.
   for (const char* name : {"地方大会 11月.tvset", "スタンダード 予選.tvset", "league.tvset"})
     copy_.Write(Utf8(name), "tarvane-deck-set=1\n");
   StartedProgram program(copy_, {}, copy_.Folder());
-  ManagedWindow main_window = Eventually(
-      program.Pid(), kMainTitle,
-      [](const ManagedWindow& window) { return At(window, 150, 120) && window.width > 900; });
+  ManagedWindow main_window =
+      Eventually(program.Pid(), kMainTitle, [=](const ManagedWindow& window) {
+        return At(window, left, top) && window.width > width - 20;
+      });
   if (!TarvaneTest::PressKeys("ctrl+o")) {
     TARVANE_SKIP_FOR_MISSING_TOOL("no /usr/bin/xdotool (scripts/install-deps.sh installs it)");
   }
