@@ -40,25 +40,13 @@ size_t EstimatedSize(const TtListViewStore& list) {
 }
 
 // The export writes what the headless tool asks too, so its messages speak the language of the
-// program's messages.
-void ShowOpenError(MessageReporter& reporter, const std::string& path,
+// program's messages: the sentence, the file and the system's reason.
+void ShowFileError(MessageReporter& reporter, const std::string& sentence,
+                   const std::string& caption, const std::string& path,
                    const TtFileAccessException& error) {
-  reporter.ShowMessage(TtLanguage::Text("The file could not be opened.\r\nFile: ",
-                                        "ファイルを開くのに失敗しました。\r\nファイル名 ： ") +
-                           path + TtLanguage::Text("\r\nReason: ", "\r\n原因 ： ") +
-                           error.GetReason(),
-                       TtLanguage::Text("File open error", "ファイルオープンエラー"),
-                       MessageButtons::Ok, MessageIcon::Error, true);
-}
-
-void ShowWriteError(MessageReporter& reporter, const std::string& path,
-                    const TtFileAccessException& error) {
-  reporter.ShowMessage(TtLanguage::Text("The file could not be written.\r\nFile: ",
-                                        "ファイルの書き込みに失敗しました。\r\nファイル名 ： ") +
-                           path + TtLanguage::Text("\r\nReason: ", "\r\n原因 ： ") +
-                           error.GetReason(),
-                       TtLanguage::Text("File write error", "ファイル書き込みエラー"),
-                       MessageButtons::Ok, MessageIcon::Error, true);
+  reporter.ShowMessage(sentence + TtLanguage::Text("\r\nFile: ", "\r\nファイル名 ： ") + path +
+                           TtLanguage::Text("\r\nReason: ", "\r\n原因 ： ") + error.GetReason(),
+                       caption, MessageButtons::Ok, MessageIcon::Error, true);
 }
 
 }  // namespace
@@ -87,10 +75,16 @@ bool WriteTableFile(const std::string& path, const std::string& text, MessageRep
     TtFile::ReplaceContents(path, text);
     return true;
   } catch (const TtFile::WriteException& error) {
-    ShowWriteError(reporter, path, error);
+    ShowFileError(
+        reporter,
+        TtLanguage::Text("The file could not be written.", "ファイルの書き込みに失敗しました。"),
+        TtLanguage::Text("File write error", "ファイル書き込みエラー"), path, error);
   } catch (const TtFileAccessException& error) {
     // The path as the error names it: a name the program could not spell is shown as typed.
-    ShowOpenError(reporter, error.GetPath(), error);
+    ShowFileError(
+        reporter,
+        TtLanguage::Text("The file could not be opened.", "ファイルを開くのに失敗しました。"),
+        TtLanguage::Text("File open error", "ファイルオープンエラー"), error.GetPath(), error);
   }
   return false;
 }
