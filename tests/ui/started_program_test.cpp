@@ -112,7 +112,8 @@ private:
   pid_t pid_ = 0;
 };
 
-// Reads a window again until the condition holds or three seconds have passed; the last reading.
+// Reads a window again until the condition holds or about three to nine seconds have passed (a
+// sanitizer build starts slowly); the last reading.
 template <class Condition>
 ManagedWindow Eventually(pid_t process, const std::string& title, Condition condition) {
   ManagedWindow last;
