@@ -14,9 +14,11 @@
 #include "app/exception.h"
 #include "app/settings.h"
 #include "model/card_database.h"
+#include "tests/support/run_in_child.h"
 #include "tests/support/scratch_folder.h"
 #include "ttl/core/tt_exception.h"
 
+using TarvaneTest::RunInChild;
 using TarvaneTest::ScratchFolder;
 using namespace Tarvane;
 
@@ -65,21 +67,6 @@ protected:
   EnvironmentVariable config_, data_, state_;
   ProgramFiles::Scope program_;
 };
-
-int RunInChild(const std::function<int()>& action) {
-  pid_t child = ::fork();
-  if (child == 0) {
-    int result = 99;
-    try {
-      result = action();
-    } catch (...) {
-    }
-    ::_exit(result);
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 }  // namespace
 

@@ -21,9 +21,11 @@
 #include "app/exception.h"
 #include "app/program_files.h"
 #include "app/settings.h"
+#include "tests/support/run_in_child.h"
 #include "tests/support/scratch_folder.h"
 #include "ttl/core/tt_exception.h"
 
+using TarvaneTest::RunInChild;
 using TarvaneTest::ScratchFolder;
 using namespace Tarvane;
 
@@ -72,23 +74,6 @@ bool EverySaveFails() {
   attempt([] { SaveWindowPlacement(SamplePlacement()); });
   attempt([] { SetLastFolderBrowserPath("/somewhere"); });
   return failures == 3 && !WriteErrorLog(InternalException("hardening", 1));
-}
-
-// Runs the action in a child process and returns what it returns (or -1 when the child did not
-// end normally), so that a lowered limit or a changed user never touches the test program.
-int RunInChild(const std::function<int()>& action) {
-  pid_t child = ::fork();
-  if (child == 0) {
-    int result = 99;
-    try {
-      result = action();
-    } catch (...) {
-    }
-    ::_exit(result);
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 // An ordinary user for the child that must not write: root writes into any folder.

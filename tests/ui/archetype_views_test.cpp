@@ -143,22 +143,16 @@ TEST_F(ArchetypeViewsTest, TheArchetypeListSortsByArchetype) {
 TEST_F(ArchetypeViewsTest, AnArchetypeColumnsMenuWritesItsAverageDeck) {
   OpenWithBothDecks();
   AddArchetypeColumns();
-  std::vector<bool> enabled;
-  auto choose_average = [&enabled](const TtMenu& menu, TtWin::POINT) {
-    enabled.clear();
-    for (int item = 0; item < menu.GetItemCount(); ++item)
-      enabled.push_back(menu.IsItemEnabled(item));
-    return TtTesting::PopupChoice{menu.GetHandle(), 3};
-  };
-  answers.PopupMenu(choose_average);
+  PopupRecorder popup;
+  answers.PopupMenu(popup.Choose(3));
   frame->ShowColumnMenu(HeaderPoint(0));
-  EXPECT_FALSE(enabled[3]) << "the card name column counts no archetype";
+  EXPECT_FALSE(popup.enabled[3]) << "the card name column counts no archetype";
 
   const std::string path = folder.Join("average.txt");
   TtTesting::FileDialogSeen seen;
-  answers.PopupMenu(choose_average).FileDialog({path}, &seen);
+  answers.PopupMenu(popup.Choose(3)).FileDialog({path}, &seen);
   frame->ShowColumnMenu(HeaderPoint(2));
-  EXPECT_TRUE(enabled[3]);
+  EXPECT_TRUE(popup.enabled[3]);
   EXPECT_TRUE(seen.save);
   EXPECT_EQ(ScratchFolder::Read(path).rfind("#NAME 平均デッキ: burn.txt 1 (1デッキ)\n", 0), 0u);
 }
@@ -253,10 +247,7 @@ TEST_F(MainWindowFixture, AnEventByArchetypeWithTheShippedScript) {
     for (int column = 1; column < List().GetColumnCount(); ++column) {
       List().SetColumnWidth(column, 136);
     }
-    for (int round = 0; round < 40; ++round) {
-      TtTesting::ProcessEvents();
-      std::this_thread::sleep_for(std::chrono::milliseconds(25));
-    }
+    WaitForPaint();
     EXPECT_TRUE(TtTesting::SaveScreenshot(frame.get(), screenshot));
   }
 }

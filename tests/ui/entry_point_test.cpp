@@ -142,11 +142,7 @@ TEST_F(EntryPointTest, TheShippedProgramFolderShowsEverySampleDeckAsAColumn) {
     while (List().IsCardRow(first_total)) ++first_total;
     List().EnsureVisible(std::min(first_total + 14, List().GetItemCount() - 1));
     List().SetItemSelected(first_total + 2, true);
-    // The widget set paints on its frame clock: give it time to catch up before the capture.
-    for (int round = 0; round < 40; ++round) {
-      TtTesting::ProcessEvents();
-      std::this_thread::sleep_for(std::chrono::milliseconds(25));
-    }
+    WaitForPaint();
     EXPECT_TRUE(TtTesting::SaveScreenshot(frame.get(), screenshot));
   }
 }

@@ -12,23 +12,6 @@ namespace {
 
 using namespace Tarvane;
 
-// Records the enabled items of the pop-up menu it is shown, and chooses `position` (or nothing).
-struct PopupRecorder {
-  std::vector<bool> enabled;
-  TtWin::HMENU menu = nullptr;
-
-  std::function<TtTesting::PopupChoice(const TtMenu&, TtWin::POINT)> Choose(int position) {
-    return [this, position](const TtMenu& shown, TtWin::POINT) {
-      menu = shown.GetHandle();
-      enabled.clear();
-      for (int item = 0; item < shown.GetItemCount(); ++item)
-        enabled.push_back(shown.IsItemEnabled(item));
-      return position < 0 ? TtTesting::PopupChoice{}
-                          : TtTesting::PopupChoice{shown.GetHandle(), position};
-    };
-  }
-};
-
 class MainListTest : public MainWindowFixture {
 protected:
   void OpenWithBurn() {

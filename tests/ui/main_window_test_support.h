@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -59,15 +60,38 @@ inline std::string BurnDeck() {
 }
 inline std::string BlueDeck() { return "4 Counterspell\n10 Island\n\n2 Mountain\n"; }
 
+// Records the enabled items of the pop-up menu it is shown, and chooses `position` (or nothing).
+struct PopupRecorder {
+  std::vector<bool> enabled;
+  TtWin::HMENU menu = nullptr;
+
+  std::function<TtTesting::PopupChoice(const TtMenu&, TtWin::POINT)> Choose(int position) {
+    return [this, position](const TtMenu& shown, TtWin::POINT) {
+      menu = shown.GetHandle();
+      enabled.clear();
+      for (int item = 0; item < shown.GetItemCount(); ++item)
+        enabled.push_back(shown.IsItemEnabled(item));
+      return position < 0 ? TtTesting::PopupChoice{}
+                          : TtTesting::PopupChoice{shown.GetHandle(), position};
+    };
+  }
+};
+
+// Lets the widget set paint what changed: it paints on its frame clock, so the X server shows
+// it a little later.
+inline void WaitForPaint() {
+  for (int round = 0; round < 40; ++round) {
+    TtTesting::ProcessEvents();
+    std::this_thread::sleep_for(std::chrono::milliseconds(25));
+  }
+}
+
 // With TARVANE_SCREENSHOT_DIR set, saves a picture of the window (null: the whole screen) there
 // as <name>.png, once the X server has painted it.
 inline void SaveScreenshotIfAsked(const TtWindow* window, const std::string& name) {
   const char* folder = std::getenv("TARVANE_SCREENSHOT_DIR");
   if (!folder) return;
-  for (int round = 0; round < 30; ++round) {
-    TtTesting::ProcessEvents();
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
+  WaitForPaint();
   EXPECT_TRUE(TtTesting::SaveScreenshot(window, std::string(folder) + "/" + name + ".png"));
 }
 

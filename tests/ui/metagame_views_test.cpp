@@ -126,21 +126,15 @@ TEST_F(MetagameViewsTest, ColumnsOfEveryKindCanBeAddedWithShadingOn) {
 
 TEST_F(MetagameViewsTest, TheDifferenceColumnComesFromADeckColumnsMenuAndASingleChoice) {
   OpenWithBothDecksAsColumns();
-  std::vector<bool> enabled;
-  auto choose_difference = [&enabled](const TtMenu& menu, TtWin::POINT) {
-    enabled.clear();
-    for (int item = 0; item < menu.GetItemCount(); ++item)
-      enabled.push_back(menu.IsItemEnabled(item));
-    return TtTesting::PopupChoice{menu.GetHandle(), 2};
-  };
-  answers.PopupMenu(choose_difference);
+  PopupRecorder popup;
+  answers.PopupMenu(popup.Choose(2));
   frame->ShowColumnMenu(HeaderPoint(0));
-  EXPECT_FALSE(enabled[2]) << "the card name column is no deck column";
+  EXPECT_FALSE(popup.enabled[2]) << "the card name column is no deck column";
   EXPECT_EQ(List().GetColumnCount(), 3);
 
   bool select_all_shown = true;
   std::string title;
-  answers.PopupMenu(choose_difference).Dialog([&](TtWindow& window) {
+  answers.PopupMenu(popup.Choose(2)).Dialog([&](TtWindow& window) {
     auto& dialog = dynamic_cast<SelectListDialog&>(window);
     select_all_shown = dialog.GetSelectAllButton().IsVisible();
     title = dialog.GetText();
@@ -148,7 +142,7 @@ TEST_F(MetagameViewsTest, TheDifferenceColumnComesFromADeckColumnsMenuAndASingle
     TtTesting::Click(dialog.GetOkButton());
   });
   frame->ShowColumnMenu(HeaderPoint(2));
-  EXPECT_TRUE(enabled[2]);
+  EXPECT_TRUE(popup.enabled[2]);
   EXPECT_FALSE(select_all_shown) << "one deck is chosen, not several";
   EXPECT_EQ(title, "差分を取るデッキの選択");
   EXPECT_THAT(Headers(), ElementsAre("カード名", "burn.txt", "blue.txt", "blue.txt － burn.txt"));
